@@ -1,0 +1,12 @@
+#include "shell/language_table.h"
+
+#include <array>
+
+namespace shell {
+
+std::span<const LanguageTable> languageTables() {
+    static const std::array tables{MainWindowTexts};
+    return tables;
+}
+
+} // namespace shell

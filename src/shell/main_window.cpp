@@ -1,0 +1,295 @@
+#include "shell/main_window.h"
+
+#include "shell/apply_language.h"
+#include "shell/message_box.h"
+#include "shell/messages.h"
+#include "shell/parameter_file.h"
+#include "shell/program_flags.h"
+#include "shell/settings_store.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+namespace shell {
+
+namespace {
+
+constexpr int PortCount = 16;
+constexpr int TransferTickMs = 500;
+
+// An MDI child whose close box hides it: editors live for the whole run.
+class EditorSubWindow : public QMdiSubWindow {
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        hide();
+    }
+};
+
+} // namespace
+
+MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
+    : QMainWindow(parent), m_folders(folders) {
+    setObjectName("MDIForm1");
+    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    resize(1000, 700);
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName("MdiArea");
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    TimerW = new QTimer(this);
+    TimerW->setObjectName("TimerW");
+    TimerW->setInterval(TransferTickMs);
+    TimerMeg = new QTimer(this);
+    TimerMeg->setObjectName("TimerMeg");
+    TimerMeg->setInterval(TransferTickMs);
+
+    createMenus();
+    createToolBar();
+    createBandBar();
+    createStatusBar();
+    setMessageBoxOwner(this);
+    loadForm();
+}
+
+MainWindow::~MainWindow() {
+    if (m_wheelFilterAttached)
+        Combo1->removeEventFilter(this);
+}
+
+QAction* MainWindow::addMenuItem(QWidget* menu, const char* name, const char* caption,
+                                 const QKeySequence& shortcut) {
+    auto* action = new QAction(QString::fromUtf8(caption), this);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
+}
+
+void MainWindow::createMenus() {
+    QMenuBar* bar = menuBar();
+    auto addMenu = [&](const char* name, const char* caption) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(name);
+        return menu;
+    };
+    // Items never offered by this program are hidden and disabled.
+    auto notOffered = [](QAction* action) {
+        action->setVisible(false);
+        action->setEnabled(false);
+    };
+
+    QMenu* file = addMenu("MNFile", "文件(&F)");
+    addMenuItem(file, "MNNew", "新建(&N)", QKeySequence("Ctrl+N"));
+    addMenuItem(file, "MNOpen", "打开(&O)", QKeySequence("Ctrl+O"));
+    addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S"));
+    addMenuItem(file, "MNPrint", "打印(&P)");
+    file->addSeparator()->setObjectName("MNLine1");
+    connect(addMenuItem(file, "MNQuit", "退出(&Q)"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = addMenu("MNEdit", "编辑(&E)");
+    addMenuItem(edit, "MNModel", "信道编辑(&M)", QKeySequence("Ctrl+M"));
+    notOffered(addMenuItem(edit, "MNDTMF", "DTMF(双音多频)(&D)", QKeySequence("Ctrl+D")));
+    addMenuItem(edit, "MNOption", "可选功能(&P)", QKeySequence("Ctrl+P"));
+    addMenuItem(edit, "MNDebug", "调试信息(&B)", QKeySequence("Ctrl+B"));
+    notOffered(addMenuItem(edit, "MNFMset", "收音机功能(&F)", QKeySequence("Ctrl+F")));
+
+    QMenu* program = addMenu("MNProgram", "编程(&G)");
+    addMenuItem(program, "MNRead", "读频(&R)", QKeySequence("Ctrl+R"));
+    addMenuItem(program, "MNWrite", "写频(&W)", QKeySequence("Ctrl+W"));
+
+    QAction* port = addMenuItem(bar, "MNCommPort", "通信端口:(&C)");
+    connect(port, &QAction::triggered, this, [this] {
+        ComboCom->show();
+        ComboCom->showPopup();
+    });
+
+    QMenu* language = addMenu("MNLanguage", "语言选择");
+    connect(addMenuItem(language, "MNChinese", "中文"), &QAction::triggered, this,
+            [this] { onLanguageChosen(0); });
+    connect(addMenuItem(language, "MNEnglish", "英文"), &QAction::triggered, this,
+            [this] { onLanguageChosen(1); });
+
+    QMenu* help = addMenu("MNHelp", "帮助(&H)");
+    notOffered(addMenuItem(help, "MNF1", "帮助主题", QKeySequence(Qt::Key_F1)));
+    addMenuItem(help, "MNAbout", "关于(&A)", QKeySequence("Ctrl+A"));
+}
+
+void MainWindow::createToolBar() {
+    Toolbar1 = addToolBar(QString());
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setMovable(false);
+    Toolbar1->setIconSize(QSize(24, 24));
+    struct Button {
+        const char* key;
+        const char* tip;
+        QStyle::StandardPixmap icon;
+    };
+    const Button buttons[] = {
+        {"TNew", "新建", QStyle::SP_FileIcon},
+        {"TOpen", "打开", QStyle::SP_DialogOpenButton},
+        {"TSave", "保存", QStyle::SP_DialogSaveButton},
+        {nullptr, nullptr, QStyle::SP_CustomBase},
+        {"TRead", "读频", QStyle::SP_ArrowDown},
+        {"TWrite", "写频", QStyle::SP_ArrowUp},
+        {"TAnMa", "", QStyle::SP_MessageBoxWarning},
+        {"TDebug", "", QStyle::SP_ComputerIcon},
+    };
+    for (const Button& b : buttons) {
+        if (!b.key) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        QAction* action = Toolbar1->addAction(style()->standardIcon(b.icon), QString());
+        action->setObjectName(b.key);
+        action->setToolTip(QString::fromUtf8(b.tip));
+        const QString key = QString::fromLatin1(b.key);
+        connect(action, &QAction::triggered, this, [this, key] { onToolbarButton(key); });
+    }
+    findChild<QAction*>("TAnMa")->setVisible(false);
+    findChild<QAction*>("TDebug")->setVisible(false);
+}
+
+void MainWindow::createBandBar() {
+    QToolBar* band = addToolBar(QString());
+    band->setObjectName("CoolBar1");
+    band->setMovable(false);
+
+    // The selectors sit at fixed places in the frame; the language moves them.
+    auto* frame = new QWidget(band);
+    frame->setObjectName("Frame1");
+    frame->setFixedSize(220, 28);
+    Label1 = new QLabel(QString::fromUtf8("频段:"), frame);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(2, 2, 70, 24);
+    Combo1 = new QComboBox(frame);
+    Combo1->setObjectName("Combo1");
+    Combo1->setGeometry(39, 2, 130, 24);
+    ComboCom = new QComboBox(frame);
+    ComboCom->setObjectName("ComboCom");
+    ComboCom->setGeometry(165, 0, 79, 24);
+    ComboCom->hide();
+    band->addWidget(frame);
+}
+
+void MainWindow::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QString("Panel%1").arg(i + 1));
+        m_panels[i]->setMinimumWidth(110);
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        if (i == 0)
+            bar->addWidget(m_panels[i], 1);
+        else
+            bar->addPermanentWidget(m_panels[i]);
+    }
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &MainWindow::tickClock);
+    m_clock->start();
+    tickClock();
+}
+
+void MainWindow::tickClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    m_panels[1]->setText(now.date().toString("yyyy-MM-dd"));
+    m_panels[2]->setText(now.time().toString("HH:mm:ss"));
+}
+
+void MainWindow::loadForm() {
+    for (int port = 1; port <= PortCount; ++port)
+        ComboCom->addItem(QString::number(port));
+    ComPortIndex = readComPortIndex(m_folders.programFolder);
+    connect(ComboCom, &QComboBox::currentIndexChanged, this, &MainWindow::onPortChosen);
+    ComboCom->setCurrentIndex(ComPortIndex < PortCount ? ComPortIndex : -1);
+    onPortChosen(ComboCom->currentIndex());
+
+    // The wheel never changes the band.
+    Combo1->installEventFilter(this);
+    m_wheelFilterAttached = true;
+}
+
+void MainWindow::onPortChosen(int index) {
+    if (index >= 0)
+        ComPortIndex = index;
+    m_panels[0]->setText("COM: " + ComboCom->currentText());
+}
+
+void MainWindow::onToolbarButton(const QString& key) {
+    if (QAction* item = findChild<QAction*>(key == "TNew"     ? "MNNew"
+                                            : key == "TOpen"  ? "MNOpen"
+                                            : key == "TSave"  ? "MNSave"
+                                            : key == "TRead"  ? "MNRead"
+                                            : key == "TWrite" ? "MNWrite"
+                                                              : ""))
+        item->trigger();
+}
+
+void MainWindow::onLanguageChosen(int language) {
+    UILanguage = language;
+    ApplyLanguage(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Combo1 && event->type() == QEvent::Wheel)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QMdiSubWindow* MainWindow::addEditor(QWidget* form) {
+    auto* sub = new EditorSubWindow;
+    sub->setWidget(form);
+    sub->setObjectName(form->objectName() + "Window");
+    m_mdiArea->addSubWindow(sub);
+    sub->hide();
+    return sub;
+}
+
+void MainWindow::showEditor(QWidget* form) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    if (!sub)
+        return;
+    sub->show();
+    form->show();
+    m_mdiArea->setActiveSubWindow(sub);
+    sub->raise();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (showMessage(Msg::QuitConfirm) != MsgOk) {
+        event->ignore();
+        return;
+    }
+    unloadForm();
+    event->accept();
+}
+
+void MainWindow::unloadForm() {
+    writeComPortIndex(m_folders.programFolder, ComPortIndex);
+    if (m_wheelFilterAttached) {
+        Combo1->removeEventFilter(this);
+        m_wheelFilterAttached = false;
+    }
+    SettingsStore(m_folders.settingsFile)
+        .SetRegByte(LanguageKey, LanguageValue, QString::number(UILanguage));
+}
+
+} // namespace shell

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "shell/app_folders.h"
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+class QToolBar;
+
+namespace shell {
+
+// MDIForm1: the multiple-document main window with the menus, the tool bar,
+// the band bar and the status bar; it owns the two image buffers.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(const AppFolders& folders, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Both buffers hold the 2048-byte image at 0..2047; index 2048 is unused.
+    std::array<std::uint8_t, 2049> ReceiveImage{};
+    std::array<std::uint8_t, 2049> TransmitImage{};
+
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
+    // Adds an editor as a hidden child window whose close box only hides it.
+    QMdiSubWindow* addEditor(QWidget* form);
+    // Shows an editor's child window and brings it to the front.
+    void showEditor(QWidget* form);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenus();
+    void createToolBar();
+    void createBandBar();
+    void createStatusBar();
+    void loadForm();
+    void unloadForm();
+    void onToolbarButton(const QString& key);
+    void onPortChosen(int index);
+    void onLanguageChosen(int language);
+    void tickClock();
+    QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
+                         const QKeySequence& shortcut = {});
+
+    AppFolders m_folders;
+    QMdiArea* m_mdiArea = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QComboBox* ComboCom = nullptr;
+    QLabel* m_panels[3] = {};
+    QTimer* TimerW = nullptr;
+    QTimer* TimerMeg = nullptr;
+    QTimer* m_clock = nullptr;
+    bool m_wheelFilterAttached = false;
+};
+
+} // namespace shell

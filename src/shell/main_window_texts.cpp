@@ -1,0 +1,44 @@
+#include "shell/language_table.h"
+
+namespace shell {
+
+namespace {
+
+using enum TextTarget;
+
+constexpr LanguageRow Rows[] = {
+    {"MDIForm1", "MNFile", Caption, 0, "文件(&F)", "File(&F)"},
+    {"MDIForm1", "MNSave", Caption, 0, "保存(&S)", "Save(&S)"},
+    {"MDIForm1", "MNAbout", Caption, 0, "帮助(&H)", "About(&H)"},
+    {"MDIForm1", "MNChinese", Caption, 0, "中文(&C)", "Chinese(&C)"},
+    {"MDIForm1", "MNCommPort", Caption, 0, "通信端口(&C)", "Communication Port(&C)"},
+    {"MDIForm1", "MNDebug", Caption, 0, "调试信息(&B)", "Debug Information(&B)"},
+    {"MDIForm1", "MNEdit", Caption, 0, "编辑(&E)", "Edit(&E)"},
+    {"MDIForm1", "MNEnglish", Caption, 0, "英文(&E)", "English(&E)"},
+    {"MDIForm1", "MNF1", Caption, 0, "帮助主题(F1)", "Help Theme(F1)"},
+    {"MDIForm1", "MNHelp", Caption, 0, "帮助(&H)", "Help(&H)"},
+    {"MDIForm1", "MNLanguage", Caption, 0, "语言选择(&L)", "Language Select(&L)"},
+    {"MDIForm1", "MNModel", Caption, 0, "信道编辑(&M)", "Channel Edit(&M)"},
+    {"MDIForm1", "MNOption", Caption, 0, "可选功能(&P)", "Optional Features(&P)"},
+    {"MDIForm1", "MNNew", Caption, 0, "新建(&N)", "New(&N)"},
+    {"MDIForm1", "MNOpen", Caption, 0, "打开(&O)", "Open(&O)"},
+    {"MDIForm1", "MNPrint", Caption, 0, "打印(&P)", "Print(&P)"},
+    {"MDIForm1", "MNProgram", Caption, 0, "编程(&G)", "Programming(&G)"},
+    {"MDIForm1", "MNQuit", Caption, 0, "退出(&Q)", "Quit(&Q)"},
+    {"MDIForm1", "MNRead", Caption, 0, "读频(&R)", "Read Data from the Transceive(&R)"},
+    {"MDIForm1", "MNWrite", Caption, 0, "写频(&W)", "Write Data in the Transceive(&W)"},
+    {"MDIForm1", "Label1", Caption, 0, "频段", "Frequency"},
+    {"MDIForm1", "Combo1", Geometry, 0, "585,30,1950", "1085,30,1950"},
+    {"MDIForm1", "ComboCom", Geometry, 0, "2475,0,1185", "3475,0,1185"},
+    {"MDIForm1", "TNew", ToolTip, 0, "新建", "New"},
+    {"MDIForm1", "TOpen", ToolTip, 0, "打开", "Open"},
+    {"MDIForm1", "TSave", ToolTip, 0, "保存", "Save"},
+    {"MDIForm1", "TRead", ToolTip, 0, "读频", "Read Data from the Transceive"},
+    {"MDIForm1", "TWrite", ToolTip, 0, "写频", "Write Data in the Transceive"},
+};
+
+} // namespace
+
+const LanguageTable MainWindowTexts{Rows};
+
+} // namespace shell

@@ -1,0 +1,252 @@
+#include "shell/main_window.h"
+#include "shell/message_box.h"
+#include "shell/program_flags.h"
+#include "shell/settings_store.h"
+#include "shell/startup.h"
+#include "support/message_box_driver.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace shell;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    AppFolders folders() const { return {m_dir.path(), m_dir.filePath("settings.ini")}; }
+    QString parameterPath() const { return m_dir.filePath("parameter"); }
+    QByteArray parameterBytes() const {
+        QFile f(parameterPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+    }
+    void writeParameter(const QByteArray& bytes) {
+        QFile f(parameterPath());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    QString panel1(MainWindow& w) { return w.findChild<QLabel*>("Panel1")->text(); }
+    QString menuTitle(MainWindow& w, const char* name) {
+        return w.findChild<QMenu*>(name)->title();
+    }
+
+    // Closes the window answering the quit question with `caption`.
+    bool closeAnswering(MainWindow& w, const QString& caption, SeenMessageBox* seen = nullptr) {
+        answerNextMessageBox(caption, seen);
+        return w.close();
+    }
+
+private slots:
+    void init() {
+        QVERIFY(m_dir.isValid());
+        QFile::remove(parameterPath());
+        QFile::remove(folders().settingsFile);
+    }
+
+    void firstRunIsEnglishOnPortOneAndCreatesTheParameterFile() {
+        auto w = startProgram(folders());
+        QCOMPARE(UILanguage, 1);
+        QCOMPARE(ComPortIndex, 0);
+        QCOMPARE(panel1(*w), QString("COM: 1"));
+        QVERIFY(QFile::exists(parameterPath()));
+        QCOMPARE(parameterBytes(), QByteArray());
+        QCOMPARE(menuTitle(*w, "MNFile"), QString("File(&F)"));
+        QCOMPARE(w->windowTitle(), QString("TQ-305 CloneDesk"));
+        QVERIFY(!w->findChild<QTimer*>("TimerW")->isActive());
+        QCOMPARE(w->findChild<QTimer*>("TimerMeg")->interval(), 500);
+        QVERIFY(std::all_of(w->ReceiveImage.begin(), w->ReceiveImage.end(),
+                            [](auto b) { return b == 0; }));
+        QVERIFY(closeAnswering(*w, "OK"));
+    }
+
+    void storedLanguage_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("fileMenu");
+        QTest::newRow("binary 0") << QVariant(QByteArray("\0\0\0\0", 4)) << 0 << "文件(&F)";
+        QTest::newRow("binary 1") << QVariant(QByteArray("\1\0\0\0", 4)) << 1 << "File(&F)";
+        QTest::newRow("text 0") << QVariant(QString("0")) << 0 << "文件(&F)";
+        QTest::newRow("text 0 then NUL") << QVariant(QString("0") + QChar(0) + "9") << 0
+                                         << "文件(&F)";
+        QTest::newRow("text 16 ends in hex 0") << QVariant(QString("16")) << 0 << "文件(&F)";
+        QTest::newRow("text 2 means English") << QVariant(QString("2")) << 1 << "File(&F)";
+        QTest::newRow("not a number") << QVariant(QString("zh")) << 1 << "File(&F)";
+        QTest::newRow("one byte only") << QVariant(QByteArray("\0", 1)) << 1 << "File(&F)";
+        QTest::newRow("other type") << QVariant(3.5) << 1 << "File(&F)";
+    }
+    void storedLanguage() {
+        QFETCH(QVariant, stored);
+        QFETCH(int, language);
+        QFETCH(QString, fileMenu);
+        {
+            QSettings s(folders().settingsFile, QSettings::IniFormat);
+            s.setValue("MZ7T/BinaryValue", stored);
+        }
+        auto w = startProgram(folders());
+        QCOMPARE(UILanguage, language);
+        QCOMPARE(menuTitle(*w, "MNFile"), fileMenu);
+        answerNextMessageBox(language == 0 ? "确定" : "OK");
+        QVERIFY(w->close());
+    }
+
+    void storedPort_data() {
+        QTest::addColumn<QByteArray>("parameter");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QByteArray>("storedAtExit");
+        QTest::newRow("port 4") << QByteArray("\x03\x00", 2) << "COM: 4" << QByteArray("\x03\x00", 2);
+        QTest::newRow("port 16") << QByteArray("\x0f", 1) << "COM: 16" << QByteArray("\x0f\x00", 2);
+        QTest::newRow("stored -1 selects none")
+            << QByteArray("\xff\xff", 2) << "COM: " << QByteArray("\xff\x00", 2);
+        QTest::newRow("index 16 selects none")
+            << QByteArray("\x10", 1) << "COM: " << QByteArray("\x10\x00", 2);
+        QTest::newRow("later bytes kept")
+            << QByteArray("\x01\x00\x77", 3) << "COM: 2" << QByteArray("\x01\x00\x77", 3);
+    }
+    void storedPort() {
+        QFETCH(QByteArray, parameter);
+        QFETCH(QString, panel);
+        QFETCH(QByteArray, storedAtExit);
+        writeParameter(parameter);
+        auto w = startProgram(folders());
+        QCOMPARE(panel1(*w), panel);
+        QVERIFY(closeAnswering(*w, "OK"));
+        QCOMPARE(parameterBytes(), storedAtExit);
+    }
+
+    void choosingAPortIsRememberedAtExit() {
+        auto w = startProgram(folders());
+        w->findChild<QComboBox*>("ComboCom")->setCurrentIndex(5);
+        QCOMPARE(panel1(*w), QString("COM: 6"));
+        QVERIFY(closeAnswering(*w, "OK"));
+        QCOMPARE(parameterBytes(), QByteArray("\x05\x00", 2));
+    }
+
+    void quitCancelKeepsTheWindowAndStoresNothing() {
+        auto w = startProgram(folders());
+        SeenMessageBox seen;
+        QVERIFY(!closeAnswering(*w, "Cancel", &seen));
+        QVERIFY(seen.shown);
+        QCOMPARE(seen.title, QString("Be careful"));
+        QCOMPARE(seen.text, QString("Confirm that withdraws from a procedure?\r\n"
+                                    "Lose all in change not kept!"));
+        QCOMPARE(seen.defaultButton, QString("Cancel"));
+        QVERIFY(w->isVisible());
+        QVERIFY(!QSettings(folders().settingsFile, QSettings::IniFormat).contains("MZ7T/BinaryValue"));
+        QVERIFY(closeAnswering(*w, "OK"));
+    }
+
+    void quitFromTheMenuAsksToo() {
+        auto w = startProgram(folders());
+        SeenMessageBox seen;
+        answerNextMessageBox("Cancel", &seen);
+        w->findChild<QAction*>("MNQuit")->trigger();
+        QVERIFY(seen.shown);
+        QVERIFY(w->isVisible());
+        QVERIFY(closeAnswering(*w, "OK"));
+    }
+
+    void quitOkStoresLanguageAndPortForTheNextStart() {
+        {
+            auto w = startProgram(folders());
+            w->findChild<QAction*>("MNChinese")->trigger();
+            QCOMPARE(menuTitle(*w, "MNFile"), QString("文件(&F)"));
+            w->findChild<QComboBox*>("ComboCom")->setCurrentIndex(2);
+            SeenMessageBox seen;
+            QVERIFY(closeAnswering(*w, "确定", &seen));
+            QCOMPARE(seen.title, QString("注意"));
+        }
+        QCOMPARE(SettingsStore(folders().settingsFile).GetRegValue("MZ7T", "BinaryValue"),
+                 QString("0"));
+        QCOMPARE(QSettings(folders().settingsFile, QSettings::IniFormat)
+                     .value("MZ7T/BinaryValue")
+                     .toByteArray(),
+                 QByteArray("\0\0\0\0", 4));
+        auto again = startProgram(folders());
+        QCOMPARE(UILanguage, 0);
+        QCOMPARE(panel1(*again), QString("COM: 3"));
+        QVERIFY(closeAnswering(*again, "确定"));
+    }
+
+    void messageBoxButtons_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("icon");
+        const QStringList zhOkCancel{"确定", "取消"};
+        const QStringList enOkCancel{"OK", "Cancel"};
+        QTest::newRow("zh question OK") << 0 << 4385 << "确定" << zhOkCancel << 1 << int(QMessageBox::Question);
+        QTest::newRow("zh question Cancel") << 0 << 4385 << "取消" << zhOkCancel << 2 << int(QMessageBox::Question);
+        QTest::newRow("en question OK") << 1 << 4385 << "OK" << enOkCancel << 1 << int(QMessageBox::Question);
+        QTest::newRow("en question Cancel") << 1 << 4385 << "Cancel" << enOkCancel << 2 << int(QMessageBox::Question);
+        QTest::newRow("plain OK") << 1 << 0 << "OK" << QStringList{"OK"} << 1 << int(QMessageBox::NoIcon);
+        QTest::newRow("stop") << 0 << 16 << "确定" << QStringList{"确定"} << 1 << int(QMessageBox::Critical);
+        QTest::newRow("exclamation") << 1 << 48 << "OK" << QStringList{"OK"} << 1 << int(QMessageBox::Warning);
+        QTest::newRow("information") << 0 << 64 << "确定" << QStringList{"确定"} << 1 << int(QMessageBox::Information);
+        QTest::newRow("zh yes/no/cancel: no") << 0 << 3 << "否" << QStringList{"是", "否", "取消"} << 7 << int(QMessageBox::NoIcon);
+        QTest::newRow("zh abort/retry/ignore") << 0 << 2 << "忽略" << QStringList{"放弃", "重试", "忽略"} << 5 << int(QMessageBox::NoIcon);
+        QTest::newRow("en retry/cancel") << 1 << 5 << "Retry" << QStringList{"Retry", "Cancel"} << 4 << int(QMessageBox::NoIcon);
+        QTest::newRow("en yes/no: yes") << 1 << 4 << "Yes" << QStringList{"Yes", "No"} << 6 << int(QMessageBox::NoIcon);
+    }
+    void messageBoxButtons() {
+        QFETCH(int, language);
+        QFETCH(int, style);
+        QFETCH(QString, press);
+        QFETCH(QStringList, captions);
+        QFETCH(int, result);
+        QFETCH(int, icon);
+        UILanguage = language;
+        SeenMessageBox seen;
+        answerNextMessageBox(press, &seen);
+        QCOMPARE(LocalizedMsgBox("text", style, "title"), result);
+        QStringList shown = seen.buttons;
+        shown.sort();
+        captions.sort();
+        QCOMPARE(shown, captions);
+        QCOMPARE(int(seen.icon), icon);
+    }
+
+    void emptyTitleBecomesTheApplicationTitle() {
+        SeenMessageBox seen;
+        answerNextMessageBox("OK", &seen);
+        UILanguage = 1;
+        LocalizedMsgBox("x", 0, QString());
+        QCOMPARE(seen.title, QString("TQ-305 CloneDesk"));
+    }
+
+    void wheelNeverChangesTheBand() {
+        auto w = startProgram(folders());
+        auto* band = w->findChild<QComboBox*>("Combo1");
+        band->addItems({"a", "b", "c"});
+        band->setCurrentIndex(1);
+        QWheelEvent wheel(QPointF(5, 5), band->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(band, &wheel);
+        QCOMPARE(band->currentIndex(), 1);
+        QVERIFY(closeAnswering(*w, "OK"));
+    }
+
+    void languageSwitchMovesTheBandSelector() {
+        auto w = startProgram(folders());
+        auto* band = w->findChild<QComboBox*>("Combo1");
+        QCOMPARE(band->x(), 1085 / 15);
+        w->findChild<QAction*>("MNChinese")->trigger();
+        QCOMPARE(band->x(), 585 / 15);
+        QCOMPARE(w->findChild<QAction*>("TRead")->toolTip(), QString("读频"));
+        QCOMPARE(w->findChild<QAction*>("MNAbout")->text(), QString("帮助(&H)"));
+        QVERIFY(!w->findChild<QAction*>("MNDTMF")->isVisible());
+        QCOMPARE(w->findChild<QAction*>("MNDTMF")->text(), QString("DTMF(双音多频)(&D)"));
+        QVERIFY(closeAnswering(*w, "确定"));
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "test_shell.moc"
