@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/band_limits.h"
 #include "shell/app_folders.h"
 
 #include <QMainWindow>
@@ -27,6 +28,9 @@ public:
     // Both buffers hold the 2048-byte image at 0..2047; index 2048 is unused.
     std::array<std::uint8_t, 2049> ReceiveImage{};
     std::array<std::uint8_t, 2049> TransmitImage{};
+
+    // The band limits every editor checks against.
+    editors::BandLimits Band;
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
 
