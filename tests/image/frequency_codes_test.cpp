@@ -1,7 +1,9 @@
+// clang-format off
+// moc reads these in order and needs the Qt headers before <compare>.
+#include <QTest>
 #include "image/frequency_codes.h"
 #include "test_registry.h"
-
-#include <QTest>
+// clang-format on
 
 using Bytes = QList<int>;
 

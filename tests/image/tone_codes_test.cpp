@@ -1,8 +1,10 @@
-#include "image/tone_codes.h"
-#include "test_registry.h"
-
+// clang-format off
+// moc reads these in order and needs the Qt headers before <compare>.
 #include <QSet>
 #include <QTest>
+#include "image/tone_codes.h"
+#include "test_registry.h"
+// clang-format on
 
 class ToneCodesTest : public QObject {
     Q_OBJECT
