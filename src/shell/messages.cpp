@@ -23,6 +23,15 @@ constexpr std::array MessageTable{
     MessageRow{Msg::QuitConfirm, MsgStyle::OkCancelQuestion, "注意",
                "确定退出本程序？\r\n未保存的更改将全部丢失！", "Be careful",
                "Confirm that withdraws from a procedure?\r\nLose all in change not kept!"},
+    MessageRow{Msg::NewConfirm, MsgStyle::OkCancelQuestion, "注意", "未保存的数据将会丢失，确定吗？",
+               "Attention", "Unsaved data will be lost, sure?"},
+    MessageRow{Msg::WrongFileType, MsgStyle::OkStop, "错误", "文件类型不正确！", "Mistake",
+               "File type is incorrect!"},
+    MessageRow{Msg::FileNotRead, MsgStyle::OkStop, "错误", "无法读取文件：\n%1\n%2", "Mistake",
+               "The file cannot be read:\n%1\n%2"},
+    MessageRow{Msg::FileNotSaved, MsgStyle::OkStop, "错误",
+               "无法保存文件：\n%1\n%2\n原有文件未被改动。", "Mistake",
+               "The file cannot be saved:\n%1\n%2\nThe existing file was left unchanged."},
 };
 
 const MessageRow& rowOf(Msg id) {
@@ -34,10 +43,13 @@ const MessageRow& rowOf(Msg id) {
 
 } // namespace
 
-int showMessage(Msg id) {
+int showMessage(Msg id, const QStringList& arguments) {
     const MessageRow& row = rowOf(id);
     const bool zh = isChinese();
-    return LocalizedMsgBox(QString::fromUtf8(zh ? row.zhText : row.enText), row.style,
+    QString text = QString::fromUtf8(zh ? row.zhText : row.enText);
+    for (const QString& argument : arguments)
+        text = text.arg(argument);
+    return LocalizedMsgBox(text.trimmed(), row.style,
                            QString::fromUtf8(zh ? row.zhTitle : row.enTitle));
 }
 

@@ -1,14 +1,21 @@
 #pragma once
 
+#include <QStringList>
+
 // Every message of the program, with its style and its texts in both
 // languages, kept in one table.
 namespace shell {
 
 enum class Msg {
     QuitConfirm,
+    NewConfirm,
+    WrongFileType,
+    FileNotRead,  // %1 the file, %2 the system's reason
+    FileNotSaved, // %1 the file, %2 the system's reason
 };
 
-// Shows the message in the language in force; returns the button number.
-int showMessage(Msg id);
+// Shows the message in the language in force, with %1, %2... replaced by
+// the arguments; returns the button number.
+int showMessage(Msg id, const QStringList& arguments = {});
 
 } // namespace shell
