@@ -47,8 +47,11 @@ int showMessage(Msg id, const QStringList& arguments) {
     const MessageRow& row = rowOf(id);
     const bool zh = isChinese();
     QString text = QString::fromUtf8(zh ? row.zhText : row.enText);
-    for (const QString& argument : arguments)
-        text = text.arg(argument);
+    // All at once, so that a %n inside an argument (a file name) stays as it is.
+    if (arguments.size() == 1)
+        text = text.arg(arguments[0]);
+    else if (arguments.size() >= 2)
+        text = text.arg(arguments[0], arguments[1]);
     return LocalizedMsgBox(text.trimmed(), row.style,
                            QString::fromUtf8(zh ? row.zhTitle : row.enTitle));
 }
