@@ -15,6 +15,10 @@ class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 
+namespace editors {
+class DtmfEditor;
+}
+
 namespace shell {
 
 // MDIForm1: the multiple-document main window with the menus, the tool bar,
@@ -38,6 +42,8 @@ public:
     QMdiSubWindow* addEditor(QWidget* form);
     // Shows an editor's child window and brings it to the front.
     void showEditor(QWidget* form);
+
+    editors::DtmfEditor* dtmfEditor() const { return Form2; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +74,7 @@ private:
     QTimer* TimerMeg = nullptr;
     QTimer* m_clock = nullptr;
     bool m_wheelFilterAttached = false;
+    editors::DtmfEditor* Form2 = nullptr;
 };
 
 } // namespace shell
