@@ -2,22 +2,33 @@
 
 namespace editors {
 
-CharacterFilter::CharacterFilter(Map map, Accept accept, QObject* parent)
-    : QValidator(parent), m_map(map), m_accept(accept) {}
+CharacterFilter::CharacterFilter(Map map, Accept accept, int maxLength, QObject* parent)
+    : QValidator(parent), m_map(map), m_accept(accept), m_maxLength(maxLength) {}
 
-QString CharacterFilter::filtered(const QString& text) const {
-    QString kept;
+QString CharacterFilter::kept(const QString& text) const {
+    QString result;
     for (QChar c : text)
         if (const QChar mapped = m_map(c); m_accept(mapped))
-            kept += mapped;
-    return kept;
+            result += mapped;
+    return result;
+}
+
+QString CharacterFilter::filtered(const QString& text) const {
+    QString result = kept(text);
+    if (m_maxLength > 0)
+        result.truncate(m_maxLength);
+    return result;
 }
 
 QValidator::State CharacterFilter::validate(QString& input, int& pos) const {
-    // The cursor stays behind the same kept characters it was behind.
-    const int keptBeforeCursor = filtered(input.left(pos)).size();
-    input = filtered(input);
-    pos = keptBeforeCursor;
+    // What was just typed or pasted ends at the cursor: that is what gives
+    // way when the box is full, not the text after the cursor.
+    QString before = kept(input.left(pos));
+    const QString after = filtered(input.mid(pos));
+    if (m_maxLength > 0)
+        before.truncate(m_maxLength - after.size());
+    input = before + after;
+    pos = before.size();
     return Acceptable;
 }
 

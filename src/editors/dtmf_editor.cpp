@@ -3,6 +3,7 @@
 #include "editors/character_filter.h"
 #include "editors/twips.h"
 #include "image/dtmf_characters.h"
+#include "image/image_layout.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -19,8 +20,8 @@ namespace editors {
 namespace {
 
 constexpr int DialMemoryLength = 16;
-constexpr int PttIdLength = 16;
-constexpr int OwnCodeLength = 8;
+constexpr int PttIdLength = static_cast<int>(image::DtmfPttIdLength);
+constexpr int OwnCodeLength = static_cast<int>(image::DtmfOwnCodeLength);
 constexpr int FirstDigitDelayEntries = 10;
 constexpr int FirstDigitDelayStepMs = 200;
 constexpr int DefaultFirstDigitDelay = 6; // 1200 ms
@@ -30,14 +31,15 @@ QChar upperAsciiLetter(QChar c) {
     return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? c.toUpper() : c;
 }
 
-bool acceptsDtmf(QChar c) { return image::isDtmfCharacter(c.unicode()); }
+bool acceptsDtmf(QChar c) {
+    return image::isDtmfCharacter(c.unicode());
+}
 
 } // namespace
 
 DtmfEditor::DtmfEditor(QWidget* parent) : QWidget(parent) {
     setObjectName("Form2");
     setWindowTitle(QString::fromUtf8("DTMF(双音多频)"));
-    m_filter = new CharacterFilter(upperAsciiLetter, acceptsDtmf, this);
 
     // Everything sits on one client area that scrolls when the window is
     // smaller than it.
@@ -72,7 +74,9 @@ DtmfEditor::DtmfEditor(QWidget* parent) : QWidget(parent) {
     StartForm();
 }
 
-QSize DtmfEditor::sizeHint() const { return {twips(5175), twips(4775)}; }
+QSize DtmfEditor::sizeHint() const {
+    return {twips(5175), twips(4775)};
+}
 
 QFrame* DtmfEditor::createPageSwitch(QWidget* parent) {
     auto* frame = new QFrame(parent);
@@ -92,7 +96,7 @@ QFrame* DtmfEditor::createPageSwitch(QWidget* parent) {
 
 QGroupBox* DtmfEditor::createDialMemories(QWidget* parent) {
     static constexpr const char* Ordinals[DialMemoryCount] = {"一", "二", "三", "四",
-                                                               "五", "六", "七", "八"};
+                                                              "五", "六", "七", "八"};
     auto* frame = new QGroupBox(parent);
     frame->setObjectName("Frame1");
     auto* form = new QFormLayout(frame);
@@ -147,8 +151,7 @@ QGroupBox* DtmfEditor::createOtherFunctions(QWidget* parent) {
 QLineEdit* DtmfEditor::createCodeBox(const QString& name, int maxLength, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
-    box->setMaxLength(maxLength);
-    box->setValidator(m_filter);
+    box->setValidator(new CharacterFilter(upperAsciiLetter, acceptsDtmf, maxLength, box));
     return box;
 }
 
@@ -174,16 +177,24 @@ void DtmfEditor::StartForm() {
     Text3->clear();
 }
 
-QString DtmfEditor::pttIdCode() const { return Text2->text(); }
+QString DtmfEditor::pttIdCode() const {
+    return Text2->text();
+}
 
-void DtmfEditor::setPttIdCode(const QString& code) { setCode(Text2, code); }
+void DtmfEditor::setPttIdCode(const QString& code) {
+    setCode(Text2, code);
+}
 
-QString DtmfEditor::ownCode() const { return Text3->text(); }
+QString DtmfEditor::ownCode() const {
+    return Text3->text();
+}
 
-void DtmfEditor::setOwnCode(const QString& code) { setCode(Text3, code); }
+void DtmfEditor::setOwnCode(const QString& code) {
+    setCode(Text3, code);
+}
 
 void DtmfEditor::setCode(QLineEdit* box, const QString& code) {
-    box->setText(m_filter->filtered(code).left(box->maxLength()));
+    box->setText(static_cast<const CharacterFilter*>(box->validator())->filtered(code));
 }
 
 } // namespace editors

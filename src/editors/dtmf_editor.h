@@ -12,14 +12,12 @@ class QRadioButton;
 
 namespace editors {
 
-class CharacterFilter;
-
 // Form2: the DTMF window. Its texts are Chinese in every language. Only the
 // PTT-ID code (Text2) and the own code (Text3) reach the memory image; the
 // dial memories and the three lists live only while the program runs.
 class DtmfEditor : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int DialMemoryCount = 8;
 
     explicit DtmfEditor(QWidget* parent = nullptr);
@@ -37,7 +35,7 @@ public:
 
     QSize sizeHint() const override;
 
-private:
+  private:
     QFrame* createPageSwitch(QWidget* parent);
     QGroupBox* createDialMemories(QWidget* parent);
     QGroupBox* createOtherFunctions(QWidget* parent);
@@ -46,7 +44,6 @@ private:
     void showOtherFunctions();
     void setCode(QLineEdit* box, const QString& code);
 
-    CharacterFilter* m_filter = nullptr;
     QFrame* Frame3 = nullptr;
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;

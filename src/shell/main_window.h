@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace editors {
 class DtmfEditor;
+class FmPresetsEditor;
 }
 
 namespace shell {
@@ -44,6 +45,7 @@ public:
     void showEditor(QWidget* form);
 
     editors::DtmfEditor* dtmfEditor() const { return Form2; }
+    editors::FmPresetsEditor* fmPresetsEditor() const { return Form5; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,6 +77,7 @@ private:
     QTimer* m_clock = nullptr;
     bool m_wheelFilterAttached = false;
     editors::DtmfEditor* Form2 = nullptr;
+    editors::FmPresetsEditor* Form5 = nullptr;
 };
 
 } // namespace shell
