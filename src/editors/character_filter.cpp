@@ -2,14 +2,14 @@
 
 namespace editors {
 
-CharacterFilter::CharacterFilter(Map map, Accept accept, int maxLength, QObject* parent)
-    : QValidator(parent), m_map(map), m_accept(accept), m_maxLength(maxLength) {}
+CharacterFilter::CharacterFilter(Take take, int maxLength, QObject* parent)
+    : QValidator(parent), m_take(take), m_maxLength(maxLength) {}
 
 QString CharacterFilter::kept(const QString& text) const {
     QString result;
     for (QChar c : text)
-        if (const QChar mapped = m_map(c); m_accept(mapped))
-            result += mapped;
+        if (const auto taken = m_take(c.unicode()))
+            result += QChar(*taken);
     return result;
 }
 

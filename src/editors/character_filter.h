@@ -1,22 +1,22 @@
 #pragma once
 
 #include <QValidator>
+#include <optional>
 
 namespace editors {
 
 // Filters what reaches an entry box, character by character, whether typed
-// or pasted: each character is first mapped (for example to upper case),
-// then kept only if it is accepted, and the box holds at most `maxLength`
-// characters (0: no limit). The limit counts kept characters, so a paste is
-// filtered before it is cut. Backspace and the editing keys are not
-// characters and always work. Used instead of the box's own length limit,
-// which would cut a paste before filtering it.
+// or pasted: `take` gives the character the box keeps for a typed one (for
+// example its upper case) or refuses it, and the box holds at most
+// `maxLength` characters (0: no limit). The limit counts kept characters,
+// so a paste is filtered before it is cut; this is why the box's own length
+// limit is not used. Backspace and the editing keys are not characters and
+// always work.
 class CharacterFilter : public QValidator {
   public:
-    using Map = QChar (*)(QChar);
-    using Accept = bool (*)(QChar);
+    using Take = std::optional<char16_t> (*)(char16_t);
 
-    CharacterFilter(Map map, Accept accept, int maxLength, QObject* parent);
+    CharacterFilter(Take take, int maxLength, QObject* parent);
 
     // The text as the box would take it in place of its content.
     QString filtered(const QString& text) const;
@@ -26,8 +26,7 @@ class CharacterFilter : public QValidator {
   private:
     QString kept(const QString& text) const;
 
-    Map m_map;
-    Accept m_accept;
+    Take m_take;
     int m_maxLength;
 };
 

@@ -2,7 +2,7 @@
 
 #include "editors/character_filter.h"
 #include "editors/twips.h"
-#include "image/dtmf_characters.h"
+#include "image/dtmf_text.h"
 #include "image/image_layout.h"
 
 #include <QComboBox>
@@ -25,15 +25,6 @@ constexpr int OwnCodeLength = static_cast<int>(image::DtmfOwnCodeLength);
 constexpr int FirstDigitDelayEntries = 10;
 constexpr int FirstDigitDelayStepMs = 200;
 constexpr int DefaultFirstDigitDelay = 6; // 1200 ms
-
-// Only lower-case ASCII letters are raised; everything else is checked as typed.
-QChar upperAsciiLetter(QChar c) {
-    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? c.toUpper() : c;
-}
-
-bool acceptsDtmf(QChar c) {
-    return image::isDtmfCharacter(c.unicode());
-}
 
 } // namespace
 
@@ -151,7 +142,7 @@ QGroupBox* DtmfEditor::createOtherFunctions(QWidget* parent) {
 QLineEdit* DtmfEditor::createCodeBox(const QString& name, int maxLength, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
-    box->setValidator(new CharacterFilter(upperAsciiLetter, acceptsDtmf, maxLength, box));
+    box->setValidator(new CharacterFilter(image::dtmfKey, maxLength, box));
     return box;
 }
 

@@ -27,11 +27,11 @@ constexpr int RefusalBesideGridLeft = 3615;
 constexpr int RefusalNearText2Left = 5600;
 constexpr int RefusalNearText2Top = 100;
 
-QChar unchanged(QChar c) {
-    return c;
-}
-bool acceptsFrequencyCharacter(QChar c) {
-    return c.isDigit() || c == QLatin1Char('.');
+// The frequency boxes take the digits 0 to 9 and the point.
+std::optional<char16_t> frequencyKey(char16_t c) {
+    if ((c >= u'0' && c <= u'9') || c == u'.')
+        return c;
+    return std::nullopt;
 }
 
 // Focus that leaves with the window or into a popup (a context menu, a list)
@@ -50,7 +50,7 @@ QString utf8(const char* text) {
 FmPresetsEditor::FmPresetsEditor(QWidget* parent) : QWidget(parent) {
     setObjectName("Form5");
     setWindowTitle("Form5");
-    m_filter = new CharacterFilter(unchanged, acceptsFrequencyCharacter, 0, this);
+    m_filter = new CharacterFilter(frequencyKey, 0, this);
     createGrid();
     createFields();
 }

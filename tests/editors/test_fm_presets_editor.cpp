@@ -202,7 +202,7 @@ class FmPresetsEditorTest : public QObject {
         clickCell(1, 1);
         QLineEdit* box = child<QLineEdit>(boxName.toLatin1().constData());
         box->setFocus();
-        QTest::keyClicks(box, "8a8-.+5 x,");
+        QTest::keyClicks(box, QString::fromUtf8("8a8-.+5 x,８٣"));
         QCOMPARE(box->text(), QString("88.5"));
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QString("88."));
