@@ -2,6 +2,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
+#include "support/type_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,7 +68,7 @@ class DtmfEditorTest : public QObject {
             child<QRadioButton>("Option2")->click();
         QLineEdit* code = box(boxName);
         code->setFocus();
-        QTest::keyClicks(code, typed);
+        typeText(code, typed);
         QCOMPARE(code->text(), shown);
     }
 

@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
+#include "support/type_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -202,7 +203,7 @@ class FmPresetsEditorTest : public QObject {
         clickCell(1, 1);
         QLineEdit* box = child<QLineEdit>(boxName.toLatin1().constData());
         box->setFocus();
-        QTest::keyClicks(box, QString::fromUtf8("8a8-.+5 x,８٣"));
+        typeText(box, QString::fromUtf8("8a8-.+5 x,８٣"));
         QCOMPARE(box->text(), QString("88.5"));
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QString("88."));
