@@ -143,6 +143,8 @@ QLineEdit* DtmfEditor::createCodeBox(const QString& name, int maxLength, QWidget
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setValidator(new CharacterFilter(image::dtmfKey, maxLength, box));
+    // A full code stays readable; a narrower window scrolls instead.
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(maxLength + 1, u'D')));
     return box;
 }
 
