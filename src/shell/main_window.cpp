@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "editors/dtmf_editor.h"
+#include "editors/fm_presets_editor.h"
 #include "shell/apply_language.h"
 #include "shell/message_box.h"
 #include "shell/messages.h"
@@ -215,6 +217,15 @@ void MainWindow::tickClock() {
 }
 
 void MainWindow::loadForm() {
+    Form2 = new editors::DtmfEditor;
+    addEditor(Form2);
+    connect(findChild<QAction*>("MNDTMF"), &QAction::triggered, this,
+            [this] { showEditor(Form2); });
+    Form5 = new editors::FmPresetsEditor;
+    addEditor(Form5);
+    connect(findChild<QAction*>("MNFMset"), &QAction::triggered, this,
+            [this] { showEditor(Form5); });
+
     for (int port = 1; port <= PortCount; ++port)
         ComboCom->addItem(QString::number(port));
     ComPortIndex = readComPortIndex(m_folders.programFolder);

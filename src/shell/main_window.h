@@ -15,6 +15,11 @@ class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 
+namespace editors {
+class DtmfEditor;
+class FmPresetsEditor;
+}
+
 namespace shell {
 
 // MDIForm1: the multiple-document main window with the menus, the tool bar,
@@ -38,6 +43,9 @@ public:
     QMdiSubWindow* addEditor(QWidget* form);
     // Shows an editor's child window and brings it to the front.
     void showEditor(QWidget* form);
+
+    editors::DtmfEditor* dtmfEditor() const { return Form2; }
+    editors::FmPresetsEditor* fmPresetsEditor() const { return Form5; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +76,8 @@ private:
     QTimer* TimerMeg = nullptr;
     QTimer* m_clock = nullptr;
     bool m_wheelFilterAttached = false;
+    editors::DtmfEditor* Form2 = nullptr;
+    editors::FmPresetsEditor* Form5 = nullptr;
 };
 
 } // namespace shell
