@@ -15,7 +15,15 @@ class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 
+namespace editors {
+class OptionalFeatures;
+class PowerLevels;
+} // namespace editors
+
 namespace shell {
+
+class ServiceModes;
+enum class ServiceMode;
 
 // MDIForm1: the multiple-document main window with the menus, the tool bar,
 // the band bar and the status bar; it owns the two image buffers.
@@ -31,6 +39,10 @@ public:
 
     // The band limits every editor checks against.
     editors::BandLimits Band;
+
+    // The editor windows, created hidden at start.
+    editors::OptionalFeatures* Form3 = nullptr;
+    editors::PowerLevels* Form4 = nullptr;
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
 
@@ -53,6 +65,7 @@ private:
     void onToolbarButton(const QString& key);
     void onPortChosen(int index);
     void onLanguageChosen(int language);
+    void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
                          const QKeySequence& shortcut = {});
@@ -68,6 +81,7 @@ private:
     QTimer* TimerMeg = nullptr;
     QTimer* m_clock = nullptr;
     bool m_wheelFilterAttached = false;
+    ServiceModes* m_serviceModes = nullptr;
 };
 
 } // namespace shell
