@@ -29,6 +29,20 @@ constexpr int OffsetMaxLength = 8;
 const QString Digits = QStringLiteral("0123456789");
 const QString DecimalDigits = QStringLiteral("0123456789.");
 
+using Values = image::OptionalFeaturesValues;
+
+// The lists the image holds, by control name.
+constexpr std::pair<const char*, image::ListPosition Values::*> ImageLists[] = {
+    {"Combo1", &Values::Combo1},   {"Combo2", &Values::Combo2},   {"Combo3", &Values::Combo3},
+    {"Combo4", &Values::Combo4},   {"Combo5", &Values::Combo5},   {"Combo6", &Values::Combo6},
+    {"Combo7", &Values::Combo7},   {"Combo8", &Values::Combo8},   {"Combo9", &Values::Combo9},
+    {"Combo10", &Values::Combo10}, {"Combo11", &Values::Combo11}, {"Combo12", &Values::Combo12},
+    {"Combo13", &Values::Combo13}, {"Combo14", &Values::Combo14}, {"Combo15", &Values::Combo15},
+    {"Combo16", &Values::Combo16}, {"Combo19", &Values::Combo19}, {"Combo105", &Values::Combo105},
+    {"Combo22", &Values::Combo22}, {"Combo23", &Values::Combo23}, {"Combo24", &Values::Combo24},
+    {"Combo25", &Values::Combo25}, {"Combo27", &Values::Combo27}, {"Combo30", &Values::Combo30},
+};
+
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
@@ -274,6 +288,26 @@ QString OptionalFeatures::offsetText() const {
 }
 void OptionalFeatures::setOffsetText(const QString& text) {
     Text21->setText(text);
+}
+
+image::OptionalFeaturesValues OptionalFeatures::values() const {
+    Values values;
+    for (const auto& [name, member] : ImageLists)
+        if (const int position = listPosition(name); position >= 0)
+            values.*member = position;
+    values.Text6 = Text6->text().toStdString();
+    values.Text20 = Text20->text().toStdString();
+    values.Text21 = Text21->text().toStdString();
+    return values;
+}
+
+void OptionalFeatures::showDecoded(const image::OptionalFeaturesValues& values) {
+    for (const auto& [name, member] : ImageLists)
+        if (const image::ListPosition& position = values.*member)
+            setListPosition(name, *position);
+    Text6->setText(QString::fromStdString(values.Text6));
+    Text20->setText(QString::fromStdString(values.Text20));
+    Text21->setText(QString::fromStdString(values.Text21));
 }
 
 void OptionalFeatures::commitPendingEntry() {

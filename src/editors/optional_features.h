@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/band_limits.h"
+#include "image/editor_values.h"
 
 #include <QHash>
 #include <QString>
@@ -53,6 +54,11 @@ class OptionalFeatures : public QWidget {
     void setVfoFrequencyText(const QString& text);
     QString offsetText() const; // Text21
     void setOffsetText(const QString& text);
+
+    // Everything the image holds of this window, for the encoder.
+    image::OptionalFeaturesValues values() const;
+    // Shows decoded values; a list position the list lacks leaves it as it was.
+    void showDecoded(const image::OptionalFeaturesValues& values);
 
     // Corrects the entry box holding the focus as leaving it would, so a
     // value still being typed is checked before anyone reads it.

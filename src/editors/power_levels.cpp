@@ -112,6 +112,15 @@ bool PowerLevels::setLowPowerLevel(int value) {
     return setInRange(Slider2, value);
 }
 
+image::PowerLevelValues PowerLevels::values() const {
+    return {Slider1->value(), Slider2->value()};
+}
+
+void PowerLevels::showDecoded(const image::PowerLevelValues& values) {
+    setHighPowerLevel(values.Slider1);
+    setLowPowerLevel(values.Slider2);
+}
+
 void PowerLevels::setSlidersEnabled(bool enabled) {
     Slider1->setEnabled(enabled);
     Slider2->setEnabled(enabled);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/editor_values.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -30,6 +32,10 @@ class PowerLevels : public QWidget {
     // whether it was taken.
     bool setHighPowerLevel(int value);
     bool setLowPowerLevel(int value);
+
+    image::PowerLevelValues values() const;
+    // Shows decoded levels; a value outside a slider's range leaves it.
+    void showDecoded(const image::PowerLevelValues& values);
 
     void setSlidersEnabled(bool enabled);
 

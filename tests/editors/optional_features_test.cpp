@@ -1,4 +1,7 @@
 #include "editors/optional_features.h"
+#include "editors/power_levels.h"
+#include "image/image_decoder.h"
+#include "image/image_encoder.h"
 #include "options_tests.h"
 
 #include <QCheckBox>
@@ -234,6 +237,62 @@ class OptionalFeaturesTest : public QObject {
         QCOMPARE(form.listText("Combo22"), QString("D754I"));
         QVERIFY(!form.setListPosition("NoSuchList", 0));
         QCOMPARE(form.listPosition("NoSuchList"), -1);
+    }
+
+    void blankImageShowsItsValuesWhereTheListsHoldThem() {
+        OptionalFeatures form(m_band);
+        editors::PowerLevels levels;
+        image::MemoryImage blank;
+        blank.fill(0xFF);
+        const image::DecodedImage decoded = image::decodeImage(blank);
+        form.showDecoded(decoded.Form3);
+        levels.showDecoded(decoded.Form4);
+        const std::pair<const char*, int> expected[] = {
+            {"Combo1", 1},  {"Combo3", 1},  {"Combo16", 1}, {"Combo5", 5},  {"Combo4", 1},
+            {"Combo8", 1},  {"Combo9", 1},  {"Combo2", 1},  {"Combo10", 1}, {"Combo19", 1},
+            {"Combo7", 1},  {"Combo12", 1}, {"Combo11", 1}, {"Combo14", 5}, {"Combo15", 1},
+            {"Combo6", 0},  {"Combo13", 1}, {"Combo22", 0}, {"Combo23", 0}, {"Combo24", 1},
+            {"Combo25", 1}, {"Combo27", 1}, {"Combo30", 2},
+        };
+        for (auto [name, position] : expected)
+            QVERIFY2(form.listPosition(name) == position, name);
+        QCOMPARE(form.presentChannelText(), QString());
+        QCOMPARE(form.vfoFrequencyText(), QString("FFF.FFFFF"));
+        QCOMPARE(form.offsetText(), QString("0.00000"));
+        QCOMPARE(levels.highPowerLevel(), 255);
+        QCOMPARE(levels.lowPowerLevel(), 255);
+    }
+
+    void valuesSurviveAnImageRoundTrip() {
+        OptionalFeatures form(m_band);
+        editors::PowerLevels levels;
+        const std::pair<const char*, int> changed[] = {
+            {"Combo1", 0},  {"Combo2", 0},  {"Combo3", 2},   {"Combo4", 0},  {"Combo5", 9},
+            {"Combo6", 2},  {"Combo7", 2},  {"Combo8", 0},   {"Combo9", 0},  {"Combo10", 0},
+            {"Combo11", 0}, {"Combo12", 0}, {"Combo13", 3},  {"Combo14", 9}, {"Combo15", 5},
+            {"Combo16", 0}, {"Combo19", 0}, {"Combo105", 2}, {"Combo22", 8}, {"Combo23", 260},
+            {"Combo24", 0}, {"Combo25", 0}, {"Combo27", 0},  {"Combo30", 1},
+        };
+        for (auto [name, position] : changed)
+            QVERIFY2(form.setListPosition(name, position), name);
+        form.setPresentChannelText("42");
+        form.setVfoFrequencyText("438.51250");
+        form.setOffsetText("5.00000");
+        levels.setHighPowerLevel(3);
+
+        image::EditorValues values;
+        values.Form3 = form.values();
+        values.Form4 = levels.values();
+        image::MemoryImage bytes{};
+        image::encodeImage(values, bytes);
+        const image::DecodedImage decoded = image::decodeImage(bytes);
+
+        OptionalFeatures fresh(m_band);
+        editors::PowerLevels freshLevels;
+        fresh.showDecoded(decoded.Form3);
+        freshLevels.showDecoded(decoded.Form4);
+        QCOMPARE(fresh.values(), form.values());
+        QCOMPARE(freshLevels.values(), levels.values());
     }
 
     void pagesSwitchAndHiddenControlsStayHidden() {
