@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QWidget>
 
@@ -17,6 +18,19 @@ namespace {
 // Twips to pixels at the classic 96 dots per inch.
 int pixels(int twips) { return twips / 15; }
 
+// A control of `window`, not looking inside the editor windows it holds:
+// the main window and its editors use the same names (Label1, Combo1).
+QObject* findControl(const QObject* window, const QString& name) {
+    for (QObject* child : window->children())
+        if (child->objectName() == name)
+            return child;
+    for (QObject* child : window->children())
+        if (!qobject_cast<QMdiSubWindow*>(child))
+            if (QObject* found = findControl(child, name))
+                return found;
+    return nullptr;
+}
+
 QObject* findTarget(QWidget* mainWindow, const LanguageRow& row) {
     QWidget* window = mainWindow->objectName() == row.window
                           ? mainWindow
@@ -25,7 +39,7 @@ QObject* findTarget(QWidget* mainWindow, const LanguageRow& row) {
         return nullptr;
     if (*row.control == '\0')
         return window;
-    return window->findChild<QObject*>(row.control);
+    return findControl(window, QString::fromUtf8(row.control));
 }
 
 void setCaption(QObject* target, const QString& text, bool isWindow) {
@@ -61,10 +75,11 @@ void setGeometry(QObject* target, const QString& text) {
 }
 
 void applyRow(QWidget* mainWindow, const LanguageRow& row, bool chinese) {
-    QObject* target = findTarget(mainWindow, row);
+    const char* languageText = chinese ? row.zh : row.en;
+    QObject* target = languageText ? findTarget(mainWindow, row) : nullptr;
     if (!target)
         return;
-    const QString text = QString::fromUtf8(chinese ? row.zh : row.en);
+    const QString text = QString::fromUtf8(languageText);
     switch (row.target) {
     case TextTarget::Caption: setCaption(target, text, *row.control == '\0'); break;
     case TextTarget::ToolTip:
@@ -84,13 +99,16 @@ void applyRow(QWidget* mainWindow, const LanguageRow& row, bool chinese) {
 
 } // namespace
 
-void ApplyLanguage(QWidget* mainWindow) {
-    if (UILanguage != 0 && UILanguage != 1)
+void applyLanguageTable(QWidget* root, LanguageTable table, int language) {
+    if (language != 0 && language != 1)
         return;
-    const bool chinese = UILanguage == 0;
+    for (const LanguageRow& row : table)
+        applyRow(root, row, language == 0);
+}
+
+void ApplyLanguage(QWidget* mainWindow) {
     for (const LanguageTable& table : languageTables())
-        for (const LanguageRow& row : table)
-            applyRow(mainWindow, row, chinese);
+        applyLanguageTable(mainWindow, table, UILanguage);
 }
 
 } // namespace shell

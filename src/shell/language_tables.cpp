@@ -5,7 +5,11 @@
 namespace shell {
 
 std::span<const LanguageTable> languageTables() {
-    static const std::array tables{MainWindowTexts};
+    static const std::array tables{
+        MainWindowTexts,
+        OptionalFeaturesTexts,
+        PowerLevelsTexts,
+    };
     return tables;
 }
 

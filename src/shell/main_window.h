@@ -18,9 +18,14 @@ class QToolBar;
 namespace editors {
 class DtmfEditor;
 class FmPresetsEditor;
-}
+class OptionalFeatures;
+class PowerLevels;
+} // namespace editors
 
 namespace shell {
+
+class ServiceModes;
+enum class ServiceMode;
 
 // MDIForm1: the multiple-document main window with the menus, the tool bar,
 // the band bar and the status bar; it owns the two image buffers.
@@ -36,6 +41,10 @@ public:
 
     // The band limits every editor checks against.
     editors::BandLimits Band;
+
+    // The editor windows, created hidden at start.
+    editors::OptionalFeatures* Form3 = nullptr;
+    editors::PowerLevels* Form4 = nullptr;
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
 
@@ -61,6 +70,7 @@ private:
     void onToolbarButton(const QString& key);
     void onPortChosen(int index);
     void onLanguageChosen(int language);
+    void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
                          const QKeySequence& shortcut = {});
@@ -78,6 +88,7 @@ private:
     bool m_wheelFilterAttached = false;
     editors::DtmfEditor* Form2 = nullptr;
     editors::FmPresetsEditor* Form5 = nullptr;
+    ServiceModes* m_serviceModes = nullptr;
 };
 
 } // namespace shell
