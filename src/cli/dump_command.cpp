@@ -1,0 +1,114 @@
+#include "cli/dump_command.h"
+
+#include "cli/window_dump.h"
+#include "files/dat_file.h"
+#include "shell/apply_language.h"
+#include "shell/main_window.h"
+#include "shell/program_flags.h"
+#include "shell/startup.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace cli {
+
+namespace {
+
+constexpr const char* Usage = "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
+
+struct DumpOptions {
+    QString path;
+    bool json = false;
+    int language = 1;
+};
+
+std::optional<DumpOptions> parse(const QStringList& arguments) {
+    if (arguments.value(0) != "dump")
+        return std::nullopt;
+    DumpOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == "--json")
+            options.json = true;
+        else if (a == "--lang" && i + 1 < arguments.size() &&
+                 (arguments[i + 1] == "zh" || arguments[i + 1] == "en"))
+            options.language = arguments[++i] == "zh" ? 0 : 1;
+        else if (!a.startsWith("--") && options.path.isEmpty())
+            options.path = a;
+        else
+            return std::nullopt;
+    }
+    if (options.path.isEmpty())
+        return std::nullopt;
+    return options;
+}
+
+QString reasonOf(const files::LoadResult& loaded) {
+    switch (loaded.error) {
+    case files::FileError::WrongType:
+        return "not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
+    default:
+        return loaded.systemError ? QString::fromLocal8Bit(std::strerror(loaded.systemError))
+                                  : QString("cannot be read");
+    }
+}
+
+// The windows in the order they are printed, with their section titles.
+struct Section {
+    const char* window;
+    const char* title;
+};
+constexpr Section Sections[] = {
+    {"Form1", "Channels"},          {"Form3", "Optional features"}, {"Form2", "DTMF"},
+    {"Form5", "FM presets"},        {"Form4", "Power levels"},
+};
+
+} // namespace
+
+int run(const QStringList& arguments) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const auto options = parse(arguments);
+    if (!options) {
+        err << Usage << Qt::endl;
+        return 2;
+    }
+    const files::LoadResult loaded =
+        files::loadDatFile(QFile::encodeName(options->path).toStdString());
+    if (!loaded.ok()) {
+        err << "tq305: " << options->path << ": " << reasonOf(loaded) << Qt::endl;
+        return 1;
+    }
+
+    // The windows, built as the program builds them, away from the user's settings.
+    QTemporaryDir folder;
+    const auto window = shell::startProgram({folder.path(), folder.filePath("settings.ini")});
+    shell::UILanguage = options->language;
+    window->switchLanguage(options->language);
+    window->showDatFile(loaded.file);
+
+    const QString band = window->findChild<QComboBox*>("Combo1")->currentText();
+    if (options->json) {
+        QJsonObject document{{"MDIForm1", QJsonObject{{"Combo1", band}}}};
+        for (const Section& section : Sections)
+            if (const QWidget* form = window->findChild<QWidget*>(section.window))
+                document.insert(section.window, formatAsJson(readWindow(*form)));
+        out << QJsonDocument(document).toJson(QJsonDocument::Indented);
+        return 0;
+    }
+    out << "Band (Combo1): " << band << '\n';
+    for (const Section& section : Sections)
+        if (const QWidget* form = window->findChild<QWidget*>(section.window)) {
+            out << '\n' << section.title << " (" << section.window << ")\n";
+            for (const QString& line : formatAsText(readWindow(*form)))
+                out << line << '\n';
+        }
+    return 0;
+}
+
+} // namespace cli
