@@ -2,20 +2,19 @@
 
 #include "shell/language_table.h"
 #include "shell/program_flags.h"
+#include "shell/twips.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QWidget>
 
 namespace shell {
 
 namespace {
-
-// Twips to pixels at the classic 96 dots per inch.
-int pixels(int twips) { return twips / 15; }
 
 QObject* findTarget(QWidget* mainWindow, const LanguageRow& row) {
     QWidget* window = mainWindow->objectName() == row.window
@@ -25,7 +24,17 @@ QObject* findTarget(QWidget* mainWindow, const LanguageRow& row) {
         return nullptr;
     if (*row.control == '\0')
         return window;
-    return window->findChild<QObject*>(row.control);
+    // Child windows reuse control names (the band list and the channel
+    // table's tone list are both Combo1): a window's control is the one not
+    // inside a child window of its own.
+    for (QObject* control : window->findChildren<QObject*>(row.control)) {
+        QObject* parent = control->parent();
+        while (parent != window && !qobject_cast<QMdiSubWindow*>(parent))
+            parent = parent->parent();
+        if (parent == window)
+            return control;
+    }
+    return nullptr;
 }
 
 void setCaption(QObject* target, const QString& text, bool isWindow) {
@@ -56,8 +65,8 @@ void setGeometry(QObject* target, const QString& text) {
     const QStringList parts = text.split(',');
     if (!widget || parts.size() != 3)
         return;
-    widget->setGeometry(pixels(parts[0].toInt()), pixels(parts[1].toInt()),
-                        pixels(parts[2].toInt()), widget->height());
+    widget->setGeometry(pixelsFromTwips(parts[0].toInt()), pixelsFromTwips(parts[1].toInt()),
+                        pixelsFromTwips(parts[2].toInt()), widget->height());
 }
 
 void applyRow(QWidget* mainWindow, const LanguageRow& row, bool chinese) {

@@ -1,5 +1,8 @@
 #include "shell/main_window.h"
 
+#include "editors/band_list.h"
+#include "editors/band_selection.h"
+#include "editors/channel_table.h"
 #include "shell/apply_language.h"
 #include "shell/message_box.h"
 #include "shell/messages.h"
@@ -104,7 +107,8 @@ void MainWindow::createMenus() {
     connect(addMenuItem(file, "MNQuit", "退出(&Q)"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = addMenu("MNEdit", "编辑(&E)");
-    addMenuItem(edit, "MNModel", "信道编辑(&M)", QKeySequence("Ctrl+M"));
+    connect(addMenuItem(edit, "MNModel", "信道编辑(&M)", QKeySequence("Ctrl+M")),
+            &QAction::triggered, this, [this] { showEditor(Form1); });
     notOffered(addMenuItem(edit, "MNDTMF", "DTMF(双音多频)(&D)", QKeySequence("Ctrl+D")));
     addMenuItem(edit, "MNOption", "可选功能(&P)", QKeySequence("Ctrl+P"));
     addMenuItem(edit, "MNDebug", "调试信息(&B)", QKeySequence("Ctrl+B"));
@@ -178,7 +182,7 @@ void MainWindow::createBandBar() {
     Label1 = new QLabel(QString::fromUtf8("频段:"), frame);
     Label1->setObjectName("Label1");
     Label1->setGeometry(2, 2, 70, 24);
-    Combo1 = new QComboBox(frame);
+    Combo1 = new editors::BandList(frame);
     Combo1->setObjectName("Combo1");
     Combo1->setGeometry(39, 2, 130, 24);
     ComboCom = new QComboBox(frame);
@@ -215,6 +219,14 @@ void MainWindow::tickClock() {
 }
 
 void MainWindow::loadForm() {
+    m_bandSelection = new editors::BandSelection(Combo1, Band, this);
+
+    Form1 = new editors::ChannelTable(Band);
+    addEditor(Form1)->resize(editors::ChannelTable::initialWindowSize());
+    showEditor(Form1);
+    connect(m_bandSelection, &editors::BandSelection::clearChannelsRequested, Form1,
+            &editors::ChannelTable::ClearGrid);
+
     for (int port = 1; port <= PortCount; ++port)
         ComboCom->addItem(QString::number(port));
     ComPortIndex = readComPortIndex(m_folders.programFolder);
@@ -246,6 +258,7 @@ void MainWindow::onToolbarButton(const QString& key) {
 void MainWindow::onLanguageChosen(int language) {
     UILanguage = language;
     ApplyLanguage(this);
+    Form1->RefreshGrid();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,8 @@ namespace shell {
 
 enum class Msg {
     QuitConfirm,
+    BandChangeConfirm,
+    BeyondBand,
 };
 
 // Shows the message in the language in force; returns the button number.
