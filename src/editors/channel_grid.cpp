@@ -99,6 +99,7 @@ QRect ChannelGrid::cellRect(int row, int col, const QWidget* widget) const {
 
 void ChannelGrid::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
+    m_pressedRow = 0;
     if (event->button() != Qt::LeftButton)
         return; // other buttons only give the grid the focus
     const QModelIndex index = indexAt(event->position().toPoint());
@@ -106,14 +107,22 @@ void ChannelGrid::mousePressEvent(QMouseEvent* event) {
         return;
     // A press on a channel number picks that channel's first cell, as the
     // fixed column of a flex grid does.
-    selectCell(index.row() + 1, std::max(index.column(), 1));
-    emit editRequested();
+    m_pressedRow = index.row() + 1;
+    selectCell(m_pressedRow, std::max(index.column(), 1));
 }
 
 void ChannelGrid::mouseMoveEvent(QMouseEvent* event) {
-    // The press already opened an editor: no range of cells is dragged out.
+    // No range of cells is dragged out while the button is down.
     if (event->buttons() == Qt::NoButton)
         QTableWidget::mouseMoveEvent(event);
+}
+
+void ChannelGrid::mouseReleaseEvent(QMouseEvent* event) {
+    // The editor opens once the button is up, so that a list dropped down
+    // over the cell is not closed again by this very release.
+    if (event->button() == Qt::LeftButton && m_pressedRow != 0 && Row() == m_pressedRow)
+        emit editRequested();
+    m_pressedRow = 0;
 }
 
 void ChannelGrid::mouseDoubleClickEvent(QMouseEvent* event) {

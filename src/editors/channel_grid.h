@@ -11,7 +11,7 @@ namespace editors {
 // On screen row 0 is the table's horizontal header (it stays put while the
 // channels scroll); grid row r (1..99) is table row r - 1. Column 0 is an
 // ordinary table column whose cells cannot be selected from the keyboard.
-// Cells are never typed into; a left press or Enter asks the owner to open
+// Cells are never typed into; a left click or Enter asks the owner to open
 // an editor over the current cell.
 class ChannelGrid : public QTableWidget {
     Q_OBJECT
@@ -40,12 +40,13 @@ class ChannelGrid : public QTableWidget {
     QRect cellRect(int row, int col, const QWidget* widget) const;
 
   signals:
-    // A left press picked the current cell, or Enter was pressed on it.
+    // A left click picked the current cell, or Enter was pressed on it.
     void editRequested();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -53,6 +54,7 @@ class ChannelGrid : public QTableWidget {
 
   private:
     void shadeRow(int row);
+    int m_pressedRow = 0; // the channel a left press picked, until the release
     int m_wheelRemainder = 0;
 };
 

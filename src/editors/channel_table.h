@@ -16,7 +16,8 @@ class OverlayList;
 
 // Form1, the channel table: the editor of the 99 memory channels. Grid1
 // shows them; a cell is edited through an entry box (Text1) or a drop-down
-// list (Combo1, Combo5 members 5..8) laid over it. The per-channel tables
+// list laid over it: Combo1 for the tones, and the Combo5 members 5..8
+// (objectNames "Combo5_5".."Combo5_8", one per flag column). The per-channel tables
 // ChannelFreqText, ChannelToneText and ChannelListIndex are what the image
 // encoder reads; the grid only shows them.
 class ChannelTable : public QWidget {

@@ -5,6 +5,13 @@
 
 namespace editors {
 
+OverlayList::OverlayList(QWidget* parent) : QComboBox(parent) {
+    // A list that drops down below the cell and scrolls, rather than a
+    // screen-high menu of all 261 tones.
+    setStyleSheet("QComboBox { combobox-popup: 0; }");
+    setMaxVisibleItems(12);
+}
+
 void OverlayList::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:

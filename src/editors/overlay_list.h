@@ -11,7 +11,7 @@ namespace editors {
 class OverlayList : public QComboBox {
     Q_OBJECT
   public:
-    using QComboBox::QComboBox;
+    explicit OverlayList(QWidget* parent = nullptr);
 
   signals:
     void escapePressed();
