@@ -33,13 +33,13 @@ ChannelTable::ChannelTable(const BandLimits& band, QWidget* parent)
     // Everything sits on one panel that scrolls when the window is smaller.
     picClient = new QWidget;
     picClient->setObjectName("picClient");
-    m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName("cScrollBars");
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidget(picClient);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("cScrollBars");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(picClient);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_scroll);
+    layout->addWidget(scroll);
 
     buildGrid();
     buildOverlays();

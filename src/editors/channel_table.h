@@ -6,8 +6,6 @@
 #include <QWidget>
 #include <array>
 
-class QScrollArea;
-
 namespace editors {
 
 class ChannelGrid;
@@ -81,7 +79,6 @@ class ChannelTable : public QWidget {
     void completeNewChannel(int n, const QString& freq);
 
     const BandLimits& m_band;
-    QScrollArea* m_scroll = nullptr;
     QWidget* picClient = nullptr;
     ChannelGrid* Grid1 = nullptr;
     FrequencyBox* Text1 = nullptr;
