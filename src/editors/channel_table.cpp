@@ -1,11 +1,12 @@
 #include "editors/channel_table.h"
 
 #include "editors/channel_grid.h"
-#include "editors/channel_table_texts.h"
 #include "editors/frequency_box.h"
 #include "editors/overlay_list.h"
+#include "editors/twips.h"
 #include "image/tone_codes.h"
-#include "shell/twips.h"
+#include "shell/apply_language.h"
+#include "shell/program_flags.h"
 
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -13,9 +14,6 @@
 namespace editors {
 
 namespace {
-
-using shell::pixelsFromTwips;
-using shell::TextTarget;
 
 constexpr int WindowWidth = 10000, WindowHeight = 7200;
 constexpr int GridLeft = 180, GridTop = 180, GridWidth = 9165, GridHeight = 6045;
@@ -28,7 +26,6 @@ constexpr int PanelMargin = 2; // pixels beyond the grid's right and bottom edge
 ChannelTable::ChannelTable(const BandLimits& band, QWidget* parent)
     : QWidget(parent), m_band(band) {
     setObjectName("Form1");
-    setWindowTitle(channelTableText("", TextTarget::Caption));
 
     // Everything sits on one panel that scrolls when the window is smaller.
     picClient = new QWidget;
@@ -43,23 +40,26 @@ ChannelTable::ChannelTable(const BandLimits& band, QWidget* parent)
 
     buildGrid();
     buildOverlays();
+    // Caption, headers and the lists' language entries, in the language in
+    // force; then the tones, which every language shares.
+    shell::applyLanguageTable(this, shell::ChannelTableTexts, shell::UILanguage);
+    for (const std::string& tone : image::FillToneTable())
+        Combo1->addItem(QString::fromStdString(tone));
+    StartForm();
     picClient->setFixedSize(Grid1->geometry().right() + 1 + PanelMargin,
                             Grid1->geometry().bottom() + 1 + PanelMargin);
 }
 
 QSize ChannelTable::initialWindowSize() {
-    return {pixelsFromTwips(WindowWidth), pixelsFromTwips(WindowHeight)};
+    return {twips(WindowWidth), twips(WindowHeight)};
 }
 
 void ChannelTable::buildGrid() {
     Grid1 = new ChannelGrid(picClient);
     Grid1->setObjectName("Grid1");
-    Grid1->setGeometry(pixelsFromTwips(GridLeft), pixelsFromTwips(GridTop),
-                       pixelsFromTwips(GridWidth), pixelsFromTwips(GridHeight));
-    for (int col = 0; col < ChannelGrid::Cols; ++col) {
-        Grid1->setColumnWidth(col, pixelsFromTwips(ColumnWidths[col]));
-        Grid1->setTextMatrix(0, col, channelTableText("Grid1", TextTarget::HeaderCell, col));
-    }
+    Grid1->setGeometry(twips(GridLeft), twips(GridTop), twips(GridWidth), twips(GridHeight));
+    for (int col = 0; col < ChannelGrid::Cols; ++col)
+        Grid1->setColumnWidth(col, twips(ColumnWidths[col]));
     Grid1->selectCell(1, RxCol);
     connect(Grid1, &ChannelGrid::editRequested, this, [this] {
         GridClickArmed = true;
@@ -91,19 +91,9 @@ void ChannelTable::buildOverlays() {
     connect(Text1, &FrequencyBox::escapePressed, this, &ChannelTable::closeOverlay);
 
     Combo1 = makeList("Combo1");
-    Combo1->addItem(channelTableText("Combo1", TextTarget::ListEntry, 0));
-    for (const std::string& tone : image::FillToneTable())
-        Combo1->addItem(QString::fromStdString(tone));
-    Combo1->setCurrentIndex(0);
-
-    for (int col = FirstFlagCol; col <= LastFlagCol; ++col) {
-        const QByteArray name = "Combo5_" + QByteArray::number(col);
-        OverlayList* member = makeList(name.constData());
-        for (int entry = 0; entry < 2; ++entry)
-            member->addItem(channelTableText(name.constData(), TextTarget::ListEntry, entry));
-        member->setCurrentIndex(1);
-        m_combo5[static_cast<size_t>(col - FirstFlagCol)] = member;
-    }
+    for (int col = FirstFlagCol; col <= LastFlagCol; ++col)
+        m_combo5[static_cast<size_t>(col - FirstFlagCol)] =
+            makeList(("Combo5_" + QByteArray::number(col)).constData());
 }
 
 OverlayList* ChannelTable::Combo5(int col) const {

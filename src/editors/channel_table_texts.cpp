@@ -1,15 +1,11 @@
-#include "editors/channel_table_texts.h"
+#include "shell/language_table.h"
 
-#include "shell/program_flags.h"
-
-#include <cstring>
-
-namespace editors {
+// Form1's caption, header row and list entries.
+namespace shell {
 
 namespace {
 
-using enum shell::TextTarget;
-using shell::LanguageRow;
+using enum TextTarget;
 
 constexpr LanguageRow Rows[] = {
     {"Form1", "Combo1", ListEntry, 0, "关闭", "Off"},
@@ -35,13 +31,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const shell::LanguageTable ChannelTableTexts{Rows};
+const LanguageTable ChannelTableTexts{Rows};
 
-QString channelTableText(const char* control, shell::TextTarget target, int index) {
-    for (const LanguageRow& row : ChannelTableTexts)
-        if (row.target == target && row.index == index && std::strcmp(row.control, control) == 0)
-            return QString::fromUtf8(shell::isChinese() ? row.zh : row.en);
-    return {};
-}
-
-} // namespace editors
+} // namespace shell

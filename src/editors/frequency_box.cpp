@@ -1,7 +1,8 @@
 #include "editors/frequency_box.h"
 
+#include "editors/character_filter.h"
+
 #include <QKeyEvent>
-#include <algorithm>
 
 namespace editors {
 
@@ -9,18 +10,12 @@ namespace {
 
 constexpr int FrequencyFormLength = 9; // "000.00000"
 
-bool isFrequencyCharacter(QChar c) {
-    return c.isDigit() || c == u'.';
-}
-
 } // namespace
 
 FrequencyBox::FrequencyBox(QWidget* parent) : QLineEdit(parent) {
-    setMaxLength(FrequencyFormLength);
+    setValidator(new CharacterFilter(frequencyKey, FrequencyFormLength, this));
     setAlignment(Qt::AlignCenter);
-    // Text gets in only through the key filter.
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setAcceptDrops(false);
+    setContextMenuPolicy(Qt::NoContextMenu); // a menu would take the focus away
 }
 
 void FrequencyBox::keyPressEvent(QKeyEvent* event) {
@@ -32,22 +27,9 @@ void FrequencyBox::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
         emit escapePressed();
         return;
-    case Qt::Key_Backspace:
-        QLineEdit::keyPressEvent(event);
-        return;
     default:
-        break;
+        QLineEdit::keyPressEvent(event);
     }
-    if (event->matches(QKeySequence::Paste))
-        return;
-    // Keys that type a character are filtered; editing and moving keys
-    // (Delete, arrows, Home, End, copy) work as usual.
-    const QString text = event->text();
-    const bool typesCharacter = !text.isEmpty() && text.front().isPrint() &&
-                                !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (typesCharacter && !std::all_of(text.begin(), text.end(), isFrequencyCharacter))
-        return;
-    QLineEdit::keyPressEvent(event);
 }
 
 void FrequencyBox::focusOutEvent(QFocusEvent* event) {

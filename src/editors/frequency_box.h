@@ -4,10 +4,10 @@
 
 namespace editors {
 
-// Text1: the frequency entry box laid over a cell. It takes at most nine
-// characters ("000.00000"); of the characters typed only digits and the
-// point get in. Enter and Escape are reported, and so is the loss of focus,
-// which commits the entry.
+// Text1: the frequency entry box laid over a cell. It holds at most nine
+// characters ("000.00000"), digits and the point only, typed or pasted.
+// Enter and Escape are reported, and so is the loss of focus, which commits
+// the entry.
 class FrequencyBox : public QLineEdit {
     Q_OBJECT
   public:

@@ -121,6 +121,8 @@ void encodeChannels(const ChannelTableValues& table, MemoryImage& target) {
     fill(target, offsets::ChannelSpare, 0xFF);
 }
 
+// The present channel box holds whole numbers; anything else is rounded as a
+// number converts to a byte, ties to even.
 Byte presentChannel(const std::string& text) {
     if (text.empty())
         return 0xFF;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -120,13 +121,15 @@ template <typename Byte> class ChannelRecordView : public FieldView<Byte, 0, Cha
 using ChannelRecord = ChannelRecordView<std::uint8_t>;
 using ConstChannelRecord = ChannelRecordView<const std::uint8_t>;
 
-// Channel n, 1..99 (checked by the span's bounds in debug builds only: callers loop 1..99).
+// Channel n, 1..99.
 inline ChannelRecord channelRecord(MemoryImage& image, int n) {
+    assert(n >= 1 && n <= ChannelCount);
     return ChannelRecord(std::span<std::uint8_t, ChannelRecordSize>(
         image.data() + offsets::ChannelRecords + std::size_t(n - 1) * ChannelRecordSize,
         ChannelRecordSize));
 }
 inline ConstChannelRecord channelRecord(const MemoryImage& image, int n) {
+    assert(n >= 1 && n <= ChannelCount);
     return ConstChannelRecord(std::span<const std::uint8_t, ChannelRecordSize>(
         image.data() + offsets::ChannelRecords + std::size_t(n - 1) * ChannelRecordSize,
         ChannelRecordSize));

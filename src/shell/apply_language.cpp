@@ -2,7 +2,6 @@
 
 #include "shell/language_table.h"
 #include "shell/program_flags.h"
-#include "shell/twips.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -16,6 +15,22 @@ namespace shell {
 
 namespace {
 
+// Twips to pixels at the classic 96 dots per inch.
+int pixels(int twips) { return twips / 15; }
+
+// A control of `window`, not looking inside the editor windows it holds:
+// the main window and its editors use the same names (Label1, Combo1).
+QObject* findControl(const QObject* window, const QString& name) {
+    for (QObject* child : window->children())
+        if (child->objectName() == name)
+            return child;
+    for (QObject* child : window->children())
+        if (!qobject_cast<QMdiSubWindow*>(child))
+            if (QObject* found = findControl(child, name))
+                return found;
+    return nullptr;
+}
+
 QObject* findTarget(QWidget* mainWindow, const LanguageRow& row) {
     QWidget* window = mainWindow->objectName() == row.window
                           ? mainWindow
@@ -24,17 +39,7 @@ QObject* findTarget(QWidget* mainWindow, const LanguageRow& row) {
         return nullptr;
     if (*row.control == '\0')
         return window;
-    // Child windows reuse control names (the band list and the channel
-    // table's tone list are both Combo1): a window's control is the one not
-    // inside a child window of its own.
-    for (QObject* control : window->findChildren<QObject*>(row.control)) {
-        QObject* parent = control->parent();
-        while (parent != window && !qobject_cast<QMdiSubWindow*>(parent))
-            parent = parent->parent();
-        if (parent == window)
-            return control;
-    }
-    return nullptr;
+    return findControl(window, QString::fromUtf8(row.control));
 }
 
 void setCaption(QObject* target, const QString& text, bool isWindow) {
@@ -65,15 +70,16 @@ void setGeometry(QObject* target, const QString& text) {
     const QStringList parts = text.split(',');
     if (!widget || parts.size() != 3)
         return;
-    widget->setGeometry(pixelsFromTwips(parts[0].toInt()), pixelsFromTwips(parts[1].toInt()),
-                        pixelsFromTwips(parts[2].toInt()), widget->height());
+    widget->setGeometry(pixels(parts[0].toInt()), pixels(parts[1].toInt()),
+                        pixels(parts[2].toInt()), widget->height());
 }
 
 void applyRow(QWidget* mainWindow, const LanguageRow& row, bool chinese) {
-    QObject* target = findTarget(mainWindow, row);
+    const char* languageText = chinese ? row.zh : row.en;
+    QObject* target = languageText ? findTarget(mainWindow, row) : nullptr;
     if (!target)
         return;
-    const QString text = QString::fromUtf8(chinese ? row.zh : row.en);
+    const QString text = QString::fromUtf8(languageText);
     switch (row.target) {
     case TextTarget::Caption: setCaption(target, text, *row.control == '\0'); break;
     case TextTarget::ToolTip:
@@ -93,13 +99,16 @@ void applyRow(QWidget* mainWindow, const LanguageRow& row, bool chinese) {
 
 } // namespace
 
-void ApplyLanguage(QWidget* mainWindow) {
-    if (UILanguage != 0 && UILanguage != 1)
+void applyLanguageTable(QWidget* root, LanguageTable table, int language) {
+    if (language != 0 && language != 1)
         return;
-    const bool chinese = UILanguage == 0;
+    for (const LanguageRow& row : table)
+        applyRow(root, row, language == 0);
+}
+
+void ApplyLanguage(QWidget* mainWindow) {
     for (const LanguageTable& table : languageTables())
-        for (const LanguageRow& row : table)
-            applyRow(mainWindow, row, chinese);
+        applyLanguageTable(mainWindow, table, UILanguage);
 }
 
 } // namespace shell

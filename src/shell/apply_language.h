@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/language_table.h"
+
 class QWidget;
 
 namespace shell {
@@ -10,5 +12,10 @@ namespace shell {
 // the entry just past the end appends it. Targets that do not exist are
 // skipped.
 void ApplyLanguage(QWidget* mainWindow);
+
+// Writes one table's texts in `language` under `root`, a window named in the
+// table or a window holding it; a window captions itself with its Chinese
+// design texts this way.
+void applyLanguageTable(QWidget* root, LanguageTable table, int language);
 
 } // namespace shell

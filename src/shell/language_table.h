@@ -20,7 +20,7 @@ struct LanguageRow {
     const char* control; // objectName of the control; empty: the window itself
     TextTarget target;
     int index;
-    const char* zh;
+    const char* zh; // nullptr: this language leaves the target alone
     const char* en;
 };
 
@@ -31,5 +31,8 @@ std::span<const LanguageTable> languageTables();
 
 // Rows of the main window; further windows add theirs beside it.
 extern const LanguageTable MainWindowTexts;
+extern const LanguageTable ChannelTableTexts;     // Form1
+extern const LanguageTable OptionalFeaturesTexts; // Form3
+extern const LanguageTable PowerLevelsTexts;      // Form4
 
 } // namespace shell

@@ -1,13 +1,16 @@
 #include "shell/language_table.h"
 
-#include "editors/channel_table_texts.h"
-
 #include <array>
 
 namespace shell {
 
 std::span<const LanguageTable> languageTables() {
-    static const std::array tables{MainWindowTexts, editors::ChannelTableTexts};
+    static const std::array tables{
+        MainWindowTexts,
+        ChannelTableTexts,
+        OptionalFeaturesTexts,
+        PowerLevelsTexts,
+    };
     return tables;
 }
 

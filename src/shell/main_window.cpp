@@ -3,11 +3,16 @@
 #include "editors/band_list.h"
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
+#include "editors/dtmf_editor.h"
+#include "editors/fm_presets_editor.h"
+#include "editors/optional_features.h"
+#include "editors/power_levels.h"
 #include "shell/apply_language.h"
 #include "shell/message_box.h"
 #include "shell/messages.h"
 #include "shell/parameter_file.h"
 #include "shell/program_flags.h"
+#include "shell/service_modes.h"
 #include "shell/settings_store.h"
 
 #include <QAction>
@@ -227,6 +232,28 @@ void MainWindow::loadForm() {
     connect(m_bandSelection, &editors::BandSelection::clearChannelsRequested, Form1,
             &editors::ChannelTable::ClearGrid);
 
+    Form2 = new editors::DtmfEditor;
+    addEditor(Form2);
+    connect(findChild<QAction*>("MNDTMF"), &QAction::triggered, this,
+            [this] { showEditor(Form2); });
+    Form5 = new editors::FmPresetsEditor;
+    addEditor(Form5);
+    connect(findChild<QAction*>("MNFMset"), &QAction::triggered, this,
+            [this] { showEditor(Form5); });
+    Form3 = new editors::OptionalFeatures(Band);
+    addEditor(Form3);
+    connect(m_bandSelection, &editors::BandSelection::bandCentreChanged, Form3,
+            &editors::OptionalFeatures::setVfoFrequencyText);
+    Form4 = new editors::PowerLevels;
+    addEditor(Form4);
+    m_serviceModes = new ServiceModes(this);
+    m_serviceModes->watchLabels(Form3);
+    connect(m_serviceModes, &ServiceModes::modeShown, this, &MainWindow::onServiceModeShown);
+    connect(findChild<QAction*>("MNOption"), &QAction::triggered, this,
+            [this] { showEditor(Form3); });
+    connect(findChild<QAction*>("MNDebug"), &QAction::triggered, this,
+            [this] { showEditor(Form4); });
+
     for (int port = 1; port <= PortCount; ++port)
         ComboCom->addItem(QString::number(port));
     ComPortIndex = readComPortIndex(m_folders.programFolder);
@@ -246,6 +273,11 @@ void MainWindow::onPortChosen(int index) {
 }
 
 void MainWindow::onToolbarButton(const QString& key) {
+    if (key == "TAnMa" || key == "TDebug") {
+        m_serviceModes->toolbarButtonClicked(key == "TAnMa" ? ServiceMode::ForceWrite
+                                                            : ServiceMode::Debug);
+        return;
+    }
     if (QAction* item = findChild<QAction*>(key == "TNew"     ? "MNNew"
                                             : key == "TOpen"  ? "MNOpen"
                                             : key == "TSave"  ? "MNSave"
@@ -253,6 +285,13 @@ void MainWindow::onToolbarButton(const QString& key) {
                                             : key == "TWrite" ? "MNWrite"
                                                               : ""))
         item->trigger();
+}
+
+void MainWindow::onServiceModeShown(ServiceMode mode, bool on) {
+    const bool debug = mode == ServiceMode::Debug;
+    findChild<QAction*>(debug ? "TDebug" : "TAnMa")->setVisible(on);
+    if (debug)
+        Form4->setSlidersEnabled(on);
 }
 
 void MainWindow::onLanguageChosen(int language) {

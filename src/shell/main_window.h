@@ -19,9 +19,16 @@ namespace editors {
 class BandList;
 class BandSelection;
 class ChannelTable;
+class DtmfEditor;
+class FmPresetsEditor;
+class OptionalFeatures;
+class PowerLevels;
 } // namespace editors
 
 namespace shell {
+
+class ServiceModes;
+enum class ServiceMode;
 
 // MDIForm1: the multiple-document main window with the menus, the tool bar,
 // the band bar and the status bar; it owns the two image buffers.
@@ -38,6 +45,10 @@ public:
     // The band limits every editor checks against.
     editors::BandLimits Band;
 
+    // The editor windows, created hidden at start.
+    editors::OptionalFeatures* Form3 = nullptr;
+    editors::PowerLevels* Form4 = nullptr;
+
     QMdiArea* mdiArea() const { return m_mdiArea; }
     // The band list's selection: band code, ResetBand, selection from code.
     editors::BandSelection* bandSelection() const { return m_bandSelection; }
@@ -48,6 +59,9 @@ public:
     QMdiSubWindow* addEditor(QWidget* form);
     // Shows an editor's child window and brings it to the front.
     void showEditor(QWidget* form);
+
+    editors::DtmfEditor* dtmfEditor() const { return Form2; }
+    editors::FmPresetsEditor* fmPresetsEditor() const { return Form5; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +77,7 @@ private:
     void onToolbarButton(const QString& key);
     void onPortChosen(int index);
     void onLanguageChosen(int language);
+    void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
                          const QKeySequence& shortcut = {});
@@ -80,6 +95,9 @@ private:
     QTimer* TimerMeg = nullptr;
     QTimer* m_clock = nullptr;
     bool m_wheelFilterAttached = false;
+    editors::DtmfEditor* Form2 = nullptr;
+    editors::FmPresetsEditor* Form5 = nullptr;
+    ServiceModes* m_serviceModes = nullptr;
 };
 
 } // namespace shell

@@ -29,6 +29,15 @@ constexpr std::array MessageTable{
     // No title: the box shows the program's title.
     MessageRow{Msg::BeyondBand, MsgStyle::Ok, "", "超出频段范围", "",
                "Beyond the scope of frequency band"},
+    MessageRow{Msg::NewConfirm, MsgStyle::OkCancelQuestion, "注意", "未保存的数据将会丢失，确定吗？",
+               "Attention", "Unsaved data will be lost, sure?"},
+    MessageRow{Msg::WrongFileType, MsgStyle::OkStop, "错误", "文件类型不正确！", "Mistake",
+               "File type is incorrect!"},
+    MessageRow{Msg::FileNotRead, MsgStyle::OkStop, "错误", "无法读取文件：\n%1\n%2", "Mistake",
+               "The file cannot be read:\n%1\n%2"},
+    MessageRow{Msg::FileNotSaved, MsgStyle::OkStop, "错误",
+               "无法保存文件：\n%1\n%2\n原有文件未被改动。", "Mistake",
+               "The file cannot be saved:\n%1\n%2\nThe existing file was left unchanged."},
 };
 
 const MessageRow& rowOf(Msg id) {
@@ -40,10 +49,16 @@ const MessageRow& rowOf(Msg id) {
 
 } // namespace
 
-int showMessage(Msg id) {
+int showMessage(Msg id, const QStringList& arguments) {
     const MessageRow& row = rowOf(id);
     const bool zh = isChinese();
-    return LocalizedMsgBox(QString::fromUtf8(zh ? row.zhText : row.enText), row.style,
+    QString text = QString::fromUtf8(zh ? row.zhText : row.enText);
+    // All at once, so that a %n inside an argument (a file name) stays as it is.
+    if (arguments.size() == 1)
+        text = text.arg(arguments[0]);
+    else if (arguments.size() >= 2)
+        text = text.arg(arguments[0], arguments[1]);
+    return LocalizedMsgBox(text.trimmed(), row.style,
                            QString::fromUtf8(zh ? row.zhTitle : row.enTitle));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // Every message of the program, with its style and its texts in both
 // languages, kept in one table.
 namespace shell {
@@ -8,9 +10,14 @@ enum class Msg {
     QuitConfirm,
     BandChangeConfirm,
     BeyondBand,
+    NewConfirm,
+    WrongFileType,
+    FileNotRead,  // %1 the file, %2 the system's reason
+    FileNotSaved, // %1 the file, %2 the system's reason
 };
 
-// Shows the message in the language in force; returns the button number.
-int showMessage(Msg id);
+// Shows the message in the language in force, with %1, %2... replaced by
+// the arguments; returns the button number.
+int showMessage(Msg id, const QStringList& arguments = {});
 
 } // namespace shell

@@ -308,9 +308,5 @@ class ChannelTableTest : public QObject {
     }
 };
 
-int runChannelTableTests(int argc, char** argv) {
-    ChannelTableTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(ChannelTableTest)
 #include "channel_table_test.moc"

@@ -1,6 +1,7 @@
 // clang-format off
 // moc reads these in order and needs the Qt headers before <compare>.
 #include <QTest>
+#include "image/dtmf_text.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "sample_values.h"
@@ -9,6 +10,11 @@
 
 #include <algorithm>
 #include <vector>
+
+// The DTMF boxes' key filter, shared with the decoder's notion of a DTMF character.
+static_assert(image::dtmfKey(u'a') == u'A' && image::dtmfKey(u'd') == u'D');
+static_assert(!image::dtmfKey(u'e') && !image::dtmfKey(u'-') && !image::dtmfKey(u' '));
+static_assert(image::dtmfKey(u'*') == u'*' && image::dtmfKey(u'#') == u'#' && image::dtmfKey(u'0') == u'0');
 
 using image::EditorValues;
 using image::MemoryImage;

@@ -1,0 +1,319 @@
+#include "editors/optional_features.h"
+
+#include "editors/entry_filter.h"
+#include "editors/feature_entries.h"
+#include "editors/optional_features_lists.h"
+#include "image/tone_codes.h"
+#include "shell/apply_language.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace editors {
+
+namespace {
+
+// The window's size: 11535 x 5385 twips at 15 twips a pixel.
+constexpr QSize FormSize(769, 359);
+
+constexpr int VfoFrequencyMaxLength = 9;
+constexpr int OffsetMaxLength = 8;
+
+const QString Digits = QStringLiteral("0123456789");
+const QString DecimalDigits = QStringLiteral("0123456789.");
+
+using Values = image::OptionalFeaturesValues;
+
+// The lists the image holds, by control name.
+constexpr std::pair<const char*, image::ListPosition Values::*> ImageLists[] = {
+    {"Combo1", &Values::Combo1},   {"Combo2", &Values::Combo2},   {"Combo3", &Values::Combo3},
+    {"Combo4", &Values::Combo4},   {"Combo5", &Values::Combo5},   {"Combo6", &Values::Combo6},
+    {"Combo7", &Values::Combo7},   {"Combo8", &Values::Combo8},   {"Combo9", &Values::Combo9},
+    {"Combo10", &Values::Combo10}, {"Combo11", &Values::Combo11}, {"Combo12", &Values::Combo12},
+    {"Combo13", &Values::Combo13}, {"Combo14", &Values::Combo14}, {"Combo15", &Values::Combo15},
+    {"Combo16", &Values::Combo16}, {"Combo19", &Values::Combo19}, {"Combo105", &Values::Combo105},
+    {"Combo22", &Values::Combo22}, {"Combo23", &Values::Combo23}, {"Combo24", &Values::Combo24},
+    {"Combo25", &Values::Combo25}, {"Combo27", &Values::Combo27}, {"Combo30", &Values::Combo30},
+};
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+OptionalFeatures::OptionalFeatures(const BandLimits& band, QWidget* parent)
+    : QWidget(parent), m_band(band) {
+    setObjectName("Form3");
+
+    auto* pages = new QGridLayout;
+    pages->addWidget(createFunctionPage(), 0, 0);
+    pages->addWidget(createVfoPage(), 0, 0);
+    auto* side = new QVBoxLayout;
+    side->addWidget(createVoxFrame());
+    side->addWidget(createPageSwitch());
+    side->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(pages, 3);
+    layout->addLayout(side, 1);
+
+    // The design texts are the Chinese texts of the language table.
+    shell::applyLanguageTable(this, shell::OptionalFeaturesTexts, 0);
+    fillLists();
+    Text6->setText(qs(features::InitialPresentChannelText));
+    showPage(true);
+    StartForm();
+    resize(FormSize);
+}
+
+QSize OptionalFeatures::sizeHint() const {
+    return FormSize.expandedTo(minimumSizeHint());
+}
+
+QWidget* OptionalFeatures::createFunctionPage() {
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName("Frame2");
+    auto* grid = new QGridLayout(Frame2);
+    const std::pair<const char*, const char*> left[] = {
+        {"Label1", "Combo16"}, {"Label13", "Combo6"}, {"Label105", "Combo105"},
+        {"Label7", "Combo7"},  {"Label9", "Combo9"},  {"Label16", "Combo12"},
+        {"Label2", "Combo1"},  {"Label4", "Combo11"},
+    };
+    for (int row = 0; row < int(std::size(left)); ++row)
+        addList(grid, row, 0, left[row].first, left[row].second);
+
+    Text6 = addEntry(grid, 0, 3, "Label6", "Text6");
+    connect(Text6, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString shown =
+            QString::fromStdString(features::presentChannelTyped(text.toStdString()));
+        if (shown != text)
+            Text6->setText(shown);
+    });
+    m_entryFilters.insert(Text6, new EntryFilter(Text6, Digits, features::presentChannelLeft));
+
+    const std::pair<const char*, const char*> right[] = {
+        {"Label3", "Combo3"},   {"Label5", "Combo5"},   {"Label8", "Combo8"},
+        {"Label10", "Combo10"}, {"Label19", "Combo19"}, {"Label11", "Combo13"},
+        {"Label31", "Combo4"},  {"Label12", "Combo2"},
+    };
+    for (int row = 0; row < int(std::size(right)); ++row)
+        addList(grid, row + 1, 3, right[row].first, right[row].second);
+    grid->setColumnMinimumWidth(2, 16);
+    grid->setRowStretch(int(std::size(right)) + 1, 1);
+    return Frame2;
+}
+
+QWidget* OptionalFeatures::createVfoPage() {
+    Frame3 = new QGroupBox(this);
+    Frame3->setObjectName("Frame3");
+    auto* grid = new QGridLayout(Frame3);
+    Text20 = addEntry(grid, 0, 0, "Label20", "Text20");
+    Text20->setMaxLength(VfoFrequencyMaxLength);
+    m_entryFilters.insert(Text20,
+                          new EntryFilter(Text20, DecimalDigits, [this](std::string_view text) {
+                              return features::vfoFrequencyLeft(text, m_band);
+                          }));
+    Text21 = addEntry(grid, 0, 3, "Label21", "Text21");
+    Text21->setMaxLength(OffsetMaxLength);
+    m_entryFilters.insert(Text21, new EntryFilter(Text21, DecimalDigits, features::offsetLeft));
+
+    addList(grid, 1, 0, "Label22", "Combo22");
+    addList(grid, 1, 3, "Label23", "Combo23");
+    addList(grid, 2, 0, "Label24", "Combo24");
+    addList(grid, 2, 3, "Label25", "Combo25");
+    addList(grid, 3, 0, "Label30", "Combo30");
+    addList(grid, 3, 3, "Label27", "Combo27");
+    // Carried by no image and shown by nothing: created hidden.
+    addList(grid, 4, 0, "Label26", "Combo26");
+    addList(grid, 4, 3, "Label28", "Combo28");
+    static_cast<QLabel*>(m_captioned["Label26"])->setText(qs(features::ScanAddCaption));
+    static_cast<QLabel*>(m_captioned["Label28"])->setText(qs(features::AniCaption));
+    for (const char* name : {"Label26", "Combo26", "Label28", "Combo28"})
+        Frame3->findChild<QWidget*>(name)->hide();
+
+    grid->setColumnMinimumWidth(2, 16);
+    grid->setRowStretch(5, 1);
+    return Frame3;
+}
+
+QWidget* OptionalFeatures::createVoxFrame() {
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName("Frame1");
+    auto* grid = new QGridLayout(Frame1);
+    addList(grid, 0, 0, "Label14", "Combo14");
+    addList(grid, 1, 0, "Label15", "Combo15");
+    for (const char* name : {"Check12", "Check1"}) {
+        auto* box = new QCheckBox(Frame1);
+        box->setObjectName(name);
+        box->hide();
+        m_captioned.insert(name, box);
+        grid->addWidget(box, grid->rowCount(), 0, 1, 2);
+    }
+    return Frame1;
+}
+
+QWidget* OptionalFeatures::createPageSwitch() {
+    auto* frame = new QWidget(this);
+    frame->setObjectName("Frame4");
+    auto* row = new QHBoxLayout(frame);
+    Option1 = new QRadioButton(frame);
+    Option1->setObjectName("Option1");
+    Option1->setChecked(true);
+    Option2 = new QRadioButton(frame);
+    Option2->setObjectName("Option2");
+    row->addWidget(Option1);
+    row->addWidget(Option2);
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            showPage(true);
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        showPage(false);
+        Text20->setFocus(Qt::OtherFocusReason);
+    });
+    return frame;
+}
+
+void OptionalFeatures::addList(QGridLayout* grid, int row, int column, const char* label,
+                               const char* list) {
+    auto* caption = new QLabel(grid->parentWidget());
+    caption->setObjectName(label);
+    auto* box = new QComboBox(grid->parentWidget());
+    box->setObjectName(list);
+    box->setMaxVisibleItems(20);
+    caption->setBuddy(box);
+    grid->addWidget(caption, row, column);
+    grid->addWidget(box, row, column + 1);
+    m_captioned.insert(label, caption);
+    m_lists.insert(list, box);
+}
+
+QLineEdit* OptionalFeatures::addEntry(QGridLayout* grid, int row, int column, const char* label,
+                                      const char* entry) {
+    auto* caption = new QLabel(grid->parentWidget());
+    caption->setObjectName(label);
+    auto* box = new QLineEdit(grid->parentWidget());
+    box->setObjectName(entry);
+    caption->setBuddy(box);
+    grid->addWidget(caption, row, column);
+    grid->addWidget(box, row, column + 1);
+    m_captioned.insert(label, caption);
+    return box;
+}
+
+void OptionalFeatures::fillLists() {
+    for (const features::FixedList& fixed : features::FixedLists) {
+        QComboBox* box = m_lists.value(qs(fixed.list));
+        for (std::string_view text : fixed.texts)
+            if (!text.empty())
+                box->addItem(qs(text));
+    }
+    for (std::string_view name : features::ToneLists) {
+        QComboBox* box = m_lists.value(qs(name));
+        for (const std::string& tone : image::FillToneTable())
+            box->addItem(QString::fromStdString(tone));
+    }
+}
+
+void OptionalFeatures::showPage(bool functionPage) {
+    Frame2->setVisible(functionPage);
+    Frame3->setVisible(!functionPage);
+}
+
+void OptionalFeatures::StartForm() {
+    for (const features::Default& d : features::Defaults)
+        setListPosition(qs(d.list), d.position);
+    setChecked("Check1", false);
+    setChecked("Check12", false);
+    Text20->setText(QString::fromStdString(features::bandCentreText(m_band)));
+    Text21->setText(qs(features::DefaultOffsetText));
+}
+
+int OptionalFeatures::listPosition(const QString& list) const {
+    const QComboBox* box = m_lists.value(list);
+    return box ? box->currentIndex() : -1;
+}
+
+bool OptionalFeatures::setListPosition(const QString& list, int position) {
+    QComboBox* box = m_lists.value(list);
+    if (!box || position < 0 || position >= box->count())
+        return false;
+    box->setCurrentIndex(position);
+    return true;
+}
+
+QString OptionalFeatures::listText(const QString& list) const {
+    const QComboBox* box = m_lists.value(list);
+    return box ? box->currentText() : QString();
+}
+
+QString OptionalFeatures::caption(const QString& control) const {
+    const QWidget* widget = m_captioned.value(control);
+    return widget ? widget->property("text").toString() : QString();
+}
+
+bool OptionalFeatures::isChecked(const QString& box) const {
+    const auto* check = qobject_cast<const QCheckBox*>(m_captioned.value(box));
+    return check && check->isChecked();
+}
+
+void OptionalFeatures::setChecked(const QString& box, bool checked) {
+    if (auto* check = qobject_cast<QCheckBox*>(m_captioned.value(box)))
+        check->setChecked(checked);
+}
+
+QString OptionalFeatures::presentChannelText() const {
+    return Text6->text();
+}
+void OptionalFeatures::setPresentChannelText(const QString& text) {
+    Text6->setText(text);
+}
+QString OptionalFeatures::vfoFrequencyText() const {
+    return Text20->text();
+}
+void OptionalFeatures::setVfoFrequencyText(const QString& text) {
+    Text20->setText(text);
+}
+QString OptionalFeatures::offsetText() const {
+    return Text21->text();
+}
+void OptionalFeatures::setOffsetText(const QString& text) {
+    Text21->setText(text);
+}
+
+image::OptionalFeaturesValues OptionalFeatures::values() const {
+    Values values;
+    for (const auto& [name, member] : ImageLists)
+        if (const int position = listPosition(name); position >= 0)
+            values.*member = position;
+    values.Text6 = Text6->text().toStdString();
+    values.Text20 = Text20->text().toStdString();
+    values.Text21 = Text21->text().toStdString();
+    return values;
+}
+
+void OptionalFeatures::showDecoded(const image::OptionalFeaturesValues& values) {
+    for (const auto& [name, member] : ImageLists)
+        if (const image::ListPosition& position = values.*member)
+            setListPosition(name, *position);
+    Text6->setText(QString::fromStdString(values.Text6));
+    Text20->setText(QString::fromStdString(values.Text20));
+    Text21->setText(QString::fromStdString(values.Text21));
+}
+
+void OptionalFeatures::commitPendingEntry() {
+    for (auto it = m_entryFilters.cbegin(); it != m_entryFilters.cend(); ++it)
+        if (it.key()->hasFocus())
+            it.value()->runLeaveCheck();
+}
+
+} // namespace editors

@@ -1,0 +1,45 @@
+// Reading the start of a file and replacing a file atomically, on POSIX.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace files {
+
+enum class FileError {
+    None,
+    CannotOpen,    // missing, no rights, or not a regular file
+    CannotRead,    // a read failed
+    WrongType,     // not a .dat file of this radio (or too short to be one)
+    CannotWrite,   // the new content could not be written and synced
+    CannotReplace, // the new file could not take the target's place
+};
+
+struct ReadResult {
+    FileError error = FileError::None;
+    int systemError = 0; // errno of the failing call, 0 when none
+    std::vector<std::uint8_t> bytes;
+    bool ok() const { return error == FileError::None; }
+};
+
+// Reads at most maxBytes from the start of a regular file. Anything else (a
+// folder, a pipe, a device) is refused without blocking.
+ReadResult readFileStart(const std::string& path, std::size_t maxBytes);
+
+struct WriteResult {
+    FileError error = FileError::None;
+    int systemError = 0;
+    bool ok() const { return error == FileError::None; }
+};
+
+// Replaces the file at path with exactly these bytes, or leaves it as it was.
+// The bytes go to a temporary file in the same folder, which is synced and
+// then renamed over the target; on any failure the temporary file is removed.
+// A target reached through a symbolic link is replaced where the link points,
+// and an existing target keeps its permission bits.
+WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+} // namespace files

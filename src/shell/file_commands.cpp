@@ -1,0 +1,86 @@
+#include "shell/file_commands.h"
+
+#include "files/dat_file.h"
+#include "shell/main_window.h"
+#include "shell/messages.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include <cstring>
+
+namespace shell {
+
+namespace {
+
+QString systemReason(int systemError) {
+    return systemError ? QString::fromLocal8Bit(std::strerror(systemError)) : QString();
+}
+
+} // namespace
+
+QString FileCommands::askFileName(bool forSaving) const {
+    QFileDialog dialog(&m_window);
+    dialog.setObjectName("CommonDialog1");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters({QString::fromUtf8("DAT文件(*.dat)"), "AllFiles(*.*)"});
+    dialog.setDirectory(m_window.programFolder());
+    if (forSaving)
+        dialog.setDefaultSuffix("dat");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void FileCommands::New() {
+    if (showMessage(Msg::NewConfirm) != 1)
+        return;
+    m_window.ResetBand();
+    m_window.StartForms();
+}
+
+void FileCommands::Open() {
+    m_window.clearBandPickPending();
+    const QString path = askFileName(false);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+files::FileError FileCommands::openFile(const QString& path) {
+    m_window.clearBandPickPending();
+    const files::LoadResult loaded = files::loadDatFile(QFile::encodeName(path).toStdString());
+    switch (loaded.error) {
+    case files::FileError::None: break;
+    case files::FileError::WrongType: showMessage(Msg::WrongFileType); return loaded.error;
+    default:
+        showMessage(Msg::FileNotRead,
+                    {QDir::toNativeSeparators(path), systemReason(loaded.systemError)});
+        return loaded.error;
+    }
+    if (loaded.file.band)
+        m_window.selectBandCode(*loaded.file.band);
+    loaded.file.copyInto(m_window.ReceiveImage);
+    m_window.DecodeImage();
+    return files::FileError::None;
+}
+
+void FileCommands::Save() {
+    const QString path = askFileName(true);
+    if (!path.isEmpty())
+        saveFile(path);
+}
+
+files::FileError FileCommands::saveFile(const QString& path) {
+    m_window.EncodeImage();
+    const files::WriteResult written =
+        files::saveDatFile(QFile::encodeName(path).toStdString(), m_window.TransmitImage,
+                           static_cast<std::uint8_t>(m_window.bandCode()));
+    if (!written.ok())
+        showMessage(Msg::FileNotSaved,
+                    {QDir::toNativeSeparators(path), systemReason(written.systemError)});
+    return written.error;
+}
+
+} // namespace shell

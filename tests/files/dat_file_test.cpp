@@ -1,0 +1,264 @@
+// clang-format off
+// moc reads these in order and needs the Qt headers before <compare>.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include "files/dat_file.h"
+#include "image/image_decoder.h"
+#include "image/image_encoder.h"
+#include "sample_values.h"
+// clang-format on
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using files::FileError;
+
+Q_DECLARE_METATYPE(files::FileError)
+
+namespace {
+
+QString golden(const QString& name) {
+    return QStringLiteral(TQ_TEST_DATA "/") + name;
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray imageBytes(const image::MemoryImage& m) {
+    return QByteArray(reinterpret_cast<const char*>(m.data()), qsizetype(image::ImageSize));
+}
+
+image::MemoryImage sampleImage() {
+    image::MemoryImage m{};
+    image::encodeImage(testing::sampleValues(), m);
+    return m;
+}
+
+} // namespace
+
+class DatFileTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+    std::string stdPath(const QString& name) const { return path(name).toStdString(); }
+    // Entries of the folder, hidden ones included, so a left-over temporary file shows.
+    QStringList entries() const {
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDir::Name);
+    }
+
+  private slots:
+    void init() { QVERIFY(dir.isValid()); }
+    void cleanup() {
+        for (const QString& name : entries())
+            QFileInfo(path(name)).isDir() ? (void)QDir(path(name)).removeRecursively()
+                                          : (void)QFile::remove(path(name));
+    }
+
+    void header() {
+        const files::DatHeader h = files::makeDatHeader(3);
+        const QByteArray expected =
+            QByteArray("TQ-305\xFF\x03\xFF\xFFV0100", 15) + QByteArray(33, '\xFF');
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(h.data()), qsizetype(h.size())),
+                 expected);
+    }
+
+    void bandFromHeader_data() {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("band"); // -1: none, the current band stays
+        QTest::newRow("0x00") << 0x00 << 0;
+        QTest::newRow("0x03") << 0x03 << 3;
+        QTest::newRow("0x07") << 0x07 << 7;
+        QTest::newRow("0x08") << 0x08 << -1;
+        QTest::newRow("0x10 reads ten") << 0x10 << -1;
+        QTest::newRow("0xFF reads nothing, so 0") << 0xFF << 0;
+        QTest::newRow("0x0A reads 0") << 0x0A << 0;
+        QTest::newRow("0x1E reads 1") << 0x1E << 1;
+        QTest::newRow("0x45") << 0x45 << -1;
+    }
+    void bandFromHeader() {
+        QFETCH(int, byte);
+        QFETCH(int, band);
+        QCOMPARE(files::bandFromHeader(std::uint8_t(byte)).value_or(-1), band);
+    }
+
+    void goldenFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("band");
+        QTest::addColumn<bool>("sample"); // else all 0xFF
+        QTest::newRow("all 0xFF") << "all_ff_image_band3.dat" << 3 << false;
+        QTest::newRow("full image") << "full_image_band0.dat" << 0 << true;
+        QTest::newRow("band byte 0x10") << "band_byte_0x10.dat" << -1 << false;
+        QTest::newRow("band byte 0xFF") << "band_byte_0xff.dat" << 0 << false;
+    }
+    void goldenFiles() {
+        QFETCH(QString, file);
+        QFETCH(int, band);
+        QFETCH(bool, sample);
+        const files::LoadResult r = files::loadDatFile(golden(file).toStdString());
+        QVERIFY(r.ok());
+        QCOMPARE(r.file.band.value_or(-1), band);
+        image::MemoryImage m;
+        m.fill(0x11);
+        r.file.copyInto(m);
+        QCOMPARE(int(m[image::ImageSize]), 0x11);
+        if (sample)
+            QVERIFY(image::decodeImage(m) ==
+                    static_cast<const image::WindowValues&>(testing::sampleValues()));
+        else
+            QCOMPARE(imageBytes(m), QByteArray(qsizetype(image::ImageSize), '\xFF'));
+    }
+
+    // Saving gives exactly the golden bytes, and loading them back gives the image and band.
+    void saveMatchesGolden_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("band");
+        QTest::addColumn<bool>("sample");
+        QTest::newRow("encoded sample") << "full_image_band0.dat" << 0 << true;
+        QTest::newRow("all 0xFF") << "all_ff_image_band3.dat" << 3 << false;
+    }
+    void saveMatchesGolden() {
+        QFETCH(QString, file);
+        QFETCH(int, band);
+        QFETCH(bool, sample);
+        image::MemoryImage m;
+        m.fill(0xFF);
+        if (sample)
+            m = sampleImage();
+        const auto target = stdPath("saved.dat");
+        QVERIFY(files::saveDatFile(target, m, std::uint8_t(band)).ok());
+        QCOMPARE(contents(path("saved.dat")), contents(golden(file)));
+        QCOMPARE(entries(), QStringList{"saved.dat"});
+
+        const auto back = files::loadDatFile(target);
+        QVERIFY(back.ok());
+        QCOMPARE(back.file.band.value_or(-1), band);
+        QVERIFY(std::equal(back.file.image.begin(), back.file.image.end(), m.begin()));
+    }
+
+    void loadRefuses_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<files::FileError>("error");
+        QTest::newRow("missing") << "missing" << FileError::CannotOpen;
+        QTest::newRow("folder") << "folder" << FileError::CannotOpen;
+        QTest::newRow("pipe") << "pipe" << FileError::CannotOpen;
+        QTest::newRow("empty") << "empty" << FileError::WrongType;
+        QTest::newRow("header only") << "header" << FileError::WrongType;
+        QTest::newRow("one byte short") << "short" << FileError::WrongType;
+        QTest::newRow("other product") << "other" << FileError::WrongType;
+    }
+    void loadRefuses() {
+        QFETCH(QString, kind);
+        QFETCH(files::FileError, error);
+        const QByteArray good = contents(golden("full_image_band0.dat"));
+        const QString p = path("input");
+        if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("input"));
+        else if (kind == "pipe")
+            QCOMPARE(::mkfifo(p.toLocal8Bit().constData(), 0600), 0);
+        else if (kind == "empty")
+            writeFile(p, {});
+        else if (kind == "header")
+            writeFile(p, good.left(48));
+        else if (kind == "short")
+            writeFile(p, good.left(2095));
+        else if (kind == "other")
+            writeFile(p, QByteArray("TQ-306") + good.mid(6));
+        const auto r = files::loadDatFile(p.toStdString());
+        QCOMPARE(r.error, error);
+    }
+
+    void loadReadsOnlyTheFirst2096Bytes() {
+        const QByteArray good = contents(golden("full_image_band0.dat"));
+        writeFile(path("long.dat"), good + QByteArray(1000, '\x00'));
+        const auto r = files::loadDatFile(stdPath("long.dat"));
+        QVERIFY(r.ok());
+        QVERIFY(std::equal(r.file.image.begin(), r.file.image.end(), sampleImage().begin()));
+    }
+
+    void saveReplacesLongerFileKeepingItsMode() {
+        writeFile(path("old.dat"), QByteArray(5000, 'x'));
+        QCOMPARE(::chmod(path("old.dat").toLocal8Bit().constData(), 0640), 0);
+        QVERIFY(files::saveDatFile(stdPath("old.dat"), sampleImage(), 0).ok());
+        QCOMPARE(contents(path("old.dat")), contents(golden("full_image_band0.dat")));
+        struct stat st {};
+        QCOMPARE(::stat(path("old.dat").toLocal8Bit().constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0640);
+        QCOMPARE(entries(), QStringList{"old.dat"});
+    }
+
+    void saveThroughLinkReplacesItsTarget() {
+        writeFile(path("real.dat"), "old");
+        QVERIFY(QFile::link(path("real.dat"), path("link.dat")));
+        QVERIFY(files::saveDatFile(stdPath("link.dat"), sampleImage(), 0).ok());
+        QVERIFY(QFileInfo(path("link.dat")).isSymLink());
+        QCOMPARE(contents(path("real.dat")), contents(golden("full_image_band0.dat")));
+    }
+
+    void saveIntoMissingFolderFails() {
+        const auto r = files::saveDatFile(stdPath("nowhere/x.dat"), sampleImage(), 0);
+        QCOMPARE(r.error, FileError::CannotWrite);
+        QVERIFY(entries().isEmpty());
+    }
+
+    void saveOverFolderLeavesIt() {
+        QVERIFY(QDir(dir.path()).mkdir("taken.dat"));
+        const auto r = files::saveDatFile(stdPath("taken.dat"), sampleImage(), 0);
+        QCOMPARE(r.error, FileError::CannotReplace);
+        QVERIFY(QFileInfo(path("taken.dat")).isDir());
+        QCOMPARE(entries(), QStringList{"taken.dat"});
+    }
+
+    // A write that fails part way (as on a full disk) keeps the old file intact.
+    // The file size limit stops root as well as anyone else.
+    void failedWriteKeepsOldFile() {
+        const QByteArray old = contents(golden("all_ff_image_band3.dat"));
+        writeFile(path("keep.dat"), old);
+
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 1000;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const auto r = files::saveDatFile(stdPath("keep.dat"), sampleImage(), 0);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(r.error, FileError::CannotWrite);
+        QCOMPARE(r.systemError, EFBIG);
+        QCOMPARE(contents(path("keep.dat")), old);
+        QCOMPARE(entries(), QStringList{"keep.dat"});
+    }
+
+    void saveIntoReadOnlyFolderKeepsOldFile() {
+        if (::geteuid() == 0)
+            QSKIP("permission bits do not stop root");
+        const QByteArray old = contents(golden("all_ff_image_band3.dat"));
+        QVERIFY(QDir(dir.path()).mkdir("ro"));
+        writeFile(path("ro/keep.dat"), old);
+        QCOMPARE(::chmod(path("ro").toLocal8Bit().constData(), 0555), 0);
+        const auto r = files::saveDatFile(stdPath("ro/keep.dat"), sampleImage(), 0);
+        ::chmod(path("ro").toLocal8Bit().constData(), 0755);
+        QCOMPARE(r.error, FileError::CannotWrite);
+        QCOMPARE(contents(path("ro/keep.dat")), old);
+    }
+};
+
+QTEST_GUILESS_MAIN(DatFileTest)
+
+#include "dat_file_test.moc"
