@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/band_limits.h"
+#include "image/image_layout.h"
 #include "shell/app_folders.h"
 
 #include <QMainWindow>
@@ -39,8 +40,8 @@ public:
     ~MainWindow() override;
 
     // Both buffers hold the 2048-byte image at 0..2047; index 2048 is unused.
-    std::array<std::uint8_t, 2049> ReceiveImage{};
-    std::array<std::uint8_t, 2049> TransmitImage{};
+    image::MemoryImage ReceiveImage{};
+    image::MemoryImage TransmitImage{};
 
     // The band limits every editor checks against.
     editors::BandLimits Band;
@@ -48,6 +49,11 @@ public:
     // The editor windows, created hidden at start.
     editors::OptionalFeatures* Form3 = nullptr;
     editors::PowerLevels* Form4 = nullptr;
+
+    // Shows ReceiveImage in the editors.
+    void DecodeImage();
+    // Builds TransmitImage from the editors and the band list.
+    void EncodeImage();
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
     // The band list's selection: band code, ResetBand, selection from code.

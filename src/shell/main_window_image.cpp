@@ -1,0 +1,69 @@
+// DecodeImage and EncodeImage: the main window moves values between the
+// image codec and the editor windows; the byte rules live in the codec.
+#include "shell/main_window.h"
+
+#include "editors/dtmf_editor.h"
+#include "editors/fm_presets_editor.h"
+#include "editors/optional_features.h"
+#include "editors/power_levels.h"
+#include "image/image_decoder.h"
+#include "image/image_encoder.h"
+
+#include <QComboBox>
+
+namespace shell {
+
+namespace {
+
+image::DtmfValues valuesOf(const editors::DtmfEditor& form) {
+    return {form.pttIdCode().toStdU16String(), form.ownCode().toStdU16String()};
+}
+
+void showDecoded(editors::DtmfEditor& form, const image::DtmfValues& values) {
+    form.setPttIdCode(QString::fromStdU16String(values.Text2));
+    form.setOwnCode(QString::fromStdU16String(values.Text3));
+}
+
+image::FmPresetValues valuesOf(const editors::FmPresetsEditor& form) {
+    image::FmPresetValues values;
+    for (int row = 1; row <= image::FmPresetCount; ++row)
+        values.presets[std::size_t(row - 1)] = form.presetText(row).toStdString();
+    for (int member = 0; member < editors::FmPresetsEditor::ListCount; ++member)
+        if (const int position = form.listPosition(member); position >= 0)
+            values.Combo1[std::size_t(member)] = position;
+    values.Text2 = form.fullBandText().toStdString();
+    return values;
+}
+
+void showDecoded(editors::FmPresetsEditor& form, const image::FmPresetValues& values) {
+    for (int row = 1; row <= image::FmPresetCount; ++row)
+        form.setPresetText(row, QString::fromStdString(values.presets[std::size_t(row - 1)]));
+    for (int member = 0; member < editors::FmPresetsEditor::ListCount; ++member)
+        if (const auto& position = values.Combo1[std::size_t(member)])
+            form.setListPosition(member, *position);
+    form.setFullBandText(QString::fromStdString(values.Text2));
+}
+
+} // namespace
+
+void MainWindow::DecodeImage() {
+    const image::DecodedImage decoded = image::decodeImage(ReceiveImage);
+    showDecoded(*Form2, decoded.Form2);
+    Form3->showDecoded(decoded.Form3);
+    Form4->showDecoded(decoded.Form4);
+    showDecoded(*Form5, decoded.Form5);
+}
+
+void MainWindow::EncodeImage() {
+    Form3->commitPendingEntry();
+    image::EditorValues values;
+    values.Form2 = valuesOf(*Form2);
+    values.Form3 = Form3->values();
+    values.Form4 = Form4->values();
+    values.Form5 = valuesOf(*Form5);
+    if (Combo1->currentIndex() >= 0)
+        values.band = Combo1->currentIndex();
+    image::encodeImage(values, TransmitImage);
+}
+
+} // namespace shell
