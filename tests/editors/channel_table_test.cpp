@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <vector>
 
 namespace {
 
@@ -273,16 +274,30 @@ class ChannelTableTest : public QObject {
                                        0xFF, 0x54, 0x08, 0x00, 0x00, 0b11110};
         std::copy(std::begin(record), std::end(record), bytes.begin() + 13);
         p.enterFrequency(5, Rx, "440"); // an image leaves no earlier channel behind
-        const image::DecodedImage decoded = image::decodeImage(bytes);
-        p.form->showDecodedChannels(decoded.Form1);
+        p.window->ReceiveImage = bytes;
+        p.window->DecodeImage();
 
-        QVERIFY(p.tables() == decoded.Form1);
+        QVERIFY(p.tables() == image::decodeImage(bytes).Form1);
         QCOMPARE(rowTexts(p, 2),
                  (QStringList{"438.51250", "", "85.4", "00.0", "Low", "Off", "On", "wide"}));
         QCOMPARE(rowTexts(p, 5), QStringList(8, QString()));
         // A tone the table lacks is written as no tone; the grid then says so.
         p.window->findChild<QAction*>("MNEnglish")->trigger();
         QCOMPARE(p.cell(2, TxTone), QString("Off"));
+    }
+
+    void theEncoderGetsTheChannelsAndAPendingEntry() {
+        ProgramFixture p;
+        p.enterFrequency(1, Rx, "438.5125");
+        p.chooseFromList(1, RxTone, 1);
+        p.press(2, Rx);
+        QTest::keyClicks(p.text1, "439"); // still in the box
+        p.window->EncodeImage();
+        const auto& out = p.window->TransmitImage;
+        QCOMPARE(std::vector<int>(out.begin(), out.begin() + 10),
+                 (std::vector<int>{0x50, 0x12, 0x85, 0x43, 0x50, 0x12, 0x85, 0x43, 0x70, 0x06}));
+        QCOMPARE(std::vector<int>(out.begin() + 13, out.begin() + 17),
+                 (std::vector<int>{0x00, 0x00, 0x90, 0x43}));
     }
 
     void theCloseBoxHidesAndTheMenuShowsAgain() {
