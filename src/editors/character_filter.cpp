@@ -32,4 +32,10 @@ QValidator::State CharacterFilter::validate(QString& input, int& pos) const {
     return Acceptable;
 }
 
+std::optional<char16_t> frequencyKey(char16_t c) {
+    if ((c >= u'0' && c <= u'9') || c == u'.')
+        return c;
+    return std::nullopt;
+}
+
 } // namespace editors

@@ -30,4 +30,7 @@ class CharacterFilter : public QValidator {
     int m_maxLength;
 };
 
+// The characters of a frequency box: the digits 0 to 9 and the point.
+std::optional<char16_t> frequencyKey(char16_t c);
+
 } // namespace editors

@@ -27,13 +27,6 @@ constexpr int RefusalBesideGridLeft = 3615;
 constexpr int RefusalNearText2Left = 5600;
 constexpr int RefusalNearText2Top = 100;
 
-// The frequency boxes take the digits 0 to 9 and the point.
-std::optional<char16_t> frequencyKey(char16_t c) {
-    if ((c >= u'0' && c <= u'9') || c == u'.')
-        return c;
-    return std::nullopt;
-}
-
 // Focus that leaves with the window or into a popup (a context menu, a list)
 // comes back to the box: that is not leaving the entry.
 bool leavesEntry(const QEvent* event) {

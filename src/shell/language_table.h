@@ -31,6 +31,7 @@ std::span<const LanguageTable> languageTables();
 
 // Rows of the main window; further windows add theirs beside it.
 extern const LanguageTable MainWindowTexts;
+extern const LanguageTable ChannelTableTexts;     // Form1
 extern const LanguageTable OptionalFeaturesTexts; // Form3
 extern const LanguageTable PowerLevelsTexts;      // Form4
 

@@ -7,6 +7,7 @@ namespace shell {
 std::span<const LanguageTable> languageTables() {
     static const std::array tables{
         MainWindowTexts,
+        ChannelTableTexts,
         OptionalFeaturesTexts,
         PowerLevelsTexts,
     };

@@ -1,5 +1,8 @@
 #include "shell/main_window.h"
 
+#include "editors/band_list.h"
+#include "editors/band_selection.h"
+#include "editors/channel_table.h"
 #include "editors/dtmf_editor.h"
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
@@ -109,7 +112,8 @@ void MainWindow::createMenus() {
     connect(addMenuItem(file, "MNQuit", "退出(&Q)"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = addMenu("MNEdit", "编辑(&E)");
-    addMenuItem(edit, "MNModel", "信道编辑(&M)", QKeySequence("Ctrl+M"));
+    connect(addMenuItem(edit, "MNModel", "信道编辑(&M)", QKeySequence("Ctrl+M")),
+            &QAction::triggered, this, [this] { showEditor(Form1); });
     notOffered(addMenuItem(edit, "MNDTMF", "DTMF(双音多频)(&D)", QKeySequence("Ctrl+D")));
     addMenuItem(edit, "MNOption", "可选功能(&P)", QKeySequence("Ctrl+P"));
     addMenuItem(edit, "MNDebug", "调试信息(&B)", QKeySequence("Ctrl+B"));
@@ -183,7 +187,7 @@ void MainWindow::createBandBar() {
     Label1 = new QLabel(QString::fromUtf8("频段:"), frame);
     Label1->setObjectName("Label1");
     Label1->setGeometry(2, 2, 70, 24);
-    Combo1 = new QComboBox(frame);
+    Combo1 = new editors::BandList(frame);
     Combo1->setObjectName("Combo1");
     Combo1->setGeometry(39, 2, 130, 24);
     ComboCom = new QComboBox(frame);
@@ -220,6 +224,14 @@ void MainWindow::tickClock() {
 }
 
 void MainWindow::loadForm() {
+    m_bandSelection = new editors::BandSelection(Combo1, Band, this);
+
+    Form1 = new editors::ChannelTable(Band);
+    addEditor(Form1)->resize(editors::ChannelTable::initialWindowSize());
+    showEditor(Form1);
+    connect(m_bandSelection, &editors::BandSelection::clearChannelsRequested, Form1,
+            &editors::ChannelTable::ClearGrid);
+
     Form2 = new editors::DtmfEditor;
     addEditor(Form2);
     connect(findChild<QAction*>("MNDTMF"), &QAction::triggered, this,
@@ -230,6 +242,8 @@ void MainWindow::loadForm() {
             [this] { showEditor(Form5); });
     Form3 = new editors::OptionalFeatures(Band);
     addEditor(Form3);
+    connect(m_bandSelection, &editors::BandSelection::bandCentreChanged, Form3,
+            &editors::OptionalFeatures::setVfoFrequencyText);
     Form4 = new editors::PowerLevels;
     addEditor(Form4);
     m_serviceModes = new ServiceModes(this);
@@ -283,6 +297,7 @@ void MainWindow::onServiceModeShown(ServiceMode mode, bool on) {
 void MainWindow::onLanguageChosen(int language) {
     UILanguage = language;
     ApplyLanguage(this);
+    Form1->RefreshGrid();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -17,6 +17,9 @@ class QTimer;
 class QToolBar;
 
 namespace editors {
+class BandList;
+class BandSelection;
+class ChannelTable;
 class DtmfEditor;
 class FmPresetsEditor;
 class OptionalFeatures;
@@ -53,6 +56,10 @@ public:
     void EncodeImage();
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
+    // The band list's selection: band code, ResetBand, selection from code.
+    editors::BandSelection* bandSelection() const { return m_bandSelection; }
+    // Form1, the channel table.
+    editors::ChannelTable* channelTable() const { return Form1; }
 
     // Adds an editor as a hidden child window whose close box only hides it.
     QMdiSubWindow* addEditor(QWidget* form);
@@ -85,7 +92,9 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* Toolbar1 = nullptr;
     QLabel* Label1 = nullptr;
-    QComboBox* Combo1 = nullptr;
+    editors::BandList* Combo1 = nullptr;
+    editors::BandSelection* m_bandSelection = nullptr;
+    editors::ChannelTable* Form1 = nullptr;
     QComboBox* ComboCom = nullptr;
     QLabel* m_panels[3] = {};
     QTimer* TimerW = nullptr;

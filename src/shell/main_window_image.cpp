@@ -1,13 +1,14 @@
 // DecodeImage and EncodeImage: the main window moves values between the
 // image codec and the editor windows; the byte rules live in the codec.
-#include "shell/main_window.h"
-
+#include "editors/band_list.h"
+#include "editors/channel_table.h"
 #include "editors/dtmf_editor.h"
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
+#include "shell/main_window.h"
 
 #include <QComboBox>
 
@@ -48,6 +49,7 @@ void showDecoded(editors::FmPresetsEditor& form, const image::FmPresetValues& va
 
 void MainWindow::DecodeImage() {
     const image::DecodedImage decoded = image::decodeImage(ReceiveImage);
+    Form1->showDecodedChannels(decoded.Form1);
     showDecoded(*Form2, decoded.Form2);
     Form3->showDecoded(decoded.Form3);
     Form4->showDecoded(decoded.Form4);
@@ -55,8 +57,10 @@ void MainWindow::DecodeImage() {
 }
 
 void MainWindow::EncodeImage() {
+    Form1->Text1_LostFocus();
     Form3->commitPendingEntry();
     image::EditorValues values;
+    values.Form1 = Form1->channelValues();
     values.Form2 = valuesOf(*Form2);
     values.Form3 = Form3->values();
     values.Form4 = Form4->values();

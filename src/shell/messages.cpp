@@ -23,6 +23,12 @@ constexpr std::array MessageTable{
     MessageRow{Msg::QuitConfirm, MsgStyle::OkCancelQuestion, "注意",
                "确定退出本程序？\r\n未保存的更改将全部丢失！", "Be careful",
                "Confirm that withdraws from a procedure?\r\nLose all in change not kept!"},
+    MessageRow{Msg::BandChangeConfirm, MsgStyle::OkCancelQuestion, "注意！",
+               "改变频段将清除频道列表，确定吗？", "Be careful!",
+               "Changing the frequency band will remove the channel tabulation, confirm?"},
+    // No title: the box shows the program's title.
+    MessageRow{Msg::BeyondBand, MsgStyle::Ok, "", "超出频段范围", "",
+               "Beyond the scope of frequency band"},
     MessageRow{Msg::NewConfirm, MsgStyle::OkCancelQuestion, "注意", "未保存的数据将会丢失，确定吗？",
                "Attention", "Unsaved data will be lost, sure?"},
     MessageRow{Msg::WrongFileType, MsgStyle::OkStop, "错误", "文件类型不正确！", "Mistake",

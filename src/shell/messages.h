@@ -8,6 +8,8 @@ namespace shell {
 
 enum class Msg {
     QuitConfirm,
+    BandChangeConfirm,
+    BeyondBand,
     NewConfirm,
     WrongFileType,
     FileNotRead,  // %1 the file, %2 the system's reason

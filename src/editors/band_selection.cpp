@@ -1,0 +1,90 @@
+#include "editors/band_selection.h"
+
+#include "editors/band_list.h"
+#include "image/decimal_text.h"
+#include "shell/message_box.h"
+#include "shell/messages.h"
+
+#include <array>
+
+namespace editors {
+
+namespace {
+
+// The entries in code order; a position is a band code, so never re-sort.
+// The texts are the only source of the limits.
+constexpr std::array<const char*, BandSelection::BandCount> BandTexts{
+    "136-174MHz", "240-260MHz", "350-390MHz", "400-480MHz",
+    "400-420MHz", "450-470MHz", "440-480MHz", "450-490MHz",
+};
+
+// Characters 1..3 and 5..7 of an entry ("136-174MHz") are its limits.
+BandLimits limitsOf(const QString& entry) {
+    return {entry.mid(0, 3).toInt(), entry.mid(4, 3).toInt()};
+}
+
+QString centreText(const BandLimits& limits) {
+    // (low + high) / 2 in tenths of a MHz, exactly.
+    const auto centre = image::Decimal::fromScaled((limits.BandLow + limits.BandHigh) * 5, 1);
+    return QString::fromStdString(centre.format(image::FrequencyPattern));
+}
+
+} // namespace
+
+BandSelection::BandSelection(BandList* list, BandLimits& limits, QObject* parent)
+    : QObject(parent), m_list(list), m_limits(limits) {
+    for (const char* text : BandTexts)
+        m_list->addItem(QString::fromLatin1(text));
+    connect(m_list, &BandList::listOpened, this, &BandSelection::onListOpened);
+    connect(m_list, &QComboBox::currentIndexChanged, this, &BandSelection::onSelectionChanged);
+    BandPrevIndex = DefaultBand;
+    BandPickPending = false;
+    m_list->setCurrentIndex(DefaultBand);
+    recomputeLimits();
+}
+
+int BandSelection::bandCode() const {
+    return m_list->currentIndex();
+}
+
+bool BandSelection::selectBandCode(int code) {
+    BandPickPending = false;
+    if (code < 0 || code >= m_list->count())
+        return false;
+    m_list->setCurrentIndex(code);
+    return true;
+}
+
+void BandSelection::ResetBand() {
+    selectBandCode(DefaultBand);
+}
+
+void BandSelection::onListOpened() {
+    BandPrevIndex = m_list->currentIndex();
+    BandPickPending = true;
+}
+
+void BandSelection::recomputeLimits() {
+    if (m_list->currentIndex() >= 0)
+        m_limits = limitsOf(m_list->currentText());
+}
+
+void BandSelection::onSelectionChanged() {
+    recomputeLimits();
+    if (!BandPickPending)
+        return;
+    if (m_list->currentIndex() != BandPrevIndex) {
+        m_list->hidePopup(); // the question must not sit under the open list
+        if (shell::showMessage(shell::Msg::BandChangeConfirm) == shell::MsgOk) {
+            recomputeLimits();
+            emit clearChannelsRequested();
+            emit bandCentreChanged(centreText(m_limits));
+        } else {
+            BandPickPending = false;
+            m_list->setCurrentIndex(BandPrevIndex);
+        }
+    }
+    BandPickPending = false;
+}
+
+} // namespace editors

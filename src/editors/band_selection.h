@@ -1,0 +1,54 @@
+#pragma once
+
+#include "editors/band_limits.h"
+
+#include <QObject>
+
+namespace editors {
+
+class BandList;
+
+// The band selection of the main window: the eight band variants of the
+// radio in the band list, whose position is the band code. The limits in
+// BandLimits always follow the selected entry's text. A change the user
+// makes from the opened list empties the channel table after a question;
+// a change made by the program only recomputes the limits.
+class BandSelection : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int BandCount = 8;
+    static constexpr int DefaultBand = 3; // "400-480MHz"
+
+    // Fills the list and selects the default band without a question.
+    BandSelection(BandList* list, BandLimits& limits, QObject* parent = nullptr);
+
+    // The band code: the selected list position.
+    int bandCode() const;
+
+    // Selects a band from the program (a radio's ident, a file): no question,
+    // the channels stay. A code the list lacks changes nothing; returns
+    // whether the code was a band.
+    bool selectBandCode(int code);
+
+    // New: back to the default band, no question, the channels stay.
+    void ResetBand();
+
+    int BandPrevIndex = DefaultBand;
+    bool BandPickPending = false;
+
+  signals:
+    // A hand-made band change was confirmed: the channels must go.
+    void clearChannelsRequested();
+    // ... and the full-band frequency becomes the band centre ("0.00000").
+    void bandCentreChanged(const QString& centreText);
+
+  private:
+    void onListOpened();
+    void onSelectionChanged();
+    void recomputeLimits();
+
+    BandList* m_list;
+    BandLimits& m_limits;
+};
+
+} // namespace editors
