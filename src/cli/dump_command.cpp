@@ -1,6 +1,7 @@
 #include "cli/dump_command.h"
 
 #include "cli/window_dump.h"
+#include "editors/band_selection.h"
 #include "files/dat_file.h"
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
@@ -88,11 +89,10 @@ int run(const QStringList& arguments) {
     // The windows, built as the program builds them, away from the user's settings.
     QTemporaryDir folder;
     const auto window = shell::startProgram({folder.path(), folder.filePath("settings.ini")});
-    shell::UILanguage = options->language;
     window->switchLanguage(options->language);
     window->showDatFile(loaded.file);
 
-    const QString band = window->findChild<QComboBox*>("Combo1")->currentText();
+    const QString band = window->bandSelection()->bandText();
     if (options->json) {
         QJsonObject document{{"MDIForm1", QJsonObject{{"Combo1", band}}}};
         for (const Section& section : Sections)

@@ -14,8 +14,13 @@ namespace cli {
 
 namespace {
 
+// A caption as a title: no access-key marks, no trailing colon.
 QString plainCaption(QString text) {
-    return text.remove('&').trimmed();
+    text.remove('&');
+    text = text.trimmed();
+    while (text.endsWith(':') || text.endsWith(QChar(0xFF1A)))
+        text.chop(1);
+    return text.trimmed();
 }
 
 // The label the window puts beside a control, else the frame around it.

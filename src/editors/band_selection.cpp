@@ -87,4 +87,8 @@ void BandSelection::onSelectionChanged() {
     BandPickPending = false;
 }
 
+QString BandSelection::bandText() const {
+    return m_list->currentText();
+}
+
 } // namespace editors

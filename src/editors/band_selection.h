@@ -24,6 +24,8 @@ class BandSelection : public QObject {
 
     // The band code: the selected list position.
     int bandCode() const;
+    // The selected entry's text, as the list shows it.
+    QString bandText() const;
 
     // Selects a band from the program (a radio's ident, a file): no question,
     // the channels stay. A code the list lacks changes nothing; returns

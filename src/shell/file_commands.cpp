@@ -1,5 +1,6 @@
 #include "shell/file_commands.h"
 
+#include "editors/band_selection.h"
 #include "files/dat_file.h"
 #include "shell/main_window.h"
 #include "shell/messages.h"
@@ -37,19 +38,18 @@ QString FileCommands::askFileName(bool forSaving) const {
 void FileCommands::New() {
     if (showMessage(Msg::NewConfirm) != 1)
         return;
-    m_window.ResetBand();
+    m_window.bandSelection()->ResetBand();
     m_window.StartForms();
 }
 
 void FileCommands::Open() {
-    m_window.clearBandPickPending();
+    m_window.bandSelection()->BandPickPending = false;
     const QString path = askFileName(false);
     if (!path.isEmpty())
         openFile(path);
 }
 
 files::FileError FileCommands::openFile(const QString& path) {
-    m_window.clearBandPickPending();
     const files::LoadResult loaded = files::loadDatFile(QFile::encodeName(path).toStdString());
     switch (loaded.error) {
     case files::FileError::None: break;
@@ -59,10 +59,7 @@ files::FileError FileCommands::openFile(const QString& path) {
                     {QDir::toNativeSeparators(path), systemReason(loaded.systemError)});
         return loaded.error;
     }
-    if (loaded.file.band)
-        m_window.selectBandCode(*loaded.file.band);
-    loaded.file.copyInto(m_window.ReceiveImage);
-    m_window.DecodeImage();
+    m_window.showDatFile(loaded.file);
     return files::FileError::None;
 }
 
@@ -76,7 +73,7 @@ files::FileError FileCommands::saveFile(const QString& path) {
     m_window.EncodeImage();
     const files::WriteResult written =
         files::saveDatFile(QFile::encodeName(path).toStdString(), m_window.TransmitImage,
-                           static_cast<std::uint8_t>(m_window.bandCode()));
+                           static_cast<std::uint8_t>(m_window.bandSelection()->bandCode()));
     if (!written.ok())
         showMessage(Msg::FileNotSaved,
                     {QDir::toNativeSeparators(path), systemReason(written.systemError)});

@@ -8,6 +8,7 @@
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
 #include "shell/apply_language.h"
+#include "shell/file_commands.h"
 #include "shell/message_box.h"
 #include "shell/messages.h"
 #include "shell/parameter_file.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     TimerMeg->setObjectName("TimerMeg");
     TimerMeg->setInterval(TransferTickMs);
 
+    m_files = std::make_unique<FileCommands>(*this);
     createMenus();
     createToolBar();
     createBandBar();
@@ -104,9 +106,12 @@ void MainWindow::createMenus() {
     };
 
     QMenu* file = addMenu("MNFile", "文件(&F)");
-    addMenuItem(file, "MNNew", "新建(&N)", QKeySequence("Ctrl+N"));
-    addMenuItem(file, "MNOpen", "打开(&O)", QKeySequence("Ctrl+O"));
-    addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S"));
+    connect(addMenuItem(file, "MNNew", "新建(&N)", QKeySequence("Ctrl+N")), &QAction::triggered,
+            this, [this] { m_files->New(); });
+    connect(addMenuItem(file, "MNOpen", "打开(&O)", QKeySequence("Ctrl+O")), &QAction::triggered,
+            this, [this] { m_files->Open(); });
+    connect(addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S")), &QAction::triggered,
+            this, [this] { m_files->Save(); });
     addMenuItem(file, "MNPrint", "打印(&P)");
     file->addSeparator()->setObjectName("MNLine1");
     connect(addMenuItem(file, "MNQuit", "退出(&Q)"), &QAction::triggered, this, &QWidget::close);
@@ -131,9 +136,9 @@ void MainWindow::createMenus() {
 
     QMenu* language = addMenu("MNLanguage", "语言选择");
     connect(addMenuItem(language, "MNChinese", "中文"), &QAction::triggered, this,
-            [this] { onLanguageChosen(0); });
+            [this] { switchLanguage(0); });
     connect(addMenuItem(language, "MNEnglish", "英文"), &QAction::triggered, this,
-            [this] { onLanguageChosen(1); });
+            [this] { switchLanguage(1); });
 
     QMenu* help = addMenu("MNHelp", "帮助(&H)");
     notOffered(addMenuItem(help, "MNF1", "帮助主题", QKeySequence(Qt::Key_F1)));
@@ -294,7 +299,7 @@ void MainWindow::onServiceModeShown(ServiceMode mode, bool on) {
         Form4->setSlidersEnabled(on);
 }
 
-void MainWindow::onLanguageChosen(int language) {
+void MainWindow::switchLanguage(int language) {
     UILanguage = language;
     ApplyLanguage(this);
     Form1->RefreshGrid();

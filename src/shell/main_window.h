@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <cstdint>
 
 class QAction;
@@ -15,6 +16,10 @@ class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
 class QToolBar;
+
+namespace files {
+struct DatFile;
+}
 
 namespace editors {
 class BandList;
@@ -28,6 +33,7 @@ class PowerLevels;
 
 namespace shell {
 
+class FileCommands;
 class ServiceModes;
 enum class ServiceMode;
 
@@ -54,6 +60,15 @@ public:
     void DecodeImage();
     // Builds TransmitImage from the editors and the band list.
     void EncodeImage();
+    // An opened data file: its band (no question), its image into
+    // ReceiveImage, then DecodeImage.
+    void showDatFile(const files::DatFile& file);
+    // New: every editor but the FM presets back to its defaults.
+    void StartForms();
+    // UILanguage, every window text, then the channel table's list cells.
+    void switchLanguage(int language);
+
+    const QString& programFolder() const { return m_folders.programFolder; }
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
     // The band list's selection: band code, ResetBand, selection from code.
@@ -82,7 +97,6 @@ private:
     void unloadForm();
     void onToolbarButton(const QString& key);
     void onPortChosen(int index);
-    void onLanguageChosen(int language);
     void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
@@ -104,6 +118,7 @@ private:
     editors::DtmfEditor* Form2 = nullptr;
     editors::FmPresetsEditor* Form5 = nullptr;
     ServiceModes* m_serviceModes = nullptr;
+    std::unique_ptr<FileCommands> m_files;
 };
 
 } // namespace shell

@@ -2,10 +2,13 @@
 // image codec and the editor windows; the byte rules live in the codec.
 #include "editors/band_list.h"
 #include "editors/channel_table.h"
+#include "editors/band_selection.h"
+#include "editors/channel_table.h"
 #include "editors/dtmf_editor.h"
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
+#include "files/dat_file.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "shell/main_window.h"
@@ -54,6 +57,20 @@ void MainWindow::DecodeImage() {
     Form3->showDecoded(decoded.Form3);
     Form4->showDecoded(decoded.Form4);
     showDecoded(*Form5, decoded.Form5);
+}
+
+void MainWindow::showDatFile(const files::DatFile& file) {
+    if (file.band)
+        m_bandSelection->selectBandCode(*file.band);
+    file.copyInto(ReceiveImage);
+    DecodeImage();
+}
+
+void MainWindow::StartForms() {
+    Form1->StartForm();
+    Form2->StartForm();
+    Form3->StartForm();
+    Form4->StartForm();
 }
 
 void MainWindow::EncodeImage() {
