@@ -69,6 +69,7 @@ public:
     void switchLanguage(int language);
 
     const QString& programFolder() const { return m_folders.programFolder; }
+    FileCommands& fileCommands() const { return *m_files; }
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
     // The band list's selection: band code, ResetBand, selection from code.

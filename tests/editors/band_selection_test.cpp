@@ -1,5 +1,5 @@
 #include "editors/optional_features.h"
-#include "program_fixture.h"
+#include "support/program_fixture.h"
 
 #include <QSignalSpy>
 

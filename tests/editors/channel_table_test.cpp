@@ -1,5 +1,5 @@
 #include "image/image_decoder.h"
-#include "program_fixture.h"
+#include "support/program_fixture.h"
 
 #include <QAction>
 #include <QClipboard>

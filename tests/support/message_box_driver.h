@@ -18,7 +18,7 @@ struct SeenMessageBox {
 };
 
 inline void answerNextMessageBox(const QString& caption, SeenMessageBox* seen = nullptr,
-                                 int triesLeft = 200) {
+                                 int triesLeft = 3000) {
     QTimer::singleShot(10, [=] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {

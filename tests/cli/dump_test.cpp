@@ -1,0 +1,127 @@
+#include "editors/optional_features.h"
+#include "shell/file_commands.h"
+#include "support/program_fixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+struct Run {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run tq305(const QStringList& arguments) {
+    QProcess process;
+    process.start(TQ305_PROGRAM, arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QJsonObject dumpJson(const QString& file, const QString& language) {
+    const Run run = tq305({"dump", file, "--json", "--lang", language});
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+QString data(const QString& name) { return QStringLiteral(TQ_TEST_DATA "/") + name; }
+
+} // namespace
+
+class DumpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsWhatTheWindowsShow_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("language");
+        for (const char* file : {"full_image_band0.dat", "all_ff_image_band3.dat",
+                                 "band_byte_0x10.dat", "band_byte_0xff.dat"}) {
+            QTest::addRow("%s en", file) << file << 1;
+            QTest::addRow("%s zh", file) << file << 0;
+        }
+    }
+    void showsWhatTheWindowsShow() {
+        QFETCH(QString, file);
+        QFETCH(int, language);
+        const QJsonObject dump = dumpJson(data(file), language == 0 ? "zh" : "en");
+
+        ProgramFixture p(language);
+        p.window->switchLanguage(language);
+        QCOMPARE(p.window->fileCommands().openFile(data(file)), files::FileError::None);
+
+        QCOMPARE(dump["MDIForm1"]["Combo1"].toString(), p.bandList()->currentText());
+        const QJsonArray grid = dump["Form1"]["Grid1"].toArray();
+        QCOMPARE(grid.size(), 100);
+        for (int row = 1; row <= 99; ++row)
+            for (int col = 0; col <= 8; ++col)
+                QCOMPARE(grid[row][col].toString(), p.cell(row, col));
+        const QJsonObject features = dump["Form3"].toObject();
+        for (auto* list : p.window->Form3->findChildren<QComboBox*>())
+            if (features.contains(list->objectName()))
+                QCOMPARE(features[list->objectName()].toString(), list->currentText());
+        QCOMPARE(features["Text20"].toString(),
+                 p.window->Form3->findChild<QLineEdit*>("Text20")->text());
+    }
+
+    void fullImageValues() {
+        const QJsonObject en = dumpJson(data("full_image_band0.dat"), "en");
+        QCOMPARE(en["MDIForm1"]["Combo1"].toString(), QString("136-174MHz"));
+        QCOMPARE(en["Form1"]["Grid1"][3].toArray(),
+                 QJsonArray({"3", "440.01250", "445.01250", "D023N", "D754I", "High", "Carry",
+                             "On", "Narror"}));
+        QCOMPARE(en["Form3"]["Combo6"].toString(), QString("120 Minute"));
+        QCOMPARE(en["Form3"]["Text21"].toString(), QString("0.60000"));
+        QCOMPARE(en["Form2"]["Text2"].toString(), QString("12AD*#90"));
+        QCOMPARE(en["Form5"]["MSFGrid"][2].toArray(), QJsonArray({"2", "107.95"}));
+        QCOMPARE(en["Form4"]["Slider1"].toInt(), 208);
+
+        const QJsonObject zh = dumpJson(data("full_image_band0.dat"), "zh");
+        QCOMPARE(zh["Form1"]["Grid1"][1][3].toString(), QString("关闭"));
+        QCOMPARE(zh["Form3"]["Combo6"].toString(), QString("120 分钟"));
+    }
+
+    void textOutputNamesEachSection() {
+        const Run run = tq305({"dump", data("full_image_band0.dat")});
+        QCOMPARE(run.exitCode, 0);
+        const QString text = QString::fromUtf8(run.out);
+        for (const char* line : {"Band (Combo1): 136-174MHz", "Auto Shut Power (Combo6): 120 Minute",
+                                 "High Power Grades (Slider1): 208"})
+            QVERIFY2(text.contains(line), line);
+        QVERIFY(run.err.isEmpty());
+    }
+
+    void badInputGivesOneLineAndAnExitCode_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing file") << QStringList{"dump", "/no/such.dat"} << 1
+                                      << "tq305: /no/such.dat: No such file or directory";
+        QTest::newRow("not a data file")
+            << QStringList{"dump", data("make_golden_files.py")} << 1
+            << "tq305: " + data("make_golden_files.py") +
+                   ": not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
+        QTest::newRow("a folder") << QStringList{"dump", TQ_TEST_DATA} << 1
+                                  << "tq305: " TQ_TEST_DATA ": Is a directory";
+        QTest::newRow("no command") << QStringList{} << 2
+                                    << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
+        QTest::newRow("unknown language")
+            << QStringList{"dump", data("full_image_band0.dat"), "--lang", "fr"} << 2
+            << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
+    }
+    void badInputGivesOneLineAndAnExitCode() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        const Run run = tq305(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(QString::fromUtf8(run.err), error + "\n");
+        QVERIFY(run.out.isEmpty());
+    }
+};
+
+QTEST_MAIN(DumpTest)
+#include "dump_test.moc"
