@@ -7,6 +7,7 @@
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
+#include "shell/app_icon.h"
 #include "shell/apply_language.h"
 #include "shell/file_commands.h"
 #include "shell/message_box.h"
@@ -17,6 +18,7 @@
 #include "shell/settings_store.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -54,6 +56,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     : QMainWindow(parent), m_folders(folders) {
     setObjectName("MDIForm1");
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    QApplication::setWindowIcon(appIcon());
     resize(1000, 700);
 
     m_mdiArea = new QMdiArea(this);
