@@ -2,7 +2,7 @@
 #include "editors/power_levels.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
-#include "options_tests.h"
+#include "support/test_registry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -320,6 +320,6 @@ class OptionalFeaturesTest : public QObject {
     }
 };
 
-TQ_REGISTER_OPTIONS_TEST(OptionalFeaturesTest);
+TQ_REGISTER_TEST(OptionalFeaturesTest);
 
 #include "optional_features_test.moc"

@@ -1,6 +1,6 @@
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
-#include "options_tests.h"
+#include "support/test_registry.h"
 #include "shell/main_window.h"
 #include "shell/program_flags.h"
 #include "shell/startup.h"
@@ -122,6 +122,6 @@ class OptionsLanguageTest : public QObject {
     }
 };
 
-TQ_REGISTER_OPTIONS_TEST(OptionsLanguageTest);
+TQ_REGISTER_TEST(OptionsLanguageTest);
 
 #include "options_language_test.moc"

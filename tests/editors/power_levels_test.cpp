@@ -1,5 +1,5 @@
 #include "editors/power_levels.h"
-#include "options_tests.h"
+#include "support/test_registry.h"
 #include "shell/program_flags.h"
 
 #include <QLabel>
@@ -69,6 +69,6 @@ class PowerLevelsTest : public QObject {
     }
 };
 
-TQ_REGISTER_OPTIONS_TEST(PowerLevelsTest);
+TQ_REGISTER_TEST(PowerLevelsTest);
 
 #include "power_levels_test.moc"

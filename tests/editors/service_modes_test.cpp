@@ -1,6 +1,6 @@
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
-#include "options_tests.h"
+#include "support/test_registry.h"
 #include "shell/clock.h"
 #include "shell/main_window.h"
 #include "shell/program_flags.h"
@@ -190,6 +190,6 @@ class ServiceModesTest : public QObject {
     }
 };
 
-TQ_REGISTER_OPTIONS_TEST(ServiceModesTest);
+TQ_REGISTER_TEST(ServiceModesTest);
 
 #include "service_modes_test.moc"

@@ -2,7 +2,7 @@
 // moc reads these in order and needs the Qt headers before <compare>.
 #include <QTest>
 #include "image/decimal_text.h"
-#include "test_registry.h"
+#include "support/test_registry.h"
 // clang-format on
 
 using image::Decimal;

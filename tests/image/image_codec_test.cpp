@@ -5,7 +5,7 @@
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "sample_values.h"
-#include "test_registry.h"
+#include "support/test_registry.h"
 // clang-format on
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include <QSet>
 #include <QTest>
 #include "image/tone_codes.h"
-#include "test_registry.h"
+#include "support/test_registry.h"
 // clang-format on
 
 class ToneCodesTest : public QObject {
