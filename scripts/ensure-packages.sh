@@ -3,7 +3,7 @@
 # Usage: scripts/ensure-packages.sh [extra package ...]
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgl-dev "$@")
+packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,6 +14,7 @@
 #include "shell/messages.h"
 #include "shell/parameter_file.h"
 #include "shell/program_flags.h"
+#include "shell/qt_translations.h"
 #include "shell/service_modes.h"
 #include "shell/settings_store.h"
 
@@ -305,6 +306,7 @@ void MainWindow::onServiceModeShown(ServiceMode mode, bool on) {
 void MainWindow::switchLanguage(int language) {
     UILanguage = language;
     ApplyLanguage(this);
+    applyQtTranslations(language);
     Form1->RefreshGrid();
 }
 

@@ -3,6 +3,7 @@
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
 #include "shell/program_flags.h"
+#include "shell/qt_translations.h"
 #include "shell/settings_store.h"
 
 namespace shell {
@@ -16,6 +17,7 @@ std::unique_ptr<MainWindow> startProgram(const AppFolders& folders) {
     auto window = std::make_unique<MainWindow>(folders);
     window->show();
     ApplyLanguage(window.get());
+    applyQtTranslations(UILanguage);
     return window;
 }
 

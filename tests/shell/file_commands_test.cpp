@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QPushButton>
 #include <QFile>
 
 #include <csignal>
@@ -65,6 +66,24 @@ private slots:
         QCOMPARE(seen.directory, QDir(p.window->programFolder()).absolutePath());
         QCOMPARE(seen.nameFilters, QStringList({"DAT文件(*.dat)", "AllFiles(*.*)"}));
         QCOMPARE(readAll(path("copy.dat")), readAll(GoldenFull));
+    }
+
+    void theDialogSpeaksTheProgramsLanguage() {
+        ProgramFixture p(1);
+        p.window->switchLanguage(0);
+        QString cancelCaption;
+        QTimer::singleShot(50, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (auto* button : dialog->findChildren<QPushButton*>())
+                if (button->isVisible() && button->text().contains(QString::fromUtf8("取消")))
+                    cancelCaption = button->text();
+            dialog->reject();
+        });
+        trigger(*p.window, "MNOpen");
+        QVERIFY2(!cancelCaption.isEmpty(), "the file dialog's Cancel is not in Chinese");
+        p.window->switchLanguage(1);
     }
 
     void saveThenOpenRestoresTheEditorsAndTheBand() {
