@@ -121,8 +121,7 @@ void MainWindow::createMenus() {
     connect(addMenuItem(file, "MNQuit", "退出(&Q)"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = addMenu("MNEdit", "编辑(&E)");
-    connect(addMenuItem(edit, "MNModel", "信道编辑(&M)", QKeySequence("Ctrl+M")),
-            &QAction::triggered, this, [this] { showEditor(Form1); });
+    addMenuItem(edit, "MNModel", "信道编辑(&M)", QKeySequence("Ctrl+M"));
     notOffered(addMenuItem(edit, "MNDTMF", "DTMF(双音多频)(&D)", QKeySequence("Ctrl+D")));
     addMenuItem(edit, "MNOption", "可选功能(&P)", QKeySequence("Ctrl+P"));
     addMenuItem(edit, "MNDebug", "调试信息(&B)", QKeySequence("Ctrl+B"));
@@ -232,37 +231,39 @@ void MainWindow::tickClock() {
     m_panels[2]->setText(now.time().toString("HH:mm:ss"));
 }
 
-void MainWindow::loadForm() {
+void MainWindow::createEditors() {
     m_bandSelection = new editors::BandSelection(Combo1, Band, this);
 
     Form1 = new editors::ChannelTable(Band);
     addEditor(Form1)->resize(editors::ChannelTable::initialWindowSize());
     showEditor(Form1);
+    Form2 = new editors::DtmfEditor;
+    Form3 = new editors::OptionalFeatures(Band);
+    Form4 = new editors::PowerLevels;
+    Form5 = new editors::FmPresetsEditor;
+    for (QWidget* form : std::initializer_list<QWidget*>{Form2, Form3, Form4, Form5})
+        addEditor(form);
+
+    const std::pair<const char*, QWidget*> menuItems[] = {
+        {"MNModel", Form1}, {"MNDTMF", Form2}, {"MNOption", Form3},
+        {"MNDebug", Form4}, {"MNFMset", Form5},
+    };
+    for (const auto& [name, form] : menuItems)
+        connect(findChild<QAction*>(name), &QAction::triggered, this,
+                [this, form = form] { showEditor(form); });
+
     connect(m_bandSelection, &editors::BandSelection::clearChannelsRequested, Form1,
             &editors::ChannelTable::ClearGrid);
-
-    Form2 = new editors::DtmfEditor;
-    addEditor(Form2);
-    connect(findChild<QAction*>("MNDTMF"), &QAction::triggered, this,
-            [this] { showEditor(Form2); });
-    Form5 = new editors::FmPresetsEditor;
-    addEditor(Form5);
-    connect(findChild<QAction*>("MNFMset"), &QAction::triggered, this,
-            [this] { showEditor(Form5); });
-    Form3 = new editors::OptionalFeatures(Band);
-    addEditor(Form3);
     connect(m_bandSelection, &editors::BandSelection::bandCentreChanged, Form3,
             &editors::OptionalFeatures::setVfoFrequencyText);
-    Form4 = new editors::PowerLevels;
-    addEditor(Form4);
+
     m_serviceModes = new ServiceModes(this);
     m_serviceModes->watchLabels(Form3);
     connect(m_serviceModes, &ServiceModes::modeShown, this, &MainWindow::onServiceModeShown);
-    connect(findChild<QAction*>("MNOption"), &QAction::triggered, this,
-            [this] { showEditor(Form3); });
-    connect(findChild<QAction*>("MNDebug"), &QAction::triggered, this,
-            [this] { showEditor(Form4); });
+}
 
+void MainWindow::loadForm() {
+    createEditors();
     for (int port = 1; port <= PortCount; ++port)
         ComboCom->addItem(QString::number(port));
     ComPortIndex = readComPortIndex(m_folders.programFolder);

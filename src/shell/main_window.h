@@ -94,6 +94,7 @@ private:
     void createToolBar();
     void createBandBar();
     void createStatusBar();
+    void createEditors();
     void loadForm();
     void unloadForm();
     void onToolbarButton(const QString& key);
