@@ -32,28 +32,29 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableWidget(Rows - 1, Cols, parent)
 
     for (int col = 0; col < Cols; ++col)
         setHorizontalHeaderItem(col, new QTableWidgetItem);
-    for (int row = FirstChannelRow; row <= LastChannelRow; ++row) {
-        for (int col = 0; col < Cols; ++col) {
-            auto* cell = new QTableWidgetItem;
-            cell->setTextAlignment(Qt::AlignCenter);
-            cell->setFlags(col == 0 ? Qt::NoItemFlags : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            setItem(row - 1, col, cell);
-        }
-        setTextMatrix(row, 0, QString::number(row));
-        shadeRow(row);
-    }
+    // Each cell is complete before it enters the table: every later change
+    // to an item that is in the table is one more round of change signals.
+    for (int row = FirstChannelRow; row <= LastChannelRow; ++row)
+        for (int col = 0; col < Cols; ++col)
+            setItem(row - 1, col, newCell(row, col));
 }
 
-void ChannelGrid::shadeRow(int row) {
-    // Column 0 looks like the fixed column it stands for; its cells are
-    // disabled only to keep the current cell out of it.
-    QTableWidgetItem* number = item(row - 1, 0);
-    number->setForeground(palette().windowText());
-    number->setBackground(palette().button());
-    if (row % 2 != 0)
-        return;
-    for (int col = 0; col < Cols; ++col)
-        item(row - 1, col)->setBackground(EvenRowColour);
+QTableWidgetItem* ChannelGrid::newCell(int row, int col) const {
+    // A blank cell holds an empty text, so blanking it again changes nothing.
+    auto* cell = new QTableWidgetItem(col == 0 ? QString::number(row) : QString());
+    cell->setTextAlignment(Qt::AlignCenter);
+    if (col == 0) {
+        // Column 0 looks like the fixed column it stands for; its cells are
+        // disabled only to keep the current cell out of it.
+        cell->setFlags(Qt::NoItemFlags);
+        cell->setForeground(palette().windowText());
+        cell->setBackground(palette().button());
+    } else {
+        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    }
+    if (row % 2 == 0)
+        cell->setBackground(EvenRowColour);
+    return cell;
 }
 
 QString ChannelGrid::TextMatrix(int row, int col) const {

@@ -53,7 +53,8 @@ class ChannelGrid : public QTableWidget {
     void keyboardSearch(const QString&) override {} // typing never jumps between cells
 
   private:
-    void shadeRow(int row);
+    // A cell of grid row `row` (1..99) with its text, flags and shading.
+    QTableWidgetItem* newCell(int row, int col) const;
     int m_pressedRow = 0; // the channel a left press picked, until the release
     int m_wheelRemainder = 0;
 };

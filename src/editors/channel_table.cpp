@@ -3,8 +3,8 @@
 #include "editors/channel_grid.h"
 #include "editors/frequency_box.h"
 #include "editors/overlay_list.h"
+#include "editors/tone_texts.h"
 #include "editors/twips.h"
-#include "image/tone_codes.h"
 #include "shell/apply_language.h"
 #include "shell/program_flags.h"
 
@@ -43,8 +43,7 @@ ChannelTable::ChannelTable(const BandLimits& band, QWidget* parent)
     // Caption, headers and the lists' language entries, in the language in
     // force; then the tones, which every language shares.
     shell::applyLanguageTable(this, shell::ChannelTableTexts, shell::UILanguage);
-    for (const std::string& tone : image::FillToneTable())
-        Combo1->addItem(QString::fromStdString(tone));
+    Combo1->addItems(toneTexts());
     StartForm();
     picClient->setFixedSize(Grid1->geometry().right() + 1 + PanelMargin,
                             Grid1->geometry().bottom() + 1 + PanelMargin);

@@ -98,7 +98,9 @@ void FmPresetsEditor::createGrid() {
     Label2->setObjectName("Label2");
     Label2->setWordWrap(true);
     Label2->setGeometry(twips(RefusalBesideGridLeft), twips(240), twips(1950), twips(750));
-    Label2->setStyleSheet("color: red;");
+    QPalette refusalColours = Label2->palette(); // a style sheet would cost the start-up dearly
+    refusalColours.setColor(QPalette::WindowText, Qt::red);
+    Label2->setPalette(refusalColours);
     Label2->installEventFilter(this);
     Label2->hide();
 }

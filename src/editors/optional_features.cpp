@@ -3,7 +3,7 @@
 #include "editors/entry_filter.h"
 #include "editors/feature_entries.h"
 #include "editors/optional_features_lists.h"
-#include "image/tone_codes.h"
+#include "editors/tone_texts.h"
 #include "shell/apply_language.h"
 
 #include <QCheckBox>
@@ -217,11 +217,9 @@ void OptionalFeatures::fillLists() {
             if (!text.empty())
                 box->addItem(qs(text));
     }
-    for (std::string_view name : features::ToneLists) {
-        QComboBox* box = m_lists.value(qs(name));
-        for (const std::string& tone : image::FillToneTable())
-            box->addItem(QString::fromStdString(tone));
-    }
+    const QStringList tones = toneTexts();
+    for (std::string_view name : features::ToneLists)
+        m_lists.value(qs(name))->addItems(tones);
 }
 
 void OptionalFeatures::showPage(bool functionPage) {

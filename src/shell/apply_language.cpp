@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QWidget>
+#include <cstring>
 
 namespace shell {
 
@@ -31,10 +32,29 @@ QObject* findControl(const QObject* window, const QString& name) {
     return nullptr;
 }
 
-QObject* findTarget(QWidget* mainWindow, const LanguageRow& row) {
-    QWidget* window = mainWindow->objectName() == row.window
-                          ? mainWindow
-                          : mainWindow->findChild<QWidget*>(row.window);
+// The window a row names. A table's rows come grouped by window, so the
+// window found for one row is kept for the next rows of the same name.
+class WindowLookup {
+  public:
+    explicit WindowLookup(QWidget* mainWindow) : m_mainWindow(mainWindow) {}
+
+    QWidget* find(const char* name) {
+        if (!m_name || std::strcmp(m_name, name) != 0) {
+            m_name = name;
+            m_window = m_mainWindow->objectName() == name ? m_mainWindow
+                                                          : m_mainWindow->findChild<QWidget*>(name);
+        }
+        return m_window;
+    }
+
+  private:
+    QWidget* m_mainWindow;
+    const char* m_name = nullptr;
+    QWidget* m_window = nullptr;
+};
+
+QObject* findTarget(WindowLookup& windows, const LanguageRow& row) {
+    QWidget* window = windows.find(row.window);
     if (!window)
         return nullptr;
     if (*row.control == '\0')
@@ -74,9 +94,9 @@ void setGeometry(QObject* target, const QString& text) {
                         pixels(parts[2].toInt()), widget->height());
 }
 
-void applyRow(QWidget* mainWindow, const LanguageRow& row, bool chinese) {
+void applyRow(WindowLookup& windows, const LanguageRow& row, bool chinese) {
     const char* languageText = chinese ? row.zh : row.en;
-    QObject* target = languageText ? findTarget(mainWindow, row) : nullptr;
+    QObject* target = languageText ? findTarget(windows, row) : nullptr;
     if (!target)
         return;
     const QString text = QString::fromUtf8(languageText);
@@ -102,8 +122,9 @@ void applyRow(QWidget* mainWindow, const LanguageRow& row, bool chinese) {
 void applyLanguageTable(QWidget* root, LanguageTable table, int language) {
     if (language != 0 && language != 1)
         return;
+    WindowLookup windows(root);
     for (const LanguageRow& row : table)
-        applyRow(root, row, language == 0);
+        applyRow(windows, row, language == 0);
 }
 
 void ApplyLanguage(QWidget* mainWindow) {

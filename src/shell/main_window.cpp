@@ -17,6 +17,7 @@
 #include "shell/qt_translations.h"
 #include "shell/service_modes.h"
 #include "shell/settings_store.h"
+#include "shell/toolbar_icons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +29,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -156,24 +156,24 @@ void MainWindow::createToolBar() {
     struct Button {
         const char* key;
         const char* tip;
-        QStyle::StandardPixmap icon;
+        ToolbarPicture picture;
     };
     const Button buttons[] = {
-        {"TNew", "新建", QStyle::SP_FileIcon},
-        {"TOpen", "打开", QStyle::SP_DialogOpenButton},
-        {"TSave", "保存", QStyle::SP_DialogSaveButton},
-        {nullptr, nullptr, QStyle::SP_CustomBase},
-        {"TRead", "读频", QStyle::SP_ArrowDown},
-        {"TWrite", "写频", QStyle::SP_ArrowUp},
-        {"TAnMa", "", QStyle::SP_MessageBoxWarning},
-        {"TDebug", "", QStyle::SP_ComputerIcon},
+        {"TNew", "新建", ToolbarPicture::NewFile},
+        {"TOpen", "打开", ToolbarPicture::OpenFile},
+        {"TSave", "保存", ToolbarPicture::SaveFile},
+        {nullptr, nullptr, {}},
+        {"TRead", "读频", ToolbarPicture::ReadRadio},
+        {"TWrite", "写频", ToolbarPicture::WriteRadio},
+        {"TAnMa", "", ToolbarPicture::Warning},
+        {"TDebug", "", ToolbarPicture::Computer},
     };
     for (const Button& b : buttons) {
         if (!b.key) {
             Toolbar1->addSeparator();
             continue;
         }
-        QAction* action = Toolbar1->addAction(style()->standardIcon(b.icon), QString());
+        QAction* action = Toolbar1->addAction(toolbarIcon(b.picture), QString());
         action->setObjectName(b.key);
         action->setToolTip(QString::fromUtf8(b.tip));
         const QString key = QString::fromLatin1(b.key);
