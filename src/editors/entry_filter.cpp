@@ -6,8 +6,9 @@
 
 namespace editors {
 
-EntryFilter::EntryFilter(QLineEdit* box, QString allowed, Check leaveCheck)
-    : QObject(box), m_box(box), m_allowed(std::move(allowed)), m_leaveCheck(std::move(leaveCheck)) {
+EntryFilter::EntryFilter(QLineEdit* box, QString allowed, Check leaveCheck, int maxLength)
+    : QObject(box), m_box(box), m_allowed(std::move(allowed)), m_leaveCheck(std::move(leaveCheck)),
+      m_maxLength(maxLength) {
     box->installEventFilter(this);
 }
 
@@ -18,10 +19,16 @@ void EntryFilter::runLeaveCheck() {
 }
 
 bool EntryFilter::isRefused(const QString& typed) const {
-    for (QChar c : typed)
-        if (c.isPrint() && !m_allowed.contains(c))
+    qsizetype printable = 0;
+    for (QChar c : typed) {
+        if (!c.isPrint())
+            continue;
+        if (!m_allowed.contains(c))
             return true;
-    return false;
+        ++printable;
+    }
+    const qsizetype kept = m_box->text().size() - m_box->selectedText().size();
+    return printable > 0 && m_maxLength > 0 && kept + printable > m_maxLength;
 }
 
 bool EntryFilter::eventFilter(QObject* watched, QEvent* event) {

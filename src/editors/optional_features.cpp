@@ -115,14 +115,15 @@ QWidget* OptionalFeatures::createVfoPage() {
     Frame3->setObjectName("Frame3");
     auto* grid = new QGridLayout(Frame3);
     Text20 = addEntry(grid, 0, 0, "Label20", "Text20");
-    Text20->setMaxLength(VfoFrequencyMaxLength);
-    m_entryFilters.insert(Text20,
-                          new EntryFilter(Text20, DecimalDigits, [this](std::string_view text) {
-                              return features::vfoFrequencyLeft(text, m_band);
-                          }));
+    const auto vfoFrequencyLeft = [this](std::string_view text) {
+        return features::vfoFrequencyLeft(text, m_band);
+    };
+    m_entryFilters.insert(
+        Text20, new EntryFilter(Text20, DecimalDigits, vfoFrequencyLeft, VfoFrequencyMaxLength));
     Text21 = addEntry(grid, 0, 3, "Label21", "Text21");
-    Text21->setMaxLength(OffsetMaxLength);
-    m_entryFilters.insert(Text21, new EntryFilter(Text21, DecimalDigits, features::offsetLeft));
+    // A decoded offset of 100 MHz or more has nine characters and is shown whole.
+    m_entryFilters.insert(
+        Text21, new EntryFilter(Text21, DecimalDigits, features::offsetLeft, OffsetMaxLength));
 
     addList(grid, 1, 0, "Label22", "Combo22");
     addList(grid, 1, 3, "Label23", "Combo23");

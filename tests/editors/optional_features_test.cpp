@@ -141,6 +141,52 @@ class OptionalFeaturesTest : public QObject {
         QCOMPARE(typeAndEnter(form, "Text21", keys), left);
     }
 
+    // The boxes stop typing at their length; a text the program sets is kept
+    // whole (an offset of 100 MHz or more from an image has nine characters).
+    void entryLengths_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("frequency stops at nine") << "Text20" << "145.1234567" << "145.12345";
+        QTest::newRow("offset stops at eight") << "Text21" << "12.3456789" << "12.34567";
+    }
+    void entryLengths() {
+        QFETCH(QString, box);
+        QFETCH(QString, keys);
+        QFETCH(QString, typed);
+        OptionalFeatures form(m_band);
+        auto* entry = control<QLineEdit>(form, qPrintable(box));
+        entry->clear();
+        QTest::keyClicks(entry, keys);
+        QCOMPARE(entry->text(), typed);
+        entry->selectAll();
+        QTest::keyClicks(entry, "7");
+        QCOMPARE(entry->text(), QString("7"));
+    }
+
+    void decodedOffsetIsShownWhole_data() {
+        QTest::addColumn<QByteArray>("bytes"); // 0x724..0x727
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("below 100 MHz") << QByteArray("\x00\x95\x99\x09", 4) << "99.99500";
+        QTest::newRow("100 MHz and more") << QByteArray("\x78\x56\x34\x12", 4) << "123.45678";
+    }
+    void decodedOffsetIsShownWhole() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        image::MemoryImage image;
+        image.fill(0xFF);
+        std::copy(bytes.begin(), bytes.end(), image.begin() + 0x724);
+        OptionalFeatures form(m_band);
+        form.showDecoded(image::decodeImage(image).Form3);
+        QCOMPARE(form.offsetText(), shown);
+
+        image::EditorValues values;
+        values.Form3 = form.values();
+        image::MemoryImage encoded = image;
+        image::encodeImage(values, encoded);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(encoded.data()) + 0x724, 4), bytes);
+    }
+
     void pastedTextIsCorrectedOnLeaving() {
         OptionalFeatures form(m_band);
         auto* text21 = control<QLineEdit>(form, "Text21");
