@@ -120,6 +120,12 @@ WriteResult writeFileAtomically(const std::string& path, std::span<const std::ui
     if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return {FileError::CannotReplace, EISDIR};
+        // A file that is read-only, or that we may not write, could not be
+        // written in place either: the rename must not replace it.
+        if ((st.st_mode & 0222) == 0)
+            return {FileError::CannotWrite, EACCES};
+        if (::access(target.c_str(), W_OK) != 0)
+            return {FileError::CannotWrite, errno};
         mode = st.st_mode & 07777;
         keepMode = true;
     }

@@ -39,7 +39,9 @@ struct WriteResult {
 // The bytes go to a temporary file in the same folder, which is synced and
 // then renamed over the target; on any failure the temporary file is removed.
 // A target reached through a symbolic link is replaced where the link points,
-// and an existing target keeps its permission bits.
+// and an existing target keeps its permission bits. An existing target that is
+// read-only (no write bit at all, root included) or not writable by us is
+// refused and left alone.
 WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace files

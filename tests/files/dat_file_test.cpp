@@ -201,6 +201,18 @@ class DatFileTest : public QObject {
         QCOMPARE(entries(), QStringList{"old.dat"});
     }
 
+    // A read-only file is refused as writing it in place would be, even for root.
+    void saveOverReadOnlyFileKeepsIt() {
+        const QByteArray old = contents(golden("all_ff_image_band3.dat"));
+        writeFile(path("locked.dat"), old);
+        QCOMPARE(::chmod(path("locked.dat").toLocal8Bit().constData(), 0444), 0);
+        const auto r = files::saveDatFile(stdPath("locked.dat"), sampleImage(), 0);
+        QCOMPARE(r.error, FileError::CannotWrite);
+        QCOMPARE(r.systemError, EACCES);
+        QCOMPARE(contents(path("locked.dat")), old);
+        QCOMPARE(entries(), QStringList{"locked.dat"});
+    }
+
     void saveThroughLinkReplacesItsTarget() {
         writeFile(path("real.dat"), "old");
         QVERIFY(QFile::link(path("real.dat"), path("link.dat")));
