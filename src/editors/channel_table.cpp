@@ -131,6 +131,7 @@ void ChannelTable::ClearNO(int n) {
 }
 
 void ChannelTable::ClearGrid() {
+    closeOverlay(); // an entry pending over the old table is dropped with it
     for (int n = 1; n <= ChannelCount; ++n)
         ClearNO(n);
 }
@@ -185,6 +186,7 @@ void ChannelTable::showDecodedChannel(int n, const image::ChannelRow& row) {
 }
 
 void ChannelTable::showDecodedChannels(const image::ChannelTableValues& values) {
+    closeOverlay(); // an entry pending over the old table is dropped with it
     for (int n = 1; n <= ChannelCount; ++n)
         showDecodedChannel(n, values.row(n));
 }

@@ -300,6 +300,31 @@ class ChannelTableTest : public QObject {
                  (std::vector<int>{0x00, 0x00, 0x90, 0x43}));
     }
 
+    // New and Open come from the tool bar or the menu, which leave the entry
+    // box open: its old text must not land in the new table later.
+    void aPendingEntryDoesNotOutliveTheTable_data() {
+        QTest::addColumn<bool>("decode");
+        QTest::newRow("New") << false;
+        QTest::newRow("an opened image") << true;
+    }
+    void aPendingEntryDoesNotOutliveTheTable() {
+        QFETCH(bool, decode);
+        ProgramFixture p;
+        p.enterFrequency(5, Rx, "440");
+        p.press(5, Rx);
+        QTest::keyClicks(p.text1, "1");
+        if (decode) {
+            p.window->ReceiveImage.fill(0xFF);
+            p.window->DecodeImage();
+        } else {
+            p.form->StartForm();
+        }
+        QVERIFY(!p.text1->isVisible());
+        p.press(9, Tx);
+        QCOMPARE(rowTexts(p, 5), QStringList(8, QString()));
+        QVERIFY(p.tables() == image::ChannelTableValues{});
+    }
+
     void theCloseBoxHidesAndTheMenuShowsAgain() {
         ProgramFixture p;
         p.enterFrequency(1, Rx, "440");
