@@ -9,6 +9,7 @@
 #include "shell/program_flags.h"
 
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace editors {
@@ -63,6 +64,12 @@ void ChannelTable::buildGrid() {
     connect(Grid1, &ChannelGrid::editRequested, this, [this] {
         GridClickArmed = true;
         Grid1_Click();
+    });
+    // The overlays stay where they are while the rows scroll under them:
+    // scrolling leaves the cell, as a click elsewhere does.
+    connect(Grid1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (m_openOverlay)
+            Grid1->setFocus();
     });
 }
 

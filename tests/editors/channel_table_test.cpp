@@ -218,6 +218,25 @@ class ChannelTableTest : public QObject {
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, last - 1);
     }
 
+    // The overlays do not move with the rows: scrolling leaves the cell,
+    // so that no box is left standing over another channel.
+    void scrollingTheGridSettlesTheOpenOverlay() {
+        ProgramFixture p;
+        p.press(1, Rx);
+        QTest::keyClicks(p.text1, "441");
+        wheel(p.grid->viewport(), -2);
+        QVERIFY(!p.text1->isVisible());
+        QCOMPARE(p.cell(1, Rx), QString("441.00000"));
+
+        p.press(1, Power);
+        QTest::keyClick(p.openList()->view(), Qt::Key_Escape);
+        QComboBox* power = p.list("Combo5_5");
+        QVERIFY(power->isVisible());
+        wheel(p.grid->viewport(), -1);
+        QVERIFY(!power->isVisible());
+        QCOMPARE(p.cell(1, Power), QString("High"));
+    }
+
     void keyboardOnlyEntry() {
         ProgramFixture p(0);
         p.grid->setFocus();
