@@ -201,20 +201,27 @@ class ChannelTableTest : public QObject {
         QCOMPARE(p.form->EditRow, 9);
     }
 
+    void theWheelScrollsOneRowPerNotchWithinTheChannels_data() {
+        QTest::addColumn<bool>("overScrollBar");
+        QTest::newRow("over the rows") << false;
+        QTest::newRow("over the grid's scroll bar") << true;
+    }
     void theWheelScrollsOneRowPerNotchWithinTheChannels() {
+        QFETCH(bool, overScrollBar);
         ProgramFixture p;
-        auto* viewport = p.grid->viewport();
+        QWidget* target = overScrollBar ? static_cast<QWidget*>(p.grid->verticalScrollBar())
+                                          : p.grid->viewport();
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 1);
-        wheel(viewport, 1);
+        wheel(target, 1);
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 1);
-        wheel(viewport, -1);
+        wheel(target, -1);
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 2);
         for (int i = 0; i < 120; ++i)
-            wheel(viewport, -1);
+            wheel(target, -1);
         const int last = p.grid->verticalScrollBar()->value() + 1;
         QVERIFY(last <= 99);
-        QVERIFY(viewport->rect().contains(p.cellRect(99, Rx))); // channel 99 is in view
-        wheel(viewport, 1);
+        QVERIFY(p.grid->viewport()->rect().contains(p.cellRect(99, Rx))); // channel 99 is in view
+        wheel(target, 1);
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, last - 1);
     }
 
