@@ -68,8 +68,10 @@ void ChannelTable::buildGrid() {
     // The overlays stay where they are while the rows scroll under them:
     // scrolling leaves the cell, as a click elsewhere does.
     connect(Grid1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (m_openOverlay)
-            Grid1->setFocus();
+        if (m_openOverlay == Text1)
+            Text1_LostFocus();
+        else
+            closeOverlay();
     });
 }
 
