@@ -37,6 +37,9 @@ BandSelection::BandSelection(BandList* list, BandLimits& limits, QObject* parent
         m_list->addItem(QString::fromLatin1(text));
     connect(m_list, &BandList::listOpened, this, &BandSelection::onListOpened);
     connect(m_list, &QComboBox::currentIndexChanged, this, &BandSelection::onSelectionChanged);
+    // A choice of the band already shown changes no selection, yet it too
+    // ends the opened list's pick.
+    connect(m_list, &QComboBox::activated, this, [this] { BandPickPending = false; });
     BandPrevIndex = DefaultBand;
     BandPickPending = false;
     m_list->setCurrentIndex(DefaultBand);

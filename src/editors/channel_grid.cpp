@@ -29,6 +29,8 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableWidget(Rows - 1, Cols, parent)
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // The scroll bar is part of the grid: the wheel over it steps one row too.
+    verticalScrollBar()->installEventFilter(this);
 
     for (int col = 0; col < Cols; ++col)
         setHorizontalHeaderItem(col, new QTableWidgetItem);
@@ -150,6 +152,14 @@ void ChannelGrid::wheelEvent(QWheelEvent* event) {
         setTopRow(std::max(TopRow() - 1, FirstChannelRow));
     }
     event->accept();
+}
+
+bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QTableWidget::eventFilter(watched, event);
 }
 
 } // namespace editors

@@ -50,6 +50,7 @@ class ChannelGrid : public QTableWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyboardSearch(const QString&) override {} // typing never jumps between cells
 
   private:

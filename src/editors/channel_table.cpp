@@ -9,6 +9,7 @@
 #include "shell/program_flags.h"
 
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace editors {
@@ -63,6 +64,14 @@ void ChannelTable::buildGrid() {
     connect(Grid1, &ChannelGrid::editRequested, this, [this] {
         GridClickArmed = true;
         Grid1_Click();
+    });
+    // The overlays stay where they are while the rows scroll under them:
+    // scrolling leaves the cell, as a click elsewhere does.
+    connect(Grid1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (m_openOverlay == Text1)
+            Text1_LostFocus();
+        else
+            closeOverlay();
     });
 }
 
@@ -131,6 +140,7 @@ void ChannelTable::ClearNO(int n) {
 }
 
 void ChannelTable::ClearGrid() {
+    closeOverlay(); // an entry pending over the old table is dropped with it
     for (int n = 1; n <= ChannelCount; ++n)
         ClearNO(n);
 }
@@ -185,6 +195,7 @@ void ChannelTable::showDecodedChannel(int n, const image::ChannelRow& row) {
 }
 
 void ChannelTable::showDecodedChannels(const image::ChannelTableValues& values) {
+    closeOverlay(); // an entry pending over the old table is dropped with it
     for (int n = 1; n <= ChannelCount; ++n)
         showDecodedChannel(n, values.row(n));
 }

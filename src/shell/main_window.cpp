@@ -353,6 +353,8 @@ void MainWindow::unloadForm() {
     }
     SettingsStore(m_folders.settingsFile)
         .SetRegByte(LanguageKey, LanguageValue, QString::number(UILanguage));
+    // Only this copy of the program ends; other running copies keep their
+    // windows and their unsaved work.
 }
 
 } // namespace shell

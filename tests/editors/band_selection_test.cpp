@@ -89,6 +89,13 @@ class BandSelectionTest : public QObject {
         QTest::keyClick(list, Qt::Key_Down);
         QVERIFY(seen.shown);
         QCOMPARE(list->currentIndex(), 2);
+
+        // Choosing the band already shown settles the opened list too.
+        chooseBand(list, 2);
+        QVERIFY(!p.window->bandSelection()->BandPickPending);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex(), 3);
+        QCOMPARE(p.cell(1, 1), QString("440.00000"));
     }
 
     void theProgramSelectsWithoutAQuestion_data() {

@@ -201,21 +201,47 @@ class ChannelTableTest : public QObject {
         QCOMPARE(p.form->EditRow, 9);
     }
 
+    void theWheelScrollsOneRowPerNotchWithinTheChannels_data() {
+        QTest::addColumn<bool>("overScrollBar");
+        QTest::newRow("over the rows") << false;
+        QTest::newRow("over the grid's scroll bar") << true;
+    }
     void theWheelScrollsOneRowPerNotchWithinTheChannels() {
+        QFETCH(bool, overScrollBar);
         ProgramFixture p;
-        auto* viewport = p.grid->viewport();
+        QWidget* target = overScrollBar ? static_cast<QWidget*>(p.grid->verticalScrollBar())
+                                          : p.grid->viewport();
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 1);
-        wheel(viewport, 1);
+        wheel(target, 1);
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 1);
-        wheel(viewport, -1);
+        wheel(target, -1);
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 2);
         for (int i = 0; i < 120; ++i)
-            wheel(viewport, -1);
+            wheel(target, -1);
         const int last = p.grid->verticalScrollBar()->value() + 1;
         QVERIFY(last <= 99);
-        QVERIFY(viewport->rect().contains(p.cellRect(99, Rx))); // channel 99 is in view
-        wheel(viewport, 1);
+        QVERIFY(p.grid->viewport()->rect().contains(p.cellRect(99, Rx))); // channel 99 is in view
+        wheel(target, 1);
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, last - 1);
+    }
+
+    // The overlays do not move with the rows: scrolling leaves the cell,
+    // so that no box is left standing over another channel.
+    void scrollingTheGridSettlesTheOpenOverlay() {
+        ProgramFixture p;
+        p.press(1, Rx);
+        QTest::keyClicks(p.text1, "441");
+        wheel(p.grid->viewport(), -2);
+        QVERIFY(!p.text1->isVisible());
+        QCOMPARE(p.cell(1, Rx), QString("441.00000"));
+
+        p.press(1, Power);
+        QTest::keyClick(p.openList()->view(), Qt::Key_Escape);
+        QComboBox* power = p.list("Combo5_5");
+        QVERIFY(power->isVisible());
+        wheel(p.grid->viewport(), -1);
+        QVERIFY(!power->isVisible());
+        QCOMPARE(p.cell(1, Power), QString("High"));
     }
 
     void keyboardOnlyEntry() {
@@ -298,6 +324,31 @@ class ChannelTableTest : public QObject {
                  (std::vector<int>{0x50, 0x12, 0x85, 0x43, 0x50, 0x12, 0x85, 0x43, 0x70, 0x06}));
         QCOMPARE(std::vector<int>(out.begin() + 13, out.begin() + 17),
                  (std::vector<int>{0x00, 0x00, 0x90, 0x43}));
+    }
+
+    // New and Open come from the tool bar or the menu, which leave the entry
+    // box open: its old text must not land in the new table later.
+    void aPendingEntryDoesNotOutliveTheTable_data() {
+        QTest::addColumn<bool>("decode");
+        QTest::newRow("New") << false;
+        QTest::newRow("an opened image") << true;
+    }
+    void aPendingEntryDoesNotOutliveTheTable() {
+        QFETCH(bool, decode);
+        ProgramFixture p;
+        p.enterFrequency(5, Rx, "440");
+        p.press(5, Rx);
+        QTest::keyClicks(p.text1, "1");
+        if (decode) {
+            p.window->ReceiveImage.fill(0xFF);
+            p.window->DecodeImage();
+        } else {
+            p.form->StartForm();
+        }
+        QVERIFY(!p.text1->isVisible());
+        p.press(9, Tx);
+        QCOMPARE(rowTexts(p, 5), QStringList(8, QString()));
+        QVERIFY(p.tables() == image::ChannelTableValues{});
     }
 
     void theCloseBoxHidesAndTheMenuShowsAgain() {
