@@ -4,6 +4,7 @@
 // 100 x 9 table as hexadecimal cell texts. Two different full images take
 // turns, so every run really changes what the windows show.
 // Run by hand: build/bin/image_ops_bench [repetitions]
+#include "bench_timing.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "image/tone_codes.h"
@@ -11,7 +12,6 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -43,10 +43,10 @@ image::EditorValues fullValues(int variant) {
         row.listIndex = {rxTone, txTone, flag, 1 - flag, flag, 1 - flag};
     }
     auto& f = v.Form3;
-    for (auto* p : {&f.Combo1, &f.Combo2, &f.Combo3, &f.Combo4, &f.Combo5, &f.Combo6, &f.Combo7,
-                    &f.Combo8, &f.Combo9, &f.Combo10, &f.Combo11, &f.Combo12, &f.Combo13,
-                    &f.Combo14, &f.Combo15, &f.Combo16, &f.Combo19, &f.Combo105, &f.Combo24,
-                    &f.Combo25, &f.Combo27, &f.Combo30})
+    for (auto* p : {&f.Combo1,  &f.Combo2,  &f.Combo3,  &f.Combo4,  &f.Combo5,  &f.Combo6,
+                    &f.Combo7,  &f.Combo8,  &f.Combo9,  &f.Combo10, &f.Combo11, &f.Combo12,
+                    &f.Combo13, &f.Combo14, &f.Combo15, &f.Combo16, &f.Combo19, &f.Combo105,
+                    &f.Combo24, &f.Combo25, &f.Combo27, &f.Combo30})
         *p = variant;
     f.Combo22 = variant ? 9 : 177;
     f.Combo23 = variant ? 120 : 40;
@@ -57,35 +57,14 @@ image::EditorValues fullValues(int variant) {
     v.Form2.Text3 = variant ? u"B0C12345" : u"54321C0B";
     for (int k = 0; k < image::FmPresetCount; ++k) {
         const int tenths = (variant ? 700 : 880) + 5 * k; // 70.00 / 88.00 upwards by 0.50
-        v.Form5.presets[std::size_t(k)] = std::to_string(tenths / 10) + "." +
-                                          std::to_string(tenths % 10) + "0";
+        v.Form5.presets[std::size_t(k)] =
+            std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + "0";
     }
     v.Form5.Combo1 = {variant ? 4 : 9, variant, 1 - variant};
     v.Form5.Text2 = variant ? "99.50" : "101.00";
     v.Form4 = variant ? image::PowerLevelValues{208, 116} : image::PowerLevelValues{100, 50};
     v.band = 0;
     return v;
-}
-
-// Median nanoseconds of `timed`, after `warmUp` untimed runs; `prepare`
-// runs before each, untimed (it lets the window paint what changed).
-double medianNs(int warmUp, int repetitions, const std::function<void(int)>& prepare,
-                const std::function<void(int)>& timed) {
-    for (int i = 0; i < warmUp; ++i) {
-        prepare(i);
-        timed(i);
-    }
-    std::vector<qint64> samples;
-    samples.reserve(std::size_t(repetitions));
-    QElapsedTimer clock;
-    for (int i = 0; i < repetitions; ++i) {
-        prepare(i);
-        clock.start();
-        timed(i);
-        samples.push_back(clock.nsecsElapsed());
-    }
-    std::nth_element(samples.begin(), samples.begin() + repetitions / 2, samples.end());
-    return double(samples[std::size_t(repetitions / 2)]);
 }
 
 } // namespace
@@ -116,17 +95,21 @@ int main(int argc, char** argv) {
     }
 
     auto letPaint = [](int) { QCoreApplication::processEvents(); };
-    const double decode =
-        medianNs(warmUp, repetitions, [&](int i) {
+    const double decode = medianNs(
+        warmUp, repetitions,
+        [&](int i) {
             window->ReceiveImage = imageFor(i);
             letPaint(i);
-        }, [&](int) { window->DecodeImage(); });
+        },
+        [&](int) { window->DecodeImage(); });
     const double encode = medianNs(
-        warmUp, repetitions, [&](int i) {
+        warmUp, repetitions,
+        [&](int i) {
             window->ReceiveImage = imageFor(i);
             window->DecodeImage();
             letPaint(i);
-        }, [&](int) { window->EncodeImage(); });
+        },
+        [&](int) { window->EncodeImage(); });
 
     // The baseline: byte k becomes the text of cell k mod 900, and back.
     QTableWidget bare(Rows, Cols);
@@ -142,11 +125,16 @@ int main(int argc, char** argv) {
     const double bareFill = medianNs(warmUp, repetitions, letPaint, fillBare);
     image::MemoryImage readBack{};
     const double bareRead = medianNs(
-        warmUp, repetitions, [&](int i) { fillBare(i); letPaint(i); },
+        warmUp, repetitions,
+        [&](int i) {
+            fillBare(i);
+            letPaint(i);
+        },
         [&](int) {
             for (std::size_t k = 0; k < image::ImageSize; ++k)
-                readBack[k] = std::uint8_t(
-                    bare.item(int(k % Cells) / Cols, int(k % Cells) % Cols)->text().toUInt(nullptr, 16));
+                readBack[k] = std::uint8_t(bare.item(int(k % Cells) / Cols, int(k % Cells) % Cols)
+                                               ->text()
+                                               .toUInt(nullptr, 16));
         });
 
     std::printf("repetitions (median of)             %d, warm-up %d\n", repetitions, warmUp);

@@ -1,6 +1,7 @@
 // Times Form1's RefreshGrid over 99 full channels, and a whole language
 // switch of the started program, against filling a bare 100 x 9 table with
 // the same texts. Run by hand: build/bin/refresh_grid_bench [repetitions]
+#include "bench_timing.h"
 #include "editors/channel_table.h"
 #include "image/tone_codes.h"
 #include "shell/apply_language.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -41,20 +41,6 @@ Texts textsOf(const editors::ChannelTable& form) {
     return texts;
 }
 
-// Mean nanoseconds of `timed`, run `repetitions` times, each after `prepare`.
-double meanNs(int repetitions, const std::function<void(int)>& prepare,
-              const std::function<void(int)>& timed) {
-    QElapsedTimer clock;
-    qint64 total = 0;
-    for (int i = 0; i < repetitions; ++i) {
-        prepare(i);
-        clock.start();
-        timed(i);
-        total += clock.nsecsElapsed();
-    }
-    return double(total) / repetitions;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +48,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 1000;
+    const int warmUp = std::max(2, repetitions / 10);
 
     QTemporaryDir dir;
     auto window = shell::startProgram({dir.path(), dir.filePath("settings.ini")});
@@ -83,22 +70,23 @@ int main(int argc, char** argv) {
         shell::UILanguage = i % 2 ? 0 : 1;
         shell::ApplyLanguage(window.get());
     };
-    const double refresh = meanNs(repetitions, switchListsOnly, [&](int) { form->RefreshGrid(); });
-    const double languageSwitch = meanNs(
-        repetitions, [](int) {}, setLanguage);
+    const double refresh =
+        medianNs(warmUp, repetitions, switchListsOnly, [&](int) { form->RefreshGrid(); });
+    const double languageSwitch = medianNs(
+        warmUp, repetitions, [](int) {}, setLanguage);
 
     QTableWidget bare(Rows, Cols);
     bare.show();
-    const double bareFill = meanNs(
-        repetitions, [](int) {},
+    const double bareFill = medianNs(
+        warmUp, repetitions, [](int) {},
         [&](int i) {
             const Texts& texts = textsFor(i);
             for (int r = 0; r < Rows; ++r)
                 for (int c = 0; c < Cols; ++c)
                     bare.setItem(r, c, new QTableWidgetItem(texts[r][c]));
         });
-    const double bareSetText = meanNs(
-        repetitions, [](int) {},
+    const double bareSetText = medianNs(
+        warmUp, repetitions, [](int) {},
         [&](int i) {
             const Texts& texts = textsFor(i);
             for (int r = 0; r < Rows; ++r)

@@ -1,14 +1,13 @@
 // Start-up time (process start to main window shown) and peak memory of the
 // program against a bare Qt multiple-document window, in one run.
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -55,7 +54,8 @@ Sample median(const std::string& program, int runs) {
 int main(int argc, char* argv[]) {
     const std::string dir = std::string(argv[0]).substr(0, std::string(argv[0]).rfind('/') + 1);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 15;
-    setenv("QT_QPA_PLATFORM", getenv("QT_QPA_PLATFORM") ? getenv("QT_QPA_PLATFORM") : "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", getenv("QT_QPA_PLATFORM") ? getenv("QT_QPA_PLATFORM") : "offscreen",
+           1);
 
     const Sample program = median(dir + "bench_startup_app", runs);
     const Sample bare = median(dir + "bench_bare_mdi_app", runs);
