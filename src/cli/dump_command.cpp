@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTextStream>
-
 #include <cstring>
 
 namespace cli {
@@ -65,8 +64,8 @@ struct Section {
     const char* title;
 };
 constexpr Section Sections[] = {
-    {"Form1", "Channels"},          {"Form3", "Optional features"}, {"Form2", "DTMF"},
-    {"Form5", "FM presets"},        {"Form4", "Power levels"},
+    {"Form1", "Channels"},   {"Form3", "Optional features"}, {"Form2", "DTMF"},
+    {"Form5", "FM presets"}, {"Form4", "Power levels"},
 };
 
 } // namespace

@@ -9,7 +9,6 @@
 #include "cli/dump_command.h"
 
 #include <QApplication>
-
 #include <cstdio>
 
 int main(int argc, char* argv[]) {

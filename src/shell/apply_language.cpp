@@ -17,7 +17,9 @@ namespace shell {
 namespace {
 
 // Twips to pixels at the classic 96 dots per inch.
-int pixels(int twips) { return twips / 15; }
+int pixels(int twips) {
+    return twips / 15;
+}
 
 // A control of `window`, not looking inside the editor windows it holds:
 // the main window and its editors use the same names (Label1, Combo1).
@@ -101,19 +103,25 @@ void applyRow(WindowLookup& windows, const LanguageRow& row, bool chinese) {
         return;
     const QString text = QString::fromUtf8(languageText);
     switch (row.target) {
-    case TextTarget::Caption: setCaption(target, text, *row.control == '\0'); break;
+    case TextTarget::Caption:
+        setCaption(target, text, *row.control == '\0');
+        break;
     case TextTarget::ToolTip:
         if (auto* action = qobject_cast<QAction*>(target))
             action->setToolTip(text);
         else if (auto* widget = qobject_cast<QWidget*>(target))
             widget->setToolTip(text);
         break;
-    case TextTarget::ListEntry: setListEntry(target, row.index, text); break;
+    case TextTarget::ListEntry:
+        setListEntry(target, row.index, text);
+        break;
     case TextTarget::HeaderCell:
         if (auto* view = qobject_cast<QAbstractItemView*>(target); view && view->model())
             view->model()->setHeaderData(row.index, Qt::Horizontal, text);
         break;
-    case TextTarget::Geometry: setGeometry(target, text); break;
+    case TextTarget::Geometry:
+        setGeometry(target, text);
+        break;
     }
 }
 

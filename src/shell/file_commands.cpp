@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-
 #include <cstring>
 
 namespace shell {
@@ -52,8 +51,11 @@ void FileCommands::Open() {
 files::FileError FileCommands::openFile(const QString& path) {
     const files::LoadResult loaded = files::loadDatFile(QFile::encodeName(path).toStdString());
     switch (loaded.error) {
-    case files::FileError::None: break;
-    case files::FileError::WrongType: showMessage(Msg::WrongFileType); return loaded.error;
+    case files::FileError::None:
+        break;
+    case files::FileError::WrongType:
+        showMessage(Msg::WrongFileType);
+        return loaded.error;
     default:
         showMessage(Msg::FileNotRead,
                     {QDir::toNativeSeparators(path), systemReason(loaded.systemError)});

@@ -10,7 +10,7 @@ class MainWindow;
 
 // New, Open and Save of .dat image files for the main window.
 class FileCommands {
-public:
+  public:
     explicit FileCommands(MainWindow& window) : m_window(window) {}
 
     void New();
@@ -22,7 +22,7 @@ public:
     files::FileError openFile(const QString& path);
     files::FileError saveFile(const QString& path);
 
-private:
+  private:
     QString askFileName(bool forSaving) const;
 
     MainWindow& m_window;

@@ -41,10 +41,10 @@ constexpr int TransferTickMs = 500;
 
 // An MDI child whose close box hides it: editors live for the whole run.
 class EditorSubWindow : public QMdiSubWindow {
-public:
+  public:
     using QMdiSubWindow::QMdiSubWindow;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         hide();
@@ -245,7 +245,7 @@ void MainWindow::createEditors() {
         addEditor(form);
 
     const std::pair<const char*, QWidget*> menuItems[] = {
-        {"MNModel", Form1}, {"MNDTMF", Form2}, {"MNOption", Form3},
+        {"MNModel", Form1}, {"MNDTMF", Form2},  {"MNOption", Form3},
         {"MNDebug", Form4}, {"MNFMset", Form5},
     };
     for (const auto& [name, form] : menuItems)

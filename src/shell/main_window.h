@@ -6,8 +6,8 @@
 
 #include <QMainWindow>
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -41,7 +41,7 @@ enum class ServiceMode;
 // the band bar and the status bar; it owns the two image buffers.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(const AppFolders& folders, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -85,11 +85,11 @@ public:
     editors::DtmfEditor* dtmfEditor() const { return Form2; }
     editors::FmPresetsEditor* fmPresetsEditor() const { return Form5; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void createMenus();
     void createToolBar();
     void createBandBar();

@@ -1,7 +1,6 @@
 // DecodeImage and EncodeImage: the main window moves values between the
 // image codec and the editor windows; the byte rules live in the codec.
 #include "editors/band_list.h"
-#include "editors/channel_table.h"
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
 #include "editors/dtmf_editor.h"

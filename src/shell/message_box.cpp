@@ -32,22 +32,33 @@ constexpr std::array<ButtonCaption, 7> ButtonCaptions{{
 // The buttons of each button group (the low four bits of the style).
 std::vector<int> buttonsOf(int style) {
     switch (style & 0xF) {
-    case 1: return {MsgOk, MsgCancel};
-    case 2: return {MsgAbort, MsgRetry, MsgIgnore};
-    case 3: return {MsgYes, MsgNo, MsgCancel};
-    case 4: return {MsgYes, MsgNo};
-    case 5: return {MsgRetry, MsgCancel};
-    default: return {MsgOk};
+    case 1:
+        return {MsgOk, MsgCancel};
+    case 2:
+        return {MsgAbort, MsgRetry, MsgIgnore};
+    case 3:
+        return {MsgYes, MsgNo, MsgCancel};
+    case 4:
+        return {MsgYes, MsgNo};
+    case 5:
+        return {MsgRetry, MsgCancel};
+    default:
+        return {MsgOk};
     }
 }
 
 QMessageBox::Icon iconOf(int style) {
     switch (style & 0x70) {
-    case 0x10: return QMessageBox::Critical;
-    case 0x20: return QMessageBox::Question;
-    case 0x30: return QMessageBox::Warning;
-    case 0x40: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 0x10:
+        return QMessageBox::Critical;
+    case 0x20:
+        return QMessageBox::Question;
+    case 0x30:
+        return QMessageBox::Warning;
+    case 0x40:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -55,10 +66,14 @@ QMessageBox::ButtonRole roleOf(int number) {
     switch (number) {
     case MsgOk:
     case MsgYes:
-    case MsgRetry: return QMessageBox::AcceptRole;
-    case MsgNo: return QMessageBox::NoRole;
-    case MsgIgnore: return QMessageBox::ActionRole;
-    default: return QMessageBox::RejectRole;
+    case MsgRetry:
+        return QMessageBox::AcceptRole;
+    case MsgNo:
+        return QMessageBox::NoRole;
+    case MsgIgnore:
+        return QMessageBox::ActionRole;
+    default:
+        return QMessageBox::RejectRole;
     }
 }
 
@@ -74,7 +89,9 @@ int escapeButtonOf(const std::vector<int>& numbers) {
 
 } // namespace
 
-void setMessageBoxOwner(QWidget* owner) { g_owner = owner; }
+void setMessageBoxOwner(QWidget* owner) {
+    g_owner = owner;
+}
 
 QString buttonCaption(int number, int language) {
     const ButtonCaption& c = ButtonCaptions.at(static_cast<size_t>(number - 1));

@@ -29,8 +29,8 @@ constexpr std::array MessageTable{
     // No title: the box shows the program's title.
     MessageRow{Msg::BeyondBand, MsgStyle::Ok, "", "超出频段范围", "",
                "Beyond the scope of frequency band"},
-    MessageRow{Msg::NewConfirm, MsgStyle::OkCancelQuestion, "注意", "未保存的数据将会丢失，确定吗？",
-               "Attention", "Unsaved data will be lost, sure?"},
+    MessageRow{Msg::NewConfirm, MsgStyle::OkCancelQuestion, "注意",
+               "未保存的数据将会丢失，确定吗？", "Attention", "Unsaved data will be lost, sure?"},
     MessageRow{Msg::WrongFileType, MsgStyle::OkStop, "错误", "文件类型不正确！", "Mistake",
                "File type is incorrect!"},
     MessageRow{Msg::FileNotRead, MsgStyle::OkStop, "错误", "无法读取文件：\n%1\n%2", "Mistake",

@@ -6,7 +6,9 @@
 namespace shell {
 
 namespace {
-QString parameterPath(const QString& folder) { return QDir(folder).filePath("parameter"); }
+QString parameterPath(const QString& folder) {
+    return QDir(folder).filePath("parameter");
+}
 } // namespace
 
 int readComPortIndex(const QString& programFolder) {

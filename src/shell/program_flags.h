@@ -8,6 +8,8 @@ inline int ComPortIndex = 0;        // list index in ComboCom: 0 = port 1; outsi
 inline bool ForceWriteMode = false; // a write may go on after a band mismatch
 inline bool DebugMode = false;      // a write also sends the calibration block
 
-inline bool isChinese() { return UILanguage == 0; }
+inline bool isChinese() {
+    return UILanguage == 0;
+}
 
 } // namespace shell

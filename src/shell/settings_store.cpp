@@ -30,12 +30,13 @@ QString QueryRegValue(const QVariant& value) {
 } // namespace
 
 SettingsStore::SettingsStore(const QString& settingsFile)
-    : m_settings(settingsFile.isEmpty()
-                     ? new QSettings(QSettings::IniFormat, QSettings::UserScope, "TQ305CloneDesk",
-                                     "TQ305sys")
-                     : new QSettings(settingsFile, QSettings::IniFormat)) {}
+    : m_settings(settingsFile.isEmpty() ? new QSettings(QSettings::IniFormat, QSettings::UserScope,
+                                                        "TQ305CloneDesk", "TQ305sys")
+                                        : new QSettings(settingsFile, QSettings::IniFormat)) {}
 
-SettingsStore::~SettingsStore() { delete m_settings; }
+SettingsStore::~SettingsStore() {
+    delete m_settings;
+}
 
 QString SettingsStore::GetRegValue(const QString& subKey, const QString& valueName) const {
     return QueryRegValue(m_settings->value(valuePath(subKey, valueName)));

@@ -12,7 +12,7 @@ inline constexpr const char* LanguageKey = "MZ7T";
 inline constexpr const char* LanguageValue = "BinaryValue";
 
 class SettingsStore {
-public:
+  public:
     explicit SettingsStore(const QString& settingsFile);
     ~SettingsStore();
 
@@ -27,7 +27,7 @@ public:
     // Raw access for tests and tools.
     QSettings& settings() { return *m_settings; }
 
-private:
+  private:
     QSettings* m_settings;
 };
 

@@ -47,8 +47,8 @@ void drawNewFile(QPainter& p) {
 
 void drawOpenFile(QPainter& p) {
     const QColor edge(138, 90, 0);
-    fill(p, polygon({{3, 7}, {11, 7}, {13.5, 10}, {27, 10}, {27, 27}, {3, 27}}), QColor(224, 165, 38),
-         edge);
+    fill(p, polygon({{3, 7}, {11, 7}, {13.5, 10}, {27, 10}, {27, 27}, {3, 27}}),
+         QColor(224, 165, 38), edge);
     fill(p, polygon({{3, 27}, {7.5, 15}, {30, 15}, {27, 27}}), QColor(255, 210, 87), edge);
 }
 
@@ -124,13 +124,27 @@ class PictureEngine : public QIconEngine {
   private:
     void draw(QPainter& p) const {
         switch (m_picture) {
-        case ToolbarPicture::NewFile: drawNewFile(p); break;
-        case ToolbarPicture::OpenFile: drawOpenFile(p); break;
-        case ToolbarPicture::SaveFile: drawSaveFile(p); break;
-        case ToolbarPicture::ReadRadio: drawReadRadio(p); break;
-        case ToolbarPicture::WriteRadio: drawWriteRadio(p); break;
-        case ToolbarPicture::Warning: drawWarning(p); break;
-        case ToolbarPicture::Computer: drawComputer(p); break;
+        case ToolbarPicture::NewFile:
+            drawNewFile(p);
+            break;
+        case ToolbarPicture::OpenFile:
+            drawOpenFile(p);
+            break;
+        case ToolbarPicture::SaveFile:
+            drawSaveFile(p);
+            break;
+        case ToolbarPicture::ReadRadio:
+            drawReadRadio(p);
+            break;
+        case ToolbarPicture::WriteRadio:
+            drawWriteRadio(p);
+            break;
+        case ToolbarPicture::Warning:
+            drawWarning(p);
+            break;
+        case ToolbarPicture::Computer:
+            drawComputer(p);
+            break;
         }
     }
 

@@ -27,14 +27,16 @@ QJsonObject dumpJson(const QString& file, const QString& language) {
     return QJsonDocument::fromJson(run.out).object();
 }
 
-QString data(const QString& name) { return QStringLiteral(TQ_TEST_DATA "/") + name; }
+QString data(const QString& name) {
+    return QStringLiteral(TQ_TEST_DATA "/") + name;
+}
 
 } // namespace
 
 class DumpTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void showsWhatTheWindowsShow_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("language");
@@ -71,8 +73,8 @@ private slots:
         const QJsonObject en = dumpJson(data("full_image_band0.dat"), "en");
         QCOMPARE(en["MDIForm1"]["Combo1"].toString(), QString("136-174MHz"));
         QCOMPARE(en["Form1"]["Grid1"][3].toArray(),
-                 QJsonArray({"3", "440.01250", "445.01250", "D023N", "D754I", "High", "Carry",
-                             "On", "Narror"}));
+                 QJsonArray({"3", "440.01250", "445.01250", "D023N", "D754I", "High", "Carry", "On",
+                             "Narror"}));
         QCOMPARE(en["Form3"]["Combo6"].toString(), QString("120 Minute"));
         QCOMPARE(en["Form3"]["Text21"].toString(), QString("0.60000"));
         QCOMPARE(en["Form2"]["Text2"].toString(), QString("12AD*#90"));
@@ -88,8 +90,9 @@ private slots:
         const Run run = tq305({"dump", data("full_image_band0.dat")});
         QCOMPARE(run.exitCode, 0);
         const QString text = QString::fromUtf8(run.out);
-        for (const char* line : {"Band (Combo1): 136-174MHz", "Auto Shut Power (Combo6): 120 Minute",
-                                 "High Power Grades (Slider1): 208"})
+        for (const char* line :
+             {"Band (Combo1): 136-174MHz", "Auto Shut Power (Combo6): 120 Minute",
+              "High Power Grades (Slider1): 208"})
             QVERIFY2(text.contains(line), line);
         QVERIFY(run.err.isEmpty());
     }
@@ -106,8 +109,8 @@ private slots:
                    ": not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
         QTest::newRow("a folder") << QStringList{"dump", TQ_TEST_DATA} << 1
                                   << "tq305: " TQ_TEST_DATA ": Is a directory";
-        QTest::newRow("no command") << QStringList{} << 2
-                                    << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
+        QTest::newRow("no command")
+            << QStringList{} << 2 << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
         QTest::newRow("unknown language")
             << QStringList{"dump", data("full_image_band0.dat"), "--lang", "fr"} << 2
             << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";

@@ -209,8 +209,8 @@ class ChannelTableTest : public QObject {
     void theWheelScrollsOneRowPerNotchWithinTheChannels() {
         QFETCH(bool, overScrollBar);
         ProgramFixture p;
-        QWidget* target = overScrollBar ? static_cast<QWidget*>(p.grid->verticalScrollBar())
-                                          : p.grid->viewport();
+        QWidget* target =
+            overScrollBar ? static_cast<QWidget*>(p.grid->verticalScrollBar()) : p.grid->viewport();
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 1);
         wheel(target, 1);
         QCOMPARE(p.grid->verticalScrollBar()->value() + 1, 1);

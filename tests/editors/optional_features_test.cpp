@@ -147,8 +147,12 @@ class OptionalFeaturesTest : public QObject {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("frequency stops at nine") << "Text20" << "145.1234567" << "145.12345";
-        QTest::newRow("offset stops at eight") << "Text21" << "12.3456789" << "12.34567";
+        QTest::newRow("frequency stops at nine") << "Text20"
+                                                 << "145.1234567"
+                                                 << "145.12345";
+        QTest::newRow("offset stops at eight") << "Text21"
+                                               << "12.3456789"
+                                               << "12.34567";
     }
     void entryLengths() {
         QFETCH(QString, box);

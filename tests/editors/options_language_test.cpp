@@ -1,10 +1,10 @@
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
-#include "support/test_registry.h"
 #include "shell/main_window.h"
 #include "shell/program_flags.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "editors/power_levels.h"
-#include "support/test_registry.h"
 #include "shell/program_flags.h"
+#include "support/test_registry.h"
 
 #include <QLabel>
 #include <QSlider>

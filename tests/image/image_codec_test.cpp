@@ -14,7 +14,8 @@
 // The DTMF boxes' key filter, shared with the decoder's notion of a DTMF character.
 static_assert(image::dtmfKey(u'a') == u'A' && image::dtmfKey(u'd') == u'D');
 static_assert(!image::dtmfKey(u'e') && !image::dtmfKey(u'-') && !image::dtmfKey(u' '));
-static_assert(image::dtmfKey(u'*') == u'*' && image::dtmfKey(u'#') == u'#' && image::dtmfKey(u'0') == u'0');
+static_assert(image::dtmfKey(u'*') == u'*' && image::dtmfKey(u'#') == u'#' &&
+              image::dtmfKey(u'0') == u'0');
 
 using image::EditorValues;
 using image::MemoryImage;
@@ -187,17 +188,17 @@ class ImageCodecTest : public QObject {
     // everything else is written as usual.
     void unconvertibleSourcesKeepTheirBytes() {
         EditorValues values = testing::sampleValues();
-        values.Form3.Combo1.reset();       // 0x700: list without selection
-        values.Form3.Text6 = "300";        // 0x705: above 255
-        values.Form3.Combo4.reset();       // 0x706: one switch unselected
-        values.Form3.Combo7 = 4;           // 0x707: voice prompt off its two bits
-        values.band.reset();               // 0x716
-        values.Form3.Text21 = "1.2.3";     // 0x724..0x727: not a number
-        values.Form3.Combo22 = 261;        // 0x728..0x729: past the tone table
-        values.Form2.Text2 = u"1\u4E2DAD*#90";  // 0x741: beyond a byte
-        values.Form5.presets[1] = "69.95"; // 0x762..0x763: below 70 MHz
-        values.Form5.Text2 = "4000";       // 0x7A4..0x7A5: beyond 16 bits
-        values.Form4.Slider1 = 256;        // 0x7F0
+        values.Form3.Combo1.reset();           // 0x700: list without selection
+        values.Form3.Text6 = "300";            // 0x705: above 255
+        values.Form3.Combo4.reset();           // 0x706: one switch unselected
+        values.Form3.Combo7 = 4;               // 0x707: voice prompt off its two bits
+        values.band.reset();                   // 0x716
+        values.Form3.Text21 = "1.2.3";         // 0x724..0x727: not a number
+        values.Form3.Combo22 = 261;            // 0x728..0x729: past the tone table
+        values.Form2.Text2 = u"1\u4E2DAD*#90"; // 0x741: beyond a byte
+        values.Form5.presets[1] = "69.95";     // 0x762..0x763: below 70 MHz
+        values.Form5.Text2 = "4000";           // 0x7A4..0x7A5: beyond 16 bits
+        values.Form4.Slider1 = 256;            // 0x7F0
         const std::vector<std::pair<std::size_t, std::size_t>> kept{
             {0x700, 1}, {0x705, 1}, {0x706, 1}, {0x707, 1}, {0x716, 1}, {0x724, 4},
             {0x728, 2}, {0x741, 1}, {0x762, 2}, {0x7A4, 2}, {0x7F0, 1}};

@@ -6,9 +6,8 @@
 
 #include <QAction>
 #include <QDir>
-#include <QPushButton>
 #include <QFile>
-
+#include <QPushButton>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -53,7 +52,7 @@ class FileCommandsTest : public QObject {
     QString path(const QString& name) const { return m_folder->filePath(name); }
     QStringList filesThere() const { return QDir(m_folder->path()).entryList(QDir::Files); }
 
-private slots:
+  private slots:
     void init() { m_folder = std::make_unique<QTemporaryDir>(); }
 
     void openThenSaveKeepsEveryByteOfTheFile() {
@@ -157,7 +156,8 @@ private slots:
             << "File type is incorrect!";
         QTest::newRow("missing") << 1 << "missing.dat" << QByteArray() << "Mistake"
                                  << "The file cannot be read";
-        QTest::newRow("a folder, zh") << 0 << "" << QByteArray() << "错误" << "无法读取文件";
+        QTest::newRow("a folder, zh") << 0 << "" << QByteArray() << "错误"
+                                      << "无法读取文件";
     }
     void openRefusesWhatIsNotADataFile() {
         QFETCH(int, language);
@@ -185,9 +185,12 @@ private slots:
     void theBandComesFromTheHeader_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("band");
-        QTest::newRow("0x10 keeps the band") << "band_byte_0x10.dat" << "450-470MHz";
-        QTest::newRow("0xFF reads as band 0") << "band_byte_0xff.dat" << "136-174MHz";
-        QTest::newRow("band 3") << "all_ff_image_band3.dat" << "400-480MHz";
+        QTest::newRow("0x10 keeps the band") << "band_byte_0x10.dat"
+                                             << "450-470MHz";
+        QTest::newRow("0xFF reads as band 0") << "band_byte_0xff.dat"
+                                              << "136-174MHz";
+        QTest::newRow("band 3") << "all_ff_image_band3.dat"
+                                << "400-480MHz";
     }
     void theBandComesFromTheHeader() {
         QFETCH(QString, file);
@@ -195,7 +198,8 @@ private slots:
         ProgramFixture p;
         p.window->bandSelection()->selectBandCode(5);
         p.window->ReceiveImage.fill(0x11);
-        QCOMPARE(p.window->fileCommands().openFile(TQ_TEST_DATA "/" + file), files::FileError::None);
+        QCOMPARE(p.window->fileCommands().openFile(TQ_TEST_DATA "/" + file),
+                 files::FileError::None);
         QCOMPARE(p.bandList()->currentText(), band);
         QCOMPARE(p.window->ReceiveImage[0], std::uint8_t(0xFF)); // the image is loaded all the same
         QCOMPARE(p.window->ReceiveImage[2048], std::uint8_t(0x11));

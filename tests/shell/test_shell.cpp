@@ -48,7 +48,7 @@ class ShellTest : public QObject {
         return w.close();
     }
 
-private slots:
+  private slots:
     void init() {
         QVERIFY(m_dir.isValid());
         QFile::remove(parameterPath());
@@ -78,8 +78,8 @@ private slots:
         QTest::newRow("binary 0") << QVariant(QByteArray("\0\0\0\0", 4)) << 0 << "文件(&F)";
         QTest::newRow("binary 1") << QVariant(QByteArray("\1\0\0\0", 4)) << 1 << "File(&F)";
         QTest::newRow("text 0") << QVariant(QString("0")) << 0 << "文件(&F)";
-        QTest::newRow("text 0 then NUL") << QVariant(QString("0") + QChar(0) + "9") << 0
-                                         << "文件(&F)";
+        QTest::newRow("text 0 then NUL")
+            << QVariant(QString("0") + QChar(0) + "9") << 0 << "文件(&F)";
         QTest::newRow("text 16 ends in hex 0") << QVariant(QString("16")) << 0 << "文件(&F)";
         QTest::newRow("text 2 means English") << QVariant(QString("2")) << 1 << "File(&F)";
         QTest::newRow("not a number") << QVariant(QString("zh")) << 1 << "File(&F)";
@@ -105,7 +105,8 @@ private slots:
         QTest::addColumn<QByteArray>("parameter");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QByteArray>("storedAtExit");
-        QTest::newRow("port 4") << QByteArray("\x03\x00", 2) << "COM: 4" << QByteArray("\x03\x00", 2);
+        QTest::newRow("port 4") << QByteArray("\x03\x00", 2) << "COM: 4"
+                                << QByteArray("\x03\x00", 2);
         QTest::newRow("port 16") << QByteArray("\x0f", 1) << "COM: 16" << QByteArray("\x0f\x00", 2);
         QTest::newRow("stored -1 selects none")
             << QByteArray("\xff\xff", 2) << "COM: " << QByteArray("\xff\x00", 2);
@@ -143,7 +144,8 @@ private slots:
                                     "Lose all in change not kept!"));
         QCOMPARE(seen.defaultButton, QString("Cancel"));
         QVERIFY(w->isVisible());
-        QVERIFY(!QSettings(folders().settingsFile, QSettings::IniFormat).contains("MZ7T/BinaryValue"));
+        QVERIFY(
+            !QSettings(folders().settingsFile, QSettings::IniFormat).contains("MZ7T/BinaryValue"));
         QVERIFY(closeAnswering(*w, "OK"));
     }
 
@@ -188,18 +190,31 @@ private slots:
         QTest::addColumn<int>("icon");
         const QStringList zhOkCancel{"确定", "取消"};
         const QStringList enOkCancel{"OK", "Cancel"};
-        QTest::newRow("zh question OK") << 0 << 4385 << "确定" << zhOkCancel << 1 << int(QMessageBox::Question);
-        QTest::newRow("zh question Cancel") << 0 << 4385 << "取消" << zhOkCancel << 2 << int(QMessageBox::Question);
-        QTest::newRow("en question OK") << 1 << 4385 << "OK" << enOkCancel << 1 << int(QMessageBox::Question);
-        QTest::newRow("en question Cancel") << 1 << 4385 << "Cancel" << enOkCancel << 2 << int(QMessageBox::Question);
-        QTest::newRow("plain OK") << 1 << 0 << "OK" << QStringList{"OK"} << 1 << int(QMessageBox::NoIcon);
-        QTest::newRow("stop") << 0 << 16 << "确定" << QStringList{"确定"} << 1 << int(QMessageBox::Critical);
-        QTest::newRow("exclamation") << 1 << 48 << "OK" << QStringList{"OK"} << 1 << int(QMessageBox::Warning);
-        QTest::newRow("information") << 0 << 64 << "确定" << QStringList{"确定"} << 1 << int(QMessageBox::Information);
-        QTest::newRow("zh yes/no/cancel: no") << 0 << 3 << "否" << QStringList{"是", "否", "取消"} << 7 << int(QMessageBox::NoIcon);
-        QTest::newRow("zh abort/retry/ignore") << 0 << 2 << "忽略" << QStringList{"放弃", "重试", "忽略"} << 5 << int(QMessageBox::NoIcon);
-        QTest::newRow("en retry/cancel") << 1 << 5 << "Retry" << QStringList{"Retry", "Cancel"} << 4 << int(QMessageBox::NoIcon);
-        QTest::newRow("en yes/no: yes") << 1 << 4 << "Yes" << QStringList{"Yes", "No"} << 6 << int(QMessageBox::NoIcon);
+        QTest::newRow("zh question OK")
+            << 0 << 4385 << "确定" << zhOkCancel << 1 << int(QMessageBox::Question);
+        QTest::newRow("zh question Cancel")
+            << 0 << 4385 << "取消" << zhOkCancel << 2 << int(QMessageBox::Question);
+        QTest::newRow("en question OK")
+            << 1 << 4385 << "OK" << enOkCancel << 1 << int(QMessageBox::Question);
+        QTest::newRow("en question Cancel")
+            << 1 << 4385 << "Cancel" << enOkCancel << 2 << int(QMessageBox::Question);
+        QTest::newRow("plain OK") << 1 << 0 << "OK" << QStringList{"OK"} << 1
+                                  << int(QMessageBox::NoIcon);
+        QTest::newRow("stop") << 0 << 16 << "确定" << QStringList{"确定"} << 1
+                              << int(QMessageBox::Critical);
+        QTest::newRow("exclamation")
+            << 1 << 48 << "OK" << QStringList{"OK"} << 1 << int(QMessageBox::Warning);
+        QTest::newRow("information")
+            << 0 << 64 << "确定" << QStringList{"确定"} << 1 << int(QMessageBox::Information);
+        QTest::newRow("zh yes/no/cancel: no")
+            << 0 << 3 << "否" << QStringList{"是", "否", "取消"} << 7 << int(QMessageBox::NoIcon);
+        QTest::newRow("zh abort/retry/ignore")
+            << 0 << 2 << "忽略" << QStringList{"放弃", "重试", "忽略"} << 5
+            << int(QMessageBox::NoIcon);
+        QTest::newRow("en retry/cancel")
+            << 1 << 5 << "Retry" << QStringList{"Retry", "Cancel"} << 4 << int(QMessageBox::NoIcon);
+        QTest::newRow("en yes/no: yes")
+            << 1 << 4 << "Yes" << QStringList{"Yes", "No"} << 6 << int(QMessageBox::NoIcon);
     }
     void messageBoxButtons() {
         QFETCH(int, language);
@@ -232,8 +247,8 @@ private slots:
         auto* band = bandList(*w);
         band->addItems({"a", "b", "c"});
         band->setCurrentIndex(1);
-        QWheelEvent wheel(QPointF(5, 5), band->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(5, 5), band->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(band, &wheel);
         QCOMPARE(band->currentIndex(), 1);
         QVERIFY(closeAnswering(*w, "OK"));

@@ -8,7 +8,7 @@ using shell::ToolbarPicture;
 namespace {
 
 constexpr ToolbarPicture AllPictures[] = {
-    ToolbarPicture::NewFile,   ToolbarPicture::OpenFile, ToolbarPicture::SaveFile,
+    ToolbarPicture::NewFile,   ToolbarPicture::OpenFile,   ToolbarPicture::SaveFile,
     ToolbarPicture::ReadRadio, ToolbarPicture::WriteRadio, ToolbarPicture::Warning,
     ToolbarPicture::Computer,
 };
