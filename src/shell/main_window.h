@@ -52,10 +52,6 @@ class MainWindow : public QMainWindow {
     // The band limits every editor checks against.
     editors::BandLimits Band;
 
-    // The editor windows, created hidden at start.
-    editors::OptionalFeatures* Form3 = nullptr;
-    editors::PowerLevels* Form4 = nullptr;
-
     // Shows ReceiveImage in the editors.
     void DecodeImage();
     // Builds TransmitImage from the editors and the band list.
@@ -83,6 +79,8 @@ class MainWindow : public QMainWindow {
     void showEditor(QWidget* form);
 
     editors::DtmfEditor* dtmfEditor() const { return Form2; }
+    editors::OptionalFeatures* optionalFeatures() const { return Form3; }
+    editors::PowerLevels* powerLevels() const { return Form4; }
     editors::FmPresetsEditor* fmPresetsEditor() const { return Form5; }
 
   protected:
@@ -118,6 +116,8 @@ class MainWindow : public QMainWindow {
     QTimer* m_clock = nullptr;
     bool m_wheelFilterAttached = false;
     editors::DtmfEditor* Form2 = nullptr;
+    editors::OptionalFeatures* Form3 = nullptr;
+    editors::PowerLevels* Form4 = nullptr;
     editors::FmPresetsEditor* Form5 = nullptr;
     ServiceModes* m_serviceModes = nullptr;
     std::unique_ptr<FileCommands> m_files;

@@ -62,11 +62,11 @@ class DumpTest : public QObject {
             for (int col = 0; col <= 8; ++col)
                 QCOMPARE(grid[row][col].toString(), p.cell(row, col));
         const QJsonObject features = dump["Form3"].toObject();
-        for (auto* list : p.window->Form3->findChildren<QComboBox*>())
+        for (auto* list : p.window->optionalFeatures()->findChildren<QComboBox*>())
             if (features.contains(list->objectName()))
                 QCOMPARE(features[list->objectName()].toString(), list->currentText());
         QCOMPARE(features["Text20"].toString(),
-                 p.window->Form3->findChild<QLineEdit*>("Text20")->text());
+                 p.window->optionalFeatures()->findChild<QLineEdit*>("Text20")->text());
     }
 
     void fullImageValues() {

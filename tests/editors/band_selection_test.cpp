@@ -59,7 +59,7 @@ class BandSelectionTest : public QObject {
             QVERIFY(p.tables() == image::ChannelTableValues{});
             QCOMPARE(p.cell(1, 1), QString());
             QCOMPARE(centre.size(), 1);
-            QCOMPARE(p.window->Form3->findChild<QLineEdit*>("Text20")->text(),
+            QCOMPARE(p.window->optionalFeatures()->findChild<QLineEdit*>("Text20")->text(),
                      QString("155.00000"));
         } else {
             QCOMPARE(p.bandList()->currentText(), QString("400-480MHz"));

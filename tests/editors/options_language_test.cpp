@@ -38,7 +38,7 @@ class OptionsLanguageTest : public QObject {
         QVERIFY(w.close());
     }
     static QComboBox* list(MainWindow& w, const char* name) {
-        return w.Form3->findChild<QComboBox*>(name);
+        return w.optionalFeatures()->findChild<QComboBox*>(name);
     }
     static QString label(QWidget* form, const char* name) {
         return form->findChild<QLabel*>(name)->text();
@@ -48,10 +48,10 @@ class OptionsLanguageTest : public QObject {
     void chineseDisplayModeListHasTwoEntriesUntilEnglishIsApplied() {
         auto w = start(0);
         QCOMPARE(list(*w, "Combo1")->count(), 2);
-        QCOMPARE(w->Form3->windowTitle(), QString("可选功能"));
-        QCOMPARE(qobject_cast<QMdiSubWindow*>(w->Form4->parentWidget())->windowTitle(),
+        QCOMPARE(w->optionalFeatures()->windowTitle(), QString("可选功能"));
+        QCOMPARE(qobject_cast<QMdiSubWindow*>(w->powerLevels()->parentWidget())->windowTitle(),
                  QString("调试"));
-        QCOMPARE(label(w->Form4, "Label3"), QString("高功率等级"));
+        QCOMPARE(label(w->powerLevels(), "Label3"), QString("高功率等级"));
         quit(*w);
     }
 
@@ -62,28 +62,28 @@ class OptionsLanguageTest : public QObject {
         display->setCurrentIndex(2);
         list(*w, "Combo16")->setCurrentIndex(0);
         list(*w, "Combo22")->setCurrentIndex(1);
-        QCOMPARE(w->Form3->listText("Combo16"), QString("Channel"));
-        QCOMPARE(label(w->Form3, "Label6"), QString(" Present Channel:"));
-        QCOMPARE(label(w->Form3, "Label26"), QString("扫描添加:"));
+        QCOMPARE(w->optionalFeatures()->listText("Combo16"), QString("Channel"));
+        QCOMPARE(label(w->optionalFeatures(), "Label6"), QString(" Present Channel:"));
+        QCOMPARE(label(w->optionalFeatures(), "Label26"), QString("扫描添加:"));
 
         chooseLanguage(*w, "MNChinese");
         QCOMPARE(display->count(), 3);
         QCOMPARE(display->currentIndex(), 2);
         QCOMPARE(display->currentText(), QString("Channel"));
         QCOMPARE(display->itemText(0), QString("全频"));
-        QCOMPARE(w->Form3->listText("Combo16"), QString("频道"));
-        QCOMPARE(w->Form3->listText("Combo22"), QString("67.0"));
-        QCOMPARE(w->Form3->listText("Combo3"), QString("25K"));
-        QCOMPARE(label(w->Form3, "Label1"), QString("记忆频道显示模式:"));
+        QCOMPARE(w->optionalFeatures()->listText("Combo16"), QString("频道"));
+        QCOMPARE(w->optionalFeatures()->listText("Combo22"), QString("67.0"));
+        QCOMPARE(w->optionalFeatures()->listText("Combo3"), QString("25K"));
+        QCOMPARE(label(w->optionalFeatures(), "Label1"), QString("记忆频道显示模式:"));
         // The main window's band caption has the same name as Form3's first label.
         QCOMPARE(w->findChild<QToolBar*>("CoolBar1")->findChild<QLabel*>("Label1")->text(),
                  QString("频段"));
 
         chooseLanguage(*w, "MNEnglish");
-        QCOMPARE(w->Form3->listText("Combo1"), QString("Channel"));
+        QCOMPARE(w->optionalFeatures()->listText("Combo1"), QString("Channel"));
         QCOMPARE(list(*w, "Combo14")->itemText(0), QString("Off"));
         QCOMPARE(list(*w, "Combo14")->itemText(1), QString("1"));
-        QCOMPARE(w->Form3->caption("Check12"), QString("Allow to Cancel Operating"));
+        QCOMPARE(w->optionalFeatures()->caption("Check12"), QString("Allow to Cancel Operating"));
         QCOMPARE(w->findChild<QToolBar*>("CoolBar1")->findChild<QLabel*>("Label1")->text(),
                  QString("Frequency"));
         quit(*w);
@@ -91,33 +91,34 @@ class OptionsLanguageTest : public QObject {
 
     void powerValueLabelsShowTheBareCaptionUntilTheNextChange() {
         auto w = start(1);
-        QCOMPARE(label(w->Form4, "Label4"), QString("Low Power Grades"));
-        w->Form4->setLowPowerLevel(0);
-        QCOMPARE(label(w->Form4, "Label4"), QString("Low Power Grades:0"));
+        QCOMPARE(label(w->powerLevels(), "Label4"), QString("Low Power Grades"));
+        w->powerLevels()->setLowPowerLevel(0);
+        QCOMPARE(label(w->powerLevels(), "Label4"), QString("Low Power Grades:0"));
         chooseLanguage(*w, "MNChinese");
-        QCOMPARE(label(w->Form4, "Label4"), QString("低功率等级"));
-        QCOMPARE(label(w->Form4, "Label6"), QString("低"));
-        w->Form4->setLowPowerLevel(255);
-        QCOMPARE(label(w->Form4, "Label4"), QString("低功率等级:255"));
+        QCOMPARE(label(w->powerLevels(), "Label4"), QString("低功率等级"));
+        QCOMPARE(label(w->powerLevels(), "Label6"), QString("低"));
+        w->powerLevels()->setLowPowerLevel(255);
+        QCOMPARE(label(w->powerLevels(), "Label4"), QString("低功率等级:255"));
         quit(*w);
     }
 
     void menusBringTheEditorsToTheFront() {
         auto w = start(1);
         auto* area = w->mdiArea();
-        for (auto [menu, form] : {std::pair<const char*, QWidget*>{"MNOption", w->Form3},
-                                  {"MNDebug", w->Form4},
-                                  {"MNOption", w->Form3}}) {
+        for (auto [menu, form] :
+             {std::pair<const char*, QWidget*>{"MNOption", w->optionalFeatures()},
+              {"MNDebug", w->powerLevels()},
+              {"MNOption", w->optionalFeatures()}}) {
             w->findChild<QAction*>(menu)->trigger();
             QVERIFY(form->isVisible());
             QCOMPARE(area->activeSubWindow(), form->parentWidget());
         }
         // The close box only hides the window; its values stay.
-        w->Form3->setPresentChannelText("42");
-        w->Form3->parentWidget()->close();
-        QVERIFY(!w->Form3->isVisible());
+        w->optionalFeatures()->setPresentChannelText("42");
+        w->optionalFeatures()->parentWidget()->close();
+        QVERIFY(!w->optionalFeatures()->isVisible());
         w->findChild<QAction*>("MNOption")->trigger();
-        QCOMPARE(w->Form3->presentChannelText(), QString("42"));
+        QCOMPARE(w->optionalFeatures()->presentChannelText(), QString("42"));
         quit(*w);
     }
 };

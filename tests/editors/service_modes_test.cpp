@@ -38,7 +38,7 @@ class ServiceModesTest : public QObject {
 
     void clickLabelAt(ServiceMode mode, int mark, double time) {
         m_now = time;
-        auto* caption = m_window->Form3->findChild<QLabel*>(label(mode, mark));
+        auto* caption = m_window->optionalFeatures()->findChild<QLabel*>(label(mode, mark));
         QVERIFY(caption && caption->isVisible());
         QTest::mouseClick(caption, Qt::LeftButton);
     }
@@ -56,8 +56,8 @@ class ServiceModesTest : public QObject {
         QTest::mouseClick(tool, Qt::LeftButton);
     }
     bool slidersEnabled() {
-        return m_window->Form4->findChild<QSlider*>("Slider1")->isEnabled() &&
-               m_window->Form4->findChild<QSlider*>("Slider2")->isEnabled();
+        return m_window->powerLevels()->findChild<QSlider*>("Slider1")->isEnabled() &&
+               m_window->powerLevels()->findChild<QSlider*>("Slider2")->isEnabled();
     }
 
   private slots:
@@ -126,7 +126,8 @@ class ServiceModesTest : public QObject {
     void otherLabelsDoNotCount() {
         for (const char* name : {"Label1", "Label5", "Label9"}) {
             m_now = 100;
-            QTest::mouseClick(m_window->Form3->findChild<QLabel*>(name), Qt::LeftButton);
+            QTest::mouseClick(m_window->optionalFeatures()->findChild<QLabel*>(name),
+                              Qt::LeftButton);
         }
         clickLabelAt(ServiceMode::ForceWrite, 1, 101);
         clickLabelAt(ServiceMode::Debug, 1, 101);
@@ -180,13 +181,13 @@ class ServiceModesTest : public QObject {
 
     void slidersFollowTheModeWhileTheWindowIsOpen() {
         m_window->findChild<QAction*>("MNDebug")->trigger();
-        auto* slider = m_window->Form4->findChild<QSlider*>("Slider1");
+        auto* slider = m_window->powerLevels()->findChild<QSlider*>("Slider1");
         QVERIFY(slider->isVisible());
         QTest::keyClick(slider, Qt::Key_Left);
-        QCOMPARE(m_window->Form4->highPowerLevel(), 208);
+        QCOMPARE(m_window->powerLevels()->highPowerLevel(), 208);
         switchOn(ServiceMode::Debug, 100);
         QTest::keyClick(slider, Qt::Key_Left);
-        QCOMPARE(m_window->Form4->highPowerLevel(), 207);
+        QCOMPARE(m_window->powerLevels()->highPowerLevel(), 207);
     }
 };
 
