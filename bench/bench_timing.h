@@ -1,8 +1,11 @@
 // Timing shared by the benchmarks.
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QtGlobal>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -25,4 +28,15 @@ inline double medianNs(int warmUp, int repetitions, const std::function<void(int
     }
     std::nth_element(samples.begin(), samples.begin() + repetitions / 2, samples.end());
     return double(samples[std::size_t(repetitions / 2)]);
+}
+
+// The windows are measured without a display unless one is asked for.
+inline void preferOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The repetitions given on the command line, else `fallback`.
+inline int repetitionsFrom(int argc, char** argv, int fallback) {
+    return argc > 1 ? std::max(1, std::atoi(argv[1])) : fallback;
 }

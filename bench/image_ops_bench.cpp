@@ -70,10 +70,9 @@ image::EditorValues fullValues(int variant) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 400;
+    const int repetitions = repetitionsFrom(argc, argv, 400);
     const int warmUp = std::max(2, repetitions / 10);
 
     QTemporaryDir dir;

@@ -44,10 +44,9 @@ Texts textsOf(const editors::ChannelTable& form) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 1000;
+    const int repetitions = repetitionsFrom(argc, argv, 1000);
     const int warmUp = std::max(2, repetitions / 10);
 
     QTemporaryDir dir;
