@@ -6,8 +6,8 @@
 #include "image/tone_codes.h"
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
-#include "shell/program_flags.h"
 #include "shell/startup.h"
+#include "ui/program_flags.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
 
     // RefreshGrid alone: the lists already speak the other language.
     auto switchListsOnly = [&](int i) {
-        shell::UILanguage = i % 2 ? 0 : 1;
+        ui::UILanguage = i % 2 ? 0 : 1;
         shell::ApplyLanguage(window.get());
     };
     const double refresh =

@@ -5,8 +5,8 @@
 #include "files/dat_file.h"
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
-#include "shell/program_flags.h"
 #include "shell/startup.h"
+#include "ui/program_flags.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "editors/band_list.h"
 #include "image/decimal_text.h"
-#include "shell/message_box.h"
-#include "shell/messages.h"
+#include "ui/message_box.h"
+#include "ui/messages.h"
 
 #include <array>
 
@@ -78,7 +78,7 @@ void BandSelection::onSelectionChanged() {
         return;
     if (m_list->currentIndex() != BandPrevIndex) {
         m_list->hidePopup(); // the question must not sit under the open list
-        if (shell::showMessage(shell::Msg::BandChangeConfirm) == shell::MsgOk) {
+        if (ui::showMessage(ui::Msg::BandChangeConfirm) == ui::MsgOk) {
             recomputeLimits();
             emit clearChannelsRequested();
             emit bandCentreChanged(centreText(m_limits));

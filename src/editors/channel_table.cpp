@@ -1,12 +1,13 @@
 #include "editors/channel_table.h"
 
 #include "editors/channel_grid.h"
+#include "editors/editor_texts.h"
 #include "editors/frequency_box.h"
 #include "editors/overlay_list.h"
 #include "editors/tone_texts.h"
 #include "editors/twips.h"
-#include "shell/apply_language.h"
-#include "shell/program_flags.h"
+#include "ui/apply_language.h"
+#include "ui/program_flags.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -43,7 +44,7 @@ ChannelTable::ChannelTable(const BandLimits& band, QWidget* parent)
     buildOverlays();
     // Caption, headers and the lists' language entries, in the language in
     // force; then the tones, which every language shares.
-    shell::applyLanguageTable(this, shell::ChannelTableTexts, shell::UILanguage);
+    ui::applyLanguageTable(this, ChannelTableTexts, ui::UILanguage);
     Combo1->addItems(toneTexts());
     StartForm();
     picClient->setFixedSize(Grid1->geometry().right() + 1 + PanelMargin,

@@ -6,7 +6,7 @@
 #include "editors/overlay_list.h"
 #include "image/decimal_text.h"
 #include "image/frequency_codes.h"
-#include "shell/messages.h"
+#include "ui/messages.h"
 
 namespace editors {
 
@@ -103,7 +103,7 @@ void ChannelTable::Text1_LostFocus() {
     }
     if (!isInBand(*value, m_band)) {
         m_openOverlay = nullptr; // settled: the message box must not re-enter it
-        shell::showMessage(shell::Msg::BeyondBand);
+        ui::showMessage(ui::Msg::BeyondBand);
         Grid1->setFocus();
         Text1->hide();
         return;

@@ -1,11 +1,12 @@
-#include "shell/language_table.h"
+#include "editors/editor_texts.h"
 
 // Form1's caption, header row and list entries.
-namespace shell {
+namespace editors {
 
 namespace {
 
-using enum TextTarget;
+using enum ui::TextTarget;
+using ui::LanguageRow;
 
 constexpr LanguageRow Rows[] = {
     {"Form1", "Combo1", ListEntry, 0, "关闭", "Off"},
@@ -31,6 +32,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const LanguageTable ChannelTableTexts{Rows};
+const ui::LanguageTable ChannelTableTexts{Rows};
 
-} // namespace shell
+} // namespace editors

@@ -1,10 +1,11 @@
 #include "editors/optional_features.h"
 
+#include "editors/editor_texts.h"
 #include "editors/entry_filter.h"
 #include "editors/feature_entries.h"
 #include "editors/optional_features_lists.h"
 #include "editors/tone_texts.h"
-#include "shell/apply_language.h"
+#include "ui/apply_language.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,7 +66,7 @@ OptionalFeatures::OptionalFeatures(const BandLimits& band, QWidget* parent)
     layout->addLayout(side, 1);
 
     // The design texts are the Chinese texts of the language table.
-    shell::applyLanguageTable(this, shell::OptionalFeaturesTexts, 0);
+    ui::applyLanguageTable(this, OptionalFeaturesTexts, 0);
     fillLists();
     Text6->setText(qs(features::InitialPresentChannelText));
     showPage(true);

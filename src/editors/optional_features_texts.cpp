@@ -1,12 +1,13 @@
-#include "shell/language_table.h"
+#include "editors/editor_texts.h"
 
 // Form3's captions and list entries. The Chinese texts are also the texts
 // the window is built with.
-namespace shell {
+namespace editors {
 
 namespace {
 
-using enum TextTarget;
+using enum ui::TextTarget;
+using ui::LanguageRow;
 
 constexpr LanguageRow Rows[] = {
     {"Form3", "", Caption, 0, "可选功能", "Optional Features"},
@@ -99,6 +100,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const LanguageTable OptionalFeaturesTexts{Rows};
+const ui::LanguageTable OptionalFeaturesTexts{Rows};
 
-} // namespace shell
+} // namespace editors

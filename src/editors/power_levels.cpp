@@ -1,7 +1,8 @@
 #include "editors/power_levels.h"
 
-#include "shell/apply_language.h"
-#include "shell/program_flags.h"
+#include "editors/editor_texts.h"
+#include "ui/apply_language.h"
+#include "ui/program_flags.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,7 +45,7 @@ PowerLevels::PowerLevels(QWidget* parent) : QWidget(parent) {
     layout->addStretch();
 
     // The design texts are the Chinese texts of the language table.
-    shell::applyLanguageTable(this, shell::PowerLevelsTexts, 0);
+    ui::applyLanguageTable(this, PowerLevelsTexts, 0);
     for (auto [frame, slider, label] :
          {std::tuple{Frame1, Slider1, Label3}, std::tuple{Frame2, Slider2, Label4}}) {
         // Both a value change and every scroll step rewrite the value label.
@@ -55,7 +56,7 @@ PowerLevels::PowerLevels(QWidget* parent) : QWidget(parent) {
     StartForm();
     showValue(Frame1, Slider1, Label3);
     showValue(Frame2, Slider2, Label4);
-    setSlidersEnabled(shell::DebugMode);
+    setSlidersEnabled(ui::DebugMode);
     resize(FormSize);
 }
 

@@ -1,12 +1,13 @@
-#include "shell/language_table.h"
+#include "editors/editor_texts.h"
 
 // Form4's captions. The value labels get the bare frame captions; the next
 // slider change puts the number back behind them.
-namespace shell {
+namespace editors {
 
 namespace {
 
-using enum TextTarget;
+using enum ui::TextTarget;
+using ui::LanguageRow;
 
 constexpr LanguageRow Rows[] = {
     {"Form4", "", Caption, 0, "调试", "Debugging"},
@@ -22,6 +23,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const LanguageTable PowerLevelsTexts{Rows};
+const ui::LanguageTable PowerLevelsTexts{Rows};
 
-} // namespace shell
+} // namespace editors

@@ -1,21 +1,19 @@
 #pragma once
 
-#include "shell/language_table.h"
+#include "ui/language_table.h"
 
 class QWidget;
 
 namespace shell {
 
+// Rows of the main window.
+extern const ui::LanguageTable MainWindowTexts;
+
+// Every window's table, in the order ApplyLanguage works through them.
+std::span<const ui::LanguageTable> languageTables();
+
 // Rewrites every window text under `mainWindow` in the language of
 // UILanguage (0 Chinese, 1 English; any other value writes nothing).
-// A list entry is written by position: the selection stays, and writing
-// the entry just past the end appends it. Targets that do not exist are
-// skipped.
 void ApplyLanguage(QWidget* mainWindow);
-
-// Writes one table's texts in `language` under `root`, a window named in the
-// table or a window holding it; a window captions itself with its Chinese
-// design texts this way.
-void applyLanguageTable(QWidget* root, LanguageTable table, int language);
 
 } // namespace shell

@@ -3,7 +3,7 @@
 #include "editors/band_selection.h"
 #include "files/dat_file.h"
 #include "shell/main_window.h"
-#include "shell/messages.h"
+#include "ui/messages.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -35,7 +35,7 @@ QString FileCommands::askFileName(bool forSaving) const {
 }
 
 void FileCommands::New() {
-    if (showMessage(Msg::NewConfirm) != 1)
+    if (ui::showMessage(ui::Msg::NewConfirm) != 1)
         return;
     m_window.bandSelection()->ResetBand();
     m_window.StartForms();
@@ -54,11 +54,11 @@ files::FileError FileCommands::openFile(const QString& path) {
     case files::FileError::None:
         break;
     case files::FileError::WrongType:
-        showMessage(Msg::WrongFileType);
+        ui::showMessage(ui::Msg::WrongFileType);
         return loaded.error;
     default:
-        showMessage(Msg::FileNotRead,
-                    {QDir::toNativeSeparators(path), systemReason(loaded.systemError)});
+        ui::showMessage(ui::Msg::FileNotRead,
+                        {QDir::toNativeSeparators(path), systemReason(loaded.systemError)});
         return loaded.error;
     }
     m_window.showDatFile(loaded.file);
@@ -77,8 +77,8 @@ files::FileError FileCommands::saveFile(const QString& path) {
         files::saveDatFile(QFile::encodeName(path).toStdString(), m_window.TransmitImage,
                            static_cast<std::uint8_t>(m_window.bandSelection()->bandCode()));
     if (!written.ok())
-        showMessage(Msg::FileNotSaved,
-                    {QDir::toNativeSeparators(path), systemReason(written.systemError)});
+        ui::showMessage(ui::Msg::FileNotSaved,
+                        {QDir::toNativeSeparators(path), systemReason(written.systemError)});
     return written.error;
 }
 

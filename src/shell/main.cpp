@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
-#include "shell/message_box.h"
 #include "shell/startup.h"
+#include "ui/message_box.h"
 
 #include <QApplication>
 

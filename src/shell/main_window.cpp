@@ -10,14 +10,14 @@
 #include "shell/app_icon.h"
 #include "shell/apply_language.h"
 #include "shell/file_commands.h"
-#include "shell/message_box.h"
-#include "shell/messages.h"
 #include "shell/parameter_file.h"
-#include "shell/program_flags.h"
 #include "shell/qt_translations.h"
 #include "shell/service_modes.h"
 #include "shell/settings_store.h"
 #include "shell/toolbar_icons.h"
+#include "ui/message_box.h"
+#include "ui/messages.h"
+#include "ui/program_flags.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,7 +56,7 @@ class EditorSubWindow : public QMdiSubWindow {
 MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     : QMainWindow(parent), m_folders(folders) {
     setObjectName("MDIForm1");
-    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    setWindowTitle(QString::fromUtf8(ui::ApplicationTitle));
     QApplication::setWindowIcon(appIcon());
     resize(1000, 700);
 
@@ -78,7 +78,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     createToolBar();
     createBandBar();
     createStatusBar();
-    setMessageBoxOwner(this);
+    ui::setMessageBoxOwner(this);
     loadForm();
 }
 
@@ -266,9 +266,9 @@ void MainWindow::loadForm() {
     createEditors();
     for (int port = 1; port <= PortCount; ++port)
         ComboCom->addItem(QString::number(port));
-    ComPortIndex = readComPortIndex(m_folders.programFolder);
+    ui::ComPortIndex = readComPortIndex(m_folders.programFolder);
     connect(ComboCom, &QComboBox::currentIndexChanged, this, &MainWindow::onPortChosen);
-    ComboCom->setCurrentIndex(ComPortIndex < PortCount ? ComPortIndex : -1);
+    ComboCom->setCurrentIndex(ui::ComPortIndex < PortCount ? ui::ComPortIndex : -1);
     onPortChosen(ComboCom->currentIndex());
 
     // The wheel never changes the band.
@@ -278,7 +278,7 @@ void MainWindow::loadForm() {
 
 void MainWindow::onPortChosen(int index) {
     if (index >= 0)
-        ComPortIndex = index;
+        ui::ComPortIndex = index;
     m_panels[0]->setText("COM: " + ComboCom->currentText());
 }
 
@@ -305,7 +305,7 @@ void MainWindow::onServiceModeShown(ServiceMode mode, bool on) {
 }
 
 void MainWindow::switchLanguage(int language) {
-    UILanguage = language;
+    ui::UILanguage = language;
     ApplyLanguage(this);
     applyQtTranslations(language);
     Form1->RefreshGrid();
@@ -337,7 +337,7 @@ void MainWindow::showEditor(QWidget* form) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (showMessage(Msg::QuitConfirm) != MsgOk) {
+    if (ui::showMessage(ui::Msg::QuitConfirm) != ui::MsgOk) {
         event->ignore();
         return;
     }
@@ -346,13 +346,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::unloadForm() {
-    writeComPortIndex(m_folders.programFolder, ComPortIndex);
+    writeComPortIndex(m_folders.programFolder, ui::ComPortIndex);
     if (m_wheelFilterAttached) {
         Combo1->removeEventFilter(this);
         m_wheelFilterAttached = false;
     }
     SettingsStore(m_folders.settingsFile)
-        .SetRegByte(LanguageKey, LanguageValue, QString::number(UILanguage));
+        .SetRegByte(LanguageKey, LanguageValue, QString::number(ui::UILanguage));
     // Only this copy of the program ends; other running copies keep their
     // windows and their unsaved work.
 }

@@ -1,10 +1,11 @@
-#include "shell/language_table.h"
+#include "shell/apply_language.h"
 
 namespace shell {
 
 namespace {
 
-using enum TextTarget;
+using enum ui::TextTarget;
+using ui::LanguageRow;
 
 constexpr LanguageRow Rows[] = {
     {"MDIForm1", "MNFile", Caption, 0, "文件(&F)", "File(&F)"},
@@ -39,6 +40,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const LanguageTable MainWindowTexts{Rows};
+const ui::LanguageTable MainWindowTexts{Rows};
 
 } // namespace shell

@@ -1,7 +1,7 @@
 #include "shell/service_modes.h"
 
 #include "shell/clock.h"
-#include "shell/program_flags.h"
+#include "ui/program_flags.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,7 +12,7 @@ namespace shell {
 namespace {
 
 bool& modeFlag(ServiceMode mode) {
-    return mode == ServiceMode::ForceWrite ? ForceWriteMode : DebugMode;
+    return mode == ServiceMode::ForceWrite ? ui::ForceWriteMode : ui::DebugMode;
 }
 
 } // namespace

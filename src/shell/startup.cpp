@@ -2,22 +2,22 @@
 
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
-#include "shell/program_flags.h"
 #include "shell/qt_translations.h"
 #include "shell/settings_store.h"
+#include "ui/program_flags.h"
 
 namespace shell {
 
 std::unique_ptr<MainWindow> startProgram(const AppFolders& folders) {
-    UILanguage = languageFromStoredText(
+    ui::UILanguage = languageFromStoredText(
         SettingsStore(folders.settingsFile).GetRegValue(LanguageKey, LanguageValue));
-    ForceWriteMode = false;
-    DebugMode = false;
+    ui::ForceWriteMode = false;
+    ui::DebugMode = false;
 
     auto window = std::make_unique<MainWindow>(folders);
     window->show();
     ApplyLanguage(window.get());
-    applyQtTranslations(UILanguage);
+    applyQtTranslations(ui::UILanguage);
     return window;
 }
 

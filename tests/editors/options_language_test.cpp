@@ -1,10 +1,10 @@
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
 #include "shell/main_window.h"
-#include "shell/program_flags.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
 #include "support/test_registry.h"
+#include "ui/program_flags.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,6 +17,7 @@
 #include <QToolBar>
 
 using namespace shell;
+using namespace ui;
 
 // Form3 and Form4 under the language switch of the running program.
 class OptionsLanguageTest : public QObject {

@@ -1,6 +1,6 @@
 #include "editors/power_levels.h"
-#include "shell/program_flags.h"
 #include "support/test_registry.h"
+#include "ui/program_flags.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -19,7 +19,7 @@ class PowerLevelsTest : public QObject {
     }
 
   private slots:
-    void cleanup() { shell::DebugMode = false; }
+    void cleanup() { ui::DebugMode = false; }
 
     void defaultsAndValueLabels() {
         PowerLevels form;
@@ -55,7 +55,7 @@ class PowerLevelsTest : public QObject {
         QFETCH(bool, debug);
         QFETCH(int, high);
         QFETCH(int, low);
-        shell::DebugMode = debug;
+        ui::DebugMode = debug;
         PowerLevels form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -2,11 +2,11 @@
 #include "editors/power_levels.h"
 #include "shell/clock.h"
 #include "shell/main_window.h"
-#include "shell/program_flags.h"
 #include "shell/service_modes.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
 #include "support/test_registry.h"
+#include "ui/program_flags.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 using namespace shell;
+using namespace ui;
 
 // The hidden click sequences on the optional features window and the tool
 // bar double click, on the real main window with the clock in the test's hand.

@@ -1,9 +1,9 @@
 #include "shell/main_window.h"
-#include "shell/message_box.h"
-#include "shell/program_flags.h"
 #include "shell/settings_store.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
+#include "ui/message_box.h"
+#include "ui/program_flags.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 
 using namespace shell;
+using namespace ui;
 
 class ShellTest : public QObject {
     Q_OBJECT

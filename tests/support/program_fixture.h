@@ -5,9 +5,9 @@
 #include "editors/channel_table.h"
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
-#include "shell/program_flags.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
+#include "ui/program_flags.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -26,7 +26,7 @@ struct ProgramFixture {
     // Starts the program in English (`language` 1) or Chinese (0).
     explicit ProgramFixture(int language = 1) {
         window = shell::startProgram({dir.path(), dir.filePath("settings.ini")});
-        shell::UILanguage = language;
+        ui::UILanguage = language;
         shell::ApplyLanguage(window.get());
         form = window->findChild<editors::ChannelTable*>("Form1");
         grid = form->findChild<QTableWidget*>("Grid1");
@@ -35,7 +35,7 @@ struct ProgramFixture {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     ~ProgramFixture() {
-        answerNextMessageBox(shell::isChinese() ? "确定" : "OK");
+        answerNextMessageBox(ui::isChinese() ? "确定" : "OK");
         window->close();
     }
 

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace shell {
+namespace ui {
 
 // Style values the callers pass (the classic message box style bits).
 namespace MsgStyle {
@@ -31,4 +31,4 @@ int LocalizedMsgBox(const QString& text, int style, const QString& title);
 // The caption of button `number` (1..7) in `language` (0 Chinese, 1 English).
 QString buttonCaption(int number, int language);
 
-} // namespace shell
+} // namespace ui

@@ -4,7 +4,7 @@
 
 // Every message of the program, with its style and its texts in both
 // languages, kept in one table.
-namespace shell {
+namespace ui {
 
 enum class Msg {
     QuitConfirm,
@@ -20,4 +20,4 @@ enum class Msg {
 // the arguments; returns the button number.
 int showMessage(Msg id, const QStringList& arguments = {});
 
-} // namespace shell
+} // namespace ui

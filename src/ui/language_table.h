@@ -3,9 +3,8 @@
 #include <span>
 
 // The window texts in both languages, as data. Each window keeps its rows
-// in a file of its own; `languageTables()` lists them in the order the
-// language is applied.
-namespace shell {
+// in a file of its own, beside the window.
+namespace ui {
 
 enum class TextTarget {
     Caption,    // a window, menu, action, label, button or frame caption
@@ -26,13 +25,4 @@ struct LanguageRow {
 
 using LanguageTable = std::span<const LanguageRow>;
 
-// The tables in the order ApplyLanguage works through them.
-std::span<const LanguageTable> languageTables();
-
-// Rows of the main window; further windows add theirs beside it.
-extern const LanguageTable MainWindowTexts;
-extern const LanguageTable ChannelTableTexts;     // Form1
-extern const LanguageTable OptionalFeaturesTexts; // Form3
-extern const LanguageTable PowerLevelsTexts;      // Form4
-
-} // namespace shell
+} // namespace ui

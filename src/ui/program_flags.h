@@ -1,7 +1,7 @@
 #pragma once
 
 // Program-wide flags shared by every window for the whole run.
-namespace shell {
+namespace ui {
 
 inline int UILanguage = 1;          // 0 Chinese, 1 English
 inline int ComPortIndex = 0;        // list index in ComboCom: 0 = port 1; outside 0..15 = none
@@ -12,4 +12,4 @@ inline bool isChinese() {
     return UILanguage == 0;
 }
 
-} // namespace shell
+} // namespace ui

@@ -1,6 +1,6 @@
-#include "shell/message_box.h"
+#include "ui/message_box.h"
 
-#include "shell/program_flags.h"
+#include "ui/program_flags.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-namespace shell {
+namespace ui {
 
 namespace {
 
@@ -127,4 +127,4 @@ int LocalizedMsgBox(const QString& text, int style, const QString& title) {
     return escapeNumber;
 }
 
-} // namespace shell
+} // namespace ui

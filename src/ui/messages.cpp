@@ -1,12 +1,12 @@
-#include "shell/messages.h"
+#include "ui/messages.h"
 
-#include "shell/message_box.h"
-#include "shell/program_flags.h"
+#include "ui/message_box.h"
+#include "ui/program_flags.h"
 
 #include <QString>
 #include <array>
 
-namespace shell {
+namespace ui {
 
 namespace {
 
@@ -62,4 +62,4 @@ int showMessage(Msg id, const QStringList& arguments) {
                            QString::fromUtf8(zh ? row.zhTitle : row.enTitle));
 }
 
-} // namespace shell
+} // namespace ui

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ui/language_table.h"
+
+// The language rows of the editor windows, each kept beside its window.
+namespace editors {
+
+extern const ui::LanguageTable ChannelTableTexts;     // Form1
+extern const ui::LanguageTable OptionalFeaturesTexts; // Form3
+extern const ui::LanguageTable PowerLevelsTexts;      // Form4
+
+} // namespace editors
