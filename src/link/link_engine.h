@@ -1,0 +1,129 @@
+// The clone protocol's two transfers, reading the radio's memory and writing
+// it back, as one state machine. It is driven by three calls (bytes
+// received, a TimerW tick, a TimerMeg tick) and acts only through the small
+// interfaces below, so the windows, the command line and the tests each give
+// it their own port, timers and view.
+#pragma once
+
+#include "image/image_layout.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace link {
+
+// What a transfer needs of the serial port.
+class Port {
+  public:
+    virtual ~Port() = default;
+    virtual bool isOpen() const = 0;
+    // All bytes at once.
+    virtual void send(std::span<const std::uint8_t> bytes) = 0;
+    // The number of waiting bytes (1 or 20) that raises a receive event.
+    virtual void setReceiveThreshold(int bytes) = 0;
+};
+
+// TimerW (watchdog) or TimerMeg (handshake repeat): 500 ms ticks while running.
+class Timer {
+  public:
+    virtual ~Timer() = default;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+};
+
+enum class TransferKind { Read, Write };
+
+// The messages a transfer shows; the view turns them into localized texts.
+enum class LinkMessage {
+    PortInvalid,        // the port is not open; nothing was sent
+    ReadSucceeded,      // shown before the image is decoded
+    WriteSucceeded,     //
+    CommunicationError, // the watchdog ended a silent transfer
+    BandRefused,        // the radio's band is not the chosen one; only "E" was sent
+};
+
+// Why the watchdog ended a transfer, for callers that say more than the
+// communication error message (the command line).
+enum class StallReason {
+    NoAnswer,     // nothing acknowledged the handshake
+    WrongProduct, // an ident of 8 bytes came, but not of a TQ-305
+    NoIdent,      // the handshake was acknowledged, no usable ident followed
+    Stalled,      // the transfer stopped within the blocks
+};
+
+// The windows' side of a transfer. Every call returns at once except the
+// message and the question, which may wait for the user (a modal box keeps
+// delivering receive events and ticks meanwhile).
+class TransferView {
+  public:
+    virtual ~TransferView() = default;
+    // Text1_LostFocus of the channel table when its entry box is visible.
+    virtual void commitPendingEntry() = 0;
+    // FrmWriting: its texts for the kind, the bar's range, shown modally.
+    virtual void showProgress(TransferKind kind, int minimum, int maximum) = 0;
+    // A value above the maximum leaves the bar as it was.
+    virtual void setProgress(int value) = 0;
+    virtual void closeProgress() = 0;
+    virtual void showMessage(LinkMessage message) = 0;
+    // The ForceWriteMode question; true for OK.
+    virtual bool confirmForcedWrite() = 0;
+    // The band list's selection index, for the write's band check.
+    virtual int selectedBand() const = 0;
+    // The band from the radio's ident, without a question; a code the band
+    // list lacks (8 to 15) changes nothing.
+    virtual void selectBandFromRadio(int band) = 0;
+    // EncodeImage: fills TransmitImage from the editors.
+    virtual void encodeImage() = 0;
+    // DecodeImage: shows ReceiveImage in the editors.
+    virtual void decodeImage() = 0;
+};
+
+// The modes a write runs in (the hidden service modes of the main window).
+struct WriteModes {
+    bool forceWrite = false; // ForceWriteMode: a band mismatch asks instead of refusing
+    bool debug = false;      // DebugMode: the calibration block 0x7F0 is written too
+};
+
+class LinkEngine {
+  public:
+    LinkEngine(Port& port, Timer& timerW, Timer& timerMeg, TransferView& view,
+               image::MemoryImage& receiveImage, image::MemoryImage& transmitImage);
+
+    // MNRead / MNWrite.
+    void startRead();
+    void startWrite(WriteModes modes);
+
+    // The port's receive event: the bytes are appended to RxHex, then the
+    // write step runs if Writing, then the read step if Reading.
+    void bytesReceived(std::span<const std::uint8_t> bytes);
+    void timerWTick();
+    void timerMegTick();
+
+    bool busy() const { return Reading || Writing; }
+    // Set when the watchdog ends a transfer, until the next start.
+    StallReason stallReason() const { return m_stallReason; }
+
+    // The transfer state, named as the program has always named it.
+    bool Reading = false;
+    bool Writing = false;
+    int ReadStage = 1;
+    int WriteStage = 1;
+    std::string RxHex;
+    int IdleTicks = 0;
+    bool RadioAnswered = false;
+    int HandshakeTicks = 0;
+
+  private:
+    // (the implementation's own members and helpers)
+    Port& m_port;
+    Timer& m_timerW;
+    Timer& m_timerMeg;
+    TransferView& m_view;
+    image::MemoryImage& m_receiveImage;
+    image::MemoryImage& m_transmitImage;
+    WriteModes m_modes;
+    StallReason m_stallReason = StallReason::NoAnswer;
+};
+
+} // namespace link
