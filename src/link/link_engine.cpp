@@ -3,7 +3,7 @@
 #include "link/protocol.h"
 #include "link/receive_text.h"
 
-namespace link {
+namespace radiolink {
 
 namespace {
 // The watchdog lets this many ticks pass without a protocol step; the next one
@@ -114,4 +114,4 @@ void LinkEngine::sendByte(std::uint8_t byte) {
     m_port.send(std::span<const std::uint8_t>(&byte, 1));
 }
 
-} // namespace link
+} // namespace radiolink

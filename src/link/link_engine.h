@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-namespace link {
+namespace radiolink {
 
 // What a transfer needs of the serial port.
 class Port {
@@ -149,9 +149,6 @@ class LinkEngine {
     image::MemoryImage& m_transmitImage;
     WriteModes m_modes;
     StallReason m_stallReason = StallReason::NoAnswer;
-    // The ForceWriteMode question is open: bytes that arrive meanwhile wait
-    // in RxHex and no step runs, so the question is never asked twice.
-    bool m_asking = false;
 };
 
-} // namespace link
+} // namespace radiolink

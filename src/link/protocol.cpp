@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace link::protocol {
+namespace radiolink::protocol {
 
 namespace {
 std::uint8_t high(std::uint16_t address) {
@@ -24,4 +24,4 @@ BlockFrame blockFrame(std::uint16_t address, const image::MemoryImage& image) {
     return frame;
 }
 
-} // namespace link::protocol
+} // namespace radiolink::protocol

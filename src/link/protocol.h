@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <span>
 
-namespace link::protocol {
+namespace radiolink::protocol {
 
 inline constexpr std::array<std::uint8_t, 7> Handshake{'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 inline constexpr std::uint8_t Acknowledge = 0x06;
@@ -110,4 +110,4 @@ constexpr int blockOf(int stage) {
 inline constexpr int ByteThreshold = 1;
 inline constexpr int BlockThreshold = int(BlockFrameSize);
 
-} // namespace link::protocol
+} // namespace radiolink::protocol

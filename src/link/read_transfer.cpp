@@ -4,7 +4,7 @@
 #include "link/protocol.h"
 #include "link/receive_text.h"
 
-namespace link {
+namespace radiolink {
 
 namespace stage = protocol::stage;
 
@@ -81,4 +81,4 @@ void LinkEngine::finishRead() {
     m_view.decodeImage();
 }
 
-} // namespace link
+} // namespace radiolink

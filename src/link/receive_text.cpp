@@ -2,7 +2,7 @@
 
 #include "image/hex_text.h"
 
-namespace link::receive_text {
+namespace radiolink::receive_text {
 
 namespace {
 constexpr std::size_t DigitsPerByte = 2;
@@ -60,4 +60,4 @@ std::uint8_t blockByte(std::string_view block, std::size_t n) {
     return byteAt(block, (protocol::BlockHeaderSize + n) * DigitsPerByte);
 }
 
-} // namespace link::receive_text
+} // namespace radiolink::receive_text

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace link::receive_text {
+namespace radiolink::receive_text {
 
 void append(std::string& rxHex, std::span<const std::uint8_t> bytes);
 
@@ -39,4 +39,4 @@ bool isBlock(std::string_view rxHex);
 // Data byte n (0 to 15) of a block.
 std::uint8_t blockByte(std::string_view block, std::size_t n);
 
-} // namespace link::receive_text
+} // namespace radiolink::receive_text

@@ -4,13 +4,11 @@
 #include "link/protocol.h"
 #include "link/receive_text.h"
 
-namespace link {
+namespace radiolink {
 
 namespace stage = protocol::stage;
 
 void LinkEngine::writeStep() {
-    if (m_asking)
-        return;
     m_view.setProgress(WriteStage);
     if (WriteStage == stage::Ident) {
         if (receive_text::isIdent(RxHex))
@@ -60,10 +58,10 @@ void LinkEngine::checkBand() {
         return;
     }
     // The radio stays silent while the user decides: no watchdog meanwhile.
+    // Bytes that come meanwhile join the ident in RxHex, so no step acts on
+    // them and the question is not asked twice.
     m_timerW.stop();
-    m_asking = true;
     const bool force = m_view.confirmForcedWrite();
-    m_asking = false;
     if (!force) {
         cancelForcedWrite();
         return;
@@ -106,4 +104,4 @@ void LinkEngine::finishWrite() {
     m_view.showMessage(LinkMessage::WriteSucceeded);
 }
 
-} // namespace link
+} // namespace radiolink
