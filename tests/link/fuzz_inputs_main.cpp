@@ -9,19 +9,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-// Steps: 0 read, 1 write (modes: 1 force, 2 debug, 4 answer OK; then the
-// band), 2..5 the line (a burst, one answer, a tick, all answers), 6 port,
-// 7 radio band byte.
+// Steps: 0 read, 1 write (modes: 1 force, 2 debug, 4 OK, 8 then a band of
+// the list's own), 2 port, 3 the radio's band byte, 4 a burst, 5 an answer,
+// 6 a garbled answer, 7 all answers, 8 a tick.
 const std::vector<std::vector<std::uint8_t>> Written{
-    {0, 5},                                     // a whole read
-    {1, 0, 3, 5},                               // a whole write
-    {1, 2, 3, 5},                               // with the calibration block
-    {7, 5, 1, 5, 3, 5},                         // other band, forced, OK
-    {7, 5, 1, 1, 3, 5},                         // other band, forced, Cancel
-    {7, 0x0B, 1, 0, 3, 5},                      // band letter, refused
-    {0, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4},          // silent radio
-    {6, 0, 1, 0, 3, 6, 0, 5},                   // closed port, then open
-    {0, 3, 3, 3, 2, 0, 4, 4, 4, 4, 4, 4, 4, 5}, // a read that stalls, then answers
+    {0, 7},                                  // a whole read
+    {1, 0, 7},                               // a whole write
+    {1, 2, 7},                               // with the calibration block
+    {1, 13, 5, 7},                           // other band, forced, OK
+    {1, 9, 5, 7},                            // other band, forced, Cancel
+    {3, 0x0B, 1, 0, 7},                      // band letter, refused
+    {0, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8},    // silent radio
+    {2, 0, 1, 0, 2, 0, 7},                   // closed port, then open
+    {1, 0, 5, 5, 5, 6, 0x16, 1, 0x65, 7},    // 10 65 for an acknowledge
+    {0, 5, 5, 5, 4, 0, 8, 8, 8, 8, 8, 8, 7}, // a read that stalls, then answers
 };
 
 } // namespace

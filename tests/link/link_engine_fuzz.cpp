@@ -3,7 +3,8 @@
 // and bytes and ticks inside the message boxes and the question. After every
 // call it checks what must always hold:
 // - no block is written before an ident of the chosen band has come, or the
-//   user has confirmed a forced write;
+//   user has confirmed a forced write, and each only after a 0x06 byte from
+//   the radio; nor is a write's success shown without one after "E";
 // - blocks are written and requested only in the order of the block maps,
 //   with TransmitImage's bytes, and nothing outside the read map of
 //   ReceiveImage ever changes;
@@ -59,8 +60,10 @@ class Harness {
     }
 
   private:
+    // Steps: 0 read, 1 write, 2 port open or closed, 3 the radio's band byte,
+    // 4 and on one of the line's steps.
     void topLevelStep() {
-        const int op = m_in.next() % 8;
+        const int op = m_in.next() % (4 + LineSteps);
         switch (op) {
         case 0:
             startRead();
@@ -68,18 +71,21 @@ class Harness {
         case 1:
             startWrite();
             break;
-        case 6:
+        case 2:
             m_rig.port.open = !m_rig.port.open;
             break;
-        case 7:
+        case 3:
             m_rig.radio.bandByte = m_in.next();
             break;
         default:
-            lineStep(op - 2);
+            lineStep(op - 4);
         }
     }
 
-    // What can happen while a message box or the question is open.
+    // What can happen while a message box or the question is open: a burst,
+    // the radio's answer to the next frame (clean or garbled), the answers to
+    // all frames, a tick.
+    static constexpr int LineSteps = 5;
     void lineStep(int op) {
         switch (op) {
         case 0: {
@@ -90,14 +96,17 @@ class Harness {
             break;
         }
         case 1:
-            answerOne();
+            answerOne(false);
             break;
         case 2:
-            m_rig.elapse();
+            answerOne(true);
+            break;
+        case 3:
+            while (answerOne(false)) {
+            }
             break;
         default:
-            while (answerOne()) {
-            }
+            m_rig.elapse();
         }
     }
 
@@ -106,7 +115,7 @@ class Harness {
             return;
         ++m_nesting;
         for (int n = m_in.next() % 4; n > 0; --n) {
-            lineStep(m_in.next() % 4);
+            lineStep(m_in.next() % LineSteps);
             checkAfterStep();
         }
         --m_nesting;
@@ -120,9 +129,11 @@ class Harness {
         require(!idle || m_rig.engine.Reading == m_rig.port.open, "read starts when it may");
     }
 
+    // Modes: 1 ForceWriteMode, 2 DebugMode, 4 OK to the question, 8 a band
+    // list showing a band of the input's choice instead of the radio's.
     void startWrite() {
         const std::uint8_t modes = m_in.next();
-        const int band = m_in.next() % 8;
+        const int band = modes & 8 ? m_in.next() % 8 : (m_rig.radio.bandByte & 0x0F) % 8;
         if (!m_rig.engine.busy()) {
             m_rig.view.band = band;
             m_rig.view.forceAnswer = modes & 4;
@@ -163,16 +174,24 @@ class Harness {
             if (std::equal(name.begin(), name.end(), tail) && (tail[6] & 0x0F) == m_rig.view.band)
                 m_identSeen = true;
         }
+        m_rig.log.push_back("recv");
+        m_received.push_back(burst);
         m_rig.receive(burst);
     }
 
-    bool answerOne() {
+    // A garbled answer has its bytes flipped by the input and up to two more.
+    bool answerOne(bool garbled) {
         if (m_rig.answered == m_rig.port.sent.size())
             return false;
         const Bytes frame = m_rig.port.sent[m_rig.answered++];
-        const Bytes reply = m_rig.radio.answer(frame);
-        if (!reply.empty())
-            deliver(reply);
+        Bytes reply = m_rig.radio.answer(frame);
+        if (garbled) {
+            for (std::uint8_t& b : reply)
+                b ^= m_in.next();
+            for (int extra = m_in.next() % 3; extra > 0; --extra)
+                reply.push_back(m_in.next());
+        }
+        deliver(reply);
         return true;
     }
 
@@ -185,13 +204,19 @@ class Harness {
         require(e.HandshakeTicks >= 0 && e.HandshakeTicks <= 2, "handshake ticks in range");
         for (std::size_t i = 0; i < m_rig.receiveImage.size(); ++i)
             require(readFills(i) || m_rig.receiveImage[i] == Pattern, "read outside the map");
-        // In the order they happened: every frame sent has its entry in the log.
+        // In the order they happened: every frame sent and every burst
+        // received has its entry in the log.
         for (; m_logChecked < m_rig.log.size(); ++m_logChecked) {
             const std::string& entry = m_rig.log[m_logChecked];
-            if (entry.starts_with("send "))
+            if (entry.starts_with("send ")) {
                 checkFrame(m_rig.port.sent.at(m_framesChecked++));
-            else
+                m_acknowledged = false;
+            } else if (entry == "recv") {
+                const Bytes& burst = m_received.at(m_burstsChecked++);
+                m_acknowledged |= std::ranges::find(burst, 0x06) != burst.end();
+            } else {
                 checkLogEntry(entry);
+            }
         }
     }
 
@@ -199,6 +224,7 @@ class Harness {
         if (frame.size() == 20 && frame[0] == 'W') {
             require(m_identSeen || m_forced,
                     "block written before a right ident or a confirmation");
+            require(m_acknowledged, "block written without the radio's acknowledge");
             const std::vector<int> map = writeAddresses(m_debug);
             require(m_written < map.size(), "more blocks written than the map holds");
             const int address = map[m_written++];
@@ -223,6 +249,7 @@ class Harness {
         } else if (entry == "message WriteSucceeded") {
             require(m_written == writeAddresses(m_debug).size(),
                     "write success before every block");
+            require(m_acknowledged, "write success without the radio's acknowledge");
         } else if (entry == "message ReadSucceeded") {
             require(m_requests == readAddresses().size(), "read success before every block");
         }
@@ -240,6 +267,10 @@ class Harness {
     int m_nesting = 0;
     std::size_t m_framesChecked = 0;
     std::size_t m_logChecked = 0;
+    std::vector<Bytes> m_received;
+    std::size_t m_burstsChecked = 0;
+    // A 0x06 byte has come since the last frame sent.
+    bool m_acknowledged = false;
     // The write running or last run.
     bool m_force = false;
     bool m_debug = false;
