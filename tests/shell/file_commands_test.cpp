@@ -3,6 +3,7 @@
 #include "shell/file_commands.h"
 #include "support/file_dialog_driver.h"
 #include "support/program_fixture.h"
+#include "support/socket_file.h"
 #include "ui/file_names.h"
 
 #include <QAction>
@@ -13,9 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -335,14 +334,8 @@ class FileCommandsTest : public QObject {
             name.startsWith('/') ? name : QFile::encodeName(m_folder->path()) + '/' + name;
         if (name.startsWith("pipe"))
             QCOMPARE(::mkfifo(path.constData(), 0600), 0); // nobody writes: must not hang
-        if (name.startsWith("socket")) {
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            std::copy(path.begin(), path.end(), address.sun_path);
-            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-            ::close(fd);
-        }
+        if (name.startsWith("socket"))
+            makeSocketFile(path);
         const mode_t kind = kindOf(path);
 
         ProgramFixture p(language);
