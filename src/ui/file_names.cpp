@@ -21,8 +21,8 @@ qsizetype sequenceLength(uchar lead) {
     return 0;
 }
 
-// A code unit fileNameText made for a byte that is not UTF-8 (one of a pair stands for a
-// character).
+// A code unit fileNameText made for a byte that is not UTF-8; after a high
+// surrogate it is the second half of a character instead.
 bool isKeptByte(const QString& text, qsizetype i) {
     const char16_t c = text[i].unicode();
     return c >= KeptByteBase + 0x80 && c <= KeptByteBase + 0xFF &&
@@ -40,7 +40,9 @@ QString fileNameText(const QByteArray& name) {
     for (qsizetype i = 0; i < name.size();) {
         const qsizetype length = sequenceLength(uchar(name[i]));
         if (length > 0 && i + length <= name.size()) {
-            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            // U+FEFF is a character of the name here, not a byte order mark to drop.
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                          QStringDecoder::Flag::ConvertInitialBom);
             const QString character = utf8(name.mid(i, length));
             if (!utf8.hasError()) {
                 text += character;
