@@ -24,8 +24,11 @@ namespace {
 
 constexpr int Rows = 100, Cols = 9, Cells = Rows * Cols;
 
-std::string twoDigits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
+// "4nn.12500" and the like: a frequency text per channel n of a variant.
+std::string frequencyText(int variant, int n, const char* decimals) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%c%02d%s", variant ? '1' : '4', n, decimals);
+    return text;
 }
 
 // A full set of editor values; `variant` 0 and 1 differ in every value.
@@ -33,8 +36,8 @@ image::EditorValues fullValues(int variant) {
     image::EditorValues v;
     for (int n = 1; n <= image::ChannelCount; ++n) {
         image::ChannelRow& row = v.Form1.row(n);
-        const std::string rx = (variant ? "1" : "4") + twoDigits(n) + ".12500";
-        const std::string tx = (variant ? "1" : "4") + twoDigits(n) + ".50000";
+        const std::string rx = frequencyText(variant, n, ".12500");
+        const std::string tx = frequencyText(variant, n, ".50000");
         const int rxTone = variant ? n : image::ToneCount + 1 - n;
         const int txTone = variant ? image::ToneCount - n : n + 1;
         row.freqText = {rx, tx};

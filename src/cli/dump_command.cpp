@@ -6,10 +6,10 @@
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
+#include "ui/file_names.h"
 #include "ui/program_flags.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -52,6 +52,8 @@ QString reasonOf(const files::LoadResult& loaded) {
     switch (loaded.error) {
     case files::FileError::WrongType:
         return "not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
+    case files::FileError::NotRegularFile:
+        return "not a regular file";
     default:
         return loaded.systemError ? QString::fromLocal8Bit(std::strerror(loaded.systemError))
                                   : QString("cannot be read");
@@ -79,9 +81,10 @@ int run(const QStringList& arguments) {
         return 2;
     }
     const files::LoadResult loaded =
-        files::loadDatFile(QFile::encodeName(options->path).toStdString());
+        files::loadDatFile(ui::fileNameBytes(options->path).toStdString());
     if (!loaded.ok()) {
-        err << "tq305: " << options->path << ": " << reasonOf(loaded) << Qt::endl;
+        err << "tq305: " << ui::printableFileName(options->path) << ": " << reasonOf(loaded)
+            << Qt::endl;
         return 1;
     }
 

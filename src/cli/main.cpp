@@ -7,8 +7,11 @@
 // levels. The windows themselves are built (without a display) and read, so
 // the output is exactly what the program would show.
 #include "cli/dump_command.h"
+#include "cli/output_check.h"
+#include "ui/file_names.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -20,6 +23,12 @@ int main(int argc, char* argv[]) {
     });
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    return cli::run(QApplication::arguments().mid(1));
+    // Past a file size limit a write fails and is reported, instead of the signal ending us.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QApplication app(argc, argv); // takes its own options out of argv
+    // Read as file names, so a name that is not UTF-8 still reaches its file.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << ui::fileNameText(argv[i]);
+    return cli::finishOutput(cli::run(arguments));
 }

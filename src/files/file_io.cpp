@@ -1,39 +1,18 @@
 #include "files/file_io.h"
 
-#include <atomic>
+#include "files/descriptor.h"
+#include "files/temporary_files.h"
+
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 namespace files {
 
 namespace {
-
-// Closes a descriptor on every path out of a function.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now and reports whether the close succeeded (it can report a late write error).
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
 
 bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
@@ -52,24 +31,34 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-// The file a save should replace: where a symbolic link points, else the path itself.
-std::string resolveTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string resolved(real);
-            std::free(real);
-            return resolved;
-        }
-    }
-    return path;
-}
-
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a save should write: the end of a chain of symbolic links, which
+// need not exist yet, else the path itself. None, with errno set, for a loop.
+std::optional<std::string> resolveTarget(std::string path) {
+    constexpr int MaxLinks = 40; // as the kernel allows
+    for (int link = 0; link < MaxLinks; ++link) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::vector<char> text(PATH_MAX);
+        const ssize_t n = ::readlink(path.c_str(), text.data(), text.size());
+        if (n < 0)
+            return std::nullopt;
+        if (std::size_t(n) == text.size()) {
+            errno = ENAMETOOLONG;
+            return std::nullopt;
+        }
+        std::string next(text.data(), std::size_t(n));
+        path = next.starts_with('/') ? next : folderOf(path) + "/" + next;
+    }
+    errno = ELOOP;
+    return std::nullopt;
 }
 
 // Makes the rename itself durable; a failure here no longer risks the data.
@@ -79,19 +68,33 @@ void syncFolder(const std::string& folder) {
         ::fsync(dir.get());
 }
 
+ReadResult refuseUnlessRegular(const struct stat& st) {
+    if (S_ISDIR(st.st_mode))
+        return {FileError::CannotOpen, EISDIR, {}};
+    if (!S_ISREG(st.st_mode))
+        return {FileError::NotRegularFile, 0, {}};
+    return {};
+}
+
 } // namespace
 
 ReadResult readFileStart(const std::string& path, std::size_t maxBytes) {
     ReadResult result;
-    // Non-blocking, so that opening a pipe cannot hang; regular files ignore it.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    // Looked at before opening, as opening a device can act on it (a serial
+    // port raises its control lines); checked again on what was opened.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {FileError::CannotOpen, errno, {}};
+    if (const ReadResult refused = refuseUnlessRegular(st); !refused.ok())
+        return refused;
+    // Non-blocking, so that a pipe put in its place cannot hang; regular files ignore it.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!fd.valid())
         return {FileError::CannotOpen, errno, {}};
-    struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         return {FileError::CannotOpen, errno, {}};
-    if (!S_ISREG(st.st_mode))
-        return {FileError::CannotOpen, S_ISDIR(st.st_mode) ? EISDIR : EINVAL, {}};
+    if (const ReadResult refused = refuseUnlessRegular(st); !refused.ok())
+        return refused;
 
     result.bytes.resize(maxBytes);
     std::size_t have = 0;
@@ -111,7 +114,10 @@ ReadResult readFileStart(const std::string& path, std::size_t maxBytes) {
 }
 
 WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const std::string target = resolveTarget(path);
+    const std::optional<std::string> resolved = resolveTarget(path);
+    if (!resolved)
+        return {FileError::CannotReplace, errno};
+    const std::string& target = *resolved;
     const std::string folder = folderOf(target);
 
     mode_t mode = 0666; // narrowed by the umask when the file is new
@@ -120,6 +126,9 @@ WriteResult writeFileAtomically(const std::string& path, std::span<const std::ui
     if (::stat(target.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return {FileError::CannotReplace, EISDIR};
+        // A pipe, a device or a socket is not ours to replace with a file.
+        if (!S_ISREG(st.st_mode))
+            return {FileError::NotRegularFile, 0};
         // A file that is read-only, or that we may not write, could not be
         // written in place either: the rename must not replace it.
         if ((st.st_mode & 0222) == 0)
@@ -130,31 +139,24 @@ WriteResult writeFileAtomically(const std::string& path, std::span<const std::ui
         keepMode = true;
     }
 
-    // A short fixed-length name, so a target name near the length limit still works.
-    static std::atomic<unsigned> counter{0};
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + "/.tq305-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter++) + ".tmp";
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST)
-            return {FileError::CannotWrite, errno};
-    }
-    if (fd < 0)
-        return {FileError::CannotWrite, EEXIST};
-
-    Descriptor file(fd);
+    removeAbandonedTemporaryFiles(folder);
+    const TemporaryFile temporary = createTemporaryFile(folder, mode);
+    if (temporary.fd < 0)
+        return {FileError::CannotWrite, temporary.error};
+    Descriptor file(temporary.fd);
+    // The lock lasts while any descriptor of the file is open: this one keeps it
+    // until the rename is done, as `file` is closed first to see late write errors.
+    const Descriptor lock(::dup(file.get()));
     const auto fail = [&](FileError error) {
         const int saved = errno;
-        ::unlink(temporary.c_str());
+        ::unlink(temporary.path.c_str());
         return WriteResult{error, saved};
     };
     if (keepMode && ::fchmod(file.get(), mode) != 0)
         return fail(FileError::CannotWrite);
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())
         return fail(FileError::CannotWrite);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
+    if (::rename(temporary.path.c_str(), target.c_str()) != 0)
         return fail(FileError::CannotReplace);
     syncFolder(folder);
     return {};

@@ -11,11 +11,12 @@ namespace files {
 
 enum class FileError {
     None,
-    CannotOpen,    // missing, no rights, or not a regular file
-    CannotRead,    // a read failed
-    WrongType,     // not a .dat file of this radio (or too short to be one)
-    CannotWrite,   // the new content could not be written and synced
-    CannotReplace, // the new file could not take the target's place
+    CannotOpen,     // missing, no rights, or a folder
+    NotRegularFile, // a pipe, a device or a socket: neither read nor replaced
+    CannotRead,     // a read failed
+    WrongType,      // not a .dat file of this radio (or too short to be one)
+    CannotWrite,    // the new content could not be written and synced
+    CannotReplace,  // the new file could not take the target's place
 };
 
 struct ReadResult {
@@ -26,7 +27,7 @@ struct ReadResult {
 };
 
 // Reads at most maxBytes from the start of a regular file. Anything else (a
-// folder, a pipe, a device) is refused without blocking.
+// folder, a pipe, a device) is refused without opening it or blocking.
 ReadResult readFileStart(const std::string& path, std::size_t maxBytes);
 
 struct WriteResult {
@@ -37,11 +38,13 @@ struct WriteResult {
 
 // Replaces the file at path with exactly these bytes, or leaves it as it was.
 // The bytes go to a temporary file in the same folder, which is synced and
-// then renamed over the target; on any failure the temporary file is removed.
-// A target reached through a symbolic link is replaced where the link points,
-// and an existing target keeps its permission bits. An existing target that is
-// read-only (no write bit at all, root included) or not writable by us is
-// refused and left alone.
+// then renamed over the target; on any failure the temporary file is removed,
+// and those of earlier saves that were interrupted go with the next save.
+// A target reached through symbolic links is written where the last link
+// points, even when that file does not exist yet; the links stay, and a loop
+// of links is refused. An existing target keeps its permission bits. An
+// existing target that is read-only (no write bit at all, root included), not
+// writable by us, or not a regular file is refused and left alone.
 WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace files

@@ -28,15 +28,24 @@ static_assert(CtcssTexts.size() == CtcssLast);
 static_assert(DcsCodes.size() == DcsNormalLast - CtcssLast);
 static_assert(2 * DcsCodes.size() + CtcssTexts.size() == ToneCount);
 
+// A DCS code as the tone lists show it: "D", three octal digits, the polarity letter.
+// Built by appending: GCC 12 warns wrongly (-Wrestrict) on "D" + std::string in release builds.
+std::string dcsText(std::string_view digits, char polarity) {
+    std::string text(1, 'D');
+    text.append(digits);
+    text.push_back(polarity);
+    return text;
+}
+
 ToneTable buildTable() {
     ToneTable table;
     std::size_t i = 0;
     for (auto text : CtcssTexts)
         table[i++] = std::string(text);
     for (auto code : DcsCodes)
-        table[i++] = "D" + std::string(code) + "N";
+        table[i++] = dcsText(code, 'N');
     for (auto code : DcsCodes)
-        table[i++] = "D" + std::string(code) + "I";
+        table[i++] = dcsText(code, 'I');
     return table;
 }
 
@@ -98,9 +107,9 @@ std::string ToneCodeToText(std::uint8_t low, std::uint8_t high) {
     const std::string highDigits = hexDigits(high);
     const std::string lowDigits = hexByte(low);
     if (highDigits.size() == 2 && highDigits[0] == '8')
-        return "D" + highDigits.substr(1) + lowDigits + "N";
+        return dcsText(highDigits.substr(1) + lowDigits, 'N');
     if (highDigits.size() == 2 && highDigits[0] == 'C')
-        return "D" + highDigits.substr(1) + lowDigits + "I";
+        return dcsText(highDigits.substr(1) + lowDigits, 'I');
     return highDigits + lowDigits[0] + "." + lowDigits[1];
 }
 

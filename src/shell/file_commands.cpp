@@ -3,6 +3,7 @@
 #include "editors/band_selection.h"
 #include "files/dat_file.h"
 #include "shell/main_window.h"
+#include "ui/file_names.h"
 #include "ui/messages.h"
 
 #include <QDir>
@@ -15,6 +16,11 @@ namespace {
 
 QString systemReason(int systemError) {
     return systemError ? QString::fromLocal8Bit(std::strerror(systemError)) : QString();
+}
+
+// On one line whatever the name holds, so the message keeps its shape.
+QString shownName(const QString& path) {
+    return ui::printableFileName(QDir::toNativeSeparators(path));
 }
 
 } // namespace
@@ -49,16 +55,18 @@ void FileCommands::Open() {
 }
 
 files::FileError FileCommands::openFile(const QString& path) {
-    const files::LoadResult loaded = files::loadDatFile(QFile::encodeName(path).toStdString());
+    const files::LoadResult loaded = files::loadDatFile(ui::fileNameBytes(path).toStdString());
     switch (loaded.error) {
     case files::FileError::None:
         break;
     case files::FileError::WrongType:
         ui::showMessage(ui::Msg::WrongFileType);
         return loaded.error;
+    case files::FileError::NotRegularFile:
+        ui::showMessage(ui::Msg::FileNotReadNotRegular, {shownName(path)});
+        return loaded.error;
     default:
-        ui::showMessage(ui::Msg::FileNotRead,
-                        {QDir::toNativeSeparators(path), systemReason(loaded.systemError)});
+        ui::showMessage(ui::Msg::FileNotRead, {shownName(path), systemReason(loaded.systemError)});
         return loaded.error;
     }
     m_window.showDatFile(loaded.file);
@@ -74,11 +82,13 @@ void FileCommands::Save() {
 files::FileError FileCommands::saveFile(const QString& path) {
     m_window.EncodeImage();
     const files::WriteResult written =
-        files::saveDatFile(QFile::encodeName(path).toStdString(), m_window.TransmitImage,
+        files::saveDatFile(ui::fileNameBytes(path).toStdString(), m_window.TransmitImage,
                            static_cast<std::uint8_t>(m_window.bandSelection()->bandCode()));
-    if (!written.ok())
+    if (written.error == files::FileError::NotRegularFile)
+        ui::showMessage(ui::Msg::FileNotSavedNotRegular, {shownName(path)});
+    else if (!written.ok())
         ui::showMessage(ui::Msg::FileNotSaved,
-                        {QDir::toNativeSeparators(path), systemReason(written.systemError)});
+                        {shownName(path), systemReason(written.systemError)});
     return written.error;
 }
 

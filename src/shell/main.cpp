@@ -3,8 +3,11 @@
 #include "ui/message_box.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char* argv[]) {
+    // Past a file size limit a save fails with its message, instead of the signal ending us.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     app.setApplicationName("TQ305sys");
     const auto window = shell::startProgram(shell::defaultFolders());

@@ -38,6 +38,13 @@ constexpr std::array MessageTable{
     MessageRow{Msg::FileNotSaved, MsgStyle::OkStop, "错误",
                "无法保存文件：\n%1\n%2\n原有文件未被改动。", "Mistake",
                "The file cannot be saved:\n%1\n%2\nThe existing file was left unchanged."},
+    MessageRow{Msg::FileNotReadNotRegular, MsgStyle::OkStop, "错误",
+               "无法读取文件：\n%1\n不是普通文件", "Mistake",
+               "The file cannot be read:\n%1\nNot a regular file"},
+    MessageRow{Msg::FileNotSavedNotRegular, MsgStyle::OkStop, "错误",
+               "无法保存文件：\n%1\n不是普通文件\n原有文件未被改动。", "Mistake",
+               "The file cannot be saved:\n%1\nNot a regular file\nThe existing file was left "
+               "unchanged."},
 };
 
 const MessageRow& rowOf(Msg id) {

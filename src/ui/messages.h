@@ -12,8 +12,10 @@ enum class Msg {
     BeyondBand,
     NewConfirm,
     WrongFileType,
-    FileNotRead,  // %1 the file, %2 the system's reason
-    FileNotSaved, // %1 the file, %2 the system's reason
+    FileNotRead,            // %1 the file, %2 the system's reason
+    FileNotSaved,           // %1 the file, %2 the system's reason
+    FileNotReadNotRegular,  // %1 the file: a pipe, a device or a socket
+    FileNotSavedNotRegular, // %1 the file: a pipe, a device or a socket
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by

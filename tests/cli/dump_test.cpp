@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 
@@ -15,11 +17,21 @@ struct Run {
     QByteArray err;
 };
 
-Run tq305(const QStringList& arguments) {
+Run tq305Through(const QString& program, const QStringList& arguments) {
     QProcess process;
-    process.start(TQ305_PROGRAM, arguments);
+    process.start(program, arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+Run tq305(const QStringList& arguments) {
+    return tq305Through(TQ305_PROGRAM, arguments);
+}
+
+// Runs a shell script with $0 the program, $1 the test data and $2 a folder
+// of its own: the only way to hand the program bytes that are not UTF-8.
+Run runScript(const QString& script, const QString& folder) {
+    return tq305Through("/bin/sh", {"-c", script, TQ305_PROGRAM, TQ_TEST_DATA, folder});
 }
 
 QJsonObject dumpJson(const QString& file, const QString& language) {
@@ -35,8 +47,11 @@ QString data(const QString& name) {
 
 class DumpTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_folder;
+    QString path(const QString& name) const { return m_folder.filePath(name); }
 
   private slots:
+    void initTestCase() { QCOMPARE(::mkfifo(QFile::encodeName(path("pipe.dat")), 0600), 0); }
     void showsWhatTheWindowsShow_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("language");
@@ -109,6 +124,14 @@ class DumpTest : public QObject {
                    ": not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
         QTest::newRow("a folder") << QStringList{"dump", TQ_TEST_DATA} << 1
                                   << "tq305: " TQ_TEST_DATA ": Is a directory";
+        // A pipe nobody writes to: reading it would wait for ever.
+        QTest::newRow("a pipe") << QStringList{"dump", path("pipe.dat")} << 1
+                                << "tq305: " + path("pipe.dat") + ": not a regular file";
+        QTest::newRow("a device") << QStringList{"dump", "/dev/zero"} << 1
+                                  << "tq305: /dev/zero: not a regular file";
+        QTest::newRow("newline in the name")
+            << QStringList{"dump", "/no/two\nlines.dat"} << 1
+            << "tq305: /no/two\\nlines.dat: No such file or directory";
         QTest::newRow("no command")
             << QStringList{} << 2 << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
         QTest::newRow("unknown language")
@@ -123,6 +146,34 @@ class DumpTest : public QObject {
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(QString::fromUtf8(run.err), error + "\n");
         QVERIFY(run.out.isEmpty());
+    }
+
+    // Names as bytes, and output that cannot be written, through a shell.
+    void throughTheShell_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("error"); // the whole standard error
+        QTest::newRow("name not UTF-8")
+            << R"sh(f="$2/$(printf 'a\377\376.dat')"; cp "$1/full_image_band0.dat" "$f" &&
+                  "$0" dump "$f" > "$2/out" && grep -qx "Band (Combo1): 136-174MHz" "$2/out")sh"
+            << 0 << "";
+        QTest::newRow("missing, not UTF-8")
+            << R"sh(exec "$0" dump "$(printf '/no/a\377\376.dat')")sh" << 1
+            << "tq305: /no/a\\xFF\\xFE.dat: No such file or directory\n";
+        QTest::newRow("output to a full disk")
+            << R"sh(exec "$0" dump "$1/full_image_band0.dat" > /dev/full)sh" << 1
+            << "tq305: the output could not be written: No space left on device\n";
+        QTest::newRow("output past the file size limit")
+            << R"sh(ulimit -f 1 && exec "$0" dump "$1/full_image_band0.dat" --json > "$2/out")sh"
+            << 1 << "tq305: the output could not be written: File too large\n";
+    }
+    void throughTheShell() {
+        QFETCH(QString, script);
+        QFETCH(int, exitCode);
+        QFETCH(QString, error);
+        const Run run = runScript(script, m_folder.path());
+        QCOMPARE(QString::fromUtf8(run.err), error);
+        QCOMPARE(run.exitCode, exitCode);
     }
 };
 

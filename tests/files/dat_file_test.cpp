@@ -8,11 +8,16 @@
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "sample_values.h"
+#include "support/socket_file.h"
 // clang-format on
 
+#include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using files::FileError;
@@ -44,6 +49,15 @@ image::MemoryImage sampleImage() {
     image::MemoryImage m{};
     image::encodeImage(testing::sampleValues(), m);
     return m;
+}
+
+// The number of a process that has ended.
+pid_t endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
 }
 
 } // namespace
@@ -155,7 +169,8 @@ class DatFileTest : public QObject {
         QTest::addColumn<files::FileError>("error");
         QTest::newRow("missing") << "missing" << FileError::CannotOpen;
         QTest::newRow("folder") << "folder" << FileError::CannotOpen;
-        QTest::newRow("pipe") << "pipe" << FileError::CannotOpen;
+        QTest::newRow("pipe") << "pipe" << FileError::NotRegularFile;
+        QTest::newRow("device") << "device" << FileError::NotRegularFile;
         QTest::newRow("empty") << "empty" << FileError::WrongType;
         QTest::newRow("header only") << "header" << FileError::WrongType;
         QTest::newRow("one byte short") << "short" << FileError::WrongType;
@@ -168,8 +183,10 @@ class DatFileTest : public QObject {
         const QString p = path("input");
         if (kind == "folder")
             QVERIFY(QDir(dir.path()).mkdir("input"));
-        else if (kind == "pipe")
+        else if (kind == "pipe") // a pipe nobody writes to: opening it must not wait
             QCOMPARE(::mkfifo(p.toLocal8Bit().constData(), 0600), 0);
+        else if (kind == "device")
+            QVERIFY(QFile::link("/dev/zero", p));
         else if (kind == "empty")
             writeFile(p, {});
         else if (kind == "header")
@@ -219,6 +236,106 @@ class DatFileTest : public QObject {
         QVERIFY(files::saveDatFile(stdPath("link.dat"), sampleImage(), 0).ok());
         QVERIFY(QFileInfo(path("link.dat")).isSymLink());
         QCOMPARE(contents(path("real.dat")), contents(golden("full_image_band0.dat")));
+    }
+
+    // Saving through links whose last target does not exist yet makes that
+    // file and keeps the links.
+    void saveThroughDanglingLinkKeepsTheLink_data() {
+        QTest::addColumn<QStringList>("links"); // "name>target", made in order
+        QTest::addColumn<QString>("written");
+        QTest::newRow("relative") << QStringList{"link.dat>new.dat"} << "new.dat";
+        QTest::newRow("absolute") << QStringList{"link.dat>" + path("abs.dat")} << "abs.dat";
+        QTest::newRow("chain") << QStringList{"second>new.dat", "link.dat>second"} << "new.dat";
+    }
+    void saveThroughDanglingLinkKeepsTheLink() {
+        QFETCH(QStringList, links);
+        QFETCH(QString, written);
+        for (const QString& link : links) {
+            const QStringList parts = link.split('>');
+            QCOMPARE(::symlink(QFile::encodeName(parts[1]), QFile::encodeName(path(parts[0]))), 0);
+        }
+        QVERIFY(files::saveDatFile(stdPath("link.dat"), sampleImage(), 0).ok());
+        QVERIFY(QFileInfo(path("link.dat")).isSymLink());
+        QCOMPARE(contents(path(written)), contents(golden("full_image_band0.dat")));
+    }
+
+    void saveRefusesALinkLoop_data() {
+        QTest::addColumn<QString>("second"); // where the second link points; empty: none
+        QTest::newRow("onto itself") << "";
+        QTest::newRow("two links") << "link.dat";
+    }
+    void saveRefusesALinkLoop() {
+        QFETCH(QString, second);
+        QCOMPARE(::symlink(second.isEmpty() ? "link.dat" : "other", stdPath("link.dat").c_str()),
+                 0);
+        if (!second.isEmpty())
+            QCOMPARE(::symlink("link.dat", stdPath("other").c_str()), 0);
+        const QStringList before = entries();
+        const auto r = files::saveDatFile(stdPath("link.dat"), sampleImage(), 0);
+        QCOMPARE(r.error, FileError::CannotReplace);
+        QCOMPARE(r.systemError, ELOOP);
+        QVERIFY(QFileInfo(path("link.dat")).isSymLink());
+        QCOMPARE(entries(), before);
+    }
+
+    // A pipe or a socket in the file's place is left as it is, not replaced by a file.
+    void saveRefusesWhatIsNotARegularFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("socket") << "socket";
+        QTest::newRow("link to a pipe") << "link";
+    }
+    void saveRefusesWhatIsNotARegularFile() {
+        QFETCH(QString, kind);
+        const QString thing = path(kind == "socket" ? "socket" : "pipe");
+        if (kind == "socket")
+            makeSocketFile(QFile::encodeName(thing));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(thing), 0600), 0);
+        if (kind == "link")
+            QVERIFY(QFile::link(thing, path("link")));
+        const QStringList before = entries();
+        const auto r = files::saveDatFile(stdPath(kind), sampleImage(), 0);
+        QCOMPARE(r.error, FileError::NotRegularFile);
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(thing), &st), 0);
+        QVERIFY(kind == "socket" ? S_ISSOCK(st.st_mode) : S_ISFIFO(st.st_mode));
+        QCOMPARE(entries(), before);
+    }
+
+    // The next save clears away what an interrupted save left, and only that.
+    void saveRemovesAbandonedTemporaryFiles_data() {
+        QTest::addColumn<QString>("owner"); // "ended", "running" (this process), or a name
+        QTest::addColumn<bool>("locked");   // a save under way holds the lock
+        QTest::addColumn<int>("age");       // seconds
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("process ended") << "ended" << false << 0 << true;
+        QTest::newRow("process runs") << "running" << false << 0 << false;
+        QTest::newRow("process runs, an hour old") << "running" << false << 3600 << true;
+        QTest::newRow("save under way elsewhere") << "ended" << true << 3600 << false;
+        QTest::newRow("not our name") << ".tq305-x-1.tmp" << false << 3600 << false;
+    }
+    void saveRemovesAbandonedTemporaryFiles() {
+        QFETCH(QString, owner);
+        QFETCH(bool, locked);
+        QFETCH(int, age);
+        QFETCH(bool, removed);
+        const qint64 pid = owner == "ended" ? endedProcess() : ::getpid();
+        const QString name =
+            owner.startsWith('.') ? owner : QString(".tq305-%1-999999.tmp").arg(pid);
+        writeFile(path(name), "half a save");
+        std::filesystem::last_write_time(stdPath(name),
+                                         std::filesystem::file_time_type::clock::now() -
+                                             std::chrono::seconds(age));
+        QFile held(path(name));
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        if (locked)
+            QCOMPARE(::flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+
+        QVERIFY(files::saveDatFile(stdPath("saved.dat"), sampleImage(), 0).ok());
+        const QStringList left =
+            removed ? QStringList{"saved.dat"} : QStringList{name, "saved.dat"};
+        QCOMPARE(entries(), left);
     }
 
     void saveIntoMissingFolderFails() {

@@ -79,7 +79,7 @@ image::EditorValues defaultValues() {
     f.Combo12 = 1;
     f.Combo1 = 1;
     f.Combo11 = 1;
-    f.Text6 = "1";
+    f.Text6 = std::string("1"); // = "1" trips GCC 12's false -Wrestrict in release builds
     f.Combo3 = 4;
     f.Combo5 = 4;
     f.Combo8 = 1;

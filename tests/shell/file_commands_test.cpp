@@ -3,13 +3,18 @@
 #include "shell/file_commands.h"
 #include "support/file_dialog_driver.h"
 #include "support/program_fixture.h"
+#include "support/socket_file.h"
+#include "ui/file_names.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -25,6 +30,17 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// Files by their bytes: QFile would make text of the name first.
+QByteArray readRaw(const QByteArray& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
+}
+
+mode_t kindOf(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
 }
 
 image::MemoryImage encoded(shell::MainWindow& window) {
@@ -54,6 +70,10 @@ class FileCommandsTest : public QObject {
 
   private slots:
     void init() { m_folder = std::make_unique<QTemporaryDir>(); }
+    // By bytes: Qt does not see names that are not UTF-8, so it could not remove them.
+    void cleanup() {
+        std::filesystem::remove_all(QFile::encodeName(m_folder->path()).toStdString());
+    }
 
     void openThenSaveKeepsEveryByteOfTheFile() {
         LoadedProgram p;
@@ -241,6 +261,93 @@ class FileCommandsTest : public QObject {
         QCOMPARE(readAll(path("old.dat")), old);
         QVERIFY(QFileInfo(path("folder.dat")).isDir());
         QCOMPARE(filesThere(), QStringList{"old.dat"});
+    }
+
+    // Names of files from elsewhere (a GBK name from a Windows zip, a broken
+    // name) are bytes that are not UTF-8; open and save keep them exactly.
+    void namesThatAreNotUtf8ReachTheirFile_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("bytes FF FE") << QByteArray("a\xFF\xFE.dat");
+        QTest::newRow("GBK Chinese") << QByteArray("\xB5\xE7\xCC\xA8.dat");
+        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF.dat");
+        QTest::newRow("UTF-16 half as UTF-8") << QByteArray("\xED\xA0\x80.dat");
+        QTest::newRow("cut short") << QByteArray("\xE4\xB8.dat");
+        QTest::newRow("U+10080 then a stray byte") << QByteArray("\xF0\x90\x82\x80\xFF.dat");
+        QTest::newRow("UTF-8 Chinese") << QByteArray("电台.dat");
+        QTest::newRow("starts with U+FEFF") << QByteArray("\xEF\xBB\xBF.dat");
+        QTest::newRow("in such a folder") << QByteArray("\xFF\xFE/radio.dat");
+    }
+    void namesThatAreNotUtf8ReachTheirFile() {
+        QFETCH(QByteArray, name);
+        const QByteArray folder = QFile::encodeName(m_folder->path()) + '/';
+        if (name.contains('/'))
+            QCOMPARE(::mkdir(folder + name.left(name.indexOf('/')), 0700), 0);
+        std::ofstream(folder.toStdString() + name.toStdString(), std::ios::binary)
+            << readAll(GoldenFull).toStdString();
+
+        // First on its own, so a name that does not come back fails here rather
+        // than in a message box nobody answers.
+        QCOMPARE(ui::fileNameBytes(ui::fileNameText(folder + name)), folder + name);
+        ProgramFixture p;
+        QCOMPARE(p.window->fileCommands().openFile(ui::fileNameText(folder + name)),
+                 files::FileError::None);
+        QCOMPARE(p.cell(3, 1), QString("440.01250"));
+        QCOMPARE(p.window->fileCommands().saveFile(ui::fileNameText(folder + name + "2")),
+                 files::FileError::None);
+        QCOMPARE(readRaw(folder + name + "2"), readAll(GoldenFull));
+    }
+
+    // What is not a regular file is refused, saying so; whatever a name holds,
+    // it stays on one line of the message.
+    void refusalsShowTheNameOnOneLine_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QByteArray>("name"); // in the test's folder unless absolute
+        QTest::addColumn<QString>("text");    // %1: the test's folder
+        QTest::newRow("newline in the name") << 1 << false << QByteArray("two\nlines.dat")
+                                             << "The file cannot be read:\n%1/two\\nlines.dat\n"
+                                                "No such file or directory";
+        QTest::newRow("bytes that are not UTF-8")
+            << 1 << false << QByteArray("a\xFF\xFE.dat")
+            << "The file cannot be read:\n%1/a\\xFF\\xFE.dat\nNo such file or directory";
+        QTest::newRow("open a pipe, zh")
+            << 0 << false << QByteArray("pipe.dat") << "无法读取文件：\n%1/pipe.dat\n不是普通文件";
+        QTest::newRow("open a device") << 1 << false << QByteArray("/dev/zero")
+                                       << "The file cannot be read:\n/dev/zero\nNot a regular file";
+        QTest::newRow("save onto a pipe, zh")
+            << 0 << true << QByteArray("pipe.dat")
+            << "无法保存文件：\n%1/pipe.dat\n不是普通文件\n原有文件未被改动。";
+        QTest::newRow("save onto a socket") << 1 << true << QByteArray("socket.dat")
+                                            << "The file cannot be saved:\n%1/socket.dat\nNot a "
+                                               "regular file\nThe existing file was "
+                                               "left unchanged.";
+        QTest::newRow("save with a newline")
+            << 1 << true << QByteArray("gone\n/x.dat")
+            << "The file cannot be saved:\n%1/gone\\n/x.dat\nNo such file or directory\nThe "
+               "existing file was left unchanged.";
+    }
+    void refusalsShowTheNameOnOneLine() {
+        QFETCH(int, language);
+        QFETCH(bool, save);
+        QFETCH(QByteArray, name);
+        QFETCH(QString, text);
+        const QByteArray path =
+            name.startsWith('/') ? name : QFile::encodeName(m_folder->path()) + '/' + name;
+        if (name.startsWith("pipe"))
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0); // nobody writes: must not hang
+        if (name.startsWith("socket"))
+            makeSocketFile(path);
+        const mode_t kind = kindOf(path);
+
+        ProgramFixture p(language);
+        SeenMessageBox seen;
+        answerNextMessageBox(language == 0 ? "确定" : "OK", &seen);
+        auto& commands = p.window->fileCommands();
+        const QString chosen = ui::fileNameText(path);
+        QVERIFY((save ? commands.saveFile(chosen) : commands.openFile(chosen)) !=
+                files::FileError::None);
+        QCOMPARE(seen.text, text.replace("%1", m_folder->path()));
+        QCOMPARE(kindOf(path), kind);
     }
 
     void aSaveIntoAReadOnlyFolderKeepsTheOldFile() {
