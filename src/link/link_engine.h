@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-namespace link {
+namespace radiolink {
 
 // What a transfer needs of the serial port.
 class Port {
@@ -126,4 +126,4 @@ class LinkEngine {
     StallReason m_stallReason = StallReason::NoAnswer;
 };
 
-} // namespace link
+} // namespace radiolink

@@ -1,0 +1,15 @@
+// Why a serial port did not open, as a value: the windows and the command
+// line each turn it into their own words.
+#pragma once
+
+namespace radiolink {
+
+enum class PortFailure {
+    None,
+    NoDevice,   // the port number leads to no device at all
+    Missing,    // the device (or the device a port link points to) does not exist
+    Permission, // the device exists but this user may not open it
+    Other,      // in use, not a serial line, ...: the system's words say which
+};
+
+} // namespace radiolink
