@@ -9,7 +9,8 @@ enum class PortFailure {
     NoDevice,   // the port number leads to no device at all
     Missing,    // the device (or the device a port link points to) does not exist
     Permission, // the device exists but this user may not open it
-    Other,      // in use, not a serial line, ...: the system's words say which
+    InUse,      // another program (or another port object) holds it
+    Other,      // not a serial line, ...: the system's words say which
 };
 
 } // namespace radiolink

@@ -129,11 +129,16 @@ void SerialPort::diagnoseOpenFailure(const QString& location) {
             m_systemText = QString::fromLocal8Bit(std::strerror(errno));
     } else if (::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES) {
         m_failure = PortFailure::Permission;
+    } else if (m_serial->error() == QSerialPort::PermissionError) {
+        // Open to us, yet refused: the device is locked or held exclusively.
+        m_failure = PortFailure::InUse;
     }
 #else
-    // Access denied there means in use by another program: Other says so.
+    // Access to a COM port is denied only while another program holds it.
     if (m_serial->error() == QSerialPort::DeviceNotFoundError)
         m_failure = PortFailure::Missing;
+    else if (m_serial->error() == QSerialPort::PermissionError)
+        m_failure = PortFailure::InUse;
 #endif
 }
 

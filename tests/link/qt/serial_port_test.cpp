@@ -185,7 +185,7 @@ class SerialPortTest : public QObject {
         QTest::newRow("missing folder") << "missing folder" << PortFailure::Missing;
         QTest::newRow("no device for the port") << "empty" << PortFailure::NoDevice;
         QTest::newRow("a file, not a serial line") << "file" << PortFailure::Other;
-        QTest::newRow("in use by another program") << "in use" << PortFailure::Other;
+        QTest::newRow("in use by another program") << "in use" << PortFailure::InUse;
         QTest::newRow("no permission") << "no permission" << PortFailure::Permission;
     }
     void openFailure() {
