@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -54,6 +55,20 @@ bool PseudoTerminal::open(std::string& error) {
     fcntl(m_master, F_SETFD, FD_CLOEXEC);
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
     return true;
+}
+
+void PseudoTerminal::waitUntilRead(int milliseconds) const {
+    // Bytes written to the master reach the slave's queue a moment later,
+    // so an empty queue right after a write proves nothing.
+    constexpr int Settle = 20;
+    constexpr int Step = 5;
+    usleep(Settle * 1000);
+    for (int waited = Settle; waited < milliseconds; waited += Step) {
+        int unread = 0;
+        if (ioctl(m_heldSlave, FIONREAD, &unread) != 0 || unread == 0)
+            return;
+        usleep(Step * 1000);
+    }
 }
 
 void PseudoTerminal::close() {

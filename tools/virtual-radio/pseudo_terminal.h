@@ -22,6 +22,10 @@ class PseudoTerminal {
     // cable is pulled.
     void close();
 
+    // Waits, at most the time given, until the program has read what we
+    // sent: closing the master throws away what its side has not read yet.
+    void waitUntilRead(int milliseconds) const;
+
     int master() const { return m_master; }
     const std::string& slavePath() const { return m_slavePath; }
 

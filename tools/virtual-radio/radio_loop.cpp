@@ -30,8 +30,10 @@ int RadioLoop::run(const volatile std::sig_atomic_t& stop, const sigset_t& waitM
         writeDue(Clock::now());
         if (m_exit)
             break;
-        if (m_finishing && m_pacer.idle())
+        if (m_finishing && m_pacer.idle()) {
+            m_line.waitUntilRead(1000);
             return m_saveFailed ? ExitFailed : ExitDone;
+        }
 
         pollfd fd{m_line.master(), short(m_outputBlocked ? POLLOUT : 0), 0};
         if (!m_finishing)
@@ -60,13 +62,17 @@ void RadioLoop::readInput(Clock::time_point now) {
     const ssize_t count = ::read(m_line.master(), buffer, sizeof buffer);
     if (count <= 0)
         return; // EAGAIN; the slave we hold keeps EIO away
-    if (now < m_deafUntil) {
-        m_reader.clear();
-        log("PC:    (dropped while busy) " + hexBytes({buffer, std::size_t(count)}));
-        return;
-    }
-    for (std::uint8_t byte : std::span(buffer, std::size_t(count))) {
+    const std::span<const std::uint8_t> bytes(buffer, std::size_t(count));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        // Busy: what the PC sends now, even right behind the frame that
+        // made us busy, is lost.
+        if (now < m_deafUntil) {
+            m_reader.clear();
+            log("PC:    (lost, radio busy) " + hexBytes(bytes.subspan(i)));
+            return;
+        }
         const Clock::time_point arrival = m_pacer.received(now);
+        const std::uint8_t byte = bytes[i];
         for (const Frame& frame : m_reader.push(byte)) {
             onFrame(frame, arrival);
             if (m_exit || m_finishing)
