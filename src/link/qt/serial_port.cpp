@@ -63,6 +63,10 @@ bool SerialPort::openDevice(const QString& device) {
     // line; its refusal is of no consequence and is cleared.
     m_serial->setDataTerminalReady(true);
     m_serial->setRequestToSend(true);
+    // Bytes waiting from before belong to no transfer of ours (the radio's
+    // answer to the "E" of an earlier one): left there, they would pass for
+    // the answer to our handshake.
+    m_serial->clear(QSerialPort::Input);
     m_serial->clearError();
     return true;
 }
