@@ -21,6 +21,10 @@ namespace files {
 struct DatFile;
 }
 
+namespace radiolink {
+class SerialPort;
+}
+
 namespace editors {
 class BandList;
 class BandSelection;
@@ -83,6 +87,9 @@ class MainWindow : public QMainWindow {
     editors::PowerLevels* powerLevels() const { return Form4; }
     editors::FmPresetsEditor* fmPresetsEditor() const { return Form5; }
 
+    // MSComm1, the serial port the transfers talk through.
+    radiolink::SerialPort* serialPort() const { return MSComm1; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,7 +103,12 @@ class MainWindow : public QMainWindow {
     void loadForm();
     void unloadForm();
     void onToolbarButton(const QString& key);
-    void onPortChosen(int index);
+    // MNCommPort: the port list, shown with its entries open.
+    void showPortList();
+    // A port chosen in ComboCom (also run by the program at load).
+    void onPortChosen();
+    void showPortError();
+    void focusActiveEditor();
     void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
@@ -110,6 +122,7 @@ class MainWindow : public QMainWindow {
     editors::BandSelection* m_bandSelection = nullptr;
     editors::ChannelTable* Form1 = nullptr;
     QComboBox* ComboCom = nullptr;
+    radiolink::SerialPort* MSComm1 = nullptr;
     QLabel* m_panels[3] = {};
     QTimer* TimerW = nullptr;
     QTimer* TimerMeg = nullptr;
