@@ -90,7 +90,8 @@ class LinkEngine {
     LinkEngine(Port& port, Timer& timerW, Timer& timerMeg, TransferView& view,
                image::MemoryImage& receiveImage, image::MemoryImage& transmitImage);
 
-    // MNRead / MNWrite.
+    // MNRead / MNWrite. With the port closed only PortInvalid is shown: nothing
+    // is sent or encoded. A start while a transfer runs is ignored.
     void startRead();
     void startWrite(WriteModes modes);
 
@@ -101,7 +102,9 @@ class LinkEngine {
     void timerMegTick();
 
     bool busy() const { return Reading || Writing; }
-    // Set when the watchdog ends a transfer, until the next start.
+    // Set when the watchdog ends a transfer, until the next start: NoAnswer
+    // at the handshake; at the ident WrongProduct when eight bytes or more
+    // came that do not begin with "TQ-305", else NoIdent; Stalled later.
     StallReason stallReason() const { return m_stallReason; }
 
     // The transfer state, named as the program has always named it.
@@ -115,7 +118,29 @@ class LinkEngine {
     int HandshakeTicks = 0;
 
   private:
-    // (the implementation's own members and helpers)
+    // Start steps both transfers share, up to the handshake; false when the
+    // transfer does not start.
+    bool beginTransfer(bool& running, int& stage);
+    void sendByte(std::uint8_t byte);
+    void abortTransfer();
+    StallReason stallReasonNow() const;
+
+    // The read transfer (read_transfer.cpp).
+    void readStep();
+    void storeBlock();
+    void acknowledgeBlock();
+    void requestNextBlock();
+    void finishRead();
+
+    // The write transfer (write_transfer.cpp).
+    void writeStep();
+    void advanceWrite();
+    void checkBand();
+    void acceptBand();
+    void refuseBand();
+    void cancelForcedWrite();
+    void finishWrite();
+
     Port& m_port;
     Timer& m_timerW;
     Timer& m_timerMeg;

@@ -1,0 +1,117 @@
+#include "link/link_engine.h"
+
+#include "link/protocol.h"
+#include "link/receive_text.h"
+
+namespace radiolink {
+
+namespace {
+// The watchdog lets this many ticks pass without a protocol step; the next one
+// aborts (3.0 to 3.5 seconds of silence).
+constexpr int WatchdogTicks = 6;
+// The handshake is sent again at this TimerMeg tick if the radio has not
+// acknowledged it (1.5 seconds).
+constexpr int HandshakeRepeatTick = 3;
+} // namespace
+
+LinkEngine::LinkEngine(Port& port, Timer& timerW, Timer& timerMeg, TransferView& view,
+                       image::MemoryImage& receiveImage, image::MemoryImage& transmitImage)
+    : m_port(port), m_timerW(timerW), m_timerMeg(timerMeg), m_view(view),
+      m_receiveImage(receiveImage), m_transmitImage(transmitImage) {}
+
+void LinkEngine::startRead() {
+    if (!beginTransfer(Reading, ReadStage))
+        return;
+    m_view.showProgress(TransferKind::Read, protocol::stage::Handshake,
+                        protocol::stage::ReadProgressMaximum);
+}
+
+void LinkEngine::startWrite(WriteModes modes) {
+    if (!beginTransfer(Writing, WriteStage))
+        return;
+    m_modes = modes;
+    m_view.encodeImage();
+    m_view.showProgress(TransferKind::Write, protocol::stage::Handshake,
+                        protocol::stage::WriteProgressMaximum);
+}
+
+bool LinkEngine::beginTransfer(bool& running, int& stage) {
+    // The progress window is modal, so only a caller of our own could start
+    // a second transfer; the one running is left alone.
+    if (busy())
+        return false;
+    RadioAnswered = false;
+    stage = protocol::stage::Handshake;
+    if (!m_port.isOpen()) {
+        m_view.showMessage(LinkMessage::PortInvalid);
+        return false;
+    }
+    m_view.commitPendingEntry();
+    m_stallReason = StallReason::NoAnswer;
+    running = true;
+    m_timerMeg.start();
+    m_timerW.start();
+    IdleTicks = 0;
+    m_port.send(protocol::Handshake);
+    return true;
+}
+
+void LinkEngine::bytesReceived(std::span<const std::uint8_t> bytes) {
+    receive_text::append(RxHex, bytes);
+    if (Writing)
+        writeStep();
+    if (Reading)
+        readStep();
+}
+
+void LinkEngine::timerWTick() {
+    if (IdleTicks < WatchdogTicks) {
+        ++IdleTicks;
+        return;
+    }
+    abortTransfer();
+}
+
+void LinkEngine::timerMegTick() {
+    ++HandshakeTicks;
+    if (HandshakeTicks >= HandshakeRepeatTick && !RadioAnswered) {
+        m_port.send(protocol::Handshake);
+        HandshakeTicks = 0;
+        IdleTicks = 0;
+        m_timerMeg.stop();
+    } else if (RadioAnswered) {
+        HandshakeTicks = 0;
+        RadioAnswered = false;
+        m_timerMeg.stop();
+    }
+}
+
+// Everything is settled before the windows hear of it: the message box lets
+// bytes and ticks in, and they must find no transfer running.
+void LinkEngine::abortTransfer() {
+    m_stallReason = stallReasonNow();
+    IdleTicks = 0;
+    m_port.setReceiveThreshold(protocol::ByteThreshold);
+    sendByte(protocol::End);
+    Reading = false;
+    Writing = false;
+    m_timerW.stop();
+    m_view.closeProgress();
+    m_view.showMessage(LinkMessage::CommunicationError);
+}
+
+StallReason LinkEngine::stallReasonNow() const {
+    const int stage = Writing ? WriteStage : ReadStage;
+    if (stage == protocol::stage::Handshake)
+        return StallReason::NoAnswer;
+    if (stage > protocol::stage::Ident)
+        return StallReason::Stalled;
+    return receive_text::namesOtherProduct(RxHex) ? StallReason::WrongProduct
+                                                  : StallReason::NoIdent;
+}
+
+void LinkEngine::sendByte(std::uint8_t byte) {
+    m_port.send(std::span<const std::uint8_t>(&byte, 1));
+}
+
+} // namespace radiolink

@@ -1,0 +1,63 @@
+#include "link/receive_text.h"
+
+#include "image/hex_text.h"
+
+namespace radiolink::receive_text {
+
+namespace {
+constexpr std::size_t DigitsPerByte = 2;
+
+std::string hexText(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    append(text, bytes);
+    return text;
+}
+
+const std::string AcknowledgeText = image::hexByte(protocol::Acknowledge);
+const std::string ProductText = hexText(protocol::ProductName);              // 54512D333035
+const std::string BlockCommandText = image::hexByte(protocol::BlockCommand); // 57
+
+// RxHex holds nothing but hexadecimal digits, so a digit pair always reads.
+std::uint8_t byteAt(std::string_view rxHex, std::size_t position) {
+    return image::parseHexByte(rxHex.substr(position, DigitsPerByte)).value_or(0);
+}
+} // namespace
+
+void append(std::string& rxHex, std::span<const std::uint8_t> bytes) {
+    for (std::uint8_t b : bytes)
+        rxHex += image::hexByte(b);
+}
+
+bool holdsAcknowledge(std::string_view rxHex) {
+    for (std::size_t i = 0; i + DigitsPerByte <= rxHex.size(); i += DigitsPerByte)
+        if (rxHex.substr(i, DigitsPerByte) == AcknowledgeText)
+            return true;
+    return false;
+}
+
+bool isAcknowledge(std::string_view rxHex) {
+    return rxHex == AcknowledgeText;
+}
+
+bool isIdent(std::string_view rxHex) {
+    return rxHex.size() == protocol::IdentSize * DigitsPerByte && rxHex.starts_with(ProductText);
+}
+
+bool namesOtherProduct(std::string_view rxHex) {
+    return rxHex.size() >= protocol::IdentSize * DigitsPerByte && !rxHex.starts_with(ProductText);
+}
+
+int identBand(std::string_view ident) {
+    return byteAt(ident, protocol::IdentBandByte * DigitsPerByte) & 0x0F;
+}
+
+bool isBlock(std::string_view rxHex) {
+    return rxHex.size() == protocol::BlockFrameSize * DigitsPerByte &&
+           rxHex.starts_with(BlockCommandText);
+}
+
+std::uint8_t blockByte(std::string_view block, std::size_t n) {
+    return byteAt(block, (protocol::BlockHeaderSize + n) * DigitsPerByte);
+}
+
+} // namespace radiolink::receive_text
