@@ -7,15 +7,18 @@
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
+#include "link/qt/qt_link.h"
 #include "link/qt/serial_port.h"
 #include "shell/app_icon.h"
 #include "shell/apply_language.h"
 #include "shell/file_commands.h"
 #include "shell/parameter_file.h"
+#include "shell/progress_window.h"
 #include "shell/qt_translations.h"
 #include "shell/service_modes.h"
 #include "shell/settings_store.h"
 #include "shell/toolbar_icons.h"
+#include "shell/window_transfer_view.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
 #include "ui/program_flags.h"
@@ -37,8 +40,6 @@
 namespace shell {
 
 namespace {
-
-constexpr int TransferTickMs = 500;
 
 // An MDI child whose close box hides it: editors live for the whole run.
 class EditorSubWindow : public QMdiSubWindow {
@@ -69,10 +70,8 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
 
     TimerW = new QTimer(this);
     TimerW->setObjectName("TimerW");
-    TimerW->setInterval(TransferTickMs);
     TimerMeg = new QTimer(this);
     TimerMeg->setObjectName("TimerMeg");
-    TimerMeg->setInterval(TransferTickMs);
     MSComm1 = new radiolink::SerialPort(this);
     MSComm1->setObjectName("MSComm1");
 
@@ -83,6 +82,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     createStatusBar();
     ui::setMessageBoxOwner(this);
     loadForm();
+    createLink();
 }
 
 MainWindow::~MainWindow() {

@@ -22,8 +22,9 @@ struct DatFile;
 }
 
 namespace radiolink {
+class QtLink;
 class SerialPort;
-}
+} // namespace radiolink
 
 namespace editors {
 class BandList;
@@ -38,7 +39,9 @@ class PowerLevels;
 namespace shell {
 
 class FileCommands;
+class ProgressWindow;
 class ServiceModes;
+class WindowTransferView;
 enum class ServiceMode;
 
 // MDIForm1: the multiple-document main window with the menus, the tool bar,
@@ -89,6 +92,8 @@ class MainWindow : public QMainWindow {
 
     // MSComm1, the serial port the transfers talk through.
     radiolink::SerialPort* serialPort() const { return MSComm1; }
+    // Whether a read or a write is running.
+    bool transferRunning() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -109,6 +114,8 @@ class MainWindow : public QMainWindow {
     void onPortChosen();
     void showPortError();
     void focusActiveEditor();
+    // The link engine over MSComm1, TimerW and TimerMeg, and MNRead/MNWrite.
+    void createLink();
     void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
@@ -134,6 +141,10 @@ class MainWindow : public QMainWindow {
     editors::FmPresetsEditor* Form5 = nullptr;
     ServiceModes* m_serviceModes = nullptr;
     std::unique_ptr<FileCommands> m_files;
+    ProgressWindow* FrmWriting = nullptr;
+    // The engine refers to the view: it goes first.
+    std::unique_ptr<WindowTransferView> m_transferView;
+    std::unique_ptr<radiolink::QtLink> m_link;
 };
 
 } // namespace shell

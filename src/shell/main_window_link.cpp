@@ -1,7 +1,10 @@
-// The serial port choice of the main window: ComboCom, MSComm1, status
-// panel 1 and ComPortIndex.
+// The radio link of the main window: the port choice (ComboCom, MSComm1,
+// status panel 1, ComPortIndex) and the transfers (MNRead, MNWrite).
+#include "link/qt/qt_link.h"
 #include "link/qt/serial_port.h"
 #include "shell/main_window.h"
+#include "shell/progress_window.h"
+#include "shell/window_transfer_view.h"
 #include "ui/messages.h"
 #include "ui/port_failure_text.h"
 #include "ui/program_flags.h"
@@ -13,6 +16,22 @@
 #include <QMdiSubWindow>
 
 namespace shell {
+
+void MainWindow::createLink() {
+    FrmWriting = new ProgressWindow(this);
+    m_transferView = std::make_unique<WindowTransferView>(*this, *FrmWriting);
+    m_link = std::make_unique<radiolink::QtLink>(*MSComm1, *TimerW, *TimerMeg, *m_transferView,
+                                                 ReceiveImage, TransmitImage);
+    connect(findChild<QAction*>("MNRead"), &QAction::triggered, this,
+            [this] { m_link->engine().startRead(); });
+    connect(findChild<QAction*>("MNWrite"), &QAction::triggered, this, [this] {
+        m_link->engine().startWrite({ui::ForceWriteMode, ui::DebugMode});
+    });
+}
+
+bool MainWindow::transferRunning() const {
+    return m_link->engine().busy();
+}
 
 void MainWindow::showPortList() {
     ComboCom->show();
