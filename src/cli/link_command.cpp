@@ -6,6 +6,7 @@
 #include "cli/terminal_progress.h"
 #include "files/dat_file.h"
 #include "link/qt/serial_port.h"
+#include "ui/program_flags.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -81,6 +82,7 @@ int runLinkCommand(int argc, char** argv) {
     // The arguments as bytes: a file name need not be valid text.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QCoreApplication app(argc, argv);
+    ui::UILanguage = 1; // the shared texts it uses, in English
 
     std::string error;
     const std::optional<LinkOptions> options = parseLinkOptions(arguments, error);

@@ -3,6 +3,7 @@
 #include "editors/band_selection.h"
 #include "link/protocol.h"
 #include "link/qt/serial_port.h"
+#include "ui/port_failure_text.h"
 
 #include <QFile>
 #include <cstdio>
@@ -92,21 +93,10 @@ std::string portName(const radiolink::SerialPort& port, const LinkOptions& optio
 }
 
 std::string portFailureText(const radiolink::SerialPort& port, const LinkOptions& options) {
-    const std::string name = portName(port, options);
-    switch (port.failure()) {
-    case radiolink::PortFailure::None:
-    case radiolink::PortFailure::NoDevice:
-        break;
-    case radiolink::PortFailure::Missing:
-        return name + ": no such device (is the cable plugged in?)";
-    case radiolink::PortFailure::Permission:
-        return name + ": permission denied (add yourself to the dialout group and log in again)";
-    case radiolink::PortFailure::InUse:
-        return name + ": in use by another program";
-    case radiolink::PortFailure::Other:
-        return name + ": cannot be used as a serial port: " + port.systemErrorText().toStdString();
-    }
-    return name + ": leads to no device";
+    const QString text =
+        ui::portFailureText(port.failure(), port.deviceName(), port.systemErrorText());
+    const std::string line = text.toStdString();
+    return options.port ? "port " + std::to_string(*options.port) + ": " + line : line;
 }
 
 std::string loadFailureText(const std::string& path, const files::LoadResult& loaded) {

@@ -11,18 +11,13 @@ namespace cli {
 using radiolink::LinkMessage;
 
 LinkSession::LinkSession(radiolink::SerialPort& port, TerminalProgress* progress)
-    : m_port(port), m_progress(progress),
-      m_engine(port, m_watchdog, m_handshakeRepeat, *this, ReceiveImage, TransmitImage) {
-    connect(&m_port, &radiolink::SerialPort::received, this,
-            [this](const QByteArray& bytes) { m_engine.bytesReceived(radiolink::bytesOf(bytes)); });
+    : m_progress(progress), m_link(port, m_timerW, m_timerMeg, *this, ReceiveImage, TransmitImage) {
     // A hang-up ends the transfer at once: no need to wait out the watchdog
     // on a line that is gone.
-    connect(&m_port, &radiolink::SerialPort::lineLost, this, [this] {
+    connect(&port, &radiolink::SerialPort::lineLost, this, [this] {
         if (m_engine.busy())
             finish(SessionEnd::LineLost);
     });
-    connect(&m_timerW, &QTimer::timeout, this, [this] { m_engine.timerWTick(); });
-    connect(&m_timerMeg, &QTimer::timeout, this, [this] { m_engine.timerMegTick(); });
 }
 
 SessionEnd LinkSession::read() {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/link_engine.h"
-#include "link/qt/qt_timer.h"
+#include "link/qt/qt_link.h"
 
 #include <QEventLoop>
 #include <QObject>
@@ -70,13 +70,11 @@ class LinkSession : public QObject, private radiolink::TransferView {
     void encodeImage() override;
     void decodeImage() override {}
 
-    radiolink::SerialPort& m_port;
     TerminalProgress* m_progress;
     QTimer m_timerW;
     QTimer m_timerMeg;
-    radiolink::QtTimer m_watchdog{m_timerW};
-    radiolink::QtTimer m_handshakeRepeat{m_timerMeg};
-    radiolink::LinkEngine m_engine;
+    radiolink::QtLink m_link;
+    radiolink::LinkEngine& m_engine = m_link.engine();
     QEventLoop m_loop;
 
     std::array<std::uint8_t, image::ImageSize> m_fileImage{};

@@ -282,15 +282,15 @@ class LinkCommandTest : public QObject {
         QTest::addColumn<QString>("complaint");
         QTest::newRow("missing device")
             << QStringList{"read", "--device", "/dev/no-such-tty", "-o", "<OUT>"}
-            << "tq305: /dev/no-such-tty: no such device (is the cable plugged in?)";
+            << "tq305: The device /dev/no-such-tty does not exist (is the programming cable "
+               "plugged in?).";
         QTest::newRow("a port link to a radio that ended")
             << QStringList{"write", "<IN>", "--port", "4"}
-            << "tq305: port 4 (<XDG>/TQ305CloneDesk/ports/com4): no such device (is the cable "
-               "plugged in?)";
+            << "tq305: port 4: The device <XDG>/TQ305CloneDesk/ports/com4 does not exist (is the "
+               "programming cable plugged in?).";
         QTest::newRow("not a serial line")
             << QStringList{"read", "--device", "/dev/null", "-o", "<OUT>"}
-            << "tq305: /dev/null: cannot be used as a serial port: "
-               "Inappropriate ioctl for device";
+            << "tq305: The device /dev/null: Inappropriate ioctl for device";
         QTest::newRow("missing data file")
             << QStringList{"write", "<DIR>/missing.dat", "--device", "/dev/null"}
             << "tq305: <DIR>/missing.dat: No such file or directory";
