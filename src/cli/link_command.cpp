@@ -4,6 +4,7 @@
 #include "cli/link_options.h"
 #include "cli/link_session.h"
 #include "cli/terminal_progress.h"
+#include "editors/band_selection.h"
 #include "files/dat_file.h"
 #include "link/qt/serial_port.h"
 #include "ui/program_flags.h"
@@ -27,7 +28,7 @@ void say(const std::string& line) {
 }
 
 bool isBand(std::optional<int> code) {
-    return code && *code >= 0 && *code < 8;
+    return code && *code >= 0 && *code < editors::BandSelection::BandCount;
 }
 
 bool openPort(radiolink::SerialPort& port, const LinkOptions& options) {
@@ -53,8 +54,8 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
         return ExitCannotOpen;
     }
     if (!isBand(band))
-        say("note: the radio reported " + bandName(band) + ", which no band has; " + options.file +
-            " names no band");
+        say("note: the radio reported " + bandName(band) +
+            ", none of the program's bands: " + options.file + " names no band");
     say("read the radio into " + options.file + ": " + bandName(band));
     return ExitDone;
 }
