@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     const int warmUp = std::max(2, repetitions / 10);
 
     QTemporaryDir dir;
-    auto window = shell::startProgram({dir.path(), dir.filePath("settings.ini")});
+    auto window = shell::startProgram(shell::scratchFolders(dir.path()));
     std::array<image::MemoryImage, 2> images{};
     for (int variant = 0; variant < 2; ++variant)
         image::encodeImage(fullValues(variant), images[std::size_t(variant)]);

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     const int warmUp = std::max(2, repetitions / 10);
 
     QTemporaryDir dir;
-    auto window = shell::startProgram({dir.path(), dir.filePath("settings.ini")});
+    auto window = shell::startProgram(shell::scratchFolders(dir.path()));
     auto* form = window->channelTable();
     form->showDecodedChannels(fullChannels());
     auto* chinese = window->findChild<QAction*>("MNChinese");

@@ -9,7 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QTemporaryDir folder; // never touch the user's settings
-    const auto window = shell::startProgram({folder.path(), folder.filePath("settings.ini")});
+    const auto window = shell::startProgram(shell::scratchFolders(folder.path()));
     QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return app.exec();
 }

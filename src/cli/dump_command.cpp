@@ -90,7 +90,7 @@ int run(const QStringList& arguments) {
 
     // The windows, built as the program builds them, away from the user's settings.
     QTemporaryDir folder;
-    const auto window = shell::startProgram({folder.path(), folder.filePath("settings.ini")});
+    const auto window = shell::startProgram(shell::scratchFolders(folder.path()));
     window->switchLanguage(options->language);
     window->showDatFile(loaded.file);
 

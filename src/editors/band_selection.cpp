@@ -90,6 +90,12 @@ void BandSelection::onSelectionChanged() {
     BandPickPending = false;
 }
 
+QString BandSelection::entryText(int code) {
+    if (code < 0 || code >= BandCount)
+        return {};
+    return QString::fromLatin1(BandTexts[std::size_t(code)]);
+}
+
 QString BandSelection::bandText() const {
     return m_list->currentText();
 }

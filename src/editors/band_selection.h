@@ -26,6 +26,9 @@ class BandSelection : public QObject {
     int bandCode() const;
     // The selected entry's text, as the list shows it.
     QString bandText() const;
+    // The entry of a band code ("400-480MHz" for 3); empty for a code the
+    // list lacks.
+    static QString entryText(int code);
 
     // Selects a band from the program (a radio's ident, a file): no question,
     // the channels stay. A code the list lacks changes nothing; returns

@@ -1,17 +1,26 @@
 #pragma once
 
+#include "link/qt/port_names.h"
+
 #include <QString>
 
 namespace shell {
 
-// Where the program keeps its two persisted settings. The program uses
-// defaultFolders(); tests point both elsewhere so they never touch the
-// user's real settings.
+// Where the program keeps its two persisted settings and where its port
+// numbers lead. The program uses defaultFolders(); tests point all of them
+// elsewhere so they never touch the user's settings nor open a real device.
 struct AppFolders {
-    QString programFolder; // holds the `parameter` file
-    QString settingsFile;  // the per-user settings store (INI); empty = Qt's per-user default
+    QString programFolder;       // holds the `parameter` file
+    QString settingsFile;        // the per-user settings store (INI); empty = Qt's per-user default
+    radiolink::PortPlaces ports; // empty: no port number leads to a device
 };
 
 AppFolders defaultFolders();
+
+// Folders inside `folder` for windows built away from the user's settings
+// and without a radio (the window dump, benchmarks, editor tests): the
+// parameter file there says that no port is chosen, so start-up opens none
+// and shows no port error.
+AppFolders scratchFolders(const QString& folder);
 
 } // namespace shell

@@ -7,18 +7,23 @@
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
+#include "link/qt/qt_link.h"
+#include "link/qt/serial_port.h"
 #include "shell/app_icon.h"
 #include "shell/apply_language.h"
 #include "shell/file_commands.h"
 #include "shell/parameter_file.h"
+#include "shell/progress_window.h"
 #include "shell/qt_translations.h"
 #include "shell/service_modes.h"
 #include "shell/settings_store.h"
 #include "shell/toolbar_icons.h"
+#include "shell/window_transfer_view.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
 #include "ui/program_flags.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,9 +40,6 @@
 namespace shell {
 
 namespace {
-
-constexpr int PortCount = 16;
-constexpr int TransferTickMs = 500;
 
 // An MDI child whose close box hides it: editors live for the whole run.
 class EditorSubWindow : public QMdiSubWindow {
@@ -68,10 +70,10 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
 
     TimerW = new QTimer(this);
     TimerW->setObjectName("TimerW");
-    TimerW->setInterval(TransferTickMs);
     TimerMeg = new QTimer(this);
     TimerMeg->setObjectName("TimerMeg");
-    TimerMeg->setInterval(TransferTickMs);
+    MSComm1 = new radiolink::SerialPort(this);
+    MSComm1->setObjectName("MSComm1");
 
     m_files = std::make_unique<FileCommands>(*this);
     createMenus();
@@ -80,6 +82,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     createStatusBar();
     ui::setMessageBoxOwner(this);
     loadForm();
+    createLink();
 }
 
 MainWindow::~MainWindow() {
@@ -131,11 +134,8 @@ void MainWindow::createMenus() {
     addMenuItem(program, "MNRead", "读频(&R)", QKeySequence("Ctrl+R"));
     addMenuItem(program, "MNWrite", "写频(&W)", QKeySequence("Ctrl+W"));
 
-    QAction* port = addMenuItem(bar, "MNCommPort", "通信端口:(&C)");
-    connect(port, &QAction::triggered, this, [this] {
-        ComboCom->show();
-        ComboCom->showPopup();
-    });
+    connect(addMenuItem(bar, "MNCommPort", "通信端口:(&C)"), &QAction::triggered, this,
+            &MainWindow::showPortList);
 
     QMenu* language = addMenu("MNLanguage", "语言选择");
     connect(addMenuItem(language, "MNChinese", "中文"), &QAction::triggered, this,
@@ -188,10 +188,11 @@ void MainWindow::createBandBar() {
     band->setObjectName("CoolBar1");
     band->setMovable(false);
 
-    // The selectors sit at fixed places in the frame; the language moves them.
+    // The selectors sit at fixed places in the frame; the language moves
+    // them. The frame reaches past the port list at its English place.
     auto* frame = new QWidget(band);
     frame->setObjectName("Frame1");
-    frame->setFixedSize(220, 28);
+    frame->setFixedSize(312, 28);
     Label1 = new QLabel(QString::fromUtf8("频段:"), frame);
     Label1->setObjectName("Label1");
     Label1->setGeometry(2, 2, 70, 24);
@@ -202,6 +203,9 @@ void MainWindow::createBandBar() {
     ComboCom->setObjectName("ComboCom");
     ComboCom->setGeometry(165, 0, 79, 24);
     ComboCom->hide();
+    ComboCom->installEventFilter(this);
+    // A choice from the list, even of the port already open, reopens it.
+    connect(ComboCom, &QComboBox::activated, this, &MainWindow::onPortChosen);
     band->addWidget(frame);
 }
 
@@ -264,22 +268,21 @@ void MainWindow::createEditors() {
 
 void MainWindow::loadForm() {
     createEditors();
-    for (int port = 1; port <= PortCount; ++port)
+    for (int port = 1; port <= radiolink::PortCount; ++port)
         ComboCom->addItem(QString::number(port));
+    ComboCom->setCurrentIndex(-1);
     ui::ComPortIndex = readComPortIndex(m_folders.programFolder);
-    connect(ComboCom, &QComboBox::currentIndexChanged, this, &MainWindow::onPortChosen);
-    ComboCom->setCurrentIndex(ui::ComPortIndex < PortCount ? ui::ComPortIndex : -1);
-    onPortChosen(ComboCom->currentIndex());
+    // A stored index the list lacks (255 from a stored -1) selects nothing,
+    // opens nothing and stays as it is.
+    if (ui::ComPortIndex < radiolink::PortCount) {
+        ComboCom->setCurrentIndex(ui::ComPortIndex);
+        onPortChosen();
+    }
+    m_panels[0]->setText("COM: " + ComboCom->currentText());
 
     // The wheel never changes the band.
     Combo1->installEventFilter(this);
     m_wheelFilterAttached = true;
-}
-
-void MainWindow::onPortChosen(int index) {
-    if (index >= 0)
-        ui::ComPortIndex = index;
-    m_panels[0]->setText("COM: " + ComboCom->currentText());
 }
 
 void MainWindow::onToolbarButton(const QString& key) {
@@ -314,6 +317,10 @@ void MainWindow::switchLanguage(int language) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Combo1 && event->type() == QEvent::Wheel)
         return true;
+    // The port list is on the bar only until it loses the focus; its own
+    // opened entries taking it does not count.
+    if (watched == ComboCom && event->type() == QEvent::FocusOut && !ComboCom->view()->isVisible())
+        ComboCom->hide();
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -21,6 +21,11 @@ namespace files {
 struct DatFile;
 }
 
+namespace radiolink {
+class QtLink;
+class SerialPort;
+} // namespace radiolink
+
 namespace editors {
 class BandList;
 class BandSelection;
@@ -34,7 +39,9 @@ class PowerLevels;
 namespace shell {
 
 class FileCommands;
+class ProgressWindow;
 class ServiceModes;
+class WindowTransferView;
 enum class ServiceMode;
 
 // MDIForm1: the multiple-document main window with the menus, the tool bar,
@@ -83,6 +90,11 @@ class MainWindow : public QMainWindow {
     editors::PowerLevels* powerLevels() const { return Form4; }
     editors::FmPresetsEditor* fmPresetsEditor() const { return Form5; }
 
+    // MSComm1, the serial port the transfers talk through.
+    radiolink::SerialPort* serialPort() const { return MSComm1; }
+    // Whether a read or a write is running.
+    bool transferRunning() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,7 +108,14 @@ class MainWindow : public QMainWindow {
     void loadForm();
     void unloadForm();
     void onToolbarButton(const QString& key);
-    void onPortChosen(int index);
+    // MNCommPort: the port list, shown with its entries open.
+    void showPortList();
+    // A port chosen in ComboCom (also run by the program at load).
+    void onPortChosen();
+    void showPortError();
+    void focusActiveEditor();
+    // The link engine over MSComm1, TimerW and TimerMeg, and MNRead/MNWrite.
+    void createLink();
     void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
@@ -110,6 +129,7 @@ class MainWindow : public QMainWindow {
     editors::BandSelection* m_bandSelection = nullptr;
     editors::ChannelTable* Form1 = nullptr;
     QComboBox* ComboCom = nullptr;
+    radiolink::SerialPort* MSComm1 = nullptr;
     QLabel* m_panels[3] = {};
     QTimer* TimerW = nullptr;
     QTimer* TimerMeg = nullptr;
@@ -121,6 +141,10 @@ class MainWindow : public QMainWindow {
     editors::FmPresetsEditor* Form5 = nullptr;
     ServiceModes* m_serviceModes = nullptr;
     std::unique_ptr<FileCommands> m_files;
+    ProgressWindow* FrmWriting = nullptr;
+    // The engine refers to the view: it goes first.
+    std::unique_ptr<WindowTransferView> m_transferView;
+    std::unique_ptr<radiolink::QtLink> m_link;
 };
 
 } // namespace shell

@@ -45,6 +45,26 @@ constexpr std::array MessageTable{
                "无法保存文件：\n%1\n不是普通文件\n原有文件未被改动。", "Mistake",
                "The file cannot be saved:\n%1\nNot a regular file\nThe existing file was left "
                "unchanged."},
+    MessageRow{Msg::PortInvalid, MsgStyle::Ok, "", "串行端口无效", "",
+               "The serial port is invalid"},
+    MessageRow{Msg::ReadSucceeded, MsgStyle::OkInformation, "提示", "读频成功！", "Suggestion",
+               "Reading succeeds frequently!"},
+    MessageRow{Msg::WriteSucceeded, MsgStyle::OkInformation, "提示", "写频成功！", "Suggestion",
+               "Writing succeeds frequently!"},
+    MessageRow{Msg::CommunicationError, MsgStyle::OkStop, "错误",
+               "通信出错，请检查对讲机，连线及串口选择！", "Mistake",
+               "Communication error, check the line and the serial connection selection!"},
+    MessageRow{Msg::BandRefused, MsgStyle::OkExclamation, "错误", "频段不符，不能写入！", "Mistake",
+               "The frequency band is not accorded with, can't write into!"},
+    MessageRow{Msg::ForceWriteQuestion, MsgStyle::OkCancelQuestion, "注意",
+               "频段不符，是否强制写入？", "Be careful",
+               "The frequency band is not accorded with, whether write into by force?"},
+    // The fixed sentence follows the port number directly; the line below it
+    // names the device and the cause.
+    MessageRow{Msg::PortError, MsgStyle::OkExclamation, "错误",
+               "串行端口%1无效或已被其它程序使用，请选择其他串口或关闭其程序.\n%2", "Mistake",
+               "Serial port%1Invalid or has already been used by other procedures, please choose "
+               "other bunches of mouths or close its procedure.\n%2"},
 };
 
 const MessageRow& rowOf(Msg id) {

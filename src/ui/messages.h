@@ -16,6 +16,13 @@ enum class Msg {
     FileNotSaved,           // %1 the file, %2 the system's reason
     FileNotReadNotRegular,  // %1 the file: a pipe, a device or a socket
     FileNotSavedNotRegular, // %1 the file: a pipe, a device or a socket
+    PortInvalid,            // a transfer asked for with the port closed
+    ReadSucceeded,
+    WriteSucceeded,
+    CommunicationError, // the radio fell silent during a transfer
+    BandRefused,
+    ForceWriteQuestion,
+    PortError, // %1 the port number, %2 the line saying why (portFailureText)
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by

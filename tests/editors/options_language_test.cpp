@@ -29,7 +29,7 @@ class OptionsLanguageTest : public QObject {
         QSettings s(m_dir.filePath("settings.ini"), QSettings::IniFormat);
         s.setValue("MZ7T/BinaryValue", QByteArray(1, char(storedLanguage)) + QByteArray(3, '\0'));
         s.sync();
-        return startProgram({m_dir.path(), m_dir.filePath("settings.ini")});
+        return startProgram(shell::scratchFolders(m_dir.path()));
     }
     static void chooseLanguage(MainWindow& w, const char* menu) {
         w.findChild<QAction*>(menu)->trigger();

@@ -65,7 +65,7 @@ class ServiceModesTest : public QObject {
     void init() {
         QFile::remove(m_dir.filePath("settings.ini"));
         setTimeOfDaySource([this] { return m_now; });
-        m_window = startProgram({m_dir.path(), m_dir.filePath("settings.ini")});
+        m_window = startProgram(shell::scratchFolders(m_dir.path()));
         m_window->findChild<QAction*>("MNOption")->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }

@@ -169,7 +169,7 @@ class DtmfEditorTest : public QObject {
         QTemporaryDir dir;
         QSettings(dir.filePath("settings.ini"), QSettings::IniFormat)
             .setValue("MZ7T/BinaryValue", QByteArray("\1\0\0\0", 4));
-        auto main = shell::startProgram({dir.path(), dir.filePath("settings.ini")});
+        auto main = shell::startProgram(shell::scratchFolders(dir.path()));
         DtmfEditor* form = main->dtmfEditor();
         QVERIFY(form);
         QCOMPARE(form->objectName(), QString("Form2"));

@@ -351,7 +351,7 @@ class FmPresetsEditorTest : public QObject {
         QTemporaryDir dir;
         QSettings(dir.filePath("settings.ini"), QSettings::IniFormat)
             .setValue("MZ7T/BinaryValue", QByteArray("\1\0\0\0", 4));
-        auto main = shell::startProgram({dir.path(), dir.filePath("settings.ini")});
+        auto main = shell::startProgram(shell::scratchFolders(dir.path()));
         FmPresetsEditor* form = main->fmPresetsEditor();
         QVERIFY(form);
         QCOMPARE(form->objectName(), QString("Form5"));

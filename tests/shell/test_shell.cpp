@@ -2,9 +2,11 @@
 #include "shell/settings_store.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
+#include "support/test_ports.h"
 #include "ui/message_box.h"
 #include "ui/program_flags.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -23,7 +25,10 @@ class ShellTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    AppFolders folders() const { return {m_dir.path(), m_dir.filePath("settings.ini")}; }
+    TestPorts m_ports{m_dir.filePath("ports")};
+    AppFolders folders() const {
+        return {m_dir.path(), m_dir.filePath("settings.ini"), m_ports.places()};
+    }
     QString parameterPath() const { return m_dir.filePath("parameter"); }
     QByteArray parameterBytes() const {
         QFile f(parameterPath());
@@ -38,6 +43,14 @@ class ShellTest : public QObject {
     // The band bar's list; editor windows have lists named Combo1 too.
     QComboBox* bandList(MainWindow& w) {
         return w.findChild<QToolBar*>("CoolBar1")->findChild<QComboBox*>("Combo1");
+    }
+    // Chooses a port as the user does: the menu command, then the entry.
+    void choosePort(MainWindow& w, int number) {
+        w.findChild<QAction*>("MNCommPort")->trigger();
+        auto* list = w.findChild<QComboBox*>("ComboCom");
+        QVERIFY(list->view()->isVisible());
+        list->view()->setCurrentIndex(list->model()->index(number - 1, 0));
+        QTest::keyClick(list->view(), Qt::Key_Return);
     }
     QString menuTitle(MainWindow& w, const char* name) {
         return w.findChild<QMenu*>(name)->title();
@@ -129,7 +142,7 @@ class ShellTest : public QObject {
 
     void choosingAPortIsRememberedAtExit() {
         auto w = startProgram(folders());
-        w->findChild<QComboBox*>("ComboCom")->setCurrentIndex(5);
+        choosePort(*w, 6);
         QCOMPARE(panel1(*w), QString("COM: 6"));
         QVERIFY(closeAnswering(*w, "OK"));
         QCOMPARE(parameterBytes(), QByteArray("\x05\x00", 2));
@@ -165,7 +178,7 @@ class ShellTest : public QObject {
             auto w = startProgram(folders());
             w->findChild<QAction*>("MNChinese")->trigger();
             QCOMPARE(menuTitle(*w, "MNFile"), QString("文件(&F)"));
-            w->findChild<QComboBox*>("ComboCom")->setCurrentIndex(2);
+            choosePort(*w, 3);
             SeenMessageBox seen;
             QVERIFY(closeAnswering(*w, "确定", &seen));
             QCOMPARE(seen.title, QString("注意"));

@@ -44,3 +44,23 @@ inline void answerNextMessageBox(const QString& caption, SeenMessageBox* seen = 
         box->reject(); // no such button: fail visibly in the caller's checks
     });
 }
+
+// Watches for message boxes while it lives: any that shows is recorded and
+// closed, so a test that expects none neither hangs nor leaves a driver behind.
+class UnexpectedMessageBoxes : public QObject {
+  public:
+    UnexpectedMessageBoxes() {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->reject();
+            }
+        });
+        m_timer.start();
+    }
+    QStringList texts;
+
+  private:
+    QTimer m_timer;
+};

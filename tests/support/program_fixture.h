@@ -25,7 +25,7 @@ struct ProgramFixture {
 
     // Starts the program in English (`language` 1) or Chinese (0).
     explicit ProgramFixture(int language = 1) {
-        window = shell::startProgram({dir.path(), dir.filePath("settings.ini")});
+        window = shell::startProgram(shell::scratchFolders(dir.path()));
         ui::UILanguage = language;
         shell::ApplyLanguage(window.get());
         form = window->findChild<editors::ChannelTable*>("Form1");

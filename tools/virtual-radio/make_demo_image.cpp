@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder; // no settings of the user's are read
-    const auto window = shell::startProgram({folder.path(), folder.filePath("settings.ini")});
+    const auto window = shell::startProgram(shell::scratchFolders(folder.path()));
 
     image::ChannelTableValues table = window->channelTable()->channelValues();
     for (const DemoChannel& channel : Channels)

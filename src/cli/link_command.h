@@ -1,0 +1,12 @@
+// tq305 read and tq305 write: the radio's memory to a data file and back,
+// from the command line, without windows or a display.
+#pragma once
+
+namespace cli {
+
+// Runs the command in argv[1] ("read" or "write") under a QCoreApplication
+// of its own. Returns the exit code: 0 done; 1 the radio failed; 2 a wrong
+// command line; 3 the port or the data file could not be opened.
+int runLinkCommand(int argc, char** argv);
+
+} // namespace cli

@@ -1,0 +1,131 @@
+#include "cli/link_failure_text.h"
+
+#include "editors/band_selection.h"
+#include "link/protocol.h"
+#include "link/qt/serial_port.h"
+#include "ui/port_failure_text.h"
+
+#include <QFile>
+#include <cstdio>
+#include <cstring>
+
+namespace cli {
+
+namespace {
+
+using radiolink::StallReason;
+namespace stage = radiolink::protocol::stage;
+
+std::string hexAddress(int address) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%03X", address);
+    return text;
+}
+
+std::string systemReason(int error, const char* fallback) {
+    return error ? std::strerror(error) : fallback;
+}
+
+// The product name at the start of an ident in RxHex, when it is printable.
+std::string identName(const std::string& rxHex) {
+    std::string name;
+    for (std::size_t i = 0; i + 1 < rxHex.size() && name.size() < 6; i += 2) {
+        const int byte = std::stoi(rxHex.substr(i, 2), nullptr, 16);
+        if (byte < 0x20 || byte > 0x7E)
+            return {};
+        name += char(byte);
+    }
+    return name;
+}
+
+// Where a transfer that the watchdog ended had got to.
+std::string stallPlace(const radiolink::LinkEngine& engine, radiolink::TransferKind kind) {
+    namespace protocol = radiolink::protocol;
+    if (kind == radiolink::TransferKind::Read) // at the block it asked for last
+        return "at block " + hexAddress(protocol::blockAddress(protocol::ReadBlocks,
+                                                               stage::blockOf(engine.ReadStage)));
+    // A write advances once it has sent the stage's block.
+    const int sent = engine.WriteStage - 1;
+    if (sent < stage::FirstBlock)
+        return "before the first block";
+    if (sent < stage::WriteBlocksDone)
+        return "at block " +
+               hexAddress(protocol::blockAddress(protocol::WriteBlocks, stage::blockOf(sent)));
+    if (engine.WriteStage == stage::WriteCalibrationSent)
+        return "at block " + hexAddress(protocol::CalibrationBlock);
+    return "after the last block";
+}
+
+std::string watchdogText(const radiolink::LinkEngine& engine, radiolink::TransferKind kind,
+                         const std::string& port) {
+    switch (engine.stallReason()) {
+    case StallReason::NoAnswer:
+        return "no answer from the radio on " + port + " (is it switched on and connected?)";
+    case StallReason::WrongProduct: {
+        const std::string name = identName(engine.RxHex);
+        return "the radio on " + port + " is not a TQ-305" +
+               (name.empty() ? std::string() : " (it calls itself \"" + name + "\")");
+    }
+    case StallReason::NoIdent:
+        return "the radio on " + port + " answered, but sent no valid ident";
+    case StallReason::Stalled:
+        break;
+    }
+    return "the radio stopped answering " + stallPlace(engine, kind) + " (line fault?)";
+}
+
+} // namespace
+
+std::string bandName(std::optional<int> code) {
+    if (!code)
+        return "no band";
+    const QString entry = editors::BandSelection::entryText(*code);
+    if (entry.isEmpty())
+        return "band code " + std::to_string(*code);
+    return entry.toStdString() + " (band " + std::to_string(*code) + ")";
+}
+
+std::string portName(const radiolink::SerialPort& port, const LinkOptions& options) {
+    const std::string device = QFile::encodeName(port.deviceName()).toStdString();
+    if (!options.port)
+        return device;
+    return "port " + std::to_string(*options.port) + " (" + device + ")";
+}
+
+std::string portFailureText(const radiolink::SerialPort& port, const LinkOptions& options) {
+    const QString text =
+        ui::portFailureText(port.failure(), port.deviceName(), port.systemErrorText());
+    const std::string line = text.toStdString();
+    return options.port ? "port " + std::to_string(*options.port) + ": " + line : line;
+}
+
+std::string loadFailureText(const std::string& path, const files::LoadResult& loaded) {
+    if (loaded.error == files::FileError::WrongType)
+        return path + ": not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
+    return path + ": " + systemReason(loaded.systemError, "cannot be read");
+}
+
+std::string saveFailureText(const std::string& path, const files::WriteResult& saved) {
+    return path + ": cannot be written: " + systemReason(saved.systemError, "write failed");
+}
+
+std::string transferFailureText(SessionEnd end, const LinkSession& session,
+                                radiolink::TransferKind kind, const std::string& port,
+                                std::optional<int> fileBand) {
+    switch (end) {
+    case SessionEnd::Done:
+        break;
+    case SessionEnd::PortInvalid:
+        return port + ": the serial port is not open";
+    case SessionEnd::CommunicationError:
+        return watchdogText(session.engine(), kind, port);
+    case SessionEnd::BandRefused:
+        return "band mismatch: the radio is set to " + bandName(session.radioBand()) +
+               ", the file is for " + bandName(fileBand) + "; --force-band writes anyway";
+    case SessionEnd::LineLost:
+        return "the line was lost: " + port + " hung up (cable pulled, radio switched off?)";
+    }
+    return {};
+}
+
+} // namespace cli

@@ -1,0 +1,37 @@
+// The one line the command line prints when the port, a data file or the
+// radio fails. Every line names what failed and, where it helps, what to do.
+#pragma once
+
+#include "cli/link_options.h"
+#include "cli/link_session.h"
+#include "files/dat_file.h"
+
+#include <optional>
+#include <string>
+
+namespace radiolink {
+class SerialPort;
+}
+
+namespace cli {
+
+// The port did not open (exit 3).
+std::string portFailureText(const radiolink::SerialPort& port, const LinkOptions& options);
+
+// The data file could not be read, or the read image not saved (exit 3).
+std::string loadFailureText(const std::string& path, const files::LoadResult& loaded);
+std::string saveFailureText(const std::string& path, const files::WriteResult& saved);
+
+// The transfer did not complete (exit 1). `port` names the port as portName
+// does; `fileBand` is the band of the file being written.
+std::string transferFailureText(SessionEnd end, const LinkSession& session,
+                                radiolink::TransferKind kind, const std::string& port,
+                                std::optional<int> fileBand);
+
+// "400-480MHz (band 3)", or "band code 12" for a code no band has.
+std::string bandName(std::optional<int> code);
+
+// The port as the user gave it: "port 2 (DEVICE)" or the device.
+std::string portName(const radiolink::SerialPort& port, const LinkOptions& options);
+
+} // namespace cli

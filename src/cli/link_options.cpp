@@ -1,0 +1,133 @@
+#include "cli/link_options.h"
+
+#include "link/qt/port_names.h"
+
+#include <charconv>
+
+namespace cli {
+
+const char* const LinkUsage =
+    "usage: tq305 read (--port N | --device PATH) -o OUT.dat\n"
+    "       tq305 write IN.dat (--port N | --device PATH) [--force-band] [--calibration]\n";
+
+namespace {
+
+std::optional<int> portNumber(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || rest != end || value < 1 ||
+        value > radiolink::PortCount)
+        return std::nullopt;
+    return value;
+}
+
+// Reads the arguments after the command one at a time.
+class Parser {
+  public:
+    Parser(const std::vector<std::string>& arguments, std::string& error)
+        : m_args(arguments), m_error(error) {}
+
+    std::optional<LinkOptions> parse();
+
+  private:
+    bool take(const std::string& argument);
+    // The value after an option; none (and the error set) when it is missing.
+    const std::string* value(const std::string& option);
+    bool fail(const std::string& message) {
+        m_error = "tq305 " + m_args[0] + ": " + message;
+        return false;
+    }
+
+    const std::vector<std::string>& m_args;
+    std::string& m_error;
+    std::size_t m_next = 1;
+    LinkOptions m_options;
+    bool m_haveDevice = false;
+    bool m_haveFile = false;
+};
+
+std::optional<LinkOptions> Parser::parse() {
+    m_options.kind =
+        m_args[0] == "read" ? radiolink::TransferKind::Read : radiolink::TransferKind::Write;
+    while (m_next < m_args.size())
+        if (!take(m_args[m_next++]))
+            return std::nullopt;
+    if (m_options.help)
+        return m_options;
+    const bool reading = m_options.kind == radiolink::TransferKind::Read;
+    if (!m_options.port && !m_haveDevice) {
+        fail("give the radio's port: --port N or --device PATH");
+        return std::nullopt;
+    }
+    if (!m_haveFile) {
+        fail(reading ? "give the output file: -o OUT.dat" : "give the data file to write");
+        return std::nullopt;
+    }
+    return m_options;
+}
+
+bool Parser::take(const std::string& argument) {
+    const bool reading = m_options.kind == radiolink::TransferKind::Read;
+    if (argument == "-h" || argument == "--help") {
+        m_options.help = true;
+        return true;
+    }
+    if (argument == "--port" || argument == "--device") {
+        if (m_options.port || m_haveDevice)
+            return fail("give one port: --port N or --device PATH");
+        const std::string* given = value(argument);
+        if (!given)
+            return false;
+        if (argument == "--device") {
+            m_options.device = *given;
+            m_haveDevice = !given->empty();
+            return m_haveDevice || fail("--device needs a path");
+        }
+        m_options.port = portNumber(*given);
+        return m_options.port || fail("--port takes a number from 1 to 16, not '" + *given + "'");
+    }
+    if (!reading && (argument == "--force-band" || argument == "--calibration")) {
+        (argument == "--force-band" ? m_options.forceBand : m_options.calibration) = true;
+        return true;
+    }
+    const bool output = reading && argument == "-o";
+    const bool input = !reading && !argument.empty() && argument[0] != '-';
+    if (!output && !input)
+        return fail("unknown option '" + argument + "'");
+    if (m_haveFile)
+        return fail("give one data file");
+    const std::string* file = output ? value(argument) : &argument;
+    if (!file)
+        return false;
+    if (file->empty())
+        return fail("the data file name is empty");
+    m_options.file = *file;
+    m_haveFile = true;
+    return true;
+}
+
+const std::string* Parser::value(const std::string& option) {
+    if (m_next >= m_args.size()) {
+        fail(option + " needs a value");
+        return nullptr;
+    }
+    return &m_args[m_next++];
+}
+
+} // namespace
+
+bool isLinkCommand(const std::string& command) {
+    return command == "read" || command == "write";
+}
+
+std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& arguments,
+                                            std::string& error) {
+    if (arguments.empty() || !isLinkCommand(arguments[0])) {
+        error = "tq305: the command is read or write";
+        return std::nullopt;
+    }
+    return Parser(arguments, error).parse();
+}
+
+} // namespace cli

@@ -1,0 +1,32 @@
+#include "link/qt/port_names.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace radiolink {
+
+PortPlaces defaultPortPlaces() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return {data + "/TQ305CloneDesk/ports", "/dev/ttyUSB"};
+}
+
+QString portDeviceName(int number, const PortPlaces& places) {
+    if (number < 1 || number > PortCount)
+        return {};
+#ifdef Q_OS_WIN
+    Q_UNUSED(places);
+    return QString("COM%1").arg(number);
+#else
+    if (!places.linksFolder.isEmpty()) {
+        const QFileInfo link(QDir(places.linksFolder).filePath(QString("com%1").arg(number)));
+        if (link.isSymLink() || link.exists())
+            return link.filePath();
+    }
+    if (places.devicePrefix.isEmpty())
+        return {};
+    return places.devicePrefix + QString::number(number - 1);
+#endif
+}
+
+} // namespace radiolink

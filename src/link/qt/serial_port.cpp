@@ -1,0 +1,149 @@
+#include "link/qt/serial_port.h"
+
+#include <QFile>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace radiolink {
+
+namespace {
+
+// Qt's rule on Unix: a bare name is a device under /dev.
+QString systemLocation(const QString& device) {
+#ifdef Q_OS_WIN
+    return device;
+#else
+    if (device.startsWith('/') || device.startsWith("./") || device.startsWith("../"))
+        return device;
+    return "/dev/" + device;
+#endif
+}
+
+} // namespace
+
+SerialPort::SerialPort(QObject* parent) : QObject(parent), m_serial(new QSerialPort(this)) {
+    connect(m_serial, &QSerialPort::readyRead, this, &SerialPort::deliverWaitingBytes);
+    connect(m_serial, &QSerialPort::errorOccurred, this, &SerialPort::onError);
+}
+
+bool SerialPort::openPort(int number, const PortPlaces& places) {
+    return openDevice(portDeviceName(number, places));
+}
+
+bool SerialPort::openDevice(const QString& device) {
+    close();
+    m_device = device;
+    m_failure = PortFailure::None;
+    m_systemText.clear();
+    m_threshold = 1;
+    if (device.isEmpty()) {
+        m_failure = PortFailure::NoDevice;
+        return false;
+    }
+
+    const QString location = systemLocation(device);
+    m_serial->setPortName(location);
+    m_serial->setBaudRate(QSerialPort::Baud9600);
+    m_serial->setDataBits(QSerialPort::Data8);
+    m_serial->setParity(QSerialPort::NoParity);
+    m_serial->setStopBits(QSerialPort::OneStop);
+    m_serial->setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_serial->open(QIODevice::ReadWrite)) {
+        diagnoseOpenFailure(location);
+        m_serial->clearError();
+        return false;
+    }
+    // Programming cables often draw their power from DTR and RTS, so both
+    // are held high while the port is open. A pseudo-terminal has neither
+    // line; its refusal is of no consequence and is cleared.
+    m_serial->setDataTerminalReady(true);
+    m_serial->setRequestToSend(true);
+    // Bytes waiting from before belong to no transfer of ours (the radio's
+    // answer to the "E" of an earlier one): left there, they would pass for
+    // the answer to our handshake.
+    m_serial->clear(QSerialPort::Input);
+    m_serial->clearError();
+    return true;
+}
+
+void SerialPort::close() {
+    if (m_serial->isOpen())
+        m_serial->close();
+    m_serial->clearError();
+}
+
+bool SerialPort::isOpen() const {
+    return m_serial->isOpen();
+}
+
+void SerialPort::send(std::span<const std::uint8_t> bytes) {
+    if (!isOpen() || bytes.empty())
+        return;
+    m_serial->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    // Onto the line now rather than at the next turn of the event loop;
+    // this never waits.
+    m_serial->flush();
+}
+
+void SerialPort::setReceiveThreshold(int bytes) {
+    m_threshold = bytes < 1 ? 1 : bytes;
+    // Bytes already waiting that now reach the threshold raise their event,
+    // after the caller's step has finished (never inside it).
+    if (isOpen() && m_serial->bytesAvailable() >= m_threshold)
+        QMetaObject::invokeMethod(this, &SerialPort::deliverWaitingBytes, Qt::QueuedConnection);
+}
+
+void SerialPort::deliverWaitingBytes() {
+    if (!isOpen() || m_serial->bytesAvailable() < m_threshold)
+        return;
+    emit received(m_serial->readAll());
+}
+
+void SerialPort::onError(QSerialPort::SerialPortError error) {
+    // A hang-up or a removed adapter. The port is closed once QSerialPort
+    // has finished reporting; the transfer's watchdog ends the transfer.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!isOpen())
+                return;
+            close();
+            emit lineLost();
+        },
+        Qt::QueuedConnection);
+}
+
+void SerialPort::diagnoseOpenFailure(const QString& location) {
+    m_systemText = m_serial->errorString();
+    m_failure = PortFailure::Other;
+#ifndef Q_OS_WIN
+    const QByteArray path = QFile::encodeName(location);
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            m_failure = PortFailure::Missing;
+        else
+            m_systemText = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+        m_failure = PortFailure::Permission;
+    } else if (m_serial->error() == QSerialPort::PermissionError) {
+        // Open to us, yet refused: the device is locked or held exclusively.
+        m_failure = PortFailure::InUse;
+    }
+#else
+    // Access to a COM port is denied only while another program holds it.
+    if (m_serial->error() == QSerialPort::DeviceNotFoundError)
+        m_failure = PortFailure::Missing;
+    else if (m_serial->error() == QSerialPort::PermissionError)
+        m_failure = PortFailure::InUse;
+#endif
+}
+
+} // namespace radiolink

@@ -1,0 +1,70 @@
+// The serial port the transfers talk through (MSComm1 of old), over
+// QSerialPort: 9600 baud 8N1 without flow control, bytes sent all at once,
+// and the receive threshold of the old control emulated. It needs no
+// widgets, so the command line uses it under a QCoreApplication too.
+#pragma once
+
+#include "link/link_engine.h"
+#include "link/port_failure.h"
+#include "link/qt/port_names.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <cstdint>
+#include <span>
+
+namespace radiolink {
+
+class SerialPort : public QObject, public Port {
+    Q_OBJECT
+  public:
+    explicit SerialPort(QObject* parent = nullptr);
+
+    // Port `number` (1..16), reached as portDeviceName says. Whatever was
+    // open is closed first; false when the port did not open (see failure()).
+    bool openPort(int number, const PortPlaces& places = defaultPortPlaces());
+    // A device by its path (a bare name is taken as one under /dev, as Qt does).
+    bool openDevice(const QString& device);
+    void close();
+
+    bool isOpen() const override;
+    void send(std::span<const std::uint8_t> bytes) override;
+    // 1 when the port opens; it stays at the last value set.
+    void setReceiveThreshold(int bytes) override;
+    int receiveThreshold() const { return m_threshold; }
+
+    // The device last opened or tried.
+    const QString& deviceName() const { return m_device; }
+    // Why the last open failed (None after a good one), and the system's
+    // own words for it.
+    PortFailure failure() const { return m_failure; }
+    const QString& systemErrorText() const { return m_systemText; }
+
+  signals:
+    // A receive event: every waiting byte, raised once at least the
+    // threshold's number of bytes is waiting.
+    void received(const QByteArray& bytes);
+    // The line went away (the other end hung up, the adapter was pulled):
+    // the port is closed by then.
+    void lineLost();
+
+  private:
+    void deliverWaitingBytes();
+    void onError(QSerialPort::SerialPortError error);
+    void diagnoseOpenFailure(const QString& location);
+
+    QSerialPort* m_serial;
+    int m_threshold = 1;
+    QString m_device;
+    PortFailure m_failure = PortFailure::None;
+    QString m_systemText;
+};
+
+// The bytes of a receive event as the engine takes them.
+inline std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+} // namespace radiolink

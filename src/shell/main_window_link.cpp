@@ -1,0 +1,77 @@
+// The radio link of the main window: the port choice (ComboCom, MSComm1,
+// status panel 1, ComPortIndex) and the transfers (MNRead, MNWrite).
+#include "link/qt/qt_link.h"
+#include "link/qt/serial_port.h"
+#include "shell/main_window.h"
+#include "shell/progress_window.h"
+#include "shell/window_transfer_view.h"
+#include "ui/messages.h"
+#include "ui/port_failure_text.h"
+#include "ui/program_flags.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace shell {
+
+void MainWindow::createLink() {
+    FrmWriting = new ProgressWindow(this);
+    m_transferView = std::make_unique<WindowTransferView>(*this, *FrmWriting);
+    m_link = std::make_unique<radiolink::QtLink>(*MSComm1, *TimerW, *TimerMeg, *m_transferView,
+                                                 ReceiveImage, TransmitImage);
+    connect(findChild<QAction*>("MNRead"), &QAction::triggered, this,
+            [this] { m_link->engine().startRead(); });
+    connect(findChild<QAction*>("MNWrite"), &QAction::triggered, this, [this] {
+        m_link->engine().startWrite({ui::ForceWriteMode, ui::DebugMode});
+    });
+}
+
+bool MainWindow::transferRunning() const {
+    return m_link->engine().busy();
+}
+
+void MainWindow::showPortList() {
+    ComboCom->show();
+    ComboCom->setFocus();
+    ComboCom->showPopup();
+}
+
+void MainWindow::onPortChosen() {
+    if (ComboCom->currentIndex() >= 0) {
+        MSComm1->close();
+        MSComm1->openPort(ComboCom->currentText().toInt(), m_folders.ports);
+        if (!MSComm1->isOpen()) {
+            showPortError();
+            ComboCom->setCurrentIndex(-1);
+        }
+    }
+
+    // The caption shows the port only while it holds a ":" (the captions
+    // the language sets hold none).
+    QAction* menu = findChild<QAction*>("MNCommPort");
+    const QString caption = menu->text();
+    if (caption.contains(':'))
+        menu->setText(caption.section(':', 0, 0) + ":" + ComboCom->currentText() + "(&C)");
+
+    ui::ComPortIndex = ComboCom->currentIndex();
+    ComboCom->hide();
+    m_panels[0]->setText("COM: " + ComboCom->currentText());
+    focusActiveEditor();
+}
+
+void MainWindow::showPortError() {
+    ui::showMessage(
+        ui::Msg::PortError,
+        {ComboCom->currentText(), ui::portFailureText(MSComm1->failure(), MSComm1->deviceName(),
+                                                      MSComm1->systemErrorText())});
+}
+
+void MainWindow::focusActiveEditor() {
+    if (QMdiSubWindow* sub = m_mdiArea->currentSubWindow(); sub && sub->widget())
+        sub->widget()->setFocus();
+}
+
+} // namespace shell

@@ -1,0 +1,297 @@
+// The serial port layer against a real pseudo-terminal, under a
+// QCoreApplication: the command line uses it without widgets.
+#include "link/qt/port_names.h"
+#include "link/qt/serial_port.h"
+#include "support/pseudo_terminal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+using radiolink::PortFailure;
+using radiolink::SerialPort;
+
+Q_DECLARE_METATYPE(PortFailure)
+
+namespace {
+
+QByteArray everyByteValue() {
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.append(static_cast<char>(b));
+    return bytes;
+}
+
+// What a port receives, event by event.
+struct Events {
+    explicit Events(SerialPort& port) {
+        QObject::connect(&port, &SerialPort::received,
+                         [this](const QByteArray& bytes) { list.append(bytes); });
+    }
+    QByteArray all() const { return list.join(); }
+    QList<QByteArray> list;
+};
+
+} // namespace
+
+class SerialPortTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        // Setting DTR and RTS on a pseudo-terminal fails; that must stay quiet.
+        QTest::failOnWarning(QRegularExpression(".*"));
+    }
+
+    void lineIs9600Baud8N1WithoutFlowControl() {
+        PseudoTerminal pty;
+        SerialPort port;
+        QVERIFY(port.openDevice(pty.slavePath()));
+        QCOMPARE(port.failure(), PortFailure::None);
+        const termios t = pty.lineSettings();
+        QCOMPARE(cfgetispeed(&t), speed_t(B9600));
+        QCOMPARE(cfgetospeed(&t), speed_t(B9600));
+        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
+    }
+
+    void bytesPassUnchangedBothWays_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("line endings, XON, XOFF, break and end-of-file characters")
+            << QByteArray("\x0D\x0A\x11\x13\x03\x1A\x04\x1C\x7F\x00\x0D", 11);
+        QTest::newRow("acknowledge alone") << QByteArray("\x06");
+        QTest::newRow("every byte value") << everyByteValue();
+        QTest::newRow("a block frame")
+            << QByteArray("W\x07\xE0\x10\x0D\x0A\x11\x13\x03\x00\xFF\x06\x45\x02\x50\x52\x4F\x47"
+                          "\x52\x41",
+                          20);
+    }
+    void bytesPassUnchangedBothWays() {
+        QFETCH(QByteArray, bytes);
+        PseudoTerminal pty;
+        SerialPort port;
+        QVERIFY(port.openDevice(pty.slavePath()));
+        Events events(port);
+
+        QVERIFY(pty.write(bytes));
+        QTRY_COMPARE(events.all(), bytes);
+
+        port.send(radiolink::bytesOf(bytes));
+        QCOMPARE(pty.read(bytes.size()), bytes);
+        // No echo of what the radio sent, no extra bytes.
+        QCOMPARE(pty.read(1, 100), QByteArray());
+    }
+
+    void receiveThreshold_data() {
+        QTest::addColumn<int>("threshold");
+        QTest::addColumn<QList<int>>("bursts");
+        QTest::addColumn<QList<int>>("events");
+        QTest::newRow("1: each burst is an event") << 1 << QList<int>{3, 1} << QList<int>{3, 1};
+        QTest::newRow("20: 19 bytes wait") << 20 << QList<int>{19} << QList<int>{};
+        QTest::newRow("20: the 20th byte brings all") << 20 << QList<int>{19, 1} << QList<int>{20};
+        QTest::newRow("20: a block in three pieces") << 20 << QList<int>{7, 7, 6} << QList<int>{20};
+        QTest::newRow("20: more than 20 come whole") << 20 << QList<int>{25} << QList<int>{25};
+        QTest::newRow("20: a short answer and then more")
+            << 20 << QList<int>{1, 30} << QList<int>{31};
+    }
+    void receiveThreshold() {
+        QFETCH(int, threshold);
+        QFETCH(QList<int>, bursts);
+        QFETCH(QList<int>, events);
+        PseudoTerminal pty;
+        SerialPort port;
+        QVERIFY(port.openDevice(pty.slavePath()));
+        port.setReceiveThreshold(threshold);
+        Events seen(port);
+        char next = 0;
+        for (int size : bursts) {
+            QByteArray burst;
+            for (int i = 0; i < size; ++i)
+                burst.append(next++);
+            QVERIFY(pty.write(burst));
+            QTest::qWait(60);
+        }
+        QList<int> sizes;
+        for (const QByteArray& e : seen.list)
+            sizes << int(e.size());
+        QCOMPARE(sizes, events);
+        if (!events.isEmpty())
+            QCOMPARE(seen.all().back(), char(next - 1)); // in arrival order
+    }
+
+    void loweringTheThresholdDeliversWhatWaitsAfterTheStep() {
+        PseudoTerminal pty;
+        SerialPort port;
+        QVERIFY(port.openDevice(pty.slavePath()));
+        port.setReceiveThreshold(20);
+        Events seen(port);
+        QVERIFY(pty.write(QByteArray("\x06\x57\x00", 3)));
+        QTest::qWait(60);
+        QVERIFY(seen.list.isEmpty());
+        port.setReceiveThreshold(1);
+        // Never from inside the caller's own step.
+        QVERIFY(seen.list.isEmpty());
+        QTRY_COMPARE(seen.all(), QByteArray("\x06\x57\x00", 3));
+    }
+
+    void reopeningStartsAtThresholdOne() {
+        PseudoTerminal pty;
+        SerialPort port;
+        QVERIFY(port.openDevice(pty.slavePath()));
+        port.setReceiveThreshold(20);
+        // Choosing the port that is already open closes and reopens it.
+        QVERIFY(port.openDevice(pty.slavePath()));
+        QCOMPARE(port.receiveThreshold(), 1);
+        Events seen(port);
+        QVERIFY(pty.write("\x06"));
+        QTRY_COMPARE(seen.all(), QByteArray("\x06"));
+    }
+
+    void aHangUpClosesThePortOnce() {
+        PseudoTerminal pty;
+        SerialPort port;
+        QVERIFY(port.openDevice(pty.slavePath()));
+        QSignalSpy lost(&port, &SerialPort::lineLost);
+        pty.hangUp();
+        QTRY_COMPARE(lost.count(), 1);
+        QVERIFY(!port.isOpen());
+        const std::uint8_t end[] = {0x45};
+        port.send(end); // a transfer still running sends into nothing
+        port.setReceiveThreshold(1);
+        QTest::qWait(100);
+        QCOMPARE(lost.count(), 1);
+    }
+
+    void closedPortSendsNothing() {
+        PseudoTerminal pty;
+        SerialPort port;
+        QVERIFY(port.openDevice(pty.slavePath()));
+        port.close();
+        QVERIFY(!port.isOpen());
+        const std::uint8_t program[] = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+        port.send(program);
+        QCOMPARE(pty.read(1, 100), QByteArray());
+    }
+
+    void openFailure_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<PortFailure>("failure");
+        QTest::newRow("missing device") << "missing" << PortFailure::Missing;
+        QTest::newRow("missing folder") << "missing folder" << PortFailure::Missing;
+        QTest::newRow("no device for the port") << "empty" << PortFailure::NoDevice;
+        QTest::newRow("a file, not a serial line") << "file" << PortFailure::Other;
+        QTest::newRow("in use by another program") << "in use" << PortFailure::InUse;
+        QTest::newRow("no permission") << "no permission" << PortFailure::Permission;
+    }
+    void openFailure() {
+        QFETCH(QString, setup);
+        QFETCH(PortFailure, failure);
+        QTemporaryDir dir;
+        PseudoTerminal pty;
+        SerialPort other;
+        QString device;
+        if (setup == "missing") {
+            device = dir.filePath("ttyUSB7");
+        } else if (setup == "missing folder") {
+            device = dir.filePath("gone/ttyUSB0");
+        } else if (setup == "file") {
+            device = dir.filePath("notes.txt");
+            QFile f(device);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (setup == "in use") {
+            device = pty.slavePath();
+            QVERIFY(other.openDevice(device));
+        } else if (setup == "no permission") {
+            if (::geteuid() == 0)
+                QSKIP("root may open any device");
+            device = pty.slavePath();
+            QVERIFY(::chmod(QFile::encodeName(device).constData(), 0) == 0);
+        }
+        SerialPort port;
+        QVERIFY(!port.openDevice(device));
+        QVERIFY(!port.isOpen());
+        QCOMPARE(port.failure(), failure);
+        QCOMPARE(port.deviceName(), device);
+        if (failure == PortFailure::Other)
+            QVERIFY(!port.systemErrorText().isEmpty());
+        // A failed open leaves an open port of another program alone.
+        if (setup == "in use") {
+            QVERIFY(other.isOpen());
+            QVERIFY(pty.write("\x06"));
+            QSignalSpy got(&other, &SerialPort::received);
+            QTRY_COMPARE(got.count(), 1);
+        }
+    }
+
+    void portNumbersToDevices_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("link"); // the link made in the links folder
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("port 1 without a link") << 1 << ""
+                                               << "@dev/ttyUSB0";
+        QTest::newRow("port 16 without a link") << 16 << ""
+                                                << "@dev/ttyUSB15";
+        QTest::newRow("a link takes precedence") << 3 << "com3"
+                                                 << "@links/com3";
+        QTest::newRow("a link to nothing still names the port") << 3 << "com3 dangling"
+                                                                << "@links/com3";
+        QTest::newRow("another port's link") << 2 << "com3"
+                                             << "@dev/ttyUSB1";
+        QTest::newRow("port 0") << 0 << ""
+                                << "";
+        QTest::newRow("port 17") << 17 << "com17"
+                                 << "";
+    }
+    void portNumbersToDevices() {
+        QFETCH(int, number);
+        QFETCH(QString, link);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("links"));
+        const radiolink::PortPlaces places{dir.filePath("links"), dir.filePath("dev/ttyUSB")};
+        if (!link.isEmpty()) {
+            const QString name = link.section(' ', 0, 0);
+            const QString target = dir.filePath(link.endsWith("dangling") ? "gone" : "target");
+            QFile(target).open(QIODevice::WriteOnly);
+            QVERIFY(QFile::link(target, dir.filePath("links/" + name)));
+        }
+        expected.replace("@", dir.path() + "/");
+        QCOMPARE(radiolink::portDeviceName(number, places), expected);
+    }
+
+    void portsWithoutPlacesLeadNowhere() {
+        QCOMPARE(radiolink::portDeviceName(1, {}), QString());
+        SerialPort port;
+        QVERIFY(!port.openPort(1, {}));
+        QCOMPARE(port.failure(), PortFailure::NoDevice);
+    }
+
+    // The virtual radio makes its links in the same folder.
+    void linksLiveInThePerUserDataFolder() {
+        QTemporaryDir dir;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        const radiolink::PortPlaces places = radiolink::defaultPortPlaces();
+        qputenv("XDG_DATA_HOME", saved);
+        QCOMPARE(places.linksFolder, dir.path() + "/TQ305CloneDesk/ports");
+        QCOMPARE(places.devicePrefix, QString("/dev/ttyUSB"));
+    }
+
+    void aPortOpensThroughItsLink() {
+        QTemporaryDir dir;
+        PseudoTerminal pty;
+        QVERIFY(QFile::link(pty.slavePath(), dir.filePath("com5")));
+        SerialPort port;
+        QVERIFY(port.openPort(5, {dir.path(), dir.filePath("ttyUSB")}));
+        port.send(radiolink::bytesOf("PROGRAM"));
+        QCOMPARE(pty.read(7), QByteArray("PROGRAM"));
+    }
+};
+
+QTEST_GUILESS_MAIN(SerialPortTest)
+#include "serial_port_test.moc"
