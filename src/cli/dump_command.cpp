@@ -1,5 +1,6 @@
 #include "cli/dump_command.h"
 
+#include "cli/link_failure_text.h"
 #include "cli/window_dump.h"
 #include "editors/band_selection.h"
 #include "files/dat_file.h"
@@ -13,7 +14,6 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <cstring>
 
 namespace cli {
 
@@ -48,18 +48,6 @@ std::optional<DumpOptions> parse(const QStringList& arguments) {
     return options;
 }
 
-QString reasonOf(const files::LoadResult& loaded) {
-    switch (loaded.error) {
-    case files::FileError::WrongType:
-        return "not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
-    case files::FileError::NotRegularFile:
-        return "not a regular file";
-    default:
-        return loaded.systemError ? QString::fromLocal8Bit(std::strerror(loaded.systemError))
-                                  : QString("cannot be read");
-    }
-}
-
 // The windows in the order they are printed, with their section titles.
 struct Section {
     const char* window;
@@ -83,8 +71,8 @@ int run(const QStringList& arguments) {
     const files::LoadResult loaded =
         files::loadDatFile(ui::fileNameBytes(options->path).toStdString());
     if (!loaded.ok()) {
-        err << "tq305: " << ui::printableFileName(options->path) << ": " << reasonOf(loaded)
-            << Qt::endl;
+        err << "tq305: " << ui::printableFileName(options->path) << ": "
+            << QString::fromStdString(cli::loadFailureReason(loaded)) << Qt::endl;
         return 1;
     }
 

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -18,7 +19,11 @@ namespace cli {
 
 namespace {
 
-enum Exit { ExitDone = 0, ExitRadio = 1, ExitUsage = 2, ExitCannotOpen = 3 };
+enum Exit { ExitDone = 0, ExitRadio = 1, ExitUsage = 2, ExitCannotOpen = 3, ExitInterrupted = 130 };
+
+int failureExit(SessionEnd end) {
+    return end == SessionEnd::Interrupted ? ExitInterrupted : ExitRadio;
+}
 
 // A header band byte that names no band when the file is opened again.
 constexpr std::uint8_t NoBandByte = 0x10;
@@ -42,7 +47,7 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
     const SessionEnd end = session.read();
     if (end != SessionEnd::Done) {
         say(transferFailureText(end, session, options.kind, port, std::nullopt));
-        return ExitRadio;
+        return failureExit(end);
     }
     // A band code the band list lacks is not written as a band: "0A" would
     // read back as band 0.
@@ -55,8 +60,8 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
     }
     if (!isBand(band))
         say("note: the radio reported " + bandName(band) +
-            ", none of the program's bands: " + options.file + " names no band");
-    say("read the radio into " + options.file + ": " + bandName(band));
+            ", none of the program's bands: " + shownName(options.file) + " names no band");
+    say("read the radio into " + shownName(options.file) + ": " + bandName(band));
     return ExitDone;
 }
 
@@ -66,13 +71,13 @@ int writeRadio(LinkSession& session, const LinkOptions& options, const std::stri
         session.write(file.image, file.band, {options.forceBand, options.calibration});
     if (end != SessionEnd::Done) {
         say(transferFailureText(end, session, options.kind, port, file.band));
-        return ExitRadio;
+        return failureExit(end);
     }
     // The radio's band is known here only when it differed from the file's.
     if (session.radioBand())
         say("note: the radio is set to " + bandName(session.radioBand()) + ", the file is for " +
             bandName(file.band) + "; written anyway (--force-band)");
-    say("wrote " + options.file + " to the radio" +
+    say("wrote " + shownName(options.file) + " to the radio" +
         (options.calibration ? ", the calibration block included" : ""));
     return ExitDone;
 }
@@ -83,6 +88,8 @@ int runLinkCommand(int argc, char** argv) {
     // The arguments as bytes: a file name need not be valid text.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QCoreApplication app(argc, argv);
+    // Past a file size limit the save fails and is reported, instead of the signal ending us.
+    std::signal(SIGXFSZ, SIG_IGN);
     ui::UILanguage = 1; // the shared texts it uses, in English
 
     std::string error;

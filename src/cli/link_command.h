@@ -6,7 +6,8 @@ namespace cli {
 
 // Runs the command in argv[1] ("read" or "write") under a QCoreApplication
 // of its own. Returns the exit code: 0 done; 1 the radio failed; 2 a wrong
-// command line; 3 the port or the data file could not be opened.
+// command line; 3 the port or the data file could not be opened; 130
+// interrupted (Ctrl+C), the radio told to end the transfer.
 int runLinkCommand(int argc, char** argv);
 
 } // namespace cli

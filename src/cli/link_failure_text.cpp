@@ -3,6 +3,7 @@
 #include "editors/band_selection.h"
 #include "link/protocol.h"
 #include "link/qt/serial_port.h"
+#include "ui/file_names.h"
 #include "ui/port_failure_text.h"
 
 #include <QFile>
@@ -76,6 +77,21 @@ std::string watchdogText(const radiolink::LinkEngine& engine, radiolink::Transfe
 
 } // namespace
 
+std::string loadFailureReason(const files::LoadResult& loaded) {
+    switch (loaded.error) {
+    case files::FileError::WrongType:
+        return "not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
+    case files::FileError::NotRegularFile:
+        return "not a regular file";
+    default:
+        return systemReason(loaded.systemError, "cannot be read");
+    }
+}
+
+std::string shownName(const std::string& path) {
+    return ui::printableFileName(ui::fileNameText(QByteArray::fromStdString(path))).toStdString();
+}
+
 std::string bandName(std::optional<int> code) {
     if (!code)
         return "no band";
@@ -100,13 +116,14 @@ std::string portFailureText(const radiolink::SerialPort& port, const LinkOptions
 }
 
 std::string loadFailureText(const std::string& path, const files::LoadResult& loaded) {
-    if (loaded.error == files::FileError::WrongType)
-        return path + ": not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
-    return path + ": " + systemReason(loaded.systemError, "cannot be read");
+    return shownName(path) + ": " + loadFailureReason(loaded);
 }
 
 std::string saveFailureText(const std::string& path, const files::WriteResult& saved) {
-    return path + ": cannot be written: " + systemReason(saved.systemError, "write failed");
+    if (saved.error == files::FileError::NotRegularFile)
+        return shownName(path) + ": cannot be written: not a regular file";
+    return shownName(path) +
+           ": cannot be written: " + systemReason(saved.systemError, "write failed");
 }
 
 std::string transferFailureText(SessionEnd end, const LinkSession& session,
@@ -122,6 +139,8 @@ std::string transferFailureText(SessionEnd end, const LinkSession& session,
     case SessionEnd::BandRefused:
         return "band mismatch: the radio is set to " + bandName(session.radioBand()) +
                ", the file is for " + bandName(fileBand) + "; --force-band writes anyway";
+    case SessionEnd::Interrupted:
+        return "interrupted: the radio on " + port + " was told to end the transfer";
     case SessionEnd::LineLost:
         return "the line was lost: " + port + " hung up (cable pulled, radio switched off?)";
     }

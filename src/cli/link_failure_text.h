@@ -18,6 +18,13 @@ namespace cli {
 // The port did not open (exit 3).
 std::string portFailureText(const radiolink::SerialPort& port, const LinkOptions& options);
 
+// Why a data file could not be read, in a few words: also tq305 dump's.
+std::string loadFailureReason(const files::LoadResult& loaded);
+
+// A file name as the lines show it: on one line, bytes that are not text
+// escaped.
+std::string shownName(const std::string& path);
+
 // The data file could not be read, or the read image not saved (exit 3).
 std::string loadFailureText(const std::string& path, const files::LoadResult& loaded);
 std::string saveFailureText(const std::string& path, const files::WriteResult& saved);

@@ -1,6 +1,7 @@
 #include "cli/link_session.h"
 
 #include "cli/terminal_progress.h"
+#include "link/protocol.h"
 #include "link/qt/serial_port.h"
 #include "link/receive_text.h"
 
@@ -17,6 +18,13 @@ LinkSession::LinkSession(radiolink::SerialPort& port, TerminalProgress* progress
     connect(&port, &radiolink::SerialPort::lineLost, this, [this] {
         if (m_engine.busy())
             finish(SessionEnd::LineLost);
+    });
+    // Left in clone mode, the radio would wait for blocks that never come.
+    connect(&m_interrupts, &InterruptNotifier::interrupted, this, [this, &port] {
+        if (!m_engine.busy())
+            return;
+        port.send(std::array{radiolink::protocol::End});
+        finish(SessionEnd::Interrupted);
     });
 }
 

@@ -3,6 +3,7 @@
 // of its own. It needs no window and no display.
 #pragma once
 
+#include "cli/interrupt_notifier.h"
 #include "link/link_engine.h"
 #include "link/qt/qt_link.h"
 
@@ -27,6 +28,7 @@ enum class SessionEnd {
     CommunicationError, // the watchdog ended it (LinkEngine::stallReason says why)
     BandRefused,        // the radio is set to another band than the file's
     LineLost,           // the line hung up in mid-transfer
+    Interrupted,        // Ctrl+C or SIGTERM: the radio was sent "E"
 };
 
 class LinkSession : public QObject, private radiolink::TransferView {
@@ -76,6 +78,7 @@ class LinkSession : public QObject, private radiolink::TransferView {
     radiolink::QtLink m_link;
     radiolink::LinkEngine& m_engine = m_link.engine();
     QEventLoop m_loop;
+    InterruptNotifier m_interrupts;
 
     std::array<std::uint8_t, image::ImageSize> m_fileImage{};
     std::optional<int> m_fileBand;

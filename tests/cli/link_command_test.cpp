@@ -332,6 +332,28 @@ class LinkCommandTest : public QObject {
         QCOMPARE(run.verdict(), "tq305: " + out + ": cannot be written: No such file or directory");
     }
 
+    // Ended by the user mid-transfer: the radio is told to end its clone
+    // mode, and a read leaves no file.
+    void interruptTellsTheRadioToEnd() {
+        QStringList arguments = radioArguments(path("saved.dat"));
+        arguments << "--stall-at"
+                  << "5"
+                  << "-v";
+        VirtualRadio radio(arguments, environment());
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(TQ305_PROGRAM, {"read", "--device", radio.slavePath(), "-o", path("i.dat")});
+        QVERIFY(process.waitForStarted());
+        QTest::qWait(1000); // stalled at block 5, well before the watchdog
+        process.terminate();
+        QVERIFY(process.waitForFinished(5000));
+        QCOMPARE(process.exitCode(), 130);
+        QVERIFY(process.readAllStandardError().trimmed().endsWith("was told to end the transfer"));
+        QVERIFY(!QFile::exists(path("i.dat")));
+        QByteArray log;
+        QTRY_VERIFY((log += radio.standardError()).contains("PC:    45"));
+    }
+
     // On a terminal the bar is redrawn in place and its line ended before
     // the verdict, which stands on a line of its own.
     void progressBarOnATerminal() {

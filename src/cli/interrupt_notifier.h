@@ -1,0 +1,25 @@
+// Ctrl+C (SIGINT) or SIGTERM during a transfer, delivered as a Qt signal on
+// the event loop, so the transfer can tell the radio to end before we exit.
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace cli {
+
+class InterruptNotifier : public QObject {
+    Q_OBJECT
+  public:
+    // Takes over SIGINT and SIGTERM until destroyed; one object at a time.
+    explicit InterruptNotifier(QObject* parent = nullptr);
+    ~InterruptNotifier() override;
+
+  signals:
+    void interrupted();
+
+  private:
+    QSocketNotifier* m_notifier = nullptr;
+};
+
+} // namespace cli
