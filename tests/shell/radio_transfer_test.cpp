@@ -161,21 +161,25 @@ class RadioTransferTest : public QObject {
         QTest::addColumn<bool>("readFirst");
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<bool>("debug");
-        QTest::newRow("after a read") << "full_image_band0.dat" << true << QStringList{} << false;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("after a read")
+            << "full_image_band0.dat" << true << QStringList{} << false << "MNWrite";
         QTest::newRow("late handshake acknowledge")
-            << "full_image_band0.dat" << true << QStringList{"--late-ack"} << false;
+            << "full_image_band0.dat" << true << QStringList{"--late-ack"} << false << "Ctrl+W";
         // Noise that reads "06" across a byte boundary is no acknowledgement:
         // a write that took it for one would leave holes in the radio.
         QTest::newRow("noise before the acknowledgements")
-            << "all_ff_image_band3.dat" << false << QStringList{"--stray-bytes"} << false;
+            << "all_ff_image_band3.dat" << false << QStringList{"--stray-bytes"} << false
+            << "TWrite";
         QTest::newRow("DebugMode: the calibration block too")
-            << "all_ff_image_band3.dat" << false << QStringList{} << true;
+            << "all_ff_image_band3.dat" << false << QStringList{} << true << "MNWrite";
     }
     void writeStoresAnEditInTheRadio() {
         QFETCH(QString, image);
         QFETCH(bool, readFirst);
         QFETCH(QStringList, faults);
         QFETCH(bool, debug);
+        QFETCH(QString, how);
         start(QStringList{data(image)} + faults);
         if (readFirst)
             readTheRadio();
@@ -184,7 +188,7 @@ class RadioTransferTest : public QObject {
 
         SeenMessageBox seen;
         answerNextMessageBox("OK", &seen);
-        trigger("MNWrite");
+        trigger(how);
         QCOMPARE(frmWriting()->windowTitle(), QString("Writing……"));
         QCOMPARE(progressBar()->maximum(), 103);
         awaitMessage(seen);
