@@ -3,7 +3,9 @@
 # Usage: scripts/ensure-packages.sh [extra package ...]
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev "$@")
+# clang and its runtimes build the fuzz target.
+packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
+  clang libclang-rt-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

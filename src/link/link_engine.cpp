@@ -57,6 +57,11 @@ bool LinkEngine::beginTransfer(bool& running, int& stage) {
 }
 
 void LinkEngine::bytesReceived(std::span<const std::uint8_t> bytes) {
+    // No bytes is no receive event. A step run again on an unchanged RxHex
+    // would take the same ident twice, inside the question it asked the first
+    // time.
+    if (bytes.empty())
+        return;
     receive_text::append(RxHex, bytes);
     if (Writing)
         writeStep();

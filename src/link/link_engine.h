@@ -96,7 +96,8 @@ class LinkEngine {
     void startWrite(WriteModes modes);
 
     // The port's receive event: the bytes are appended to RxHex, then the
-    // write step runs if Writing, then the read step if Reading.
+    // write step runs if Writing, then the read step if Reading. No bytes,
+    // no event: nothing happens.
     void bytesReceived(std::span<const std::uint8_t> bytes);
     void timerWTick();
     void timerMegTick();

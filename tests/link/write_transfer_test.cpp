@@ -89,7 +89,13 @@ class WriteTransferTest : public QObject {
         Rig rig;
         rig.radio.bandByte = 5;
         rig.view.forceAnswer = true;
+        bool asked = false;
         rig.view.whileModal = [&] {
+            if (rig.log.back() != "question")
+                return;
+            if (std::exchange(asked, true))
+                QFAIL("asked again inside the question");
+            rig.receive({});
             receiveAll(rig, {Ident3, Ack, toQt(ident(5))});
             rig.elapse(8);
         };
