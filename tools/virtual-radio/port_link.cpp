@@ -13,7 +13,7 @@ namespace radio {
 namespace {
 
 std::string dataHome() {
-    // The base directory specification ignores an empty or relative value.
+    // XDG says to ignore an empty or relative XDG_DATA_HOME.
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
         return xdg;
     const char* home = std::getenv("HOME");

@@ -1,0 +1,81 @@
+// tq305-demo-image: writes demo.dat, the image the demo radio of ./run serves.
+//
+//   tq305-demo-image OUT.dat
+//
+// The program's own windows are built (without a display) with the settings
+// a fresh start shows, six channels of the 400-480 MHz band are put into the
+// channel table, and the image is encoded and saved as the program saves it,
+// so every setting but the channels is the program's default.
+#include "editors/channel_table.h"
+#include "files/dat_file.h"
+#include "image/tone_codes.h"
+#include "shell/main_window.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint8_t DemoBand = 3; // "400-480MHz"
+
+struct DemoChannel {
+    int number;
+    const char* rx;
+    const char* tx; // empty: receive only
+    const char* rxTone;
+    const char* txTone; // empty: off
+    int highPower, busyLockOff, scanAdd, wide;
+};
+
+// Both rasters, repeater offsets, CTCSS and DCS of either polarity.
+constexpr DemoChannel Channels[] = {
+    {1, "400.12500", "400.12500", "", "", 1, 1, 1, 1},
+    {2, "435.50000", "435.50000", "67.0", "67.0", 0, 1, 1, 0},
+    {3, "446.00625", "446.00625", "D023N", "D023N", 1, 0, 1, 0},
+    {4, "462.56250", "467.56250", "100.0", "100.0", 1, 1, 1, 1},
+    {5, "470.05000", "", "88.5", "", 0, 1, 0, 1},
+    {8, "477.25000", "472.25000", "D754I", "D754I", 0, 0, 1, 1},
+};
+
+image::ChannelRow row(const DemoChannel& c) {
+    image::ChannelRow r;
+    r.freqText = {c.rx, c.tx};
+    r.toneText = {c.rxTone, c.txTone};
+    r.listIndex = {image::FindTone(c.rxTone),
+                   image::FindTone(c.txTone),
+                   c.highPower,
+                   c.busyLockOff,
+                   c.scanAdd,
+                   c.wide};
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::fprintf(stderr, "Usage: tq305-demo-image OUT.dat\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder; // no settings of the user's are read
+    const auto window = shell::startProgram({folder.path(), folder.filePath("settings.ini")});
+
+    image::ChannelTableValues table = window->channelTable()->channelValues();
+    for (const DemoChannel& channel : Channels)
+        table.row(channel.number) = row(channel);
+    window->channelTable()->showDecodedChannels(table);
+    window->EncodeImage();
+
+    const files::WriteResult saved = files::saveDatFile(argv[1], window->TransmitImage, DemoBand);
+    if (!saved.ok()) {
+        std::fprintf(stderr, "tq305-demo-image: cannot write %s: %s\n", argv[1],
+                     std::strerror(saved.systemError));
+        return 1;
+    }
+    return 0;
+}
