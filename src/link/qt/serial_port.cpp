@@ -137,6 +137,7 @@ void SerialPort::diagnoseOpenFailure(const QString& location) {
         m_failure = PortFailure::InUse;
     }
 #else
+    Q_UNUSED(location);
     // Access to a COM port is denied only while another program holds it.
     if (m_serial->error() == QSerialPort::DeviceNotFoundError)
         m_failure = PortFailure::Missing;
