@@ -32,6 +32,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -328,6 +329,11 @@ QMdiSubWindow* MainWindow::addEditor(QWidget* form) {
     auto* sub = new EditorSubWindow;
     sub->setWidget(form);
     sub->setObjectName(form->objectName() + "Window");
+    // Ctrl+W is MNWrite's: the child window's own close keeps Ctrl+F4 only,
+    // or the two would cancel each other out and neither would run.
+    for (QAction* action : sub->systemMenu()->actions())
+        if (action->shortcuts().contains(QKeySequence("Ctrl+W")))
+            action->setShortcut(QKeySequence("Ctrl+F4"));
     m_mdiArea->addSubWindow(sub);
     sub->hide();
     return sub;

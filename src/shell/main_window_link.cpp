@@ -41,7 +41,7 @@ void MainWindow::showPortList() {
 
 void MainWindow::onPortChosen() {
     if (ComboCom->currentIndex() >= 0) {
-        MSComm1->close();
+        // Closes the port first, the one chosen again too.
         MSComm1->openPort(ComboCom->currentText().toInt(), m_folders.ports);
         if (!MSComm1->isOpen()) {
             showPortError();

@@ -274,6 +274,9 @@ class ShellTest : public QObject {
         QCOMPARE(band->x(), 1085 / 15);
         w->findChild<QAction*>("MNChinese")->trigger();
         QCOMPARE(band->x(), 585 / 15);
+        // The progress window's own Label1 does not take the band bar's text.
+        QCOMPARE(w->findChild<QToolBar*>("CoolBar1")->findChild<QLabel*>("Label1")->text(),
+                 QString("频段"));
         QCOMPARE(w->findChild<QAction*>("TRead")->toolTip(), QString("读频"));
         QCOMPARE(w->findChild<QAction*>("MNAbout")->text(), QString("帮助(&H)"));
         QVERIFY(!w->findChild<QAction*>("MNDTMF")->isVisible());

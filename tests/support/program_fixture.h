@@ -5,6 +5,7 @@
 #include "editors/channel_table.h"
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
+#include "shell/parameter_file.h"
 #include "shell/startup.h"
 #include "support/message_box_driver.h"
 #include "ui/program_flags.h"
@@ -23,9 +24,16 @@ struct ProgramFixture {
     QTableWidget* grid = nullptr;
     QLineEdit* text1 = nullptr;
 
-    // Starts the program in English (`language` 1) or Chinese (0).
-    explicit ProgramFixture(int language = 1) {
-        window = shell::startProgram(shell::scratchFolders(dir.path()));
+    // Starts the program in English (`language` 1) or Chinese (0), without a
+    // serial port, or with port `portNumber` chosen where `ports` say.
+    explicit ProgramFixture(int language = 1, const radiolink::PortPlaces& ports = {},
+                            int portNumber = 0) {
+        shell::AppFolders folders = shell::scratchFolders(dir.path());
+        if (portNumber > 0) {
+            shell::writeComPortIndex(dir.path(), portNumber - 1);
+            folders.ports = ports;
+        }
+        window = shell::startProgram(folders);
         ui::UILanguage = language;
         shell::ApplyLanguage(window.get());
         form = window->findChild<editors::ChannelTable*>("Form1");

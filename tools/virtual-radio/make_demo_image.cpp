@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir folder; // no settings of the user's are read
+    QTemporaryDir folder; // no settings of the user's are read, no port is opened
     const auto window = shell::startProgram(shell::scratchFolders(folder.path()));
 
     image::ChannelTableValues table = window->channelTable()->channelValues();

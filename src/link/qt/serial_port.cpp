@@ -37,6 +37,7 @@ bool SerialPort::openPort(int number, const PortPlaces& places) {
 
 bool SerialPort::openDevice(const QString& device) {
     close();
+    ++m_openings;
     m_device = device;
     m_failure = PortFailure::None;
     m_systemText.clear();
@@ -105,14 +106,16 @@ void SerialPort::deliverWaitingBytes() {
 }
 
 void SerialPort::onError(QSerialPort::SerialPortError error) {
-    // A hang-up or a removed adapter. The port is closed once QSerialPort
-    // has finished reporting; the transfer's watchdog ends the transfer.
+    // A hang-up or a removed adapter (a hung-up line may also read as end of
+    // file, which Qt reports as a read error, again and again). The port is
+    // closed once QSerialPort has finished reporting, unless it was opened
+    // anew meanwhile; the transfer's watchdog ends the transfer.
     if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
         return;
     QMetaObject::invokeMethod(
         this,
-        [this] {
-            if (!isOpen())
+        [this, opening = m_openings] {
+            if (!isOpen() || opening != m_openings)
                 return;
             close();
             emit lineLost();
@@ -138,6 +141,7 @@ void SerialPort::diagnoseOpenFailure(const QString& location) {
         m_failure = PortFailure::InUse;
     }
 #else
+    Q_UNUSED(location);
     // Access to a COM port is denied only while another program holds it.
     if (m_serial->error() == QSerialPort::DeviceNotFoundError)
         m_failure = PortFailure::Missing;

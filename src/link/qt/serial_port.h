@@ -56,6 +56,7 @@ class SerialPort : public QObject, public Port {
 
     QSerialPort* m_serial;
     int m_threshold = 1;
+    int m_openings = 0; // tells a lost line from the port opened after it
     QString m_device;
     PortFailure m_failure = PortFailure::None;
     QString m_systemText;

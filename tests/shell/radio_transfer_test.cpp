@@ -1,0 +1,317 @@
+// Reading and writing the radio from the real windows, against tq305-radio
+// on a pseudo-terminal reached through port 3 (its link comN in the
+// per-user data folder, here a temporary one).
+#include "files/dat_file.h"
+#include "link/qt/serial_port.h"
+#include "support/program_fixture.h"
+#include "support/virtual_radio.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolBar>
+
+namespace {
+
+constexpr int Port = 3;
+
+QString data(const QString& name) {
+    return QString(TQ_TEST_DATA) + "/" + name;
+}
+
+files::DatFile loadDat(const QString& path) {
+    const files::LoadResult loaded = files::loadDatFile(QFile::encodeName(path).toStdString());
+    return loaded.ok() ? loaded.file : files::DatFile{};
+}
+
+// The offsets a read fills and a write sends (the calibration block only in
+// DebugMode; a read takes two of its bytes).
+bool sameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, std::size_t from,
+               std::size_t to) {
+    return std::equal(a.begin() + from, a.begin() + to, b.begin() + from);
+}
+
+} // namespace
+
+class RadioTransferTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<VirtualRadio> m_radio;
+    std::unique_ptr<ProgramFixture> m_program;
+
+    QString savedPath() const { return m_dir.filePath("saved.dat"); }
+
+    // The radio on port 3, then the program with port 3 chosen.
+    void start(QStringList radioArguments, int language = 1) {
+        radioArguments << "--fast"
+                       << "--com" << QString::number(Port) << "--save" << savedPath();
+        m_radio = std::make_unique<VirtualRadio>(radioArguments);
+        QVERIFY(!m_radio->slavePath().isEmpty());
+        radiolink::PortPlaces places = radiolink::defaultPortPlaces();
+        places.devicePrefix = m_dir.filePath("ttyUSB"); // never a real device
+        m_program = std::make_unique<ProgramFixture>(language, places, Port);
+        QVERIFY(m_program->window->serialPort()->isOpen());
+    }
+    shell::MainWindow& window() const { return *m_program->window; }
+    QWidget* frmWriting() const { return window().findChild<QWidget*>("FrmWriting"); }
+    QProgressBar* progressBar() const {
+        return frmWriting()->findChild<QProgressBar*>("ProgressBar1");
+    }
+    QString ok() const { return ui::isChinese() ? "确定" : "OK"; }
+
+    // Starts a transfer the way `how` names: a menu item, a tool bar key, or
+    // a shortcut ("Ctrl+R").
+    void trigger(const QString& how) {
+        if (how.startsWith("Ctrl+")) {
+            QTest::keySequence(&window(), QKeySequence(how));
+        } else if (how.startsWith('T')) {
+            auto* bar = window().findChild<QToolBar*>("Toolbar1");
+            QTest::mouseClick(bar->widgetForAction(window().findChild<QAction*>(how)),
+                              Qt::LeftButton);
+        } else {
+            window().findChild<QAction*>(how)->trigger();
+        }
+    }
+    // Waits until the box armed with answerNextMessageBox() has been answered.
+    void awaitMessage(const SeenMessageBox& seen) { QTRY_VERIFY_WITH_TIMEOUT(seen.shown, 20000); }
+    void readTheRadio() {
+        SeenMessageBox seen;
+        answerNextMessageBox(ok(), &seen);
+        trigger("MNRead");
+        awaitMessage(seen);
+        QCOMPARE(seen.text, QString("Reading succeeds frequently!"));
+        // The offscreen platform does not hand the activation back by itself.
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+    }
+
+  private slots:
+    void initTestCase() {
+        // The radio makes its link where the program looks for it.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath("data")));
+    }
+    void init() { ui::ForceWriteMode = ui::DebugMode = false; }
+    void cleanup() {
+        m_program.reset();
+        m_radio.reset();
+        QFile::remove(savedPath());
+        ui::ForceWriteMode = ui::DebugMode = false;
+    }
+
+    void readShowsTheRadiosChannelsAndBand_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QStringList>("texts"); // caption, label, box title, box text
+        const QStringList en{"Reading……", "Reading frequently, please wait a moment.", "Suggestion",
+                             "Reading succeeds frequently!"};
+        QTest::newRow("menu") << 1 << "MNRead" << QStringList{} << en;
+        QTest::newRow("zh, tool bar")
+            << 0 << "TRead" << QStringList{}
+            << QStringList{"正在读取……", "正在读频，请稍候。", "提示", "读频成功！"};
+        QTest::newRow("shortcut, late handshake acknowledge")
+            << 1 << "Ctrl+R" << QStringList{"--late-ack"} << en;
+        QTest::newRow("noise before the acknowledgements")
+            << 1 << "MNRead" << QStringList{"--stray-bytes"} << en;
+    }
+    void readShowsTheRadiosChannelsAndBand() {
+        QFETCH(int, language);
+        QFETCH(QString, how);
+        QFETCH(QStringList, faults);
+        QFETCH(QStringList, texts);
+        start(QStringList{data("full_image_band0.dat")} + faults, language);
+        QCOMPARE(m_program->bandList()->currentIndex(), 3);
+
+        SeenMessageBox seen;
+        answerNextMessageBox(ok(), &seen);
+        trigger(how);
+        QVERIFY(frmWriting()->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), frmWriting());
+        QCOMPARE(frmWriting()->windowTitle(), texts[0]);
+        QCOMPARE(frmWriting()->findChild<QLabel*>("Label1")->text(), texts[1]);
+        QCOMPARE(progressBar()->minimum(), 1);
+        QCOMPARE(progressBar()->maximum(), 100);
+        // The user cannot close it; the transfer goes on.
+        frmWriting()->close();
+        QTest::keyClick(frmWriting(), Qt::Key_Escape);
+        QVERIFY(frmWriting()->isVisible());
+
+        awaitMessage(seen);
+        QCOMPARE(seen.title, texts[2]);
+        QCOMPARE(seen.text, texts[3]);
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        QVERIFY(!frmWriting()->isVisible());
+        QCOMPARE(progressBar()->value(), 100);
+
+        // The radio's band, without a question, and its channels.
+        QCOMPARE(m_program->bandList()->currentIndex(), 0);
+        QCOMPARE(m_program->cell(1, 1), QString("438.50000"));
+        QCOMPARE(m_program->cell(3, 2), QString("445.01250"));
+        QCOMPARE(m_program->cell(99, 1), QString("479.99375"));
+        const files::DatFile radio = loadDat(data("full_image_band0.dat"));
+        const image::MemoryImage& read = window().ReceiveImage;
+        QVERIFY(sameBytes(read, radio.image, 0x000, 0x530));
+        QVERIFY(sameBytes(read, radio.image, 0x700, 0x7F0));
+        QCOMPARE(read[0x7F0], radio.image[0x7F0]);
+        QCOMPARE(read[0x7F2], radio.image[0x7F2]);
+    }
+
+    void writeStoresAnEditInTheRadio_data() {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<bool>("readFirst");
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<bool>("debug");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("after a read")
+            << "full_image_band0.dat" << true << QStringList{} << false << "MNWrite";
+        QTest::newRow("late handshake acknowledge")
+            << "full_image_band0.dat" << true << QStringList{"--late-ack"} << false << "Ctrl+W";
+        // Noise that reads "06" across a byte boundary is no acknowledgement:
+        // a write that took it for one would leave holes in the radio.
+        QTest::newRow("noise before the acknowledgements")
+            << "all_ff_image_band3.dat" << false << QStringList{"--stray-bytes"} << false
+            << "TWrite";
+        QTest::newRow("DebugMode: the calibration block too")
+            << "all_ff_image_band3.dat" << false << QStringList{} << true << "MNWrite";
+    }
+    void writeStoresAnEditInTheRadio() {
+        QFETCH(QString, image);
+        QFETCH(bool, readFirst);
+        QFETCH(QStringList, faults);
+        QFETCH(bool, debug);
+        QFETCH(QString, how);
+        start(QStringList{data(image)} + faults);
+        if (readFirst)
+            readTheRadio();
+        m_program->enterFrequency(4, 1, readFirst ? "150.125" : "450.125");
+        ui::DebugMode = debug;
+
+        SeenMessageBox seen;
+        answerNextMessageBox("OK", &seen);
+        trigger(how);
+        QCOMPARE(frmWriting()->windowTitle(), QString("Writing……"));
+        QCOMPARE(progressBar()->maximum(), 103);
+        awaitMessage(seen);
+        QCOMPARE(seen.title, QString("Suggestion"));
+        QCOMPARE(seen.text, QString("Writing succeeds frequently!"));
+        QCOMPARE(progressBar()->value(), debug ? 103 : 101);
+
+        QTRY_VERIFY(QFile::exists(savedPath()));
+        const files::DatFile saved = loadDat(savedPath());
+        QCOMPARE(saved.band.value_or(-1), readFirst ? 0 : 3);
+        const image::MemoryImage& sent = window().TransmitImage;
+        QVERIFY(sameBytes(saved.image, sent, 0x000, 0x520));
+        QVERIFY(sameBytes(saved.image, sent, 0x700, 0x7F0));
+        // Channel 4's receive frequency in BCD, lowest digits first.
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&saved.image[3 * 13]), 4),
+                 readFirst ? QByteArray("\x00\x25\x01\x15", 4) : QByteArray("\x00\x25\x01\x45", 4));
+        const files::DatFile before = loadDat(data(image));
+        if (debug) {
+            QVERIFY(!sameBytes(before.image, sent, 0x7F0, 0x800));
+            QVERIFY(sameBytes(saved.image, sent, 0x7F0, 0x800));
+        } else {
+            QVERIFY(sameBytes(saved.image, before.image, 0x7F0, 0x800));
+        }
+    }
+
+    void aRadioOfAnotherBand_data() {
+        QTest::addColumn<bool>("forceWrite");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("refused") << false << "OK" << false;
+        QTest::newRow("forced, cancelled") << true << "Cancel" << false;
+        QTest::newRow("forced") << true << "OK" << true;
+    }
+    void aRadioOfAnotherBand() {
+        QFETCH(bool, forceWrite);
+        QFETCH(QString, answer);
+        QFETCH(bool, written);
+        start({data("all_ff_image_band3.dat"), "--band", "5"});
+        m_program->enterFrequency(1, 1, "438.5");
+        ui::ForceWriteMode = forceWrite;
+
+        SeenMessageBox seen;
+        answerNextMessageBox(answer, &seen);
+        trigger("MNWrite");
+        awaitMessage(seen);
+        if (forceWrite) {
+            QCOMPARE(seen.title, QString("Be careful"));
+            QCOMPARE(seen.text, QString("The frequency band is not accorded with, whether write "
+                                        "into by force?"));
+            QCOMPARE(seen.icon, QMessageBox::Question);
+            QCOMPARE(seen.defaultButton, QString("Cancel"));
+        } else {
+            QCOMPARE(seen.title, QString("Mistake"));
+            QCOMPARE(seen.text,
+                     QString("The frequency band is not accorded with, can't write into!"));
+            QCOMPARE(seen.icon, QMessageBox::Warning);
+        }
+        if (written) {
+            SeenMessageBox done;
+            answerNextMessageBox("OK", &done);
+            awaitMessage(done);
+            QCOMPARE(done.text, QString("Writing succeeds frequently!"));
+            QTRY_VERIFY(QFile::exists(savedPath()));
+            QCOMPARE(loadDat(savedPath()).band.value_or(-1), 5);
+        } else {
+            UnexpectedMessageBoxes boxes;
+            QTest::qWait(300);
+            QCOMPARE(boxes.texts, QStringList());
+            QVERIFY(!QFile::exists(savedPath()));
+        }
+        QVERIFY(!frmWriting()->isVisible());
+        QVERIFY(!window().transferRunning());
+        QCOMPARE(m_program->bandList()->currentIndex(), 3);
+    }
+
+    void aFaultEndsInTheCommunicationError_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("silent radio, read") << QStringList{"--silent"} << "MNRead";
+        QTest::newRow("silent radio, write") << QStringList{"--silent"} << "MNWrite";
+        QTest::newRow("another product") << QStringList{"--product", "TQ-306"} << "MNRead";
+        QTest::newRow("stalls at block 40 of a write")
+            << QStringList{"--stall-at", "40"} << "MNWrite";
+        QTest::newRow("hangs up at block 5 of a read")
+            << QStringList{"--hang-up-at", "5"} << "MNRead";
+    }
+    void aFaultEndsInTheCommunicationError() {
+        QFETCH(QStringList, faults);
+        QFETCH(QString, how);
+        start(QStringList{data("all_ff_image_band3.dat")} + faults);
+        m_program->enterFrequency(2, 1, "440");
+        window().EncodeImage();
+        const image::MemoryImage editorsBefore = window().TransmitImage;
+
+        SeenMessageBox seen;
+        answerNextMessageBox("OK", &seen);
+        trigger(how);
+        awaitMessage(seen);
+        QCOMPARE(seen.title, QString("Mistake"));
+        QCOMPARE(seen.text, QString("Communication error, check the line and the serial "
+                                    "connection selection!"));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QVERIFY(!frmWriting()->isVisible());
+        QVERIFY(!window().transferRunning());
+
+        // Nothing of a failed read reaches the editors.
+        window().EncodeImage();
+        QVERIFY(window().TransmitImage == editorsBefore);
+        QCOMPARE(m_program->cell(2, 1), QString("440.00000"));
+
+        // A line that hung up is closed: the next transfer says so at once.
+        if (faults.contains("--hang-up-at")) {
+            QVERIFY(!window().serialPort()->isOpen());
+            SeenMessageBox invalid;
+            answerNextMessageBox("OK", &invalid);
+            trigger("MNRead");
+            awaitMessage(invalid);
+            QCOMPARE(invalid.title, QString("TQ-305 CloneDesk"));
+            QCOMPARE(invalid.text, QString("The serial port is invalid"));
+            QVERIFY(!frmWriting()->isVisible());
+        }
+    }
+};
+
+QTEST_MAIN(RadioTransferTest)
+#include "radio_transfer_test.moc"
