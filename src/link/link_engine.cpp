@@ -48,6 +48,9 @@ bool LinkEngine::beginTransfer(bool& running, int& stage) {
     }
     m_view.commitPendingEntry();
     m_stallReason = StallReason::NoAnswer;
+    // Whatever came before is no answer to this handshake: the radio's 0x06
+    // for the last transfer's "E" would otherwise pass for its acknowledge.
+    RxHex.clear();
     running = true;
     m_timerMeg.start();
     m_timerW.start();
@@ -60,7 +63,9 @@ void LinkEngine::bytesReceived(std::span<const std::uint8_t> bytes) {
     // No bytes is no receive event. A step run again on an unchanged RxHex
     // would take the same ident twice, inside the question it asked the first
     // time.
-    if (bytes.empty())
+    // Bytes while no transfer runs are kept for none, so a chattering line
+    // cannot grow RxHex without end.
+    if (bytes.empty() || !busy())
         return;
     receive_text::append(RxHex, bytes);
     if (Writing)

@@ -97,7 +97,8 @@ class LinkEngine {
 
     // The port's receive event: the bytes are appended to RxHex, then the
     // write step runs if Writing, then the read step if Reading. No bytes,
-    // no event: nothing happens.
+    // no event: nothing happens; bytes while no transfer runs are dropped,
+    // and each transfer starts with an empty RxHex.
     void bytesReceived(std::span<const std::uint8_t> bytes);
     void timerWTick();
     void timerMegTick();

@@ -139,6 +139,25 @@ class BothTransfersTest : public QObject {
         rig.receive(toBytes(burst));
         QCOMPARE(entriesStarting(rig.log, "send"), sent);
     }
+
+    // What came before a transfer is no answer to its handshake: the radio's
+    // 0x06 for the last "E", stray bytes on an idle line.
+    void staleBytesAreNoAnswer_data() {
+        QTest::addColumn<bool>("write");
+        addKinds("earlier transfer's last 06");
+    }
+    void staleBytesAreNoAnswer() {
+        QFETCH(bool, write);
+        Rig rig;
+        rig.engine.RxHex = "06";   // left by the transfer before
+        rig.receive({0x06, 0x06}); // and more on the idle line
+        start(rig, write);
+        rig.log.clear();
+        rig.receive({0x10, 0x65});
+        QCOMPARE(entriesStarting(rig.log, "send"), QStringList());
+        rig.receive({0x06});
+        QCOMPARE(entriesStarting(rig.log, "send"), QStringList{"send 02"});
+    }
 };
 
 TQ_REGISTER_TEST(BothTransfersTest);
