@@ -3,9 +3,10 @@
 # Usage: scripts/ensure-packages.sh [extra package ...]
 set -euo pipefail
 
-# clang and its runtimes build the fuzz target.
+# clang and its runtimes build the fuzz target; the printing tests read PDFs
+# (poppler-utils) whose Chinese text needs a CJK font.
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
-  clang libclang-rt-dev "$@")
+  clang libclang-rt-dev fonts-wqy-microhei poppler-utils "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,25 +5,11 @@
 #include "shell/main_window.h"
 #include "ui/file_names.h"
 #include "ui/messages.h"
+#include "ui/save_failure.h"
 
-#include <QDir>
 #include <QFileDialog>
-#include <cstring>
 
 namespace shell {
-
-namespace {
-
-QString systemReason(int systemError) {
-    return systemError ? QString::fromLocal8Bit(std::strerror(systemError)) : QString();
-}
-
-// On one line whatever the name holds, so the message keeps its shape.
-QString shownName(const QString& path) {
-    return ui::printableFileName(QDir::toNativeSeparators(path));
-}
-
-} // namespace
 
 QString FileCommands::askFileName(bool forSaving) const {
     QFileDialog dialog(&m_window);
@@ -63,10 +49,11 @@ files::FileError FileCommands::openFile(const QString& path) {
         ui::showMessage(ui::Msg::WrongFileType);
         return loaded.error;
     case files::FileError::NotRegularFile:
-        ui::showMessage(ui::Msg::FileNotReadNotRegular, {shownName(path)});
+        ui::showMessage(ui::Msg::FileNotReadNotRegular, {ui::shownFileName(path)});
         return loaded.error;
     default:
-        ui::showMessage(ui::Msg::FileNotRead, {shownName(path), systemReason(loaded.systemError)});
+        ui::showMessage(ui::Msg::FileNotRead,
+                        {ui::shownFileName(path), ui::systemReason(loaded.systemError)});
         return loaded.error;
     }
     m_window.showDatFile(loaded.file);
@@ -84,11 +71,7 @@ files::FileError FileCommands::saveFile(const QString& path) {
     const files::WriteResult written =
         files::saveDatFile(ui::fileNameBytes(path).toStdString(), m_window.TransmitImage,
                            static_cast<std::uint8_t>(m_window.bandSelection()->bandCode()));
-    if (written.error == files::FileError::NotRegularFile)
-        ui::showMessage(ui::Msg::FileNotSavedNotRegular, {shownName(path)});
-    else if (!written.ok())
-        ui::showMessage(ui::Msg::FileNotSaved,
-                        {shownName(path), systemReason(written.systemError)});
+    ui::reportSaveFailure(path, written);
     return written.error;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "ui/message_box.h"
+#include "ui/program_info.h"
 
 #include <QApplication>
 #include <csignal>
@@ -9,7 +10,8 @@ int main(int argc, char* argv[]) {
     // Past a file size limit a save fails with its message, instead of the signal ending us.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
-    app.setApplicationName("TQ305sys");
+    app.setApplicationName(ui::ProgramName);
+    app.setApplicationVersion(ui::ProgramVersion);
     const auto window = shell::startProgram(shell::defaultFolders());
     return app.exec();
 }
