@@ -106,6 +106,12 @@ int PowerLevels::highPowerLevel() const {
 int PowerLevels::lowPowerLevel() const {
     return Slider2->value();
 }
+QString PowerLevels::highPowerCaption() const {
+    return Frame1->title();
+}
+QString PowerLevels::lowPowerCaption() const {
+    return Frame2->title();
+}
 bool PowerLevels::setHighPowerLevel(int value) {
     return setInRange(Slider1, value);
 }

@@ -27,7 +27,10 @@ class PowerLevels : public QWidget {
     QSize sizeHint() const override;
 
     int highPowerLevel() const; // Slider1
-    int lowPowerLevel() const;  // Slider2
+    // The frames' captions, as printed beside the levels.
+    QString highPowerCaption() const; // Frame1
+    QString lowPowerCaption() const;  // Frame2
+    int lowPowerLevel() const;        // Slider2
     // A value outside the slider's range leaves it as it was; returns
     // whether it was taken.
     bool setHighPowerLevel(int value);
