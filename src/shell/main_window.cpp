@@ -13,6 +13,7 @@
 #include "shell/apply_language.h"
 #include "shell/file_commands.h"
 #include "shell/parameter_file.h"
+#include "shell/print_command.h"
 #include "shell/progress_window.h"
 #include "shell/qt_translations.h"
 #include "shell/service_modes.h"
@@ -120,7 +121,8 @@ void MainWindow::createMenus() {
             this, [this] { m_files->Open(); });
     connect(addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S")), &QAction::triggered,
             this, [this] { m_files->Save(); });
-    addMenuItem(file, "MNPrint", "打印(&P)");
+    connect(addMenuItem(file, "MNPrint", "打印(&P)"), &QAction::triggered, this,
+            [this] { showPrintPreview(*this); });
     file->addSeparator()->setObjectName("MNLine1");
     connect(addMenuItem(file, "MNQuit", "退出(&Q)"), &QAction::triggered, this, &QWidget::close);
 

@@ -1,0 +1,25 @@
+#include "shell/print_command.h"
+
+#include "editors/channel_table.h"
+#include "editors/optional_features.h"
+#include "print/print_content.h"
+#include "print/print_preview.h"
+#include "shell/main_window.h"
+
+namespace shell {
+
+void showPrintPreview(MainWindow& window) {
+    // A value still being typed is settled first, as a save would.
+    window.channelTable()->Text1_LostFocus();
+    window.optionalFeatures()->commitPendingEntry();
+
+    QWidget* grid = window.channelTable()->findChild<QWidget*>("Grid1");
+    grid->setUpdatesEnabled(false);
+    const print::PrintSources sources{*window.optionalFeatures(), *window.powerLevels(),
+                                      *window.channelTable()};
+    print::PrintPreview FrmPrint([sources] { return print::PrintContent(sources); }, &window);
+    FrmPrint.exec();
+    grid->setUpdatesEnabled(true);
+}
+
+} // namespace shell
