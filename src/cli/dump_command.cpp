@@ -1,18 +1,12 @@
 #include "cli/dump_command.h"
 
-#include "cli/link_failure_text.h"
+#include "cli/file_windows.h"
 #include "cli/window_dump.h"
 #include "editors/band_selection.h"
-#include "files/dat_file.h"
-#include "shell/apply_language.h"
 #include "shell/main_window.h"
-#include "shell/startup.h"
-#include "ui/file_names.h"
-#include "ui/program_flags.h"
 
 #include <QComboBox>
 #include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace cli {
@@ -35,9 +29,8 @@ std::optional<DumpOptions> parse(const QStringList& arguments) {
         const QString& a = arguments[i];
         if (a == "--json")
             options.json = true;
-        else if (a == "--lang" && i + 1 < arguments.size() &&
-                 (arguments[i + 1] == "zh" || arguments[i + 1] == "en"))
-            options.language = arguments[++i] == "zh" ? 0 : 1;
+        else if (a == "--lang" && languageArgument(arguments.value(i + 1)))
+            options.language = *languageArgument(arguments[++i]);
         else if (!a.startsWith("--") && options.path.isEmpty())
             options.path = a;
         else
@@ -68,19 +61,11 @@ int run(const QStringList& arguments) {
         err << Usage << Qt::endl;
         return 2;
     }
-    const files::LoadResult loaded =
-        files::loadDatFile(ui::fileNameBytes(options->path).toStdString());
-    if (!loaded.ok()) {
-        err << "tq305: " << ui::printableFileName(options->path) << ": "
-            << QString::fromStdString(cli::loadFailureReason(loaded)) << Qt::endl;
+    const auto file = loadForCommand(options->path);
+    if (!file)
         return 1;
-    }
-
-    // The windows, built as the program builds them, away from the user's settings.
-    QTemporaryDir folder;
-    const auto window = shell::startProgram(shell::scratchFolders(folder.path()));
-    window->switchLanguage(options->language);
-    window->showDatFile(loaded.file);
+    const FileWindows windows(*file, options->language);
+    const shell::MainWindow* window = &windows.window();
 
     const QString band = window->bandSelection()->bandText();
     if (options->json) {

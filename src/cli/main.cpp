@@ -1,18 +1,21 @@
 // tq305: the command-line companion of TQ-305 CloneDesk.
 //
 //   tq305 dump FILE.dat [--json] [--lang zh|en]
+//   tq305 print FILE.dat -o OUT.pdf [--lang zh|en]
 //   tq305 read (--port N | --device PATH) -o OUT.dat
 //   tq305 write IN.dat (--port N | --device PATH) [--force-band] [--calibration]
 //
 // dump prints what the program shows for a data file: the band, the channel
 // table, the optional features, the DTMF codes, the FM presets and the power
 // levels. The windows themselves are built (without a display) and read, so
-// the output is exactly what the program would show. read and write copy the
+// the output is exactly what the program would show; print writes the
+// program's printout of the file as a PDF. read and write copy the
 // radio's memory into a data file and back over the serial line.
 #include "cli/dump_command.h"
 #include "cli/link_command.h"
 #include "cli/link_options.h"
 #include "cli/output_check.h"
+#include "cli/print_command.h"
 #include "ui/file_names.h"
 
 #include <QApplication>
@@ -38,5 +41,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << ui::fileNameText(argv[i]);
+    if (arguments.value(0) == "print")
+        return cli::runPrint(arguments);
     return cli::finishOutput(cli::run(arguments));
 }

@@ -1,0 +1,37 @@
+#include "cli/file_windows.h"
+
+#include "cli/link_failure_text.h"
+#include "shell/main_window.h"
+#include "shell/startup.h"
+#include "ui/file_names.h"
+
+#include <QTextStream>
+
+namespace cli {
+
+std::optional<int> languageArgument(const QString& value) {
+    if (value == "zh")
+        return 0;
+    if (value == "en")
+        return 1;
+    return std::nullopt;
+}
+
+std::optional<files::DatFile> loadForCommand(const QString& path) {
+    const files::LoadResult loaded = files::loadDatFile(ui::fileNameBytes(path).toStdString());
+    if (loaded.ok())
+        return loaded.file;
+    QTextStream(stderr) << "tq305: " << ui::printableFileName(path) << ": "
+                        << QString::fromStdString(loadFailureReason(loaded)) << Qt::endl;
+    return std::nullopt;
+}
+
+FileWindows::FileWindows(const files::DatFile& file, int language)
+    : m_window(shell::startProgram(shell::scratchFolders(m_folder.path()))) {
+    m_window->switchLanguage(language);
+    m_window->showDatFile(file);
+}
+
+FileWindows::~FileWindows() = default;
+
+} // namespace cli

@@ -1,0 +1,70 @@
+#include "cli/print_command.h"
+
+#include "cli/file_windows.h"
+#include "cli/link_failure_text.h"
+#include "print/pdf_output.h"
+#include "print/print_content.h"
+#include "shell/main_window.h"
+#include "ui/file_names.h"
+
+#include <QTextStream>
+
+namespace cli {
+
+namespace {
+
+constexpr const char* Usage = "usage: tq305 print FILE.dat -o OUT.pdf [--lang zh|en]";
+
+struct PrintOptions {
+    QString path;
+    QString output;
+    int language = 1;
+};
+
+std::optional<PrintOptions> parse(const QStringList& arguments) {
+    if (arguments.value(0) != "print")
+        return std::nullopt;
+    PrintOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == "-o" && i + 1 < arguments.size() && options.output.isEmpty())
+            options.output = arguments[++i];
+        else if (a == "--lang" && languageArgument(arguments.value(i + 1)))
+            options.language = *languageArgument(arguments[++i]);
+        else if (!a.startsWith("-") && options.path.isEmpty())
+            options.path = a;
+        else
+            return std::nullopt;
+    }
+    if (options.path.isEmpty() || options.output.isEmpty())
+        return std::nullopt;
+    return options;
+}
+
+} // namespace
+
+int runPrint(const QStringList& arguments) {
+    const auto options = parse(arguments);
+    if (!options) {
+        QTextStream(stderr) << Usage << Qt::endl;
+        return 2;
+    }
+    const auto file = loadForCommand(options->path);
+    if (!file)
+        return 1;
+    const FileWindows windows(*file, options->language);
+    const shell::MainWindow& window = windows.window();
+    const print::PrintDocument document = print::PrintContent(
+        {*window.optionalFeatures(), *window.powerLevels(), *window.channelTable()});
+    const files::WriteResult written = print::writePdf(document, options->output);
+    if (!written.ok()) {
+        QTextStream(stderr) << "tq305: "
+                            << QString::fromStdString(saveFailureText(
+                                   ui::fileNameBytes(options->output).toStdString(), written))
+                            << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace cli
