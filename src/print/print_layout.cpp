@@ -116,6 +116,9 @@ class Layout {
     }
 
     QList<LaidOutPage> finish() {
+        // A break with nothing after it leaves no blank sheet.
+        if (m_pages.size() > 1 && pageIsEmpty())
+            m_pages.removeLast();
         const QFont f = font(FooterTextSize, false);
         const double height = QFontMetricsF(f, &m_device).lineSpacing();
         const QRectF footer(0, m_device.height() - height, m_width, height);
@@ -132,6 +135,9 @@ class Layout {
         QFont f = QGuiApplication::font();
         f.setPointSizeF(size > 0 ? size : PrintDocument::DefaultTextSize);
         f.setBold(isBold);
+        // Any letter spacing turns ligatures off: "Off" stays three letters
+        // that a PDF reader finds and copies, not "O" and an "ff" glyph.
+        f.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
         return f;
     }
     static QFont bold(QFont f) {

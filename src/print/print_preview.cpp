@@ -67,6 +67,8 @@ void PrintPreview::createToolBar() {
         action->setObjectName(name);
         action->setShortcut(key);
         connect(action, &QAction::triggered, this, slot);
+        // Turning a page by command does not count as a change of the preview.
+        connect(action, &QAction::triggered, this, &PrintPreview::showPageNumber);
         return action;
     };
     add("PrintButton", QKeySequence::Print, [this] { print(); });

@@ -1,0 +1,138 @@
+// tq305 print end to end: the PDF's text as pdftotext reads it.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode;
+    QByteArray err;
+};
+
+Run tq305(const QStringList& arguments) {
+    QProcess process;
+    process.start(TQ305_PROGRAM, arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardError()};
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess process;
+    process.start("pdftotext", {"-layout", pdf, "-"});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+const QString Golden = QStringLiteral(TQ_TEST_DATA "/full_image_band0.dat");
+
+} // namespace
+
+class PrintCommandTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_folder;
+
+  private slots:
+    // The rows the printout holds, in each language.
+    void pdfHoldsTheRows_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("lines"); // each a regular expression over one line
+        QTest::newRow("zh") << "zh"
+                            << QStringList{"TQ305sys编程数据打印",
+                                           "功能设置",
+                                           "记忆频道显示模式:\\s+频道",
+                                           "当前频道数:\\s+42",
+                                           "发射超时:\\s+180 秒",
+                                           "扫描模式:\\s+搜索",
+                                           "VOX\\(声控发射\\)",
+                                           "允许取消操作是否\\s+否",
+                                           "调试信息",
+                                           "高功率等级\\s+208",
+                                           "低功率等级\\s+116",
+                                           "信道数据",
+                                           "1\\s+438.50000\\s+438.50000\\s+关闭\\s+关闭\\s+高"};
+        QTest::newRow("en") << "en"
+                            << QStringList{"TQ305sys编程数据打印",
+                                           "功能设置",
+                                           "Memory Mode:\\s+Channel",
+                                           "Present Channel:\\s+42",
+                                           "Time-out Timer:\\s+180 S",
+                                           "Scan Mode:\\s+Search",
+                                           "VOX\\(声控发射\\)",
+                                           "Allow to Cancel Operating是否\\s+否",
+                                           "调试信息",
+                                           "High Power Grades\\s+208",
+                                           "Low Power Grades\\s+116",
+                                           "信道数据",
+                                           "1\\s+438.50000\\s+438.50000\\s+Off\\s+Off\\s+High"};
+    }
+    void pdfHoldsTheRows() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, lines);
+        const QString pdf = m_folder.filePath(language + ".pdf");
+        const Run run = tq305({"print", Golden, "-o", pdf, "--lang", language});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        const QString text = pdfText(pdf);
+        for (const QString& line : lines)
+            QVERIFY2(text.contains(QRegularExpression(line)), qPrintable(line));
+        // The channel table on pages of its own, each page numbered.
+        const QStringList pages = text.split('\f', Qt::SkipEmptyParts);
+        QVERIFY(pages.size() >= 3);
+        QVERIFY(!pages[0].contains("438.50000"));
+        const QString header = language == "zh" ? "接收频率" : "RXFre";
+        for (int i = 1; i < pages.size(); ++i)
+            QVERIFY2(pages[i].contains(header), qPrintable(QString("page %1").arg(i + 1)));
+    }
+
+    // Nothing reported as done that was not: the exit codes and no file left.
+    void failures_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        const QString out = QDir::temp().filePath("never-written.pdf");
+        QTest::newRow("no output") << QStringList{"print", Golden} << 2 << "usage";
+        QTest::newRow("no file") << QStringList{"print", "-o", out} << 2 << "usage";
+        QTest::newRow("unknown option")
+            << QStringList{"print", Golden, "-o", out, "--colour"} << 2 << "usage";
+        QTest::newRow("bad language")
+            << QStringList{"print", Golden, "-o", out, "--lang", "fr"} << 2 << "usage";
+        QTest::newRow("missing data file")
+            << QStringList{"print", "/nonexistent/x.dat", "-o", out} << 1 << "x.dat";
+        QTest::newRow("not a data file")
+            << QStringList{"print", TQ305_PROGRAM, "-o", out} << 1 << "tq305";
+        QTest::newRow("folder missing")
+            << QStringList{"print", Golden, "-o", "/nonexistent/out.pdf"} << 1 << "out.pdf";
+        QTest::newRow("output is a folder")
+            << QStringList{"print", Golden, "-o", QDir::tempPath()} << 1 << "cannot be written";
+    }
+    void failures() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QFile::remove(QDir::temp().filePath("never-written.pdf"));
+        const Run run = tq305(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
+        QVERIFY(!QFile::exists(QDir::temp().filePath("never-written.pdf")));
+    }
+
+    // A PDF that cannot replace the old one leaves the old one whole.
+    void readOnlyOutputKept() {
+        const QString pdf = m_folder.filePath("kept.pdf");
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
+        const Run run = tq305({"print", Golden, "-o", pdf});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old"));
+    }
+};
+
+QTEST_MAIN(PrintCommandTest)
+#include "print_command_test.moc"

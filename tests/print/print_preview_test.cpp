@@ -1,0 +1,108 @@
+#include "print/print_preview.h"
+#include "shell/file_commands.h"
+#include "support/file_dialog_driver.h"
+#include "support/program_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+// Runs `check` on the modal window once it shows, then closes it.
+void whileModal(std::function<void(QWidget*)> check, int triesLeft = 3000) {
+    QTimer::singleShot(10, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != "FrmPrint") {
+            if (triesLeft > 0)
+                whileModal(check, triesLeft - 1);
+            return;
+        }
+        check(modal);
+        modal->close();
+    });
+}
+
+void trigger(QWidget* window, const char* action) {
+    window->findChild<QAction*>(action)->trigger();
+}
+
+} // namespace
+
+class PrintPreviewTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_folder;
+
+  private slots:
+    // MNPrint: the modal preview over the document, the grid held still
+    // while it shows and repainting again after.
+    void menuOpensTheModalPreview_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("nextPage");
+        QTest::newRow("zh") << 0 << QString::fromUtf8("下一页");
+        QTest::newRow("en") << 1 << "Next Page";
+    }
+    void menuOpensTheModalPreview() {
+        QFETCH(int, language);
+        QFETCH(QString, nextPage);
+        ProgramFixture p(language);
+        QVERIFY(p.window->fileCommands().openFile(TQ_TEST_DATA "/full_image_band0.dat") ==
+                files::FileError::None);
+        bool seen = false;
+        whileModal([&](QWidget* preview) {
+            seen = true;
+            QCOMPARE(preview->windowTitle(), QString::fromUtf8("TQ305sys打印预览"));
+            QVERIFY(preview->isModal());
+            QVERIFY(!p.grid->updatesEnabled());
+            auto* frm = static_cast<print::PrintPreview*>(preview);
+            QCOMPARE(frm->pageCount(), 4);
+            QCOMPARE(frm->currentPage(), 1);
+            QAction* next = preview->findChild<QAction*>("NextPageButton");
+            QCOMPARE(next->text(), nextPage);
+            next->trigger();
+            QCOMPARE(frm->currentPage(), 2);
+            trigger(preview, "LastPageButton");
+            QCOMPARE(frm->currentPage(), 4);
+            QCOMPARE(preview->findChild<QLabel*>("PageNumber")->text(), "4 / 4");
+            trigger(preview, "FirstPageButton");
+            QCOMPARE(frm->currentPage(), 1);
+            auto* widget = preview->findChild<QPrintPreviewWidget*>("CurtPrinter1");
+            const qreal zoom = widget->zoomFactor();
+            trigger(preview, "ZoomInButton");
+            QVERIFY(widget->zoomFactor() > zoom);
+        });
+        trigger(p.window.get(), "MNPrint");
+        QVERIFY(seen);
+        QVERIFY(p.grid->updatesEnabled());
+    }
+
+    // Export: the PDF goes where the dialog says; a place that cannot take
+    // it is reported and nothing is claimed.
+    void exportToPdf() {
+        ProgramFixture p(1);
+        const QString pdf = m_folder.filePath("printout.pdf");
+        bool seen = false;
+        whileModal([&](QWidget* preview) {
+            seen = true;
+            answerNextFileDialog(pdf);
+            trigger(preview, "PdfButton");
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.read(5) == "%PDF-");
+
+            SeenMessageBox box;
+            answerNextMessageBox("OK", &box);
+            QVERIFY(!static_cast<print::PrintPreview*>(preview)->exportPdfTo(
+                m_folder.filePath("missing/printout.pdf")));
+            QVERIFY(box.shown);
+            QVERIFY(box.text.contains("printout.pdf"));
+        });
+        trigger(p.window.get(), "MNPrint");
+        QVERIFY(seen);
+    }
+};
+
+QTEST_MAIN(PrintPreviewTest)
+#include "print_preview_test.moc"
