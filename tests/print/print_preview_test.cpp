@@ -1,3 +1,4 @@
+#include "editors/optional_features.h"
 #include "print/print_preview.h"
 #include "shell/file_commands.h"
 #include "support/file_dialog_driver.h"
@@ -5,7 +6,10 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <functional>
 
@@ -76,6 +80,37 @@ class PrintPreviewTest : public QObject {
         trigger(p.window.get(), "MNPrint");
         QVERIFY(seen);
         QVERIFY(p.grid->updatesEnabled());
+    }
+
+    // Print builds the document again: what changed since the preview opened
+    // is on the paper. The system's dialog is answered with a PDF printer.
+    void printBuildsTheDocumentAgain() {
+        ProgramFixture p(1);
+        const QString pdf = m_folder.filePath("printed.pdf");
+        bool printed = false;
+        whileModal([&](QWidget* preview) {
+            p.window->optionalFeatures()->setPresentChannelText("77");
+            QTimer::singleShot(50, [&] {
+                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                dialog->printer()->setOutputFileName(pdf);
+                printed = true;
+                dialog->done(QDialog::Accepted);
+            });
+            trigger(preview, "PrintButton");
+        });
+        trigger(p.window.get(), "MNPrint");
+        QVERIFY(printed);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(text.waitForFinished(60000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput())
+                    .contains(QRegularExpression("Present Channel:\\s+77")));
     }
 
     // Export: the PDF goes where the dialog says; a place that cannot take
