@@ -84,6 +84,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     ui::setMessageBoxOwner(this);
     loadForm();
     createLink();
+    createHelp();
 }
 
 MainWindow::~MainWindow() {
