@@ -12,9 +12,10 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     setFont(underlined);
     setForegroundRole(QPalette::Link);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
-    // Not a text to select: Ctrl+A on it would paint it as selected.
+    // Not a text to select: Ctrl+A on it would paint it as selected. This
+    // also sets the focus policy, so the policy comes after it.
     setTextInteractionFlags(Qt::NoTextInteraction);
+    setFocusPolicy(Qt::StrongFocus);
     // Room for the focus frame around the text.
     setContentsMargins(2, 2, 2, 2);
 }

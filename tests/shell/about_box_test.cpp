@@ -17,7 +17,8 @@ class AboutBoxTest : public QObject {
     static QDialog* openAbout(ProgramFixture& p) {
         p.window->findChild<QAction*>("MNAbout")->trigger();
         auto* box = p.window->findChild<QDialog*>("FrmAbout");
-        return box && QTest::qWaitForWindowExposed(box) ? box : nullptr;
+        // Its window counts as active with its owner's; wait for the box.
+        return box && QTest::qWaitFor([box] { return box->isActiveWindow(); }) ? box : nullptr;
     }
     static QLabel* label(QDialog* box, const char* name) { return box->findChild<QLabel*>(name); }
 
