@@ -10,6 +10,8 @@ int main(int argc, char* argv[]) {
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     app.setApplicationName("TQ305sys");
+    // The installed desktop entry, so the desktop shows its name and icon.
+    QGuiApplication::setDesktopFileName("tq305clonedesk");
     const auto window = shell::startProgram(shell::defaultFolders());
     return app.exec();
 }
