@@ -31,6 +31,7 @@ AboutBox::AboutBox(QWidget* parent)
     setObjectName("FrmAbout");
     setWindowModality(Qt::ApplicationModal);
     lblCompany->setObjectName("lblCompany");
+    lblCompany->setToolTip(makerPage().toString()); // where the link leads
 
     QFont titleFont = lblTitle->font();
     titleFont.setBold(true);
