@@ -4,16 +4,41 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace shell {
 
 AppFolders defaultFolders() {
-    return {QCoreApplication::applicationDirPath(), QString(), radiolink::defaultPortPlaces()};
+    const QString program = QCoreApplication::applicationDirPath();
+    return {program, chooseParameterFolder(program, radiolink::userDataFolder()), QString(),
+            radiolink::defaultPortPlaces()};
 }
 
 AppFolders scratchFolders(const QString& folder) {
     writeComPortIndex(folder, -1);
-    return {folder, QDir(folder).filePath("settings.ini"), {}};
+    return {folder, folder, QDir(folder).filePath("settings.ini"), {}};
+}
+
+bool canWrite(const QString& path) {
+    // Trying is the only answer that holds for every file system, mount
+    // option and access list.
+    if (QFileInfo(path).isDir()) {
+        QTemporaryFile probe(QDir(path).filePath("probe-XXXXXX"));
+        return probe.open();
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+}
+
+QString chooseParameterFolder(const QString& programFolder, const QString& userFolder,
+                              const WriteCheck& writable) {
+    const QString beside = parameterPath(programFolder);
+    if (QFileInfo::exists(beside) ? writable(beside) : writable(programFolder))
+        return programFolder;
+    QDir().mkpath(userFolder);
+    return userFolder;
 }
 
 } // namespace shell

@@ -3,6 +3,7 @@
 #include "link/qt/port_names.h"
 
 #include <QString>
+#include <functional>
 
 namespace shell {
 
@@ -10,7 +11,8 @@ namespace shell {
 // numbers lead. The program uses defaultFolders(); tests point all of them
 // elsewhere so they never touch the user's settings nor open a real device.
 struct AppFolders {
-    QString programFolder;       // holds the `parameter` file
+    QString programFolder;       // the program's own folder: the help file, the file dialogs
+    QString parameterFolder;     // holds the `parameter` file
     QString settingsFile;        // the per-user settings store (INI); empty = Qt's per-user default
     radiolink::PortPlaces ports; // empty: no port number leads to a device
 };
@@ -22,5 +24,16 @@ AppFolders defaultFolders();
 // parameter file there says that no port is chosen, so start-up opens none
 // and shows no port error.
 AppFolders scratchFolders(const QString& folder);
+
+// Whether this process can write to a file or folder (a folder: create a
+// file in it).
+using WriteCheck = std::function<bool(const QString& path)>;
+bool canWrite(const QString& path);
+
+// The folder for the `parameter` file. The program's folder while the file
+// there can be written, or can be created there; otherwise (an installed
+// program) `userFolder`, created if missing, so the port choice is kept.
+QString chooseParameterFolder(const QString& programFolder, const QString& userFolder,
+                              const WriteCheck& writable = canWrite);
 
 } // namespace shell

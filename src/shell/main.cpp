@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     app.setApplicationName(ui::ProgramName);
     app.setApplicationVersion(ui::ProgramVersion);
+    // The installed desktop entry, so the desktop shows its name and icon.
+    QGuiApplication::setDesktopFileName("tq305clonedesk");
     const auto window = shell::startProgram(shell::defaultFolders());
     return app.exec();
 }

@@ -85,6 +85,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     ui::setMessageBoxOwner(this);
     loadForm();
     createLink();
+    createHelp();
 }
 
 MainWindow::~MainWindow() {
@@ -274,7 +275,7 @@ void MainWindow::loadForm() {
     for (int port = 1; port <= radiolink::PortCount; ++port)
         ComboCom->addItem(QString::number(port));
     ComboCom->setCurrentIndex(-1);
-    ui::ComPortIndex = readComPortIndex(m_folders.programFolder);
+    ui::ComPortIndex = readComPortIndex(m_folders.parameterFolder);
     // A stored index the list lacks (255 from a stored -1) selects nothing,
     // opens nothing and stays as it is.
     if (ui::ComPortIndex < radiolink::PortCount) {
@@ -361,7 +362,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::unloadForm() {
-    writeComPortIndex(m_folders.programFolder, ui::ComPortIndex);
+    writeComPortIndex(m_folders.parameterFolder, ui::ComPortIndex);
     if (m_wheelFilterAttached) {
         Combo1->removeEventFilter(this);
         m_wheelFilterAttached = false;

@@ -38,6 +38,7 @@ class PowerLevels;
 
 namespace shell {
 
+class AboutBox;
 class FileCommands;
 class ProgressWindow;
 class ServiceModes;
@@ -116,6 +117,8 @@ class MainWindow : public QMainWindow {
     void focusActiveEditor();
     // The link engine over MSComm1, TimerW and TimerMeg, and MNRead/MNWrite.
     void createLink();
+    // MNF1 and MNAbout with FrmAbout.
+    void createHelp();
     void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
@@ -142,6 +145,7 @@ class MainWindow : public QMainWindow {
     ServiceModes* m_serviceModes = nullptr;
     std::unique_ptr<FileCommands> m_files;
     ProgressWindow* FrmWriting = nullptr;
+    AboutBox* FrmAbout = nullptr;
     // The engine refers to the view: it goes first.
     std::unique_ptr<WindowTransferView> m_transferView;
     std::unique_ptr<radiolink::QtLink> m_link;

@@ -5,14 +5,12 @@
 
 namespace shell {
 
-namespace {
 QString parameterPath(const QString& folder) {
     return QDir(folder).filePath("parameter");
 }
-} // namespace
 
-int readComPortIndex(const QString& programFolder) {
-    QFile file(parameterPath(programFolder));
+int readComPortIndex(const QString& folder) {
+    QFile file(parameterPath(folder));
     if (!file.open(QIODevice::ReadWrite))
         return 0;
     char byte = 0;
@@ -21,8 +19,8 @@ int readComPortIndex(const QString& programFolder) {
     return static_cast<quint8>(byte);
 }
 
-void writeComPortIndex(const QString& programFolder, int index) {
-    QFile file(parameterPath(programFolder));
+void writeComPortIndex(const QString& folder, int index) {
+    QFile file(parameterPath(folder));
     if (!file.open(QIODevice::ReadWrite))
         return;
     const auto value = static_cast<quint16>(static_cast<qint16>(index));

@@ -32,7 +32,8 @@ class PortChoiceTest : public QObject {
 
     std::unique_ptr<MainWindow> start(int storedIndex) {
         writeComPortIndex(m_dir.path(), storedIndex);
-        return startProgram({m_dir.path(), m_dir.filePath("settings.ini"), m_ports->places()});
+        return startProgram(
+            {m_dir.path(), m_dir.path(), m_dir.filePath("settings.ini"), m_ports->places()});
     }
     QComboBox* comboCom() const { return m_window->findChild<QComboBox*>("ComboCom"); }
     QString panel1() const { return m_window->findChild<QLabel*>("Panel1")->text(); }

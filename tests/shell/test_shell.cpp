@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -27,7 +28,7 @@ class ShellTest : public QObject {
     QTemporaryDir m_dir;
     TestPorts m_ports{m_dir.filePath("ports")};
     AppFolders folders() const {
-        return {m_dir.path(), m_dir.filePath("settings.ini"), m_ports.places()};
+        return {m_dir.path(), m_dir.path(), m_dir.filePath("settings.ini"), m_ports.places()};
     }
     QString parameterPath() const { return m_dir.filePath("parameter"); }
     QByteArray parameterBytes() const {
@@ -146,6 +147,24 @@ class ShellTest : public QObject {
         QCOMPARE(panel1(*w), QString("COM: 6"));
         QVERIFY(closeAnswering(*w, "OK"));
         QCOMPARE(parameterBytes(), QByteArray("\x05\x00", 2));
+    }
+
+    // Installed where the program's folder cannot be written: the choice goes
+    // to the per-user folder the start-up chose, and comes back from there.
+    void anInstalledProgramKeepsItsPortInTheUserFolder() {
+        AppFolders installed = folders();
+        installed.programFolder = m_dir.filePath("bin");
+        installed.parameterFolder = m_dir.filePath("user");
+        QVERIFY(QDir().mkpath(installed.programFolder) && QDir().mkpath(installed.parameterFolder));
+        {
+            auto w = startProgram(installed);
+            choosePort(*w, 4);
+            QVERIFY(closeAnswering(*w, "OK"));
+        }
+        QVERIFY(!QFile::exists(installed.programFolder + "/parameter"));
+        auto again = startProgram(installed);
+        QCOMPARE(panel1(*again), QString("COM: 4"));
+        QVERIFY(closeAnswering(*again, "OK"));
     }
 
     void quitCancelKeepsTheWindowAndStoresNothing() {

@@ -6,9 +6,13 @@
 
 namespace radiolink {
 
+QString userDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           "/TQ305CloneDesk";
+}
+
 PortPlaces defaultPortPlaces() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return {data + "/TQ305CloneDesk/ports", "/dev/ttyUSB"};
+    return {userDataFolder() + "/ports", "/dev/ttyUSB"};
 }
 
 QString portDeviceName(int number, const PortPlaces& places) {

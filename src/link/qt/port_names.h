@@ -15,7 +15,10 @@ struct PortPlaces {
     QString devicePrefix;
 };
 
-// The per-user data folder's TQ305CloneDesk/ports/ and /dev/ttyUSB.
+// This program's folder in the per-user data folder: TQ305CloneDesk there.
+QString userDataFolder();
+
+// userDataFolder()'s ports/ and /dev/ttyUSB.
 PortPlaces defaultPortPlaces();
 
 // COMn on Windows. Elsewhere the link comN in the links folder when that
