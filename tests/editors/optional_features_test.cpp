@@ -260,7 +260,8 @@ class OptionalFeaturesTest : public QObject {
 
     void listsHoldTheirChoices() {
         OptionalFeatures form(m_band);
-        QCOMPARE(list(form, "Combo1")->count(), 2);
+        QCOMPARE(list(form, "Combo1")->count(), 3);
+        QCOMPARE(list(form, "Combo1")->itemText(2), QString("频道"));
         QCOMPARE(list(form, "Combo6")->itemText(4), QString("240 分钟"));
         QCOMPARE(list(form, "Combo14")->count(), 10);
         QCOMPARE(list(form, "Combo14")->itemText(0), QString("关"));
