@@ -189,6 +189,8 @@ void OptionalFeatures::addList(QGridLayout* grid, int row, int column, const cha
     auto* box = new QComboBox(grid->parentWidget());
     box->setObjectName(list);
     box->setMaxVisibleItems(20);
+    // The language switch rewrites the entries: the list follows the widest.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     caption->setBuddy(box);
     grid->addWidget(caption, row, column);
     grid->addWidget(box, row, column + 1);
