@@ -104,10 +104,13 @@ class ClippingTest : public QObject {
             shot(form->parentWidget(), form->objectName());
         }
         shot(p.window.get(), "main window");
-        features->findChild<QRadioButton*>("Option2")->click(); // the VFO page
-        QApplication::processEvents();
-        verifyNothingClipped(features);
-        shot(features->parentWidget(), "Form3 VFO");
+        // The second pages: Form3's VFO settings, Form2's other functions.
+        for (QWidget* form : {editors[0], editors[1]}) {
+            form->findChild<QRadioButton*>("Option2")->click();
+            QApplication::processEvents();
+            verifyNothingClipped(form);
+            shot(form->parentWidget(), form->objectName() + " page 2");
+        }
 
         // The channel table's lists, each opened over its cell.
         showEditor(p.form);
