@@ -8,6 +8,8 @@
 #include "image/frequency_codes.h"
 #include "ui/messages.h"
 
+#include <algorithm>
+
 namespace editors {
 
 namespace {
@@ -52,7 +54,10 @@ void ChannelTable::openOverlay() {
     OverlayList* list = listFor(EditCol);
     if (!list)
         return;
-    list->setGeometry(cell.x(), cell.y(), cell.width(), list->sizeHint().height());
+    // A list wider than its cell covers part of the next one rather than
+    // cutting its entries ("High" in the narrow power column).
+    const QSize wanted = list->sizeHint();
+    list->setGeometry(cell.x(), cell.y(), std::max(cell.width(), wanted.width()), wanted.height());
     list->setCurrentIndex(m_tables.ChannelListIndex(EditRow, EditCol));
     m_openOverlay = list;
     list->show();

@@ -32,10 +32,16 @@ QValidator::State CharacterFilter::validate(QString& input, int& pos) const {
     return Acceptable;
 }
 
-std::optional<char16_t> frequencyKey(char16_t c) {
-    if ((c >= u'0' && c <= u'9') || c == u'.')
+std::optional<char16_t> digitKey(char16_t c) {
+    if (c >= u'0' && c <= u'9')
         return c;
     return std::nullopt;
+}
+
+std::optional<char16_t> frequencyKey(char16_t c) {
+    if (c == u'.')
+        return c;
+    return digitKey(c);
 }
 
 } // namespace editors

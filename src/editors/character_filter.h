@@ -33,4 +33,7 @@ class CharacterFilter : public QValidator {
 // The characters of a frequency box: the digits 0 to 9 and the point.
 std::optional<char16_t> frequencyKey(char16_t c);
 
+// The characters of a whole-number box: the digits 0 to 9.
+std::optional<char16_t> digitKey(char16_t c);
+
 } // namespace editors

@@ -6,29 +6,30 @@
 
 namespace editors {
 
-EntryFilter::EntryFilter(QLineEdit* box, QString allowed, Check leaveCheck, int maxLength)
-    : QObject(box), m_box(box), m_allowed(std::move(allowed)), m_leaveCheck(std::move(leaveCheck)),
-      m_maxLength(maxLength) {
+EntryFilter::EntryFilter(QLineEdit* box, CharacterFilter::Take take, Check leaveCheck,
+                         int maxLength)
+    : QObject(box), m_box(box), m_characters(new CharacterFilter(take, maxLength, this)),
+      m_leaveCheck(std::move(leaveCheck)), m_maxLength(maxLength) {
+    box->setValidator(m_characters);
     box->installEventFilter(this);
 }
 
 void EntryFilter::runLeaveCheck() {
     const QString corrected = QString::fromStdString(m_leaveCheck(m_box->text().toStdString()));
     if (corrected != m_box->text())
-        m_box->setText(corrected);
+        showText(corrected);
 }
 
-bool EntryFilter::isRefused(const QString& typed) const {
-    qsizetype printable = 0;
-    for (QChar c : typed) {
-        if (!c.isPrint())
-            continue;
-        if (!m_allowed.contains(c))
-            return true;
-        ++printable;
-    }
-    const qsizetype kept = m_box->text().size() - m_box->selectedText().size();
-    return printable > 0 && m_maxLength > 0 && kept + printable > m_maxLength;
+// The validator would filter a text set by the program as well; it is taken
+// away for that one change.
+void EntryFilter::showText(const QString& text) {
+    m_box->setValidator(nullptr);
+    m_box->setText(text);
+    m_box->setValidator(m_characters);
+}
+
+bool EntryFilter::isFull() const {
+    return m_maxLength > 0 && m_box->text().size() - m_box->selectedText().size() >= m_maxLength;
 }
 
 bool EntryFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -39,7 +40,7 @@ bool EntryFilter::eventFilter(QObject* watched, QEvent* event) {
                 runLeaveCheck();
                 return true;
             }
-            if (isRefused(key->text()))
+            if (!key->text().isEmpty() && key->text().front().isPrint() && isFull())
                 return true;
         } else if (event->type() == QEvent::FocusOut &&
                    static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editors/character_filter.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -10,28 +12,34 @@ class QLineEdit;
 
 namespace editors {
 
-// A numeric entry box's rules: typed characters outside `allowed` are
-// discarded (editing and navigation keys pass), and Enter or losing the
-// focus rewrites the text through `leaveCheck`. Enter itself is discarded.
-// A `maxLength` above 0 stops typing once the box holds that many characters;
-// unlike the box's own length limit it never cuts a text the program sets.
+// A numeric entry box's rules: what the user types, pastes or drops passes
+// the box's character filter (characters `take` refuses are discarded, the
+// box holds at most `maxLength` characters, 0: no limit), and Enter or losing
+// the focus rewrites the text through `leaveCheck`. Enter itself is
+// discarded. A text the program shows through `showText` is kept whole, even
+// when it is longer than the limit or holds other characters (an image's
+// offset of 100 MHz, the hexadecimal digits of an erased frequency); typing
+// into a box that is full is refused rather than cutting it.
 class EntryFilter : public QObject {
   public:
     using Check = std::function<std::string(std::string_view)>;
 
-    EntryFilter(QLineEdit* box, QString allowed, Check leaveCheck, int maxLength = 0);
+    EntryFilter(QLineEdit* box, CharacterFilter::Take take, Check leaveCheck, int maxLength = 0);
 
     // Runs the leave check now, as leaving the box would.
     void runLeaveCheck();
+
+    // Shows a text of the program's own, unfiltered.
+    void showText(const QString& text);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool isRefused(const QString& typed) const;
+    bool isFull() const;
 
     QLineEdit* m_box;
-    QString m_allowed;
+    CharacterFilter* m_characters;
     Check m_leaveCheck;
     int m_maxLength;
 };

@@ -202,8 +202,10 @@ bool FmPresetsEditor::storePreset(int row, const FmEntry& entry) {
     return entry.verdict != FmEntry::OutOfRange;
 }
 
+// A refused full-band value empties the box: the radio then keeps no
+// full-band frequency rather than one the user meant to replace.
 bool FmPresetsEditor::storeFullBand(const FmEntry& entry) {
-    if (entry.verdict == FmEntry::Empty)
+    if (entry.verdict == FmEntry::Empty || entry.verdict == FmEntry::OutOfRange)
         m_fullBandText.clear();
     else if (entry.verdict == FmEntry::Accepted)
         m_fullBandText = QString::fromStdString(entry.text);
@@ -216,11 +218,11 @@ void FmPresetsEditor::showRefusal() {
     Label2->raise();
 }
 
-// Clicking the message takes it away with whatever was typed since; the
-// preset keeps its value.
+// Clicking the message takes it away and empties the preset box, so a value
+// still waiting there is erased with it.
 void FmPresetsEditor::dismissRefusal() {
     Label2->hide();
-    Text1->setText(presetText(FmEditRow));
+    Text1->clear();
 }
 
 void FmPresetsEditor::hideWindow() {

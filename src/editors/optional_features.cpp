@@ -27,9 +27,6 @@ constexpr QSize FormSize(769, 359);
 constexpr int VfoFrequencyMaxLength = 9;
 constexpr int OffsetMaxLength = 8;
 
-const QString Digits = QStringLiteral("0123456789");
-const QString DecimalDigits = QStringLiteral("0123456789.");
-
 using Values = image::OptionalFeaturesValues;
 
 // The lists the image holds, by control name.
@@ -68,7 +65,7 @@ OptionalFeatures::OptionalFeatures(const BandLimits& band, QWidget* parent)
     // The design texts are the Chinese texts of the language table.
     ui::applyLanguageTable(this, OptionalFeaturesTexts, 0);
     fillLists();
-    Text6->setText(qs(features::InitialPresentChannelText));
+    showText(Text6, qs(features::InitialPresentChannelText));
     showPage(true);
     StartForm();
     resize(FormSize);
@@ -97,7 +94,7 @@ QWidget* OptionalFeatures::createFunctionPage() {
         if (shown != text)
             Text6->setText(shown);
     });
-    m_entryFilters.insert(Text6, new EntryFilter(Text6, Digits, features::presentChannelLeft));
+    m_entryFilters.insert(Text6, new EntryFilter(Text6, digitKey, features::presentChannelLeft));
 
     const std::pair<const char*, const char*> right[] = {
         {"Label3", "Combo3"},   {"Label5", "Combo5"},   {"Label8", "Combo8"},
@@ -120,11 +117,11 @@ QWidget* OptionalFeatures::createVfoPage() {
         return features::vfoFrequencyLeft(text, m_band);
     };
     m_entryFilters.insert(
-        Text20, new EntryFilter(Text20, DecimalDigits, vfoFrequencyLeft, VfoFrequencyMaxLength));
+        Text20, new EntryFilter(Text20, frequencyKey, vfoFrequencyLeft, VfoFrequencyMaxLength));
     Text21 = addEntry(grid, 0, 3, "Label21", "Text21");
     // A decoded offset of 100 MHz or more has nine characters and is shown whole.
     m_entryFilters.insert(
-        Text21, new EntryFilter(Text21, DecimalDigits, features::offsetLeft, OffsetMaxLength));
+        Text21, new EntryFilter(Text21, frequencyKey, features::offsetLeft, OffsetMaxLength));
 
     addList(grid, 1, 0, "Label22", "Combo22");
     addList(grid, 1, 3, "Label23", "Combo23");
@@ -192,6 +189,8 @@ void OptionalFeatures::addList(QGridLayout* grid, int row, int column, const cha
     auto* box = new QComboBox(grid->parentWidget());
     box->setObjectName(list);
     box->setMaxVisibleItems(20);
+    // The language switch rewrites the entries: the list follows the widest.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     caption->setBuddy(box);
     grid->addWidget(caption, row, column);
     grid->addWidget(box, row, column + 1);
@@ -234,8 +233,8 @@ void OptionalFeatures::StartForm() {
         setListPosition(qs(d.list), d.position);
     setChecked("Check1", false);
     setChecked("Check12", false);
-    Text20->setText(QString::fromStdString(features::bandCentreText(m_band)));
-    Text21->setText(qs(features::DefaultOffsetText));
+    showText(Text20, QString::fromStdString(features::bandCentreText(m_band)));
+    showText(Text21, qs(features::DefaultOffsetText));
 }
 
 int OptionalFeatures::listPosition(const QString& list) const {
@@ -275,19 +274,19 @@ QString OptionalFeatures::presentChannelText() const {
     return Text6->text();
 }
 void OptionalFeatures::setPresentChannelText(const QString& text) {
-    Text6->setText(text);
+    showText(Text6, text);
 }
 QString OptionalFeatures::vfoFrequencyText() const {
     return Text20->text();
 }
 void OptionalFeatures::setVfoFrequencyText(const QString& text) {
-    Text20->setText(text);
+    showText(Text20, text);
 }
 QString OptionalFeatures::offsetText() const {
     return Text21->text();
 }
 void OptionalFeatures::setOffsetText(const QString& text) {
-    Text21->setText(text);
+    showText(Text21, text);
 }
 
 image::OptionalFeaturesValues OptionalFeatures::values() const {
@@ -305,9 +304,13 @@ void OptionalFeatures::showDecoded(const image::OptionalFeaturesValues& values) 
     for (const auto& [name, member] : ImageLists)
         if (const image::ListPosition& position = values.*member)
             setListPosition(name, *position);
-    Text6->setText(QString::fromStdString(values.Text6));
-    Text20->setText(QString::fromStdString(values.Text20));
-    Text21->setText(QString::fromStdString(values.Text21));
+    showText(Text6, QString::fromStdString(values.Text6));
+    showText(Text20, QString::fromStdString(values.Text20));
+    showText(Text21, QString::fromStdString(values.Text21));
+}
+
+void OptionalFeatures::showText(QLineEdit* box, const QString& text) {
+    m_entryFilters.value(box)->showText(text);
 }
 
 void OptionalFeatures::commitPendingEntry() {

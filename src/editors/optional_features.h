@@ -74,6 +74,7 @@ class OptionalFeatures : public QWidget {
                         const char* entry);
     void fillLists();
     void showPage(bool functionPage);
+    void showText(QLineEdit* box, const QString& text);
 
     const BandLimits& m_band;
     QHash<QString, QComboBox*> m_lists;

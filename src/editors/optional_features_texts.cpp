@@ -39,10 +39,11 @@ constexpr LanguageRow Rows[] = {
     {"Form3", "Label8", Caption, 0, "省电:", "Battery Save:"},
     {"Form3", "Label9", Caption, 0, "按键锁:", "Key Lock:"},
 
-    // The display-mode list has a third entry in English only.
+    // All three display modes in both languages, so a radio set to show
+    // channels keeps that mode through a Chinese session.
     {"Form3", "Combo1", ListEntry, 0, "全频", "VFO"},
     {"Form3", "Combo1", ListEntry, 1, "频道与频率", "Channel-Frequency"},
-    {"Form3", "Combo1", ListEntry, 2, nullptr, "Channel"},
+    {"Form3", "Combo1", ListEntry, 2, "频道", "Channel"},
     {"Form3", "Combo10", ListEntry, 0, "关", "Off"},
     {"Form3", "Combo10", ListEntry, 1, "开", "On"},
     {"Form3", "Combo11", ListEntry, 0, "关", "Off"},

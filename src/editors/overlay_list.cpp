@@ -32,6 +32,8 @@ OverlayList::OverlayList(QWidget* parent) : QComboBox(parent) {
     dropDown->setParent(this);
     setStyle(dropDown);
     setMaxVisibleItems(12);
+    // Its width follows its entries in the language in force (see openOverlay).
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
 }
 
 void OverlayList::keyPressEvent(QKeyEvent* event) {

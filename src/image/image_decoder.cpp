@@ -71,7 +71,7 @@ void decodeFunctionSettings(const MemoryImage& image, OptionalFeaturesValues& v)
     v.Combo7 = voice & F::VoicePromptMask;
     v.Combo12 = bitOf(voice, F::KeyLockModeBit);
     v.Combo11 = bitOf(voice, F::FmMonitorBit);
-    v.Combo105 = (voice >> F::ScanModeShift) & F::ScanModeMask;
+    v.Combo105 = bitOf(voice, F::ScanTimeBit) + 2 * bitOf(voice, F::ScanSearchBit);
 
     v.Combo14 = inRange(fs[F::VoxGain], 9, 5);
     v.Combo15 = inRange(fs[F::VoxDelay], 5, 1);

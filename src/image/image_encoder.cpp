@@ -41,6 +41,16 @@ Byte fieldOf(std::optional<int> position, int bits, int shift) {
     return std::uint8_t(*position << shift);
 }
 
+// The scan mode's bits of 0x707: one bit per mode besides carry.
+Byte scanModeField(std::optional<int> position) {
+    using F = FunctionSettings;
+    if (!position || *position < 0 || *position > 2)
+        return std::nullopt;
+    if (*position == 0)
+        return std::uint8_t(0);
+    return std::uint8_t(1u << (*position == 1 ? F::ScanTimeBit : F::ScanSearchBit));
+}
+
 // ORs the fields into a packed byte; any field without a value spoils the byte.
 Byte packed(std::uint8_t alwaysSet, std::initializer_list<Byte> fields) {
     std::uint8_t value = alwaysSet;
@@ -152,7 +162,7 @@ void encodeFunctionSettings(const OptionalFeaturesValues& v, MemoryImage& target
     put(fs[F::VoiceAndKeys],
         packed(F::VoiceAndKeysAlwaysSet,
                {fieldOf(v.Combo7, 2, 0), fieldOf(v.Combo12, 1, F::KeyLockModeBit),
-                fieldOf(v.Combo11, 1, F::FmMonitorBit), fieldOf(v.Combo105, 2, F::ScanModeShift)}));
+                fieldOf(v.Combo11, 1, F::FmMonitorBit), scanModeField(v.Combo105)}));
     fs[F::Zero8] = 0x00;
     fs[F::Zero9] = 0x00;
     put(fs[F::VoxGain], byteOf(v.Combo14));

@@ -165,14 +165,16 @@ class FunctionSettingsView : public FieldView<Byte, offsets::FunctionSettings, 1
     static constexpr int FmScanAutoBit = 7;                 // Combo19
     static constexpr std::uint8_t SwitchesAlwaysSet = 0x42; // bits 1 and 6
 
-    // Voice and keys (0x707). The scan mode field is this program's layout:
-    // the mode 0..2 as a number in bits 4..5, bits 6..7 written as 1.
-    static constexpr std::uint8_t VoicePromptMask = 0x03; // Combo7, bits 0..1
-    static constexpr int KeyLockModeBit = 2;              // Combo12
-    static constexpr int FmMonitorBit = 3;                // Combo11
-    static constexpr int ScanModeShift = 4;               // Combo105, bits 4..5
-    static constexpr std::uint8_t ScanModeMask = 0x03;
-    static constexpr std::uint8_t VoiceAndKeysAlwaysSet = 0xC0; // bits 6 and 7
+    // Voice and keys (0x707). The scan mode field has the layout that stored
+    // files and programmed radios carry: bits 4 and 5 written as 1, mode 1
+    // (time) sets bit 6, mode 2 (search) sets bit 7, mode 0 (carry) neither.
+    // Both bits set is a mode the list lacks.
+    static constexpr std::uint8_t VoicePromptMask = 0x03;       // Combo7, bits 0..1
+    static constexpr int KeyLockModeBit = 2;                    // Combo12
+    static constexpr int FmMonitorBit = 3;                      // Combo11
+    static constexpr int ScanTimeBit = 6;                       // Combo105 position 1
+    static constexpr int ScanSearchBit = 7;                     // Combo105 position 2
+    static constexpr std::uint8_t VoiceAndKeysAlwaysSet = 0x30; // bits 4 and 5
 
     using FieldView<Byte, offsets::FunctionSettings, 16>::FieldView;
 };

@@ -99,6 +99,7 @@ class DumpTest : public QObject {
         const QJsonObject zh = dumpJson(data("full_image_band0.dat"), "zh");
         QCOMPARE(zh["Form1"]["Grid1"][1][3].toString(), QString("关闭"));
         QCOMPARE(zh["Form3"]["Combo6"].toString(), QString("120 分钟"));
+        QCOMPARE(zh["Form3"]["Combo1"].toString(), QString("频道")); // display mode 2
     }
 
     void textOutputNamesEachSection() {

@@ -49,7 +49,8 @@ def full_image():
     img[0x704] = 7      # squelch
     img[0x705] = 42     # present channel
     img[0x706] = 1 | 2 | 0 << 2 | 1 << 3 | 0 << 4 | 1 << 5 | 64 | 0 << 7
-    img[0x707] = 2 | 1 << 2 | 0 << 3 | 2 << 4 | 0xC0  # voice, key lock mode, monitor, scan mode
+    # voice, key lock mode, monitor; scan mode 2 (search) is bit 7, bits 4 and 5 always set
+    img[0x707] = 2 | 1 << 2 | 0 << 3 | 0x30 | 1 << 7
     img[0x708] = 0
     img[0x709] = 0
     img[0x70A] = 9

@@ -146,7 +146,8 @@ class ChannelTableTest : public QObject {
         const QPoint cellTopLeft =
             p.grid->viewport()->mapTo(p.form, p.cellRect(4, Power).topLeft());
         QCOMPARE(power->mapTo(p.form, QPoint(0, 0)), cellTopLeft);
-        QCOMPARE(power->width(), p.cellRect(4, Power).width());
+        // At least the cell's width; wider where its entries need it.
+        QVERIFY(power->width() >= p.cellRect(4, Power).width());
         QTest::keyClick(power->view(), Qt::Key_Escape); // closes the list
         QTest::keyClick(power, Qt::Key_Escape);         // leaves the cell
         QVERIFY(!power->isVisible());

@@ -191,14 +191,15 @@ class OptionalFeaturesTest : public QObject {
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(encoded.data()) + 0x724, 4), bytes);
     }
 
-    void pastedTextIsCorrectedOnLeaving() {
+    // Texts the program shows unfiltered are corrected when the box is left.
+    void shownTextIsCorrectedOnLeaving() {
         OptionalFeatures form(m_band);
         auto* text21 = control<QLineEdit>(form, "Text21");
-        text21->setText("-5");
+        form.setOffsetText("-5");
         QTest::keyClick(text21, Qt::Key_Return);
         QCOMPARE(text21->text(), QString("0.00000"));
         auto* text6 = control<QLineEdit>(form, "Text6");
-        text6->setText("12abc");
+        form.setPresentChannelText("12abc");
         QTest::keyClick(text6, Qt::Key_Return);
         QCOMPARE(text6->text(), QString("12"));
     }
@@ -260,7 +261,8 @@ class OptionalFeaturesTest : public QObject {
 
     void listsHoldTheirChoices() {
         OptionalFeatures form(m_band);
-        QCOMPARE(list(form, "Combo1")->count(), 2);
+        QCOMPARE(list(form, "Combo1")->count(), 3);
+        QCOMPARE(list(form, "Combo1")->itemText(2), QString("频道"));
         QCOMPARE(list(form, "Combo6")->itemText(4), QString("240 分钟"));
         QCOMPARE(list(form, "Combo14")->count(), 10);
         QCOMPARE(list(form, "Combo14")->itemText(0), QString("关"));

@@ -46,9 +46,10 @@ class OptionsLanguageTest : public QObject {
     }
 
   private slots:
-    void chineseDisplayModeListHasTwoEntriesUntilEnglishIsApplied() {
+    void chineseDisplayModeListHasAllThreeEntries() {
         auto w = start(0);
-        QCOMPARE(list(*w, "Combo1")->count(), 2);
+        QCOMPARE(list(*w, "Combo1")->count(), 3);
+        QCOMPARE(list(*w, "Combo1")->itemText(2), QString("频道"));
         QCOMPARE(w->optionalFeatures()->windowTitle(), QString("可选功能"));
         QCOMPARE(qobject_cast<QMdiSubWindow*>(w->powerLevels()->parentWidget())->windowTitle(),
                  QString("调试"));
@@ -70,7 +71,7 @@ class OptionsLanguageTest : public QObject {
         chooseLanguage(*w, "MNChinese");
         QCOMPARE(display->count(), 3);
         QCOMPARE(display->currentIndex(), 2);
-        QCOMPARE(display->currentText(), QString("Channel"));
+        QCOMPARE(display->currentText(), QString("频道"));
         QCOMPARE(display->itemText(0), QString("全频"));
         QCOMPARE(w->optionalFeatures()->listText("Combo16"), QString("频道"));
         QCOMPARE(w->optionalFeatures()->listText("Combo22"), QString("67.0"));

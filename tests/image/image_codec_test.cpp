@@ -168,7 +168,7 @@ class ImageCodecTest : public QObject {
         MemoryImage m = filled(0x00);
         image::encodeImage(values, m);
         QCOMPARE(slice(m, 0x000, 0x700), repeat(0xFF, 0x700));         // empty table and spare area
-        QCOMPARE(slice(m, 0x706, 4), (Bytes{0xFF, 0xDD, 0x00, 0x00})); // scan mode 1 in bits 4..5
+        QCOMPARE(slice(m, 0x706, 4), (Bytes{0xFF, 0x7D, 0x00, 0x00})); // scan mode 1 in bit 6
         QCOMPARE(slice(m, 0x710, 16), (Bytes{'T', 'Q', '-', '4', '7', 0x00, 3} + repeat(0xFF, 9)));
         QCOMPARE(slice(m, 0x720, 16), (Bytes{0x00, 0x00, 0x00, 0x44, 0x00, 0x00, 0x00, 0x01, 0xFF,
                                              0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0xFF}));
@@ -214,6 +214,34 @@ class ImageCodecTest : public QObject {
             if (m[i] != (inKept ? 0x5A : reference[i]))
                 QFAIL(qPrintable(QString("byte 0x%1").arg(i, 3, 16, QChar('0'))));
         }
+    }
+
+    // Byte 0x707 as stored files and programmed radios carry it: the scan
+    // mode's high nibble decodes to its list position and saves back unchanged.
+    void scanModeNibble_data() {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("position");
+        QTest::newRow("0x3: carry") << 0x3D << 0;
+        QTest::newRow("0x7: time") << 0x7D << 1;
+        QTest::newRow("0xB: search") << 0xB6 << 2;
+        QTest::newRow("0xF: not in the list") << 0xF1 << 3;
+    }
+    void scanModeNibble() {
+        QFETCH(int, byte);
+        QFETCH(int, position);
+        MemoryImage m = filled(0xFF);
+        image::encodeImage(testing::sampleValues(), m);
+        m[0x707] = std::uint8_t(byte);
+        const image::DecodedImage decoded = image::decodeImage(m);
+        QCOMPARE(decoded.Form3.Combo105, image::ListPosition(position));
+        QCOMPARE(decoded.Form3.Combo7, image::ListPosition(byte & 3));
+
+        EditorValues values = withBand(decoded, testing::sampleValues().band);
+        if (position == 3)
+            values.Form3.Combo105 = 2; // the list keeps what it showed before
+        MemoryImage saved = filled(0x00);
+        image::encodeImage(values, saved);
+        QCOMPARE(int(saved[0x707]), position == 3 ? 0xB1 : byte);
     }
 
     void decodeAllFF() {

@@ -1,4 +1,5 @@
 #include "editors/fm_presets_editor.h"
+#include "editors/optional_features.h"
 #include "files/dat_file.h"
 #include "shell/file_commands.h"
 #include "support/file_dialog_driver.h"
@@ -85,6 +86,52 @@ class FileCommandsTest : public QObject {
         QCOMPARE(seen.directory, QDir(p.window->programFolder()).absolutePath());
         QCOMPARE(seen.nameFilters, QStringList({"DAT文件(*.dat)", "AllFiles(*.*)"}));
         QCOMPARE(readAll(path("copy.dat")), readAll(GoldenFull));
+    }
+
+    // Bytes other installations stored: each scan mode, and display mode 2,
+    // shows in the program's language and is saved back as it came.
+    void settingsOfOtherInstallationsSurviveOpenAndSave_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("scanByte");
+        QTest::addColumn<QString>("scanText");    // what Combo105 shows
+        QTest::addColumn<QString>("displayText"); // Combo1 at display mode 2
+        QTest::addColumn<int>("savedScanByte");
+        const QList<std::tuple<int, QString, QString>> modes{
+            {0x36, "载波", "Carry"}, {0x7D, "时间", "Time"}, {0xB2, "搜索", "Search"}};
+        for (const auto& [byte, zh, en] : modes) {
+            QTest::addRow("zh 0x%02X", byte) << 0 << byte << zh << "频道" << byte;
+            QTest::addRow("en 0x%02X", byte) << 1 << byte << en << "Channel" << byte;
+        }
+        // Both scan bits: a mode the list lacks; it keeps its start position (time).
+        QTest::newRow("zh 0xF5") << 0 << 0xF5 << "时间"
+                                 << "频道" << 0x75;
+        QTest::newRow("en 0xF5") << 1 << 0xF5 << "Time"
+                                 << "Channel" << 0x75;
+    }
+    void settingsOfOtherInstallationsSurviveOpenAndSave() {
+        QFETCH(int, language);
+        QFETCH(int, scanByte);
+        QFETCH(QString, scanText);
+        QFETCH(QString, displayText);
+        QFETCH(int, savedScanByte);
+        constexpr int ImageStart = 48; // behind the file header
+        QByteArray file = readAll(GoldenFull);
+        file[ImageStart + 0x700] = char(2);
+        file[ImageStart + 0x707] = char(scanByte);
+        writeAll(path("other.dat"), file);
+
+        ProgramFixture p(language);
+        answerNextFileDialog(path("other.dat"));
+        trigger(*p.window, "MNOpen");
+        const auto* features = p.window->optionalFeatures();
+        QCOMPARE(features->listText("Combo105"), scanText);
+        QCOMPARE(features->listText("Combo1"), displayText);
+
+        answerNextFileDialog(path("saved.dat"));
+        trigger(*p.window, "MNSave");
+        QByteArray expected = file;
+        expected[ImageStart + 0x707] = char(savedScanByte);
+        QCOMPARE(readAll(path("saved.dat")), expected);
     }
 
     void theDialogSpeaksTheProgramsLanguage() {
