@@ -1,0 +1,102 @@
+#include "exchange/channel_csv.h"
+#include "exchange/channel_fields.h"
+#include "exchange/csv_text.h"
+#include "image/decimal_text.h"
+#include "image/tone_codes.h"
+
+namespace exchange {
+
+namespace {
+
+using image::Decimal;
+
+enum class Kind { None, Ctcss, Dcs };
+
+struct Tone {
+    Kind kind = Kind::None;
+    std::string value;   // "88.5" or "023"
+    char polarity = 'N'; // 'N' or 'R'
+};
+
+Tone toneAt(int position) {
+    Tone tone;
+    const std::string text(image::toneText(position));
+    if (position >= image::CtcssFirst && position <= image::CtcssLast) {
+        tone.kind = Kind::Ctcss;
+        tone.value = text;
+    } else if (position >= image::DcsNormalFirst && position <= image::DcsInvertedLast) {
+        tone.kind = Kind::Dcs;
+        tone.value = text.substr(1, 3); // "D023N"
+        tone.polarity = position >= image::DcsInvertedFirst ? 'R' : 'N';
+    }
+    return tone;
+}
+
+// The Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode and
+// CrossMode columns; unused ones hold the other software's defaults.
+void putTones(const Tone& tx, const Tone& rx, CsvRecord& r) {
+    std::string mode, rTone = "88.5", cTone = "88.5", dtcs = "023", rxDtcs = "023";
+    std::string cross = "Tone->Tone";
+    const std::string polarity{tx.polarity, rx.polarity};
+    if (tx.kind == Kind::None && rx.kind == Kind::None) {
+    } else if (tx.kind == Kind::Ctcss && rx.kind == Kind::None) {
+        mode = "Tone", rTone = tx.value;
+    } else if (tx.kind == Kind::Ctcss && rx.kind == Kind::Ctcss && tx.value == rx.value) {
+        mode = "TSQL", cTone = tx.value;
+    } else if (tx.kind == Kind::Dcs && rx.kind == Kind::Dcs && tx.value == rx.value) {
+        mode = "DTCS", dtcs = tx.value;
+    } else {
+        mode = "Cross";
+        const char* txName = tx.kind == Kind::Ctcss ? "Tone" : tx.kind == Kind::Dcs ? "DTCS" : "";
+        const char* rxName = rx.kind == Kind::Ctcss ? "Tone" : rx.kind == Kind::Dcs ? "DTCS" : "";
+        cross = std::string(txName) + "->" + rxName;
+        if (tx.kind == Kind::Ctcss)
+            rTone = tx.value;
+        if (tx.kind == Kind::Dcs)
+            dtcs = tx.value;
+        if (rx.kind == Kind::Ctcss)
+            cTone = rx.value;
+        if (rx.kind == Kind::Dcs)
+            rxDtcs = rx.value;
+    }
+    r.insert(r.end(), {mode, rTone, cTone, dtcs, polarity, rxDtcs, cross});
+}
+
+std::string frequency(const Decimal& value) {
+    return value.format("0.000000");
+}
+
+} // namespace
+
+std::string exportChannels(const image::ChannelTableValues& table) {
+    std::string out = std::string(CsvHeader) + "\r\n";
+    for (int n = 1; n <= image::ChannelCount; ++n) {
+        const image::ChannelRow& row = table.row(n);
+        if (row.isEmpty())
+            continue;
+        const Decimal rx = Decimal::leadingNumber(row.freqText[0]);
+        CsvRecord r{std::to_string(n), "", frequency(rx)};
+        if (row.freqText[1].empty()) {
+            r.insert(r.end(), {"off", frequency(Decimal())});
+        } else {
+            const Decimal tx = Decimal::leadingNumber(row.freqText[1]);
+            const auto units = [](const Decimal& d) {
+                return d.scaled(FrequencyDecimals, image::Rounding::HalfEven).value_or(0);
+            };
+            const std::int64_t diff = units(tx) - units(rx);
+            const char* duplex = diff > 0 ? "+" : diff < 0 ? "-" : "";
+            r.insert(r.end(), {duplex, frequency(Decimal::fromScaled(diff < 0 ? -diff : diff,
+                                                                     FrequencyDecimals))});
+        }
+        putTones(toneAt(row.listIndex[TxToneIndex]), toneAt(row.listIndex[RxToneIndex]), r);
+        r.push_back(row.listIndex[WidthIndex] == Narrow ? "NFM" : "FM");
+        r.push_back("5.00");
+        r.push_back(row.listIndex[ScanIndex] == ScanOff ? "S" : "");
+        r.push_back(row.listIndex[PowerIndex] == PowerLow ? "Low" : "High");
+        r.insert(r.end(), {"", "", "", "", ""});
+        out += csvLine(r);
+    }
+    return out;
+}
+
+} // namespace exchange
