@@ -26,10 +26,13 @@ std::optional<files::DatFile> loadForCommand(const QString& path) {
     return std::nullopt;
 }
 
-FileWindows::FileWindows(const files::DatFile& file, int language)
+FileWindows::FileWindows(const files::DatFile& file, int language) : FileWindows(language) {
+    m_window->showDatFile(file);
+}
+
+FileWindows::FileWindows(int language)
     : m_window(shell::startProgram(shell::scratchFolders(m_folder.path()))) {
     m_window->switchLanguage(language);
-    m_window->showDatFile(file);
 }
 
 FileWindows::~FileWindows() = default;

@@ -25,6 +25,8 @@ std::optional<files::DatFile> loadForCommand(const QString& path);
 class FileWindows {
   public:
     FileWindows(const files::DatFile& file, int language);
+    // The same windows as New leaves them, showing no file.
+    explicit FileWindows(int language);
     ~FileWindows();
     shell::MainWindow& window() const { return *m_window; }
 

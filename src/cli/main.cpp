@@ -4,13 +4,17 @@
 //   tq305 print FILE.dat -o OUT.pdf [--lang zh|en]
 //   tq305 read (--port N | --device PATH) -o OUT.dat
 //   tq305 write IN.dat (--port N | --device PATH) [--force-band] [--calibration]
+//   tq305 export FILE.dat -o OUT.csv
+//   tq305 import IN.csv -o OUT.dat --band N [--base FILE.dat] [--renumber]
 //
 // dump prints what the program shows for a data file: the band, the channel
 // table, the optional features, the DTMF codes, the FM presets and the power
 // levels. The windows themselves are built (without a display) and read, so
 // the output is exactly what the program would show; print writes the
 // program's printout of the file as a PDF. read and write copy the
-// radio's memory into a data file and back over the serial line.
+// radio's memory into a data file and back over the serial line. export and
+// import exchange the channel table with other programming software as CSV.
+#include "cli/csv_commands.h"
 #include "cli/dump_command.h"
 #include "cli/link_command.h"
 #include "cli/link_options.h"
@@ -41,6 +45,8 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << ui::fileNameText(argv[i]);
+    if (cli::isCsvCommand(arguments.value(0)))
+        return cli::runCsvCommand(arguments);
     if (arguments.value(0) == "print")
         return cli::runPrint(arguments);
     return cli::finishOutput(cli::run(arguments));
