@@ -1,0 +1,211 @@
+#include "exchange/channel_csv.h"
+#include "exchange/csv_text.h"
+
+#include <QTest>
+
+using exchange::BandRange;
+using exchange::RowReport;
+
+namespace {
+
+constexpr BandRange Vhf{136, 174};
+
+// Columns Frequency..Power of the layout, given from Duplex on.
+std::string csvWith(const QString& location, const QString& frequency, const QString& rest) {
+    return std::string(exchange::CsvHeader) + "\r\n" +
+           QString("%1,,%2,%3,,,,,\r\n").arg(location, frequency, rest).toStdString();
+}
+
+// The import of one row onto an empty table.
+std::pair<image::ChannelTableValues, exchange::ImportReport> importOne(const std::string& csv,
+                                                                       BandRange band = Vhf) {
+    image::ChannelTableValues table;
+    auto report = exchange::importChannels(csv, band, false, table);
+    return {table, report};
+}
+
+// A channel row written out as "rx tx rxTone txTone power scan width".
+QString describe(const image::ChannelRow& row) {
+    return QStringList{
+        QString::fromStdString(row.freqText[0]),
+        QString::fromStdString(row.freqText[1]).isEmpty() ? "-"
+                                                          : QString::fromStdString(row.freqText[1]),
+        QString::fromStdString(row.toneText[0]).isEmpty() ? "off"
+                                                          : QString::fromStdString(row.toneText[0]),
+        QString::fromStdString(row.toneText[1]).isEmpty() ? "off"
+                                                          : QString::fromStdString(row.toneText[1]),
+        row.listIndex[2] ? "High" : "Low",
+        row.listIndex[4] ? "scan" : "noscan",
+        row.listIndex[5] ? "wide" : "narrow"}
+        .join(' ');
+}
+
+// Columns Duplex..Power of an exported row.
+QString exportedColumns(const image::ChannelTableValues& table) {
+    const auto records = exchange::parseCsv(exchange::exportChannels(table));
+    if (records.size() != 2)
+        return {};
+    QStringList fields;
+    for (std::size_t i = 3; i <= 15; ++i)
+        if (i != 13) // TStep
+            fields << QString::fromStdString(records[1][i]);
+    return fields.join(',');
+}
+
+} // namespace
+
+class ChannelCsvTest : public QObject {
+    Q_OBJECT
+  private slots:
+    // Each row of the layout against the channel it stands for; the export
+    // of that channel gives the same columns back.
+    void mapsBothWays_data() {
+        QTest::addColumn<QString>("columns"); // Duplex..Power without TStep
+        QTest::addColumn<QString>("channel");
+        auto row = [](const char* name, const char* columns, const char* channel) {
+            QTest::newRow(name) << columns << channel;
+        };
+        row("simplex, no tones", ",0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,,High",
+            "146.94000 146.94000 off off High scan wide");
+        row("minus offset, Tone", "-,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,,High",
+            "146.94000 146.34000 off 100.0 High scan wide");
+        row("plus offset, TSQL", "+,0.600000,TSQL,88.5,123.0,023,NN,023,Tone->Tone,FM,,High",
+            "146.94000 147.54000 123.0 123.0 High scan wide");
+        row("DTCS normal", ",0.000000,DTCS,88.5,88.5,114,NN,023,Tone->Tone,FM,,High",
+            "146.94000 146.94000 D114N D114N High scan wide");
+        row("DTCS mixed polarity", ",0.000000,DTCS,88.5,88.5,023,RN,023,Tone->Tone,FM,,High",
+            "146.94000 146.94000 D023N D023I High scan wide");
+        row("Cross Tone->Tone", ",0.000000,Cross,100.0,123.0,023,NN,023,Tone->Tone,FM,,High",
+            "146.94000 146.94000 123.0 100.0 High scan wide");
+        row("Cross Tone->DTCS", ",0.000000,Cross,100.0,88.5,023,NR,754,Tone->DTCS,FM,,High",
+            "146.94000 146.94000 D754I 100.0 High scan wide");
+        row("Cross DTCS->Tone", ",0.000000,Cross,88.5,67.0,025,RN,023,DTCS->Tone,FM,,High",
+            "146.94000 146.94000 67.0 D025I High scan wide");
+        row("Cross DTCS->DTCS", ",0.000000,Cross,88.5,88.5,025,NN,026,DTCS->DTCS,FM,,High",
+            "146.94000 146.94000 D026N D025N High scan wide");
+        row("Cross ->Tone", ",0.000000,Cross,88.5,71.9,023,NN,023,->Tone,FM,,High",
+            "146.94000 146.94000 71.9 off High scan wide");
+        row("Cross ->DTCS", ",0.000000,Cross,88.5,88.5,023,NR,031,->DTCS,FM,,High",
+            "146.94000 146.94000 D031I off High scan wide");
+        row("Cross DTCS->", ",0.000000,Cross,88.5,88.5,032,RN,023,DTCS->,FM,,High",
+            "146.94000 146.94000 off D032I High scan wide");
+        row("plus offset off the band raster",
+            "+,0.025000,,88.5,88.5,023,NN,023,Tone->Tone,FM,,High",
+            "146.94000 146.96500 off off High scan wide");
+        row("off", "off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,,High",
+            "146.94000 - off off High scan wide");
+        row("narrow, skipped, low", ",0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,S,Low",
+            "146.94000 146.94000 off off Low noscan narrow");
+    }
+    void mapsBothWays() {
+        QFETCH(QString, columns);
+        QFETCH(QString, channel);
+        QStringList fields = columns.split(',');
+        fields.insert(10, "5.00"); // TStep
+        const auto [table, report] = importOne(csvWith("7", "146.940000", fields.join(',')));
+        QCOMPARE(report.rows.size(), std::size_t(1));
+        QCOMPARE(report.rows[0].outcome, RowReport::Outcome::Imported);
+        QCOMPARE(describe(table.row(7)), channel);
+        QCOMPARE(exportedColumns(table), columns);
+    }
+
+    // Other ways of writing a row that mean the same channel.
+    void acceptsOtherSpellings_data() {
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("channel");
+        QTest::newRow("split as a frequency")
+            << "split,146.340000,,88.5,88.5,023,NN,023,,FM,5,,5.0W"
+            << "146.94000 146.34000 off off High scan wide";
+        QTest::newRow("watts below 2 are low, Tone-> is Tone")
+            << ",,Cross,88.50,88.5,23,NN,023,Tone->,,5,,1.5"
+            << "146.94000 146.94000 off 88.5 Low scan wide";
+        QTest::newRow("power by first letter") << ",,,,,,,,,FM,5,,h"
+                                               << "146.94000 146.94000 off off High scan wide";
+    }
+    void acceptsOtherSpellings() {
+        QFETCH(QString, columns);
+        QFETCH(QString, channel);
+        const auto [table, report] = importOne(csvWith("1", "146.94", columns));
+        QCOMPARE(report.rows.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(exchange::reportLine(report.rows[0])),
+                 QString("line 2: channel 1 imported"));
+        QCOMPARE(describe(table.row(1)), channel);
+    }
+
+    // Every row that cannot be kept as it stands says why.
+    void reportsEveryRow() {
+        const std::string csv =
+            "Frequency,Location,Extra,Duplex,Offset,Tone,rToneFreq,Mode,Name\r\n"
+            "146.94,1,x,-,0.6,Tone,100.0,FM,Home\r\n"
+            "442.1,2,x,+,5,,,FM,\r\n"
+            "146.9433,3,x,,,,,FM,\r\n"
+            "146.94,0,x,,,,,FM,\r\n"
+            "146.94,100,x,,,,,FM,\r\n"
+            "146.94,4,x,,,Tone,101.0,FM,\r\n"
+            "146.94,5,x,,,,,AM,\r\n"
+            "173.9,6,x,+,0.6,,,FM,\r\n"
+            "\"146.52\",\"7\",\"a, \"\"b\"\"\",,,,,NFM,\n";
+        image::ChannelTableValues table;
+        const auto report = exchange::importChannels(csv, Vhf, false, table);
+        QVERIFY(report.usable);
+        QStringList lines;
+        for (const RowReport& row : report.rows)
+            lines << QString::fromStdString(exchange::reportLine(row));
+        const QStringList expected{
+            "line 2: channel 1 imported",
+            "line 3: skipped: receive frequency 442.1 lies outside the band 136-174 MHz",
+            "line 4: channel 3 imported with changes: receive frequency 146.9433 snapped to "
+            "146.94000",
+            "line 5: skipped: location \"0\" is outside 1..99",
+            "line 6: skipped: location \"100\" is outside 1..99",
+            "line 7: skipped: tone 101.0 is not in the tone table",
+            "line 8: skipped: mode \"AM\" is not one the radio has",
+            "line 9: skipped: transmit frequency 174.5 lies outside the band 136-174 MHz",
+            "line 10: channel 7 imported",
+        };
+        QCOMPARE(lines, expected);
+        QVERIFY(!report.note.empty()); // the name of line 2
+        QCOMPARE(table.row(3).freqText[1], std::string("146.94000"));
+        QVERIFY(table.row(2).isEmpty());
+        QVERIFY(table.row(6).isEmpty());
+    }
+
+    void renumbersInFileOrder() {
+        const std::string csv = "Location,Frequency\n50,146.52\n9,500\n3,147.0\n";
+        image::ChannelTableValues table;
+        exchange::importChannels(csv, Vhf, true, table);
+        QCOMPARE(table.row(1).freqText[0], std::string("146.52000"));
+        QCOMPARE(table.row(2).freqText[0], std::string("147.00000"));
+        QVERIFY(table.row(3).isEmpty() && table.row(50).isEmpty());
+    }
+
+    void refusesTextWithoutTheColumns() {
+        image::ChannelTableValues table;
+        QVERIFY(!exchange::importChannels("Name,Comment\nx,y\n", Vhf, false, table).usable);
+        QVERIFY(!exchange::importChannels("", Vhf, false, table).usable);
+    }
+
+    // A table exported and read back is the same table.
+    void exportReadsBackTheSameTable() {
+        image::ChannelTableValues table;
+        const std::string rows = "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                                 "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,Skip,Power\n"
+                                 "1,438.5125,-,7.6,TSQL,,254.1,,,,,NFM,S,Low\n"
+                                 "2,400,,,DTCS,,,754,RR,,,FM,,High\n"
+                                 "50,479.99375,off,,Cross,67.0,,,RN,023,Tone->DTCS,FM,,\n"
+                                 "99,480,split,400,,,,,,,,FM,,\n";
+        const BandRange uhf{400, 480};
+        const auto first = exchange::importChannels(rows, uhf, false, table);
+        QCOMPARE(first.rows.size(), std::size_t(4));
+        for (const RowReport& row : first.rows)
+            QCOMPARE(row.outcome, RowReport::Outcome::Imported);
+        image::ChannelTableValues again;
+        const auto second =
+            exchange::importChannels(exchange::exportChannels(table), uhf, false, again);
+        QCOMPARE(second.rows.size(), std::size_t(4));
+        QCOMPARE(again, table);
+    }
+};
+
+QTEST_APPLESS_MAIN(ChannelCsvTest)
+#include "channel_csv_test.moc"
