@@ -1,0 +1,121 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Run tq305(const QStringList& arguments) {
+    QProcess process;
+    process.start(TQ305_PROGRAM, arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Repeaters as the other software exports them: two VHF, two UHF.
+constexpr const char* Repeaters =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+    "1,VHF1,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n"
+    "2,UHF1,442.100000,+,5.000000,TSQL,88.5,123.0,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n"
+    "3,VHF2,147.120000,+,0.600000,TSQL,88.5,131.8,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n"
+    "4,UHF2,444.950000,+,5.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n";
+
+} // namespace
+
+class CsvCommandTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_folder;
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+  private slots:
+    void importsTheBandsRepeatersAndReportsTheRest() {
+        write("repeaters.csv", Repeaters);
+        const Run run =
+            tq305({"import", path("repeaters.csv"), "-o", path("vhf.dat"), "--band", "136-174MHz"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains("line 3: skipped: receive frequency 442.1 lies outside the "
+                                  "band 136-174 MHz"),
+                 qPrintable(run.err));
+        QVERIFY(run.err.contains("line 5: skipped: receive frequency 444.95"));
+        QVERIFY(run.err.contains("line 2: channel 1 imported\n"));
+        QVERIFY(run.err.contains("line 4: channel 3 imported\n"));
+
+        const Run dump = tq305({"dump", path("vhf.dat")});
+        QCOMPARE(dump.exitCode, 0);
+        QVERIFY(dump.out.contains("Band (Combo1): 136-174MHz"));
+        const QStringList lines = dump.out.split('\n');
+        auto channel = [&](const QString& n) {
+            for (const QString& line : lines)
+                if (line.simplified().startsWith(n + ' ') || line.simplified() == n)
+                    return line.simplified();
+            return QString();
+        };
+        QCOMPARE(channel("1"), QString("1 146.94000 146.34000 Off 100.0 High Off On wide"));
+        QCOMPARE(channel("2"), QString("2"));
+        QCOMPARE(channel("3"), QString("3 147.12000 147.72000 131.8 131.8 High Off On wide"));
+        QCOMPARE(channel("4"), QString("4"));
+    }
+
+    void exportReadsBackIntoTheSameFile() {
+        write("repeaters.csv", Repeaters);
+        QCOMPARE(
+            tq305({"import", path("repeaters.csv"), "-o", path("a.dat"), "--band", "0"}).exitCode,
+            0);
+        QCOMPARE(tq305({"export", path("a.dat"), "-o", path("a.csv")}).exitCode, 0);
+        QCOMPARE(tq305({"import", path("a.csv"), "-o", path("b.dat"), "--band", "0", "--base",
+                        path("a.dat")})
+                     .exitCode,
+                 0);
+        QFile a(path("a.dat")), b(path("b.dat"));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(b.readAll(), a.readAll());
+    }
+
+    void exitCodes_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no band") << QStringList{"import", "in.csv", "-o", "out.dat"} << 2;
+        QTest::newRow("unknown band")
+            << QStringList{"import", "in.csv", "-o", "out.dat", "--band", "9"} << 2;
+        QTest::newRow("export without output") << QStringList{"export", "a.dat"} << 2;
+        QTest::newRow("missing input")
+            << QStringList{"import", "missing.csv", "-o", "out.dat", "--band", "0"} << 3;
+        QTest::newRow("no header")
+            << QStringList{"import", "plain.csv", "-o", "out.dat", "--band", "0"} << 1;
+        QTest::newRow("missing base") << QStringList{"import", "in.csv", "-o",     "out.dat",
+                                                     "--band", "0",      "--base", "missing.dat"}
+                                      << 3;
+        QTest::newRow("export of a missing file")
+            << QStringList{"export", "missing.dat", "-o", "out.csv"} << 3;
+    }
+    void exitCodes() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        write("in.csv", Repeaters);
+        write("plain.csv", "just some text\n");
+        for (QString& a : arguments)
+            if (a.contains('.'))
+                a = path(a);
+        const Run run = tq305(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(!run.err.isEmpty());
+        QVERIFY(!QFile::exists(path("out.dat")));
+    }
+};
+
+QTEST_GUILESS_MAIN(CsvCommandTest)
+#include "csv_command_test.moc"
