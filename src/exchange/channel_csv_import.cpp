@@ -5,7 +5,7 @@
 #include "image/frequency_codes.h"
 #include "image/tone_codes.h"
 
-#include <algorithm>
+#include <array>
 #include <cctype>
 #include <map>
 #include <optional>
@@ -211,6 +211,7 @@ ImportReport importChannels(std::string_view csv, const BandRange& band, bool re
 
     bool dropped = false;
     int nextChannel = 1;
+    std::array<int, image::ChannelCount> takenBy{}; // the line that filled each channel
     for (std::size_t i = 1; i < records.size(); ++i) {
         const Fields f(columns, records[i]);
         RowReport line;
@@ -232,8 +233,13 @@ ImportReport importChannels(std::string_view csv, const BandRange& band, bool re
             } else if (channel > image::ChannelCount) {
                 throw Skip{"no channel left after " + std::to_string(image::ChannelCount)};
             }
+            // A second row for a channel would silently replace the first.
+            if (const int earlier = takenBy[std::size_t(channel - 1)])
+                throw Skip{"channel " + std::to_string(channel) + " was already given by line " +
+                           std::to_string(earlier)};
             std::vector<std::string> changes;
             table.row(channel) = channelRow(f, band, changes);
+            takenBy[std::size_t(channel - 1)] = line.line;
             ++nextChannel;
             line.channel = channel;
             for (const std::string& change : changes)

@@ -144,7 +144,8 @@ class ChannelCsvTest : public QObject {
             "146.94,4,x,,,Tone,101.0,FM,\r\n"
             "146.94,5,x,,,,,AM,\r\n"
             "173.9,6,x,+,0.6,,,FM,\r\n"
-            "\"146.52\",\"7\",\"a, \"\"b\"\"\",,,,,NFM,\n";
+            "\"146.52\",\"7\",\"a, \"\"b\"\"\",,,,,NFM,\n"
+            "147.0,7,x,,,,,FM,\r\n";
         image::ChannelTableValues table;
         const auto report = exchange::importChannels(csv, Vhf, false, table);
         QVERIFY(report.usable);
@@ -162,11 +163,13 @@ class ChannelCsvTest : public QObject {
             "line 8: skipped: mode \"AM\" is not one the radio has",
             "line 9: skipped: transmit frequency 174.5 lies outside the band 136-174 MHz",
             "line 10: channel 7 imported",
+            "line 11: skipped: channel 7 was already given by line 10",
         };
         QCOMPARE(lines, expected);
         QVERIFY(!report.note.empty()); // the name of line 2
         QCOMPARE(table.row(3).freqText[1], std::string("146.94000"));
         QVERIFY(table.row(2).isEmpty());
+        QCOMPARE(table.row(7).freqText[0], std::string("146.52000"));
         QVERIFY(table.row(6).isEmpty());
     }
 
