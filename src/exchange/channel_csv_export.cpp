@@ -80,10 +80,7 @@ std::string exportChannels(const image::ChannelTableValues& table) {
             r.insert(r.end(), {"off", frequency(Decimal())});
         } else {
             const Decimal tx = Decimal::leadingNumber(row.freqText[1]);
-            const auto units = [](const Decimal& d) {
-                return d.scaled(FrequencyDecimals, image::Rounding::HalfEven).value_or(0);
-            };
-            const std::int64_t diff = units(tx) - units(rx);
+            const std::int64_t diff = frequencyUnits(tx) - frequencyUnits(rx);
             const char* duplex = diff > 0 ? "+" : diff < 0 ? "-" : "";
             r.insert(r.end(), {duplex, frequency(Decimal::fromScaled(diff < 0 ? -diff : diff,
                                                                      FrequencyDecimals))});

@@ -61,16 +61,13 @@ std::string channelFrequency(const Decimal& value, const char* what, const BandR
 
 Decimal number(const std::string& text, const char* column) {
     const auto value = Decimal::parse(text);
-    if (!value)
-        throw Skip{std::string(column) + " \"" + text + "\" is not a number"};
+    if (!value || !value->scaled(FrequencyDecimals, image::Rounding::HalfEven))
+        throw Skip{std::string(column) + " \"" + text + "\" is not a usable number"};
     return *value;
 }
 
 Decimal plus(const Decimal& a, const Decimal& b, int sign) {
-    const auto units = [](const Decimal& d) {
-        return d.scaled(FrequencyDecimals, image::Rounding::HalfEven).value_or(0);
-    };
-    return Decimal::fromScaled(units(a) + sign * units(b), FrequencyDecimals);
+    return Decimal::fromScaled(frequencyUnits(a) + sign * frequencyUnits(b), FrequencyDecimals);
 }
 
 // Tone list position 1..260 of a CTCSS frequency such as "88.5" or "88.50".

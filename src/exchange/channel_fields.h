@@ -1,6 +1,10 @@
 // The channel table's list positions that the CSV columns map onto.
 #pragma once
 
+#include "image/decimal_text.h"
+
+#include <cstdint>
+
 namespace exchange {
 
 // ChannelRow::listIndex members, and their positions.
@@ -14,5 +18,9 @@ inline constexpr int Narrow = 0, Wide = 1;
 // Frequencies in the CSV carry six decimals; the offset is worked out in
 // units of 10^-FrequencyDecimals MHz.
 inline constexpr int FrequencyDecimals = 6;
+
+inline std::int64_t frequencyUnits(const image::Decimal& mhz) {
+    return mhz.scaled(FrequencyDecimals, image::Rounding::HalfEven).value_or(0);
+}
 
 } // namespace exchange

@@ -145,7 +145,8 @@ class ChannelCsvTest : public QObject {
             "146.94,5,x,,,,,AM,\r\n"
             "173.9,6,x,+,0.6,,,FM,\r\n"
             "\"146.52\",\"7\",\"a, \"\"b\"\"\",,,,,NFM,\n"
-            "147.0,7,x,,,,,FM,\r\n";
+            "147.0,7,x,,,,,FM,\r\n"
+            "147.0,8,x,+,99999999999999999,,,FM,\r\n";
         image::ChannelTableValues table;
         const auto report = exchange::importChannels(csv, Vhf, false, table);
         QVERIFY(report.usable);
@@ -164,6 +165,7 @@ class ChannelCsvTest : public QObject {
             "line 9: skipped: transmit frequency 174.5 lies outside the band 136-174 MHz",
             "line 10: channel 7 imported",
             "line 11: skipped: channel 7 was already given by line 10",
+            "line 12: skipped: Offset \"99999999999999999\" is not a usable number",
         };
         QCOMPARE(lines, expected);
         QVERIFY(!report.note.empty()); // the name of line 2
