@@ -1,23 +1,11 @@
+#include "support/tq305_run.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run tq305(const QStringList& arguments) {
-    QProcess process;
-    process.start(TQ305_PROGRAM, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Repeaters as the other software exports them: two VHF, two UHF.
 constexpr const char* Repeaters =
@@ -44,8 +32,8 @@ class CsvCommandTest : public QObject {
   private slots:
     void importsTheBandsRepeatersAndReportsTheRest() {
         write("repeaters.csv", Repeaters);
-        const Run run =
-            tq305({"import", path("repeaters.csv"), "-o", path("vhf.dat"), "--band", "136-174MHz"});
+        const Tq305Run run = runTq305(
+            {"import", path("repeaters.csv"), "-o", path("vhf.dat"), "--band", "136-174MHz"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains("line 3: skipped: receive frequency 442.1 lies outside the "
                                   "band 136-174 MHz"),
@@ -54,7 +42,7 @@ class CsvCommandTest : public QObject {
         QVERIFY(run.err.contains("line 2: channel 1 imported\n"));
         QVERIFY(run.err.contains("line 4: channel 3 imported\n"));
 
-        const Run dump = tq305({"dump", path("vhf.dat")});
+        const Tq305Run dump = runTq305({"dump", path("vhf.dat")});
         QCOMPARE(dump.exitCode, 0);
         QVERIFY(dump.out.contains("Band (Combo1): 136-174MHz"));
         const QStringList lines = dump.out.split('\n');
@@ -72,12 +60,12 @@ class CsvCommandTest : public QObject {
 
     void exportReadsBackIntoTheSameFile() {
         write("repeaters.csv", Repeaters);
-        QCOMPARE(
-            tq305({"import", path("repeaters.csv"), "-o", path("a.dat"), "--band", "0"}).exitCode,
-            0);
-        QCOMPARE(tq305({"export", path("a.dat"), "-o", path("a.csv")}).exitCode, 0);
-        QCOMPARE(tq305({"import", path("a.csv"), "-o", path("b.dat"), "--band", "0", "--base",
-                        path("a.dat")})
+        QCOMPARE(runTq305({"import", path("repeaters.csv"), "-o", path("a.dat"), "--band", "0"})
+                     .exitCode,
+                 0);
+        QCOMPARE(runTq305({"export", path("a.dat"), "-o", path("a.csv")}).exitCode, 0);
+        QCOMPARE(runTq305({"import", path("a.csv"), "-o", path("b.dat"), "--band", "0", "--base",
+                           path("a.dat")})
                      .exitCode,
                  0);
         QFile a(path("a.dat")), b(path("b.dat"));
@@ -110,7 +98,7 @@ class CsvCommandTest : public QObject {
         for (QString& a : arguments)
             if (a.contains('.'))
                 a = path(a);
-        const Run run = tq305(arguments);
+        const Tq305Run run = runTq305(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(!run.err.isEmpty());
         QVERIFY(!QFile::exists(path("out.dat")));

@@ -1,4 +1,6 @@
 // tq305 print end to end: the PDF's text as pdftotext reads it.
+#include "support/tq305_run.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -6,18 +8,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QByteArray err;
-};
-
-Run tq305(const QStringList& arguments) {
-    QProcess process;
-    process.start(TQ305_PROGRAM, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardError()};
-}
 
 QString pdfText(const QString& pdf) {
     QProcess process;
@@ -72,7 +62,7 @@ class PrintCommandTest : public QObject {
         QFETCH(QString, language);
         QFETCH(QStringList, lines);
         const QString pdf = m_folder.filePath(language + ".pdf");
-        const Run run = tq305({"print", Golden, "-o", pdf, "--lang", language});
+        const Tq305Run run = runTq305({"print", Golden, "-o", pdf, "--lang", language});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         const QString text = pdfText(pdf);
@@ -113,9 +103,9 @@ class PrintCommandTest : public QObject {
         QFETCH(int, exitCode);
         QFETCH(QString, said);
         QFile::remove(QDir::temp().filePath("never-written.pdf"));
-        const Run run = tq305(arguments);
+        const Tq305Run run = runTq305(arguments);
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
         QVERIFY(!QFile::exists(QDir::temp().filePath("never-written.pdf")));
     }
 
@@ -127,7 +117,7 @@ class PrintCommandTest : public QObject {
         file.write("old");
         file.close();
         QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
-        const Run run = tq305({"print", Golden, "-o", pdf});
+        const Tq305Run run = runTq305({"print", Golden, "-o", pdf});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old"));
