@@ -201,4 +201,11 @@ void ChannelTable::showDecodedChannels(const image::ChannelTableValues& values) 
         showDecodedChannel(n, values.row(n));
 }
 
+void ChannelTable::setChannels(const image::ChannelTableValues& values) {
+    showDecodedChannels(values);
+    // Showing leaves out what a list cannot show (a flag outside its list);
+    // the tables keep it all the same.
+    m_tables = values;
+}
+
 } // namespace editors

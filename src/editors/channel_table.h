@@ -54,11 +54,18 @@ class ChannelTable : public QWidget {
     void showDecodedChannel(int n, const image::ChannelRow& row);
     // The same for channels 1..99 in turn.
     void showDecodedChannels(const image::ChannelTableValues& values);
+    // Puts `values` into the tables exactly, and shows them: what undo,
+    // imports and the channel operations use to replace the table.
+    void setChannels(const image::ChannelTableValues& values);
 
     // The cell being edited, and whether the grid's next click is a real one.
     int EditRow = 0;
     int EditCol = 0;
     bool GridClickArmed = false;
+
+  signals:
+    // A user action changed the tables; emitted once, when it is complete.
+    void edited();
 
   private:
     void buildGrid();

@@ -87,6 +87,7 @@ void ChannelTable::onListChosen(OverlayList* list, int position) {
     if (list == Combo1)
         m_tables.ChannelToneText(EditRow, EditCol) = entry.toStdString();
     closeOverlay();
+    emit edited();
 }
 
 void ChannelTable::Text1_LostFocus() {
@@ -99,6 +100,7 @@ void ChannelTable::Text1_LostFocus() {
         if (EditCol == RxCol)
             ClearNO(EditRow);
         closeOverlay();
+        emit edited();
         return;
     }
     const auto value = image::Decimal::parse(text.toStdString());
@@ -115,6 +117,7 @@ void ChannelTable::Text1_LostFocus() {
     }
     commitFrequency(text);
     closeOverlay();
+    emit edited();
 }
 
 void ChannelTable::commitFrequency(const QString& text) {
