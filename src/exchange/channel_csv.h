@@ -38,11 +38,20 @@ struct ImportReport {
 
 // The table's channels that exist, one row each, names empty.
 std::string exportChannels(const image::ChannelTableValues& table);
+// The same for the listed channels only, in the order given.
+std::string exportChannels(const image::ChannelTableValues& table,
+                           const std::vector<int>& channels);
+
+// Where an import puts its rows: on the channels their Location names, or,
+// renumbered, on consecutive channels in file order from `firstChannel` on.
+struct Placement {
+    bool renumber = false;
+    int firstChannel = 1;
+};
 
 // Puts the file's rows onto `table` under the same rules as typing into the
-// channel table; channels no row names stay as they were. With `renumber`
-// the rows go onto channels 1, 2, 3... in file order instead of Location.
-ImportReport importChannels(std::string_view csv, const BandRange& band, bool renumber,
+// channel table; channels no row names stay as they were.
+ImportReport importChannels(std::string_view csv, const BandRange& band, const Placement& placement,
                             image::ChannelTableValues& table);
 
 // A report row as one line of text, such as "line 3: channel 2 imported".

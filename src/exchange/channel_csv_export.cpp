@@ -4,6 +4,8 @@
 #include "image/decimal_text.h"
 #include "image/tone_codes.h"
 
+#include <numeric>
+
 namespace exchange {
 
 namespace {
@@ -69,8 +71,17 @@ std::string frequency(const Decimal& value) {
 } // namespace
 
 std::string exportChannels(const image::ChannelTableValues& table) {
+    std::vector<int> all(image::ChannelCount);
+    std::iota(all.begin(), all.end(), 1);
+    return exportChannels(table, all);
+}
+
+std::string exportChannels(const image::ChannelTableValues& table,
+                           const std::vector<int>& channels) {
     std::string out = std::string(CsvHeader) + "\r\n";
-    for (int n = 1; n <= image::ChannelCount; ++n) {
+    for (const int n : channels) {
+        if (n < 1 || n > image::ChannelCount)
+            continue;
         const image::ChannelRow& row = table.row(n);
         if (row.isEmpty())
             continue;

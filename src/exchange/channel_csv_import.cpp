@@ -189,8 +189,9 @@ constexpr const char* DroppedColumns[] = {"Name",     "Comment",  "TStep", "URCA
 
 } // namespace
 
-ImportReport importChannels(std::string_view csv, const BandRange& band, bool renumber,
+ImportReport importChannels(std::string_view csv, const BandRange& band, const Placement& placement,
                             image::ChannelTableValues& table) {
+    const bool renumber = placement.renumber;
     ImportReport report;
     const std::vector<CsvRecord> records = parseCsv(csv);
     if (records.empty())
@@ -207,7 +208,7 @@ ImportReport importChannels(std::string_view csv, const BandRange& band, bool re
     report.usable = true;
 
     bool dropped = false;
-    int nextChannel = 1;
+    int nextChannel = placement.firstChannel;
     std::array<int, image::ChannelCount> takenBy{}; // the line that filled each channel
     for (std::size_t i = 1; i < records.size(); ++i) {
         const Fields f(columns, records[i]);
@@ -227,7 +228,7 @@ ImportReport importChannels(std::string_view csv, const BandRange& band, bool re
                     throw Skip{"location \"" + location + "\" is outside 1.." +
                                std::to_string(image::ChannelCount)};
                 channel = static_cast<int>(*whole);
-            } else if (channel > image::ChannelCount) {
+            } else if (channel < 1 || channel > image::ChannelCount) {
                 throw Skip{"no channel left after " + std::to_string(image::ChannelCount)};
             }
             // A second row for a channel would silently replace the first.

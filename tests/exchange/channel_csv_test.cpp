@@ -20,7 +20,7 @@ std::string csvWith(const QString& location, const QString& frequency, const QSt
 std::pair<image::ChannelTableValues, exchange::ImportReport> importOne(const std::string& csv,
                                                                        BandRange band = Vhf) {
     image::ChannelTableValues table;
-    auto report = exchange::importChannels(csv, band, false, table);
+    auto report = exchange::importChannels(csv, band, {}, table);
     return {table, report};
 }
 
@@ -148,7 +148,7 @@ class ChannelCsvTest : public QObject {
             "147.0,7,x,,,,,FM,\r\n"
             "147.0,8,x,+,99999999999999999,,,FM,\r\n";
         image::ChannelTableValues table;
-        const auto report = exchange::importChannels(csv, Vhf, false, table);
+        const auto report = exchange::importChannels(csv, Vhf, {}, table);
         QVERIFY(report.usable);
         QStringList lines;
         for (const RowReport& row : report.rows)
@@ -178,7 +178,7 @@ class ChannelCsvTest : public QObject {
     void renumbersInFileOrder() {
         const std::string csv = "Location,Frequency\n50,146.52\n9,500\n3,147.0\n";
         image::ChannelTableValues table;
-        exchange::importChannels(csv, Vhf, true, table);
+        exchange::importChannels(csv, Vhf, {.renumber = true}, table);
         QCOMPARE(table.row(1).freqText[0], std::string("146.52000"));
         QCOMPARE(table.row(2).freqText[0], std::string("147.00000"));
         QVERIFY(table.row(3).isEmpty() && table.row(50).isEmpty());
@@ -186,8 +186,8 @@ class ChannelCsvTest : public QObject {
 
     void refusesTextWithoutTheColumns() {
         image::ChannelTableValues table;
-        QVERIFY(!exchange::importChannels("Name,Comment\nx,y\n", Vhf, false, table).usable);
-        QVERIFY(!exchange::importChannels("", Vhf, false, table).usable);
+        QVERIFY(!exchange::importChannels("Name,Comment\nx,y\n", Vhf, {}, table).usable);
+        QVERIFY(!exchange::importChannels("", Vhf, {}, table).usable);
     }
 
     // A table exported and read back is the same table.
@@ -200,13 +200,13 @@ class ChannelCsvTest : public QObject {
                                  "50,479.99375,off,,Cross,67.0,,,RN,023,Tone->DTCS,FM,,\n"
                                  "99,480,split,400,,,,,,,,FM,,\n";
         const BandRange uhf{400, 480};
-        const auto first = exchange::importChannels(rows, uhf, false, table);
+        const auto first = exchange::importChannels(rows, uhf, {}, table);
         QCOMPARE(first.rows.size(), std::size_t(4));
         for (const RowReport& row : first.rows)
             QCOMPARE(row.outcome, RowReport::Outcome::Imported);
         image::ChannelTableValues again;
         const auto second =
-            exchange::importChannels(exchange::exportChannels(table), uhf, false, again);
+            exchange::importChannels(exchange::exportChannels(table), uhf, {}, again);
         QCOMPARE(second.rows.size(), std::size_t(4));
         QCOMPARE(again, table);
     }
