@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -14,6 +15,43 @@ namespace {
 // Rows 2, 4, ..., 98 are shaded, the channel number included.
 const QColor EvenRowColour(192, 192, 255);
 constexpr int WheelNotch = 120;
+
+// Paints every cell of a picked channel row, its number included, in the
+// highlight colours.
+class PickedRowDelegate : public QStyledItemDelegate {
+  public:
+    explicit PickedRowDelegate(ChannelGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!m_grid->isRowSelected(index.row() + 1))
+            return;
+        const QPalette& colours = m_grid->palette();
+        option->backgroundBrush = colours.brush(QPalette::Active, QPalette::Highlight);
+        option->palette.setBrush(QPalette::Text,
+                                 colours.brush(QPalette::Active, QPalette::HighlightedText));
+    }
+
+  private:
+    const ChannelGrid* m_grid;
+};
+
+bool movesCurrentCell(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
@@ -29,6 +67,7 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableWidget(Rows - 1, Cols, parent)
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    setItemDelegate(new PickedRowDelegate(this));
     // The scroll bar is part of the grid: the wheel over it steps one row too.
     verticalScrollBar()->installEventFilter(this);
 
@@ -100,18 +139,78 @@ QRect ChannelGrid::cellRect(int row, int col, const QWidget* widget) const {
     return {widget->mapFromGlobal(viewport()->mapToGlobal(r.topLeft())), r.size()};
 }
 
+void ChannelGrid::setSelectedRows(const std::vector<int>& rows) {
+    m_selection.setRows(rows);
+    viewport()->update();
+}
+
+void ChannelGrid::followMovedRows(int step) {
+    m_selection.shift(step);
+    if (Row() >= FirstChannelRow)
+        selectCell(std::clamp(Row() + step, FirstChannelRow, LastChannelRow), std::max(Col(), 1));
+    viewport()->update();
+}
+
+void ChannelGrid::clearSelectedRows() {
+    if (m_selection.empty())
+        return;
+    m_selection.clear();
+    viewport()->update();
+}
+
+void ChannelGrid::pickRow(int row, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::ControlModifier)
+        m_selection.toggle(row);
+    else if (modifiers & Qt::ShiftModifier)
+        m_selection.extendTo(row);
+    else
+        m_selection.pick(row);
+    // The current cell goes along, so the keyboard carries on from there.
+    selectCell(row, std::max(Col(), 1));
+    viewport()->update();
+}
+
+void ChannelGrid::extendSelectedRows(int step) {
+    const int from = Row();
+    if (from < FirstChannelRow)
+        return;
+    if (m_selection.empty())
+        m_selection.pick(from);
+    const int to = std::clamp(from + step, FirstChannelRow, LastChannelRow);
+    m_selection.extendTo(to);
+    selectCell(to, std::max(Col(), 1));
+    viewport()->update();
+}
+
 void ChannelGrid::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     m_pressedRow = 0;
-    if (event->button() != Qt::LeftButton)
-        return; // other buttons only give the grid the focus
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (!index.isValid())
+    if (!index.isValid() || event->button() == Qt::MiddleButton)
+        return; // other buttons only give the grid the focus
+    const int row = index.row() + 1;
+    if (event->button() == Qt::RightButton) {
+        // The context menu acts on what is under the mouse: the picked rows
+        // if it is one of them, else that channel.
+        if (isRowSelected(row))
+            return;
+        if (index.column() == 0) {
+            pickRow(row, Qt::NoModifier);
+        } else {
+            clearSelectedRows();
+            selectCell(row, index.column());
+        }
         return;
-    // A press on a channel number picks that channel's first cell, as the
-    // fixed column of a flex grid does.
-    m_pressedRow = index.row() + 1;
-    selectCell(m_pressedRow, std::max(index.column(), 1));
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (index.column() == 0) {
+        pickRow(row, event->modifiers());
+        return;
+    }
+    clearSelectedRows();
+    m_pressedRow = row;
+    selectCell(row, index.column());
 }
 
 void ChannelGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -133,10 +232,21 @@ void ChannelGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ChannelGrid::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         emit editRequested();
         return;
     }
+    if (event->modifiers() == Qt::ShiftModifier && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        extendSelectedRows(key == Qt::Key_Up ? -1 : 1);
+        return;
+    }
+    if (key == Qt::Key_Escape && !m_selection.empty()) {
+        clearSelectedRows();
+        return;
+    }
+    if (movesCurrentCell(key))
+        clearSelectedRows();
     QTableWidget::keyPressEvent(event);
 }
 

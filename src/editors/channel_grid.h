@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editors/row_selection.h"
+
 #include <QTableWidget>
 
 namespace editors {
@@ -12,7 +14,9 @@ namespace editors {
 // channels scroll); grid row r (1..99) is table row r - 1. Column 0 is an
 // ordinary table column whose cells cannot be selected from the keyboard.
 // Cells are never typed into; a left click or Enter asks the owner to open
-// an editor over the current cell.
+// an editor over the current cell. A click on a channel number picks whole
+// channel rows instead (with Shift and Ctrl as usual, and Shift+Up/Down from
+// the keyboard); the picked rows are highlighted.
 class ChannelGrid : public QTableWidget {
     Q_OBJECT
   public:
@@ -39,6 +43,13 @@ class ChannelGrid : public QTableWidget {
     // A cell's rectangle in the coordinates of `widget`.
     QRect cellRect(int row, int col, const QWidget* widget) const;
 
+    // The picked channel rows, ascending; empty while none is picked.
+    std::vector<int> selectedRows() const { return m_selection.rows(); }
+    bool isRowSelected(int row) const { return m_selection.contains(row); }
+    void setSelectedRows(const std::vector<int>& rows);
+    // The picked rows and the current cell follow a block moved by `step`.
+    void followMovedRows(int step);
+
   signals:
     // A left click picked the current cell, or Enter was pressed on it.
     void editRequested();
@@ -56,8 +67,14 @@ class ChannelGrid : public QTableWidget {
   private:
     // A cell of grid row `row` (1..99) with its text, flags and shading.
     QTableWidgetItem* newCell(int row, int col) const;
+    void pickRow(int row, Qt::KeyboardModifiers modifiers);
+    void clearSelectedRows();
+    // Shift+Up/Down: the picked rows reach from where they started to the
+    // row `step` away from the current one.
+    void extendSelectedRows(int step);
     int m_pressedRow = 0; // the channel a left press picked, until the release
     int m_wheelRemainder = 0;
+    RowSelection m_selection;
 };
 
 } // namespace editors

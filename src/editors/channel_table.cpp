@@ -42,6 +42,7 @@ ChannelTable::ChannelTable(const BandLimits& band, QWidget* parent)
 
     buildGrid();
     buildOverlays();
+    buildOperations();
     // Caption, headers and the lists' language entries, in the language in
     // force; then the tones, which every language shares.
     ui::applyLanguageTable(this, ChannelTableTexts, ui::UILanguage);

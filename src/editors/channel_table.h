@@ -1,10 +1,15 @@
 #pragma once
 
 #include "editors/band_limits.h"
+#include "exchange/channel_csv.h"
 #include "image/editor_values.h"
 
 #include <QWidget>
 #include <array>
+#include <vector>
+
+class QAction;
+class QMenu;
 
 namespace editors {
 
@@ -58,6 +63,13 @@ class ChannelTable : public QWidget {
     // imports and the channel operations use to replace the table.
     void setChannels(const image::ChannelTableValues& values);
 
+    // Channel operations (channel_table_operations.cpp). They work on the
+    // channels picked in the number column, or else on the current cell's.
+    std::vector<int> selectedChannels() const;
+    // Cut, Copy, Paste, Delete, Insert, Move up and Move down, with their
+    // shortcuts (live while the grid has the focus), for the menus.
+    const QList<QAction*>& operationActions() const { return m_operations; }
+
     // The cell being edited, and whether the grid's next click is a real one.
     int EditRow = 0;
     int EditCol = 0;
@@ -66,6 +78,8 @@ class ChannelTable : public QWidget {
   signals:
     // A user action changed the tables; emitted once, when it is complete.
     void edited();
+    // A paste changed or skipped rows, or left out columns: what happened, row by row.
+    void pasteReported(const exchange::ImportReport& report);
 
   private:
     void buildGrid();
@@ -85,6 +99,20 @@ class ChannelTable : public QWidget {
     void commitFrequency(const QString& text);
     void completeNewChannel(int n, const QString& freq);
 
+    // Channel operations (channel_table_operations.cpp).
+    void buildOperations();
+    void copyChannels();
+    void cutChannels();
+    void pasteChannels();
+    void deleteChannels();
+    void insertChannel();
+    void moveChannels(int step);
+    // Settles an open overlay first, so an operation neither drops a pending entry nor
+    // works under it.
+    void settleOverlay();
+    // The tables become `values`; one edited() if that changed anything.
+    void replaceChannels(const image::ChannelTableValues& values);
+
     const BandLimits& m_band;
     QWidget* picClient = nullptr;
     ChannelGrid* Grid1 = nullptr;
@@ -92,6 +120,8 @@ class ChannelTable : public QWidget {
     OverlayList* Combo1 = nullptr;
     std::array<OverlayList*, LastFlagCol - FirstFlagCol + 1> m_combo5{};
     QWidget* m_openOverlay = nullptr; // the overlay over (EditRow, EditCol), if any
+    QList<QAction*> m_operations;
+    QMenu* m_contextMenu = nullptr;
 
     image::ChannelTableValues m_tables;
 };

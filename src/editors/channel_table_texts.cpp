@@ -1,6 +1,6 @@
 #include "editors/editor_texts.h"
 
-// Form1's caption, header row and list entries.
+// Form1's caption, header row, list entries and channel operations.
 namespace editors {
 
 namespace {
@@ -28,6 +28,13 @@ constexpr LanguageRow Rows[] = {
     {"Form1", "Grid1", HeaderCell, 6, "繁忙信道锁定", "Channel lock"},
     {"Form1", "Grid1", HeaderCell, 7, "扫描添加", "Add scan"},
     {"Form1", "Grid1", HeaderCell, 8, "宽窄带", "Band"},
+    {"Form1", "MNCut", Caption, 0, "剪切信道(&T)", "Cut Channels(&T)"},
+    {"Form1", "MNCopy", Caption, 0, "复制信道(&C)", "Copy Channels(&C)"},
+    {"Form1", "MNPaste", Caption, 0, "粘贴信道(&V)", "Paste Channels(&V)"},
+    {"Form1", "MNDelete", Caption, 0, "删除信道(&L)", "Delete Channels(&L)"},
+    {"Form1", "MNInsert", Caption, 0, "插入空信道(&I)", "Insert Empty Channel(&I)"},
+    {"Form1", "MNMoveUp", Caption, 0, "上移信道(&U)", "Move Channels Up(&U)"},
+    {"Form1", "MNMoveDown", Caption, 0, "下移信道(&O)", "Move Channels Down(&O)"},
 };
 
 } // namespace

@@ -268,6 +268,21 @@ void MainWindow::createEditors() {
     m_serviceModes = new ServiceModes(this);
     m_serviceModes->watchLabels(Form3);
     connect(m_serviceModes, &ServiceModes::modeShown, this, &MainWindow::onServiceModeShown);
+    addChannelOperations();
+}
+
+void MainWindow::addChannelOperations() {
+    QMenu* edit = findChild<QMenu*>("MNEdit");
+    edit->addSeparator()->setObjectName("MNLine2");
+    edit->addActions(Form1->operationActions());
+    // They act on the channel table, so they are offered while it is in front.
+    auto offer = [this] {
+        const bool inFront = m_mdiArea->currentSubWindow() == Form1->parentWidget();
+        for (QAction* action : Form1->operationActions())
+            action->setEnabled(inFront);
+    };
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, offer);
+    offer();
 }
 
 void MainWindow::loadForm() {

@@ -106,6 +106,8 @@ class MainWindow : public QMainWindow {
     void createBandBar();
     void createStatusBar();
     void createEditors();
+    // Form1's channel operations as a group of the Edit menu.
+    void addChannelOperations();
     void loadForm();
     void unloadForm();
     void onToolbarButton(const QString& key);

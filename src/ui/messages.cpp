@@ -65,6 +65,15 @@ constexpr std::array MessageTable{
                "串行端口%1无效或已被其它程序使用，请选择其他串口或关闭其程序.\n%2", "Mistake",
                "Serial port%1Invalid or has already been used by other procedures, please choose "
                "other bunches of mouths or close its procedure.\n%2"},
+    MessageRow{Msg::PasteNotChannels, MsgStyle::OkExclamation, "注意",
+               "剪贴板中没有可粘贴的信道。\n需要带标题行的CSV文本（Location,Name,Frequency,…）。",
+               "Attention",
+               "The clipboard holds no channels to paste.\nCSV text with its header row "
+               "(Location,Name,Frequency,...) is needed."},
+    MessageRow{Msg::InsertNoRoom, MsgStyle::OkExclamation, "注意",
+               "信道99已被占用，无法插入信道。\n请先删除或移动信道99。", "Attention",
+               "Channel 99 is in use, so no channel can be inserted.\nDelete or move channel 99 "
+               "first."},
 };
 
 const MessageRow& rowOf(Msg id) {

@@ -22,7 +22,9 @@ enum class Msg {
     CommunicationError, // the radio fell silent during a transfer
     BandRefused,
     ForceWriteQuestion,
-    PortError, // %1 the port number, %2 the line saying why (portFailureText)
+    PortError,        // %1 the port number, %2 the line saying why (portFailureText)
+    PasteNotChannels, // the clipboard's text has no CSV header to read channels by
+    InsertNoRoom,     // channel 99 is occupied
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by

@@ -1,0 +1,45 @@
+#include "editors/channel_clipboard.h"
+
+#include "exchange/channel_csv.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+namespace editors {
+
+namespace {
+
+constexpr int LockCol = 6;
+const QString CsvMime = QStringLiteral("text/csv");
+const QString LockMime = QStringLiteral("application/x-tq305-channel-lock");
+
+} // namespace
+
+void putChannelsOnClipboard(const image::ChannelTableValues& table,
+                            const std::vector<int>& channels) {
+    const QByteArray csv = QByteArray::fromStdString(exchange::exportChannels(table, channels));
+    QByteArray locks;
+    for (int n : channels)
+        if (n >= 1 && n <= image::ChannelCount && !table.row(n).isEmpty())
+            locks += static_cast<char>('0' + table.ChannelListIndex(n, LockCol));
+    auto* data = new QMimeData;
+    data->setText(QString::fromUtf8(csv));
+    data->setData(CsvMime, csv);
+    data->setData(LockMime, locks);
+    QApplication::clipboard()->setMimeData(data);
+}
+
+ClipboardChannels channelsOnClipboard() {
+    ClipboardChannels channels;
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return channels;
+    channels.csv =
+        data->hasFormat(CsvMime) ? data->data(CsvMime).toStdString() : data->text().toStdString();
+    for (char lock : data->data(LockMime))
+        channels.locks.push_back(lock == '0' ? 0 : 1);
+    return channels;
+}
+
+} // namespace editors
