@@ -145,8 +145,9 @@ void ChannelGrid::setSelectedRows(const std::vector<int>& rows) {
 }
 
 void ChannelGrid::followMovedRows(int step) {
+    const bool currentMoves = m_selection.empty() || m_selection.contains(Row());
     m_selection.shift(step);
-    if (Row() >= FirstChannelRow)
+    if (currentMoves && Row() >= FirstChannelRow)
         selectCell(std::clamp(Row() + step, FirstChannelRow, LastChannelRow), std::max(Col(), 1));
     viewport()->update();
 }
@@ -162,7 +163,7 @@ void ChannelGrid::pickRow(int row, Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::ControlModifier)
         m_selection.toggle(row);
     else if (modifiers & Qt::ShiftModifier)
-        m_selection.extendTo(row);
+        extendFromCurrentRow(row);
     else
         m_selection.pick(row);
     // The current cell goes along, so the keyboard carries on from there.
@@ -170,14 +171,18 @@ void ChannelGrid::pickRow(int row, Qt::KeyboardModifiers modifiers) {
     viewport()->update();
 }
 
+void ChannelGrid::extendFromCurrentRow(int row) {
+    // With no row picked yet, the range starts at the current cell's row.
+    if (m_selection.empty() && Row() >= FirstChannelRow)
+        m_selection.pick(Row());
+    m_selection.extendTo(row);
+}
+
 void ChannelGrid::extendSelectedRows(int step) {
-    const int from = Row();
-    if (from < FirstChannelRow)
+    if (Row() < FirstChannelRow)
         return;
-    if (m_selection.empty())
-        m_selection.pick(from);
-    const int to = std::clamp(from + step, FirstChannelRow, LastChannelRow);
-    m_selection.extendTo(to);
+    const int to = std::clamp(Row() + step, FirstChannelRow, LastChannelRow);
+    extendFromCurrentRow(to);
     selectCell(to, std::max(Col(), 1));
     viewport()->update();
 }

@@ -69,6 +69,7 @@ class ChannelGrid : public QTableWidget {
     QTableWidgetItem* newCell(int row, int col) const;
     void pickRow(int row, Qt::KeyboardModifiers modifiers);
     void clearSelectedRows();
+    void extendFromCurrentRow(int row);
     // Shift+Up/Down: the picked rows reach from where they started to the
     // row `step` away from the current one.
     void extendSelectedRows(int step);

@@ -129,6 +129,9 @@ class ChannelOperationsTest : public QObject {
         QTest::newRow("a click on a cell drops the picked rows")
             << five << QStringList{"pick 2", "shift 4", "cell 5", "key Del"}
             << QStringList{"1:1", "2:2", "3:3", "4:4"} << 1 << QList<int>{5};
+        QTest::newRow("Shift+click extends from the current cell's row")
+            << five << QStringList{"pick 1", "key Down", "shift 4", "key Del"}
+            << QStringList{"1:1", "5:5"} << 1 << QList<int>{2, 3, 4};
         QTest::newRow("Shift+Down extends from the current row")
             << five << QStringList{"pick 2", "key Shift+Down", "key Shift+Down", "key Del"}
             << QStringList{"1:1", "5:5"} << 1 << QList<int>{2, 3, 4};
