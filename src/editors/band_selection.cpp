@@ -82,6 +82,8 @@ void BandSelection::onSelectionChanged() {
             recomputeLimits();
             emit clearChannelsRequested();
             emit bandCentreChanged(centreText(m_limits));
+            BandPickPending = false;
+            emit edited();
         } else {
             BandPickPending = false;
             m_list->setCurrentIndex(BandPrevIndex);

@@ -46,6 +46,9 @@ class BandSelection : public QObject {
     void clearChannelsRequested();
     // ... and the full-band frequency becomes the band centre ("0.00000").
     void bandCentreChanged(const QString& centreText);
+    // The hand-made change is complete: the band, the emptied table and the
+    // centre are in place.
+    void edited();
 
   private:
     void onListOpened();

@@ -136,6 +136,8 @@ QGroupBox* DtmfEditor::createOtherFunctions(QWidget* parent) {
     addRow("Label2", "PTTID码:", Text2);
     Text3 = createCodeBox("Text3", OwnCodeLength, frame);
     addRow("Label3", "自身码:", Text3);
+    for (QLineEdit* code : {Text2, Text3})
+        connect(code, &QLineEdit::editingFinished, this, &DtmfEditor::edited);
     return frame;
 }
 

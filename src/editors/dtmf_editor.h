@@ -35,6 +35,11 @@ class DtmfEditor : public QWidget {
 
     QSize sizeHint() const override;
 
+  signals:
+    // A user action changed what the image holds of this window; emitted
+    // once, when it is complete.
+    void edited();
+
   private:
     QFrame* createPageSwitch(QWidget* parent);
     QGroupBox* createDialMemories(QWidget* parent);

@@ -18,6 +18,7 @@ void EntryFilter::runLeaveCheck() {
     const QString corrected = QString::fromStdString(m_leaveCheck(m_box->text().toStdString()));
     if (corrected != m_box->text())
         showText(corrected);
+    emit settled();
 }
 
 // The validator would filter a text set by the program as well; it is taken

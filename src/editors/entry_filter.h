@@ -21,6 +21,7 @@ namespace editors {
 // offset of 100 MHz, the hexadecimal digits of an erased frequency); typing
 // into a box that is full is refused rather than cutting it.
 class EntryFilter : public QObject {
+    Q_OBJECT
   public:
     using Check = std::function<std::string(std::string_view)>;
 
@@ -31,6 +32,10 @@ class EntryFilter : public QObject {
 
     // Shows a text of the program's own, unfiltered.
     void showText(const QString& text);
+
+  signals:
+    // The leave check has run: the box holds its settled text.
+    void settled();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

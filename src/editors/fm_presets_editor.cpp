@@ -156,6 +156,8 @@ QComboBox* FmPresetsEditor::createList(int member, const char* caption, const QS
         if (list->lineEdit()->text() != selected)
             list->setEditText(selected);
     });
+    connect(list, &QComboBox::activated, this, &FmPresetsEditor::edited);
+    connect(list->lineEdit(), &QLineEdit::editingFinished, this, &FmPresetsEditor::edited);
     Combo1[member] = list;
     return list;
 }
@@ -180,6 +182,7 @@ void FmPresetsEditor::openEditor(int row) {
 void FmPresetsEditor::commitText1() {
     if (FmEditRow >= 1 && !storePreset(FmEditRow, checkFmPreset(Text1->text().toStdString())))
         showRefusal();
+    emit edited();
 }
 
 void FmPresetsEditor::commitText2() {
@@ -187,6 +190,7 @@ void FmPresetsEditor::commitText2() {
         showRefusal();
         Label2->move(twips(RefusalNearText2Left), twips(RefusalNearText2Top));
     }
+    emit edited();
 }
 
 // A refused or meaningless entry leaves the value as it was, and the box

@@ -50,6 +50,11 @@ class FmPresetsEditor : public QWidget {
 
     QSize sizeHint() const override;
 
+  signals:
+    // A user action changed what the image holds of this window; emitted
+    // once, when it is complete.
+    void edited();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

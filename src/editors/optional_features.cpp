@@ -61,6 +61,8 @@ OptionalFeatures::OptionalFeatures(const BandLimits& band, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(pages, 3);
     layout->addLayout(side, 1);
+    for (const EntryFilter* filter : std::as_const(m_entryFilters))
+        connect(filter, &EntryFilter::settled, this, &OptionalFeatures::edited);
 
     // The design texts are the Chinese texts of the language table.
     ui::applyLanguageTable(this, OptionalFeaturesTexts, 0);
@@ -192,6 +194,7 @@ void OptionalFeatures::addList(QGridLayout* grid, int row, int column, const cha
     // The language switch rewrites the entries: the list follows the widest.
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     caption->setBuddy(box);
+    connect(box, &QComboBox::activated, this, &OptionalFeatures::edited);
     grid->addWidget(caption, row, column);
     grid->addWidget(box, row, column + 1);
     m_captioned.insert(label, caption);

@@ -64,6 +64,11 @@ class OptionalFeatures : public QWidget {
     // value still being typed is checked before anyone reads it.
     void commitPendingEntry();
 
+  signals:
+    // A user action changed what the image holds of this window; emitted
+    // once, when it is complete.
+    void edited();
+
   private:
     QWidget* createFunctionPage();
     QWidget* createVfoPage();

@@ -52,6 +52,14 @@ PowerLevels::PowerLevels(QWidget* parent) : QWidget(parent) {
         const auto show = [this, frame, slider, label] { showValue(frame, slider, label); };
         connect(slider, &QSlider::valueChanged, this, show);
         connect(slider, &QSlider::sliderMoved, this, show);
+        // A drag is one change, told when the slider is let go; a key, a
+        // click on the groove or the wheel is one each. The slider takes
+        // the action's value only after telling of it.
+        connect(slider, &QSlider::sliderReleased, this, &PowerLevels::edited);
+        connect(slider, &QSlider::actionTriggered, this, [this](int action) {
+            if (action != QAbstractSlider::SliderMove)
+                QMetaObject::invokeMethod(this, &PowerLevels::edited, Qt::QueuedConnection);
+        });
     }
     StartForm();
     showValue(Frame1, Slider1, Label3);

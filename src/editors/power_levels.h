@@ -42,6 +42,11 @@ class PowerLevels : public QWidget {
 
     void setSlidersEnabled(bool enabled);
 
+  signals:
+    // A user action changed what the image holds of this window; emitted
+    // once, when it is complete.
+    void edited();
+
   private:
     QGroupBox* createFrame(const char* frame, const char* slider, const char* lowEnd,
                            const char* highEnd, const char* valueLabel);

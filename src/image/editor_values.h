@@ -109,6 +109,8 @@ struct WindowValues {
 // The encoder's sources: the windows and the main window's band list.
 struct EditorValues : WindowValues {
     ListPosition band; // MDIForm1 Combo1, 0..7
+
+    friend bool operator==(const EditorValues&, const EditorValues&) = default;
 };
 
 // The decoder's result. The band is not decoded: it comes from the radio's

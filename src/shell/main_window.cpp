@@ -86,6 +86,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     loadForm();
     createLink();
     createHelp();
+    createHistory();
 }
 
 MainWindow::~MainWindow() {

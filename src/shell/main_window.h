@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/band_limits.h"
+#include "image/editor_values.h"
 #include "image/image_layout.h"
 #include "shell/app_folders.h"
 
@@ -39,6 +40,7 @@ class PowerLevels;
 namespace shell {
 
 class AboutBox;
+class EditHistory;
 class FileCommands;
 class ProgressWindow;
 class ServiceModes;
@@ -64,6 +66,12 @@ class MainWindow : public QMainWindow {
     void DecodeImage();
     // Builds TransmitImage from the editors and the band list.
     void EncodeImage();
+    // What the editors and the band list hold, as the encoder reads it.
+    image::EditorValues editorValues() const;
+    // Puts values taken by editorValues() back into the editors exactly.
+    void showEditorValues(const image::EditorValues& values);
+    // The undo history of every editor.
+    EditHistory& editHistory() const { return *m_history; }
     // An opened data file: its band (no question), its image into
     // ReceiveImage, then DecodeImage.
     void showDatFile(const files::DatFile& file);
@@ -121,6 +129,8 @@ class MainWindow : public QMainWindow {
     void createLink();
     // MNF1 and MNAbout with FrmAbout.
     void createHelp();
+    // The undo history, fed by every editor, with MNUndo and MNRedo.
+    void createHistory();
     void onServiceModeShown(ServiceMode mode, bool on);
     void tickClock();
     QAction* addMenuItem(QWidget* menu, const char* name, const char* caption,
@@ -148,6 +158,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<FileCommands> m_files;
     ProgressWindow* FrmWriting = nullptr;
     AboutBox* FrmAbout = nullptr;
+    EditHistory* m_history = nullptr;
     // The engine refers to the view: it goes first.
     std::unique_ptr<WindowTransferView> m_transferView;
     std::unique_ptr<radiolink::QtLink> m_link;

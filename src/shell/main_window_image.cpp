@@ -10,6 +10,7 @@
 #include "files/dat_file.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
+#include "shell/edit_history.h"
 #include "shell/main_window.h"
 
 #include <QComboBox>
@@ -56,6 +57,9 @@ void MainWindow::DecodeImage() {
     Form3->showDecoded(decoded.Form3);
     Form4->showDecoded(decoded.Form4);
     showDecoded(*Form5, decoded.Form5);
+    // An image read or opened starts a history of its own.
+    if (m_history)
+        m_history->startFresh();
 }
 
 void MainWindow::showDatFile(const files::DatFile& file) {
@@ -70,11 +74,10 @@ void MainWindow::StartForms() {
     Form2->StartForm();
     Form3->StartForm();
     Form4->StartForm();
+    m_history->startFresh();
 }
 
-void MainWindow::EncodeImage() {
-    Form1->Text1_LostFocus();
-    Form3->commitPendingEntry();
+image::EditorValues MainWindow::editorValues() const {
     image::EditorValues values;
     values.Form1 = Form1->channelValues();
     values.Form2 = valuesOf(*Form2);
@@ -83,7 +86,24 @@ void MainWindow::EncodeImage() {
     values.Form5 = valuesOf(*Form5);
     if (Combo1->currentIndex() >= 0)
         values.band = Combo1->currentIndex();
-    image::encodeImage(values, TransmitImage);
+    return values;
+}
+
+void MainWindow::showEditorValues(const image::EditorValues& values) {
+    // The band first: the other windows check against its limits.
+    if (values.band)
+        m_bandSelection->selectBandCode(*values.band);
+    Form1->setChannels(values.Form1);
+    showDecoded(*Form2, values.Form2);
+    Form3->showDecoded(values.Form3);
+    Form4->showDecoded(values.Form4);
+    showDecoded(*Form5, values.Form5);
+}
+
+void MainWindow::EncodeImage() {
+    Form1->Text1_LostFocus();
+    Form3->commitPendingEntry();
+    image::encodeImage(editorValues(), TransmitImage);
 }
 
 } // namespace shell

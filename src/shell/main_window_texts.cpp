@@ -15,6 +15,8 @@ constexpr LanguageRow Rows[] = {
     {"MDIForm1", "MNCommPort", Caption, 0, "通信端口(&C)", "Communication Port(&C)"},
     {"MDIForm1", "MNDebug", Caption, 0, "调试信息(&B)", "Debug Information(&B)"},
     {"MDIForm1", "MNEdit", Caption, 0, "编辑(&E)", "Edit(&E)"},
+    {"MDIForm1", "MNUndo", Caption, 0, "撤销(&U)", "Undo(&U)"},
+    {"MDIForm1", "MNRedo", Caption, 0, "重做(&R)", "Redo(&R)"},
     {"MDIForm1", "MNEnglish", Caption, 0, "英文(&E)", "English(&E)"},
     {"MDIForm1", "MNF1", Caption, 0, "帮助主题(F1)", "Help Theme(F1)"},
     {"MDIForm1", "MNHelp", Caption, 0, "帮助(&H)", "Help(&H)"},

@@ -72,6 +72,7 @@ class RadioTransferTest : public QObject {
             window().findChild<QAction*>(how)->trigger();
         }
     }
+    bool undoOffered() const { return window().findChild<QAction*>("MNUndo")->isEnabled(); }
     // Waits until the box armed with answerNextMessageBox() has been answered.
     void awaitMessage(const SeenMessageBox& seen) { QTRY_VERIFY_WITH_TIMEOUT(seen.shown, 20000); }
     void readTheRadio() {
@@ -121,6 +122,8 @@ class RadioTransferTest : public QObject {
         QFETCH(QStringList, texts);
         start(QStringList{data("full_image_band0.dat")} + faults, language);
         QCOMPARE(m_program->bandList()->currentIndex(), 3);
+        m_program->enterFrequency(5, 1, "440");
+        QTRY_VERIFY(undoOffered());
 
         SeenMessageBox seen;
         answerNextMessageBox(ok(), &seen);
@@ -148,6 +151,7 @@ class RadioTransferTest : public QObject {
         QCOMPARE(m_program->cell(1, 1), QString("438.50000"));
         QCOMPARE(m_program->cell(3, 2), QString("445.01250"));
         QCOMPARE(m_program->cell(99, 1), QString("479.99375"));
+        QVERIFY(!undoOffered()); // the read starts a history of its own
         const files::DatFile radio = loadDat(data("full_image_band0.dat"));
         const image::MemoryImage& read = window().ReceiveImage;
         QVERIFY(sameBytes(read, radio.image, 0x000, 0x530));
@@ -298,6 +302,7 @@ class RadioTransferTest : public QObject {
         window().EncodeImage();
         QVERIFY(window().TransmitImage == editorsBefore);
         QCOMPARE(m_program->cell(2, 1), QString("440.00000"));
+        QVERIFY(undoOffered()); // nor does it touch the history
 
         // A line that hung up is closed: the next transfer says so at once.
         if (faults.contains("--hang-up-at")) {
