@@ -101,6 +101,7 @@ void perform(ProgramFixture& p, const QString& step) {
     } else {
         QFAIL(qPrintable("unknown step " + step));
     }
+    QCoreApplication::processEvents(); // as between two things a user does
 }
 
 } // namespace
@@ -197,6 +198,28 @@ class ChannelOperationsTest : public QObject {
         const std::vector<int> picked = p.form->selectedChannels();
         QCOMPARE(QList<int>(picked.begin(), picked.end()), selected);
         QCOMPARE(messages.texts, QStringList());
+    }
+
+    // Each operation is one step of the history, as typing in a cell is.
+    void eachOperationIsUndoneOnItsOwn() {
+        ProgramFixture p;
+        const image::ChannelTableValues start = tableOf({1, 2, 3});
+        p.form->setChannels(start);
+        emit p.form->edited(); // the history starts from these channels
+        for (const QString& step : QStringList{"pick 1", "shift 2", "key Ctrl+X"})
+            perform(p, step);
+        const image::ChannelTableValues afterCut = p.tables();
+        for (const QString& step : QStringList{"pick 10", "key Ctrl+V", "key Ctrl+Down"})
+            perform(p, step);
+        QCOMPARE(whereTheChannelsAre(p.tables()), (QStringList{"3:3", "11:1", "12:2"}));
+        QTest::keySequence(p.grid, QKeySequence("Ctrl+Z"));
+        QTRY_COMPARE(whereTheChannelsAre(p.tables()), (QStringList{"3:3", "10:1", "11:2"}));
+        QTest::keySequence(p.grid, QKeySequence("Ctrl+Z"));
+        QTRY_VERIFY(p.tables() == afterCut);
+        QTest::keySequence(p.grid, QKeySequence("Ctrl+Z"));
+        QTRY_VERIFY(p.tables() == start);
+        QTest::keySequence(p.grid, QKeySequence("Ctrl+Y"));
+        QTRY_VERIFY(p.tables() == afterCut);
     }
 
     // Everything a channel holds survives a copy and paste, the busy-channel
