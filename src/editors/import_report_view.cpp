@@ -9,9 +9,19 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace editors {
+
+namespace {
+
+constexpr int MinimumWidth = 560;
+
+} // namespace
 
 ImportReportView::ImportReportView(QWidget* parent) : QWidget(parent) {
     setObjectName("ImportReport");
@@ -27,7 +37,7 @@ ImportReportView::ImportReportView(QWidget* parent) : QWidget(parent) {
     m_rows->setReadOnly(true);
     m_rows->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_rows->setTabChangesFocus(true);
-    m_rows->setMinimumSize(560, 260);
+    m_rows->setMinimumSize(MinimumWidth, 260);
 
     m_note = new QLabel(this);
     m_note->setObjectName("LabelNote");
@@ -49,6 +59,16 @@ void ImportReportView::showReport(const exchange::ImportReport& report) {
     for (const exchange::RowReport& row : report.rows)
         lines << QString::fromStdString(exchange::reportLine(row, language));
     m_rows->setPlainText(lines.join('\n'));
+    // Wide enough for the longest line, as far as the screen allows, so
+    // that a reason is read without scrolling sideways.
+    int widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, m_rows->fontMetrics().horizontalAdvance(line));
+    const int wanted = widest + 2 * m_rows->frameWidth() +
+                       2 * int(m_rows->document()->documentMargin()) +
+                       m_rows->verticalScrollBar()->sizeHint().width();
+    const int room = screen() ? screen()->availableGeometry().width() * 4 / 5 : MinimumWidth;
+    m_rows->setMinimumWidth(std::clamp(wanted, MinimumWidth, std::max(room, MinimumWidth)));
     const QString note = QString::fromStdString(exchange::reportNote(report, language));
     m_note->setText(note);
     m_note->setVisible(!note.isEmpty());

@@ -70,7 +70,7 @@ constexpr Text DroppedNote{
     "Name、Comment、TStep 及数字制式各列未保留：本机没有信道名称，也没有数字制式",
     "Name, Comment, TStep and the digital columns are not kept: the radio "
     "has no channel names and no digital modes"};
-constexpr Text Summary{"共 %1 行：%2 行已导入，%3 行有改动，%4 行已跳过",
+constexpr Text Summary{"共 %1 行：%2 行原样导入，%3 行调整后导入，%4 行已跳过",
                        "%1 rows: %2 imported, %3 imported with changes, %4 skipped"};
 
 const char* pick(const Text& text, int language) {
