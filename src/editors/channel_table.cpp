@@ -209,4 +209,11 @@ void ChannelTable::setChannels(const image::ChannelTableValues& values) {
     m_tables = values;
 }
 
+void ChannelTable::replaceChannels(const image::ChannelTableValues& values) {
+    if (values == m_tables)
+        return; // no step of the history for nothing
+    setChannels(values);
+    emit edited();
+}
+
 } // namespace editors

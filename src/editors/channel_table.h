@@ -1,7 +1,6 @@
 #pragma once
 
 #include "editors/band_limits.h"
-#include "exchange/channel_csv.h"
 #include "image/editor_values.h"
 
 #include <QWidget>
@@ -62,6 +61,9 @@ class ChannelTable : public QWidget {
     // Puts `values` into the tables exactly, and shows them: what undo,
     // imports and the channel operations use to replace the table.
     void setChannels(const image::ChannelTableValues& values);
+    // setChannels as one user action, such as an import: edited() follows
+    // once, if anything changed.
+    void replaceChannels(const image::ChannelTableValues& values);
 
     // Channel operations (channel_table_operations.cpp). They work on the
     // channels picked in the number column, or else on the current cell's.
@@ -78,8 +80,6 @@ class ChannelTable : public QWidget {
   signals:
     // A user action changed the tables; emitted once, when it is complete.
     void edited();
-    // A paste changed or skipped rows, or left out columns: what happened, row by row.
-    void pasteReported(const exchange::ImportReport& report);
 
   private:
     void buildGrid();
@@ -110,8 +110,6 @@ class ChannelTable : public QWidget {
     // Settles an open overlay first, so an operation neither drops a pending entry nor
     // works under it.
     void settleOverlay();
-    // The tables become `values`; one edited() if that changed anything.
-    void replaceChannels(const image::ChannelTableValues& values);
 
     const BandLimits& m_band;
     QWidget* picClient = nullptr;

@@ -6,6 +6,8 @@
 #include "editors/channel_operations.h"
 #include "editors/channel_table.h"
 #include "editors/frequency_box.h"
+#include "editors/import_report_view.h"
+#include "exchange/channel_csv.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -64,13 +66,6 @@ void ChannelTable::settleOverlay() {
         closeOverlay();
 }
 
-void ChannelTable::replaceChannels(const image::ChannelTableValues& values) {
-    if (values == m_tables)
-        return;
-    setChannels(values);
-    emit edited();
-}
-
 void ChannelTable::copyChannels() {
     settleOverlay();
     putChannelsOnClipboard(m_tables, selectedChannels());
@@ -112,7 +107,7 @@ void ChannelTable::pasteChannels() {
     // the radio cannot keep: the note on left-out columns does not apply.
     const bool withLocks = pasted.locks.size() == report.rows.size();
     std::vector<int> placed;
-    bool asCopied = withLocks || report.note.empty();
+    bool asCopied = withLocks || !report.columnsDropped;
     for (std::size_t i = 0; i < report.rows.size(); ++i) {
         const exchange::RowReport& row = report.rows[i];
         asCopied = asCopied && row.outcome == exchange::RowReport::Outcome::Imported;
@@ -126,7 +121,7 @@ void ChannelTable::pasteChannels() {
     if (!placed.empty())
         Grid1->setSelectedRows(placed);
     if (!asCopied)
-        emit pasteReported(report);
+        showImportReport(this, report);
 }
 
 void ChannelTable::insertChannel() {

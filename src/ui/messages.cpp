@@ -74,6 +74,15 @@ constexpr std::array MessageTable{
                "信道99已被占用，无法插入信道。\n请先删除或移动信道99。", "Attention",
                "Channel 99 is in use, so no channel can be inserted.\nDelete or move channel 99 "
                "first."},
+    MessageRow{Msg::CsvNotUsable, MsgStyle::OkStop, "错误",
+               "无法导入文件：\n%1\n文件中没有含 Location 和 Frequency 两列的 CSV 表头。",
+               "Mistake",
+               "The file cannot be imported:\n%1\nIt has no CSV header with the Location and "
+               "Frequency columns."},
+    MessageRow{Msg::CsvTooLarge, MsgStyle::OkStop, "错误",
+               "无法导入文件：\n%1\n文件大于 %2 KB，不是信道列表。", "Mistake",
+               "The file cannot be imported:\n%1\nIt is larger than %2 KB, too large for a "
+               "channel list."},
 };
 
 const MessageRow& rowOf(Msg id) {
