@@ -96,7 +96,7 @@ void ChannelTable::pasteChannels() {
         return;
     const ClipboardChannels pasted = channelsOnClipboard();
     image::ChannelTableValues values = m_tables;
-    const exchange::ImportReport report =
+    exchange::ImportReport report =
         exchange::importChannels(pasted.csv, {.low = m_band.BandLow, .high = m_band.BandHigh},
                                  {.renumber = true, .firstChannel = target.front()}, values);
     if (!report.usable) {
@@ -106,8 +106,10 @@ void ChannelTable::pasteChannels() {
     // Rows copied here carry their channel lock beside the CSV, and nothing
     // the radio cannot keep: the note on left-out columns does not apply.
     const bool withLocks = pasted.locks.size() == report.rows.size();
+    if (withLocks)
+        report.columnsDropped = false;
     std::vector<int> placed;
-    bool asCopied = withLocks || !report.columnsDropped;
+    bool asCopied = !report.columnsDropped;
     for (std::size_t i = 0; i < report.rows.size(); ++i) {
         const exchange::RowReport& row = report.rows[i];
         asCopied = asCopied && row.outcome == exchange::RowReport::Outcome::Imported;
