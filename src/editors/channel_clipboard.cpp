@@ -1,6 +1,7 @@
 #include "editors/channel_clipboard.h"
 
 #include "exchange/channel_csv.h"
+#include "exchange/channel_fields.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,7 +11,6 @@ namespace editors {
 
 namespace {
 
-constexpr int LockCol = 6;
 const QString CsvMime = QStringLiteral("text/csv");
 const QString LockMime = QStringLiteral("application/x-tq305-channel-lock");
 
@@ -22,7 +22,7 @@ void putChannelsOnClipboard(const image::ChannelTableValues& table,
     QByteArray locks;
     for (int n : channels)
         if (n >= 1 && n <= image::ChannelCount && !table.row(n).isEmpty())
-            locks += static_cast<char>('0' + table.ChannelListIndex(n, LockCol));
+            locks += static_cast<char>('0' + table.row(n).listIndex[exchange::LockIndex]);
     auto* data = new QMimeData;
     data->setText(QString::fromUtf8(csv));
     data->setData(CsvMime, csv);

@@ -8,18 +8,13 @@
 #include "editors/frequency_box.h"
 #include "editors/import_report_view.h"
 #include "exchange/channel_csv.h"
+#include "exchange/channel_fields.h"
 #include "ui/messages.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace editors {
-
-namespace {
-
-constexpr int LockCol = 6;
-
-} // namespace
 
 void ChannelTable::buildOperations() {
     m_contextMenu = new QMenu(this);
@@ -117,7 +112,7 @@ void ChannelTable::pasteChannels() {
             continue;
         placed.push_back(row.channel);
         if (withLocks)
-            values.ChannelListIndex(row.channel, LockCol) = pasted.locks[i];
+            values.row(row.channel).listIndex[exchange::LockIndex] = pasted.locks[i];
     }
     replaceChannels(values);
     if (!placed.empty())
