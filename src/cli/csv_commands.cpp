@@ -19,9 +19,6 @@ constexpr const char* Usage = "usage: tq305 export FILE.dat -o OUT.csv\n"
                               "       tq305 import IN.csv -o OUT.dat --band N [--base FILE.dat] "
                               "[--renumber]";
 
-// A CSV larger than this is not a channel list.
-constexpr std::size_t CsvLimit = 4 * 1024 * 1024;
-
 struct CsvOptions {
     QString command, input, output, band, base;
     bool renumber = false;
@@ -107,7 +104,8 @@ int runImport(const CsvOptions& o) {
             return loadFailureCode(o.base, loaded);
         base = loaded.file;
     }
-    const files::ReadResult read = files::readFileStart(pathOf(o.input), CsvLimit + 1);
+    const files::ReadResult read =
+        files::readFileStart(pathOf(o.input), exchange::CsvSizeLimit + 1);
     if (!read.ok()) {
         files::LoadResult failure;
         failure.error = read.error;
@@ -115,7 +113,7 @@ int runImport(const CsvOptions& o) {
         complain(o.input, loadFailureReason(failure));
         return 3;
     }
-    if (read.bytes.size() > CsvLimit) {
+    if (read.bytes.size() > exchange::CsvSizeLimit) {
         complain(o.input, "too large for a channel list");
         return 1;
     }
@@ -138,9 +136,9 @@ int runImport(const CsvOptions& o) {
     }
     QTextStream err(stderr);
     for (const exchange::RowReport& row : report.rows)
-        err << QString::fromStdString(exchange::reportLine(row)) << '\n';
-    if (!report.note.empty())
-        err << QString::fromStdString(report.note) << '\n';
+        err << QString::fromStdString(exchange::reportLine(row, exchange::English)) << '\n';
+    if (report.columnsDropped)
+        err << QString::fromStdString(exchange::reportNote(report, exchange::English)) << '\n';
     err.flush();
     window.channelTable()->showDecodedChannels(table);
     window.EncodeImage();

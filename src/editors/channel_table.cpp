@@ -208,4 +208,9 @@ void ChannelTable::setChannels(const image::ChannelTableValues& values) {
     m_tables = values;
 }
 
+void ChannelTable::replaceChannels(const image::ChannelTableValues& values) {
+    setChannels(values);
+    emit edited();
+}
+
 } // namespace editors

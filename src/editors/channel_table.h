@@ -57,6 +57,8 @@ class ChannelTable : public QWidget {
     // Puts `values` into the tables exactly, and shows them: what undo,
     // imports and the channel operations use to replace the table.
     void setChannels(const image::ChannelTableValues& values);
+    // setChannels as one user action, such as an import: edited() follows once.
+    void replaceChannels(const image::ChannelTableValues& values);
 
     // The cell being edited, and whether the grid's next click is a real one.
     int EditRow = 0;

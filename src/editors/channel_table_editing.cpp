@@ -12,17 +12,6 @@
 
 namespace editors {
 
-namespace {
-
-// The typed value against the whole-MHz limits, both included, before any
-// rounding: 174.00001 is outside 136-174.
-bool isInBand(const image::Decimal& value, const BandLimits& band) {
-    return value >= image::Decimal::fromScaled(band.BandLow, 0) &&
-           value <= image::Decimal::fromScaled(band.BandHigh, 0);
-}
-
-} // namespace
-
 void ChannelTable::Grid1_Click() {
     if (!GridClickArmed)
         return;
@@ -108,7 +97,7 @@ void ChannelTable::Text1_LostFocus() {
         closeOverlay();
         return;
     }
-    if (!isInBand(*value, m_band)) {
+    if (!image::isInBand(*value, m_band.BandLow, m_band.BandHigh)) {
         m_openOverlay = nullptr; // settled: the message box must not re-enter it
         ui::showMessage(ui::Msg::BeyondBand);
         Grid1->setFocus();

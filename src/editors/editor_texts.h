@@ -8,5 +8,7 @@ namespace editors {
 extern const ui::LanguageTable ChannelTableTexts;     // Form1
 extern const ui::LanguageTable OptionalFeaturesTexts; // Form3
 extern const ui::LanguageTable PowerLevelsTexts;      // Form4
+// FrmImportPreview and FrmImportReport, made when they are shown.
+extern const ui::LanguageTable ImportReportTexts;
 
 } // namespace editors

@@ -2,8 +2,10 @@
 // reads and writes, and the report of an import, row by row.
 #pragma once
 
+#include "exchange/import_report.h"
 #include "image/editor_values.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,25 +17,14 @@ inline constexpr std::string_view CsvHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
 
+// A channel list is a few kilobytes; a file larger than this is something
+// else and is not read.
+inline constexpr std::size_t CsvSizeLimit = 1024 * 1024;
+
 // The whole-MHz limits of the band the channels must lie in, both included.
 struct BandRange {
     int low = 400;
     int high = 480;
-};
-
-// One file row's fate. `line` counts the file's records, the header being 1.
-struct RowReport {
-    enum class Outcome { Imported, Changed, Skipped };
-    int line = 0;
-    int channel = 0; // 0 when skipped
-    Outcome outcome = Outcome::Imported;
-    std::string detail; // what changed, or why the row was skipped
-};
-
-struct ImportReport {
-    bool usable = false; // false: no header with a Frequency column
-    std::string note;    // columns that carried values the radio cannot keep
-    std::vector<RowReport> rows;
 };
 
 // The table's channels that exist, one row each, names empty.
@@ -50,11 +41,10 @@ struct Placement {
 };
 
 // Puts the file's rows onto `table` under the same rules as typing into the
-// channel table; channels no row names stay as they were.
+// channel table; channels no row names stay as they were. The report is not
+// usable, and the table untouched, without a Frequency column, or without a
+// Location column unless renumbered.
 ImportReport importChannels(std::string_view csv, const BandRange& band, const Placement& placement,
                             image::ChannelTableValues& table);
-
-// A report row as one line of text, such as "line 3: channel 2 imported".
-std::string reportLine(const RowReport& row);
 
 } // namespace exchange

@@ -16,9 +16,11 @@ namespace {
 
 using image::Decimal;
 
-// A row that cannot become a channel; the text says why.
+using Kind = Finding::Kind;
+
+// A row that cannot become a channel, and why.
 struct Skip {
-    std::string reason;
+    Finding reason;
 };
 
 class Fields {
@@ -41,28 +43,27 @@ class Fields {
     const CsvRecord& m_record;
 };
 
-bool inBand(const Decimal& value, const BandRange& band) {
-    return value >= Decimal::fromScaled(band.low, 0) && value <= Decimal::fromScaled(band.high, 0);
-}
+enum class Side { Receive, Transmit };
 
 // A frequency as the channel table takes a typed one: inside the band, then
 // onto the raster; a move onto the raster is told in `changes`.
-std::string channelFrequency(const Decimal& value, const char* what, const BandRange& band,
-                             std::vector<std::string>& changes) {
+std::string channelFrequency(const Decimal& value, Side side, const BandRange& band,
+                             std::vector<Finding>& changes) {
+    const bool rx = side == Side::Receive;
     const std::string typed = value.toString();
-    if (!inBand(value, band))
-        throw Skip{std::string(what) + " frequency " + typed + " lies outside the band " +
-                   std::to_string(band.low) + "-" + std::to_string(band.high) + " MHz"};
+    if (!image::isInBand(value, band.low, band.high))
+        throw Skip{{rx ? Kind::ReceiveOutsideBand : Kind::TransmitOutsideBand,
+                    {typed, std::to_string(band.low), std::to_string(band.high)}}};
     const std::string snapped = image::snapFrequencyText(typed).value_or(typed);
     if (Decimal::parse(snapped) != value)
-        changes.push_back(std::string(what) + " frequency " + typed + " snapped to " + snapped);
+        changes.push_back({rx ? Kind::ReceiveSnapped : Kind::TransmitSnapped, {typed, snapped}});
     return snapped;
 }
 
 Decimal number(const std::string& text, const char* column) {
     const auto value = Decimal::parse(text);
     if (!value || !value->scaled(FrequencyDecimals, image::Rounding::HalfEven))
-        throw Skip{std::string(column) + " \"" + text + "\" is not a usable number"};
+        throw Skip{{Kind::NotANumber, {column, text}}};
     return *value;
 }
 
@@ -75,7 +76,7 @@ int ctcss(const std::string& text) {
     const auto formatted = image::formatNumberText(text, "0.0");
     const int position = formatted ? image::FindTone(*formatted) : 0;
     if (position < image::CtcssFirst || position > image::CtcssLast)
-        throw Skip{"tone " + text + " is not in the tone table"};
+        throw Skip{{Kind::CtcssUnknown, {text}}};
     return position;
 }
 
@@ -85,7 +86,7 @@ int dcs(const std::string& text, char polarity) {
     const int position =
         formatted ? image::FindTone("D" + *formatted + (polarity == 'R' ? "I" : "N")) : 0;
     if (position < image::DcsNormalFirst)
-        throw Skip{"DTCS code " + text + " is not in the tone table"};
+        throw Skip{{Kind::DcsUnknown, {text}}};
     return position;
 }
 
@@ -99,7 +100,7 @@ TonePair tones(const Fields& f) {
     if (polarity.empty())
         polarity = "NN";
     if (polarity.size() != 2 || polarity.find_first_not_of("NR") != std::string::npos)
-        throw Skip{"DtcsPolarity \"" + polarity + "\" is not two of N and R"};
+        throw Skip{{Kind::PolarityInvalid, {polarity}}};
     if (mode.empty())
         return {};
     if (mode == "Tone")
@@ -109,7 +110,7 @@ TonePair tones(const Fields& f) {
     if (mode == "DTCS")
         return {dcs(f["DtcsCode"], polarity[0]), dcs(f["DtcsCode"], polarity[1])};
     if (mode != "Cross")
-        throw Skip{"tone mode \"" + mode + "\" is not one the radio has"};
+        throw Skip{{Kind::ToneModeUnknown, {mode}}};
     const std::string cross = f["CrossMode"];
     const auto arrow = cross.find("->");
     const std::string txKind = arrow == std::string::npos ? "?" : cross.substr(0, arrow);
@@ -120,13 +121,13 @@ TonePair tones(const Fields& f) {
     else if (txKind == "DTCS")
         pair.tx = dcs(f["DtcsCode"], polarity[0]);
     else if (!txKind.empty())
-        throw Skip{"CrossMode \"" + cross + "\" is not one the radio has"};
+        throw Skip{{Kind::CrossModeUnknown, {cross}}};
     if (rxKind == "Tone")
         pair.rx = ctcss(f["cToneFreq"]);
     else if (rxKind == "DTCS")
         pair.rx = dcs(f["RxDtcsCode"], polarity[1]);
     else if (!rxKind.empty() || txKind.empty())
-        throw Skip{"CrossMode \"" + cross + "\" is not one the radio has"};
+        throw Skip{{Kind::CrossModeUnknown, {cross}}};
     return pair;
 }
 
@@ -139,7 +140,7 @@ int power(const std::string& text) {
     if (first == 'L')
         return PowerLow;
     if (!std::isdigit(static_cast<unsigned char>(text[0])) && text[0] != '.')
-        throw Skip{"power \"" + text + "\" is neither High, Low nor watts"};
+        throw Skip{{Kind::PowerUnknown, {text}}};
     return Decimal::leadingNumber(text) >= Decimal::fromScaled(2, 0) ? PowerHigh : PowerLow;
 }
 
@@ -148,30 +149,30 @@ int width(const std::string& mode) {
         return Wide;
     if (mode == "NFM")
         return Narrow;
-    throw Skip{"mode \"" + mode + "\" is not one the radio has"};
+    throw Skip{{Kind::ModeUnknown, {mode}}};
 }
 
 // The row's channel values; `changes` collects what was adjusted.
 image::ChannelRow channelRow(const Fields& f, const BandRange& band,
-                             std::vector<std::string>& changes) {
+                             std::vector<Finding>& changes) {
     image::ChannelRow row;
     const std::string rxText = f["Frequency"];
     if (rxText.empty())
-        throw Skip{"no frequency"};
+        throw Skip{{Kind::NoFrequency, {}}};
     const Decimal rx = number(rxText, "Frequency");
-    row.freqText[0] = channelFrequency(rx, "receive", band, changes);
+    row.freqText[0] = channelFrequency(rx, Side::Receive, band, changes);
     const std::string duplex = f["Duplex"];
     if (duplex == "+" || duplex == "-")
         row.freqText[1] =
             channelFrequency(plus(rx, number(f["Offset"], "Offset"), duplex == "+" ? 1 : -1),
-                             "transmit", band, changes);
+                             Side::Transmit, band, changes);
     else if (duplex == "split")
         row.freqText[1] =
-            channelFrequency(number(f["Offset"], "Offset"), "transmit", band, changes);
+            channelFrequency(number(f["Offset"], "Offset"), Side::Transmit, band, changes);
     else if (duplex.empty())
         row.freqText[1] = row.freqText[0];
     else if (duplex != "off")
-        throw Skip{"Duplex \"" + duplex + "\" is not one the radio has"};
+        throw Skip{{Kind::DuplexUnknown, {duplex}}};
     const TonePair pair = tones(f);
     row.listIndex[RxToneIndex] = pair.rx;
     row.listIndex[TxToneIndex] = pair.tx;
@@ -225,49 +226,32 @@ ImportReport importChannels(std::string_view csv, const BandRange& band, const P
                     value ? value->scaled(0, image::Rounding::TowardZero) : std::nullopt;
                 if (!whole || Decimal::fromScaled(*whole, 0) != *value || *whole < 1 ||
                     *whole > image::ChannelCount)
-                    throw Skip{"location \"" + location + "\" is outside 1.." +
-                               std::to_string(image::ChannelCount)};
+                    throw Skip{
+                        {Kind::LocationOutside, {location, std::to_string(image::ChannelCount)}}};
                 channel = static_cast<int>(*whole);
             } else if (channel < 1 || channel > image::ChannelCount) {
-                throw Skip{"no channel left after " + std::to_string(image::ChannelCount)};
+                throw Skip{{Kind::NoChannelLeft, {std::to_string(image::ChannelCount)}}};
             }
             // A second row for a channel would silently replace the first.
             if (const int earlier = takenBy[std::size_t(channel - 1)])
-                throw Skip{"channel " + std::to_string(channel) + " was already given by line " +
-                           std::to_string(earlier)};
-            std::vector<std::string> changes;
+                throw Skip{
+                    {Kind::ChannelTaken, {std::to_string(channel), std::to_string(earlier)}}};
+            std::vector<Finding> changes;
             table.row(channel) = channelRow(f, band, changes);
             takenBy[std::size_t(channel - 1)] = line.line;
             ++nextChannel;
             line.channel = channel;
-            for (const std::string& change : changes)
-                line.detail += (line.detail.empty() ? "" : "; ") + change;
             line.outcome =
                 changes.empty() ? RowReport::Outcome::Imported : RowReport::Outcome::Changed;
+            line.findings = std::move(changes);
         } catch (const Skip& skip) {
             line.outcome = RowReport::Outcome::Skipped;
-            line.detail = skip.reason;
+            line.findings = {skip.reason};
         }
         report.rows.push_back(std::move(line));
     }
-    if (dropped)
-        report.note = "Name, Comment, TStep and the digital columns are not kept: the radio has "
-                      "no channel names and no digital modes";
+    report.columnsDropped = dropped;
     return report;
-}
-
-std::string reportLine(const RowReport& row) {
-    std::string text = "line " + std::to_string(row.line) + ": ";
-    switch (row.outcome) {
-    case RowReport::Outcome::Imported:
-        return text + "channel " + std::to_string(row.channel) + " imported";
-    case RowReport::Outcome::Changed:
-        return text + "channel " + std::to_string(row.channel) +
-               " imported with changes: " + row.detail;
-    case RowReport::Outcome::Skipped:
-        break;
-    }
-    return text + "skipped: " + row.detail;
 }
 
 } // namespace exchange

@@ -77,6 +77,10 @@ std::optional<std::string> snapFrequencyText(std::string_view text) {
     return value->format(FrequencyPattern);
 }
 
+bool isInBand(const Decimal& mhz, int bandLow, int bandHigh) {
+    return mhz >= Decimal::fromScaled(bandLow, 0) && mhz <= Decimal::fromScaled(bandHigh, 0);
+}
+
 std::optional<std::array<std::uint8_t, 2>> FmCode(std::string_view text) {
     if (text.empty())
         return std::array<std::uint8_t, 2>{0xFF, 0xFF};

@@ -33,6 +33,10 @@ std::optional<Decimal> SnapFrequency(std::string_view text);
 // SnapFrequency formatted with "0.00000", the form the editors store.
 std::optional<std::string> snapFrequencyText(std::string_view text);
 
+// Whether a frequency lies within whole-MHz band limits, both included. The
+// value is taken as given, before any rounding: 174.00001 is outside 136-174.
+bool isInBand(const Decimal& mhz, int bandLow, int bandHigh);
+
 // FM broadcast frequencies: code = (MHz - 70) * 20, one step per 50 kHz.
 inline constexpr std::uint16_t FmCodeEditorMax = 0x02F7; // 107.95 MHz, the editors' limit
 inline constexpr std::uint16_t FmCodeEmpty = 0xFFFF;

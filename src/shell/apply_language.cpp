@@ -11,14 +11,17 @@
 namespace shell {
 
 std::span<const ui::LanguageTable> languageTables() {
+    // clang-format off
     static const std::array tables{
         MainWindowTexts,
         editors::ChannelTableTexts,
         editors::OptionalFeaturesTexts,
         editors::PowerLevelsTexts,
+        editors::ImportReportTexts,
         AboutBoxTexts,
         ProgressWindowTexts,
     };
+    // clang-format on
     return tables;
 }
 

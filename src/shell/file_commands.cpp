@@ -2,28 +2,18 @@
 
 #include "editors/band_selection.h"
 #include "files/dat_file.h"
+#include "shell/file_dialog.h"
 #include "shell/main_window.h"
 #include "ui/file_names.h"
 #include "ui/messages.h"
+#include "ui/read_failure.h"
 #include "ui/save_failure.h"
-
-#include <QFileDialog>
 
 namespace shell {
 
 QString FileCommands::askFileName(bool forSaving) const {
-    QFileDialog dialog(&m_window);
-    dialog.setObjectName("CommonDialog1");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters({QString::fromUtf8("DAT文件(*.dat)"), "AllFiles(*.*)"});
-    dialog.setDirectory(m_window.programFolder());
-    if (forSaving)
-        dialog.setDefaultSuffix("dat");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    static const FileKind dat{{QString::fromUtf8("DAT文件(*.dat)"), "AllFiles(*.*)"}, "dat"};
+    return shell::askFileName(&m_window, m_window.programFolder(), forSaving, dat);
 }
 
 void FileCommands::New() {
@@ -42,20 +32,12 @@ void FileCommands::Open() {
 
 files::FileError FileCommands::openFile(const QString& path) {
     const files::LoadResult loaded = files::loadDatFile(ui::fileNameBytes(path).toStdString());
-    switch (loaded.error) {
-    case files::FileError::None:
-        break;
-    case files::FileError::WrongType:
+    if (loaded.error == files::FileError::WrongType)
         ui::showMessage(ui::Msg::WrongFileType);
+    else
+        ui::reportReadFailure(path, loaded.error, loaded.systemError);
+    if (!loaded.ok())
         return loaded.error;
-    case files::FileError::NotRegularFile:
-        ui::showMessage(ui::Msg::FileNotReadNotRegular, {ui::shownFileName(path)});
-        return loaded.error;
-    default:
-        ui::showMessage(ui::Msg::FileNotRead,
-                        {ui::shownFileName(path), ui::systemReason(loaded.systemError)});
-        return loaded.error;
-    }
     m_window.showDatFile(loaded.file);
     return files::FileError::None;
 }

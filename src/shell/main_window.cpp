@@ -11,6 +11,7 @@
 #include "link/qt/serial_port.h"
 #include "shell/app_icon.h"
 #include "shell/apply_language.h"
+#include "shell/csv_file_commands.h"
 #include "shell/file_commands.h"
 #include "shell/parameter_file.h"
 #include "shell/print_command.h"
@@ -123,6 +124,10 @@ void MainWindow::createMenus() {
             this, [this] { m_files->Open(); });
     connect(addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S")), &QAction::triggered,
             this, [this] { m_files->Save(); });
+    connect(addMenuItem(file, "MNImportCsv", "导入CSV(&I)..."), &QAction::triggered, this,
+            [this] { importCsv(*this); });
+    connect(addMenuItem(file, "MNExportCsv", "导出CSV(&E)..."), &QAction::triggered, this,
+            [this] { exportCsv(*this); });
     connect(addMenuItem(file, "MNPrint", "打印(&P)"), &QAction::triggered, this,
             [this] { showPrintPreview(*this); });
     file->addSeparator()->setObjectName("MNLine1");

@@ -65,6 +65,15 @@ constexpr std::array MessageTable{
                "串行端口%1无效或已被其它程序使用，请选择其他串口或关闭其程序.\n%2", "Mistake",
                "Serial port%1Invalid or has already been used by other procedures, please choose "
                "other bunches of mouths or close its procedure.\n%2"},
+    MessageRow{Msg::CsvNotUsable, MsgStyle::OkStop, "错误",
+               "无法导入文件：\n%1\n文件中没有含 Location 和 Frequency 两列的 CSV 表头。",
+               "Mistake",
+               "The file cannot be imported:\n%1\nIt has no CSV header with the Location and "
+               "Frequency columns."},
+    MessageRow{Msg::CsvTooLarge, MsgStyle::OkStop, "错误",
+               "无法导入文件：\n%1\n文件大于 %2 KB，不是信道列表。", "Mistake",
+               "The file cannot be imported:\n%1\nIt is larger than %2 KB, too large for a "
+               "channel list."},
 };
 
 const MessageRow& rowOf(Msg id) {

@@ -22,7 +22,9 @@ enum class Msg {
     CommunicationError, // the radio fell silent during a transfer
     BandRefused,
     ForceWriteQuestion,
-    PortError, // %1 the port number, %2 the line saying why (portFailureText)
+    PortError,    // %1 the port number, %2 the line saying why (portFailureText)
+    CsvNotUsable, // %1 the file: no header with the Location and Frequency columns
+    CsvTooLarge,  // %1 the file, %2 the largest size in KB
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by

@@ -127,7 +127,7 @@ class ChannelCsvTest : public QObject {
         QFETCH(QString, channel);
         const auto [table, report] = importOne(csvWith("1", "146.94", columns));
         QCOMPARE(report.rows.size(), std::size_t(1));
-        QCOMPARE(QString::fromStdString(exchange::reportLine(report.rows[0])),
+        QCOMPARE(QString::fromStdString(exchange::reportLine(report.rows[0], exchange::English)),
                  QString("line 2: channel 1 imported"));
         QCOMPARE(describe(table.row(1)), channel);
     }
@@ -152,7 +152,7 @@ class ChannelCsvTest : public QObject {
         QVERIFY(report.usable);
         QStringList lines;
         for (const RowReport& row : report.rows)
-            lines << QString::fromStdString(exchange::reportLine(row));
+            lines << QString::fromStdString(exchange::reportLine(row, exchange::English));
         const QStringList expected{
             "line 2: channel 1 imported",
             "line 3: skipped: receive frequency 442.1 lies outside the band 136-174 MHz",
@@ -168,7 +168,7 @@ class ChannelCsvTest : public QObject {
             "line 12: skipped: Offset \"99999999999999999\" is not a usable number",
         };
         QCOMPARE(lines, expected);
-        QVERIFY(!report.note.empty()); // the name of line 2
+        QVERIFY(report.columnsDropped); // the name of line 2
         QCOMPARE(table.row(3).freqText[1], std::string("146.94000"));
         QVERIFY(table.row(2).isEmpty());
         QCOMPARE(table.row(7).freqText[0], std::string("146.52000"));

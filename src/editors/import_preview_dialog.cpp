@@ -1,0 +1,58 @@
+#include "editors/import_preview_dialog.h"
+
+#include "editors/editor_texts.h"
+#include "editors/import_report_view.h"
+#include "ui/apply_language.h"
+#include "ui/program_flags.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace editors {
+
+ImportPreviewDialog::ImportPreviewDialog(Preview preview, QWidget* parent)
+    : QDialog(parent), m_preview(std::move(preview)) {
+    setObjectName("FrmImportPreview");
+    LabelPreview = new QLabel(this);
+    LabelPreview->setObjectName("LabelPreview");
+    m_report = new ImportReportView(this);
+    CheckRenumber = new QCheckBox(this);
+    CheckRenumber->setObjectName("CheckRenumber");
+
+    auto* buttons = new QDialogButtonBox(this);
+    CmdImport = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
+    CmdImport->setObjectName("CmdImport");
+    CmdImport->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    cancel->setObjectName("CmdCancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(CheckRenumber, &QCheckBox::toggled, this, &ImportPreviewDialog::refresh);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LabelPreview);
+    layout->addWidget(m_report, 1);
+    layout->addWidget(CheckRenumber);
+    layout->addWidget(buttons);
+    ui::applyLanguageTable(this, ImportReportTexts, ui::UILanguage);
+    refresh();
+    m_report->setFocus();
+}
+
+bool ImportPreviewDialog::renumber() const {
+    return CheckRenumber->isChecked();
+}
+
+void ImportPreviewDialog::refresh() {
+    const exchange::ImportReport report = m_preview(renumber());
+    m_report->showReport(report);
+    CmdImport->setEnabled(std::any_of(report.rows.begin(), report.rows.end(), [](const auto& row) {
+        return row.outcome != exchange::RowReport::Outcome::Skipped;
+    }));
+}
+
+} // namespace editors

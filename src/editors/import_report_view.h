@@ -1,0 +1,32 @@
+#pragma once
+
+#include "exchange/import_report.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace editors {
+
+// The report of an import or a paste, in the language in force: a summary
+// of the counts, one line per row of what became of it (text that can be
+// selected and copied), and the note on columns that were not kept.
+class ImportReportView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ImportReportView(QWidget* parent = nullptr);
+
+    void showReport(const exchange::ImportReport& report);
+
+  private:
+    QLabel* m_summary = nullptr;
+    QPlainTextEdit* m_rows = nullptr;
+    QLabel* m_note = nullptr;
+};
+
+// FrmImportReport: the report on its own, modal; its button, Enter and
+// Escape close it.
+void showImportReport(QWidget* parent, const exchange::ImportReport& report);
+
+} // namespace editors

@@ -1,0 +1,86 @@
+#include "shell/csv_file_commands.h"
+
+#include "editors/channel_table.h"
+#include "editors/import_preview_dialog.h"
+#include "exchange/channel_csv.h"
+#include "shell/file_dialog.h"
+#include "shell/main_window.h"
+#include "ui/file_names.h"
+#include "ui/messages.h"
+#include "ui/program_flags.h"
+#include "ui/read_failure.h"
+#include "ui/save_failure.h"
+
+#include <span>
+
+namespace shell {
+
+namespace {
+
+FileKind csvKind() {
+    return {{QString::fromUtf8(ui::isChinese() ? "CSV文件(*.csv)" : "CSV files(*.csv)"),
+             "AllFiles(*.*)"},
+            "csv"};
+}
+
+// The file's text, or nothing once the user has been told why not.
+std::optional<std::string> readCsv(const QString& path) {
+    const files::ReadResult read =
+        files::readFileStart(ui::fileNameBytes(path).toStdString(), exchange::CsvSizeLimit + 1);
+    if (!read.ok()) {
+        ui::reportReadFailure(path, read.error, read.systemError);
+        return std::nullopt;
+    }
+    if (read.bytes.size() > exchange::CsvSizeLimit) {
+        ui::showMessage(ui::Msg::CsvTooLarge,
+                        {ui::shownFileName(path), QString::number(exchange::CsvSizeLimit / 1024)});
+        return std::nullopt;
+    }
+    return std::string(read.bytes.begin(), read.bytes.end());
+}
+
+} // namespace
+
+void importCsv(MainWindow& window) {
+    editors::ChannelTable& table = *window.channelTable();
+    // A value still being typed belongs to the table the file goes into.
+    table.Text1_LostFocus();
+    const QString path = askFileName(&window, window.programFolder(), false, csvKind());
+    if (path.isEmpty())
+        return;
+    const std::optional<std::string> csv = readCsv(path);
+    if (!csv)
+        return;
+    const image::ChannelTableValues before = table.channelValues();
+    const exchange::BandRange band{window.Band.BandLow, window.Band.BandHigh};
+    image::ChannelTableValues after;
+    auto importOnto = [&](bool renumber) {
+        after = before;
+        return exchange::importChannels(*csv, band, {.renumber = renumber}, after);
+    };
+    if (!importOnto(false).usable) {
+        ui::showMessage(ui::Msg::CsvNotUsable, {ui::shownFileName(path)});
+        return;
+    }
+    editors::ImportPreviewDialog FrmImportPreview(importOnto, &window);
+    if (FrmImportPreview.exec() != QDialog::Accepted)
+        return;
+    importOnto(FrmImportPreview.renumber());
+    if (after != before)
+        table.replaceChannels(after);
+}
+
+void exportCsv(MainWindow& window) {
+    editors::ChannelTable& table = *window.channelTable();
+    table.Text1_LostFocus();
+    const QString path = askFileName(&window, window.programFolder(), true, csvKind());
+    if (path.isEmpty())
+        return;
+    const std::string csv = exchange::exportChannels(table.channelValues());
+    const files::WriteResult written = files::writeFileAtomically(
+        ui::fileNameBytes(path).toStdString(),
+        std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
+    ui::reportSaveFailure(path, written);
+}
+
+} // namespace shell

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace shell {
+
+// What a file dialog offers: its filters, and the suffix a saved name gets
+// when it has none.
+struct FileKind {
+    QStringList nameFilters;
+    QString defaultSuffix;
+};
+
+// CommonDialog1, for opening an existing file or saving one, starting in
+// `folder`; the chosen path, or empty when the user cancelled.
+QString askFileName(QWidget* parent, const QString& folder, bool forSaving, const FileKind& kind);
+
+} // namespace shell

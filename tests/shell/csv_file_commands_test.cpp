@@ -1,0 +1,212 @@
+#include "support/file_dialog_driver.h"
+#include "support/modal_dialog_driver.h"
+#include "support/program_fixture.h"
+#include "support/socket_file.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace {
+
+// An in-band row, one off the raster and one outside 400-480 MHz.
+const QByteArray ThreeRows = "Location,Name,Frequency,Duplex,Offset,Tone,cToneFreq,Mode\r\n"
+                             "10,Base,446.00625,-,5,TSQL,100.0,NFM\r\n"
+                             "20,,446.0123,,,,,FM\r\n"
+                             "30,,145.5,,,,,FM\r\n";
+
+// Every kind of tone, split, off, narrow, low and no scan.
+const QByteArray RichRows =
+    "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,Skip,Power\r\n"
+    "1,438.5125,-,7.6,TSQL,,254.1,,,,,NFM,S,Low\r\n"
+    "2,400,,,DTCS,,,754,RR,,,FM,,High\r\n"
+    "3,446.1,+,1,Tone,67.0,,,,,,FM,,High\r\n"
+    "50,479.99375,off,,Cross,67.0,,,RN,023,Tone->DTCS,FM,,\r\n"
+    "99,480,split,400,Cross,,,025,NR,031,DTCS->DTCS,FM,,\r\n";
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList shownLines(QDialog* dialog) {
+    return dialog->findChild<QPlainTextEdit*>("TextRows")->toPlainText().split('\n');
+}
+
+// The preview accepted with Enter, after the renumber box has been set.
+void acceptPreview(bool renumber = false) {
+    whenDialogShows("FrmImportPreview", [renumber](QDialog* dialog) {
+        dialog->findChild<QCheckBox*>("CheckRenumber")->setChecked(renumber);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+}
+
+} // namespace
+
+class CsvFileCommandsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QString path(const QString& name) const { return m_folder->filePath(name); }
+
+    static void trigger(ProgramFixture& p, const char* action) {
+        p.window->findChild<QAction*>(action)->trigger();
+    }
+
+  private slots:
+    void init() { m_folder = std::make_unique<QTemporaryDir>(); }
+
+    // The preview tells every row in the language in force; only Import,
+    // by click or Enter, changes the table, and then as one edit.
+    void importGoesThroughThePreview_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("renumber");
+        QTest::addColumn<QString>("leaveBy"); // a button's name, or a key
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("channels"); // where the two rows land
+        const QStringList en{
+            "line 2: channel 10 imported",
+            "line 3: channel 20 imported with changes: receive frequency 446.0123 snapped to "
+            "446.01000",
+            "line 4: skipped: receive frequency 145.5 lies outside the band 400-480 MHz"};
+        const QStringList zhRenumbered{
+            "第 2 行：信道 1 已导入",
+            "第 3 行：信道 2 已导入，有改动：接收频率 446.0123 已调整为 446.01000",
+            "第 4 行：已跳过：接收频率 145.5 超出频段 400-480 MHz"};
+        QTest::newRow("en, Import") << 1 << false << "CmdImport" << en << QList<int>{10, 20};
+        QTest::newRow("zh, renumbered, Enter")
+            << 0 << true << "Enter" << zhRenumbered << QList<int>{1, 2};
+        QTest::newRow("en, Escape") << 1 << false << "Escape" << en << QList<int>{};
+        QTest::newRow("zh, renumbered, Cancel")
+            << 0 << true << "CmdCancel" << zhRenumbered << QList<int>{};
+    }
+    void importGoesThroughThePreview() {
+        QFETCH(int, language);
+        QFETCH(bool, renumber);
+        QFETCH(QString, leaveBy);
+        QFETCH(QStringList, lines);
+        QFETCH(QList<int>, channels);
+        writeFile(path("rows.csv"), ThreeRows);
+        ProgramFixture p(language);
+        const image::ChannelTableValues before = p.tables();
+        QSignalSpy edited(p.form, &editors::ChannelTable::edited);
+
+        SeenFileDialog seenFiles;
+        answerNextFileDialog(path("rows.csv"), &seenFiles);
+        QStringList seenLines;
+        whenDialogShows("FrmImportPreview", [&](QDialog* dialog) {
+            dialog->findChild<QCheckBox*>("CheckRenumber")->setChecked(renumber);
+            seenLines = shownLines(dialog);
+            if (leaveBy.startsWith("Cmd"))
+                dialog->findChild<QPushButton*>(leaveBy)->click();
+            else
+                QTest::keyClick(dialog->focusWidget(),
+                                leaveBy == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        trigger(p, "MNImportCsv");
+
+        QVERIFY(seenFiles.shown);
+        QCOMPARE(seenFiles.directory, p.window->programFolder());
+        QVERIFY(seenFiles.nameFilters.join(' ').contains("*.csv"));
+        QCOMPARE(seenLines, lines);
+        QCOMPARE(edited.size(), channels.isEmpty() ? 0 : 1);
+        if (channels.isEmpty()) {
+            QCOMPARE(p.tables(), before);
+            return;
+        }
+        QCOMPARE(p.cell(channels[0], 1), QString("446.00625"));
+        QCOMPARE(p.cell(channels[0], 2), QString("441.00625"));
+        QCOMPARE(p.cell(channels[0], 3), QString("100.0"));
+        QCOMPARE(p.cell(channels[1], 1), QString("446.01000"));
+        for (int n = 1; n <= image::ChannelCount; ++n)
+            if (!channels.contains(n))
+                QVERIFY2(p.tables().row(n).isEmpty(), qPrintable(QString::number(n)));
+    }
+
+    // What the program writes, it reads back into the same channels.
+    void exportThenImportGivesTheSameTable() {
+        writeFile(path("rich.csv"), RichRows);
+        ProgramFixture p;
+        answerNextFileDialog(path("rich.csv"));
+        acceptPreview();
+        trigger(p, "MNImportCsv");
+        const image::ChannelTableValues imported = p.tables();
+        QVERIFY(!imported.row(99).isEmpty());
+
+        answerNextFileDialog(path("out")); // the suffix comes from the dialog
+        trigger(p, "MNExportCsv");
+        QVERIFY(readFile(path("out.csv")).startsWith("Location,Name,Frequency,"));
+
+        p.form->ClearGrid();
+        answerNextFileDialog(path("out.csv"));
+        acceptPreview();
+        trigger(p, "MNImportCsv");
+        QCOMPARE(p.tables(), imported);
+    }
+
+    // A frequency still being typed is part of what is exported.
+    void exportTakesThePendingEntry() {
+        ProgramFixture p;
+        p.press(5, 1);
+        QTest::keyClicks(p.text1, "446.5");
+        answerNextFileDialog(path("pending.csv"));
+        trigger(p, "MNExportCsv");
+        QVERIFY(readFile(path("pending.csv")).contains("\r\n5,,446.500000,"));
+    }
+
+    void unusableFilesChangeNothing_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no header") << 1 << "Name,Comment\nx,y\n"
+                                   << "The file cannot be imported:\n%1\nIt has no CSV header";
+        QTest::newRow("only a Frequency column, zh") << 0 << "Frequency\n146.52\n"
+                                                     << "无法导入文件：\n%1\n文件中没有";
+        QTest::newRow("too large, zh") << 0 << "large"
+                                       << "无法导入文件：\n%1\n文件大于 1024 KB";
+        QTest::newRow("missing") << 1 << "missing"
+                                 << "The file cannot be read:\n%1\n";
+        QTest::newRow("a socket") << 1 << "socket"
+                                  << "The file cannot be read:\n%1\nNot a regular file";
+    }
+    void unusableFilesChangeNothing() {
+        QFETCH(int, language);
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        const QString file = path("bad.csv");
+        if (kind == "large")
+            writeFile(file, ThreeRows + QByteArray(1024 * 1024, '\n'));
+        else if (kind == "socket")
+            makeSocketFile(QFile::encodeName(file));
+        else if (kind != "missing")
+            writeFile(file, kind.toUtf8());
+        ProgramFixture p(language);
+        p.enterFrequency(1, 1, "446");
+        const image::ChannelTableValues before = p.tables();
+        QSignalSpy edited(p.form, &editors::ChannelTable::edited);
+
+        const UnexpectedDialogs previews("FrmImportPreview");
+        SeenMessageBox seen;
+        answerNextFileDialog(file);
+        answerNextMessageBox(language == 0 ? "确定" : "OK", &seen);
+        trigger(p, "MNImportCsv");
+
+        QVERIFY2(seen.text.startsWith(text.arg(file)), qPrintable(seen.text));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(previews.shown, 0);
+        QCOMPARE(p.tables(), before);
+        QCOMPARE(edited.size(), 0);
+    }
+};
+
+QTEST_MAIN(CsvFileCommandsTest)
+#include "csv_file_commands_test.moc"
