@@ -14,6 +14,25 @@ namespace {
 const QString CsvMime = QStringLiteral("text/csv");
 const QString LockMime = QStringLiteral("application/x-tq305-channel-lock");
 
+// Rows copied from a spreadsheet arrive as tab-separated text: the same
+// fields, written out as CSV.
+QString tabsToCsv(const QString& text) {
+    QStringList lines;
+    for (const QString& line : text.split('\n')) {
+        QStringList fields = (line.endsWith('\r') ? line.chopped(1) : line).split('\t');
+        for (QString& field : fields)
+            if (field.contains(',') || field.contains('"'))
+                field = '"' + field.replace('"', "\"\"") + '"';
+        lines << fields.join(',');
+    }
+    return lines.join('\n');
+}
+
+bool isTabSeparated(const QString& text) {
+    const QString header = text.section('\n', 0, 0);
+    return header.contains('\t') && !header.contains(',');
+}
+
 } // namespace
 
 void putChannelsOnClipboard(const image::ChannelTableValues& table,
@@ -35,8 +54,12 @@ ClipboardChannels channelsOnClipboard() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data)
         return channels;
-    channels.csv =
-        data->hasFormat(CsvMime) ? data->data(CsvMime).toStdString() : data->text().toStdString();
+    if (data->hasFormat(CsvMime))
+        channels.csv = data->data(CsvMime).toStdString();
+    else if (const QString text = data->text(); isTabSeparated(text))
+        channels.csv = tabsToCsv(text).toStdString();
+    else
+        channels.csv = text.toStdString();
     for (char lock : data->data(LockMime))
         channels.locks.push_back(lock == '0' ? 0 : 1);
     return channels;

@@ -277,6 +277,9 @@ class ChannelOperationsTest : public QObject {
         QTest::newRow("rows as copied: no report")
             << 1 << header + "\n7,,440.000000\n8,,441.000000\n"
             << "" << QStringList{} << QStringList{"440.00000", "441.00000"};
+        QTest::newRow("tab-separated rows from a spreadsheet")
+            << 1 << "Location\tName\tFrequency\tDuplex\tOffset\r\n7\t\t446.000000\t-\t5.000000\r\n"
+            << "" << QStringList{} << QStringList{"446.00000", ""};
         QTest::newRow("text without a header, English")
             << 1 << "440.000,441.000"
             << "The clipboard holds no channels to paste." << QStringList{}
