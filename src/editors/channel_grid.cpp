@@ -1,5 +1,6 @@
 #include "editors/channel_grid.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -267,6 +268,20 @@ void ChannelGrid::wheelEvent(QWheelEvent* event) {
         setTopRow(std::max(TopRow() - 1, FirstChannelRow));
     }
     event->accept();
+}
+
+bool ChannelGrid::event(QEvent* event) {
+    // The menu key opens the context menu under the current cell, not in
+    // the middle of the grid; the place is given in viewport coordinates,
+    // as a right click gives it.
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard &&
+        Row() >= FirstChannelRow) {
+        scrollToItem(currentItem());
+        emit customContextMenuRequested(cellRect(Row(), Col(), viewport()).bottomLeft());
+        return true;
+    }
+    return QTableWidget::event(event);
 }
 
 bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {

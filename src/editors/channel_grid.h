@@ -62,6 +62,7 @@ class ChannelGrid : public QTableWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void keyboardSearch(const QString&) override {} // typing never jumps between cells
 
   private:

@@ -142,7 +142,8 @@ void ChannelTable::ClearNO(int n) {
 }
 
 void ChannelTable::ClearGrid() {
-    closeOverlay(); // an entry pending over the old table is dropped with it
+    closeOverlay();             // an entry pending over the old table is dropped with it
+    Grid1->setSelectedRows({}); // and so are the picked rows
     for (int n = 1; n <= ChannelCount; ++n)
         ClearNO(n);
 }

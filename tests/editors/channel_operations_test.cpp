@@ -1,3 +1,4 @@
+#include "editors/channel_grid.h"
 #include "exchange/channel_csv.h"
 #include "support/modal_dialog_driver.h"
 #include "support/program_fixture.h"
@@ -372,6 +373,30 @@ class ChannelOperationsTest : public QObject {
         p.window->findChild<QAction*>("MNModel")->trigger();
         QVERIFY(p.window->findChild<QAction*>("MNDelete")->isEnabled());
         QCOMPARE(edited.count(), 0);
+    }
+
+    // The menu key opens the menu under the current cell, even one scrolled
+    // out of view; a band change drops the picked rows with the channels.
+    void menuKeyAndBandChange() {
+        ProgramFixture p;
+        clickNumber(p, 4, Qt::NoModifier);
+        auto* grid = qobject_cast<editors::ChannelGrid*>(p.grid);
+        grid->selectCell(40, 2);
+        const QPoint middle = p.grid->rect().center();
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, middle, p.grid->mapToGlobal(middle));
+        QApplication::sendEvent(p.grid, &key);
+        auto* menu = p.form->findChild<QMenu*>("ChannelMenu");
+        QTRY_VERIFY(menu->isVisible());
+        const QRect cell = p.cellRect(40, 2).translated(p.grid->viewport()->mapToGlobal(QPoint()));
+        QCOMPARE(menu->pos(), cell.bottomLeft());
+        menu->close();
+
+        answerNextMessageBox("OK");
+        QComboBox* band = p.bandList();
+        band->showPopup();
+        band->view()->setCurrentIndex(band->model()->index(0, 0));
+        QTest::keyClick(band->view(), Qt::Key_Return);
+        QVERIFY(grid->selectedRows().empty());
     }
 };
 
