@@ -128,8 +128,8 @@ int runImport(const CsvOptions& o) {
     }
     image::ChannelTableValues table = window.channelTable()->channelValues();
     const std::string csv(read.bytes.begin(), read.bytes.end());
-    const exchange::ImportReport report = exchange::importChannels(
-        csv, {window.Band.BandLow, window.Band.BandHigh}, {.renumber = o.renumber}, table);
+    const exchange::ImportReport report =
+        exchange::importChannels(csv, window.Band, {.renumber = o.renumber}, table);
     if (!report.usable) {
         complain(o.input, "no CSV header with the Location and Frequency columns");
         return 1;

@@ -19,11 +19,11 @@ constexpr std::array<const char*, BandSelection::BandCount> BandTexts{
 };
 
 // Characters 1..3 and 5..7 of an entry ("136-174MHz") are its limits.
-BandLimits limitsOf(const QString& entry) {
+image::BandLimits limitsOf(const QString& entry) {
     return {entry.mid(0, 3).toInt(), entry.mid(4, 3).toInt()};
 }
 
-QString centreText(const BandLimits& limits) {
+QString centreText(const image::BandLimits& limits) {
     // (low + high) / 2 in tenths of a MHz, exactly.
     const auto centre = image::Decimal::fromScaled((limits.BandLow + limits.BandHigh) * 5, 1);
     return QString::fromStdString(centre.format(image::FrequencyPattern));
@@ -31,7 +31,7 @@ QString centreText(const BandLimits& limits) {
 
 } // namespace
 
-BandSelection::BandSelection(BandList* list, BandLimits& limits, QObject* parent)
+BandSelection::BandSelection(BandList* list, image::BandLimits& limits, QObject* parent)
     : QObject(parent), m_list(list), m_limits(limits) {
     for (const char* text : BandTexts)
         m_list->addItem(QString::fromLatin1(text));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/band_limits.h"
+#include "image/band_limits.h"
 
 #include <QObject>
 
@@ -20,7 +20,7 @@ class BandSelection : public QObject {
     static constexpr int DefaultBand = 3; // "400-480MHz"
 
     // Fills the list and selects the default band without a question.
-    BandSelection(BandList* list, BandLimits& limits, QObject* parent = nullptr);
+    BandSelection(BandList* list, image::BandLimits& limits, QObject* parent = nullptr);
 
     // The band code: the selected list position.
     int bandCode() const;
@@ -56,7 +56,7 @@ class BandSelection : public QObject {
     void recomputeLimits();
 
     BandList* m_list;
-    BandLimits& m_limits;
+    image::BandLimits& m_limits;
 };
 
 } // namespace editors

@@ -25,7 +25,7 @@ constexpr int PanelMargin = 2; // pixels beyond the grid's right and bottom edge
 
 } // namespace
 
-ChannelTable::ChannelTable(const BandLimits& band, QWidget* parent)
+ChannelTable::ChannelTable(const image::BandLimits& band, QWidget* parent)
     : QWidget(parent), m_band(band) {
     setObjectName("Form1");
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/band_limits.h"
+#include "image/band_limits.h"
 #include "image/editor_values.h"
 
 #include <QWidget>
@@ -31,7 +31,7 @@ class ChannelTable : public QWidget {
     static constexpr int FirstFlagCol = 5, LastFlagCol = 8;
 
     // Checks entries against `band`, which the band selection keeps current.
-    explicit ChannelTable(const BandLimits& band, QWidget* parent = nullptr);
+    explicit ChannelTable(const image::BandLimits& band, QWidget* parent = nullptr);
 
     // The size of the child window when the program starts.
     static QSize initialWindowSize();
@@ -111,7 +111,7 @@ class ChannelTable : public QWidget {
     // works under it.
     void settleOverlay();
 
-    const BandLimits& m_band;
+    const image::BandLimits& m_band;
     QWidget* picClient = nullptr;
     ChannelGrid* Grid1 = nullptr;
     FrequencyBox* Text1 = nullptr;

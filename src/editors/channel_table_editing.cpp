@@ -97,7 +97,7 @@ void ChannelTable::Text1_LostFocus() {
         closeOverlay();
         return;
     }
-    if (!image::isInBand(*value, m_band.BandLow, m_band.BandHigh)) {
+    if (!image::isInBand(*value, m_band)) {
         m_openOverlay = nullptr; // settled: the message box must not re-enter it
         ui::showMessage(ui::Msg::BeyondBand);
         Grid1->setFocus();

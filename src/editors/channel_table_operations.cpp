@@ -3,12 +3,12 @@
 // Each operation is one change of the tables: one edited() at most.
 #include "editors/channel_clipboard.h"
 #include "editors/channel_grid.h"
-#include "editors/channel_operations.h"
 #include "editors/channel_table.h"
 #include "editors/frequency_box.h"
 #include "editors/import_report_view.h"
 #include "exchange/channel_csv.h"
 #include "exchange/channel_fields.h"
+#include "image/channel_operations.h"
 #include "ui/messages.h"
 
 #include <QAction>
@@ -71,14 +71,14 @@ void ChannelTable::cutChannels() {
     const std::vector<int> channels = selectedChannels();
     putChannelsOnClipboard(m_tables, channels);
     image::ChannelTableValues values = m_tables;
-    clearChannels(values, channels);
+    image::clearChannels(values, channels);
     replaceChannels(values);
 }
 
 void ChannelTable::deleteChannels() {
     settleOverlay();
     image::ChannelTableValues values = m_tables;
-    clearChannels(values, selectedChannels());
+    image::clearChannels(values, selectedChannels());
     replaceChannels(values);
 }
 
@@ -91,9 +91,8 @@ void ChannelTable::pasteChannels() {
         return;
     const ClipboardChannels pasted = channelsOnClipboard();
     image::ChannelTableValues values = m_tables;
-    exchange::ImportReport report =
-        exchange::importChannels(pasted.csv, {.low = m_band.BandLow, .high = m_band.BandHigh},
-                                 {.renumber = true, .firstChannel = target.front()}, values);
+    exchange::ImportReport report = exchange::importChannels(
+        pasted.csv, m_band, {.renumber = true, .firstChannel = target.front()}, values);
     if (!report.usable) {
         ui::showMessage(ui::Msg::PasteNotChannels);
         return;
@@ -127,7 +126,7 @@ void ChannelTable::insertChannel() {
     if (channels.empty())
         return;
     image::ChannelTableValues values = m_tables;
-    if (!editors::insertChannel(values, channels.front())) {
+    if (!image::insertChannel(values, channels.front())) {
         ui::showMessage(ui::Msg::InsertNoRoom);
         return;
     }
@@ -137,7 +136,7 @@ void ChannelTable::insertChannel() {
 void ChannelTable::moveChannels(int step) {
     settleOverlay();
     image::ChannelTableValues values = m_tables;
-    if (!editors::moveChannels(values, selectedChannels(), step))
+    if (!image::moveChannels(values, selectedChannels(), step))
         return;
     replaceChannels(values);
     Grid1->followMovedRows(step);

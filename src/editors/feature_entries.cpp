@@ -34,7 +34,7 @@ std::string presentChannelLeft(std::string_view text) {
     return std::to_string(*whole);
 }
 
-std::string vfoFrequencyLeft(std::string_view text, const BandLimits& band) {
+std::string vfoFrequencyLeft(std::string_view text, const image::BandLimits& band) {
     const Decimal value = Decimal::leadingNumber(text);
     const Decimal low = Decimal::fromScaled(band.BandLow, 0);
     if (low <= value && value < Decimal::fromScaled(band.BandHigh, 0))
@@ -52,7 +52,7 @@ std::string offsetLeft(std::string_view text) {
     return snapped(value);
 }
 
-std::string bandCentreText(const BandLimits& band) {
+std::string bandCentreText(const image::BandLimits& band) {
     // (low + high) / 2 exactly: tenths of a MHz.
     const auto sum = static_cast<std::int16_t>(band.BandLow + band.BandHigh);
     return Decimal::fromScaled(std::int64_t(sum) * 5, 1).format(image::FrequencyPattern);

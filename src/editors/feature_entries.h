@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/band_limits.h"
+#include "image/band_limits.h"
 
 #include <string>
 #include <string_view>
@@ -20,12 +20,12 @@ std::string presentChannelLeft(std::string_view text);
 
 // Text20 on leaving: a frequency inside [BandLow, BandHigh) is put on the
 // channel raster; anything else becomes the lower band limit.
-std::string vfoFrequencyLeft(std::string_view text, const BandLimits& band);
+std::string vfoFrequencyLeft(std::string_view text, const image::BandLimits& band);
 
 // Text21 on leaving: at most 99.995 and not below 0, put on the raster.
 std::string offsetLeft(std::string_view text);
 
 // The VFO frequency StartForm and the band selection show: the band centre.
-std::string bandCentreText(const BandLimits& band);
+std::string bandCentreText(const image::BandLimits& band);
 
 } // namespace editors::features

@@ -47,7 +47,7 @@ QString qs(std::string_view text) {
 
 } // namespace
 
-OptionalFeatures::OptionalFeatures(const BandLimits& band, QWidget* parent)
+OptionalFeatures::OptionalFeatures(const image::BandLimits& band, QWidget* parent)
     : QWidget(parent), m_band(band) {
     setObjectName("Form3");
 

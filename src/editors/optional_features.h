@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/band_limits.h"
+#include "image/band_limits.h"
 #include "image/editor_values.h"
 
 #include <QHash>
@@ -27,7 +27,7 @@ class OptionalFeatures : public QWidget {
     Q_OBJECT
   public:
     // `band` is the main window's band, read by StartForm and the Text20 check.
-    explicit OptionalFeatures(const BandLimits& band, QWidget* parent = nullptr);
+    explicit OptionalFeatures(const image::BandLimits& band, QWidget* parent = nullptr);
 
     // Selects every default, puts Text20 on the band centre and Text21 on
     // 10.00000. Text6 is left alone.
@@ -81,7 +81,7 @@ class OptionalFeatures : public QWidget {
     void showPage(bool functionPage);
     void showText(QLineEdit* box, const QString& text);
 
-    const BandLimits& m_band;
+    const image::BandLimits& m_band;
     QHash<QString, QComboBox*> m_lists;
     QHash<QString, QWidget*> m_captioned; // labels and check boxes by name
     QGroupBox* Frame1 = nullptr;

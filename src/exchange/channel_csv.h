@@ -3,6 +3,7 @@
 #pragma once
 
 #include "exchange/import_report.h"
+#include "image/band_limits.h"
 #include "image/editor_values.h"
 
 #include <cstddef>
@@ -21,12 +22,6 @@ inline constexpr std::string_view CsvHeader =
 // else and is not read.
 inline constexpr std::size_t CsvSizeLimit = 1024 * 1024;
 
-// The whole-MHz limits of the band the channels must lie in, both included.
-struct BandRange {
-    int low = 400;
-    int high = 480;
-};
-
 // The table's channels that exist, one row each, names empty.
 std::string exportChannels(const image::ChannelTableValues& table);
 // The same for the listed channels only, in the order given.
@@ -44,7 +39,7 @@ struct Placement {
 // channel table; channels no row names stay as they were. The report is not
 // usable, and the table untouched, without a Frequency column, or without a
 // Location column unless renumbered.
-ImportReport importChannels(std::string_view csv, const BandRange& band, const Placement& placement,
-                            image::ChannelTableValues& table);
+ImportReport importChannels(std::string_view csv, const image::BandLimits& band,
+                            const Placement& placement, image::ChannelTableValues& table);
 
 } // namespace exchange

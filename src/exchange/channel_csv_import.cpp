@@ -47,13 +47,13 @@ enum class Side { Receive, Transmit };
 
 // A frequency as the channel table takes a typed one: inside the band, then
 // onto the raster; a move onto the raster is told in `changes`.
-std::string channelFrequency(const Decimal& value, Side side, const BandRange& band,
+std::string channelFrequency(const Decimal& value, Side side, const image::BandLimits& band,
                              std::vector<Finding>& changes) {
     const bool rx = side == Side::Receive;
     const std::string typed = value.toString();
-    if (!image::isInBand(value, band.low, band.high))
+    if (!image::isInBand(value, band))
         throw Skip{{rx ? Kind::ReceiveOutsideBand : Kind::TransmitOutsideBand,
-                    {typed, std::to_string(band.low), std::to_string(band.high)}}};
+                    {typed, std::to_string(band.BandLow), std::to_string(band.BandHigh)}}};
     const std::string snapped = image::snapFrequencyText(typed).value_or(typed);
     if (Decimal::parse(snapped) != value)
         changes.push_back({rx ? Kind::ReceiveSnapped : Kind::TransmitSnapped, {typed, snapped}});
@@ -153,7 +153,7 @@ int width(const std::string& mode) {
 }
 
 // The row's channel values; `changes` collects what was adjusted.
-image::ChannelRow channelRow(const Fields& f, const BandRange& band,
+image::ChannelRow channelRow(const Fields& f, const image::BandLimits& band,
                              std::vector<Finding>& changes) {
     image::ChannelRow row;
     const std::string rxText = f["Frequency"];
@@ -190,8 +190,8 @@ constexpr const char* DroppedColumns[] = {"Name",     "Comment",  "TStep", "URCA
 
 } // namespace
 
-ImportReport importChannels(std::string_view csv, const BandRange& band, const Placement& placement,
-                            image::ChannelTableValues& table) {
+ImportReport importChannels(std::string_view csv, const image::BandLimits& band,
+                            const Placement& placement, image::ChannelTableValues& table) {
     const bool renumber = placement.renumber;
     ImportReport report;
     const std::vector<CsvRecord> records = parseCsv(csv);

@@ -77,8 +77,9 @@ std::optional<std::string> snapFrequencyText(std::string_view text) {
     return value->format(FrequencyPattern);
 }
 
-bool isInBand(const Decimal& mhz, int bandLow, int bandHigh) {
-    return mhz >= Decimal::fromScaled(bandLow, 0) && mhz <= Decimal::fromScaled(bandHigh, 0);
+bool isInBand(const Decimal& mhz, const BandLimits& band) {
+    return mhz >= Decimal::fromScaled(band.BandLow, 0) &&
+           mhz <= Decimal::fromScaled(band.BandHigh, 0);
 }
 
 std::optional<std::array<std::uint8_t, 2>> FmCode(std::string_view text) {

@@ -1,6 +1,7 @@
 // Radio frequencies as 8-digit BCD, the channel raster, and FM broadcast codes.
 #pragma once
 
+#include "image/band_limits.h"
 #include "image/decimal_text.h"
 
 #include <array>
@@ -35,7 +36,7 @@ std::optional<std::string> snapFrequencyText(std::string_view text);
 
 // Whether a frequency lies within whole-MHz band limits, both included. The
 // value is taken as given, before any rounding: 174.00001 is outside 136-174.
-bool isInBand(const Decimal& mhz, int bandLow, int bandHigh);
+bool isInBand(const Decimal& mhz, const BandLimits& band);
 
 // FM broadcast frequencies: code = (MHz - 70) * 20, one step per 50 kHz.
 inline constexpr std::uint16_t FmCodeEditorMax = 0x02F7; // 107.95 MHz, the editors' limit

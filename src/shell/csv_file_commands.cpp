@@ -52,7 +52,7 @@ void importCsv(MainWindow& window) {
     if (!csv)
         return;
     const image::ChannelTableValues before = table.channelValues();
-    const exchange::BandRange band{window.Band.BandLow, window.Band.BandHigh};
+    const image::BandLimits& band = window.Band;
     image::ChannelTableValues after;
     auto importOnto = [&](bool renumber) {
         after = before;

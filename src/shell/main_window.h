@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/band_limits.h"
+#include "image/band_limits.h"
 #include "image/editor_values.h"
 #include "image/image_layout.h"
 #include "shell/app_folders.h"
@@ -60,7 +60,7 @@ class MainWindow : public QMainWindow {
     image::MemoryImage TransmitImage{};
 
     // The band limits every editor checks against.
-    editors::BandLimits Band;
+    image::BandLimits Band;
 
     // Shows ReceiveImage in the editors.
     void DecodeImage();

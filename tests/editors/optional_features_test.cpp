@@ -12,13 +12,13 @@
 #include <QRadioButton>
 #include <QTest>
 
-using editors::BandLimits;
 using editors::OptionalFeatures;
+using image::BandLimits;
 
 class OptionalFeaturesTest : public QObject {
     Q_OBJECT
 
-    BandLimits m_band{136, 174};
+    image::BandLimits m_band{136, 174};
 
     template <typename T> static T* control(OptionalFeatures& form, const char* name) {
         auto* found = form.findChild<T*>(name);
@@ -108,13 +108,13 @@ class OptionalFeaturesTest : public QObject {
         QFETCH(int, high);
         QFETCH(QString, keys);
         QFETCH(QString, left);
-        BandLimits band{low, high};
+        image::BandLimits band{low, high};
         OptionalFeatures form(band);
         QCOMPARE(typeAndEnter(form, "Text20", keys), left);
     }
 
     void vfoCheckFollowsTheBandInForce() {
-        BandLimits band{136, 174};
+        image::BandLimits band{136, 174};
         OptionalFeatures form(band);
         band = {400, 480};
         QCOMPARE(typeAndEnter(form, "Text20", "145"), QString("400.00000"));

@@ -3,12 +3,11 @@
 
 #include <QTest>
 
-using exchange::BandRange;
 using exchange::RowReport;
 
 namespace {
 
-constexpr BandRange Vhf{136, 174};
+constexpr image::BandLimits Vhf{136, 174};
 
 // Columns Frequency..Power of the layout, given from Duplex on.
 std::string csvWith(const QString& location, const QString& frequency, const QString& rest) {
@@ -17,8 +16,8 @@ std::string csvWith(const QString& location, const QString& frequency, const QSt
 }
 
 // The import of one row onto an empty table.
-std::pair<image::ChannelTableValues, exchange::ImportReport> importOne(const std::string& csv,
-                                                                       BandRange band = Vhf) {
+std::pair<image::ChannelTableValues, exchange::ImportReport>
+importOne(const std::string& csv, image::BandLimits band = Vhf) {
     image::ChannelTableValues table;
     auto report = exchange::importChannels(csv, band, {}, table);
     return {table, report};
@@ -199,7 +198,7 @@ class ChannelCsvTest : public QObject {
                                  "2,400,,,DTCS,,,754,RR,,,FM,,High\n"
                                  "50,479.99375,off,,Cross,67.0,,,RN,023,Tone->DTCS,FM,,\n"
                                  "99,480,split,400,,,,,,,,FM,,\n";
-        const BandRange uhf{400, 480};
+        const image::BandLimits uhf{400, 480};
         const auto first = exchange::importChannels(rows, uhf, {}, table);
         QCOMPARE(first.rows.size(), std::size_t(4));
         for (const RowReport& row : first.rows)

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr exchange::BandRange Vhf{136, 174};
+constexpr image::BandLimits Vhf{136, 174};
 
 exchange::ImportReport importRows(const QString& rows) {
     const std::string csv =

@@ -58,7 +58,7 @@ struct ProgramFixture {
                 return combo;
         return nullptr;
     }
-    const editors::BandLimits& band() const { return window->Band; }
+    const image::BandLimits& band() const { return window->Band; }
     const image::ChannelTableValues& tables() const { return form->channelValues(); }
 
     // A cell of the grid, counted as the channel table counts (row 1 = channel 1).

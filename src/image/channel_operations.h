@@ -6,19 +6,19 @@
 
 #include <vector>
 
-namespace editors {
+namespace image {
 
 // Blanks the listed channels.
-void clearChannels(image::ChannelTableValues& table, const std::vector<int>& channels);
+void clearChannels(ChannelTableValues& table, const std::vector<int>& channels);
 
 // Moves channels k..98 down by one and leaves k empty. Refused, leaving the
 // table as it was, while channel 99 is occupied: it would fall off the end.
-bool insertChannel(image::ChannelTableValues& table, int k);
+bool insertChannel(ChannelTableValues& table, int k);
 
 // Moves the listed channels (ascending) one place up (step -1) or down
 // (step +1), each trading places with its neighbour, so a block keeps its
 // shape. Refused, leaving the table as it was, when the block already
 // touches that end of the table.
-bool moveChannels(image::ChannelTableValues& table, const std::vector<int>& channels, int step);
+bool moveChannels(ChannelTableValues& table, const std::vector<int>& channels, int step);
 
-} // namespace editors
+} // namespace image

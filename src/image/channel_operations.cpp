@@ -1,34 +1,34 @@
-#include "editors/channel_operations.h"
+#include "image/channel_operations.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace editors {
+namespace image {
 
 namespace {
 
 bool isChannel(int n) {
-    return n >= 1 && n <= image::ChannelCount;
+    return n >= 1 && n <= ChannelCount;
 }
 
 } // namespace
 
-void clearChannels(image::ChannelTableValues& table, const std::vector<int>& channels) {
+void clearChannels(ChannelTableValues& table, const std::vector<int>& channels) {
     for (int n : channels)
         if (isChannel(n))
             table.row(n) = {};
 }
 
-bool insertChannel(image::ChannelTableValues& table, int k) {
-    if (!isChannel(k) || !table.row(image::ChannelCount).isEmpty())
+bool insertChannel(ChannelTableValues& table, int k) {
+    if (!isChannel(k) || !table.row(ChannelCount).isEmpty())
         return false;
-    for (int n = image::ChannelCount; n > k; --n)
+    for (int n = ChannelCount; n > k; --n)
         table.row(n) = std::move(table.row(n - 1));
     table.row(k) = {};
     return true;
 }
 
-bool moveChannels(image::ChannelTableValues& table, const std::vector<int>& channels, int step) {
+bool moveChannels(ChannelTableValues& table, const std::vector<int>& channels, int step) {
     if (channels.empty() || (step != -1 && step != 1))
         return false;
     if (!std::all_of(channels.begin(), channels.end(),
@@ -44,4 +44,4 @@ bool moveChannels(image::ChannelTableValues& table, const std::vector<int>& chan
     return true;
 }
 
-} // namespace editors
+} // namespace image
