@@ -47,7 +47,7 @@ std::string watchdogText(const radiolink::TransferFailure& failure, radiolink::T
         return "the radio on " + port + " answered, but sent no valid ident";
     case StallReason::IdentNotAcknowledged:
         return "the radio on " + port +
-               " sent its ident, but did not answer when it was acknowledged (line fault?)";
+               " sent its ident, but did not answer its acknowledgement as expected (line fault?)";
     case StallReason::Stalled:
         return "the radio stopped answering at block " + hexAddress(failure.block) +
                " (line fault?)";

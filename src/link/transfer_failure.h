@@ -11,7 +11,7 @@ enum class StallReason {
     NoAnswer,             // nothing acknowledged the handshake
     WrongProduct,         // an ident of 8 bytes came, but it names another product
     NoIdent,              // the handshake was acknowledged, no valid ident followed
-    IdentNotAcknowledged, // the ident was taken; the radio did not answer the program's 0x06
+    IdentNotAcknowledged, // the ident was taken; no lone 0x06 answered the program's 0x06
     Stalled,              // the radio stopped answering at `block`
     WrongBlock,           // a block for `echoed` came when `block` was asked for
     AfterLastBlock,       // every block went through; the radio did not answer what followed

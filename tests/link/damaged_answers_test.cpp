@@ -8,6 +8,7 @@
 #include "support/test_registry.h"
 // clang-format on
 
+#include <QRegularExpression>
 #include <utility>
 
 using namespace linktest;
@@ -68,23 +69,12 @@ image::MemoryImage imageAfterRead(const Rig& rig, int count, std::uint8_t before
     return expected;
 }
 
-void addOutcomeColumns() {
-    QTest::addColumn<Replies>("replies");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<StallReason>("reason"); // of the communication error
-    QTest::addColumn<int>("block");
-    QTest::addColumn<int>("echoed");
-    QTest::addColumn<int>("blocks"); // read: taken into ReceiveImage; write: sent
+QTestData& readRow(const char* name) {
+    return QTest::addRow("read: %s", name) << false;
 }
 
-void checkFailure(const Rig& rig, StallReason reason, int block, int echoed) {
-    QCOMPARE(entriesStarting(rig.log, "message"), QStringList{"message CommunicationError"});
-    const radiolink::TransferFailure& failure = rig.engine.failure();
-    QCOMPARE(failure.reason, reason);
-    QCOMPARE(failure.block, block);
-    QCOMPARE(failure.echoed, echoed);
-    QCOMPARE(QString::fromStdString(failure.product),
-             reason == StallReason::WrongProduct ? "XY-999" : "");
+QTestData& writeRow(const char* name) {
+    return QTest::addRow("write: %s", name) << true;
 }
 
 const QByteArray OtherIdent = bytes({'X', 'Y', '-', '9', '9', '9', 3, 0xFF});
@@ -95,55 +85,77 @@ class DamagedAnswersTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void read_data() {
-        addOutcomeColumns();
-        const QString done = "ReadSucceeded", error = "CommunicationError";
+    void transfer_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<Replies>("replies");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<StallReason>("reason"); // of the communication error
+        QTest::addColumn<int>("block");
+        QTest::addColumn<int>("echoed");
+        QTest::addColumn<int>("blocks"); // read: taken into ReceiveImage; write: sent
+
         const StallReason none = StallReason::NoAnswer;
         const QByteArray last = radioBlock(0x7F0);
-
-        QTest::newRow("clean") << Replies{} << done << none << 0 << 0 << 99;
-        QTest::newRow("last block corrupt") << Replies{{"R 07F0", {'X' + last.mid(1)}}} << error
-                                            << StallReason::Stalled << 0x7F0 << 0 << 98;
-        QTest::newRow("last block short") << Replies{{"R 07F0", {last.left(19)}}} << error
-                                          << StallReason::Stalled << 0x7F0 << 0 << 98;
-        QTest::newRow("last block long") << Replies{{"R 07F0", {last + '\0'}}} << error
-                                         << StallReason::Stalled << 0x7F0 << 0 << 98;
-        QTest::newRow("0x06 instead of a middle block")
-            << Replies{{"R 0090", {Ack}}} << error << StallReason::Stalled << 0x090 << 0 << 9;
-        QTest::newRow("wrong block in the middle")
-            << Replies{{"R 0090", {radioBlock(0x0A0)}}} << error << StallReason::WrongBlock << 0x090
-            << 0x0A0 << 9;
-        QTest::newRow("wrong last block") << Replies{{"R 07F0", {radioBlock(0x7E0)}}} << error
-                                          << StallReason::WrongBlock << 0x7F0 << 0x7E0 << 98;
-        QTest::newRow("wrong block after its own")
-            << Replies{{"06@5", {radioBlock(0x040)}}} << error << StallReason::WrongBlock << 0x030
-            << 0x040 << 4;
-        QTest::newRow("silence after the last block")
-            << Replies{{"06@100", {}}} << error << StallReason::AfterLastBlock << 0 << 0 << 99;
-        QTest::newRow("0x06 instead of the ident")
-            << Replies{{"02", {Ack}}} << error << StallReason::NoIdent << 0 << 0 << 0;
-        QTest::newRow("ident with a ninth byte")
-            << Replies{{"02", {Ident3 + '\0'}}} << error << StallReason::NoIdent << 0 << 0 << 0;
-        QTest::newRow("0x06 in the ident's burst")
-            << Replies{{"02", {Ack + Ident3}}} << done << none << 0 << 0 << 99;
-        QTest::newRow("0x06 0x06 in the ident's burst")
-            << Replies{{"02", {Ack + Ack + Ident3}}} << done << none << 0 << 0 << 99;
-        QTest::newRow("0x06, then the ident")
-            << Replies{{"02", {Ack, Ident3}}} << done << none << 0 << 0 << 99;
-        QTest::newRow("late handshake acknowledge")
-            << Replies{{"PROGRAM", {}}, {"02", {Ack + Ident3}}} << done << none << 0 << 0 << 99;
-        QTest::newRow("late handshake acknowledge, another radio")
-            << Replies{{"PROGRAM", {}}, {"02", {Ack + OtherIdent}}} << error
+        readRow("clean") << Replies{} << true << none << 0 << 0 << 99;
+        readRow("last block corrupt") << Replies{{"R 07F0", {'X' + last.mid(1)}}} << false
+                                      << StallReason::Stalled << 0x7F0 << 0 << 98;
+        readRow("last block short") << Replies{{"R 07F0", {last.left(19)}}} << false
+                                    << StallReason::Stalled << 0x7F0 << 0 << 98;
+        readRow("last block long") << Replies{{"R 07F0", {last + '\0'}}} << false
+                                   << StallReason::Stalled << 0x7F0 << 0 << 98;
+        readRow("0x06 instead of a middle block")
+            << Replies{{"R 0090", {Ack}}} << false << StallReason::Stalled << 0x090 << 0 << 9;
+        readRow("wrong block in the middle") << Replies{{"R 0090", {radioBlock(0x0A0)}}} << false
+                                             << StallReason::WrongBlock << 0x090 << 0x0A0 << 9;
+        readRow("wrong last block") << Replies{{"R 07F0", {radioBlock(0x7E0)}}} << false
+                                    << StallReason::WrongBlock << 0x7F0 << 0x7E0 << 98;
+        readRow("wrong block after its own") << Replies{{"06@5", {radioBlock(0x040)}}} << false
+                                             << StallReason::WrongBlock << 0x030 << 0x040 << 4;
+        readRow("silence after the last block")
+            << Replies{{"06@100", {}}} << false << StallReason::AfterLastBlock << 0 << 0 << 99;
+        readRow("0x06 instead of the ident")
+            << Replies{{"02", {Ack}}} << false << StallReason::NoIdent << 0 << 0 << 0;
+        readRow("ident with a ninth byte")
+            << Replies{{"02", {Ident3 + '\0'}}} << false << StallReason::NoIdent << 0 << 0 << 0;
+        readRow("0x06 in the ident's burst")
+            << Replies{{"02", {Ack + Ident3}}} << true << none << 0 << 0 << 99;
+        readRow("0x06 0x06 in the ident's burst")
+            << Replies{{"02", {Ack + Ack + Ident3}}} << true << none << 0 << 0 << 99;
+        readRow("0x06, then the ident")
+            << Replies{{"02", {Ack, Ident3}}} << true << none << 0 << 0 << 99;
+        readRow("late handshake acknowledge")
+            << Replies{{"PROGRAM", {}}, {"02", {Ack + Ident3}}} << true << none << 0 << 0 << 99;
+        readRow("late handshake acknowledge, another radio")
+            << Replies{{"PROGRAM", {}}, {"02", {Ack + OtherIdent}}} << false
             << StallReason::WrongProduct << 0 << 0 << 0;
-        QTest::newRow("ident not acknowledged")
-            << Replies{{"06", {}}} << error << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
-        QTest::newRow("ident acknowledged with more")
-            << Replies{{"06", {Ack + Ack}}} << error << StallReason::IdentNotAcknowledged << 0 << 0
-            << 0;
+        readRow("ident not acknowledged")
+            << Replies{{"06", {}}} << false << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
+        readRow("ident acknowledged with more") << Replies{{"06", {Ack + Ack}}} << false
+                                                << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
+
+        writeRow("clean") << Replies{} << true << none << 0 << 0 << 97;
+        writeRow("0x06 in the ident's burst")
+            << Replies{{"02", {Ack + Ident3}}} << true << none << 0 << 0 << 97;
+        writeRow("late handshake acknowledge")
+            << Replies{{"PROGRAM", {}}, {"02", {Ack + Ident3}}} << true << none << 0 << 0 << 97;
+        writeRow("late handshake acknowledge, another radio")
+            << Replies{{"PROGRAM", {}}, {"02", {Ack + OtherIdent}}} << false
+            << StallReason::WrongProduct << 0 << 0 << 0;
+        writeRow("0x06 instead of the ident")
+            << Replies{{"02", {Ack}}} << false << StallReason::NoIdent << 0 << 0 << 0;
+        writeRow("ident not acknowledged")
+            << Replies{{"06", {}}} << false << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
+        writeRow("block not acknowledged")
+            << Replies{{"W 0090", {}}} << false << StallReason::Stalled << 0x090 << 0 << 10;
+        writeRow("last block not acknowledged")
+            << Replies{{"W 07E0", {}}} << false << StallReason::Stalled << 0x7E0 << 0 << 97;
+        writeRow("end not acknowledged")
+            << Replies{{"E", {}}} << false << StallReason::AfterLastBlock << 0 << 0 << 97;
     }
-    void read() {
+    void transfer() {
+        QFETCH(bool, write);
         QFETCH(Replies, replies);
-        QFETCH(QString, message);
+        QFETCH(bool, succeeds);
         QFETCH(StallReason, reason);
         QFETCH(int, block);
         QFETCH(int, echoed);
@@ -153,63 +165,29 @@ class DamagedAnswersTest : public QObject {
             rig.radio.memory[i] = std::uint8_t(i >> 4);
         rig.receiveImage.fill(0xEE);
 
-        rig.engine.startRead();
+        write ? rig.engine.startWrite({}) : rig.engine.startRead();
         run(rig, replies);
 
         QVERIFY(!rig.engine.busy());
-        QVERIFY(rig.receiveImage == imageAfterRead(rig, blocks, 0xEE));
-        if (message == "ReadSucceeded") {
-            QCOMPARE(qtList(rig.logFrom("band 3")),
-                     QStringList({"band 3", "message ReadSucceeded", "decode"}));
-            return;
-        }
-        // The band list and the editors stay as they were.
-        QCOMPARE(entriesStarting(rig.log, "band").size(), 0);
-        QCOMPARE(entriesStarting(rig.log, "decode").size(), 0);
-        checkFailure(rig, reason, block, echoed);
-    }
-
-    void write_data() {
-        addOutcomeColumns();
-        const QString done = "WriteSucceeded", error = "CommunicationError";
-        const StallReason none = StallReason::NoAnswer;
-        QTest::newRow("clean") << Replies{} << done << none << 0 << 0 << 97;
-        QTest::newRow("0x06 in the ident's burst")
-            << Replies{{"02", {Ack + Ident3}}} << done << none << 0 << 0 << 97;
-        QTest::newRow("late handshake acknowledge")
-            << Replies{{"PROGRAM", {}}, {"02", {Ack + Ident3}}} << done << none << 0 << 0 << 97;
-        QTest::newRow("late handshake acknowledge, another radio")
-            << Replies{{"PROGRAM", {}}, {"02", {Ack + OtherIdent}}} << error
-            << StallReason::WrongProduct << 0 << 0 << 0;
-        QTest::newRow("0x06 instead of the ident")
-            << Replies{{"02", {Ack}}} << error << StallReason::NoIdent << 0 << 0 << 0;
-        QTest::newRow("ident not acknowledged")
-            << Replies{{"06", {}}} << error << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
-        QTest::newRow("block not acknowledged")
-            << Replies{{"W 0090", {}}} << error << StallReason::Stalled << 0x090 << 0 << 10;
-        QTest::newRow("last block not acknowledged")
-            << Replies{{"W 07E0", {}}} << error << StallReason::Stalled << 0x7E0 << 0 << 97;
-        QTest::newRow("end not acknowledged")
-            << Replies{{"E", {}}} << error << StallReason::AfterLastBlock << 0 << 0 << 97;
-    }
-    void write() {
-        QFETCH(Replies, replies);
-        QFETCH(QString, message);
-        QFETCH(StallReason, reason);
-        QFETCH(int, block);
-        QFETCH(int, echoed);
-        QFETCH(int, blocks);
-        Rig rig;
-        rig.engine.startWrite({});
-        run(rig, replies);
-
-        QVERIFY(!rig.engine.busy());
-        QCOMPARE(entriesStarting(rig.log, "send W "),
-                 sentFrames('W', writeAddresses(false)).mid(0, blocks));
-        if (message == "WriteSucceeded")
-            QCOMPARE(entriesStarting(rig.log, "message"), QStringList{"message WriteSucceeded"});
+        if (write)
+            QCOMPARE(entriesStarting(rig.log, "send W "),
+                     sentFrames('W', writeAddresses(false)).mid(0, blocks));
         else
-            checkFailure(rig, reason, block, echoed);
+            QVERIFY(rig.receiveImage == imageAfterRead(rig, blocks, 0xEE));
+        // A read that fails leaves the band list and the editors as they were.
+        const QStringList success = write
+                                        ? QStringList{"message WriteSucceeded"}
+                                        : QStringList{"band 3", "message ReadSucceeded", "decode"};
+        QCOMPARE(qtList(rig.log).filter(QRegularExpression("^(band|message|decode)")),
+                 succeeds ? success : QStringList{"message CommunicationError"});
+        if (succeeds)
+            return;
+        const radiolink::TransferFailure& failure = rig.engine.failure();
+        QCOMPARE(failure.reason, reason);
+        QCOMPARE(failure.block, block);
+        QCOMPARE(failure.echoed, echoed);
+        QCOMPARE(QString::fromStdString(failure.product),
+                 reason == StallReason::WrongProduct ? "XY-999" : "");
     }
 };
 
