@@ -11,7 +11,7 @@ namespace {
 
 // Steps: 0 read, 1 write (modes: 1 force, 2 debug, 4 OK, 8 then a band of
 // the list's own), 2 port, 3 the radio's band byte, 4 a burst, 5 an answer,
-// 6 a garbled answer, 7 all answers, 8 a tick.
+// 6 a garbled answer, 7 all answers, 8 a tick, 9 the next N answers.
 const std::vector<std::vector<std::uint8_t>> Written{
     {0, 7},                                  // a whole read
     {1, 0, 7},                               // a whole write
@@ -32,17 +32,13 @@ Input operator+(Input a, const Input& b) {
     return a;
 }
 
-Input times(int n, std::uint8_t step) {
-    return Input(std::size_t(n), step);
-}
-
 // A read answered cleanly up to the request of block n (0-based), whose
 // answer is then garbled: its bytes XORed with `mask` (20 bytes), `extra`
 // bytes added; then every answer and enough ticks for the watchdog.
 Input readWithGarbledBlock(int n, const Input& mask, const Input& extra) {
     const int cleanAnswers = 3 + 2 * n; // PROGRAM, 02, 06, then R and 06 per block
-    return Input{0} + times(cleanAnswers, 5) + Input{6} + mask + Input{std::uint8_t(extra.size())} +
-           extra + Input{7} + times(12, 8);
+    return Input{0, 9, std::uint8_t(cleanAnswers), 6} + mask + Input{std::uint8_t(extra.size())} +
+           extra + Input{7} + Input(12, 8);
 }
 
 Input only(std::size_t at, std::uint8_t value) {

@@ -95,8 +95,9 @@ class Harness {
 
     // What can happen while a message box or the question is open: a burst,
     // the radio's answer to the next frame (clean or garbled), the answers to
-    // all frames, a tick.
-    static constexpr int LineSteps = 5;
+    // all frames, a tick, the clean answers to the next 0 to 255 frames (so
+    // that a few bytes reach any block of a transfer).
+    static constexpr int LineSteps = 6;
     void lineStep(int op) {
         switch (op) {
         case 0: {
@@ -116,8 +117,12 @@ class Harness {
             while (answerOne(false)) {
             }
             break;
-        default:
+        case 4:
             m_rig.elapse();
+            break;
+        default:
+            for (int n = m_in.next(); n > 0 && answerOne(false); --n) {
+            }
         }
     }
 
