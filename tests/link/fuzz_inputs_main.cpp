@@ -2,7 +2,9 @@
 // matter, then inputs drawn from a fixed seed, so every build checks them.
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <random>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -58,9 +60,25 @@ const std::vector<Input> Damaged{
     {0, 8, 8, 8, 5, 5, 7},                                        // the handshake acknowledged late
 };
 
+// Writes the inputs above as files into `folder`, the seeds of the fuzzer's
+// corpus: a few seconds of fuzzing from nothing never reach the last block.
+bool writeCorpus(const std::string& folder) {
+    int n = 0;
+    for (const auto* inputs : {&Written, &Damaged})
+        for (const auto& input : *inputs) {
+            std::ofstream file(folder + "/seed-" + std::to_string(n++), std::ios::binary);
+            file.write(reinterpret_cast<const char*>(input.data()), std::streamsize(input.size()));
+            if (!file)
+                return false;
+        }
+    return true;
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
+    if (argc == 3 && std::string(argv[1]) == "--write-corpus")
+        return writeCorpus(argv[2]) ? 0 : 1;
     for (const auto& input : Written)
         LLVMFuzzerTestOneInput(input.data(), input.size());
     for (const auto& input : Damaged)
