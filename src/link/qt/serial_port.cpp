@@ -5,6 +5,7 @@
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <cstring>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -57,6 +58,12 @@ bool SerialPort::openDevice(const QString& device) {
     if (!m_serial->open(QIODevice::ReadWrite)) {
         diagnoseOpenFailure(location);
         m_serial->clearError();
+        return false;
+    }
+    if (!lockDevice()) {
+        m_serial->close();
+        m_serial->clearError();
+        m_failure = PortFailure::InUse;
         return false;
     }
     // Programming cables often draw their power from DTR and RTS, so both
@@ -121,6 +128,18 @@ void SerialPort::onError(QSerialPort::SerialPortError error) {
             emit lineLost();
         },
         Qt::QueuedConnection);
+}
+
+bool SerialPort::lockDevice() {
+#ifdef Q_OS_WIN
+    return true; // Windows lets one program at a time open a COM port
+#else
+    // QSerialPort's lock file goes by the name, and root may pass it: two
+    // names of one device (a link, "/dev/pts/../pts/3") would both open it,
+    // and two transfers would mix their bytes on the line. The lock is on the
+    // device itself and ends with its descriptor, a crash included.
+    return ::flock(int(m_serial->handle()), LOCK_EX | LOCK_NB) == 0;
+#endif
 }
 
 void SerialPort::diagnoseOpenFailure(const QString& location) {

@@ -22,7 +22,9 @@ class SerialPort : public QObject, public Port {
     explicit SerialPort(QObject* parent = nullptr);
 
     // Port `number` (1..16), reached as portDeviceName says. Whatever was
-    // open is closed first; false when the port did not open (see failure()).
+    // open is closed first; false when the port did not open (see failure()),
+    // InUse also when another port object holds the same device under any
+    // name (a lock on the device, which root does not bypass).
     bool openPort(int number, const PortPlaces& places = defaultPortPlaces());
     // A device by its path (a bare name is taken as one under /dev, as Qt does).
     bool openDevice(const QString& device);
@@ -53,6 +55,9 @@ class SerialPort : public QObject, public Port {
     void deliverWaitingBytes();
     void onError(QSerialPort::SerialPortError error);
     void diagnoseOpenFailure(const QString& location);
+    // Holds the opened device for this port alone; false when another port
+    // object, in this process or another, holds it.
+    bool lockDevice();
 
     QSerialPort* m_serial;
     int m_threshold = 1;
