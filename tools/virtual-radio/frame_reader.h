@@ -32,8 +32,6 @@ class FrameReader {
     // Outside a transfer the radio listens for the handshake only: every
     // byte that does not belong to a "PROGRAM" is noise.
     void setHandshakeOnly(bool on) { m_handshakeOnly = on; }
-    // Forgets a frame begun but not finished.
-    void clear() { m_pending.clear(); }
 
     // The frames this byte completes, in order (none while a frame is
     // still incomplete).
