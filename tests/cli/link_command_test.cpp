@@ -29,15 +29,33 @@ QByteArray datFile(int band, const QByteArray& image) {
            QByteArray(33, '\xFF') + image;
 }
 
-QByteArray flipped(QByteArray image) {
-    for (char& byte : image)
-        byte = char(byte ^ 0x5A);
-    return image;
-}
-
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+constexpr int BandOffset = 0x716;
+constexpr int ChannelSize = 13;
+constexpr int ChannelsEnd = 99 * ChannelSize;
+
+// An image the program's windows hold exactly (every channel, setting and
+// power level a value they can show), at RadioBand: what a write sends of it
+// is the image itself.
+QByteArray programImage() {
+    QByteArray image = fileBytes(TQ_TEST_DATA "/full_image_band0.dat").mid(48);
+    image[BandOffset] = char(RadioBand);
+    return image;
+}
+
+// Another such image: the channels moved up by one (the last one emptied)
+// and other power levels.
+QByteArray edited(QByteArray image) {
+    image.replace(0, ChannelsEnd,
+                  image.mid(ChannelSize, ChannelsEnd - ChannelSize) +
+                      QByteArray(ChannelSize, '\xFF'));
+    image[0x7F0] = char(0x80);
+    image[0x7F2] = char(0x40);
+    return image;
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -84,6 +102,7 @@ class LinkCommandTest : public QObject {
 
     QTemporaryDir m_dir;
     const QByteArray m_memory = patternImage();
+    const QByteArray m_program = programImage();
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
@@ -121,27 +140,41 @@ class LinkCommandTest : public QObject {
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         QVERIFY(writeFile(path("radio.img"), m_memory));
+        QCOMPARE(m_program.size(), ImageSize);
+        QVERIFY(writeFile(path("program.img"), m_program));
     }
 
+    // A write sends what the program's windows encode from the file; for an
+    // image they hold exactly, that is the image itself, so a read followed
+    // by a write gives the radio back its own bytes.
     void readThenWriteBack_data() {
         QTest::addColumn<bool>("byPortNumber");
-        QTest::addColumn<bool>("edited");
+        QTest::addColumn<bool>("edit");
         QTest::addColumn<bool>("calibration");
-        QTest::newRow("its own bytes back, --device") << false << false << false;
-        QTest::newRow("its own bytes back, --port") << true << false << false;
-        QTest::newRow("an edited image") << false << true << false;
-        QTest::newRow("an edited image --calibration") << false << true << true;
+        QTest::addColumn<bool>("paced");
+        QTest::newRow("its own bytes back, --device") << false << false << false << false;
+        QTest::newRow("its own bytes back, --port, at 9600 baud") << true << false << false << true;
+        QTest::newRow("an edited image") << false << true << false << false;
+        QTest::newRow("an edited image --calibration, at 9600 baud")
+            << false << true << true << true;
     }
     void readThenWriteBack() {
         QFETCH(bool, byPortNumber);
-        QFETCH(bool, edited);
+        QFETCH(bool, edit);
         QFETCH(bool, calibration);
+        QFETCH(bool, paced);
         const QString saved = path("saved.dat"), out = path("out.dat"), in = path("in.dat");
         for (const QString& file : {saved, out, in})
             QFile::remove(file);
-        VirtualRadio radio(radioArguments(saved) +
-                               (byPortNumber ? QStringList{"--com", "3"} : QStringList{}),
-                           environment());
+        QStringList arguments{
+            path("program.img"), "--band", QString::number(RadioBand), "--save", saved,
+            "--calibration-mode"};
+        if (!paced)
+            arguments << "--fast";
+        if (byPortNumber)
+            arguments << "--com"
+                      << "3";
+        VirtualRadio radio(arguments, environment());
         QVERIFY(!radio.slavePath().isEmpty());
         const QStringList port =
             byPortNumber ? QStringList{"--port", "3"} : QStringList{"--device", radio.slavePath()};
@@ -149,9 +182,9 @@ class LinkCommandTest : public QObject {
         const Run read = tq305(QStringList{"read", "-o", out} + port);
         QCOMPARE(read.exitCode, 0);
         QCOMPARE(read.verdict(), "tq305: read the radio into " + out + ": 440-480MHz (band 6)");
-        QCOMPARE(fileBytes(out), datFile(RadioBand, asRead(m_memory)));
+        QCOMPARE(fileBytes(out), datFile(RadioBand, asRead(m_program)));
 
-        const QByteArray image = edited ? flipped(asRead(m_memory)) : asRead(m_memory);
+        const QByteArray image = edit ? edited(asRead(m_program)) : asRead(m_program);
         QVERIFY(writeFile(in, datFile(RadioBand, image)));
         const Run write = tq305(QStringList{"write", in} + port +
                                 (calibration ? QStringList{"--calibration"} : QStringList{}));
@@ -160,7 +193,28 @@ class LinkCommandTest : public QObject {
 
         // Written offsets hold the file's bytes; the rest of the radio is untouched.
         const QList<Span> written = WriteSpans + (calibration ? QList{Calibration} : QList<Span>{});
-        QCOMPARE(fileBytes(saved), datFile(RadioBand, overlay(m_memory, image, written)));
+        QCOMPARE(fileBytes(saved), datFile(RadioBand, overlay(m_program, image, written)));
+    }
+
+    // Bytes the windows cannot hold (tone codes no tone has, settings out of
+    // their lists) behind a valid header do not reach the radio as they are:
+    // it gets what the windows make of them, which goes again unchanged.
+    void damagedImageIsEncodedAgain() {
+        const QString saved = path("saved.dat"), again = path("again.dat");
+        QFile::remove(saved);
+        QFile::remove(again);
+        QVERIFY(writeFile(path("damaged.dat"), datFile(RadioBand, m_memory)));
+        VirtualRadio radio(radioArguments(saved), environment());
+        const Run first = tq305({"write", path("damaged.dat"), "--device", radio.slavePath()});
+        QCOMPARE(first.exitCode, 0);
+        const QByteArray sent = fileBytes(saved).mid(48);
+        QCOMPARE(sent.size(), ImageSize);
+        QVERIFY(overlay(m_memory, sent, WriteSpans) != m_memory);
+
+        VirtualRadio second(radioArguments(again), environment());
+        QCOMPARE(tq305({"write", saved, "--device", second.slavePath()}).exitCode, 0);
+        QCOMPARE(overlay(m_memory, fileBytes(again).mid(48), WriteSpans),
+                 overlay(m_memory, sent, WriteSpans));
     }
 
     void eachFaultEndsInItsExitCode_data() {
@@ -223,7 +277,7 @@ class LinkCommandTest : public QObject {
         const QByteArray before = "an earlier file";
         if (existing)
             QVERIFY(writeFile(out, before));
-        const QByteArray image = flipped(m_memory);
+        const QByteArray image = edited(m_program);
         QVERIFY(writeFile(in, datFile(RadioBand, image)));
 
         VirtualRadio virtualRadio(radioArguments(saved) + radio, environment());
