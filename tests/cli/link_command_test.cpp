@@ -1,13 +1,18 @@
 // tq305 read and tq305 write end to end: the real command against the real
 // tq305-radio on its pseudo-terminal, as a user runs them.
+#include "support/pseudo_terminal.h"
 #include "support/virtual_radio.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -377,35 +382,128 @@ class LinkCommandTest : public QObject {
         QVERIFY(!QFile::exists(path("out.dat")));
     }
 
-    // The read itself succeeds; the file it goes to cannot be written.
-    void unwritableOutput() {
-        VirtualRadio radio(radioArguments(path("saved.dat")), environment());
-        const QString out = path("no-such-folder/out.dat");
-        const Run run = tq305({"read", "--device", radio.slavePath(), "-o", out});
+    // A read whose file could not be kept is refused before the port opens:
+    // the radio on the line hears nothing.
+    void outputRefusedBeforeThePort_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "<DIR>/no-such-folder/out.dat"
+                                        << "cannot be written: No such file or directory";
+        QTest::newRow("a folder") << "<DIR>"
+                                  << "cannot be written: Is a directory";
+        QTest::newRow("a pipe") << "<DIR>/pipe.dat"
+                                << "cannot be written: not a regular file";
+        QTest::newRow("a device") << "/dev/null"
+                                  << "cannot be written: not a regular file";
+        QTest::newRow("a folder nobody can write in, root included")
+            << "/proc/out.dat"
+            << "cannot be written: No such file or directory";
+        QTest::newRow("a read-only file") << "<DIR>/read-only.dat"
+                                          << "cannot be written: Permission denied";
+    }
+    void outputRefusedBeforeThePort() {
+        QFETCH(QString, output);
+        QFETCH(QString, reason);
+        output.replace("<DIR>", m_dir.path());
+        QFile::remove(path("pipe.dat"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path("pipe.dat")), 0600), 0);
+        QFile::remove(path("read-only.dat"));
+        QVERIFY(writeFile(path("read-only.dat"), "kept"));
+        QVERIFY(QFile::setPermissions(path("read-only.dat"), QFile::ReadOwner));
+        PseudoTerminal line;
+        QVERIFY(line.isValid());
+
+        QElapsedTimer clock;
+        clock.start();
+        const Run run = tq305({"read", "--device", line.slavePath(), "-o", output});
+        QVERIFY(clock.elapsed() < 2000);
         QCOMPARE(run.exitCode, 3);
-        QCOMPARE(run.verdict(), "tq305: " + out + ": cannot be written: No such file or directory");
+        QCOMPARE(QString::fromLocal8Bit(run.err), "tq305: " + output + ": " + reason + "\n");
+        QCOMPARE(line.read(1, 100), QByteArray());
+        QCOMPARE(fileBytes(path("read-only.dat")), QByteArray("kept"));
     }
 
-    // Ended by the user mid-transfer: the radio is told to end its clone
-    // mode, and a read leaves no file.
-    void interruptTellsTheRadioToEnd() {
-        QStringList arguments = radioArguments(path("saved.dat"));
-        arguments << "--stall-at"
-                  << "5"
-                  << "-v";
-        VirtualRadio radio(arguments, environment());
+    // Ended from outside mid-transfer (Ctrl+C, kill, a closed terminal, a
+    // dropped remote session, Ctrl+\): the radio is told to end its clone
+    // mode, so the next transfer finds it ready; a read leaves no file.
+    void endingSignalTellsTheRadioToEnd_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("reading");
+        QTest::newRow("SIGINT, read") << SIGINT << true;
+        QTest::newRow("SIGTERM, write") << SIGTERM << false;
+        QTest::newRow("SIGHUP, write") << SIGHUP << false;
+        QTest::newRow("SIGHUP, read") << SIGHUP << true;
+        QTest::newRow("SIGQUIT, write") << SIGQUIT << false;
+    }
+    void endingSignalTellsTheRadioToEnd() {
+        QFETCH(int, signal);
+        QFETCH(bool, reading);
+        const QString out = path("signalled.dat");
+        QFile::remove(out);
+        QVERIFY(writeFile(path("in.dat"), datFile(RadioBand, m_program)));
+        // At 9600 baud a transfer lasts seconds: time to catch it in the middle.
+        VirtualRadio radio({path("program.img"), "--band", QString::number(RadioBand), "-v"},
+                           environment());
         QProcess process;
         process.setProcessEnvironment(environment());
-        process.start(TQ305_PROGRAM, {"read", "--device", radio.slavePath(), "-o", path("i.dat")});
+        const QStringList port{"--device", radio.slavePath()};
+        process.start(TQ305_PROGRAM, (reading ? QStringList{"read", "-o", out}
+                                              : QStringList{"write", path("in.dat")}) +
+                                         port);
         QVERIFY(process.waitForStarted());
-        QTest::qWait(1000); // stalled at block 5, well before the watchdog
-        process.terminate();
+        QByteArray log;
+        const QByteArray midway = reading ? "PC:    52 01" : "PC:    57 01";
+        QTRY_VERIFY_WITH_TIMEOUT((log += radio.standardError()).contains(midway), 10000);
+        ::kill(pid_t(process.processId()), signal);
         QVERIFY(process.waitForFinished(5000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 130);
         QVERIFY(process.readAllStandardError().trimmed().endsWith("was told to end the transfer"));
-        QVERIFY(!QFile::exists(path("i.dat")));
-        QByteArray log;
+        QVERIFY(!QFile::exists(out));
         QTRY_VERIFY((log += radio.standardError()).contains("PC:    45"));
+
+        const Run next = tq305(QStringList{"read", "-o", out} + port);
+        QVERIFY2(next.exitCode == 0, next.err.constData());
+        QCOMPARE(fileBytes(out), datFile(RadioBand, asRead(m_program)));
+    }
+
+    // One process per radio, whatever name each gives the device: the lock
+    // is on the device, so it holds for root too.
+    void deviceHeldUnderAnotherName_data() {
+        QTest::addColumn<QString>("otherName");
+        QTest::addColumn<QStringList>("port");
+        QTest::newRow("the path spelt another way") << "<PTS>" << QStringList{"--device", "<PTS>"};
+        QTest::newRow("a link to it") << "<DIR>/link" << QStringList{"--device", "<DIR>/link"};
+        QTest::newRow("a port link comN to it")
+            << "<DIR>/xdg/TQ305CloneDesk/ports/com5" << QStringList{"--port", "5"};
+    }
+    void deviceHeldUnderAnotherName() {
+        QFETCH(QString, otherName);
+        QFETCH(QStringList, port);
+        PseudoTerminal line; // never answers: the first read waits for its watchdog
+        QVERIFY(line.isValid());
+        const QString respelt = QString(line.slavePath()).replace("/pts/", "/pts/../pts/");
+        otherName.replace("<PTS>", respelt).replace("<DIR>", m_dir.path());
+        port.replaceInStrings("<PTS>", respelt).replaceInStrings("<DIR>", m_dir.path());
+        if (otherName != respelt) {
+            QVERIFY(QDir().mkpath(QFileInfo(otherName).path()));
+            QFile::remove(otherName);
+            QVERIFY(QFile::link(line.slavePath(), otherName));
+        }
+
+        QProcess first;
+        first.setProcessEnvironment(environment());
+        first.start(TQ305_PROGRAM, {"read", "--device", line.slavePath(), "-o", path("first.dat")});
+        QVERIFY(!line.read(7).isEmpty()); // its "PROGRAM": it holds the port
+        const Run second = tq305(QStringList{"read", "-o", path("second.dat")} + port);
+        first.kill();
+        first.waitForFinished();
+
+        QCOMPARE(second.exitCode, 3);
+        QVERIFY2(
+            second.verdict().endsWith("The device " + otherName + " is in use by another program."),
+            qPrintable(second.verdict()));
+        QVERIFY(!QFile::exists(path("second.dat")));
     }
 
     // On a terminal the bar is redrawn in place and its line ended before

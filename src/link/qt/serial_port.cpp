@@ -1,6 +1,9 @@
 #include "link/qt/serial_port.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QSignalBlocker>
+#include <algorithm>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
@@ -96,6 +99,17 @@ void SerialPort::send(std::span<const std::uint8_t> bytes) {
     // Onto the line now rather than at the next turn of the event loop;
     // this never waits.
     m_serial->flush();
+}
+
+void SerialPort::drainInput(int quietMs, int limitMs) {
+    if (!isOpen())
+        return;
+    const QSignalBlocker noEvents(m_serial);
+    const QDeadlineTimer limit(limitMs);
+    m_serial->readAll();
+    while (!limit.hasExpired() &&
+           m_serial->waitForReadyRead(int(std::min<qint64>(quietMs, limit.remainingTime()))))
+        m_serial->readAll();
 }
 
 void SerialPort::setReceiveThreshold(int bytes) {

@@ -32,6 +32,12 @@ class SerialPort : public QObject, public Port {
 
     bool isOpen() const override;
     void send(std::span<const std::uint8_t> bytes) override;
+    // Reads and drops whatever comes until the line has been quiet for
+    // `quietMs` (at most `limitMs` in all), raising no receive event. For a
+    // transfer ended from our side: the radio's last answers (the rest of a
+    // block, its 0x06 to "E") are taken here instead of reaching the next
+    // transfer on this line as if they were its own.
+    void drainInput(int quietMs, int limitMs);
     // 1 when the port opens; it stays at the last value set.
     void setReceiveThreshold(int bytes) override;
     int receiveThreshold() const { return m_threshold; }
