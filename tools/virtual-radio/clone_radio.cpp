@@ -139,8 +139,12 @@ Reaction CloneRadio::onWriteBlock(const Frame& block) {
     return acknowledge(true);
 }
 
-// "E" ends the transfer from any step, answered or not.
+// "E" ends the transfer from any step, answered or not. Outside a transfer
+// it is let pass: a PC whose "E" went unanswered sends another when it
+// gives up, and ending twice does no harm.
 Reaction CloneRadio::onEnd() {
+    if (m_step == Step::Idle)
+        return {};
     Reaction reaction = m_faults.noEndAck ? Reaction{} : acknowledge(m_wroteBlocks);
     reaction.event = RadioEvent::TransferEnded;
     m_step = Step::Idle;

@@ -206,13 +206,13 @@ come again until 0x02), 0x02 (answered with the ident), the PC's 0x06
 (answered 0x06), then either read requests "R" addr 0x10, each answered
 with its block and followed by the PC's 0x06 (answered 0x06), or write
 blocks "W" addr 0x10 + 16 bytes, each answered 0x06. "E" ends a transfer at
-any point after "PROGRAM" and is answered 0x06. Reads may ask for
-0x000-0x52F and 0x700-0x7F0, writes may go to 0x000-0x51F and 0x700-0x7EF
-(0x7F0 too with --calibration-mode), a block at a time, on 16-byte
-boundaries. Any other frame, a frame sent before the radio's answer to the
-one before it, or a byte that starts no frame is a violation: it is not
-answered, nothing is stored, and one line "violation: ..." goes to standard
-error (with or without -v).
+any point after "PROGRAM" and is answered 0x06; outside a transfer it is let
+pass unanswered. Reads may ask for 0x000-0x52F and 0x700-0x7F0, writes may
+go to 0x000-0x51F and 0x700-0x7EF (0x7F0 too with --calibration-mode), a
+block at a time, on 16-byte boundaries. Any other frame, a frame sent before
+the radio's answer to the one before it, or a byte that starts no frame is a
+violation: it is not answered, nothing is stored, and one line
+"violation: ..." goes to standard error (with or without -v).
 
 Ident:
   --product NAME  report another 6-character product name
