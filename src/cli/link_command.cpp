@@ -6,6 +6,7 @@
 #include "cli/link_session.h"
 #include "cli/terminal_progress.h"
 #include "cli/window_messages.h"
+#include "cli/written_part.h"
 #include "editors/band_selection.h"
 #include "files/dat_file.h"
 #include "link/qt/serial_port.h"
@@ -75,6 +76,7 @@ int writeRadio(LinkSession& session, const LinkOptions& options, const std::stri
     const SessionEnd end = session.write(image, band, {options.forceBand, options.calibration});
     if (end != SessionEnd::Done) {
         say(transferFailureText(end, session, options.kind, port, band));
+        say("note: " + writtenPartText(session.engine().WriteStage, shownName(options.file)));
         return failureExit(end);
     }
     // The radio's band is known here only when it differed from the file's.
