@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -160,6 +161,10 @@ int runLinkCommand(int& argc, char** argv) {
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? ExitDone : ExitRadio;
     }
     ui::UILanguage = 1; // the shared texts it uses, in English
+    // A standard error whose reader has gone (`2>&1 | tee log` in a session
+    // that dropped) must not end a transfer half-way, the radio left in
+    // clone mode: the progress line fails instead, and the transfer goes on.
+    std::signal(SIGPIPE, SIG_IGN);
     if (options->kind == radiolink::TransferKind::Read)
         return runRead(argc, argv, *options);
     return runWrite(argc, argv, *options);

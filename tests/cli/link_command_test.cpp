@@ -553,6 +553,28 @@ class LinkCommandTest : public QObject {
         QCOMPARE(fileBytes(out), datFile(RadioBand, asRead(m_program)));
     }
 
+    // The reader of the standard error gone (a pipe into a logger that
+    // ended): the progress lines fail, the write still reaches its end.
+    void writeOutlivesItsStandardError() {
+        const QString saved = path("saved.dat");
+        QFile::remove(saved);
+        QVERIFY(writeFile(path("in.dat"), datFile(RadioBand, m_program)));
+        VirtualRadio radio(radioArguments(saved), environment());
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.setChildProcessModifier([] {
+            int ends[2];
+            if (::pipe(ends) == 0) {
+                ::dup2(ends[1], STDERR_FILENO);
+                ::close(ends[0]);
+            }
+        });
+        process.start(TQ305_PROGRAM, {"write", path("in.dat"), "--device", radio.slavePath()});
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, m_program, WriteSpans));
+    }
+
     // One process per radio, whatever name each gives the device: the lock
     // is on the device, so it holds for root too.
     void deviceHeldUnderAnotherName_data() {
