@@ -2,8 +2,8 @@
 
 #include "files/dat_file.h"
 
+#include <QApplication>
 #include <QString>
-#include <QTemporaryDir>
 #include <memory>
 #include <optional>
 
@@ -13,6 +13,10 @@ class MainWindow;
 
 namespace cli {
 
+// The application the windows need: off screen (unless QT_QPA_PLATFORM
+// names another platform), their messages sent to the standard error.
+std::unique_ptr<QApplication> windowApplication(int& argc, char** argv);
+
 // The value of --lang: "zh" 0, "en" 1.
 std::optional<int> languageArgument(const QString& value);
 
@@ -21,7 +25,9 @@ std::optional<int> languageArgument(const QString& value);
 std::optional<files::DatFile> loadForCommand(const QString& path);
 
 // The program's windows, built as the program builds them (never on screen,
-// away from the user's settings, no port), in `language`, showing `file`.
+// nothing read from or written to disk, no port), in `language`, showing
+// `file`. A message the windows would show in a box is one line on the
+// standard error instead (see WindowMessages).
 class FileWindows {
   public:
     FileWindows(const files::DatFile& file, int language);
@@ -31,7 +37,6 @@ class FileWindows {
     shell::MainWindow& window() const { return *m_window; }
 
   private:
-    QTemporaryDir m_folder;
     std::unique_ptr<shell::MainWindow> m_window;
 };
 

@@ -25,6 +25,10 @@ void handle(int signal, void (*handler)(int)) {
     ::sigaction(signal, &action, nullptr);
 }
 
+// A closed terminal or a dropped remote session (SIGHUP) and Ctrl+\ (SIGQUIT)
+// must not leave the radio in clone mode any more than Ctrl+C does.
+constexpr int EndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
 } // namespace
 
 InterruptNotifier::InterruptNotifier(QObject* parent) : QObject(parent) {
@@ -36,15 +40,15 @@ InterruptNotifier::InterruptNotifier(QObject* parent) : QObject(parent) {
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
         emit interrupted();
     });
-    handle(SIGINT, onSignal);
-    handle(SIGTERM, onSignal);
+    for (int signal : EndingSignals)
+        handle(signal, onSignal);
 }
 
 InterruptNotifier::~InterruptNotifier() {
     if (!m_notifier)
         return;
-    handle(SIGINT, SIG_DFL);
-    handle(SIGTERM, SIG_DFL);
+    for (int signal : EndingSignals)
+        handle(signal, SIG_DFL);
     delete m_notifier;
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);

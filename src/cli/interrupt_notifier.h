@@ -1,5 +1,6 @@
-// Ctrl+C (SIGINT) or SIGTERM during a transfer, delivered as a Qt signal on
-// the event loop, so the transfer can tell the radio to end before we exit.
+// Ctrl+C (SIGINT), SIGTERM, a hang-up of the terminal (SIGHUP) or SIGQUIT
+// during a transfer, delivered as a Qt signal on the event loop, so the
+// transfer can tell the radio to end before we exit.
 #pragma once
 
 #include <QObject>
@@ -11,7 +12,7 @@ namespace cli {
 class InterruptNotifier : public QObject {
     Q_OBJECT
   public:
-    // Takes over SIGINT and SIGTERM until destroyed; one object at a time.
+    // Takes over those signals until destroyed; one object at a time.
     explicit InterruptNotifier(QObject* parent = nullptr);
     ~InterruptNotifier() override;
 

@@ -1,16 +1,21 @@
 #include "cli/link_command.h"
 
+#include "cli/file_windows.h"
 #include "cli/link_failure_text.h"
 #include "cli/link_options.h"
 #include "cli/link_session.h"
 #include "cli/terminal_progress.h"
+#include "cli/window_messages.h"
+#include "cli/written_part.h"
 #include "editors/band_selection.h"
 #include "files/dat_file.h"
 #include "link/qt/serial_port.h"
+#include "shell/main_window.h"
 #include "ui/program_flags.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -18,6 +23,8 @@
 namespace cli {
 
 namespace {
+
+using Image = std::array<std::uint8_t, image::ImageSize>;
 
 enum Exit { ExitDone = 0, ExitRadio = 1, ExitUsage = 2, ExitCannotOpen = 3, ExitInterrupted = 130 };
 
@@ -66,32 +73,83 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
 }
 
 int writeRadio(LinkSession& session, const LinkOptions& options, const std::string& port,
-               const files::DatFile& file) {
-    const SessionEnd end =
-        session.write(file.image, file.band, {options.forceBand, options.calibration});
+               const Image& image, std::optional<int> band) {
+    const SessionEnd end = session.write(image, band, {options.forceBand, options.calibration});
     if (end != SessionEnd::Done) {
-        say(transferFailureText(end, session, options.kind, port, file.band));
+        say(transferFailureText(end, session, options.kind, port, band));
+        say("note: " + writtenPartText(session.engine().WriteStage, shownName(options.file)));
         return failureExit(end);
     }
     // The radio's band is known here only when it differed from the file's.
     if (session.radioBand())
         say("note: the radio is set to " + bandName(session.radioBand()) + ", the file is for " +
-            bandName(file.band) + "; written anyway (--force-band)");
+            bandName(band) + "; written anyway (--force-band)");
     say("wrote " + shownName(options.file) + " to the radio" +
         (options.calibration ? ", the calibration block included" : ""));
     return ExitDone;
 }
 
+// What the program sends for the file: opened into its windows as File >
+// Open does, then encoded again, so bytes the windows cannot hold never
+// reach the radio. None when the windows had something to say about it.
+std::optional<Image> encodedImage(const files::DatFile& file) {
+    const FileWindows windows(file, 1);
+    shell::MainWindow& window = windows.window();
+    window.EncodeImage();
+    if (windowsSpoke())
+        return std::nullopt;
+    Image image{};
+    std::copy_n(window.TransmitImage.begin(), image.size(), image.begin());
+    return image;
+}
+
+// The port opened as the options say, the transfer run by `transfer`.
+template <typename Transfer> int overThePort(const LinkOptions& options, Transfer transfer) {
+    radiolink::SerialPort port;
+    if (!openPort(port, options)) {
+        say(portFailureText(port, options));
+        return ExitCannotOpen;
+    }
+    TerminalProgress progress(stderr, ::isatty(STDERR_FILENO) == 1);
+    LinkSession session(port, &progress);
+    return transfer(session, portName(port, options));
+}
+
+int runRead(int& argc, char** argv, const LinkOptions& options) {
+    QCoreApplication app(argc, argv);
+    // Told now, not after the seconds of a read whose bytes could not be kept.
+    if (const files::WriteResult possible = files::checkReplaceable(options.file); !possible.ok()) {
+        say(saveFailureText(options.file, possible));
+        return ExitCannotOpen;
+    }
+    return overThePort(options, [&](LinkSession& session, const std::string& port) {
+        return readRadio(session, options, port);
+    });
+}
+
+int runWrite(int& argc, char** argv, const LinkOptions& options) {
+    // The file first: a write that cannot happen leaves the port alone.
+    const files::LoadResult loaded = files::loadDatFile(options.file);
+    if (!loaded.ok()) {
+        say(loadFailureText(options.file, loaded));
+        return ExitCannotOpen;
+    }
+    const auto app = windowApplication(argc, argv);
+    const std::optional<Image> image = encodedImage(loaded.file);
+    if (!image) {
+        say(shownName(options.file) + ": not written: the program's windows refused it");
+        return ExitCannotOpen;
+    }
+    return overThePort(options, [&](LinkSession& session, const std::string& port) {
+        return writeRadio(session, options, port, *image, loaded.file.band);
+    });
+}
+
 } // namespace
 
-int runLinkCommand(int argc, char** argv) {
+int runLinkCommand(int& argc, char** argv) {
     // The arguments as bytes: a file name need not be valid text.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    QCoreApplication app(argc, argv);
-    // Past a file size limit the save fails and is reported, instead of the signal ending us.
-    std::signal(SIGXFSZ, SIG_IGN);
-    ui::UILanguage = 1; // the shared texts it uses, in English
-
     std::string error;
     const std::optional<LinkOptions> options = parseLinkOptions(arguments, error);
     if (!options) {
@@ -102,28 +160,14 @@ int runLinkCommand(int argc, char** argv) {
         std::fputs(LinkUsage, stdout);
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? ExitDone : ExitRadio;
     }
-
-    // The file first: a write that cannot happen leaves the port alone.
-    files::LoadResult loaded;
-    if (options->kind == radiolink::TransferKind::Write) {
-        loaded = files::loadDatFile(options->file);
-        if (!loaded.ok()) {
-            say(loadFailureText(options->file, loaded));
-            return ExitCannotOpen;
-        }
-    }
-
-    radiolink::SerialPort port;
-    if (!openPort(port, *options)) {
-        say(portFailureText(port, *options));
-        return ExitCannotOpen;
-    }
-    const std::string name = portName(port, *options);
-    TerminalProgress progress(stderr, ::isatty(STDERR_FILENO) == 1);
-    LinkSession session(port, &progress);
+    ui::UILanguage = 1; // the shared texts it uses, in English
+    // A standard error whose reader has gone (`2>&1 | tee log` in a session
+    // that dropped) must not end a transfer half-way, the radio left in
+    // clone mode: the progress line fails instead, and the transfer goes on.
+    std::signal(SIGPIPE, SIG_IGN);
     if (options->kind == radiolink::TransferKind::Read)
-        return readRadio(session, *options, name);
-    return writeRadio(session, *options, name, loaded.file);
+        return runRead(argc, argv, *options);
+    return runWrite(argc, argv, *options);
 }
 
 } // namespace cli

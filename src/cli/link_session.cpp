@@ -25,6 +25,9 @@ LinkSession::LinkSession(radiolink::SerialPort& port, TerminalProgress* progress
             return;
         port.send(std::array{radiolink::protocol::End});
         finish(SessionEnd::Interrupted);
+        // The radio's answers up to its 0x06 to "E" go with us, not to the
+        // transfer someone starts next.
+        port.drainInput(150, 1000);
     });
 }
 

@@ -28,7 +28,7 @@ enum class SessionEnd {
     CommunicationError, // the watchdog or a wrong block ended it (LinkEngine::failure says why)
     BandRefused,        // the radio is set to another band than the file's
     LineLost,           // the line hung up in mid-transfer
-    Interrupted,        // Ctrl+C or SIGTERM: the radio was sent "E"
+    Interrupted,        // Ctrl+C, SIGTERM, SIGHUP or SIGQUIT: the radio was sent "E"
 };
 
 class LinkSession : public QObject, private radiolink::TransferView {

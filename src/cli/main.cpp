@@ -16,15 +16,28 @@
 // import exchange the channel table with other programming software as CSV.
 #include "cli/csv_commands.h"
 #include "cli/dump_command.h"
+#include "cli/file_windows.h"
 #include "cli/link_command.h"
 #include "cli/link_options.h"
 #include "cli/output_check.h"
 #include "cli/print_command.h"
+#include "cli/window_messages.h"
 #include "ui/file_names.h"
 
-#include <QApplication>
 #include <csignal>
 #include <cstdio>
+
+namespace {
+
+int run(const QStringList& arguments) {
+    if (cli::isCsvCommand(arguments.value(0)))
+        return cli::runCsvCommand(arguments);
+    if (arguments.value(0) == "print")
+        return cli::runPrint(arguments);
+    return cli::run(arguments);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // The windows are never on screen: the platform's chatter would only
@@ -33,21 +46,15 @@ int main(int argc, char* argv[]) {
         if (type == QtCriticalMsg || type == QtFatalMsg)
             fprintf(stderr, "%s\n", qPrintable(message));
     });
-    // read and write talk to the radio with no window at all.
-    if (argc > 1 && cli::isLinkCommand(argv[1]))
-        return cli::runLinkCommand(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Past a file size limit a write fails and is reported, instead of the signal ending us.
     std::signal(SIGXFSZ, SIG_IGN);
-    QApplication app(argc, argv); // takes its own options out of argv
+    // read needs no window at all, write only to encode its file.
+    if (argc > 1 && cli::isLinkCommand(argv[1]))
+        return cli::runLinkCommand(argc, argv);
+    const auto app = cli::windowApplication(argc, argv);
     // Read as file names, so a name that is not UTF-8 still reaches its file.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << ui::fileNameText(argv[i]);
-    if (cli::isCsvCommand(arguments.value(0)))
-        return cli::runCsvCommand(arguments);
-    if (arguments.value(0) == "print")
-        return cli::runPrint(arguments);
-    return cli::finishOutput(cli::run(arguments));
+    return cli::exitAfterWindowMessages(cli::finishOutput(run(arguments)));
 }

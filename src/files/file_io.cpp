@@ -113,31 +113,67 @@ ReadResult readFileStart(const std::string& path, std::size_t maxBytes) {
     return result;
 }
 
-WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    const std::optional<std::string> resolved = resolveTarget(path);
-    if (!resolved)
-        return {FileError::CannotReplace, errno};
-    const std::string& target = *resolved;
-    const std::string folder = folderOf(target);
+namespace {
 
+// Where a save of a path writes, and with which permission bits.
+struct SaveTarget {
+    WriteResult refusal; // not ok: the path cannot be replaced, and why
+    std::string path;
+    std::string folder;
     mode_t mode = 0666; // narrowed by the umask when the file is new
     bool keepMode = false;
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return {FileError::CannotReplace, EISDIR};
-        // A pipe, a device or a socket is not ours to replace with a file.
-        if (!S_ISREG(st.st_mode))
-            return {FileError::NotRegularFile, 0};
-        // A file that is read-only, or that we may not write, could not be
-        // written in place either: the rename must not replace it.
-        if ((st.st_mode & 0222) == 0)
-            return {FileError::CannotWrite, EACCES};
-        if (::access(target.c_str(), W_OK) != 0)
-            return {FileError::CannotWrite, errno};
-        mode = st.st_mode & 07777;
-        keepMode = true;
+};
+
+SaveTarget saveTarget(const std::string& path) {
+    SaveTarget target;
+    const std::optional<std::string> resolved = resolveTarget(path);
+    if (!resolved) {
+        target.refusal = {FileError::CannotReplace, errno};
+        return target;
     }
+    target.path = *resolved;
+    target.folder = folderOf(target.path);
+    struct stat st {};
+    if (::stat(target.path.c_str(), &st) != 0)
+        return target;
+    if (S_ISDIR(st.st_mode))
+        target.refusal = {FileError::CannotReplace, EISDIR};
+    // A pipe, a device or a socket is not ours to replace with a file.
+    else if (!S_ISREG(st.st_mode))
+        target.refusal = {FileError::NotRegularFile, 0};
+    // A file that is read-only, or that we may not write, could not be
+    // written in place either: the rename must not replace it.
+    else if ((st.st_mode & 0222) == 0)
+        target.refusal = {FileError::CannotWrite, EACCES};
+    else if (::access(target.path.c_str(), W_OK) != 0)
+        target.refusal = {FileError::CannotWrite, errno};
+    target.mode = st.st_mode & 07777;
+    target.keepMode = true;
+    return target;
+}
+
+} // namespace
+
+WriteResult checkReplaceable(const std::string& path) {
+    const SaveTarget target = saveTarget(path);
+    if (!target.refusal.ok())
+        return target.refusal;
+    // Only making a file there tells for every file system and access list.
+    const TemporaryFile probe = createTemporaryFile(target.folder, target.mode);
+    if (probe.fd < 0)
+        return {FileError::CannotWrite, probe.error};
+    ::unlink(probe.path.c_str());
+    ::close(probe.fd);
+    return {};
+}
+
+WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const SaveTarget target = saveTarget(path);
+    if (!target.refusal.ok())
+        return target.refusal;
+    const std::string& folder = target.folder;
+    const mode_t mode = target.mode;
+    const bool keepMode = target.keepMode;
 
     removeAbandonedTemporaryFiles(folder);
     const TemporaryFile temporary = createTemporaryFile(folder, mode);
@@ -156,7 +192,7 @@ WriteResult writeFileAtomically(const std::string& path, std::span<const std::ui
         return fail(FileError::CannotWrite);
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())
         return fail(FileError::CannotWrite);
-    if (::rename(temporary.path.c_str(), target.c_str()) != 0)
+    if (::rename(temporary.path.c_str(), target.path.c_str()) != 0)
         return fail(FileError::CannotReplace);
     syncFolder(folder);
     return {};

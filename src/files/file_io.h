@@ -47,4 +47,10 @@ struct WriteResult {
 // writable by us, or not a regular file is refused and left alone.
 WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// Whether writeFileAtomically could replace the file at path, told before
+// the bytes exist (ahead of a transfer that takes seconds): the same
+// refusals, and a new file made and removed in its folder. A full disk or
+// a file size limit still shows only when the bytes are written.
+WriteResult checkReplaceable(const std::string& path);
+
 } // namespace files

@@ -16,6 +16,10 @@ AppFolders defaultFolders() {
             radiolink::defaultPortPlaces()};
 }
 
+AppFolders detachedFolders() {
+    return {QCoreApplication::applicationDirPath(), QString(), QString(), {}, true};
+}
+
 AppFolders scratchFolders(const QString& folder) {
     writeComPortIndex(folder, -1);
     return {folder, folder, QDir(folder).filePath("settings.ini"), {}};

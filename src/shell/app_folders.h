@@ -15,9 +15,19 @@ struct AppFolders {
     QString parameterFolder;     // holds the `parameter` file
     QString settingsFile;        // the per-user settings store (INI); empty = Qt's per-user default
     radiolink::PortPlaces ports; // empty: no port number leads to a device
+    // Windows that keep nothing: no `parameter` file is read or written, no
+    // port is opened at start, the settings store is neither read nor
+    // written, and the folders above are not used for either.
+    bool detached = false;
 };
 
 AppFolders defaultFolders();
+
+// The program's windows with nothing on disk behind them and no port, for
+// windows built only to be read or to encode a file (the command line):
+// nothing to create, so nothing that can fail on a full or missing folder
+// or disturb a running program's files.
+AppFolders detachedFolders();
 
 // Folders inside `folder` for windows built away from the user's settings
 // and without a radio (the window dump, benchmarks, editor tests): the

@@ -296,7 +296,7 @@ void MainWindow::loadForm() {
     for (int port = 1; port <= radiolink::PortCount; ++port)
         ComboCom->addItem(QString::number(port));
     ComboCom->setCurrentIndex(-1);
-    ui::ComPortIndex = readComPortIndex(m_folders.parameterFolder);
+    ui::ComPortIndex = m_folders.detached ? -1 : readComPortIndex(m_folders.parameterFolder);
     // A stored index the list lacks (255 from a stored -1) selects nothing,
     // opens nothing and stays as it is.
     if (ui::ComPortIndex < radiolink::PortCount) {
@@ -383,11 +383,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::unloadForm() {
-    writeComPortIndex(m_folders.parameterFolder, ui::ComPortIndex);
     if (m_wheelFilterAttached) {
         Combo1->removeEventFilter(this);
         m_wheelFilterAttached = false;
     }
+    if (m_folders.detached)
+        return;
+    writeComPortIndex(m_folders.parameterFolder, ui::ComPortIndex);
     SettingsStore(m_folders.settingsFile)
         .SetRegByte(LanguageKey, LanguageValue, QString::number(ui::UILanguage));
     // Only this copy of the program ends; other running copies keep their

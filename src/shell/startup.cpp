@@ -9,8 +9,12 @@
 namespace shell {
 
 std::unique_ptr<MainWindow> startProgram(const AppFolders& folders) {
-    ui::UILanguage = languageFromStoredText(
-        SettingsStore(folders.settingsFile).GetRegValue(LanguageKey, LanguageValue));
+    // Detached windows start in English; their owner picks the language.
+    ui::UILanguage =
+        folders.detached
+            ? 1
+            : languageFromStoredText(
+                  SettingsStore(folders.settingsFile).GetRegValue(LanguageKey, LanguageValue));
     ui::ForceWriteMode = false;
     ui::DebugMode = false;
 

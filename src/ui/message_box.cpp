@@ -13,6 +13,7 @@ namespace ui {
 namespace {
 
 QPointer<QWidget> g_owner;
+MessageSink g_sink;
 
 struct ButtonCaption {
     const char* zh;
@@ -93,12 +94,24 @@ void setMessageBoxOwner(QWidget* owner) {
     g_owner = owner;
 }
 
+void setMessageSink(MessageSink sink) {
+    g_sink = std::move(sink);
+}
+
+bool hasMessageSink() {
+    return bool(g_sink);
+}
+
 QString buttonCaption(int number, int language) {
     const ButtonCaption& c = ButtonCaptions.at(static_cast<size_t>(number - 1));
     return QString::fromUtf8(language == 0 ? c.zh : c.en);
 }
 
 int LocalizedMsgBox(const QString& text, int style, const QString& title) {
+    if (g_sink) {
+        g_sink(text, style);
+        return escapeButtonOf(buttonsOf(style));
+    }
     QMessageBox box(g_owner);
     box.setWindowTitle(title.isEmpty() ? QString::fromUtf8(ApplicationTitle) : title);
     box.setText(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -22,6 +23,15 @@ inline constexpr const char* ApplicationTitle = "TQ-305 CloneDesk";
 
 // The window message boxes belong to (the main window once it exists).
 void setMessageBoxOwner(QWidget* owner);
+
+// Where messages go instead of a box, for windows nobody looks at (the
+// command line builds the program's windows off screen): a box there would
+// wait for ever for a click. The sink gets the text and the style; the
+// message is then taken as answered with the button Escape presses (Cancel,
+// No, or the only OK). An empty sink brings the boxes back.
+using MessageSink = std::function<void(const QString& text, int style)>;
+void setMessageSink(MessageSink sink);
+bool hasMessageSink();
 
 // Shows a message box whose buttons carry the captions of the language in
 // force, whatever the system's language, and returns the pressed button's

@@ -96,7 +96,8 @@ const MessageRow& rowOf(Msg id) {
 
 int showMessage(Msg id, const QStringList& arguments) {
     const MessageRow& row = rowOf(id);
-    const bool zh = isChinese();
+    // A sink's line is read in a terminal or a log: always English.
+    const bool zh = isChinese() && !hasMessageSink();
     QString text = QString::fromUtf8(zh ? row.zhText : row.enText);
     // All at once, so that a %n inside an argument (a file name) stays as it is.
     if (arguments.size() == 1)

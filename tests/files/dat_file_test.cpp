@@ -374,6 +374,55 @@ class DatFileTest : public QObject {
         QCOMPARE(entries(), QStringList{"keep.dat"});
     }
 
+    // Told before the bytes exist, the answer is the one the save gives, and
+    // asking leaves the folder as it was.
+    void checkAheadAgreesWithTheSave_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("place"); // what is there before
+        QTest::addColumn<FileError>("error");
+        QTest::newRow("a new file") << "new.dat"
+                                    << "" << FileError::None;
+        QTest::newRow("an existing file") << "old.dat"
+                                          << "file" << FileError::None;
+        QTest::newRow("a link to a new file") << "link"
+                                              << "link to new" << FileError::None;
+        QTest::newRow("a missing folder") << "no/new.dat"
+                                          << "" << FileError::CannotWrite;
+        QTest::newRow("a folder") << "sub"
+                                  << "folder" << FileError::CannotReplace;
+        QTest::newRow("a pipe") << "pipe"
+                                << "pipe" << FileError::NotRegularFile;
+        QTest::newRow("a read-only file") << "ro.dat"
+                                          << "read-only" << FileError::CannotWrite;
+        QTest::newRow("a loop of links") << "loop"
+                                         << "loop" << FileError::CannotReplace;
+    }
+    void checkAheadAgreesWithTheSave() {
+        QFETCH(QString, target);
+        QFETCH(QString, place);
+        QFETCH(FileError, error);
+        if (place == "file" || place == "read-only")
+            writeFile(path(target), "kept");
+        if (place == "read-only")
+            QVERIFY(QFile::setPermissions(path(target), QFile::ReadOwner));
+        if (place == "link to new")
+            QVERIFY(QFile::link(path("new.dat"), path(target)));
+        if (place == "folder")
+            QVERIFY(QDir(dir.path()).mkdir(target));
+        if (place == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path(target)), 0600), 0);
+        if (place == "loop")
+            QVERIFY(QFile::link(path(target), path(target)));
+        const QStringList before = entries();
+
+        const files::WriteResult ahead = files::checkReplaceable(stdPath(target));
+        QCOMPARE(entries(), before);
+        QCOMPARE(ahead.error, error);
+        const files::WriteResult saved = files::saveDatFile(stdPath(target), sampleImage(), 0);
+        QCOMPARE(saved.error, ahead.error);
+        QCOMPARE(saved.systemError, ahead.systemError);
+    }
+
     void saveIntoReadOnlyFolderKeepsOldFile() {
         if (::geteuid() == 0)
             QSKIP("permission bits do not stop root");

@@ -1,10 +1,14 @@
 #include "link/qt/serial_port.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QSignalBlocker>
+#include <algorithm>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <cstring>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -59,6 +63,12 @@ bool SerialPort::openDevice(const QString& device) {
         m_serial->clearError();
         return false;
     }
+    if (!lockDevice()) {
+        m_serial->close();
+        m_serial->clearError();
+        m_failure = PortFailure::InUse;
+        return false;
+    }
     // Programming cables often draw their power from DTR and RTS, so both
     // are held high while the port is open. A pseudo-terminal has neither
     // line; its refusal is of no consequence and is cleared.
@@ -91,6 +101,17 @@ void SerialPort::send(std::span<const std::uint8_t> bytes) {
     m_serial->flush();
 }
 
+void SerialPort::drainInput(int quietMs, int limitMs) {
+    if (!isOpen())
+        return;
+    const QSignalBlocker noEvents(m_serial);
+    const QDeadlineTimer limit(limitMs);
+    m_serial->readAll();
+    while (!limit.hasExpired() &&
+           m_serial->waitForReadyRead(int(std::min<qint64>(quietMs, limit.remainingTime()))))
+        m_serial->readAll();
+}
+
 void SerialPort::setReceiveThreshold(int bytes) {
     m_threshold = bytes < 1 ? 1 : bytes;
     // Bytes already waiting that now reach the threshold raise their event,
@@ -121,6 +142,18 @@ void SerialPort::onError(QSerialPort::SerialPortError error) {
             emit lineLost();
         },
         Qt::QueuedConnection);
+}
+
+bool SerialPort::lockDevice() {
+#ifdef Q_OS_WIN
+    return true; // Windows lets one program at a time open a COM port
+#else
+    // QSerialPort's lock file goes by the name, and root may pass it: two
+    // names of one device (a link, "/dev/pts/../pts/3") would both open it,
+    // and two transfers would mix their bytes on the line. The lock is on the
+    // device itself and ends with its descriptor, a crash included.
+    return ::flock(int(m_serial->handle()), LOCK_EX | LOCK_NB) == 0;
+#endif
 }
 
 void SerialPort::diagnoseOpenFailure(const QString& location) {

@@ -22,7 +22,9 @@ class SerialPort : public QObject, public Port {
     explicit SerialPort(QObject* parent = nullptr);
 
     // Port `number` (1..16), reached as portDeviceName says. Whatever was
-    // open is closed first; false when the port did not open (see failure()).
+    // open is closed first; false when the port did not open (see failure()),
+    // InUse also when another port object holds the same device under any
+    // name (a lock on the device, which root does not bypass).
     bool openPort(int number, const PortPlaces& places = defaultPortPlaces());
     // A device by its path (a bare name is taken as one under /dev, as Qt does).
     bool openDevice(const QString& device);
@@ -30,6 +32,12 @@ class SerialPort : public QObject, public Port {
 
     bool isOpen() const override;
     void send(std::span<const std::uint8_t> bytes) override;
+    // Reads and drops whatever comes until the line has been quiet for
+    // `quietMs` (at most `limitMs` in all), raising no receive event. For a
+    // transfer ended from our side: the radio's last answers (the rest of a
+    // block, its 0x06 to "E") are taken here instead of reaching the next
+    // transfer on this line as if they were its own.
+    void drainInput(int quietMs, int limitMs);
     // 1 when the port opens; it stays at the last value set.
     void setReceiveThreshold(int bytes) override;
     int receiveThreshold() const { return m_threshold; }
@@ -53,6 +61,9 @@ class SerialPort : public QObject, public Port {
     void deliverWaitingBytes();
     void onError(QSerialPort::SerialPortError error);
     void diagnoseOpenFailure(const QString& location);
+    // Holds the opened device for this port alone; false when another port
+    // object, in this process or another, holds it.
+    bool lockDevice();
 
     QSerialPort* m_serial;
     int m_threshold = 1;

@@ -1,0 +1,149 @@
+// The commands that build the program's windows (dump, print, export,
+// import, write) on a machine where nothing can be created: a full disk (a
+// file size limit of 0), a temporary folder that is missing or cannot be
+// written. They finish promptly with their usual result, leave nothing
+// behind, and never touch the `parameter` file of a program beside them or
+// in the folder they run in.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+enum class Place { FullDisk, MissingTemporaryFolder, UnwritableTemporaryFolder };
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                  QDir::Name);
+}
+
+const QByteArray Sentinel("\x05\x00 a running program's port choice", 35);
+
+} // namespace
+
+Q_DECLARE_METATYPE(Place)
+
+class DetachedWindowsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    // A copy of tq305 in a folder of its own, with a `parameter` file beside it.
+    QString program() const { return path("installed/tq305"); }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir().mkpath(path("installed")) && QDir().mkpath(path("out")));
+        QVERIFY(QDir().mkpath(path("tmp")) && QDir().mkpath(path("home")));
+        // A login session's runtime folder: without one Qt makes its own in
+        // the temporary folder, as it does for every Qt program.
+        QVERIFY(QDir().mkpath(path("runtime")));
+        QVERIFY(QFile::setPermissions(path("runtime"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(::link(TQ305_PROGRAM, QFile::encodeName(program())) == 0 ||
+                QFile::copy(TQ305_PROGRAM, program()));
+        QVERIFY(writeFile(path("installed/parameter"), Sentinel));
+        QVERIFY(QFile::copy(TQ_TEST_DATA "/full_image_band0.dat", path("in.dat")));
+        QVERIFY(writeFile(path("in.csv"), "Location,Frequency\r\n1,146.940000\r\n"));
+    }
+
+    void finishesAndLeavesNothing_data() {
+        QTest::addColumn<Place>("place");
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("lastLine"); // of the standard error; empty: none
+
+        const QStringList dump{"dump", "<IN>"}, print{"print", "<IN>", "-o", "<OUT>.pdf"},
+            exportCsv{"export", "<IN>", "-o", "<OUT>.csv"},
+            import{"import", "<DIR>/in.csv", "-o", "<OUT>.dat", "--band", "0"},
+            write{"write", "<IN>", "--device", "/dev/no-such-tty"};
+        const QString tooLarge = "tq305: <OUT>%1: cannot be written: File too large";
+        const QString noDevice = "tq305: The device /dev/no-such-tty does not exist (is the "
+                                 "programming cable plugged in?).";
+        const std::pair<Place, const char*> places[] = {
+            {Place::FullDisk, "full disk"},
+            {Place::MissingTemporaryFolder, "no temporary folder"},
+            {Place::UnwritableTemporaryFolder, "temporary folder not writable"}};
+        for (const auto& [place, name] : places) {
+            const bool full = place == Place::FullDisk;
+            QTest::addRow("dump, %s", name) << place << dump << 0 << "";
+            QTest::addRow("print, %s", name)
+                << place << print << (full ? 1 : 0) << (full ? tooLarge.arg(".pdf") : "");
+            QTest::addRow("export, %s", name)
+                << place << exportCsv << (full ? 3 : 0) << (full ? tooLarge.arg(".csv") : "");
+            QTest::addRow("import, %s", name)
+                << place << import << (full ? 3 : 0)
+                << (full ? tooLarge.arg(".dat") : "line 2: channel 1 imported");
+            QTest::addRow("write, %s", name) << place << write << 3 << noDevice;
+        }
+    }
+    void finishesAndLeavesNothing() {
+        QFETCH(Place, place);
+        QFETCH(QStringList, command);
+        QFETCH(int, exitCode);
+        QFETCH(QString, lastLine);
+        const QString out = path("out/") + QTest::currentDataTag();
+        command.replaceInStrings("<IN>", path("in.dat"))
+            .replaceInStrings("<OUT>", out)
+            .replaceInStrings("<DIR>", m_dir.path());
+        lastLine.replace("<OUT>", out);
+        const QString temporary = place == Place::FullDisk                 ? path("tmp")
+                                  : place == Place::MissingTemporaryFolder ? path("no-such-tmp")
+                                                                           : "/proc/tq305-tmp";
+        const QStringList installed = entries(path("installed"));
+        QVERIFY(QDir(path("tmp")).removeRecursively() && QDir().mkpath(path("tmp")));
+
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", temporary);
+        env.insert("HOME", path("home"));
+        env.insert("XDG_CONFIG_HOME", path("home/config"));
+        env.insert("XDG_DATA_HOME", path("home/data"));
+        env.insert("XDG_RUNTIME_DIR", path("runtime"));
+        process.setProcessEnvironment(env);
+        // Run from the program's folder, where a relative `parameter` lands.
+        process.setWorkingDirectory(path("installed"));
+        if (place == Place::FullDisk)
+            process.setChildProcessModifier([] {
+                const rlimit none{0, 0};
+                ::setrlimit(RLIMIT_FSIZE, &none);
+            });
+        process.start(program(), command);
+        const bool finished = process.waitForFinished(20000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        QVERIFY2(finished, "hung");
+
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        const QStringList err =
+            QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(err.value(err.size() - 1), lastLine);
+        QCOMPARE(process.exitCode(), exitCode);
+        QCOMPARE(fileBytes(path("installed/parameter")), Sentinel);
+        QCOMPARE(entries(path("installed")), installed);
+        QCOMPARE(entries(path("tmp")), QStringList());
+        QVERIFY(!QFile::exists(path("no-such-tmp")));
+        QCOMPARE(entries(path("home")), QStringList());
+        if (exitCode != 0)
+            QCOMPARE(entries(path("out")).filter(QTest::currentDataTag()), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(DetachedWindowsTest)
+#include "detached_windows_test.moc"
