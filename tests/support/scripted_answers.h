@@ -141,15 +141,17 @@ class ScriptedAnswers : public QObject {
     }
     // The next window is `name` (object or class name): `act` on it as a user
     // would; whatever it leaves open is closed after it.
-    ScriptedAnswers& onDialog(const QString& name, std::function<void(QWidget*)> act) {
+    ScriptedAnswers& onDialog(const QString& name, std::function<void(QDialog*)> act) {
         forbid(name);
-        m_steps.push_back({"the window " + name, [name](QWidget* w) { return isNamed(w, name); },
-                           [act](QWidget* w) {
-                               const QPointer<QWidget> window(w);
-                               act(w);
-                               if (window && window->isVisible())
-                                   scripted_answers_detail::dismiss(window);
-                           }});
+        m_steps.push_back(
+            {"the window " + name,
+             [name](QWidget* w) { return qobject_cast<QDialog*>(w) && isNamed(w, name); },
+             [act](QWidget* w) {
+                 const QPointer<QDialog> dialog(static_cast<QDialog*>(w));
+                 act(dialog);
+                 if (dialog && dialog->isVisible())
+                     dialog->reject();
+             }});
         return *this;
     }
     // A window `name` that shows out of turn fails the test.
