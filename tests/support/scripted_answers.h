@@ -13,6 +13,8 @@
 // test and is closed.
 #pragma once
 
+#include "support/function_time_limit.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
