@@ -139,8 +139,10 @@ class LinkCommandTest : public QObject {
         const QString saved = path("saved.dat"), out = path("out.dat"), in = path("in.dat");
         for (const QString& file : {saved, out, in})
             QFile::remove(file);
+        // A radio takes the calibration block only in its service mode.
         VirtualRadio radio(radioArguments(saved) +
-                               (byPortNumber ? QStringList{"--com", "3"} : QStringList{}),
+                               (byPortNumber ? QStringList{"--com", "3"} : QStringList{}) +
+                               (calibration ? QStringList{"--calibration-mode"} : QStringList{}),
                            environment());
         QVERIFY(!radio.slavePath().isEmpty());
         const QStringList port =

@@ -178,8 +178,10 @@ class RadioTransferTest : public QObject {
         QTest::newRow("noise before the acknowledgements")
             << "all_ff_image_band3.dat" << false << QStringList{"--stray-bytes"} << false
             << "TWrite";
+        // A radio takes the calibration block only in its service mode.
         QTest::newRow("DebugMode: the calibration block too")
-            << "all_ff_image_band3.dat" << false << QStringList{} << true << "MNWrite";
+            << "all_ff_image_band3.dat" << false << QStringList{"--calibration-mode"} << true
+            << "MNWrite";
     }
     void writeStoresAnEditInTheRadio() {
         QFETCH(QString, image);

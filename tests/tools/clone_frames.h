@@ -10,6 +10,7 @@ namespace frames {
 inline const QByteArray Program("PROGRAM");
 inline const QByteArray IdentRequest(1, '\x02');
 inline const QByteArray Ack(1, '\x06');
+inline const QByteArray Nak(1, '\x15');
 inline const QByteArray End("E");
 inline const QByteArray Stray("\x10\x65", 2);
 
@@ -23,8 +24,9 @@ inline QByteArray readRequest(int address) {
 inline QByteArray block(int address, const QByteArray& data) {
     return addressed('W', address) + data;
 }
-inline QByteArray ident(const QByteArray& product, int band) {
-    return product + char(band) + '\xFF';
+// Byte 7 holds the band in its low four bits.
+inline QByteArray ident(const QByteArray& product, int byte7, char tail = '\xFF') {
+    return product + char(byte7) + tail;
 }
 
 // The addresses a read asks for: 0x000-0x520, 0x700-0x7F0.

@@ -58,6 +58,12 @@ QByteArray PcPort::receive(int count, int milliseconds) {
     return bytes;
 }
 
+QByteArray PcPort::receivePiece(int milliseconds) {
+    char buffer[256];
+    const ssize_t n = waitReadable(milliseconds) ? ::read(m_fd, buffer, sizeof buffer) : 0;
+    return n > 0 ? QByteArray(buffer, n) : QByteArray();
+}
+
 bool PcPort::staysQuiet(int milliseconds) {
     return receive(1, milliseconds).isEmpty();
 }

@@ -16,6 +16,9 @@ class PcPort {
     void send(const QByteArray& bytes);
     // Up to `count` bytes, waiting at most `milliseconds` for all of them.
     QByteArray receive(int count, int milliseconds = 3000);
+    // What one read takes once anything has come, waiting at most
+    // `milliseconds`: the bytes the radio handed on together.
+    QByteArray receivePiece(int milliseconds = 3000);
     // Whether nothing arrives for a while.
     bool staysQuiet(int milliseconds = 300);
     // Whether the line ends (end of file or EIO) within the time.

@@ -16,6 +16,34 @@ std::string hexBytes(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
+std::string hexByte(std::uint8_t byte) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "0x%02X", byte);
+    return digits;
+}
+
+std::string describeFrame(const Frame& frame) {
+    char address[8];
+    if (frame.bytes.size() >= 3)
+        std::snprintf(address, sizeof address, "0x%02X%02X", frame.bytes[1], frame.bytes[2]);
+    switch (frame.kind) {
+    case FrameKind::Program:
+        return "PROGRAM";
+    case FrameKind::IdentRequest:
+    case FrameKind::Acknowledge:
+        return hexByte(frame.bytes[0]);
+    case FrameKind::ReadRequest:
+        return std::string("read request ") + address;
+    case FrameKind::WriteBlock:
+        return std::string("write block ") + address;
+    case FrameKind::End:
+        return "E";
+    case FrameKind::Noise:
+        break;
+    }
+    return "byte " + hexByte(frame.bytes[0]);
+}
+
 std::string describeReceived(const Frame& frame) {
     switch (frame.kind) {
     case FrameKind::Program:

@@ -58,7 +58,7 @@ std::vector<Frame> FrameReader::push(std::uint8_t byte) {
     m_pending.push_back(byte);
     while (!m_pending.empty()) {
         const std::uint8_t first = m_pending.front();
-        const bool listened = !m_handshakeOnly || first == 'P';
+        const bool listened = !m_handshakeOnly || first == 'P' || first == 'E';
         const std::size_t length = listened ? frameLength(first) : 0;
         // A broken "PROGRAM" gives up its first byte and the rest is read again.
         if (length == 0 || (first == 'P' && !startsHandshake(m_pending))) {

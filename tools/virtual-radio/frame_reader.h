@@ -29,11 +29,9 @@ inline constexpr std::size_t WriteBlockSize = 4 + BlockSize;
 
 class FrameReader {
   public:
-    // Outside a transfer the radio listens for the handshake only: every
-    // byte that does not belong to a "PROGRAM" is noise.
+    // Outside a transfer the radio listens for the handshake (and for an
+    // "E" that ends a transfer twice) only: every other byte is noise.
     void setHandshakeOnly(bool on) { m_handshakeOnly = on; }
-    // Forgets a frame begun but not finished.
-    void clear() { m_pending.clear(); }
 
     // The frames this byte completes, in order (none while a frame is
     // still incomplete).

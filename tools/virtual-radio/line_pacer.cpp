@@ -13,9 +13,10 @@ Clock::time_point LinePacer::send(std::span<const std::uint8_t> bytes,
                                   Clock::time_point notBefore) {
     // An idle line earns no credit: the deadline starts over from notBefore.
     m_txDeadline = std::max(m_txDeadline, notBefore);
+    const Clock::time_point burstDue = m_txDeadline + m_byteTime * std::ssize(bytes);
     for (std::uint8_t byte : bytes) {
         m_txDeadline += m_byteTime;
-        m_queue.push_back({byte, m_txDeadline});
+        m_queue.push_back({byte, m_bursts ? burstDue : m_txDeadline});
     }
     return m_txDeadline;
 }
@@ -38,6 +39,7 @@ std::vector<std::uint8_t> LinePacer::due(Clock::time_point now) const {
 
 void LinePacer::sent(std::size_t count) {
     m_queue.erase(m_queue.begin(), m_queue.begin() + std::ptrdiff_t(count));
+    m_sentCount += count;
 }
 
 } // namespace radio

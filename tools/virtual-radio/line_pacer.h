@@ -2,7 +2,9 @@
 // bit times. Each byte's time comes from a running deadline, not from "now",
 // so sleeps that end late and scheduling delays never add up; a byte whose
 // time has passed goes out at once. With a zero byte time (--fast) every
-// byte is due as soon as it is queued.
+// byte is due as soon as it is queued. In bursts, the bytes queued together
+// are all due when the last of them would be, as a USB adapter hands on what
+// it gathered.
 #pragma once
 
 #include <chrono>
@@ -21,7 +23,7 @@ inline constexpr Clock::duration ByteTime9600 =
 
 class LinePacer {
   public:
-    explicit LinePacer(Clock::duration byteTime) : m_byteTime(byteTime) {}
+    LinePacer(Clock::duration byteTime, bool bursts) : m_byteTime(byteTime), m_bursts(bursts) {}
 
     // A byte from the PC that reached us at `now`: when its last bit would
     // have arrived on the wire. The radio answers a frame no sooner.
@@ -38,6 +40,10 @@ class LinePacer {
     // Removes the first `count` bytes, once they are written.
     void sent(std::size_t count);
     bool idle() const { return m_queue.empty(); }
+    // Bytes queued and bytes written since the start: byte n (from 1) has
+    // gone out once sentCount() reaches n.
+    std::uint64_t queuedCount() const { return m_sentCount + m_queue.size(); }
+    std::uint64_t sentCount() const { return m_sentCount; }
 
   private:
     struct Queued {
@@ -45,6 +51,8 @@ class LinePacer {
         Clock::time_point due;
     };
     Clock::duration m_byteTime;
+    bool m_bursts;
+    std::uint64_t m_sentCount = 0;
     Clock::time_point m_rxDeadline{};
     Clock::time_point m_txDeadline{};
     std::deque<Queued> m_queue;

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     if (!image)
         return radio::ExitFailed;
     radio::CloneRadio radio(image->memory, std::uint8_t(options->band.value_or(image->band)),
-                            options->faults);
+                            options->faults, options->calibrationMode);
 
     radio::PseudoTerminal line;
     if (!line.open(error)) {
@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
     std::cout << line.slavePath() << std::endl;
 
     radio::RadioLoop loop(line, radio,
-                          {options->fast, options->once, options->verbose, options->savePath});
+                          {options->fast, options->once, options->verbose, options->savePath,
+                           options->strict, std::chrono::milliseconds(options->answerDelayMs),
+                           options->burst});
     return loop.run(stopRequested, waitMask);
 }

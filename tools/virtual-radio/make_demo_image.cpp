@@ -1,4 +1,5 @@
-// tq305-demo-image: writes demo.dat, the image the demo radio of ./run serves.
+// tq305-demo-image: writes demo.dat, the image the demo radio of ./run
+// serves; the build runs it into build/demo.dat.
 //
 //   tq305-demo-image OUT.dat
 //
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -53,11 +55,22 @@ image::ChannelRow row(const DemoChannel& c) {
     return r;
 }
 
+constexpr const char* Usage =
+    "Usage: tq305-demo-image OUT.dat\n"
+    "\n"
+    "Writes the demo radio's image as a .dat file: the program's defaults with\n"
+    "six channels in the 400-480MHz band.\n";
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "Usage: tq305-demo-image OUT.dat\n");
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (argc == 2 && (first == "--help" || first == "-h")) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (argc != 2 || first.starts_with('-')) {
+        std::fputs(Usage, stderr);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");

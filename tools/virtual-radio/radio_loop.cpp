@@ -23,9 +23,14 @@ timespec timeoutUntil(Clock::time_point due, Clock::time_point now) {
 
 RadioLoop::RadioLoop(PseudoTerminal& line, CloneRadio& radio, const LoopSettings& settings)
     : m_line(line), m_radio(radio), m_settings(settings),
-      m_pacer(settings.fast ? Clock::duration::zero() : ByteTime9600) {}
+      m_pacer(settings.fast ? Clock::duration::zero() : ByteTime9600, settings.bursts) {}
 
 int RadioLoop::run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask) {
+    const int status = serve(stop, waitMask);
+    return m_settings.strict && m_violations > 0 ? ExitViolation : status;
+}
+
+int RadioLoop::serve(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask) {
     while (!m_exit) {
         writeDue(Clock::now());
         if (m_exit)
@@ -62,17 +67,8 @@ void RadioLoop::readInput(Clock::time_point now) {
     const ssize_t count = ::read(m_line.master(), buffer, sizeof buffer);
     if (count <= 0)
         return; // EAGAIN; the slave we hold keeps EIO away
-    const std::span<const std::uint8_t> bytes(buffer, std::size_t(count));
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        // Busy: what the PC sends now, even right behind the frame that
-        // made us busy, is lost.
-        if (now < m_deafUntil) {
-            m_reader.clear();
-            log("PC:    (lost, radio busy) " + hexBytes(bytes.subspan(i)));
-            return;
-        }
+    for (const std::uint8_t byte : std::span<const std::uint8_t>(buffer, std::size_t(count))) {
         const Clock::time_point arrival = m_pacer.received(now);
-        const std::uint8_t byte = bytes[i];
         for (const Frame& frame : m_reader.push(byte)) {
             onFrame(frame, arrival);
             if (m_exit || m_finishing)
@@ -83,7 +79,15 @@ void RadioLoop::readInput(Clock::time_point now) {
 
 void RadioLoop::onFrame(const Frame& frame, Clock::time_point arrival) {
     log(describeReceived(frame));
+    // Only what the PC has seen can it have answered: a frame sent on part
+    // of an answer, or on noise ahead of it, is lost to the busy radio.
+    if (m_pacer.sentCount() < m_answerEnd && !m_radio.mayInterrupt(frame)) {
+        violation(describeFrame(frame) + " before the radio's answer to the frame before it");
+        return;
+    }
     const Reaction reaction = m_radio.onFrame(frame);
+    if (!reaction.violation.empty())
+        violation(reaction.violation);
     m_reader.setHandshakeOnly(!m_radio.inTransfer());
     if (reaction.event == RadioEvent::HangUp) {
         log("radio: hangs up");
@@ -97,15 +101,12 @@ void RadioLoop::onFrame(const Frame& frame, Clock::time_point arrival) {
 }
 
 void RadioLoop::queueReplies(const Reaction& reaction, Clock::time_point arrival) {
-    Clock::time_point last = arrival;
+    Clock::time_point last = arrival + m_settings.answerDelay;
     for (const Reply& reply : reaction.replies) {
         log(describeSent(reply.bytes));
-        if (reply.afterBusyPause) {
-            last = m_pacer.send(reply.bytes, last + BusyPause);
-            m_deafUntil = last;
-        } else {
-            last = m_pacer.send(reply.bytes, last);
-        }
+        last = m_pacer.send(reply.bytes, reply.afterBusyPause ? last + BusyPause : last);
+        if (reply.extra < reply.bytes.size())
+            m_answerEnd = m_pacer.queuedCount() - reply.extra;
     }
 }
 
@@ -141,6 +142,11 @@ void RadioLoop::writeDue(Clock::time_point now) {
     }
     m_pacer.sent(written < 0 ? 0 : std::size_t(written));
     m_outputBlocked = written < 0 || std::size_t(written) < bytes.size();
+}
+
+void RadioLoop::violation(const std::string& what) {
+    ++m_violations;
+    std::cerr << "violation: " << what << std::endl;
 }
 
 void RadioLoop::log(const std::string& line) const {

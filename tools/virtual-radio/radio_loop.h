@@ -19,9 +19,10 @@ inline constexpr int ExitDone = 0;
 inline constexpr int ExitFailed = 1;
 inline constexpr int ExitUsage = 2;
 inline constexpr int ExitHungUp = 3;
+inline constexpr int ExitViolation = 4; // --strict, and the PC broke the protocol
 
-// How long the radio stays deaf before its real acknowledgement when it
-// sends stray bytes, as a radio busy storing a block would.
+// How long the radio is busy before its real acknowledgement when it sends
+// stray bytes, as a radio storing a block would.
 inline constexpr Clock::duration BusyPause = std::chrono::milliseconds(50);
 
 struct LoopSettings {
@@ -29,6 +30,9 @@ struct LoopSettings {
     bool once = false;
     bool verbose = false;
     std::optional<std::string> savePath;
+    bool strict = false;
+    Clock::duration answerDelay{};
+    bool bursts = false;
 };
 
 class RadioLoop {
@@ -41,6 +45,8 @@ class RadioLoop {
     int run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask);
 
   private:
+    int serve(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask);
+    void violation(const std::string& what);
     void readInput(Clock::time_point now);
     void onFrame(const Frame& frame, Clock::time_point arrival);
     void queueReplies(const Reaction& reaction, Clock::time_point arrival);
@@ -53,7 +59,10 @@ class RadioLoop {
     LoopSettings m_settings;
     LinePacer m_pacer;
     FrameReader m_reader;
-    Clock::time_point m_deafUntil{};
+    // The count of queued bytes at which the answer to the PC's last frame
+    // has gone out: a frame that comes sooner is out of step.
+    std::uint64_t m_answerEnd = 0;
+    int m_violations = 0;
     bool m_outputBlocked = false;
     bool m_finishing = false; // --once: the last replies are going out
     bool m_saveFailed = false;

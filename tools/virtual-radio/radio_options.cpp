@@ -36,6 +36,12 @@ class Parser {
     bool option(const std::string& name);
     std::optional<std::string> value(const std::string& name);
     std::optional<int> numberValue(const std::string& name, int min, int max);
+    template <typename T> bool numberInto(T& target, const std::string& name, int min, int max) {
+        const std::optional<int> n = numberValue(name, min, max);
+        if (n)
+            target = T(*n);
+        return bool(n);
+    }
     bool fail(const std::string& message) {
         m_error = message;
         return false;
@@ -76,6 +82,38 @@ bool Parser::option(const std::string& name) {
         f.lateAck = true;
     else if (name == "--stray-bytes")
         f.strayBytes = true;
+    else if (name == "--double-ack")
+        f.doubleAck = true;
+    else if (name == "--ack-stray")
+        f.ackStray = true;
+    else if (name == "--no-ident-ack")
+        f.noIdentAck = true;
+    else if (name == "--no-end-ack")
+        f.noEndAck = true;
+    else if (name == "--strict")
+        m_options.strict = true;
+    else if (name == "--calibration-mode")
+        m_options.calibrationMode = true;
+    else if (name == "--burst")
+        m_options.burst = true;
+    else if (name == "--answer-delay")
+        return numberInto(m_options.answerDelayMs, name, 0, 60000);
+    else if (name == "--ident-high")
+        return numberInto(f.identHigh, name, 0, 15);
+    else if (name == "--ident-tail")
+        return numberInto(f.identTail, name, 0, 255);
+    else if (name == "--nak-at")
+        return bool(f.nakAt = numberValue(name, 1, 9999));
+    else if (name == "--corrupt-block")
+        return bool(f.corruptBlock = numberValue(name, 1, 9999));
+    else if (name == "--short-block")
+        return bool(f.shortBlock = numberValue(name, 1, 9999));
+    else if (name == "--long-block")
+        return bool(f.longBlock = numberValue(name, 1, 9999));
+    else if (name == "--wrong-address")
+        return bool(f.wrongAddress = numberValue(name, 1, 9999));
+    else if (name == "--change-block")
+        return bool(f.changeBlock = numberValue(name, 1, 9999));
     else if (name == "--band")
         return bool(m_options.band = numberValue(name, 0, 15));
     else if (name == "--com")
@@ -129,8 +167,9 @@ std::optional<RadioOptions> parseRadioOptions(const std::vector<std::string>& ar
 }
 
 std::string usageText() {
-    return R"(Usage: tq305-radio [IMAGE] [--band N] [--fast] [--com N | --link PATH]
-                   [--save FILE] [--once] [-v] [FAULTS]
+    return R"(Usage: tq305-radio [IMAGE] [--band N] [--fast] [--burst] [--com N | --link PATH]
+                   [--save FILE] [--once] [--strict] [--calibration-mode] [-v]
+                   [IDENT] [FAULTS]
 
 A TQ-305 on a pseudo-terminal: it serves the radio's side of the clone
 protocol from its 2048-byte memory. When it is ready it prints the path of
@@ -143,6 +182,9 @@ serial port.
                   the program's band list lacks); overrides the image's band
   --fast          send without the timing of a 9600-baud line; otherwise
                   every byte in either direction takes 10/9600 s
+  --burst         deliver each answer in one piece once its last byte's wire
+                  time has come, as USB serial adapters do, instead of byte
+                  by byte (with --fast: at once)
   --com N         make the link comN (N 1..16) in
                   ${XDG_DATA_HOME:-$HOME/.local/share}/TQ305CloneDesk/ports/
                   so that the program's port N reaches this radio; removed
@@ -151,30 +193,74 @@ serial port.
   --save FILE     after each transfer that wrote blocks, save the memory to
                   FILE as a .dat with the radio's band (on "E")
   --once          end after the first transfer that ends with "E"
+  --strict        exit with status 4 at the end (--once, a signal, a hang-up)
+                  when the PC broke the protocol at least once
+  --calibration-mode
+                  accept writes to the calibration block 0x7F0, as a radio
+                  in its service mode does
   -v, --verbose   log every frame on standard error
   -h, --help      this text
 
-Faults, for tests and demonstrations:
+The radio follows one transfer at a time: "PROGRAM" (answered 0x06; it may
+come again until 0x02), 0x02 (answered with the ident), the PC's 0x06
+(answered 0x06), then either read requests "R" addr 0x10, each answered
+with its block and followed by the PC's 0x06 (answered 0x06), or write
+blocks "W" addr 0x10 + 16 bytes, each answered 0x06. "E" ends a transfer at
+any point after "PROGRAM" and is answered 0x06; outside a transfer it is let
+pass unanswered. Reads may ask for 0x000-0x52F and 0x700-0x7F0, writes may
+go to 0x000-0x51F and 0x700-0x7EF (0x7F0 too with --calibration-mode), a
+block at a time, on 16-byte boundaries. Any other frame, a frame sent before
+the radio's answer to the one before it, or a byte that starts no frame is a
+violation: it is not answered, nothing is stored, and one line
+"violation: ..." goes to standard error (with or without -v).
+
+Ident:
+  --product NAME  report another 6-character product name
+  --ident-high N  the high four bits of ident byte 7, 0..15 (default 0)
+  --ident-tail B  ident byte 8, 0..255 (default 255)
+
+Faults, for tests and demonstrations. K counts the read requests and write
+blocks of a transfer from 1; a fault in a read is in the answer to the K-th
+request.
   --silent        answer nothing at all
   --late-ack      leave the first "PROGRAM" of each transfer unanswered and
                   acknowledge the second (the program repeats it after 1.5 s)
-  --product NAME  report another 6-character product name in the ident
   --band N        (above) report another band: a write is then refused
-  --stall-at K    stop answering at the K-th block request or write block of
-                  a transfer (1-based) until the transfer ends with "E"
+  --answer-delay MS
+                  send each answer MS milliseconds after the frame it answers
+  --stall-at K    stop answering at the K-th block frame of a transfer until
+                  the transfer ends with "E" (which goes unanswered too)
+  --nak-at K      answer the K-th block frame with 0x15 alone; nothing is
+                  stored, and the PC may ask again or end with "E"
+  --corrupt-block K
+                  the K-th block read starts with 0x58 instead of 0x57
+  --short-block K the K-th block read is 19 bytes, its last data byte missing
+  --long-block K  the K-th block read has a 21st byte (0xFF) in the same burst
+  --wrong-address K
+                  the K-th block read carries the address and the data of
+                  the block after it in the read map (0x7F0: the one before)
+  --change-block K
+                  acknowledge the K-th block written as usual but store it
+                  with its first data byte XOR 0x01, for a read-back to find
+  --double-ack    every 0x06 the radio sends goes out twice in one burst
+  --ack-stray     every 0x06 the radio sends is followed in the same burst
+                  by the noise bytes 0x10 0x65
+  --no-ident-ack  leave the PC's 0x06 after the ident unanswered
+  --no-end-ack    leave "E" unanswered
   --stray-bytes   send the noise bytes 0x10 0x65 ahead of the 0x06 that
                   acknowledges "PROGRAM", each write block and the "E" of a
                   write, and the 0x06 only 50 ms later. As text the noise
                   reads "1065", which holds "06" across the byte boundary: a
                   program that takes that for an acknowledgement sends its
                   next frame while the radio is busy, and the radio drops
-                  it, so the write leaves holes; a careful program waits for
-                  the real 0x06 and loses nothing
-  --hang-up-at K  at the K-th block request or write block of a transfer,
-                  close the pseudo-terminal as a pulled cable and exit 3
+                  it (a violation), so the write leaves holes; a careful
+                  program waits for the real 0x06 and loses nothing
+  --hang-up-at K  at the K-th block frame of a transfer, close the
+                  pseudo-terminal as a pulled cable and exit 3
 
 Exit status: 0 ended (--once, or SIGINT/SIGTERM/SIGHUP); 1 could not start
-or a save failed; 2 wrong command line; 3 hung up by --hang-up-at.
+or a save failed; 2 wrong command line; 3 hung up by --hang-up-at; 4 (with
+--strict) the PC broke the protocol, whatever the end.
 )";
 }
 

@@ -18,6 +18,10 @@ struct RadioOptions {
     std::optional<std::string> savePath;
     bool once = false;
     bool verbose = false;
+    bool strict = false;          // exit with ExitViolation after any protocol violation
+    bool calibrationMode = false; // accept writes to the calibration block 0x7F0
+    int answerDelayMs = 0;
+    bool burst = false;
     bool help = false;
     Faults faults;
 };
