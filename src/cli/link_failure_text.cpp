@@ -1,7 +1,6 @@
 #include "cli/link_failure_text.h"
 
 #include "editors/band_selection.h"
-#include "link/protocol.h"
 #include "link/qt/serial_port.h"
 #include "ui/file_names.h"
 #include "ui/port_failure_text.h"
@@ -15,7 +14,6 @@ namespace cli {
 namespace {
 
 using radiolink::StallReason;
-namespace stage = radiolink::protocol::stage;
 
 std::string hexAddress(int address) {
     char text[8];
@@ -27,52 +25,41 @@ std::string systemReason(int error, const char* fallback) {
     return error ? std::strerror(error) : fallback;
 }
 
-// The product name at the start of an ident in RxHex, when it is printable.
-std::string identName(const std::string& rxHex) {
-    std::string name;
-    for (std::size_t i = 0; i + 1 < rxHex.size() && name.size() < 6; i += 2) {
-        const int byte = std::stoi(rxHex.substr(i, 2), nullptr, 16);
-        if (byte < 0x20 || byte > 0x7E)
+// The name a radio of another kind gave, when it is printable.
+std::string printableName(const std::string& name) {
+    for (char c : name)
+        if (c < 0x20 || c > 0x7E)
             return {};
-        name += char(byte);
-    }
     return name;
 }
 
-// Where a transfer that the watchdog ended had got to.
-std::string stallPlace(const radiolink::LinkEngine& engine, radiolink::TransferKind kind) {
-    namespace protocol = radiolink::protocol;
-    if (kind == radiolink::TransferKind::Read) // at the block it asked for last
-        return "at block " + hexAddress(protocol::blockAddress(protocol::ReadBlocks,
-                                                               stage::blockOf(engine.ReadStage)));
-    // A write advances once it has sent the stage's block.
-    const int sent = engine.WriteStage - 1;
-    if (sent < stage::FirstBlock)
-        return "before the first block";
-    if (sent < stage::WriteBlocksDone)
-        return "at block " +
-               hexAddress(protocol::blockAddress(protocol::WriteBlocks, stage::blockOf(sent)));
-    if (engine.WriteStage == stage::WriteCalibrationSent)
-        return "at block " + hexAddress(protocol::CalibrationBlock);
-    return "after the last block";
-}
-
-std::string watchdogText(const radiolink::LinkEngine& engine, radiolink::TransferKind kind,
+std::string watchdogText(const radiolink::TransferFailure& failure, radiolink::TransferKind kind,
                          const std::string& port) {
-    switch (engine.stallReason()) {
+    switch (failure.reason) {
     case StallReason::NoAnswer:
         return "no answer from the radio on " + port + " (is it switched on and connected?)";
     case StallReason::WrongProduct: {
-        const std::string name = identName(engine.RxHex);
+        const std::string name = printableName(failure.product);
         return "the radio on " + port + " is not a TQ-305" +
                (name.empty() ? std::string() : " (it calls itself \"" + name + "\")");
     }
     case StallReason::NoIdent:
         return "the radio on " + port + " answered, but sent no valid ident";
+    case StallReason::IdentNotAcknowledged:
+        return "the radio on " + port +
+               " sent its ident, but did not answer its acknowledgement as expected (line fault?)";
     case StallReason::Stalled:
+        return "the radio stopped answering at block " + hexAddress(failure.block) +
+               " (line fault?)";
+    case StallReason::WrongBlock:
+        return "a wrong block came from the radio: asked for block " + hexAddress(failure.block) +
+               ", got " + hexAddress(failure.echoed) + " (line fault?)";
+    case StallReason::AfterLastBlock:
         break;
     }
-    return "the radio stopped answering " + stallPlace(engine, kind) + " (line fault?)";
+    return kind == radiolink::TransferKind::Write
+               ? "the radio stopped answering after the last block: it did not acknowledge the end"
+               : "the radio stopped answering after the last block (line fault?)";
 }
 
 } // namespace
@@ -135,7 +122,7 @@ std::string transferFailureText(SessionEnd end, const LinkSession& session,
     case SessionEnd::PortInvalid:
         return port + ": the serial port is not open";
     case SessionEnd::CommunicationError:
-        return watchdogText(session.engine(), kind, port);
+        return watchdogText(session.engine().failure(), kind, port);
     case SessionEnd::BandRefused:
         return "band mismatch: the radio is set to " + bandName(session.radioBand()) +
                ", the file is for " + bandName(fileBand) + "; --force-band writes anyway";

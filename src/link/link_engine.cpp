@@ -47,7 +47,9 @@ bool LinkEngine::beginTransfer(bool& running, int& stage) {
         return false;
     }
     m_view.commitPendingEntry();
-    m_stallReason = StallReason::NoAnswer;
+    m_failure = {};
+    m_radioBand.reset();
+    m_blockTaken = false;
     // Whatever came before is no answer to this handshake: the radio's 0x06
     // for the last transfer's "E" would otherwise pass for its acknowledge.
     RxHex.clear();
@@ -96,10 +98,14 @@ void LinkEngine::timerMegTick() {
     }
 }
 
+void LinkEngine::abortTransfer() {
+    failTransfer(stalledWhere());
+}
+
 // Everything is settled before the windows hear of it: the message box lets
 // bytes and ticks in, and they must find no transfer running.
-void LinkEngine::abortTransfer() {
-    m_stallReason = stallReasonNow();
+void LinkEngine::failTransfer(const TransferFailure& failure) {
+    m_failure = failure;
     IdleTicks = 0;
     m_port.setReceiveThreshold(protocol::ByteThreshold);
     sendByte(protocol::End);
@@ -110,14 +116,44 @@ void LinkEngine::abortTransfer() {
     m_view.showMessage(LinkMessage::CommunicationError);
 }
 
-StallReason LinkEngine::stallReasonNow() const {
+TransferFailure LinkEngine::stalledWhere() const {
     const int stage = Writing ? WriteStage : ReadStage;
     if (stage == protocol::stage::Handshake)
-        return StallReason::NoAnswer;
-    if (stage > protocol::stage::Ident)
-        return StallReason::Stalled;
-    return receive_text::namesOtherProduct(RxHex) ? StallReason::WrongProduct
-                                                  : StallReason::NoIdent;
+        return TransferFailure(StallReason::NoAnswer);
+    // A write leaves the ident stage as it takes the ident; a read once the
+    // radio has acknowledged it.
+    if (stage == protocol::stage::Ident && !m_radioBand) {
+        if (receive_text::namesOtherProduct(RxHex)) {
+            TransferFailure failure(StallReason::WrongProduct);
+            failure.product = receive_text::productName(RxHex);
+            return failure;
+        }
+        return TransferFailure(StallReason::NoIdent);
+    }
+    return Writing ? stalledInWrite() : stalledInRead();
+}
+
+TransferFailure LinkEngine::stalledInRead() const {
+    if (ReadStage == protocol::stage::Ident)
+        return TransferFailure(StallReason::IdentNotAcknowledged);
+    if (ReadStage == protocol::stage::ReadLast && m_blockTaken)
+        return TransferFailure(StallReason::AfterLastBlock);
+    return TransferFailure(StallReason::Stalled, requestedAddress());
+}
+
+// A write stage stands for the block it sends next, once the radio
+// acknowledges the frame sent last.
+TransferFailure LinkEngine::stalledInWrite() const {
+    namespace stage = protocol::stage;
+    if (WriteStage == stage::FirstBlock)
+        return TransferFailure(StallReason::IdentNotAcknowledged);
+    if (WriteStage <= stage::WriteBlocksDone)
+        return TransferFailure(
+            StallReason::Stalled,
+            protocol::blockAddress(protocol::WriteBlocks, stage::blockOf(WriteStage - 1)));
+    if (WriteStage == stage::WriteCalibrationSent)
+        return TransferFailure(StallReason::Stalled, protocol::CalibrationBlock);
+    return TransferFailure(StallReason::AfterLastBlock);
 }
 
 void LinkEngine::sendByte(std::uint8_t byte) {

@@ -6,8 +6,10 @@
 #pragma once
 
 #include "image/image_layout.h"
+#include "link/transfer_failure.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -43,15 +45,6 @@ enum class LinkMessage {
     BandRefused,        // the radio's band is not the chosen one; only "E" was sent
 };
 
-// Why the watchdog ended a transfer, for callers that say more than the
-// communication error message (the command line).
-enum class StallReason {
-    NoAnswer,     // nothing acknowledged the handshake
-    WrongProduct, // an ident of 8 bytes came, but not of a TQ-305
-    NoIdent,      // the handshake was acknowledged, no usable ident followed
-    Stalled,      // the transfer stopped within the blocks
-};
-
 // The windows' side of a transfer. Every call returns at once except the
 // message and the question, which may wait for the user (a modal box keeps
 // delivering receive events and ticks meanwhile).
@@ -70,8 +63,9 @@ class TransferView {
     virtual bool confirmForcedWrite() = 0;
     // The band list's selection index, for the write's band check.
     virtual int selectedBand() const = 0;
-    // The band from the radio's ident, without a question; a code the band
-    // list lacks (8 to 15) changes nothing.
+    // The band from the radio's ident, without a question, once a read has
+    // succeeded (just before its message); a code the band list lacks (8 to
+    // 15) changes nothing.
     virtual void selectBandFromRadio(int band) = 0;
     // EncodeImage: fills TransmitImage from the editors.
     virtual void encodeImage() = 0;
@@ -104,10 +98,9 @@ class LinkEngine {
     void timerMegTick();
 
     bool busy() const { return Reading || Writing; }
-    // Set when the watchdog ends a transfer, until the next start: NoAnswer
-    // at the handshake; at the ident WrongProduct when eight bytes or more
-    // came that do not begin with "TQ-305", else NoIdent; Stalled later.
-    StallReason stallReason() const { return m_stallReason; }
+    // Set when a transfer ends with the communication error, until the next
+    // start.
+    const TransferFailure& failure() const { return m_failure; }
 
     // The transfer state, named as the program has always named it.
     bool Reading = false;
@@ -124,12 +117,20 @@ class LinkEngine {
     // transfer does not start.
     bool beginTransfer(bool& running, int& stage);
     void sendByte(std::uint8_t byte);
+    // The watchdog's end, and the end for a fault seen at once.
     void abortTransfer();
-    StallReason stallReasonNow() const;
+    void failTransfer(const TransferFailure& failure);
+    TransferFailure stalledWhere() const;
+    TransferFailure stalledInRead() const;
+    TransferFailure stalledInWrite() const;
 
     // The read transfer (read_transfer.cpp).
     void readStep();
-    void storeBlock();
+    void readIdentStep();
+    void readBlockStep();
+    std::uint16_t requestedAddress() const;
+    void takeBlock();
+    void storeBlock(std::uint16_t address);
     void acknowledgeBlock();
     void requestNextBlock();
     void finishRead();
@@ -150,7 +151,12 @@ class LinkEngine {
     image::MemoryImage& m_receiveImage;
     image::MemoryImage& m_transmitImage;
     WriteModes m_modes;
-    StallReason m_stallReason = StallReason::NoAnswer;
+    TransferFailure m_failure;
+    // The band of the ident a read took; applied only once the read succeeds,
+    // so a failed read leaves the band list as it was. None before an ident.
+    std::optional<int> m_radioBand;
+    // The read stage's block was stored and acknowledged.
+    bool m_blockTaken = false;
 };
 
 } // namespace radiolink

@@ -20,21 +20,37 @@ void LinkEngine::readStep() {
         }
         return;
     }
-    if (ReadStage == stage::Ident && receive_text::isIdent(RxHex)) {
-        // The band is taken without a question; the stage stays until the
-        // radio acknowledges.
-        const int band = receive_text::identBand(RxHex);
+    if (ReadStage == stage::Ident)
+        readIdentStep();
+    else
+        readBlockStep();
+}
+
+// The band is kept without a question; the stage stays until the radio
+// acknowledges, and only then do the block requests start. A 0x06 before the
+// ident answers a repeated handshake late.
+void LinkEngine::readIdentStep() {
+    if (!m_radioBand)
+        receive_text::dropLeadingAcknowledges(RxHex);
+    if (receive_text::isIdent(RxHex)) {
+        m_radioBand = receive_text::identBand(RxHex);
         RxHex.clear();
         sendByte(protocol::Acknowledge);
         IdleTicks = 0;
-        m_view.selectBandFromRadio(band);
+    } else if (m_radioBand && receive_text::isAcknowledge(RxHex)) {
+        requestNextBlock();
+    }
+}
+
+void LinkEngine::readBlockStep() {
+    if (receive_text::isBlock(RxHex)) {
+        takeBlock();
         return;
     }
-    if (ReadStage >= stage::FirstBlock && receive_text::isBlock(RxHex)) {
-        storeBlock();
-        acknowledgeBlock();
+    // Until the stage's block is in, anything else is waited on, and the
+    // watchdog ends the wait.
+    if (!m_blockTaken)
         return;
-    }
     // After the last block the radio's next answer, whatever it is, ends it.
     if (ReadStage == stage::ReadLast)
         finishRead();
@@ -42,9 +58,25 @@ void LinkEngine::readStep() {
         requestNextBlock();
 }
 
-void LinkEngine::storeBlock() {
-    const std::size_t address =
-        protocol::blockAddress(protocol::ReadBlocks, stage::blockOf(ReadStage));
+std::uint16_t LinkEngine::requestedAddress() const {
+    return protocol::blockAddress(protocol::ReadBlocks, stage::blockOf(ReadStage));
+}
+
+// Another block's bytes at this block's offset would pass for the radio's
+// memory: such a read ends at once.
+void LinkEngine::takeBlock() {
+    const std::uint16_t asked = requestedAddress();
+    const std::uint16_t echoed = receive_text::blockAddress(RxHex);
+    if (echoed != asked) {
+        failTransfer(TransferFailure(StallReason::WrongBlock, asked, echoed));
+        return;
+    }
+    storeBlock(asked);
+    acknowledgeBlock();
+    m_blockTaken = true;
+}
+
+void LinkEngine::storeBlock(std::uint16_t address) {
     if (ReadStage == stage::ReadLast) {
         for (std::size_t n : protocol::LastReadBlockBytesKept)
             m_receiveImage[address + n] = receive_text::blockByte(RxHex, n);
@@ -64,19 +96,21 @@ void LinkEngine::acknowledgeBlock() {
 void LinkEngine::requestNextBlock() {
     RxHex.clear();
     ++ReadStage;
+    m_blockTaken = false;
     m_port.setReceiveThreshold(protocol::BlockThreshold);
-    m_port.send(protocol::readRequest(
-        protocol::blockAddress(protocol::ReadBlocks, stage::blockOf(ReadStage))));
+    m_port.send(protocol::readRequest(requestedAddress()));
     IdleTicks = 0;
 }
 
-// The image is shown only after the user has seen the success, as always.
+// The radio's band and the image are shown only now that every block is in,
+// the image after the user has seen the success, as always.
 void LinkEngine::finishRead() {
     sendByte(protocol::End);
     IdleTicks = 0;
     Reading = false;
     m_timerW.stop();
     m_view.closeProgress();
+    m_view.selectBandFromRadio(*m_radioBand);
     m_view.showMessage(LinkMessage::ReadSucceeded);
     m_view.decodeImage();
 }

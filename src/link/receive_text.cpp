@@ -39,12 +39,26 @@ bool isAcknowledge(std::string_view rxHex) {
     return rxHex == AcknowledgeText;
 }
 
+void dropLeadingAcknowledges(std::string& rxHex) {
+    std::size_t end = 0;
+    while (rxHex.compare(end, DigitsPerByte, AcknowledgeText) == 0)
+        end += DigitsPerByte;
+    rxHex.erase(0, end);
+}
+
 bool isIdent(std::string_view rxHex) {
     return rxHex.size() == protocol::IdentSize * DigitsPerByte && rxHex.starts_with(ProductText);
 }
 
 bool namesOtherProduct(std::string_view rxHex) {
-    return rxHex.size() >= protocol::IdentSize * DigitsPerByte && !rxHex.starts_with(ProductText);
+    return rxHex.size() == protocol::IdentSize * DigitsPerByte && !rxHex.starts_with(ProductText);
+}
+
+std::string productName(std::string_view ident) {
+    std::string name;
+    for (std::size_t n = 0; n < protocol::ProductName.size(); ++n)
+        name += char(byteAt(ident, n * DigitsPerByte));
+    return name;
 }
 
 int identBand(std::string_view ident) {
@@ -54,6 +68,10 @@ int identBand(std::string_view ident) {
 bool isBlock(std::string_view rxHex) {
     return rxHex.size() == protocol::BlockFrameSize * DigitsPerByte &&
            rxHex.starts_with(BlockCommandText);
+}
+
+std::uint16_t blockAddress(std::string_view block) {
+    return std::uint16_t(byteAt(block, 1 * DigitsPerByte) << 8 | byteAt(block, 2 * DigitsPerByte));
 }
 
 std::uint8_t blockByte(std::string_view block, std::size_t n) {

@@ -20,6 +20,9 @@ bool holdsAcknowledge(std::string_view rxHex);
 // Nothing but one 0x06.
 bool isAcknowledge(std::string_view rxHex);
 
+// Removes the 0x06 bytes at the start.
+void dropLeadingAcknowledges(std::string& rxHex);
+
 // Exactly the eight bytes of an ident that names a TQ-305.
 bool isIdent(std::string_view rxHex);
 
@@ -28,13 +31,19 @@ bool isIdent(std::string_view rxHex);
 // has: a read changes no band with it and a write refuses it as a mismatch.
 int identBand(std::string_view ident);
 
-// Eight bytes or more that do not begin with the product name: a radio of
-// another kind answered the ident request.
+// Eight bytes, as many as an ident, that do not begin with the product
+// name: a radio of another kind answered the ident request.
 bool namesOtherProduct(std::string_view rxHex);
 
-// Exactly one block frame of 20 bytes beginning with 'W'; its echoed
-// address and length are not looked at.
+// The six bytes where an ident has the product name, as they came.
+std::string productName(std::string_view ident);
+
+// Exactly one block frame of 20 bytes beginning with 'W'. Its echoed length
+// is not looked at: the frame's size already says how many bytes came.
 bool isBlock(std::string_view rxHex);
+
+// The address a block echoes.
+std::uint16_t blockAddress(std::string_view block);
 
 // Data byte n (0 to 15) of a block.
 std::uint8_t blockByte(std::string_view block, std::size_t n);

@@ -11,6 +11,8 @@ namespace stage = protocol::stage;
 void LinkEngine::writeStep() {
     m_view.setProgress(WriteStage);
     if (WriteStage == stage::Ident) {
+        // A 0x06 before the ident answers a repeated handshake late.
+        receive_text::dropLeadingAcknowledges(RxHex);
         if (receive_text::isIdent(RxHex))
             checkBand();
         return;

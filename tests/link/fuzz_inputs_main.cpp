@@ -11,7 +11,7 @@ namespace {
 
 // Steps: 0 read, 1 write (modes: 1 force, 2 debug, 4 OK, 8 then a band of
 // the list's own), 2 port, 3 the radio's band byte, 4 a burst, 5 an answer,
-// 6 a garbled answer, 7 all answers, 8 a tick.
+// 6 a garbled answer, 7 all answers, 8 a tick, 9 the next N answers.
 const std::vector<std::vector<std::uint8_t>> Written{
     {0, 7},                                  // a whole read
     {1, 0, 7},                               // a whole write
@@ -25,10 +25,45 @@ const std::vector<std::vector<std::uint8_t>> Written{
     {0, 5, 5, 5, 4, 0, 8, 8, 8, 8, 8, 8, 7}, // a read that stalls, then answers
 };
 
+using Input = std::vector<std::uint8_t>;
+
+Input operator+(Input a, const Input& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A read answered cleanly up to the request of block n (0-based), whose
+// answer is then garbled: its bytes XORed with `mask` (20 bytes), `extra`
+// bytes added; then every answer and enough ticks for the watchdog.
+Input readWithGarbledBlock(int n, const Input& mask, const Input& extra) {
+    const int cleanAnswers = 3 + 2 * n; // PROGRAM, 02, 06, then R and 06 per block
+    return Input{0, 9, std::uint8_t(cleanAnswers), 6} + mask + Input{std::uint8_t(extra.size())} +
+           extra + Input{7} + Input(12, 8);
+}
+
+Input only(std::size_t at, std::uint8_t value) {
+    Input mask(20, 0);
+    mask[at] = value;
+    return mask;
+}
+
+const std::vector<Input> Damaged{
+    readWithGarbledBlock(98, only(0, 0x0F), {}),                  // last block without 'W'
+    readWithGarbledBlock(98, only(0, 0), {0x00}),                 // last block of 21 bytes
+    readWithGarbledBlock(98, only(2, 0x10), {}),                  // last block echoes 0x7E0
+    readWithGarbledBlock(9, only(2, 0x30), {}),                   // block 0x090 echoes 0x0A0
+    readWithGarbledBlock(9, only(19, 0x01), {}),                  // a data byte changed
+    {0, 5, 4, 1, 0x06, 7},                                        // 0x06 instead of the ident
+    {0, 5, 4, 9, 0x06, 'T', 'Q', '-', '3', '0', '5', 3, 0xFF, 7}, // 0x06 before it
+    {0, 8, 8, 8, 5, 5, 7},                                        // the handshake acknowledged late
+};
+
 } // namespace
 
 int main() {
     for (const auto& input : Written)
+        LLVMFuzzerTestOneInput(input.data(), input.size());
+    for (const auto& input : Damaged)
         LLVMFuzzerTestOneInput(input.data(), input.size());
     std::mt19937 random(305);
     for (int n = 0; n < 400; ++n) {

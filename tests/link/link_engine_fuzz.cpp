@@ -8,13 +8,24 @@
 // - blocks are written and requested only in the order of the block maps,
 //   with TransmitImage's bytes, and nothing outside the read map of
 //   ReceiveImage ever changes;
-// - a success is shown only after every block;
+// - a read acknowledges only a whole ident (after 0x06 bytes that answer a
+//   repeated handshake) and then only whole blocks that echo the address
+//   asked for; it asks for a block only after an ident, and for the next one
+//   only after it took the one before;
+// - a success is shown only after every block: a read's only when it took
+//   each block of its map and ReceiveImage holds the bytes of the blocks it
+//   took, after the radio's band; a write's only when the radio acknowledged
+//   each block of its map and then "E";
+// - the radio's band reaches the band list only as a read succeeds, and the
+//   editors are filled only after that success;
 // - stages, ticks, timers and the progress window stay consistent.
 #include "engine_rig.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -84,8 +95,9 @@ class Harness {
 
     // What can happen while a message box or the question is open: a burst,
     // the radio's answer to the next frame (clean or garbled), the answers to
-    // all frames, a tick.
-    static constexpr int LineSteps = 5;
+    // all frames, a tick, the clean answers to the next 0 to 255 frames (so
+    // that a few bytes reach any block of a transfer).
+    static constexpr int LineSteps = 6;
     void lineStep(int op) {
         switch (op) {
         case 0: {
@@ -105,8 +117,12 @@ class Harness {
             while (answerOne(false)) {
             }
             break;
-        default:
+        case 4:
             m_rig.elapse();
+            break;
+        default:
+            for (int n = m_in.next(); n > 0 && answerOne(false); --n) {
+            }
         }
     }
 
@@ -123,8 +139,12 @@ class Harness {
 
     void startRead() {
         const bool idle = !m_rig.engine.busy();
-        if (idle)
+        if (idle) {
+            m_reading = true;
             m_requests = 0;
+            m_identBand.reset();
+            m_taken.assign(readAddresses().size(), std::nullopt);
+        }
         startChecked([this] { m_rig.engine.startRead(); });
         require(!idle || m_rig.engine.Reading == m_rig.port.open, "read starts when it may");
     }
@@ -139,9 +159,11 @@ class Harness {
             m_rig.view.forceAnswer = modes & 4;
             m_force = modes & 1;
             m_debug = modes & 2;
+            m_reading = false;
             m_identSeen = false;
             m_forced = false;
             m_written = 0;
+            m_blocksAcknowledged = 0;
             m_sinceWriteStart.clear();
         }
         startChecked([&] {
@@ -209,13 +231,19 @@ class Harness {
         for (; m_logChecked < m_rig.log.size(); ++m_logChecked) {
             const std::string& entry = m_rig.log[m_logChecked];
             if (entry.starts_with("send ")) {
-                checkFrame(m_rig.port.sent.at(m_framesChecked++));
+                const Bytes& frame = m_rig.port.sent.at(m_framesChecked++);
+                if (m_lastFrameWasBlock && m_acknowledged)
+                    ++m_blocksAcknowledged;
+                m_lastFrameWasBlock = frame.size() == 20 && frame[0] == 'W';
+                checkFrame(frame);
                 m_acknowledged = false;
+                m_sinceSend.clear();
             } else if (entry == "recv") {
                 const Bytes& burst = m_received.at(m_burstsChecked++);
                 m_acknowledged |= std::ranges::find(burst, 0x06) != burst.end();
+                m_sinceSend.insert(m_sinceSend.end(), burst.begin(), burst.end());
             } else {
-                checkLogEntry(entry);
+                checkLogEntry(entry, m_logChecked);
             }
         }
     }
@@ -235,23 +263,77 @@ class Harness {
                 "block written is not TransmitImage");
         } else if (frame.size() == 4 && frame[0] == 'R') {
             const std::vector<int> map = readAddresses();
+            require(m_identBand.has_value(), "block requested before an ident was taken");
+            require(m_requests == 0 || m_taken[m_requests - 1],
+                    "block requested before the one before was taken");
             require(m_requests < map.size(), "more blocks requested than the map holds");
             const int address = map[m_requests++];
             require(frame[1] == address >> 8 && frame[2] == (address & 0xFF) && frame[3] == 16,
                     "block requested out of the map's order");
+        } else if (frame.size() == 1 && frame[0] == 0x06 && m_reading) {
+            readAcknowledge();
         }
     }
 
-    void checkLogEntry(const std::string& entry) {
-        if (entry == "question") {
+    // The read's 0x06 answers the ident, or the block asked for last.
+    void readAcknowledge() {
+        if (m_requests == 0) {
+            Bytes ident = m_sinceSend;
+            if (!m_identBand)
+                ident.erase(ident.begin(),
+                            std::ranges::find_if(ident, [](std::uint8_t b) { return b != 0x06; }));
+            const Bytes name{'T', 'Q', '-', '3', '0', '5'};
+            require(ident.size() == 8 && std::equal(name.begin(), name.end(), ident.begin()),
+                    "read acknowledged something else than an ident");
+            m_identBand = ident[6] & 0x0F;
+            return;
+        }
+        const int address = readAddresses()[m_requests - 1];
+        const Bytes& block = m_sinceSend;
+        require(block.size() == 20 && block[0] == 'W' && block[1] == address >> 8 &&
+                    block[2] == (address & 0xFF),
+                "read acknowledged something else than the block asked for");
+        m_taken[m_requests - 1] = Bytes(block.begin() + 4, block.end());
+    }
+
+    // ReceiveImage holds the bytes of every block the read took; of the last
+    // block only those it keeps.
+    bool readImageComplete() const {
+        const std::vector<int> map = readAddresses();
+        for (std::size_t n = 0; n < map.size(); ++n) {
+            if (!m_taken[n])
+                return false;
+            for (std::size_t i = 0; i < 16; ++i)
+                if (readFills(std::size_t(map[n]) + i) &&
+                    m_rig.receiveImage[std::size_t(map[n]) + i] != (*m_taken[n])[i])
+                    return false;
+        }
+        return true;
+    }
+
+    void checkLogEntry(const std::string& entry, std::size_t at) {
+        const auto& log = m_rig.log;
+        if (entry.starts_with("band ")) {
+            require(at + 1 < log.size() && log[at + 1] == "message ReadSucceeded",
+                    "the radio's band taken without a read's success");
+            require(m_identBand && entry == "band " + std::to_string(*m_identBand),
+                    "the band taken is not the ident's");
+        } else if (entry == "decode") {
+            require(std::exchange(m_decodeDue, false), "editors filled without a read's success");
+        } else if (entry == "question") {
             require(m_force, "question outside ForceWriteMode");
             m_forced = m_rig.view.forceAnswer;
         } else if (entry == "message WriteSucceeded") {
             require(m_written == writeAddresses(m_debug).size(),
                     "write success before every block");
+            require(m_blocksAcknowledged == m_written, "write success with a block unacknowledged");
             require(m_acknowledged, "write success without the radio's acknowledge");
         } else if (entry == "message ReadSucceeded") {
             require(m_requests == readAddresses().size(), "read success before every block");
+            require(readImageComplete(), "read success without every block taken and stored");
+            require(at > 0 && log[at - 1].starts_with("band "),
+                    "read success without the radio's band");
+            m_decodeDue = true;
         }
     }
 
@@ -269,17 +351,26 @@ class Harness {
     std::size_t m_logChecked = 0;
     std::vector<Bytes> m_received;
     std::size_t m_burstsChecked = 0;
-    // A 0x06 byte has come since the last frame sent.
+    // A 0x06 byte has come since the last frame sent, among these bytes.
     bool m_acknowledged = false;
+    Bytes m_sinceSend;
+    // The last transfer started is a read.
+    bool m_reading = false;
     // The write running or last run.
     bool m_force = false;
     bool m_debug = false;
     bool m_identSeen = false;
     bool m_forced = false;
     std::size_t m_written = 0;
+    std::size_t m_blocksAcknowledged = 0;
+    bool m_lastFrameWasBlock = false;
     Bytes m_sinceWriteStart;
-    // The read running or last run.
+    // The read running or last run: the blocks asked for, the ident's band,
+    // the data of each block of the map it took.
     std::size_t m_requests = 0;
+    std::optional<int> m_identBand;
+    std::vector<std::optional<Bytes>> m_taken;
+    bool m_decodeDue = false; // after the success's message box
 };
 
 } // namespace

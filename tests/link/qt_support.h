@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMetaType>
 #include <QStringList>
 
 namespace linktest {
@@ -66,3 +67,5 @@ inline void receiveAll(Rig& rig, const Bursts& bursts) {
 }
 
 } // namespace linktest
+
+Q_DECLARE_METATYPE(radiolink::StallReason)

@@ -1,0 +1,36 @@
+// Why a transfer ended with the communication error and where it stood, for
+// callers that say more than that message does (the command line).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace radiolink {
+
+enum class StallReason {
+    NoAnswer,             // nothing acknowledged the handshake
+    WrongProduct,         // an ident of 8 bytes came, but it names another product
+    NoIdent,              // the handshake was acknowledged, no valid ident followed
+    IdentNotAcknowledged, // the ident was taken; no lone 0x06 answered the program's 0x06
+    Stalled,              // the radio stopped answering at `block`
+    WrongBlock,           // a block for `echoed` came when `block` was asked for
+    AfterLastBlock,       // every block went through; the radio did not answer what followed
+                          // (a write: its "E")
+};
+
+struct TransferFailure {
+    TransferFailure() = default;
+    explicit TransferFailure(StallReason why, std::uint16_t at = 0, std::uint16_t came = 0)
+        : reason(why), block(at), echoed(came) {}
+
+    StallReason reason = StallReason::NoAnswer;
+    // Stalled and WrongBlock: the block asked for last (a read) or sent last
+    // (a write).
+    std::uint16_t block = 0;
+    // WrongBlock: the address the radio's block echoed.
+    std::uint16_t echoed = 0;
+    // WrongProduct: the six bytes the radio sent in place of "TQ-305".
+    std::string product;
+};
+
+} // namespace radiolink
