@@ -129,7 +129,7 @@ class ScriptedAnswers : public QObject {
         m_steps.push_back(
             {"a message box answered with " + caption,
              [](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-             [this, caption](QWidget* w) { pressOn(static_cast<QMessageBox*>(w), caption); }});
+             [caption](QWidget* w) { pressOn(static_cast<QMessageBox*>(w), caption); }});
         return *this;
     }
     // The next window is a file dialog: choose `path` as if typed into its
@@ -171,22 +171,21 @@ class ScriptedAnswers : public QObject {
     }
     const QList<SeenFileDialog>& fileDialogs() const { return m_fileDialogs; }
 
-    // Takes `window` if it is one this script watches.
-    bool take(QWidget* window) {
+    // Answers `window` if it is one this script watches.
+    void take(QWidget* window) {
         if (!scripted_answers_detail::alwaysWatched(window) && !isWatched(window))
-            return false;
+            return;
         if (auto* box = qobject_cast<QMessageBox*>(window))
             m_boxes << scripted_answers_detail::describe(box);
         if (m_steps.empty() || !m_steps.front().matches(window)) {
             unexpectedHere(window);
-            return true;
+            return;
         }
         const Step step = m_steps.front();
         m_steps.pop_front();
         ++m_acting; // the step may open the next window inside it
         step.act(window);
         --m_acting;
-        return true;
     }
 
     // A window nobody scripted: recorded by the caller, closed here.
@@ -220,7 +219,7 @@ class ScriptedAnswers : public QObject {
         unexpected(window, m_steps.empty() ? QString() : m_steps.front().what);
     }
 
-    void pressOn(QMessageBox* box, const QString& caption) {
+    static void pressOn(QMessageBox* box, const QString& caption) {
         for (QAbstractButton* b : box->buttons())
             if (b->text() == caption) {
                 b->click();
