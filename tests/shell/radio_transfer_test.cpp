@@ -374,6 +374,7 @@ class RadioTransferTest : public QObject {
         answers.press("OK").press("OK").press("OK");
         trigger("MNRead");
         QTRY_COMPARE_WITH_TIMEOUT(answers.boxes().size(), 1, 20000);
+        QVERIFY(answers.box(0).text.startsWith("Communication error"));
         QVERIFY(!window().serialPort()->isOpen());
         QCOMPARE(m_radio->waitForExit(), 3); // its link goes with it
         const QString device = radiolink::portDeviceName(Port, places());
@@ -408,7 +409,7 @@ class RadioTransferTest : public QObject {
     }
 
     // Without a port chosen (the one stored failed at start) nothing is
-    // opened: the transfer says the port is invalid and sends nothing.
+    // opened: the transfer says the port is invalid.
     void withoutAPortChosenTheTransferSaysSo_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("read") << "MNRead";
