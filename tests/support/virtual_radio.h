@@ -27,7 +27,8 @@ class VirtualRadio {
         Protocol protocol = Protocol::Checked)
         : m_checked(protocol == Protocol::Checked) {
         m_process.setProcessEnvironment(environment);
-        m_process.start(TQ_RADIO_BIN, m_checked ? arguments + QStringList{"--strict"} : arguments);
+        // First, so that a command line left wrong on purpose stays so.
+        m_process.start(TQ_RADIO_BIN, m_checked ? QStringList{"--strict"} + arguments : arguments);
         // The ready line is the slave path; nothing else goes to standard output.
         while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
         }
