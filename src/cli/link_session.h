@@ -25,7 +25,7 @@ class TerminalProgress;
 enum class SessionEnd {
     Done,
     PortInvalid,        // the port was not open: nothing was sent
-    CommunicationError, // the watchdog ended it (LinkEngine::stallReason says why)
+    CommunicationError, // the watchdog or a wrong block ended it (LinkEngine::failure says why)
     BandRefused,        // the radio is set to another band than the file's
     LineLost,           // the line hung up in mid-transfer
     Interrupted,        // Ctrl+C or SIGTERM: the radio was sent "E"
