@@ -127,6 +127,10 @@ class MainWindow : public QMainWindow {
     void focusActiveEditor();
     // The link engine over MSComm1, TimerW and TimerMeg, and MNRead/MNWrite.
     void createLink();
+    // Before a transfer: the chosen port opened again when its line was lost
+    // (cable pulled, radio gone). False, after the port error, when it will
+    // not open.
+    bool reopenLostPort();
     // MNF1 and MNAbout with FrmAbout.
     void createHelp();
     // The undo history, fed by every editor, with MNUndo and MNRedo.

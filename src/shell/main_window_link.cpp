@@ -22,11 +22,26 @@ void MainWindow::createLink() {
     m_transferView = std::make_unique<WindowTransferView>(*this, *FrmWriting);
     m_link = std::make_unique<radiolink::QtLink>(*MSComm1, *TimerW, *TimerMeg, *m_transferView,
                                                  ReceiveImage, TransmitImage);
-    connect(findChild<QAction*>("MNRead"), &QAction::triggered, this,
-            [this] { m_link->engine().startRead(); });
-    connect(findChild<QAction*>("MNWrite"), &QAction::triggered, this, [this] {
-        m_link->engine().startWrite({ui::ForceWriteMode, ui::DebugMode});
+    connect(findChild<QAction*>("MNRead"), &QAction::triggered, this, [this] {
+        if (reopenLostPort())
+            m_link->engine().startRead();
     });
+    connect(findChild<QAction*>("MNWrite"), &QAction::triggered, this, [this] {
+        if (reopenLostPort())
+            m_link->engine().startWrite({ui::ForceWriteMode, ui::DebugMode});
+    });
+}
+
+bool MainWindow::reopenLostPort() {
+    // Without a choice the transfer itself says the port is invalid.
+    if (MSComm1->isOpen() || ComboCom->currentIndex() < 0)
+        return true;
+    MSComm1->openPort(ComboCom->currentText().toInt(), m_folders.ports);
+    if (MSComm1->isOpen())
+        return true;
+    // The choice stays: the cable may be plugged back in before the next try.
+    showPortError();
+    return false;
 }
 
 bool MainWindow::transferRunning() const {

@@ -41,11 +41,12 @@ class BandSelectionTest : public QObject {
         ProgramFixture p;
         p.enterFrequency(1, 1, "440");
         QSignalSpy centre(p.window->bandSelection(), &editors::BandSelection::bandCentreChanged);
-        SeenMessageBox seen;
-        answerNextMessageBox(answer, &seen);
+        ScriptedAnswers answers;
+        answers.press(answer);
         chooseBand(p.bandList(), 0);
+        const SeenMessageBox seen = answers.box(0);
 
-        QVERIFY(seen.shown);
+        QVERIFY(answers.done());
         QCOMPARE(seen.title, QString("Be careful!"));
         QCOMPARE(seen.text, QString("Changing the frequency band will remove the channel "
                                     "tabulation, confirm?"));
@@ -84,10 +85,11 @@ class BandSelectionTest : public QObject {
         QTest::keyClick(list, Qt::Key_F4);
         QTest::keyClick(list->view(), Qt::Key_Escape);
         QVERIFY(p.window->bandSelection()->BandPickPending);
-        SeenMessageBox seen;
-        answerNextMessageBox("Cancel", &seen);
+        ScriptedAnswers answers;
+        answers.press("Cancel");
         QTest::keyClick(list, Qt::Key_Down);
-        QVERIFY(seen.shown);
+        const SeenMessageBox seen = answers.box(0);
+        QVERIFY(answers.done());
         QCOMPARE(list->currentIndex(), 2);
 
         // Choosing the band already shown settles the opened list too.

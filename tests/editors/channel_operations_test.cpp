@@ -1,7 +1,7 @@
 #include "editors/channel_grid.h"
 #include "exchange/channel_csv.h"
-#include "support/modal_dialog_driver.h"
 #include "support/program_fixture.h"
+#include "support/scripted_answers.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -12,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <map>
-#include <optional>
 
 namespace {
 
@@ -193,16 +192,17 @@ class ChannelOperationsTest : public QObject {
         ProgramFixture p;
         p.form->setChannels(tableOf(occupied));
         QSignalSpy edited(p.form, &ChannelTable::edited);
-        UnexpectedMessageBoxes messages;
-        UnexpectedDialogs reportsShown("FrmImportReport");
+        ScriptedAnswers answers; // a message box fails the test
+        answers.forbid("FrmImportReport");
+        for (int i = 0; i < reports; ++i)
+            answers.onDialog("FrmImportReport", [](QDialog*) {});
         for (const QString& step : steps)
             perform(p, step);
         QCOMPARE(whereTheChannelsAre(p.tables()), after);
         QCOMPARE(edited.count(), edits);
         const std::vector<int> picked = p.form->selectedChannels();
         QCOMPARE(QList<int>(picked.begin(), picked.end()), selected);
-        QCOMPARE(messages.texts, QStringList());
-        QCOMPARE(reportsShown.shown, reports);
+        QVERIFY(answers.done());
     }
 
     // Each operation is one step of the history, as typing in a cell is.
@@ -250,12 +250,12 @@ class ChannelOperationsTest : public QObject {
         QCOMPARE(data->data("text/csv"), data->text().toUtf8());
 
         clickNumber(p, 40, Qt::NoModifier);
-        UnexpectedDialogs reports("FrmImportReport");
+        ScriptedAnswers answers;
+        answers.forbid("FrmImportReport");
         QTest::keySequence(p.grid, QKeySequence("Ctrl+V"));
         QVERIFY(p.tables().row(40) == table.row(1));
         QVERIFY(p.tables().row(41) == table.row(2));
         QCOMPARE(p.cell(41, 6), QString("Carry"));
-        QCOMPARE(reports.shown, 0);
     }
 
     void pastedTextUnderTheImportRules_data() {
@@ -299,15 +299,13 @@ class ChannelOperationsTest : public QObject {
         p.form->setChannels(tableOf({5}));
         QApplication::clipboard()->setText(clipboard);
         QSignalSpy edited(p.form, &ChannelTable::edited);
-        SeenMessageBox seen;
+        ScriptedAnswers answers;
+        answers.forbid("FrmImportReport");
         if (!message.isEmpty())
-            answerNextMessageBox(language == 0 ? "确定" : "OK", &seen);
+            answers.press(language == 0 ? "确定" : "OK");
         QStringList reportLines;
-        std::optional<UnexpectedDialogs> unexpected;
-        if (report.isEmpty())
-            unexpected.emplace("FrmImportReport");
-        else
-            whenDialogShows("FrmImportReport", [&](QDialog* dialog) {
+        if (!report.isEmpty())
+            answers.onDialog("FrmImportReport", [&](QDialog* dialog) {
                 reportLines =
                     dialog->findChild<QPlainTextEdit*>("TextRows")->toPlainText().split('\n');
                 dialog->accept();
@@ -315,11 +313,10 @@ class ChannelOperationsTest : public QObject {
         clickNumber(p, 5, Qt::NoModifier);
         QTest::keySequence(p.grid, QKeySequence("Ctrl+V"));
 
-        QCOMPARE(seen.text.section('\n', 0, 0), message);
+        QVERIFY(answers.done());
+        QCOMPARE(answers.box(0).text.section('\n', 0, 0), message);
         QCOMPARE((QStringList{p.cell(5, 1), p.cell(6, 1)}), channel5and6);
         QCOMPARE(edited.count(), message.isEmpty() ? 1 : 0);
-        if (unexpected)
-            QCOMPARE(unexpected->shown, 0);
         QCOMPARE(reportLines.size(), report.size());
         for (int i = 0; i < report.size(); ++i)
             QVERIFY2(reportLines[i].startsWith(report[i]), qPrintable(reportLines[i]));
@@ -342,11 +339,12 @@ class ChannelOperationsTest : public QObject {
         const image::ChannelTableValues table = tableOf({1, 2, 3, 99});
         p.form->setChannels(table);
         QSignalSpy edited(p.form, &ChannelTable::edited);
-        SeenMessageBox seen;
-        answerNextMessageBox(button, &seen);
+        ScriptedAnswers answers;
+        answers.press(button);
         clickNumber(p, 2, Qt::NoModifier);
         QTest::keyClick(p.grid, Qt::Key_Insert);
-        QTRY_VERIFY(seen.shown);
+        QTRY_VERIFY(answers.done());
+        const SeenMessageBox seen = answers.box(0);
         QCOMPARE(seen.text.section('\n', 0, 0), text);
         QVERIFY(p.tables() == table);
         QCOMPARE(edited.count(), 0);
@@ -391,7 +389,8 @@ class ChannelOperationsTest : public QObject {
         QCOMPARE(menu->pos(), cell.bottomLeft());
         menu->close();
 
-        answerNextMessageBox("OK");
+        ScriptedAnswers answers;
+        answers.press("OK");
         QComboBox* band = p.bandList();
         band->showPopup();
         band->view()->setCurrentIndex(band->model()->index(0, 0));

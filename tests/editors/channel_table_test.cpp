@@ -70,15 +70,16 @@ class ChannelTableTest : public QObject {
         QFETCH(QString, stored);
         ProgramFixture p;
         p.window->bandSelection()->selectBandCode(band);
-        SeenMessageBox seen;
+        ScriptedAnswers answers;
         if (stored.isEmpty())
-            answerNextMessageBox("OK", &seen);
+            answers.press("OK");
         p.enterFrequency(7, Rx, typed);
         QCOMPARE(p.cell(7, Rx), stored);
         QCOMPARE(QString::fromStdString(p.tables().ChannelFreqText(7, Rx)), stored);
         QVERIFY(!p.text1->isVisible());
         if (stored.isEmpty()) {
-            QTRY_VERIFY(seen.shown);
+            QTRY_VERIFY(answers.done());
+            const SeenMessageBox seen = answers.box(0);
             QCOMPARE(seen.text, QString("Beyond the scope of frequency band"));
             QCOMPARE(seen.title, QString("TQ-305 CloneDesk"));
             QCOMPARE(seen.buttons, QStringList{"OK"});

@@ -2,7 +2,7 @@
 #include "editors/power_levels.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
-#include "support/message_box_driver.h"
+#include "support/scripted_answers.h"
 #include "support/test_registry.h"
 #include "ui/program_flags.h"
 
@@ -35,7 +35,8 @@ class OptionsLanguageTest : public QObject {
         w.findChild<QAction*>(menu)->trigger();
     }
     static void quit(MainWindow& w) {
-        answerNextMessageBox(UILanguage == 0 ? "确定" : "OK");
+        ScriptedAnswers answers;
+        answers.press(UILanguage == 0 ? "确定" : "OK");
         QVERIFY(w.close());
     }
     static QComboBox* list(MainWindow& w, const char* name) {

@@ -4,7 +4,7 @@
 #include "shell/main_window.h"
 #include "shell/service_modes.h"
 #include "shell/startup.h"
-#include "support/message_box_driver.h"
+#include "support/scripted_answers.h"
 #include "support/test_registry.h"
 #include "ui/program_flags.h"
 
@@ -70,7 +70,8 @@ class ServiceModesTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
     void cleanup() {
-        answerNextMessageBox("OK");
+        ScriptedAnswers answers;
+        answers.press("OK");
         QVERIFY(m_window->close());
         m_window.reset();
         setTimeOfDaySource({});

@@ -1,7 +1,7 @@
 #include "editors/dtmf_editor.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
-#include "support/message_box_driver.h"
+#include "support/scripted_answers.h"
 #include "support/type_text.h"
 
 #include <QAction>
@@ -189,7 +189,8 @@ class DtmfEditorTest : public QObject {
         QCOMPARE(main->dtmfEditor(), form);
         QCOMPARE(form->pttIdCode(), QString("123"));
 
-        answerNextMessageBox("OK");
+        ScriptedAnswers answers;
+        answers.press("OK");
         QVERIFY(main->close());
     }
 };

@@ -3,7 +3,7 @@
 #include "editors/twips.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
-#include "support/message_box_driver.h"
+#include "support/scripted_answers.h"
 #include "support/type_text.h"
 
 #include <QAction>
@@ -375,7 +375,8 @@ class FmPresetsEditorTest : public QObject {
         QCOMPARE(main->fmPresetsEditor(), form);
         QCOMPARE(form->presetText(1), QString("88.00"));
 
-        answerNextMessageBox("OK");
+        ScriptedAnswers answers;
+        answers.press("OK");
         QVERIFY(main->close());
     }
 };

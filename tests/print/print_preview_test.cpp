@@ -1,7 +1,6 @@
 #include "editors/optional_features.h"
 #include "print/print_preview.h"
 #include "shell/file_commands.h"
-#include "support/file_dialog_driver.h"
 #include "support/program_fixture.h"
 
 #include <QAction>
@@ -14,20 +13,6 @@
 #include <functional>
 
 namespace {
-
-// Runs `check` on the modal window once it shows, then closes it.
-void whileModal(std::function<void(QWidget*)> check, int triesLeft = 3000) {
-    QTimer::singleShot(10, [=] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal->objectName() != "FrmPrint") {
-            if (triesLeft > 0)
-                whileModal(check, triesLeft - 1);
-            return;
-        }
-        check(modal);
-        modal->close();
-    });
-}
 
 void trigger(QWidget* window, const char* action) {
     window->findChild<QAction*>(action)->trigger();
@@ -54,9 +39,8 @@ class PrintPreviewTest : public QObject {
         ProgramFixture p(language);
         QVERIFY(p.window->fileCommands().openFile(TQ_TEST_DATA "/full_image_band0.dat") ==
                 files::FileError::None);
-        bool seen = false;
-        whileModal([&](QWidget* preview) {
-            seen = true;
+        ScriptedAnswers answers;
+        answers.onDialog("FrmPrint", [&](QDialog* preview) {
             QCOMPARE(preview->windowTitle(), QString::fromUtf8("TQ305sys打印预览"));
             QVERIFY(preview->isModal());
             QVERIFY(!p.grid->updatesEnabled());
@@ -78,7 +62,7 @@ class PrintPreviewTest : public QObject {
             QVERIFY(widget->zoomFactor() > zoom);
         });
         trigger(p.window.get(), "MNPrint");
-        QVERIFY(seen);
+        QVERIFY(answers.done());
         QVERIFY(p.grid->updatesEnabled());
     }
 
@@ -87,22 +71,19 @@ class PrintPreviewTest : public QObject {
     void printBuildsTheDocumentAgain() {
         ProgramFixture p(1);
         const QString pdf = m_folder.filePath("printed.pdf");
-        bool printed = false;
-        whileModal([&](QWidget* preview) {
+        ScriptedAnswers answers;
+        answers.onDialog("FrmPrint", [&](QDialog* preview) {
             p.window->optionalFeatures()->setPresentChannelText("77");
-            QTimer::singleShot(50, [&] {
-                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-                if (!dialog)
-                    return;
-                dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-                dialog->printer()->setOutputFileName(pdf);
-                printed = true;
-                dialog->done(QDialog::Accepted);
-            });
             trigger(preview, "PrintButton");
         });
+        answers.onDialog("QPrintDialog", [&](QDialog* dialog) {
+            auto* printDialog = static_cast<QPrintDialog*>(dialog);
+            printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            printDialog->printer()->setOutputFileName(pdf);
+            dialog->done(QDialog::Accepted);
+        });
         trigger(p.window.get(), "MNPrint");
-        QVERIFY(printed);
+        QVERIFY(answers.done());
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.read(5) == "%PDF-");
@@ -118,24 +99,20 @@ class PrintPreviewTest : public QObject {
     void exportToPdf() {
         ProgramFixture p(1);
         const QString pdf = m_folder.filePath("printout.pdf");
-        bool seen = false;
-        whileModal([&](QWidget* preview) {
-            seen = true;
-            answerNextFileDialog(pdf);
+        ScriptedAnswers answers;
+        answers.onDialog("FrmPrint", [&](QDialog* preview) {
             trigger(preview, "PdfButton");
             QFile file(pdf);
             QVERIFY(file.open(QIODevice::ReadOnly));
             QVERIFY(file.read(5) == "%PDF-");
 
-            SeenMessageBox box;
-            answerNextMessageBox("OK", &box);
             QVERIFY(!static_cast<print::PrintPreview*>(preview)->exportPdfTo(
                 m_folder.filePath("missing/printout.pdf")));
-            QVERIFY(box.shown);
-            QVERIFY(box.text.contains("printout.pdf"));
+            QVERIFY(answers.box(0).text.contains("printout.pdf"));
         });
+        answers.chooseFile(pdf).press("OK");
         trigger(p.window.get(), "MNPrint");
-        QVERIFY(seen);
+        QVERIFY(answers.done());
     }
 };
 

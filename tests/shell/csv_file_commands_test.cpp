@@ -1,5 +1,3 @@
-#include "support/file_dialog_driver.h"
-#include "support/modal_dialog_driver.h"
 #include "support/program_fixture.h"
 #include "support/socket_file.h"
 
@@ -44,8 +42,8 @@ QStringList shownLines(QDialog* dialog) {
 }
 
 // The preview accepted with Enter, after the renumber box has been set.
-void acceptPreview(bool renumber = false) {
-    whenDialogShows("FrmImportPreview", [renumber](QDialog* dialog) {
+void acceptPreview(ScriptedAnswers& answers, bool renumber = false) {
+    answers.onDialog("FrmImportPreview", [renumber](QDialog* dialog) {
         dialog->findChild<QCheckBox*>("CheckRenumber")->setChecked(renumber);
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
     });
@@ -100,10 +98,10 @@ class CsvFileCommandsTest : public QObject {
         const image::ChannelTableValues before = p.tables();
         QSignalSpy edited(p.form, &editors::ChannelTable::edited);
 
-        SeenFileDialog seenFiles;
-        answerNextFileDialog(path("rows.csv"), &seenFiles);
+        ScriptedAnswers answers;
+        answers.chooseFile(path("rows.csv"));
         QStringList seenLines;
-        whenDialogShows("FrmImportPreview", [&](QDialog* dialog) {
+        answers.onDialog("FrmImportPreview", [&](QDialog* dialog) {
             dialog->findChild<QCheckBox*>("CheckRenumber")->setChecked(renumber);
             seenLines = shownLines(dialog);
             if (leaveBy.startsWith("Cmd"))
@@ -114,7 +112,8 @@ class CsvFileCommandsTest : public QObject {
         });
         trigger(p, "MNImportCsv");
 
-        QVERIFY(seenFiles.shown);
+        QVERIFY(answers.done());
+        const SeenFileDialog seenFiles = answers.fileDialogs().value(0);
         QCOMPARE(seenFiles.directory, p.window->programFolder());
         QVERIFY(seenFiles.nameFilters.join(' ').contains("*.csv"));
         QCOMPARE(seenLines, lines);
@@ -136,19 +135,21 @@ class CsvFileCommandsTest : public QObject {
     void exportThenImportGivesTheSameTable() {
         writeFile(path("rich.csv"), RichRows);
         ProgramFixture p;
-        answerNextFileDialog(path("rich.csv"));
-        acceptPreview();
+        ScriptedAnswers answers;
+        answers.chooseFile(path("rich.csv"));
+        acceptPreview(answers);
+        answers.chooseFile(path("out")); // the suffix comes from the dialog
+        answers.chooseFile(path("out.csv"));
+        acceptPreview(answers);
+
         trigger(p, "MNImportCsv");
         const image::ChannelTableValues imported = p.tables();
         QVERIFY(!imported.row(99).isEmpty());
 
-        answerNextFileDialog(path("out")); // the suffix comes from the dialog
         trigger(p, "MNExportCsv");
         QVERIFY(readFile(path("out.csv")).startsWith("Location,Name,Frequency,"));
 
         p.form->ClearGrid();
-        answerNextFileDialog(path("out.csv"));
-        acceptPreview();
         trigger(p, "MNImportCsv");
         QCOMPARE(p.tables(), imported);
     }
@@ -158,7 +159,8 @@ class CsvFileCommandsTest : public QObject {
         ProgramFixture p;
         p.press(5, 1);
         QTest::keyClicks(p.text1, "446.5");
-        answerNextFileDialog(path("pending.csv"));
+        ScriptedAnswers answers;
+        answers.chooseFile(path("pending.csv"));
         trigger(p, "MNExportCsv");
         QVERIFY(readFile(path("pending.csv")).contains("\r\n5,,446.500000,"));
     }
@@ -194,15 +196,13 @@ class CsvFileCommandsTest : public QObject {
         const image::ChannelTableValues before = p.tables();
         QSignalSpy edited(p.form, &editors::ChannelTable::edited);
 
-        const UnexpectedDialogs previews("FrmImportPreview");
-        SeenMessageBox seen;
-        answerNextFileDialog(file);
-        answerNextMessageBox(language == 0 ? "确定" : "OK", &seen);
+        ScriptedAnswers answers;
+        answers.forbid("FrmImportPreview").chooseFile(file).press(language == 0 ? "确定" : "OK");
         trigger(p, "MNImportCsv");
 
+        const SeenMessageBox seen = answers.box(0);
         QVERIFY2(seen.text.startsWith(text.arg(file)), qPrintable(seen.text));
         QCOMPARE(seen.icon, QMessageBox::Critical);
-        QCOMPARE(previews.shown, 0);
         QCOMPARE(p.tables(), before);
         QCOMPARE(edited.size(), 0);
     }

@@ -85,7 +85,8 @@ class EditHistoryTest : public QObject {
             w.showEditor(w.fmPresetsEditor());
             typeAndEnter(w.fmPresetsEditor()->findChild<QLineEdit*>("Text2"), "98.5");
         } else if (action == "band change") {
-            answerNextMessageBox("OK");
+            ScriptedAnswers answers;
+            answers.press("OK");
             QComboBox* band = p.bandList();
             band->showPopup();
             band->view()->setCurrentIndex(band->model()->index(0, 0));
@@ -163,7 +164,8 @@ class EditHistoryTest : public QObject {
 
         p.enterFrequency(3, Rx, "441");
         settle(p);
-        answerNextMessageBox("OK");
+        ScriptedAnswers answers;
+        answers.press("OK");
         p.window->fileCommands().New();
         QCOMPARE(steps(p), 0);
         QVERIFY(p.tables().row(2).isEmpty());

@@ -2,7 +2,6 @@
 #include "editors/optional_features.h"
 #include "files/dat_file.h"
 #include "shell/file_commands.h"
-#include "support/file_dialog_driver.h"
 #include "support/program_fixture.h"
 #include "support/socket_file.h"
 #include "ui/file_names.h"
@@ -56,7 +55,8 @@ void trigger(shell::MainWindow& window, const char* action) {
 // The program with the full golden file opened.
 struct LoadedProgram : ProgramFixture {
     explicit LoadedProgram(int language = 1) : ProgramFixture(language) {
-        answerNextFileDialog(GoldenFull);
+        ScriptedAnswers answers;
+        answers.chooseFile(GoldenFull);
         trigger(*window, "MNOpen");
     }
 };
@@ -80,9 +80,10 @@ class FileCommandsTest : public QObject {
         LoadedProgram p;
         QCOMPARE(p.bandList()->currentText(), QString("136-174MHz"));
         QCOMPARE(p.cell(3, 1), QString("440.01250"));
-        SeenFileDialog seen;
-        answerNextFileDialog(path("copy.dat"), &seen);
+        ScriptedAnswers answers;
+        answers.chooseFile(path("copy.dat"));
         trigger(*p.window, "MNSave");
+        const SeenFileDialog seen = answers.fileDialogs().value(0);
         QCOMPARE(seen.directory, QDir(p.window->programFolder()).absolutePath());
         QCOMPARE(seen.nameFilters, QStringList({"DAT文件(*.dat)", "AllFiles(*.*)"}));
         QCOMPARE(readAll(path("copy.dat")), readAll(GoldenFull));
@@ -121,13 +122,13 @@ class FileCommandsTest : public QObject {
         writeAll(path("other.dat"), file);
 
         ProgramFixture p(language);
-        answerNextFileDialog(path("other.dat"));
+        ScriptedAnswers answers;
+        answers.chooseFile(path("other.dat")).chooseFile(path("saved.dat"));
         trigger(*p.window, "MNOpen");
         const auto* features = p.window->optionalFeatures();
         QCOMPARE(features->listText("Combo105"), scanText);
         QCOMPARE(features->listText("Combo1"), displayText);
 
-        answerNextFileDialog(path("saved.dat"));
         trigger(*p.window, "MNSave");
         QByteArray expected = file;
         expected[ImageStart + 0x707] = char(savedScanByte);
@@ -138,10 +139,8 @@ class FileCommandsTest : public QObject {
         ProgramFixture p(1);
         p.window->switchLanguage(0);
         QString cancelCaption;
-        QTimer::singleShot(50, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        ScriptedAnswers answers;
+        answers.onDialog("QFileDialog", [&](QDialog* dialog) {
             for (auto* button : dialog->findChildren<QPushButton*>())
                 if (button->isVisible() && button->text().contains(QString::fromUtf8("取消")))
                     cancelCaption = button->text();
@@ -156,16 +155,15 @@ class FileCommandsTest : public QObject {
         LoadedProgram p;
         p.window->bandSelection()->selectBandCode(6);
         const image::MemoryImage before = encoded(*p.window);
-        answerNextFileDialog(path("edited.dat"));
+        ScriptedAnswers answers;
+        answers.chooseFile(path("edited.dat")).press("OK").chooseFile(path("edited.dat"));
         trigger(*p.window, "TSave");
         QCOMPARE(readAll(path("edited.dat")).at(7), char(6));
 
-        answerNextMessageBox("OK");
         trigger(*p.window, "MNNew");
         QVERIFY(p.tables().row(1).isEmpty());
         QCOMPARE(p.bandList()->currentText(), QString("400-480MHz"));
 
-        answerNextFileDialog(path("edited.dat"));
         trigger(*p.window, "TOpen");
         QCOMPARE(p.bandList()->currentText(), QString("440-480MHz"));
         QCOMPARE(encoded(*p.window), before);
@@ -176,7 +174,8 @@ class FileCommandsTest : public QObject {
         auto* fm = p.window->fmPresetsEditor();
         const QString preset = fm->presetText(1);
         QVERIFY(!preset.isEmpty());
-        answerNextMessageBox("OK");
+        ScriptedAnswers answers;
+        answers.press("OK");
         trigger(*p.window, "TNew");
         for (int n = 1; n <= image::ChannelCount; ++n)
             QVERIFY(p.tables().row(n).isEmpty());
@@ -190,15 +189,12 @@ class FileCommandsTest : public QObject {
         const image::MemoryImage shown = encoded(*p.window);
         const QString band = p.bandList()->currentText();
 
-        SeenMessageBox question;
-        answerNextMessageBox("Cancel", &question);
+        ScriptedAnswers answers;
+        answers.press("Cancel").chooseFile(QString()).chooseFile(QString());
         trigger(*p.window, "MNNew");
-        QCOMPARE(question.title, QString("Attention"));
-        QCOMPARE(question.text, QString("Unsaved data will be lost, sure?"));
-
-        answerNextFileDialog(QString());
+        QCOMPARE(answers.box(0).title, QString("Attention"));
+        QCOMPARE(answers.box(0).text, QString("Unsaved data will be lost, sure?"));
         trigger(*p.window, "MNOpen");
-        answerNextFileDialog(QString());
         trigger(*p.window, "MNSave");
 
         QCOMPARE(p.window->ReceiveImage, received);
@@ -238,9 +234,10 @@ class FileCommandsTest : public QObject {
         const image::MemoryImage received = p.window->ReceiveImage;
         const image::MemoryImage shown = encoded(*p.window);
 
-        SeenMessageBox seen;
-        answerNextMessageBox(language == 0 ? "确定" : "OK", &seen);
+        ScriptedAnswers answers;
+        answers.press(language == 0 ? "确定" : "OK");
         QVERIFY(p.window->fileCommands().openFile(path(file)) != files::FileError::None);
+        const SeenMessageBox seen = answers.box(0);
         QCOMPARE(seen.title, title);
         QVERIFY2(seen.text.startsWith(text), qPrintable(seen.text));
         QCOMPARE(seen.icon, QMessageBox::Critical);
@@ -295,9 +292,10 @@ class FileCommandsTest : public QObject {
             tight.rlim_cur = 1000;
             setrlimit(RLIMIT_FSIZE, &tight);
         }
-        SeenMessageBox seen;
-        answerNextMessageBox("确定", &seen);
+        ScriptedAnswers answers;
+        answers.press("确定");
         const files::FileError error = p.window->fileCommands().saveFile(path(target));
+        const SeenMessageBox seen = answers.box(0);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previous);
 
@@ -387,13 +385,13 @@ class FileCommandsTest : public QObject {
         const mode_t kind = kindOf(path);
 
         ProgramFixture p(language);
-        SeenMessageBox seen;
-        answerNextMessageBox(language == 0 ? "确定" : "OK", &seen);
+        ScriptedAnswers answers;
+        answers.press(language == 0 ? "确定" : "OK");
         auto& commands = p.window->fileCommands();
         const QString chosen = ui::fileNameText(path);
         QVERIFY((save ? commands.saveFile(chosen) : commands.openFile(chosen)) !=
                 files::FileError::None);
-        QCOMPARE(seen.text, text.replace("%1", m_folder->path()));
+        QCOMPARE(answers.box(0).text, text.replace("%1", m_folder->path()));
         QCOMPARE(kindOf(path), kind);
     }
 
@@ -404,7 +402,8 @@ class FileCommandsTest : public QObject {
         writeAll(folder.filePath("old.dat"), "old");
         QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         ProgramFixture p;
-        answerNextMessageBox("OK");
+        ScriptedAnswers answers;
+        answers.press("OK");
         QVERIFY(p.window->fileCommands().saveFile(folder.filePath("old.dat")) !=
                 files::FileError::None);
         QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |

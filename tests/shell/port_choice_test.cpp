@@ -5,7 +5,7 @@
 #include "shell/main_window.h"
 #include "shell/parameter_file.h"
 #include "shell/startup.h"
-#include "support/message_box_driver.h"
+#include "support/scripted_answers.h"
 #include "support/test_ports.h"
 #include "ui/program_flags.h"
 
@@ -57,7 +57,8 @@ class PortChoiceTest : public QObject {
         QVERIFY(port()->isOpen());
     }
     void cleanup() {
-        answerNextMessageBox(ok());
+        ScriptedAnswers quit;
+        quit.press(ok());
         m_window->close();
         m_window.reset();
         m_ports.reset();
@@ -100,10 +101,11 @@ class PortChoiceTest : public QObject {
             QVERIFY(other.openDevice(device));
         }
 
-        SeenMessageBox seen;
-        answerNextMessageBox(ok(), &seen);
+        ScriptedAnswers answers;
+        answers.press(ok());
         choosePort(number);
-        QVERIFY(seen.shown);
+        QVERIFY(answers.done());
+        const SeenMessageBox seen = answers.box(0);
         QCOMPARE(seen.title, title);
         QCOMPARE(seen.text, text.arg(device));
         QCOMPARE(seen.icon, QMessageBox::Warning);
@@ -116,22 +118,20 @@ class PortChoiceTest : public QObject {
 
         // Choosing again works normally.
         other.close();
-        UnexpectedMessageBoxes boxes;
+        ScriptedAnswers none;
         choosePort(1);
         QVERIFY(port()->isOpen());
         QCOMPARE(panel1(), QString("COM: 1"));
         QCOMPARE(ui::ComPortIndex, 0);
-        QCOMPARE(boxes.texts, QStringList());
     }
 
     void choosingTheOpenPortReopensItQuietly() {
-        UnexpectedMessageBoxes boxes;
+        ScriptedAnswers none;
         choosePort(1);
         QVERIFY(port()->isOpen());
         QCOMPARE(panel1(), QString("COM: 1"));
         port()->send(radiolink::bytesOf("PROGRAM"));
         QCOMPARE(m_ports->pty.read(7), QByteArray("PROGRAM"));
-        QCOMPARE(boxes.texts, QStringList());
     }
 
     void thePortListShowsOnlyWhileInUse() {
@@ -157,17 +157,16 @@ class PortChoiceTest : public QObject {
     }
 
     void aStoredPortThatFailsAtStartIsForgotten() {
-        answerNextMessageBox(ok());
+        ScriptedAnswers answers;
+        answers.press(ok()).press("OK").press("OK");
         QVERIFY(m_window->close());
-        SeenMessageBox seen;
-        answerNextMessageBox("OK", &seen);
         m_window = start(4);
-        QVERIFY(seen.shown);
-        QVERIFY(seen.text.startsWith("Serial port5Invalid"));
+        QCOMPARE(answers.boxes().size(), 2);
+        QVERIFY(answers.box(1).text.startsWith("Serial port5Invalid"));
         QCOMPARE(panel1(), QString("COM: "));
         QCOMPARE(ui::ComPortIndex, -1);
-        answerNextMessageBox("OK");
         QVERIFY(m_window->close());
+        QVERIFY(answers.done());
         QFile parameter(m_dir.filePath("parameter"));
         QVERIFY(parameter.open(QIODevice::ReadOnly));
         QCOMPARE(parameter.readAll(), QByteArray("\xff\xff", 2));

@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
 #include "shell/settings_store.h"
 #include "shell/startup.h"
-#include "support/message_box_driver.h"
+#include "support/scripted_answers.h"
 #include "support/test_ports.h"
 #include "ui/message_box.h"
 #include "ui/program_flags.h"
@@ -59,8 +59,12 @@ class ShellTest : public QObject {
 
     // Closes the window answering the quit question with `caption`.
     bool closeAnswering(MainWindow& w, const QString& caption, SeenMessageBox* seen = nullptr) {
-        answerNextMessageBox(caption, seen);
-        return w.close();
+        ScriptedAnswers answers;
+        answers.press(caption);
+        const bool closed = w.close();
+        if (seen)
+            *seen = answers.box(0);
+        return closed;
     }
 
   private slots:
@@ -112,8 +116,7 @@ class ShellTest : public QObject {
         auto w = startProgram(folders());
         QCOMPARE(UILanguage, language);
         QCOMPARE(menuTitle(*w, "MNFile"), fileMenu);
-        answerNextMessageBox(language == 0 ? "确定" : "OK");
-        QVERIFY(w->close());
+        QVERIFY(closeAnswering(*w, language == 0 ? "确定" : "OK"));
     }
 
     void storedPort_data() {
@@ -171,7 +174,6 @@ class ShellTest : public QObject {
         auto w = startProgram(folders());
         SeenMessageBox seen;
         QVERIFY(!closeAnswering(*w, "Cancel", &seen));
-        QVERIFY(seen.shown);
         QCOMPARE(seen.title, QString("Be careful"));
         QCOMPARE(seen.text, QString("Confirm that withdraws from a procedure?\r\n"
                                     "Lose all in change not kept!"));
@@ -184,10 +186,10 @@ class ShellTest : public QObject {
 
     void quitFromTheMenuAsksToo() {
         auto w = startProgram(folders());
-        SeenMessageBox seen;
-        answerNextMessageBox("Cancel", &seen);
+        ScriptedAnswers answers;
+        answers.press("Cancel");
         w->findChild<QAction*>("MNQuit")->trigger();
-        QVERIFY(seen.shown);
+        QVERIFY(answers.done());
         QVERIFY(w->isVisible());
         QVERIFY(closeAnswering(*w, "OK"));
     }
@@ -257,22 +259,22 @@ class ShellTest : public QObject {
         QFETCH(int, result);
         QFETCH(int, icon);
         UILanguage = language;
-        SeenMessageBox seen;
-        answerNextMessageBox(press, &seen);
+        ScriptedAnswers answers;
+        answers.press(press);
         QCOMPARE(LocalizedMsgBox("text", style, "title"), result);
-        QStringList shown = seen.buttons;
+        QStringList shown = answers.box(0).buttons;
         shown.sort();
         captions.sort();
         QCOMPARE(shown, captions);
-        QCOMPARE(int(seen.icon), icon);
+        QCOMPARE(int(answers.box(0).icon), icon);
     }
 
     void emptyTitleBecomesTheApplicationTitle() {
-        SeenMessageBox seen;
-        answerNextMessageBox("OK", &seen);
+        ScriptedAnswers answers;
+        answers.press("OK");
         UILanguage = 1;
         LocalizedMsgBox("x", 0, QString());
-        QCOMPARE(seen.title, QString("TQ-305 CloneDesk"));
+        QCOMPARE(answers.box(0).title, QString("TQ-305 CloneDesk"));
     }
 
     void wheelNeverChangesTheBand() {

@@ -7,7 +7,7 @@
 #include "shell/main_window.h"
 #include "shell/parameter_file.h"
 #include "shell/startup.h"
-#include "support/message_box_driver.h"
+#include "support/scripted_answers.h"
 #include "ui/program_flags.h"
 
 #include <QComboBox>
@@ -43,7 +43,8 @@ struct ProgramFixture {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     ~ProgramFixture() {
-        answerNextMessageBox(ui::isChinese() ? "确定" : "OK");
+        ScriptedAnswers quit;
+        quit.press(ui::isChinese() ? "确定" : "OK");
         window->close();
     }
 

@@ -17,9 +17,21 @@ struct TestPorts {
     explicit TestPorts(const QString& portsFolder, const QList<int>& numbers = allNumbers())
         : folder(portsFolder) {
         QDir().mkpath(folder);
-        for (int n : numbers)
-            QFile::link(pty.slavePath(), QDir(folder).filePath(QString("com%1").arg(n)));
+        for (int n : numbers) {
+            const QString link = QDir(folder).filePath(QString("com%1").arg(n));
+            // A link left by an earlier pseudo-terminal would lead to its
+            // number, which another process may have by now.
+            QFile::remove(link);
+            QFile::link(pty.slavePath(), link);
+            m_links << link;
+        }
     }
+    ~TestPorts() {
+        for (const QString& link : m_links)
+            QFile::remove(link);
+    }
+    TestPorts(const TestPorts&) = delete;
+    TestPorts& operator=(const TestPorts&) = delete;
     // Devices of numbers without a link stay inside the test's folder.
     radiolink::PortPlaces places() const { return {folder, QDir(folder).filePath("ttyUSB")}; }
 
@@ -29,4 +41,7 @@ struct TestPorts {
             all << n;
         return all;
     }
+
+  private:
+    QStringList m_links;
 };
