@@ -51,6 +51,9 @@ std::string watchdogText(const radiolink::TransferFailure& failure, radiolink::T
     case StallReason::Stalled:
         return "the radio stopped answering at block " + hexAddress(failure.block) +
                " (line fault?)";
+    case StallReason::UnexpectedAnswer:
+        return "the radio's answer at block " + hexAddress(failure.block) +
+               " was not what the transfer expects there (line fault?)";
     case StallReason::WrongBlock:
         return "a wrong block came from the radio: asked for block " + hexAddress(failure.block) +
                ", got " + hexAddress(failure.echoed) + " (line fault?)";

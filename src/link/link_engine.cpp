@@ -138,7 +138,14 @@ TransferFailure LinkEngine::stalledInRead() const {
         return TransferFailure(StallReason::IdentNotAcknowledged);
     if (ReadStage == protocol::stage::ReadLast && m_blockTaken)
         return TransferFailure(StallReason::AfterLastBlock);
-    return TransferFailure(StallReason::Stalled, requestedAddress());
+    return TransferFailure(stalledOrAnswered(), requestedAddress());
+}
+
+// Bytes left waiting are an answer the transfer could not take: a damaged
+// block, a refusal. The user is told the radio answered, not that it fell
+// silent.
+StallReason LinkEngine::stalledOrAnswered() const {
+    return RxHex.empty() ? StallReason::Stalled : StallReason::UnexpectedAnswer;
 }
 
 // A write stage stands for the block it sends next, once the radio
@@ -149,10 +156,10 @@ TransferFailure LinkEngine::stalledInWrite() const {
         return TransferFailure(StallReason::IdentNotAcknowledged);
     if (WriteStage <= stage::WriteBlocksDone)
         return TransferFailure(
-            StallReason::Stalled,
+            stalledOrAnswered(),
             protocol::blockAddress(protocol::WriteBlocks, stage::blockOf(WriteStage - 1)));
     if (WriteStage == stage::WriteCalibrationSent)
-        return TransferFailure(StallReason::Stalled, protocol::CalibrationBlock);
+        return TransferFailure(stalledOrAnswered(), protocol::CalibrationBlock);
     return TransferFailure(StallReason::AfterLastBlock);
 }
 

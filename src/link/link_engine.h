@@ -123,6 +123,7 @@ class LinkEngine {
     TransferFailure stalledWhere() const;
     TransferFailure stalledInRead() const;
     TransferFailure stalledInWrite() const;
+    StallReason stalledOrAnswered() const;
 
     // The read transfer (read_transfer.cpp).
     void readStep();

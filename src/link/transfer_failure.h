@@ -13,6 +13,8 @@ enum class StallReason {
     NoIdent,              // the handshake was acknowledged, no valid ident followed
     IdentNotAcknowledged, // the ident was taken; no lone 0x06 answered the program's 0x06
     Stalled,              // the radio stopped answering at `block`
+    UnexpectedAnswer,     // at `block` the radio answered, but not with what comes next
+                          // there (a damaged block, a refusal)
     WrongBlock,           // a block for `echoed` came when `block` was asked for
     AfterLastBlock,       // every block went through; the radio did not answer what followed
                           // (a write: its "E")
@@ -24,7 +26,7 @@ struct TransferFailure {
         : reason(why), block(at), echoed(came) {}
 
     StallReason reason = StallReason::NoAnswer;
-    // Stalled and WrongBlock: the block asked for last (a read) or sent last
+    // Stalled, UnexpectedAnswer and WrongBlock: the block asked for last (a read) or sent last
     // (a write).
     std::uint16_t block = 0;
     // WrongBlock: the address the radio's block echoed.

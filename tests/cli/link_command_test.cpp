@@ -248,6 +248,10 @@ class LinkCommandTest : public QObject {
             return "tq305: the radio stopped answering at block " + QString(block) +
                    " (line fault?)";
         };
+        auto answered = [](const char* block) {
+            return "tq305: the radio's answer at block " + QString(block) +
+                   " was not what the transfer expects there (line fault?)";
+        };
         auto partly = [](const char* block) {
             return "tq305: note: <IN> reached the radio only in part: block " + QString(block) +
                    " went unanswered and the blocks after it were not sent; write it again";
@@ -290,19 +294,21 @@ class LinkCommandTest : public QObject {
         row("ident not answered: write", {"--no-ident-ack"}, write, 1,
             {identNotAnswered, nothingWritten});
         row("stall: read", {"--stall-at", "10"}, read, 1, {stalled("0x090")});
+        // A read waits for a whole block's 20 bytes: a shorter answer (a refusal,
+        // a short block) never reaches the transfer, which sees only silence.
         row("refused block: read", {"--nak-at", "10"}, read, 1, {stalled("0x090")});
         row("refused first block: write", {"--nak-at", "1"}, write, 1,
-            {stalled("0x000"), "tq305: note: <IN> did not reach the radio: its first block, block "
-                               "0x000, went unanswered; write it again"});
+            {answered("0x000"), "tq305: note: <IN> did not reach the radio: its first block, block "
+                                "0x000, went unanswered; write it again"});
         row("refused block: write", {"--nak-at", "10"}, write, 1,
-            {stalled("0x090"), partly("0x090")});
-        row("corrupt block: read", {"--corrupt-block", "10"}, read, 1, {stalled("0x090")});
+            {answered("0x090"), partly("0x090")});
+        row("corrupt block: read", {"--corrupt-block", "10"}, read, 1, {answered("0x090")});
         row("short block: read", {"--short-block", "10"}, read, 1, {stalled("0x090")});
-        row("long block: read", {"--long-block", "10"}, read, 1, {stalled("0x090")});
+        row("long block: read", {"--long-block", "10"}, read, 1, {answered("0x090")});
         row("wrong address: read", {"--wrong-address", "10"}, read, 1,
             wrongBlock("0x090", "0x0A0"));
-        row("corrupt last block: read", {"--corrupt-block", "99"}, read, 1, {stalled("0x7F0")});
-        row("long last block: read", {"--long-block", "99"}, read, 1, {stalled("0x7F0")});
+        row("corrupt last block: read", {"--corrupt-block", "99"}, read, 1, {answered("0x7F0")});
+        row("long last block: read", {"--long-block", "99"}, read, 1, {answered("0x7F0")});
         row("wrong address of the last block: read", {"--wrong-address", "99"}, read, 1,
             wrongBlock("0x7F0", "0x7E0"));
         row("damaged blocks of a read: a write is not hurt", {"--corrupt-block", "10"}, write, 0,

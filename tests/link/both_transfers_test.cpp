@@ -81,8 +81,8 @@ class BothTransfersTest : public QObject {
         addKinds("ident with a ninth byte", Bursts{Ack, Ident3 + '\0'}, StallReason::NoIdent, 7);
         addKinds("0657 at the ident", Bursts{Ack, bytes({0x06, 0x57})}, StallReason::NoIdent, 7);
         QTest::addRow("read: 0657 in the blocks")
-            << false << Bursts{Ack, Ident3, Ack, Ack + block(0, 1).left(19)} << StallReason::Stalled
-            << 7;
+            << false << Bursts{Ack, Ident3, Ack, Ack + block(0, 1).left(19)}
+            << StallReason::UnexpectedAnswer << 7;
         QTest::addRow("write: silent after a block")
             << true << Bursts{Ack, Ident3, Ack} << StallReason::Stalled << 7;
     }

@@ -98,13 +98,14 @@ class DamagedAnswersTest : public QObject {
         const QByteArray last = radioBlock(0x7F0);
         readRow("clean") << Replies{} << true << none << 0 << 0 << 99;
         readRow("last block corrupt") << Replies{{"R 07F0", {'X' + last.mid(1)}}} << false
-                                      << StallReason::Stalled << 0x7F0 << 0 << 98;
+                                      << StallReason::UnexpectedAnswer << 0x7F0 << 0 << 98;
         readRow("last block short") << Replies{{"R 07F0", {last.left(19)}}} << false
-                                    << StallReason::Stalled << 0x7F0 << 0 << 98;
+                                    << StallReason::UnexpectedAnswer << 0x7F0 << 0 << 98;
         readRow("last block long") << Replies{{"R 07F0", {last + '\0'}}} << false
-                                   << StallReason::Stalled << 0x7F0 << 0 << 98;
+                                   << StallReason::UnexpectedAnswer << 0x7F0 << 0 << 98;
         readRow("0x06 instead of a middle block")
-            << Replies{{"R 0090", {Ack}}} << false << StallReason::Stalled << 0x090 << 0 << 9;
+            << Replies{{"R 0090", {Ack}}} << false << StallReason::UnexpectedAnswer << 0x090 << 0
+            << 9;
         readRow("wrong block in the middle") << Replies{{"R 0090", {radioBlock(0x0A0)}}} << false
                                              << StallReason::WrongBlock << 0x090 << 0x0A0 << 9;
         readRow("wrong last block") << Replies{{"R 07F0", {radioBlock(0x7E0)}}} << false
@@ -147,6 +148,8 @@ class DamagedAnswersTest : public QObject {
             << Replies{{"06", {}}} << false << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
         writeRow("block not acknowledged")
             << Replies{{"W 0090", {}}} << false << StallReason::Stalled << 0x090 << 0 << 10;
+        writeRow("block refused") << Replies{{"W 0090", {QByteArray(1, '\x15')}}} << false
+                                  << StallReason::UnexpectedAnswer << 0x090 << 0 << 10;
         writeRow("last block not acknowledged")
             << Replies{{"W 07E0", {}}} << false << StallReason::Stalled << 0x7E0 << 0 << 97;
         writeRow("end not acknowledged")
