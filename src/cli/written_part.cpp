@@ -29,13 +29,13 @@ std::string writtenPartText(int writeStage, const std::string& file) {
         const std::string waiting = blockName(protocol::blockAddress(protocol::WriteBlocks, block));
         if (block == 0)
             return file + " did not reach the radio: its first block, " + waiting +
-                   ", went unanswered; write it again";
+                   ", was not acknowledged; write it again";
         return file + " reached the radio only in part: " + waiting +
-               " went unanswered and the blocks after it were not sent; write it again";
+               " was not acknowledged and the blocks after it were not sent; write it again";
     }
     if (writeStage == stage::WriteCalibrationSent)
         return "every block of " + file + " reached the radio but the calibration block, which " +
-               "went unanswered";
+               "was not acknowledged";
     return "every block of " + file + " reached the radio" +
            (writeStage == stage::WriteCalibrationEnding ? ", the calibration block included" : "");
 }

@@ -254,7 +254,7 @@ class LinkCommandTest : public QObject {
         };
         auto partly = [](const char* block) {
             return "tq305: note: <IN> reached the radio only in part: block " + QString(block) +
-                   " went unanswered and the blocks after it were not sent; write it again";
+                   " was not acknowledged and the blocks after it were not sent; write it again";
         };
         auto wrongBlock = [](const char* asked, const char* got) {
             return QStringList{"tq305: a wrong block came from the radio: asked for block " +
@@ -299,7 +299,7 @@ class LinkCommandTest : public QObject {
         row("refused block: read", {"--nak-at", "10"}, read, 1, {stalled("0x090")});
         row("refused first block: write", {"--nak-at", "1"}, write, 1,
             {answered("0x000"), "tq305: note: <IN> did not reach the radio: its first block, block "
-                                "0x000, went unanswered; write it again"});
+                                "0x000, was not acknowledged; write it again"});
         row("refused block: write", {"--nak-at", "10"}, write, 1,
             {answered("0x090"), partly("0x090")});
         row("corrupt block: read", {"--corrupt-block", "10"}, read, 1, {answered("0x090")});
@@ -333,7 +333,7 @@ class LinkCommandTest : public QObject {
         row("calibration block refused: the radio is not in its service mode", {},
             write + QStringList{"--calibration"}, 1,
             {stalled("0x7F0"), "tq305: note: every block of <IN> reached the radio but the "
-                               "calibration block, which went unanswered"},
+                               "calibration block, which was not acknowledged"},
             -1, true);
         row("hang-up: read", {"--hang-up-at", "40"}, read, 1, {lost});
         row("hang-up: write", {"--hang-up-at", "40"}, write, 1, {lost, partly("0x270")});
