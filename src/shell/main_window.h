@@ -131,6 +131,8 @@ class MainWindow : public QMainWindow {
     // (cable pulled, radio gone). False, after the port error, when it will
     // not open.
     bool reopenLostPort();
+    // Opens the port ComboCom names; false when it did not open.
+    bool openChosenPort();
     // MNF1 and MNAbout with FrmAbout.
     void createHelp();
     // The undo history, fed by every editor, with MNUndo and MNRedo.

@@ -36,12 +36,17 @@ bool MainWindow::reopenLostPort() {
     // Without a choice the transfer itself says the port is invalid.
     if (MSComm1->isOpen() || ComboCom->currentIndex() < 0)
         return true;
-    MSComm1->openPort(ComboCom->currentText().toInt(), m_folders.ports);
-    if (MSComm1->isOpen())
+    if (openChosenPort())
         return true;
     // The choice stays: the cable may be plugged back in before the next try.
     showPortError();
     return false;
+}
+
+// Closes the port first, the one chosen again too.
+bool MainWindow::openChosenPort() {
+    MSComm1->openPort(ComboCom->currentText().toInt(), m_folders.ports);
+    return MSComm1->isOpen();
 }
 
 bool MainWindow::transferRunning() const {
@@ -56,9 +61,7 @@ void MainWindow::showPortList() {
 
 void MainWindow::onPortChosen() {
     if (ComboCom->currentIndex() >= 0) {
-        // Closes the port first, the one chosen again too.
-        MSComm1->openPort(ComboCom->currentText().toInt(), m_folders.ports);
-        if (!MSComm1->isOpen()) {
+        if (!openChosenPort()) {
             showPortError();
             ComboCom->setCurrentIndex(-1);
         }

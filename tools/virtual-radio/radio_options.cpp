@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
+#include <utility>
 
 namespace radio {
 
@@ -22,6 +24,27 @@ std::optional<ProductName> productName(const std::string& text) {
         return std::nullopt;
     std::copy(text.begin(), text.end(), name.begin());
     return name;
+}
+
+// The faults that strike at the K-th block frame of a transfer.
+using BlockFault = std::optional<int> Faults::*;
+constexpr std::pair<std::string_view, BlockFault> BlockFaults[] = {
+    {"--stall-at", &Faults::stallAt},
+    {"--hang-up-at", &Faults::hangUpAt},
+    {"--nak-at", &Faults::nakAt},
+    {"--corrupt-block", &Faults::corruptBlock},
+    {"--short-block", &Faults::shortBlock},
+    {"--long-block", &Faults::longBlock},
+    {"--wrong-address", &Faults::wrongAddress},
+    {"--change-block", &Faults::changeBlock},
+};
+constexpr int MaxBlockFrame = 9999;
+
+BlockFault blockFault(std::string_view name) {
+    for (const auto& [option, fault] : BlockFaults)
+        if (option == name)
+            return fault;
+    return nullptr;
 }
 
 // Reads the command line one argument at a time.
@@ -102,26 +125,12 @@ bool Parser::option(const std::string& name) {
         return numberInto(f.identHigh, name, 0, 15);
     else if (name == "--ident-tail")
         return numberInto(f.identTail, name, 0, 255);
-    else if (name == "--nak-at")
-        return bool(f.nakAt = numberValue(name, 1, 9999));
-    else if (name == "--corrupt-block")
-        return bool(f.corruptBlock = numberValue(name, 1, 9999));
-    else if (name == "--short-block")
-        return bool(f.shortBlock = numberValue(name, 1, 9999));
-    else if (name == "--long-block")
-        return bool(f.longBlock = numberValue(name, 1, 9999));
-    else if (name == "--wrong-address")
-        return bool(f.wrongAddress = numberValue(name, 1, 9999));
-    else if (name == "--change-block")
-        return bool(f.changeBlock = numberValue(name, 1, 9999));
+    else if (const auto fault = blockFault(name))
+        return bool(f.*fault = numberValue(name, 1, MaxBlockFrame));
     else if (name == "--band")
         return bool(m_options.band = numberValue(name, 0, 15));
     else if (name == "--com")
         return bool(m_options.comPort = numberValue(name, 1, 16));
-    else if (name == "--stall-at")
-        return bool(f.stallAt = numberValue(name, 1, 9999));
-    else if (name == "--hang-up-at")
-        return bool(f.hangUpAt = numberValue(name, 1, 9999));
     else if (name == "--link")
         return bool(m_options.linkPath = value(name));
     else if (name == "--save")
