@@ -96,6 +96,21 @@ bool selectBand(editors::BandSelection& bands, const QString& band) {
     return false;
 }
 
+// Every row's line, then what could not be read, the note and the counts.
+void printReport(const exchange::ImportReport& report) {
+    QTextStream err(stderr);
+    auto print = [&](const std::string& line) {
+        if (!line.empty())
+            err << QString::fromStdString(line) << '\n';
+    };
+    for (const exchange::RowReport& row : report.rows)
+        print(exchange::reportLine(row, exchange::English));
+    print(exchange::reportUnreadRest(report, exchange::English));
+    print(exchange::reportNote(report, exchange::English));
+    print(exchange::reportSummary(report, exchange::English));
+    err.flush();
+}
+
 int runImport(const CsvOptions& o) {
     std::optional<files::DatFile> base;
     if (!o.base.isEmpty()) {
@@ -120,26 +135,38 @@ int runImport(const CsvOptions& o) {
     const auto windows =
         base ? std::make_unique<FileWindows>(*base, 1) : std::make_unique<FileWindows>(1);
     shell::MainWindow& window = windows->window();
-    if (!base)
-        window.StartForms();
-    if (!selectBand(*window.bandSelection(), o.band)) {
+    editors::BandSelection& bands = *window.bandSelection();
+    if (!selectBand(bands, o.band)) {
         QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl << Usage << Qt::endl;
         return 2;
     }
-    image::ChannelTableValues table = window.channelTable()->channelValues();
-    const std::string csv(read.bytes.begin(), read.bytes.end());
-    const exchange::ImportReport report =
-        exchange::importChannels(csv, window.Band, {.renumber = o.renumber}, table);
-    if (!report.usable) {
-        complain(o.input, "no CSV header with the Location and Frequency columns");
+    // The base's channels were checked against its own band only (a file
+    // without one opens in the default band).
+    const int baseBand = base ? base->band.value_or(editors::BandSelection::DefaultBand) : 0;
+    if (base && baseBand != bands.bandCode()) {
+        complain(o.base, "is a file of the band " +
+                             editors::BandSelection::entryText(baseBand).toStdString() +
+                             ", not of the band " + bands.bandText().toStdString() +
+                             " given with --band");
         return 1;
     }
-    QTextStream err(stderr);
-    for (const exchange::RowReport& row : report.rows)
-        err << QString::fromStdString(exchange::reportLine(row, exchange::English)) << '\n';
-    if (report.columnsDropped)
-        err << QString::fromStdString(exchange::reportNote(report, exchange::English)) << '\n';
-    err.flush();
+    // New, then the band chosen: StartForm puts the full-band frequency on
+    // the chosen band's centre.
+    if (!base)
+        window.StartForms();
+    image::ChannelTableValues table = window.channelTable()->channelValues();
+    const exchange::ImportReport report = exchange::importChannels(
+        std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
+        window.Band, {.renumber = o.renumber}, table);
+    if (!report.usable) {
+        complain(o.input, exchange::unusableReason(report, exchange::English));
+        return 1;
+    }
+    printReport(report);
+    if (report.unclosedQuoteLine != 0 || report.importedCount() == 0) {
+        complain(o.input, "nothing written");
+        return 1;
+    }
     window.channelTable()->showDecodedChannels(table);
     window.EncodeImage();
     const files::WriteResult written =

@@ -2,11 +2,13 @@
 // reads and writes, and the report of an import, row by row.
 #pragma once
 
+#include "exchange/csv_text.h"
 #include "exchange/import_report.h"
 #include "image/band_limits.h"
 #include "image/editor_values.h"
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +19,17 @@ namespace exchange {
 inline constexpr std::string_view CsvHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+// The busy-channel lock, which the layout has no column for: written after
+// the layout's columns (its readers pass over columns they do not know) as
+// On or Off, and read when a file has it.
+inline constexpr std::string_view LockColumn = "BusyLock";
 
 // A channel list is a few kilobytes; a file larger than this is something
 // else and is not read.
 inline constexpr std::size_t CsvSizeLimit = 1024 * 1024;
 
-// The table's channels that exist, one row each, names empty.
+// The table's channels that exist, one row each, names empty, the lock
+// column last.
 std::string exportChannels(const image::ChannelTableValues& table);
 // The same for the listed channels only, in the order given.
 std::string exportChannels(const image::ChannelTableValues& table,
@@ -35,10 +42,22 @@ struct Placement {
     int firstChannel = 1;
 };
 
-// Puts the file's rows onto `table` under the same rules as typing into the
+// A file's rows as read, once, to be imported as often as needed: the text
+// as UTF-8 (see utf8Text), its records, and the header's columns.
+struct ChannelList {
+    CsvText text;
+    std::map<std::string, std::size_t> columns;
+};
+ChannelList readChannelList(std::string_view bytes);
+
+// Puts the rows onto `table` under the same rules as typing into the
 // channel table; channels no row names stay as they were. The report is not
 // usable, and the table untouched, without a Frequency column, or without a
-// Location column unless renumbered.
+// Location column unless renumbered. In a semicolon-separated file a number
+// may have a decimal comma.
+ImportReport importChannels(const ChannelList& list, const image::BandLimits& band,
+                            const Placement& placement, image::ChannelTableValues& table);
+// The same for text not read yet.
 ImportReport importChannels(std::string_view csv, const image::BandLimits& band,
                             const Placement& placement, image::ChannelTableValues& table);
 

@@ -44,7 +44,9 @@ void putTones(const Tone& tx, const Tone& rx, CsvRecord& r) {
     } else if (tx.kind == Kind::Ctcss && rx.kind == Kind::None) {
         mode = "Tone", rTone = tx.value;
     } else if (tx.kind == Kind::Ctcss && rx.kind == Kind::Ctcss && tx.value == rx.value) {
-        mode = "TSQL", cTone = tx.value;
+        // Both columns, as published lists write it: a reader that takes
+        // either finds the tone.
+        mode = "TSQL", rTone = tx.value, cTone = tx.value;
     } else if (tx.kind == Kind::Dcs && rx.kind == Kind::Dcs && tx.value == rx.value) {
         mode = "DTCS", dtcs = tx.value;
     } else {
@@ -78,7 +80,7 @@ std::string exportChannels(const image::ChannelTableValues& table) {
 
 std::string exportChannels(const image::ChannelTableValues& table,
                            const std::vector<int>& channels) {
-    std::string out = std::string(CsvHeader) + "\r\n";
+    std::string out = std::string(CsvHeader) + "," + std::string(LockColumn) + "\r\n";
     for (const int n : channels) {
         if (n < 1 || n > image::ChannelCount)
             continue;
@@ -102,6 +104,7 @@ std::string exportChannels(const image::ChannelTableValues& table,
         r.push_back(row.listIndex[ScanIndex] == ScanOff ? "S" : "");
         r.push_back(row.listIndex[PowerIndex] == PowerLow ? "Low" : "High");
         r.insert(r.end(), {"", "", "", "", ""});
+        r.push_back(row.listIndex[LockIndex] == LockOn ? "On" : "Off");
         out += csvLine(r);
     }
     return out;

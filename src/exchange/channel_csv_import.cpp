@@ -1,6 +1,7 @@
 #include "exchange/channel_csv.h"
 #include "exchange/channel_fields.h"
 #include "exchange/csv_text.h"
+#include "exchange/text_encoding.h"
 #include "image/decimal_text.h"
 #include "image/frequency_codes.h"
 #include "image/tone_codes.h"
@@ -9,6 +10,7 @@
 #include <cctype>
 #include <map>
 #include <optional>
+#include <string_view>
 
 namespace exchange {
 
@@ -23,24 +25,38 @@ struct Skip {
     Finding reason;
 };
 
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+// "146,520" in a file whose fields a semicolon separates: a decimal comma.
+bool hasDecimalComma(const std::string& value) {
+    return value.find_first_not_of("0123456789,+- ") == std::string::npos &&
+           value.find(',') == value.rfind(',') && value.find(',') != std::string::npos &&
+           value.find_first_of("0123456789") != std::string::npos;
+}
+
 class Fields {
   public:
-    Fields(const std::map<std::string, std::size_t>& columns, const CsvRecord& record)
-        : m_columns(columns), m_record(record) {}
+    Fields(const ChannelList& list, const CsvRecord& record)
+        : m_columns(list.columns), m_record(record), m_decimalComma(list.text.separator == ';') {}
 
     std::string operator[](const std::string& name) const {
         const auto it = m_columns.find(name);
         if (it == m_columns.end() || it->second >= m_record.size())
             return {};
-        std::string value = m_record[it->second];
-        const auto first = value.find_first_not_of(" \t");
-        const auto last = value.find_last_not_of(" \t");
-        return first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
+        std::string value = trimmed(m_record[it->second]);
+        if (m_decimalComma && hasDecimalComma(value))
+            value[value.find(',')] = '.';
+        return value;
     }
 
   private:
     const std::map<std::string, std::size_t>& m_columns;
     const CsvRecord& m_record;
+    bool m_decimalComma;
 };
 
 enum class Side { Receive, Transmit };
@@ -67,8 +83,19 @@ Decimal number(const std::string& text, const char* column) {
     return *value;
 }
 
-Decimal plus(const Decimal& a, const Decimal& b, int sign) {
-    return Decimal::fromScaled(frequencyUnits(a) + sign * frequencyUnits(b), FrequencyDecimals);
+// rx moved by the offset's size in the direction of `sign`. Done on
+// magnitudes without a sign bit, so that no offset a number() gives can make
+// the sum leave its type.
+Decimal shifted(const Decimal& rx, const Decimal& offset, int sign) {
+    const std::int64_t r = frequencyUnits(rx), o = frequencyUnits(offset);
+    const std::uint64_t size = o < 0 ? 0 - std::uint64_t(o) : std::uint64_t(o);
+    const std::uint64_t from = std::uint64_t(r); // in band, so not negative
+    const bool negative = sign < 0 && size > from;
+    const std::uint64_t result = sign > 0 ? from + size : negative ? size - from : from - size;
+    constexpr std::uint64_t Unit = 1'000'000; // 10^FrequencyDecimals
+    std::string fraction = std::to_string(result % Unit);
+    fraction.insert(0, std::size_t(FrequencyDecimals) - fraction.size(), '0');
+    return *Decimal::parse((negative ? "-" : "") + std::to_string(result / Unit) + "." + fraction);
 }
 
 // Tone list position 1..260 of a CTCSS frequency such as "88.5" or "88.50".
@@ -144,6 +171,21 @@ int power(const std::string& text) {
     return Decimal::leadingNumber(text) >= Decimal::fromScaled(2, 0) ? PowerHigh : PowerLow;
 }
 
+bool sameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+int lock(const std::string& text) {
+    if (text.empty() || sameLetters(text, "Off"))
+        return LockOff;
+    if (sameLetters(text, "On"))
+        return LockOn;
+    throw Skip{{Kind::LockUnknown, {text}}};
+}
+
 int width(const std::string& mode) {
     if (mode.empty() || mode == "FM")
         return Wide;
@@ -162,11 +204,16 @@ image::ChannelRow channelRow(const Fields& f, const image::BandLimits& band,
     const Decimal rx = number(rxText, "Frequency");
     row.freqText[0] = channelFrequency(rx, Side::Receive, band, changes);
     const std::string duplex = f["Duplex"];
-    if (duplex == "+" || duplex == "-")
-        row.freqText[1] =
-            channelFrequency(plus(rx, number(f["Offset"], "Offset"), duplex == "+" ? 1 : -1),
-                             Side::Transmit, band, changes);
-    else if (duplex == "split")
+    if (duplex == "+" || duplex == "-") {
+        // Published lists write "-,-7.6": the sign of the offset repeats the
+        // direction, which Duplex alone gives.
+        const std::string offsetText = f["Offset"];
+        const Decimal offset = number(offsetText, "Offset");
+        if (offset.isNegative())
+            changes.push_back({Kind::OffsetSignDropped, {offsetText, duplex}});
+        row.freqText[1] = channelFrequency(shifted(rx, offset, duplex == "+" ? 1 : -1),
+                                           Side::Transmit, band, changes);
+    } else if (duplex == "split")
         row.freqText[1] =
             channelFrequency(number(f["Offset"], "Offset"), Side::Transmit, band, changes);
     else if (duplex.empty())
@@ -179,59 +226,83 @@ image::ChannelRow channelRow(const Fields& f, const image::BandLimits& band,
     row.toneText[0] = image::toneText(pair.rx);
     row.toneText[1] = image::toneText(pair.tx);
     row.listIndex[PowerIndex] = power(f["Power"]);
-    row.listIndex[LockIndex] = LockOff;
+    row.listIndex[LockIndex] = lock(f[std::string(LockColumn)]);
     row.listIndex[ScanIndex] = f["Skip"] == "S" ? ScanOff : ScanOn;
     row.listIndex[WidthIndex] = width(f["Mode"]);
     return row;
 }
 
-constexpr const char* DroppedColumns[] = {"Name",     "Comment",  "TStep", "URCALL",
+constexpr const char* DroppedColumns[] = {"Name",     "Comment",  "URCALL",
                                           "RPT1CALL", "RPT2CALL", "DVCODE"};
+
+// Whether the row holds something the radio cannot keep. A tuning step of
+// 5 or 6.25 kHz is the raster every frequency is put on anyway.
+bool dropsValues(const Fields& f) {
+    for (const char* name : DroppedColumns)
+        if (!f[name].empty())
+            return true;
+    const std::string step = f["TStep"];
+    const auto value = Decimal::parse(step);
+    return !step.empty() && value != Decimal::parse("5") && value != Decimal::parse("6.25");
+}
+
+// The channel a row names, or the next one when renumbering.
+int channelOf(const Fields& f, bool renumber, int nextChannel) {
+    if (renumber) {
+        if (nextChannel < 1 || nextChannel > image::ChannelCount)
+            throw Skip{{Kind::NoChannelLeft, {std::to_string(image::ChannelCount)}}};
+        return nextChannel;
+    }
+    const std::string location = f["Location"];
+    const auto value = Decimal::parse(location);
+    const auto whole = value ? value->scaled(0, image::Rounding::TowardZero) : std::nullopt;
+    if (!whole || Decimal::fromScaled(*whole, 0) != *value || *whole < 1 ||
+        *whole > image::ChannelCount)
+        throw Skip{{Kind::LocationOutside, {location, std::to_string(image::ChannelCount)}}};
+    return static_cast<int>(*whole);
+}
 
 } // namespace
 
+ChannelList readChannelList(std::string_view bytes) {
+    ChannelList list;
+    list.text = parseCsv(utf8Text(bytes));
+    if (!list.text.rows.empty()) {
+        const CsvRecord& header = list.text.rows.front().fields;
+        for (std::size_t i = 0; i < header.size(); ++i)
+            list.columns.emplace(trimmed(header[i]), i);
+    }
+    return list;
+}
+
 ImportReport importChannels(std::string_view csv, const image::BandLimits& band,
+                            const Placement& placement, image::ChannelTableValues& table) {
+    return importChannels(readChannelList(csv), band, placement, table);
+}
+
+ImportReport importChannels(const ChannelList& list, const image::BandLimits& band,
                             const Placement& placement, image::ChannelTableValues& table) {
     const bool renumber = placement.renumber;
     ImportReport report;
-    const std::vector<CsvRecord> records = parseCsv(csv);
-    if (records.empty())
-        return report;
-    std::map<std::string, std::size_t> columns;
-    for (std::size_t i = 0; i < records[0].size(); ++i) {
-        std::string name = records[0][i];
-        if (i == 0 && name.starts_with("\xEF\xBB\xBF")) // a byte order mark
-            name.erase(0, 3);
-        columns.emplace(name, i);
-    }
-    if (!columns.contains("Frequency") || (!renumber && !columns.contains("Location")))
+    report.renumber = renumber;
+    report.unclosedQuoteLine = list.text.unclosedQuoteLine;
+    const std::vector<CsvRow>& rows = list.text.rows;
+    if (!rows.empty())
+        for (const std::string& name : rows.front().fields)
+            report.header.push_back(trimmed(name));
+    if (!list.columns.contains("Frequency") || (!renumber && !list.columns.contains("Location")))
         return report;
     report.usable = true;
 
-    bool dropped = false;
     int nextChannel = placement.firstChannel;
     std::array<int, image::ChannelCount> takenBy{}; // the line that filled each channel
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        const Fields f(columns, records[i]);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const Fields f(list, rows[i].fields);
         RowReport line;
-        line.line = static_cast<int>(i) + 1;
-        for (const char* name : DroppedColumns)
-            dropped = dropped || !f[name].empty();
+        line.line = rows[i].line;
+        report.columnsDropped = report.columnsDropped || dropsValues(f);
         try {
-            int channel = nextChannel;
-            if (!renumber) {
-                const std::string location = f["Location"];
-                const auto value = Decimal::parse(location);
-                const auto whole =
-                    value ? value->scaled(0, image::Rounding::TowardZero) : std::nullopt;
-                if (!whole || Decimal::fromScaled(*whole, 0) != *value || *whole < 1 ||
-                    *whole > image::ChannelCount)
-                    throw Skip{
-                        {Kind::LocationOutside, {location, std::to_string(image::ChannelCount)}}};
-                channel = static_cast<int>(*whole);
-            } else if (channel < 1 || channel > image::ChannelCount) {
-                throw Skip{{Kind::NoChannelLeft, {std::to_string(image::ChannelCount)}}};
-            }
+            const int channel = channelOf(f, renumber, nextChannel);
             // A second row for a channel would silently replace the first.
             if (const int earlier = takenBy[std::size_t(channel - 1)])
                 throw Skip{
@@ -250,7 +321,6 @@ ImportReport importChannels(std::string_view csv, const image::BandLimits& band,
         }
         report.rows.push_back(std::move(line));
     }
-    report.columnsDropped = dropped;
     return report;
 }
 

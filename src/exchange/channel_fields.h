@@ -11,7 +11,7 @@ namespace exchange {
 inline constexpr int RxToneIndex = 0, TxToneIndex = 1, PowerIndex = 2, LockIndex = 3, ScanIndex = 4,
                      WidthIndex = 5;
 inline constexpr int PowerLow = 0, PowerHigh = 1;
-inline constexpr int LockOff = 1;
+inline constexpr int LockOn = 0, LockOff = 1;
 inline constexpr int ScanOff = 0, ScanOn = 1;
 inline constexpr int Narrow = 0, Wide = 1;
 

@@ -1,28 +1,62 @@
 #include "exchange/csv_text.h"
 
+#include <algorithm>
+#include <array>
+
 namespace exchange {
 
-std::vector<CsvRecord> parseCsv(std::string_view text) {
-    std::vector<CsvRecord> records;
-    CsvRecord record;
+namespace {
+
+// The separator the first line uses most outside quotes.
+char separatorOf(std::string_view text) {
+    constexpr std::array<char, 3> candidates{',', ';', '\t'};
+    std::array<int, 3> counts{};
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\n' || c == '\r'))
+            break;
+        else if (!quoted)
+            for (std::size_t i = 0; i < candidates.size(); ++i)
+                counts[i] += c == candidates[i];
+    }
+    const auto most = std::max_element(counts.begin(), counts.end());
+    return *most == 0 ? ',' : candidates[std::size_t(most - counts.begin())];
+}
+
+} // namespace
+
+CsvText parseCsv(std::string_view text) {
+    CsvText parsed;
+    parsed.separator = separatorOf(text);
+    CsvRow row;
     std::string field;
     bool quoted = false;
     bool fieldStarted = false;
+    int line = 1;
+    int quoteLine = 0;
+    row.line = line;
     auto endField = [&] {
-        record.push_back(std::move(field));
+        row.fields.push_back(std::move(field));
         field.clear();
         fieldStarted = false;
     };
     auto endRecord = [&] {
-        if (fieldStarted || !record.empty())
+        if (fieldStarted || !row.fields.empty())
             endField();
-        const bool blank = record.size() == 1 && record[0].empty();
-        if (!record.empty() && !blank)
-            records.push_back(std::move(record));
-        record.clear();
+        const bool blank = row.fields.size() == 1 && row.fields[0].empty();
+        if (!row.fields.empty() && !blank)
+            parsed.rows.push_back(std::move(row));
+        row = CsvRow{line, {}};
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        // CR, LF and CRLF each end one line, inside quotes too.
+        const bool lineEnd =
+            c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+        if (lineEnd)
+            ++line;
         if (quoted) {
             if (c != '"')
                 field += c;
@@ -34,19 +68,23 @@ std::vector<CsvRecord> parseCsv(std::string_view text) {
         }
         if (c == '"') {
             quoted = true;
+            quoteLine = line;
             fieldStarted = true;
-        } else if (c == ',') {
+        } else if (c == parsed.separator) {
             endField();
             fieldStarted = true;
-        } else if (c == '\n') {
+        } else if (lineEnd) {
             endRecord();
         } else if (c != '\r') {
             field += c;
             fieldStarted = true;
         }
     }
-    endRecord();
-    return records;
+    if (quoted)
+        parsed.unclosedQuoteLine = quoteLine;
+    else
+        endRecord();
+    return parsed;
 }
 
 std::string csvLine(const CsvRecord& record) {

@@ -1,5 +1,7 @@
 #include "exchange/import_report.h"
 
+#include "exchange/text_encoding.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -27,6 +29,9 @@ constexpr std::array FindingTexts{
                 {"接收频率 %1 已调整为 %2", "receive frequency %1 snapped to %2"}},
     FindingText{Kind::TransmitSnapped,
                 {"发射频率 %1 已调整为 %2", "transmit frequency %1 snapped to %2"}},
+    FindingText{Kind::OffsetSignDropped,
+                {"Offset %1 的正负号已忽略，按 Duplex“%2”的方向计算",
+                 "offset %1 taken without its sign, in the direction Duplex \"%2\" gives"}},
     FindingText{
         Kind::ReceiveOutsideBand,
         {"接收频率 %1 超出频段 %2-%3 MHz", "receive frequency %1 lies outside the band %2-%3 MHz"}},
@@ -59,6 +64,8 @@ constexpr std::array FindingTexts{
         {"功率“%1”既不是 High、Low，也不是瓦数", "power \"%1\" is neither High, Low nor watts"}},
     FindingText{Kind::ModeUnknown,
                 {"本机不支持调制方式“%1”", "mode \"%1\" is not one the radio has"}},
+    FindingText{Kind::LockUnknown,
+                {"BusyLock“%1”既不是 On 也不是 Off", "BusyLock \"%1\" is neither On nor Off"}},
 };
 
 constexpr Text ImportedLine{"第 %1 行：信道 %2 已导入", "line %1: channel %2 imported"};
@@ -70,8 +77,17 @@ constexpr Text DroppedNote{
     "Name、Comment、TStep 及数字制式各列未保留：本机没有信道名称，也没有数字制式",
     "Name, Comment, TStep and the digital columns are not kept: the radio "
     "has no channel names and no digital modes"};
-constexpr Text Summary{"共 %1 行：%2 行原样导入，%3 行调整后导入，%4 行已跳过",
-                       "%1 rows: %2 imported, %3 imported with changes, %4 skipped"};
+constexpr Text Summary{"共 %2 行，导入 %1 行，跳过 %3 行", "%1 of %2 rows imported, %3 skipped"};
+constexpr Text UnreadRest{"第 %1 行：引号没有闭合，此后的内容无法读取",
+                          "line %1: a quote opens here and is never closed; the rest of the "
+                          "file could not be read"};
+constexpr Text NoText{"文件中没有文字", "the file holds no text"};
+constexpr Text NoColumns{"第一行的列为 %1，缺少 %2 列", "the first line holds the columns %1, "
+                                                        "without %2"};
+constexpr Text ColumnSeparator{"、", ", "};
+constexpr Text And{" 和 ", " and "};
+// Columns named in the reason before it stops listing them.
+constexpr std::size_t ShownColumns = 8;
 
 const char* pick(const Text& text, int language) {
     return language == Chinese ? text.zh : text.en;
@@ -97,8 +113,13 @@ std::string fill(std::string_view pattern, const std::vector<std::string>& value
 std::string findingText(const Finding& finding, int language) {
     const auto row = std::find_if(FindingTexts.begin(), FindingTexts.end(),
                                   [&](const FindingText& t) { return t.kind == finding.kind; });
-    return row == FindingTexts.end() ? std::string()
-                                     : fill(pick(row->text, language), finding.values);
+    if (row == FindingTexts.end())
+        return {};
+    // Field texts come from the file: nothing in them may act on a terminal.
+    std::vector<std::string> shown;
+    for (const std::string& value : finding.values)
+        shown.push_back(printableText(value));
+    return fill(pick(row->text, language), shown);
 }
 
 std::string findingsText(const std::vector<Finding>& findings, int language) {
@@ -130,15 +151,42 @@ std::string reportNote(const ImportReport& report, int language) {
     return report.columnsDropped ? pick(DroppedNote, language) : std::string();
 }
 
+int ImportReport::importedCount() const {
+    return int(std::count_if(rows.begin(), rows.end(), [](const RowReport& r) {
+        return r.outcome != RowReport::Outcome::Skipped;
+    }));
+}
+
 std::string reportSummary(const ImportReport& report, int language) {
-    auto count = [&](RowReport::Outcome outcome) {
-        return std::to_string(
-            std::count_if(report.rows.begin(), report.rows.end(),
-                          [&](const RowReport& r) { return r.outcome == outcome; }));
-    };
+    const int imported = report.importedCount();
     return fill(pick(Summary, language),
-                {std::to_string(report.rows.size()), count(RowReport::Outcome::Imported),
-                 count(RowReport::Outcome::Changed), count(RowReport::Outcome::Skipped)});
+                {std::to_string(imported), std::to_string(report.rows.size()),
+                 std::to_string(report.rows.size() - std::size_t(imported))});
+}
+
+std::string reportUnreadRest(const ImportReport& report, int language) {
+    return report.unclosedQuoteLine == 0
+               ? std::string()
+               : fill(pick(UnreadRest, language), {std::to_string(report.unclosedQuoteLine)});
+}
+
+std::string unusableReason(const ImportReport& report, int language) {
+    if (report.header.empty())
+        return pick(NoText, language);
+    std::string found, missing;
+    for (std::size_t i = 0; i < report.header.size() && i <= ShownColumns; ++i) {
+        if (i > 0)
+            found += pick(ColumnSeparator, language);
+        found += i == ShownColumns ? "…" : "\"" + printableText(report.header[i]) + "\"";
+    }
+    auto has = [&](const char* name) {
+        return std::find(report.header.begin(), report.header.end(), name) != report.header.end();
+    };
+    if (!report.renumber && !has("Location"))
+        missing = "Location";
+    if (!has("Frequency"))
+        missing += (missing.empty() ? "" : pick(And, language)) + std::string("Frequency");
+    return fill(pick(NoColumns, language), {found, missing});
 }
 
 } // namespace exchange

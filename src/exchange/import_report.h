@@ -13,8 +13,9 @@ namespace exchange {
 struct Finding {
     enum class Kind {
         // Changes to a row that was imported.
-        ReceiveSnapped,  // typed frequency, frequency on the raster
-        TransmitSnapped, // typed frequency, frequency on the raster
+        ReceiveSnapped,    // typed frequency, frequency on the raster
+        TransmitSnapped,   // typed frequency, frequency on the raster
+        OffsetSignDropped, // offset text, duplex text
         // Reasons to skip a row.
         ReceiveOutsideBand,  // frequency, band low, band high (whole MHz)
         TransmitOutsideBand, // frequency, band low, band high (whole MHz)
@@ -31,6 +32,7 @@ struct Finding {
         DcsUnknown,          // DCS code text
         PowerUnknown,        // power text
         ModeUnknown,         // mode text
+        LockUnknown,         // lock text
     };
     Kind kind = Kind::NoFrequency;
     std::vector<std::string> values;
@@ -38,7 +40,7 @@ struct Finding {
     friend bool operator==(const Finding&, const Finding&) = default;
 };
 
-// One file row's fate. `line` counts the file's records, the header being 1.
+// One file row's fate. `line` is the line of the file the row starts on.
 struct RowReport {
     enum class Outcome { Imported, Changed, Skipped };
     int line = 0;
@@ -51,6 +53,15 @@ struct ImportReport {
     bool usable = false;         // false: no header with the columns needed
     bool columnsDropped = false; // names, comments or digital settings were not kept
     std::vector<RowReport> rows;
+    // The columns the first line names, to say what was found when it is
+    // not usable; empty for a file without text.
+    std::vector<std::string> header;
+    bool renumber = false; // a Location column was not needed
+    // Where a quote opens that never closes: the rows from there on could
+    // not be read. 0 when the whole file was read.
+    int unclosedQuoteLine = 0;
+
+    int importedCount() const;
 };
 
 // The languages of the report, numbered as the program's UILanguage.
@@ -63,7 +74,13 @@ std::string reportLine(const RowReport& row, int language);
 // The line on the columns that were not kept; empty when none were.
 std::string reportNote(const ImportReport& report, int language);
 
-// The counts of imported, changed and skipped rows as one line.
+// "N of M rows imported, K skipped".
 std::string reportSummary(const ImportReport& report, int language);
+
+// The line on the rows that could not be read; empty when all were.
+std::string reportUnreadRest(const ImportReport& report, int language);
+
+// Why a report that is not usable is not, with what the first line holds.
+std::string unusableReason(const ImportReport& report, int language);
 
 } // namespace exchange
