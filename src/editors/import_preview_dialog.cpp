@@ -48,7 +48,7 @@ bool ImportPreviewDialog::renumber() const {
 }
 
 void ImportPreviewDialog::refresh() {
-    const exchange::ImportReport report = m_preview(renumber());
+    const exchange::ImportReport& report = m_preview(renumber());
     m_report->showReport(report);
     CmdImport->setEnabled(std::any_of(report.rows.begin(), report.rows.end(), [](const auto& row) {
         return row.outcome != exchange::RowReport::Outcome::Skipped;

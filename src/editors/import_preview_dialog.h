@@ -20,8 +20,8 @@ class ImportPreviewDialog : public QDialog {
     Q_OBJECT
   public:
     // The report of the import with the rows renumbered or not, done on a
-    // copy of the table.
-    using Preview = std::function<exchange::ImportReport(bool renumber)>;
+    // copy of the table; it lives as long as the dialog.
+    using Preview = std::function<const exchange::ImportReport&(bool renumber)>;
 
     explicit ImportPreviewDialog(Preview preview, QWidget* parent = nullptr);
 

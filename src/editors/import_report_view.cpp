@@ -46,8 +46,8 @@ ImportReportView::ImportReportView(QWidget* parent) : QWidget(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_summary);
     layout->addWidget(m_rows, 1);
+    layout->addWidget(m_summary);
     layout->addWidget(m_note);
     setFocusProxy(m_rows);
 }
@@ -56,14 +56,21 @@ void ImportReportView::showReport(const exchange::ImportReport& report) {
     const int language = ui::UILanguage;
     m_summary->setText(QString::fromStdString(exchange::reportSummary(report, language)));
     QStringList lines;
+    lines.reserve(qsizetype(report.rows.size()) + 1);
     for (const exchange::RowReport& row : report.rows)
         lines << QString::fromStdString(exchange::reportLine(row, language));
+    if (const std::string unread = exchange::reportUnreadRest(report, language); !unread.empty())
+        lines << QString::fromStdString(unread);
     m_rows->setPlainText(lines.join('\n'));
     // Wide enough for the longest line, as far as the screen allows, so
-    // that a reason is read without scrolling sideways.
-    int widest = 0;
-    for (const QString& line : lines)
-        widest = std::max(widest, m_rows->fontMetrics().horizontalAdvance(line));
+    // that a reason is read without scrolling sideways. Only the line with
+    // the most characters is measured: measuring thousands would keep the
+    // window from opening.
+    const auto longest =
+        std::max_element(lines.begin(), lines.end(),
+                         [](const QString& a, const QString& b) { return a.size() < b.size(); });
+    const int widest =
+        longest == lines.end() ? 0 : m_rows->fontMetrics().horizontalAdvance(*longest);
     const int wanted = widest + 2 * m_rows->frameWidth() +
                        2 * int(m_rows->document()->documentMargin()) +
                        m_rows->verticalScrollBar()->sizeHint().width();

@@ -9,9 +9,10 @@ class QPlainTextEdit;
 
 namespace editors {
 
-// The report of an import or a paste, in the language in force: a summary
-// of the counts, one line per row of what became of it (text that can be
-// selected and copied), and the note on columns that were not kept.
+// The report of an import or a paste, in the language in force: one line
+// per row of what became of it (text that can be selected and copied), the
+// line on rows that could not be read, then a summary of the counts and the
+// note on columns that were not kept.
 class ImportReportView : public QWidget {
     Q_OBJECT
   public:

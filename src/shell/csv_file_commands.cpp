@@ -11,6 +11,8 @@
 #include "ui/read_failure.h"
 #include "ui/save_failure.h"
 
+#include <array>
+#include <optional>
 #include <span>
 
 namespace shell {
@@ -53,19 +55,35 @@ void importCsv(MainWindow& window) {
         return;
     const image::ChannelTableValues before = table.channelValues();
     const image::BandLimits& band = window.Band;
-    image::ChannelTableValues after;
-    auto importOnto = [&](bool renumber) {
-        after = before;
-        return exchange::importChannels(*csv, band, {.renumber = renumber}, after);
+    // The file is read once; each way of placing its rows is imported once,
+    // for the preview, and the one accepted is the one put in.
+    const exchange::ChannelList list = exchange::readChannelList(*csv);
+    struct Import {
+        exchange::ImportReport report;
+        image::ChannelTableValues after;
     };
-    if (!importOnto(false).usable) {
-        ui::showMessage(ui::Msg::CsvNotUsable, {ui::shownFileName(path)});
+    std::array<std::optional<Import>, 2> imports;
+    auto importOnto = [&](bool renumber) -> const Import& {
+        std::optional<Import>& done = imports[renumber ? 1 : 0];
+        if (!done) {
+            done.emplace(Import{{}, before});
+            done->report =
+                exchange::importChannels(list, band, {.renumber = renumber}, done->after);
+        }
+        return *done;
+    };
+    if (const exchange::ImportReport& report = importOnto(false).report; !report.usable) {
+        ui::showMessage(ui::Msg::CsvNotUsable,
+                        {ui::shownFileName(path),
+                         QString::fromStdString(exchange::unusableReason(report, ui::UILanguage))});
         return;
     }
-    editors::ImportPreviewDialog FrmImportPreview(importOnto, &window);
+    editors::ImportPreviewDialog FrmImportPreview(
+        [&](bool renumber) -> const exchange::ImportReport& { return importOnto(renumber).report; },
+        &window);
     if (FrmImportPreview.exec() != QDialog::Accepted)
         return;
-    importOnto(FrmImportPreview.renumber());
+    const image::ChannelTableValues& after = importOnto(FrmImportPreview.renumber()).after;
     if (after != before)
         table.replaceChannels(after);
 }

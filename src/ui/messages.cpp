@@ -75,10 +75,10 @@ constexpr std::array MessageTable{
                "Channel 99 is in use, so no channel can be inserted.\nDelete or move channel 99 "
                "first."},
     MessageRow{Msg::CsvNotUsable, MsgStyle::OkStop, "错误",
-               "无法导入文件：\n%1\n文件中没有含 Location 和 Frequency 两列的 CSV 表头。",
+               "无法导入文件：\n%1\n文件中没有含 Location 和 Frequency 两列的 CSV 表头：%2。",
                "Mistake",
                "The file cannot be imported:\n%1\nIt has no CSV header with the Location and "
-               "Frequency columns."},
+               "Frequency columns: %2."},
     MessageRow{Msg::CsvTooLarge, MsgStyle::OkStop, "错误",
                "无法导入文件：\n%1\n文件大于 %2 KB，不是信道列表。", "Mistake",
                "The file cannot be imported:\n%1\nIt is larger than %2 KB, too large for a "

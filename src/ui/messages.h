@@ -25,8 +25,8 @@ enum class Msg {
     PortError,        // %1 the port number, %2 the line saying why (portFailureText)
     PasteNotChannels, // the clipboard's text has no CSV header to read channels by
     InsertNoRoom,     // channel 99 is occupied
-    CsvNotUsable,     // %1 the file: no header with the Location and Frequency columns
-    CsvTooLarge,      // %1 the file, %2 the largest size in KB
+    CsvNotUsable, // %1 the file: no header with the Location and Frequency columns, %2 what it has
+    CsvTooLarge,  // %1 the file, %2 the largest size in KB
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by

@@ -1,4 +1,5 @@
 #include "exchange/channel_csv.h"
+#include "exchange/channel_fields.h"
 #include "exchange/csv_text.h"
 
 #include <QTest>
@@ -41,14 +42,45 @@ QString describe(const image::ChannelRow& row) {
 
 // Columns Duplex..Power of an exported row.
 QString exportedColumns(const image::ChannelTableValues& table) {
-    const auto records = exchange::parseCsv(exchange::exportChannels(table));
+    const auto records = exchange::parseCsv(exchange::exportChannels(table)).rows;
     if (records.size() != 2)
         return {};
     QStringList fields;
     for (std::size_t i = 3; i <= 15; ++i)
         if (i != 13) // TStep
-            fields << QString::fromStdString(records[1][i]);
+            fields << QString::fromStdString(records[1].fields[i]);
     return fields.join(',');
+}
+
+// All a user learns of an import of `file` onto an empty table: the report's
+// lines in English, then "N: channel" for each channel it filled.
+QStringList outcome(const QByteArray& file) {
+    image::ChannelTableValues table;
+    const auto report = exchange::importChannels(file.toStdString(), Vhf, {}, table);
+    if (!report.usable)
+        return {QString::fromStdString(exchange::unusableReason(report, exchange::English))};
+    QStringList lines;
+    for (const RowReport& row : report.rows)
+        lines << QString::fromStdString(exchange::reportLine(row, exchange::English));
+    for (const std::string& line : {exchange::reportUnreadRest(report, exchange::English),
+                                    exchange::reportNote(report, exchange::English),
+                                    exchange::reportSummary(report, exchange::English)})
+        if (!line.empty())
+            lines << QString::fromStdString(line);
+    for (int n = 1; n <= image::ChannelCount; ++n)
+        if (!table.row(n).isEmpty())
+            lines << QString("%1: %2").arg(n).arg(describe(table.row(n)));
+    return lines;
+}
+
+QByteArray utf16(const QString& text, bool bigEndian) {
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray{&high, 1} + QByteArray{&low, 1}
+                           : QByteArray{&low, 1} + QByteArray{&high, 1};
+    }
+    return bytes;
 }
 
 } // namespace
@@ -68,7 +100,7 @@ class ChannelCsvTest : public QObject {
             "146.94000 146.94000 off off High scan wide");
         row("minus offset, Tone", "-,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,,High",
             "146.94000 146.34000 off 100.0 High scan wide");
-        row("plus offset, TSQL", "+,0.600000,TSQL,88.5,123.0,023,NN,023,Tone->Tone,FM,,High",
+        row("plus offset, TSQL", "+,0.600000,TSQL,123.0,123.0,023,NN,023,Tone->Tone,FM,,High",
             "146.94000 147.54000 123.0 123.0 High scan wide");
         row("DTCS normal", ",0.000000,DTCS,88.5,88.5,114,NN,023,Tone->Tone,FM,,High",
             "146.94000 146.94000 D114N D114N High scan wide");
@@ -174,6 +206,92 @@ class ChannelCsvTest : public QObject {
         QVERIFY(table.row(6).isEmpty());
     }
 
+    // Files as spreadsheets and published lists write them, and files that
+    // went wrong: what the report says and which channels come of them.
+    void readsWhatFilesHold_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("expected");
+        const QString one = "1: 146.52000 146.52000 off off High scan wide";
+        const QString two = "2: 147.00000 147.00000 off off High scan wide";
+        const QStringList both{"line 2: channel 1 imported", "line 3: channel 2 imported",
+                               "2 of 2 rows imported, 0 skipped", one, two};
+        QTest::newRow("CR line ends")
+            << QByteArray("Location,Frequency\r1,146.52\r2,147\r") << both;
+        QTest::newRow("LF and CRLF mixed")
+            << QByteArray("Location,Frequency\r\n1,146.52\n2,147") << both;
+        QTest::newRow("semicolons, decimal commas")
+            << QByteArray("Location;Frequency;Duplex;Offset\n1;146,52;;\n2;147;;0,6\n") << both;
+        QTest::newRow("tabs, quoted")
+            << QByteArray("Location\tFrequency\n1\t\"146.52\"\n2\t147\n") << both;
+        QTest::newRow("UTF-8 byte order mark")
+            << QByteArray("\xEF\xBB\xBFLocation,Frequency\n1,146.52\n2,147\n") << both;
+        QTest::newRow("UTF-16, little-endian")
+            << utf16("Location;Frequency\r\n1;146,52\r\n2;147\r\n", false) << both;
+        QTest::newRow("UTF-16, big-endian")
+            << utf16("Location\tFrequency\r\n1\t146.52\r\n2\t147\r\n", true) << both;
+        QTest::newRow("a quote never closed")
+            << QByteArray("Location,Frequency\n1,146.52\n2,\"oops,146.1\n3,147\n4,147.1\n")
+            << QStringList{"line 2: channel 1 imported",
+                           "line 3: a quote opens here and is never closed; the rest of the file "
+                           "could not be read",
+                           "1 of 1 rows imported, 0 skipped", one};
+        QTest::newRow("a line break in a field: lines of the file")
+            << QByteArray("Location,Frequency,Mode\n1,146.52,\"F\r\nM\"\n\n2,147,\n")
+            << QStringList{"line 2: skipped: mode \"F\\r\\nM\" is not one the radio has",
+                           "line 5: channel 2 imported", "1 of 2 rows imported, 1 skipped", two};
+        QTest::newRow("control bytes escaped")
+            << QByteArray("Location,Frequency,Mode\n1,146.52,\x1B]0;x\x07\x9B\x7F\n2,147,") +
+                   QByteArray(1, '\0') + "\n"
+            << QStringList{"line 2: skipped: mode \"\\x1B]0;x\\x07\\x9B\\x7F\" is not one the "
+                           "radio has",
+                           "line 3: skipped: mode \"\\x00\" is not one the radio has",
+                           "0 of 2 rows imported, 2 skipped"};
+        QTest::newRow("signed offsets go where Duplex says")
+            << QByteArray("Location,Frequency,Duplex,Offset\n1,146.52,-,-0.6\n2,147,+,-0.6\n")
+            << QStringList{"line 2: channel 1 imported with changes: offset -0.6 taken without "
+                           "its sign, in the direction Duplex \"-\" gives",
+                           "line 3: channel 2 imported with changes: offset -0.6 taken without "
+                           "its sign, in the direction Duplex \"+\" gives",
+                           "2 of 2 rows imported, 0 skipped",
+                           "1: 146.52000 145.92000 off off High scan wide",
+                           "2: 147.00000 147.60000 off off High scan wide"};
+        QTest::newRow("offsets at the ends of 64 bits")
+            << QByteArray("Location,Frequency,Duplex,Offset\n1,146.52,+,9223372036854.775807\n"
+                          "2,147,-,-9223372036854.775807\n")
+            << QStringList{"line 2: skipped: transmit frequency 9223372037001.295807 lies "
+                           "outside the band 136-174 MHz",
+                           "line 3: skipped: transmit frequency -9223372036707.775807 lies "
+                           "outside the band 136-174 MHz",
+                           "0 of 2 rows imported, 2 skipped"};
+        QTest::newRow("the lock column")
+            << QByteArray("Location,Frequency,BusyLock\n1,146.52,on\n2,147,Off\n3,147.1,yes\n")
+            << QStringList{"line 2: channel 1 imported",
+                           "line 3: channel 2 imported",
+                           "line 4: skipped: BusyLock \"yes\" is neither On nor Off",
+                           "2 of 3 rows imported, 1 skipped",
+                           one,
+                           two};
+        QTest::newRow("the raster's tuning steps are no loss")
+            << QByteArray("Location,Frequency,TStep\n1,146.52,5.00\n2,147,6.25\n") << both;
+        QTest::newRow("another tuning step is named")
+            << QByteArray("Location,Frequency,TStep\n1,146.52,12.5\n")
+            << QStringList{"line 2: channel 1 imported",
+                           "Name, Comment, TStep and the digital columns are not kept: the radio "
+                           "has no channel names and no digital modes",
+                           "1 of 1 rows imported, 0 skipped", one};
+        QTest::newRow("a semicolon header is found")
+            << QByteArray("Name;Comment\nx;y\n")
+            << QStringList{"the first line holds the columns \"Name\", \"Comment\", without "
+                           "Location and Frequency"};
+        QTest::newRow("nothing to read")
+            << QByteArray("\r\n\r\n") << QStringList{"the file holds no text"};
+    }
+    void readsWhatFilesHold() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, expected);
+        QCOMPARE(outcome(file), expected);
+    }
+
     void renumbersInFileOrder() {
         const std::string csv = "Location,Frequency\n50,146.52\n9,500\n3,147.0\n";
         image::ChannelTableValues table;
@@ -203,10 +321,12 @@ class ChannelCsvTest : public QObject {
         QCOMPARE(first.rows.size(), std::size_t(4));
         for (const RowReport& row : first.rows)
             QCOMPARE(row.outcome, RowReport::Outcome::Imported);
+        table.row(2).listIndex[exchange::LockIndex] = exchange::LockOn;
         image::ChannelTableValues again;
         const auto second =
             exchange::importChannels(exchange::exportChannels(table), uhf, {}, again);
         QCOMPARE(second.rows.size(), std::size_t(4));
+        QVERIFY(!second.columnsDropped);
         QCOMPARE(again, table);
     }
 };

@@ -84,9 +84,9 @@ class ImportReportTest : public QObject {
         const exchange::ImportReport report =
             importRows("1,146.52,,,,,FM,Home\n2,146.9433,,,,,FM,\n3,450,,,,,FM,\n4,147,,,,,FM,\n");
         QCOMPARE(QString::fromStdString(exchange::reportSummary(report, exchange::Chinese)),
-                 QString("共 4 行：2 行原样导入，1 行调整后导入，1 行已跳过"));
+                 QString("共 4 行，导入 3 行，跳过 1 行"));
         QCOMPARE(QString::fromStdString(exchange::reportSummary(report, exchange::English)),
-                 QString("4 rows: 2 imported, 1 imported with changes, 1 skipped"));
+                 QString("3 of 4 rows imported, 1 skipped"));
         QVERIFY(QString::fromStdString(exchange::reportNote(report, exchange::Chinese))
                     .startsWith("Name、Comment、TStep"));
         QVERIFY(QString::fromStdString(exchange::reportNote(report, exchange::English))
