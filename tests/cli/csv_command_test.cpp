@@ -73,6 +73,26 @@ class CsvCommandTest : public QObject {
         QCOMPARE(b.readAll(), a.readAll());
     }
 
+    // Without a base the import starts from New and the band chosen: the
+    // full-band frequency is that band's centre. A base of another band is
+    // refused, as its channels were never checked against this one.
+    void startsFromTheChosenBand() {
+        write("repeaters.csv", Repeaters);
+        const Tq305Run run =
+            runTq305({"import", path("repeaters.csv"), "-o", path("vhf.dat"), "--band", "0"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.endsWith("2 of 4 rows imported, 2 skipped\n"), qPrintable(run.err));
+        QVERIFY(runTq305({"dump", path("vhf.dat")}).out.contains("(Text20): 155.00000"));
+
+        const Tq305Run other = runTq305({"import", path("repeaters.csv"), "-o", path("uhf.dat"),
+                                         "--band", "3", "--base", path("vhf.dat")});
+        QCOMPARE(other.exitCode, 1);
+        QVERIFY2(other.err.contains("is a file of the band 136-174MHz, not of the band "
+                                    "400-480MHz given with --band"),
+                 qPrintable(other.err));
+        QVERIFY(!QFile::exists(path("uhf.dat")));
+    }
+
     void exitCodes_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
@@ -89,12 +109,17 @@ class CsvCommandTest : public QObject {
                                       << 3;
         QTest::newRow("export of a missing file")
             << QStringList{"export", "missing.dat", "-o", "out.csv"} << 3;
+        QTest::newRow("no row in the band")
+            << QStringList{"import", "in.csv", "-o", "out.dat", "--band", "7"} << 1;
+        QTest::newRow("a quote never closed")
+            << QStringList{"import", "unclosed.csv", "-o", "out.dat", "--band", "0"} << 1;
     }
     void exitCodes() {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         write("in.csv", Repeaters);
         write("plain.csv", "just some text\n");
+        write("unclosed.csv", QByteArray(Repeaters) + "5,\"oops,146.1\n" + QByteArray(Repeaters));
         for (QString& a : arguments)
             if (a.contains('.'))
                 a = path(a);

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -75,11 +76,13 @@ class CsvFileCommandsTest : public QObject {
             "line 2: channel 10 imported",
             "line 3: channel 20 imported with changes: receive frequency 446.0123 snapped to "
             "446.01000",
-            "line 4: skipped: receive frequency 145.5 lies outside the band 400-480 MHz"};
+            "line 4: skipped: receive frequency 145.5 lies outside the band 400-480 MHz",
+            "2 of 3 rows imported, 1 skipped"};
         const QStringList zhRenumbered{
             "第 2 行：信道 1 已导入",
             "第 3 行：信道 2 已导入，有改动：接收频率 446.0123 已调整为 446.01000",
-            "第 4 行：已跳过：接收频率 145.5 超出频段 400-480 MHz"};
+            "第 4 行：已跳过：接收频率 145.5 超出频段 400-480 MHz",
+            "共 3 行，导入 2 行，跳过 1 行"};
         QTest::newRow("en, Import") << 1 << false << "CmdImport" << en << QList<int>{10, 20};
         QTest::newRow("zh, renumbered, Enter")
             << 0 << true << "Enter" << zhRenumbered << QList<int>{1, 2};
@@ -103,7 +106,7 @@ class CsvFileCommandsTest : public QObject {
         QStringList seenLines;
         answers.onDialog("FrmImportPreview", [&](QDialog* dialog) {
             dialog->findChild<QCheckBox*>("CheckRenumber")->setChecked(renumber);
-            seenLines = shownLines(dialog);
+            seenLines = shownLines(dialog) << dialog->findChild<QLabel*>("LabelSummary")->text();
             if (leaveBy.startsWith("Cmd"))
                 dialog->findChild<QPushButton*>(leaveBy)->click();
             else
