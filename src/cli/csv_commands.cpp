@@ -1,15 +1,13 @@
 #include "cli/csv_commands.h"
 
-#include "cli/file_windows.h"
+#include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "editors/band_selection.h"
-#include "editors/channel_table.h"
 #include "exchange/channel_csv.h"
-#include "shell/main_window.h"
+#include "image/image_encoder.h"
 #include "ui/file_names.h"
 
 #include <QTextStream>
-#include <memory>
 
 namespace cli {
 
@@ -75,9 +73,7 @@ int runExport(const CsvOptions& o) {
     const files::LoadResult loaded = files::loadDatFile(pathOf(o.input));
     if (!loaded.ok())
         return loadFailureCode(o.input, loaded);
-    const FileWindows windows(loaded.file, 1);
-    const std::string csv =
-        exchange::exportChannels(windows.window().channelTable()->channelValues());
+    const std::string csv = exchange::exportChannels(openedFileValues(loaded.file).Form1);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(csv.data());
     const files::WriteResult written =
         files::writeFileAtomically(pathOf(o.output), {bytes, csv.size()});
@@ -85,15 +81,13 @@ int runExport(const CsvOptions& o) {
 }
 
 // --band: the band list's position 0..7 or its text, such as "136-174MHz".
-bool selectBand(editors::BandSelection& bands, const QString& band) {
+std::optional<int> bandCode(const QString& band) {
     bool number = false;
     const int code = band.toInt(&number);
-    if (number)
-        return bands.selectBandCode(code);
-    for (int i = 0; bands.selectBandCode(i); ++i)
-        if (bands.bandText() == band)
-            return true;
-    return false;
+    for (int i = 0; i < editors::BandSelection::BandCount; ++i)
+        if (number ? code == i : band == editors::BandSelection::entryText(i))
+            return i;
+    return std::nullopt;
 }
 
 // Every row's line, then what could not be read, the note and the counts.
@@ -132,32 +126,25 @@ int runImport(const CsvOptions& o) {
         complain(o.input, "too large for a channel list");
         return 1;
     }
-    const auto windows =
-        base ? std::make_unique<FileWindows>(*base, 1) : std::make_unique<FileWindows>(1);
-    shell::MainWindow& window = windows->window();
-    editors::BandSelection& bands = *window.bandSelection();
-    if (!selectBand(bands, o.band)) {
+    const std::optional<int> band = bandCode(o.band);
+    if (!band) {
         QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl << Usage << Qt::endl;
         return 2;
     }
     // The base's channels were checked against its own band only (a file
     // without one opens in the default band).
-    const int baseBand = base ? base->band.value_or(editors::BandSelection::DefaultBand) : 0;
-    if (base && baseBand != bands.bandCode()) {
-        complain(o.base, "is a file of the band " +
-                             editors::BandSelection::entryText(baseBand).toStdString() +
-                             ", not of the band " + bands.bandText().toStdString() +
-                             " given with --band");
+    image::EditorValues values = base ? openedFileValues(*base) : newFileValues(*band);
+    if (values.band != band) {
+        complain(o.base,
+                 "is a file of the band " +
+                     editors::BandSelection::entryText(values.band.value_or(0)).toStdString() +
+                     ", not of the band " + editors::BandSelection::entryText(*band).toStdString() +
+                     " given with --band");
         return 1;
     }
-    // New, then the band chosen: StartForm puts the full-band frequency on
-    // the chosen band's centre.
-    if (!base)
-        window.StartForms();
-    image::ChannelTableValues table = window.channelTable()->channelValues();
     const exchange::ImportReport report = exchange::importChannels(
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
-        window.Band, {.renumber = o.renumber}, table);
+        editors::BandSelection::limitsOfCode(*band), {.renumber = o.renumber}, values.Form1);
     if (!report.usable) {
         complain(o.input, exchange::unusableReason(report, exchange::English));
         return 1;
@@ -167,11 +154,10 @@ int runImport(const CsvOptions& o) {
         complain(o.input, "nothing written");
         return 1;
     }
-    window.channelTable()->showDecodedChannels(table);
-    window.EncodeImage();
+    image::MemoryImage image{};
+    image::encodeImage(values, image);
     const files::WriteResult written =
-        files::saveDatFile(pathOf(o.output), window.TransmitImage,
-                           static_cast<std::uint8_t>(window.bandSelection()->bandCode()));
+        files::saveDatFile(pathOf(o.output), image, static_cast<std::uint8_t>(*band));
     return written.ok() ? 0 : writeFailureCode(o.output, written);
 }
 

@@ -29,9 +29,15 @@
 
 namespace {
 
+// Read as file names, so a name that is not UTF-8 still reaches its file.
+QStringList argumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << ui::fileNameText(argv[i]);
+    return arguments;
+}
+
 int run(const QStringList& arguments) {
-    if (cli::isCsvCommand(arguments.value(0)))
-        return cli::runCsvCommand(arguments);
     if (arguments.value(0) == "print")
         return cli::runPrint(arguments);
     return cli::run(arguments);
@@ -51,10 +57,9 @@ int main(int argc, char* argv[]) {
     // read needs no window at all, write only to encode its file.
     if (argc > 1 && cli::isLinkCommand(argv[1]))
         return cli::runLinkCommand(argc, argv);
+    // export and import work on the files' values, without a window.
+    if (argc > 1 && cli::isCsvCommand(QString::fromUtf8(argv[1])))
+        return cli::finishOutput(cli::runCsvCommand(argumentsOf(argc, argv)));
     const auto app = cli::windowApplication(argc, argv);
-    // Read as file names, so a name that is not UTF-8 still reaches its file.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << ui::fileNameText(argv[i]);
-    return cli::exitAfterWindowMessages(cli::finishOutput(run(arguments)));
+    return cli::exitAfterWindowMessages(cli::finishOutput(run(argumentsOf(argc, argv))));
 }

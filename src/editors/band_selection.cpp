@@ -98,6 +98,11 @@ QString BandSelection::entryText(int code) {
     return QString::fromLatin1(BandTexts[std::size_t(code)]);
 }
 
+image::BandLimits BandSelection::limitsOfCode(int code) {
+    const QString entry = entryText(code);
+    return limitsOf(entry.isEmpty() ? entryText(DefaultBand) : entry);
+}
+
 QString BandSelection::bandText() const {
     return m_list->currentText();
 }

@@ -29,6 +29,9 @@ class BandSelection : public QObject {
     // The entry of a band code ("400-480MHz" for 3); empty for a code the
     // list lacks.
     static QString entryText(int code);
+    // The limits of a band code's entry; those of the default band for a
+    // code the list lacks.
+    static image::BandLimits limitsOfCode(int code);
 
     // Selects a band from the program (a radio's ident, a file): no question,
     // the channels stay. A code the list lacks changes nothing; returns
