@@ -150,8 +150,14 @@ int runImport(const CsvOptions& o) {
         return 1;
     }
     printReport(report);
-    if (report.unclosedQuoteLine != 0 || report.importedCount() == 0) {
-        complain(o.input, "nothing written");
+    // Unsupervised, a file read only in part or giving no channel must not
+    // pass for a done import.
+    if (report.unclosedQuoteLine != 0) {
+        complain(o.input, "not read to its end: nothing written");
+        return 1;
+    }
+    if (report.importedCount() == 0) {
+        complain(o.input, "no row imported: nothing written");
         return 1;
     }
     image::MemoryImage image{};

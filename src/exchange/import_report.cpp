@@ -88,6 +88,9 @@ constexpr Text ColumnSeparator{"、", ", "};
 constexpr Text And{" 和 ", " and "};
 // Columns named in the reason before it stops listing them.
 constexpr std::size_t ShownColumns = 8;
+// Bytes of a column name shown: the first line of a file that is not a
+// channel list may be anything, at any length.
+constexpr std::size_t ShownNameBytes = 32;
 
 const char* pick(const Text& text, int language) {
     return language == Chinese ? text.zh : text.en;
@@ -177,7 +180,10 @@ std::string unusableReason(const ImportReport& report, int language) {
     for (std::size_t i = 0; i < report.header.size() && i <= ShownColumns; ++i) {
         if (i > 0)
             found += pick(ColumnSeparator, language);
-        found += i == ShownColumns ? "…" : "\"" + printableText(report.header[i]) + "\"";
+        const std::string& name = report.header[i];
+        found += i == ShownColumns ? "…"
+                                   : "\"" + printableText(name.substr(0, ShownNameBytes)) +
+                                         (name.size() > ShownNameBytes ? "…" : "") + "\"";
     }
     auto has = [&](const char* name) {
         return std::find(report.header.begin(), report.header.end(), name) != report.header.end();

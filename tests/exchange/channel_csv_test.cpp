@@ -283,6 +283,10 @@ class ChannelCsvTest : public QObject {
             << QByteArray("Name;Comment\nx;y\n")
             << QStringList{"the first line holds the columns \"Name\", \"Comment\", without "
                            "Location and Frequency"};
+        QTest::newRow("a data file chosen by mistake: its start, escaped")
+            << QByteArray("TQ-305\xFF\x03\xFF\xFFV0100") + QByteArray(2000, '\xFF')
+            << QStringList{"the first line holds the columns \"TQ-305\\xFF\\x03\\xFF\\xFFV0100" +
+                           QString("\\xFF").repeated(17) + "…\", without Location and Frequency"};
         QTest::newRow("nothing to read")
             << QByteArray("\r\n\r\n") << QStringList{"the file holds no text"};
     }
