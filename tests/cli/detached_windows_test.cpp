@@ -1,9 +1,8 @@
-// The commands that build the program's windows (dump, print, export,
-// import, write) on a machine where nothing can be created: a full disk (a
-// file size limit of 0), a temporary folder that is missing or cannot be
-// written. They finish promptly with their usual result, leave nothing
-// behind, and never touch the `parameter` file of a program beside them or
-// in the folder they run in.
+// The commands that work on data files (dump, print and write with the
+// program's windows, export and import without) on a machine where nothing can be created: a full
+// disk (a file size limit of 0), a temporary folder that is missing or cannot be written. They
+// finish promptly with their usual result, leave nothing behind, and never touch the `parameter`
+// file of a program beside them or in the folder they run in.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -87,7 +86,7 @@ class DetachedWindowsTest : public QObject {
                 << place << exportCsv << (full ? 3 : 0) << (full ? tooLarge.arg(".csv") : "");
             QTest::addRow("import, %s", name)
                 << place << import << (full ? 3 : 0)
-                << (full ? tooLarge.arg(".dat") : "line 2: channel 1 imported");
+                << (full ? tooLarge.arg(".dat") : "1 of 1 rows imported, 0 skipped");
             QTest::addRow("write, %s", name) << place << write << 3 << noDevice;
         }
     }

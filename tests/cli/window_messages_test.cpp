@@ -31,9 +31,10 @@ class WindowMessagesTest : public QObject {
             << ui::Msg::BandChangeConfirm << QStringList{} << int(ui::MsgCancel)
             << "Changing the frequency band will remove the channel tabulation, confirm?";
         QTest::newRow("an error with OK only")
-            << ui::Msg::CsvNotUsable << QStringList{"a.csv"} << int(ui::MsgOk)
+            << ui::Msg::CsvNotUsable << QStringList{"a.csv", "the file holds no text"}
+            << int(ui::MsgOk)
             << "The file cannot be imported:\na.csv\nIt has no CSV header with the Location and "
-               "Frequency columns.";
+               "Frequency columns: the file holds no text.";
     }
     void sinkAnswersAsEscapeInEnglish() {
         QFETCH(ui::Msg, message);
