@@ -6,6 +6,7 @@
 #include "image/frequency_codes.h"
 #include "image/tone_codes.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <map>

@@ -7,19 +7,23 @@ namespace exchange {
 
 namespace {
 
-// The separator the first line uses most outside quotes.
+// The separator the first line uses most outside quoted fields. A quote
+// opens one only at the start of a field, which any separator may end.
 char separatorOf(std::string_view text) {
     constexpr std::array<char, 3> candidates{',', ';', '\t'};
     std::array<int, 3> counts{};
-    bool quoted = false;
+    bool quoted = false, atFieldStart = true;
     for (const char c : text) {
-        if (c == '"')
+        const bool separator =
+            std::find(candidates.begin(), candidates.end(), c) != candidates.end();
+        if (c == '"' && (quoted || atFieldStart))
             quoted = !quoted;
         else if (!quoted && (c == '\n' || c == '\r'))
             break;
         else if (!quoted)
             for (std::size_t i = 0; i < candidates.size(); ++i)
                 counts[i] += c == candidates[i];
+        atFieldStart = !quoted && separator;
     }
     const auto most = std::max_element(counts.begin(), counts.end());
     return *most == 0 ? ',' : candidates[std::size_t(most - counts.begin())];
@@ -34,6 +38,7 @@ CsvText parseCsv(std::string_view text) {
     std::string field;
     bool quoted = false;
     bool fieldStarted = false;
+    bool atFieldStart = true; // a quote here opens a quoted field; elsewhere it is a character
     int line = 1;
     int quoteLine = 0;
     row.line = line;
@@ -49,6 +54,7 @@ CsvText parseCsv(std::string_view text) {
         if (!row.fields.empty() && !blank)
             parsed.rows.push_back(std::move(row));
         row = CsvRow{line, {}};
+        atFieldStart = true;
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -66,18 +72,21 @@ CsvText parseCsv(std::string_view text) {
                 quoted = false;
             continue;
         }
-        if (c == '"') {
+        if (c == '"' && atFieldStart) {
             quoted = true;
             quoteLine = line;
             fieldStarted = true;
+            atFieldStart = false;
         } else if (c == parsed.separator) {
             endField();
             fieldStarted = true;
+            atFieldStart = true;
         } else if (lineEnd) {
             endRecord();
         } else if (c != '\r') {
             field += c;
             fieldStarted = true;
+            atFieldStart = false;
         }
     }
     if (quoted)

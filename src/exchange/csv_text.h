@@ -26,8 +26,9 @@ struct CsvText {
 
 // The records of a text. The separator is the one of comma, semicolon and tab
 // that the first line holds most of outside quotes (a comma when it holds
-// none). A field in double quotes may hold separators, line breaks and
-// doubled quotes; blank lines give no record.
+// none). A field that starts with a double quote may hold separators, line
+// breaks and doubled quotes up to the closing one; a quote further into a
+// field is a character of it. Blank lines give no record.
 CsvText parseCsv(std::string_view text);
 
 // One record as a line ending in CRLF, comma-separated, fields quoted where

@@ -235,6 +235,10 @@ class ChannelCsvTest : public QObject {
                            "line 3: a quote opens here and is never closed; the rest of the file "
                            "could not be read",
                            "1 of 1 rows imported, 0 skipped", one};
+        QTest::newRow("a quote inside a field is a character")
+            << QByteArray("Location,Frequency,Mode\n1,146.52,N\"FM\n2,147,\n")
+            << QStringList{"line 2: skipped: mode \"N\"FM\" is not one the radio has",
+                           "line 3: channel 2 imported", "1 of 2 rows imported, 1 skipped", two};
         QTest::newRow("a line break in a field: lines of the file")
             << QByteArray("Location,Frequency,Mode\n1,146.52,\"F\r\nM\"\n\n2,147,\n")
             << QStringList{"line 2: skipped: mode \"F\\r\\nM\" is not one the radio has",
