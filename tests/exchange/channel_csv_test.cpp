@@ -1,6 +1,7 @@
 #include "exchange/channel_csv.h"
 #include "exchange/channel_fields.h"
 #include "exchange/csv_text.h"
+#include "image/decimal_text.h"
 
 #include <QTest>
 
@@ -81,6 +82,23 @@ QByteArray utf16(const QString& text, bool bigEndian) {
                            : QByteArray{&low, 1} + QByteArray{&high, 1};
     }
     return bytes;
+}
+
+// The file as a spreadsheet of a decimal-comma locale saves it: semicolons,
+// numbers in their shortest form with a decimal comma ("023" becomes "23"),
+// CR line ends, UTF-16.
+std::string savedBySpreadsheet(const std::string& csv) {
+    QStringList lines;
+    for (const exchange::CsvRow& row : exchange::parseCsv(csv).rows) {
+        QStringList fields;
+        for (const std::string& field : row.fields) {
+            const auto number = image::Decimal::parse(field);
+            fields << (number ? QString::fromStdString(number->toString()).replace('.', ',')
+                              : QString::fromStdString(field));
+        }
+        lines << fields.join(';');
+    }
+    return utf16(lines.join('\r') + '\r', false).toStdString();
 }
 
 } // namespace
@@ -315,8 +333,15 @@ class ChannelCsvTest : public QObject {
         QVERIFY(!exchange::importChannels("", Vhf, {}, table).usable);
     }
 
-    // A table exported and read back is the same table.
+    // A table exported and read back is the same table, also after a
+    // spreadsheet has saved the file its way.
+    void exportReadsBackTheSameTable_data() {
+        QTest::addColumn<bool>("throughSpreadsheet");
+        QTest::newRow("as written") << false;
+        QTest::newRow("saved by a spreadsheet") << true;
+    }
     void exportReadsBackTheSameTable() {
+        QFETCH(bool, throughSpreadsheet);
         image::ChannelTableValues table;
         const std::string rows = "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                                  "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,Skip,Power\n"
@@ -330,9 +355,11 @@ class ChannelCsvTest : public QObject {
         for (const RowReport& row : first.rows)
             QCOMPARE(row.outcome, RowReport::Outcome::Imported);
         table.row(2).listIndex[exchange::LockIndex] = exchange::LockOn;
+        std::string csv = exchange::exportChannels(table);
+        if (throughSpreadsheet)
+            csv = savedBySpreadsheet(csv);
         image::ChannelTableValues again;
-        const auto second =
-            exchange::importChannels(exchange::exportChannels(table), uhf, {}, again);
+        const auto second = exchange::importChannels(csv, uhf, {}, again);
         QCOMPARE(second.rows.size(), std::size_t(4));
         QVERIFY(!second.columnsDropped);
         QCOMPARE(again, table);
