@@ -106,6 +106,11 @@ void printReport(const exchange::ImportReport& report) {
 }
 
 int runImport(const CsvOptions& o) {
+    const std::optional<int> band = bandCode(o.band);
+    if (!band) {
+        QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl << Usage << Qt::endl;
+        return 2;
+    }
     std::optional<files::DatFile> base;
     if (!o.base.isEmpty()) {
         const files::LoadResult loaded = files::loadDatFile(pathOf(o.base));
@@ -125,11 +130,6 @@ int runImport(const CsvOptions& o) {
     if (read.bytes.size() > exchange::CsvSizeLimit) {
         complain(o.input, "too large for a channel list");
         return 1;
-    }
-    const std::optional<int> band = bandCode(o.band);
-    if (!band) {
-        QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl << Usage << Qt::endl;
-        return 2;
     }
     // The base's channels were checked against its own band only (a file
     // without one opens in the default band).
