@@ -3,6 +3,7 @@
 #include "editors/band_list.h"
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
+#include "editors/chinese_window_texts.h"
 #include "editors/dtmf_editor.h"
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
@@ -138,7 +139,7 @@ void MainWindow::createMenus() {
     notOffered(addMenuItem(edit, "MNDTMF", "DTMF(双音多频)(&D)", QKeySequence("Ctrl+D")));
     addMenuItem(edit, "MNOption", "可选功能(&P)", QKeySequence("Ctrl+P"));
     addMenuItem(edit, "MNDebug", "调试信息(&B)", QKeySequence("Ctrl+B"));
-    notOffered(addMenuItem(edit, "MNFMset", "收音机功能(&F)", QKeySequence("Ctrl+F")));
+    notOffered(addMenuItem(edit, "MNFMset", editors::fm::MenuCaption, QKeySequence("Ctrl+F")));
 
     QMenu* program = addMenu("MNProgram", "编程(&G)");
     addMenuItem(program, "MNRead", "读频(&R)", QKeySequence("Ctrl+R"));
