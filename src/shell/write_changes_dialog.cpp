@@ -66,12 +66,16 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
         const Change& change = changes[row];
         const QString cells[ColumnCount] = {change.place, change.setting, change.before,
                                             change.after};
-        for (int column = 0; column < ColumnCount; ++column)
-            TableChanges->setItem(row, column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(cells[column]); // the whole text of a cell cut short
+            TableChanges->setItem(row, column, item);
+        }
     }
     TableChanges->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TableChanges->setSelectionBehavior(QAbstractItemView::SelectRows);
     TableChanges->setWordWrap(false);
+    TableChanges->setTabKeyNavigation(false); // Tab leaves the table for the buttons
     TableChanges->verticalHeader()->hide();
     TableChanges->horizontalHeader()->setStretchLastSection(true);
     TableChanges->resizeColumnsToContents();
@@ -109,21 +113,28 @@ int WriteChangesDialog::changeCount() const {
     return TableChanges->rowCount();
 }
 
-// As wide as the table's columns and as tall as its rows, within the screen.
+// As wide as the table's columns and as tall as its rows, within the screen;
+// on a narrow screen the widest columns give way, so no column is out of sight.
 void WriteChangesDialog::fitToContents() {
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
     const QSize available = screen->availableGeometry().size() * ScreenShare;
-    const QHeaderView* header = TableChanges->horizontalHeader();
-    const int frame = 2 * TableChanges->frameWidth();
-    const int tableWidth =
-        header->length() + frame + TableChanges->verticalScrollBar()->sizeHint().width();
-    const int tableHeight = header->height() + TableChanges->verticalHeader()->length() + frame;
-    TableChanges->setMinimumSize(std::min(tableWidth, available.width()),
-                                 std::min(tableHeight, available.height() / 2));
-    const QSize wanted = sizeHint().expandedTo(
-        {tableWidth, tableHeight + LabelCount->sizeHint().height() + CmdWrite->sizeHint().height() +
-                         4 * layout()->spacing()});
-    resize(wanted.boundedTo(available));
+    const QMargins margins = layout()->contentsMargins();
+    const int border = 2 * TableChanges->frameWidth();
+    const int room = available.width() - margins.left() - margins.right() - border -
+                     TableChanges->verticalScrollBar()->sizeHint().width();
+    QHeaderView* header = TableChanges->horizontalHeader();
+    for (int column = 0; column < ColumnCount && header->length() > room; ++column)
+        header->resizeSection(column, std::min(header->sectionSize(column), room / ColumnCount));
+    const int tableWidth = std::min(header->length(), room) + available.width() - room -
+                           margins.left() - margins.right();
+    const int tableHeight = header->height() + TableChanges->verticalHeader()->length() + border;
+    TableChanges->setMinimumSize(tableWidth, std::min(tableHeight, available.height() / 2));
+    resize(sizeHint()
+               .expandedTo({tableWidth + margins.left() + margins.right(),
+                            tableHeight + LabelCount->sizeHint().height() +
+                                CmdWrite->sizeHint().height() + margins.top() + margins.bottom() +
+                                2 * layout()->spacing()})
+               .boundedTo(available));
 }
 
 } // namespace shell
