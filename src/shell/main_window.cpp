@@ -12,6 +12,7 @@
 #include "link/qt/serial_port.h"
 #include "shell/app_icon.h"
 #include "shell/apply_language.h"
+#include "shell/backups_window.h"
 #include "shell/csv_file_commands.h"
 #include "shell/file_commands.h"
 #include "shell/parameter_file.h"
@@ -123,6 +124,8 @@ void MainWindow::createMenus() {
             this, [this] { m_files->New(); });
     connect(addMenuItem(file, "MNOpen", "打开(&O)", QKeySequence("Ctrl+O")), &QAction::triggered,
             this, [this] { m_files->Open(); });
+    connect(addMenuItem(file, "MNBackups", "备份(&B)..."), &QAction::triggered, this,
+            [this] { showBackups(*this); });
     connect(addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S")), &QAction::triggered,
             this, [this] { m_files->Save(); });
     connect(addMenuItem(file, "MNImportCsv", "导入CSV(&I)..."), &QAction::triggered, this,

@@ -144,8 +144,7 @@ class WriteChangesDialogTest : public QObject {
         QFETCH(bool, written);
         ScriptedAnswers script;
         script.onDialog("FrmWriteChanges", [answer](QDialog* dialog) {
-            QVERIFY(QTest::qWaitForWindowActive(dialog));
-            QWidget* focus = QApplication::focusWidget();
+            QWidget* focus = dialog->focusWidget();
             QVERIFY(focus);
             if (answer == "Escape")
                 QTest::keyClick(focus, Qt::Key_Escape);
@@ -157,9 +156,9 @@ class WriteChangesDialogTest : public QObject {
                 dialog->close();
             else if (answer.startsWith("Tab")) {
                 auto* cancel = dialog->findChild<QPushButton*>("CmdCancel");
-                for (int i = 0; i < 3 && QApplication::focusWidget() != cancel; ++i)
-                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), cancel);
+                for (int i = 0; i < 3 && dialog->focusWidget() != cancel; ++i)
+                    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+                QCOMPARE(dialog->focusWidget(), cancel);
                 QTest::keyClick(cancel, Qt::Key_Return);
             } else
                 QTest::mouseClick(dialog->findChild<QPushButton*>(answer), Qt::LeftButton);
