@@ -1,0 +1,13 @@
+#pragma once
+
+class QTableWidget;
+
+namespace shell {
+
+// Sizes a read-only table's columns and rows to their texts, header titles
+// included. The header's own measure can fall short of a title in a font
+// that stands in for missing glyphs (Chinese in a bold header), which would
+// cut the last title short.
+void fitTableToTexts(QTableWidget& table);
+
+} // namespace shell
