@@ -6,7 +6,7 @@
 #include "shell/backups_window_texts.h"
 #include "shell/file_commands.h"
 #include "shell/main_window.h"
-#include "shell/table_fit.h"
+#include "shell/read_only_table.h"
 #include "ui/file_names.h"
 #include "ui/language_text.h"
 #include "ui/program_flags.h"
@@ -67,12 +67,7 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
             TableBackups->setItem(row, column, item);
         }
     }
-    TableBackups->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TableBackups->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TableBackups->setSelectionMode(QAbstractItemView::SingleSelection);
-    TableBackups->setTabKeyNavigation(false); // Tab leaves the table for the buttons
-    TableBackups->verticalHeader()->hide();
-    TableBackups->horizontalHeader()->setStretchLastSection(true);
+    makeReadOnlyList(*TableBackups);
     TableBackups->selectRow(0);
 
     CmdOpen = new QPushButton(text("CmdOpen", ui::TextTarget::Caption, 0), this);

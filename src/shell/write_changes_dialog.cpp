@@ -2,7 +2,7 @@
 
 #include "link/protocol.h"
 #include "shell/image_difference.h"
-#include "shell/table_fit.h"
+#include "shell/read_only_table.h"
 #include "shell/write_changes_dialog_texts.h"
 #include "ui/language_text.h"
 
@@ -73,12 +73,7 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
             TableChanges->setItem(row, column, item);
         }
     }
-    TableChanges->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TableChanges->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TableChanges->setWordWrap(false);
-    TableChanges->setTabKeyNavigation(false); // Tab leaves the table for the buttons
-    TableChanges->verticalHeader()->hide();
-    TableChanges->horizontalHeader()->setStretchLastSection(true);
+    makeReadOnlyList(*TableChanges);
 
     CmdWrite = new QPushButton(text("CmdWrite", ui::TextTarget::Caption, 0), this);
     CmdWrite->setObjectName("CmdWrite");

@@ -1,10 +1,20 @@
-#include "shell/table_fit.h"
+#include "shell/read_only_table.h"
 
 #include <QHeaderView>
 #include <QStyle>
 #include <QTableWidget>
 
 namespace shell {
+
+void makeReadOnlyList(QTableWidget& table) {
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.setSelectionMode(QAbstractItemView::SingleSelection);
+    table.setTabKeyNavigation(false);
+    table.setWordWrap(false);
+    table.verticalHeader()->hide();
+    table.horizontalHeader()->setStretchLastSection(true);
+}
 
 void fitTableToTexts(QTableWidget& table) {
     table.ensurePolished();
