@@ -2,7 +2,6 @@
 
 #include "cli/link_failure_text.h"
 #include "files/backup_store.h"
-#include "link/receive_text.h"
 
 #include <QFile>
 #include <ctime>
@@ -69,18 +68,7 @@ void RadioWrite::finished(const radiolink::SafeWriteResult& result) {
     emit ended();
 }
 
-// Without a backup the write's own band check asks, and only with
-// --force-band: that is the answer. The ident is still in RxHex there.
-bool RadioWrite::confirmForcedWrite() {
-    const std::string& rxHex = m_safeWrite.safeWrite().engine().RxHex;
-    if (radiolink::receive_text::isIdent(rxHex))
-        m_identBand = radiolink::receive_text::identBand(rxHex);
-    return true;
-}
-
 std::optional<int> RadioWrite::forcedBand() const {
-    if (m_identBand)
-        return m_identBand;
     if (m_result && m_result->radioBand && *m_result->radioBand != m_job.fileBand.value_or(-1))
         return m_result->radioBand;
     return std::nullopt;

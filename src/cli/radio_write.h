@@ -73,7 +73,7 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     void progressChanged(const radiolink::SafeWriteProgress& progress) override;
     bool keepBackup(const image::MemoryImage& backup, std::optional<int> radioBand) override;
     void confirmationNeeded(const radiolink::Confirmation& confirmation) override;
-    bool confirmForcedWrite() override;
+    bool confirmForcedWrite() override { return true; } // asked only with --force-band
     void finished(const radiolink::SafeWriteResult& result) override;
     std::string backupLabel() const;
 
@@ -86,7 +86,6 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     std::optional<radiolink::SafeWriteResult> m_result;
     std::string m_backupPath;
     std::string m_backupFailure;
-    std::optional<int> m_identBand; // taken at the write's own band question
     QElapsedTimer m_clock;
     double m_seconds = 0;
 };

@@ -92,6 +92,8 @@ class SafeWrite : private TransferView {
     // Why the transfer that just ended did not complete.
     SafeWriteReason endReason() const;
     int overallPercent(int stagePercent) const;
+    // The write's own band check: the radio's band, from the ident still in RxHex.
+    void takeIdentBand();
 
     // The engine's view: nothing reaches the windows; the ends are settled
     // once the engine is idle again.
@@ -99,7 +101,7 @@ class SafeWrite : private TransferView {
     void showProgress(TransferKind kind, int minimum, int maximum) override;
     void setProgress(int value) override;
     void closeProgress() override {}
-    void showMessage(LinkMessage message) override { m_message = message; }
+    void showMessage(LinkMessage message) override;
     bool confirmForcedWrite() override;
     int selectedBand() const override { return m_fileBand; }
     void selectBandFromRadio(int band) override { m_radioBand = band; }
