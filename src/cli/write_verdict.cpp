@@ -97,7 +97,8 @@ WriteVerdict written(const SafeWriteResult& result, const WriteContext& context)
 WriteVerdict writeVerdict(const SafeWriteResult& result, const WriteContext& context) {
     switch (result.outcome) {
     case SafeWriteOutcome::Verified:
-        return {{wroteText(context) + " and verified it: every block read back as written"},
+        return {{wroteText(context) + (context.calibration ? "," : "") +
+                 " and verified it: every block read back as written"},
                 ExitDone,
                 "verified"};
     case SafeWriteOutcome::Written:

@@ -415,6 +415,11 @@ class LinkCommandTest : public QObject {
             << QStringList{"tq305: wrote <IN> to the radio and verified it: every block read "
                            "back as written"}
             << true;
+        QTest::newRow("the calibration block verified")
+            << QStringList{"--calibration-mode"} << QStringList{"--calibration"} << 0
+            << QStringList{"tq305: wrote <IN> to the radio, the calibration block included, and "
+                           "verified it: every block read back as written"}
+            << true;
         QTest::newRow("not verified") << QStringList{} << QStringList{"--no-verify"} << 0
                                       << QStringList{"tq305: wrote <IN> to the radio"} << true;
         QTest::newRow("a block stored changed")
@@ -501,8 +506,10 @@ class LinkCommandTest : public QObject {
             const int band = radio.contains("--band") ? 2 : RadioBand;
             QCOMPARE(fileBytes(backup), datFile(band, asRead(m_memory)));
         }
+        const QList<Span> spans =
+            WriteSpans + (options.contains("--calibration") ? QList{Calibration} : QList<Span>{});
         if (written)
-            QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, image, WriteSpans));
+            QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, image, spans));
         else if (exitCode == 1 && !radio.contains("--change-block"))
             QVERIFY(!QFile::exists(saved));
     }
