@@ -60,6 +60,7 @@ bool CloneRadio::mayInterrupt(const Frame& frame) const {
 
 Reaction CloneRadio::onProgram(const Frame& frame) {
     if (m_step == Step::Idle) {
+        ++m_transfers;
         m_blockFrames = 0;
         m_wroteBlocks = false;
         m_direction = Direction::Open;
@@ -187,7 +188,7 @@ std::string CloneRadio::awaited() const {
 }
 
 bool CloneRadio::stalled() const {
-    return m_faults.stallAt && m_blockFrames >= *m_faults.stallAt;
+    return m_faults.stallAt && m_blockFrames >= *m_faults.stallAt && faultyTransfer();
 }
 
 Reaction CloneRadio::answer(std::vector<std::uint8_t> bytes, std::size_t extra) const {
