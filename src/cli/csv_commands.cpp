@@ -2,6 +2,7 @@
 
 #include "cli/file_windows.h"
 #include "cli/link_failure_text.h"
+#include "cli/usage.h"
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
 #include "exchange/channel_csv.h"
@@ -14,10 +15,6 @@
 namespace cli {
 
 namespace {
-
-constexpr const char* Usage = "usage: tq305 export FILE.dat -o OUT.csv\n"
-                              "       tq305 import IN.csv -o OUT.dat --band N [--base FILE.dat] "
-                              "[--renumber]";
 
 struct CsvOptions {
     QString command, input, output, band, base;
@@ -123,7 +120,8 @@ int runImport(const CsvOptions& o) {
     if (!base)
         window.StartForms();
     if (!selectBand(*window.bandSelection(), o.band)) {
-        QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl << Usage << Qt::endl;
+        QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl
+                            << usageLines({"export", "import"}).c_str() << Qt::flush;
         return 2;
     }
     image::ChannelTableValues table = window.channelTable()->channelValues();
@@ -157,7 +155,7 @@ bool isCsvCommand(const QString& command) {
 int runCsvCommand(const QStringList& arguments) {
     const auto options = parse(arguments);
     if (!options) {
-        QTextStream(stderr) << Usage << Qt::endl;
+        QTextStream(stderr) << usageLines({"export", "import"}).c_str() << Qt::flush;
         return 2;
     }
     return options->command == "import" ? runImport(*options) : runExport(*options);

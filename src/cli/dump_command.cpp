@@ -1,6 +1,7 @@
 #include "cli/dump_command.h"
 
 #include "cli/file_windows.h"
+#include "cli/usage.h"
 #include "cli/window_dump.h"
 #include "editors/band_selection.h"
 #include "shell/main_window.h"
@@ -12,8 +13,6 @@
 namespace cli {
 
 namespace {
-
-constexpr const char* Usage = "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
 
 struct DumpOptions {
     QString path;
@@ -58,7 +57,7 @@ int run(const QStringList& arguments) {
     QTextStream err(stderr);
     const auto options = parse(arguments);
     if (!options) {
-        err << Usage << Qt::endl;
+        err << usageLines({"dump"}).c_str() << Qt::flush;
         return 2;
     }
     const auto file = loadForCommand(options->path);

@@ -6,10 +6,6 @@
 
 namespace cli {
 
-const char* const LinkUsage =
-    "usage: tq305 read (--port N | --device PATH) -o OUT.dat\n"
-    "       tq305 write IN.dat (--port N | --device PATH) [--force-band] [--calibration]\n";
-
 namespace {
 
 std::optional<int> portNumber(const std::string& text) {
@@ -53,8 +49,6 @@ std::optional<LinkOptions> Parser::parse() {
     while (m_next < m_args.size())
         if (!take(m_args[m_next++]))
             return std::nullopt;
-    if (m_options.help)
-        return m_options;
     const bool reading = m_options.kind == radiolink::TransferKind::Read;
     if (!m_options.port && !m_haveDevice) {
         fail("give the radio's port: --port N or --device PATH");
@@ -69,10 +63,6 @@ std::optional<LinkOptions> Parser::parse() {
 
 bool Parser::take(const std::string& argument) {
     const bool reading = m_options.kind == radiolink::TransferKind::Read;
-    if (argument == "-h" || argument == "--help") {
-        m_options.help = true;
-        return true;
-    }
     if (argument == "--port" || argument == "--device") {
         if (m_options.port || m_haveDevice)
             return fail("give one port: --port N or --device PATH");

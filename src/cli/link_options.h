@@ -18,7 +18,6 @@ struct LinkOptions {
     std::string file;
     bool forceBand = false;   // write: a band mismatch is written anyway
     bool calibration = false; // write: the calibration block goes too
-    bool help = false;
 };
 
 // `arguments` begins with the command ("read" or "write"). None for a wrong
@@ -28,7 +27,5 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& argu
 
 // Whether the command is one of read and write.
 bool isLinkCommand(const std::string& command);
-
-extern const char* const LinkUsage;
 
 } // namespace cli
