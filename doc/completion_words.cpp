@@ -4,14 +4,14 @@
 
 namespace helppages {
 
-namespace {
-
-std::string quoted(std::string_view text) {
+std::string shellQuoted(std::string_view text) {
     std::string out = "'";
     for (char c : text)
         out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
+
+namespace {
 
 struct CommandWords {
     std::string options;
@@ -59,18 +59,18 @@ std::string completionWords(const CompletionSource& source) {
         ports += (ports.empty() ? "" : " ") + std::to_string(port);
 
     std::string out =
-        f + "_commands=" + quoted(commands) + '\n' + f + "_ports=" + quoted(ports) + '\n';
+        f + "_commands=" + shellQuoted(commands) + '\n' + f + "_ports=" + shellQuoted(ports) + '\n';
     out += "declare -gA " + f + "_options=(\n";
     for (const auto& [name, words] : all)
-        out += "    [" + quoted(name) + "]=" + quoted(words.options) + '\n';
+        out += "    [" + shellQuoted(name) + "]=" + shellQuoted(words.options) + '\n';
     out += ")\ndeclare -gA " + f + "_values=(\n";
     for (const auto& [name, words] : all)
         for (const auto& [option, value] : words.values)
-            out += "    [" + quoted(name + ' ' + option) + "]=" + quoted(value) + '\n';
+            out += "    [" + shellQuoted(name + ' ' + option) + "]=" + shellQuoted(value) + '\n';
     out += ")\ndeclare -gA " + f + "_operands=(\n";
     for (const auto& [name, words] : all)
         if (!words.operand.empty())
-            out += "    [" + quoted(name) + "]=" + quoted(words.operand) + '\n';
+            out += "    [" + shellQuoted(name) + "]=" + shellQuoted(words.operand) + '\n';
     return out + ")\n";
 }
 

@@ -19,6 +19,9 @@ struct CompletionSource {
     int portCount = 0;
 };
 
+// The text in single quotes, as sh reads it back unchanged.
+std::string shellQuoted(std::string_view text);
+
 // Bash assignments: FUNCTION_commands, FUNCTION_ports and the associative
 // arrays FUNCTION_options, FUNCTION_values ("COMMAND OPTION") and
 // FUNCTION_operands, keyed by command ("_" for a program without commands).

@@ -21,13 +21,6 @@ namespace {
 
 using namespace helppages;
 
-std::string shellQuoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
 // What `program arguments --help` prints; a failing program fails the build.
 HelpText helpOf(const std::string& program, const std::string& command) {
     const std::string line =
