@@ -23,8 +23,12 @@ using namespace helppages;
 
 // What `program arguments --help` prints; a failing program fails the build.
 HelpText helpOf(const std::string& program, const std::string& command) {
-    const std::string line =
-        shellQuoted(program) + (command.empty() ? "" : " " + shellQuoted(command)) + " --help";
+    std::string line = shellQuoted(program);
+    if (!command.empty()) {
+        line += ' ';
+        line += shellQuoted(command);
+    }
+    line += " --help";
     FILE* pipe = popen(line.c_str(), "r");
     if (!pipe)
         throw std::runtime_error("cannot run " + line);
@@ -63,7 +67,9 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 
 // The completion's function name: "tq305-radio" completes as _tq305_radio.
 std::string functionName(const std::string& program) {
-    return "_" + replaced(program, "-", "_");
+    std::string name = "_";
+    name += replaced(program, "-", "_");
+    return name;
 }
 
 } // namespace

@@ -55,6 +55,8 @@ class PackageTest : public QObject {
                                     << "^[^<]+ <[^@>]+@[^>]+>$";
         QTest::newRow("Description: summary and body") << "Description"
                                                        << "^[^\n]+\n .+";
+        QTest::newRow("Recommends a CJK font") << "Recommends"
+                                               << "^fonts-wqy-microhei$";
         // Found by dpkg-shlibdeps from what the programs link: a hand list
         // would miss one, and apt would install a program that cannot start.
         for (const char* library : {"libc6", "libstdc\\+\\+6", "libqt6core6", "libqt6gui6",
