@@ -2,6 +2,7 @@
 
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
+#include "cli/usage.h"
 #include "editors/band_selection.h"
 #include "exchange/channel_csv.h"
 #include "image/image_encoder.h"
@@ -12,10 +13,6 @@
 namespace cli {
 
 namespace {
-
-constexpr const char* Usage = "usage: tq305 export FILE.dat -o OUT.csv\n"
-                              "       tq305 import IN.csv -o OUT.dat --band N [--base FILE.dat] "
-                              "[--renumber]";
 
 struct CsvOptions {
     QString command, input, output, band, base;
@@ -108,7 +105,8 @@ void printReport(const exchange::ImportReport& report) {
 int runImport(const CsvOptions& o) {
     const std::optional<int> band = bandCode(o.band);
     if (!band) {
-        QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl << Usage << Qt::endl;
+        QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl
+                            << usageLines({"export", "import"}).c_str() << Qt::flush;
         return 2;
     }
     std::optional<files::DatFile> base;
@@ -176,7 +174,7 @@ bool isCsvCommand(const QString& command) {
 int runCsvCommand(const QStringList& arguments) {
     const auto options = parse(arguments);
     if (!options) {
-        QTextStream(stderr) << Usage << Qt::endl;
+        QTextStream(stderr) << usageLines({"export", "import"}).c_str() << Qt::flush;
         return 2;
     }
     return options->command == "import" ? runImport(*options) : runExport(*options);

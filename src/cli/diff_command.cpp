@@ -2,6 +2,7 @@
 
 #include "cli/file_windows.h"
 #include "cli/show_options.h"
+#include "cli/usage.h"
 #include "shell/image_difference.h"
 
 #include <QJsonArray>
@@ -13,7 +14,6 @@ namespace cli {
 
 namespace {
 
-constexpr const char* Usage = "usage: tq305 diff A.dat B.dat [--json] [--lang zh|en]";
 
 // What the program holds once the file is open: the windows show the band
 // of the header, and a save or a write puts that band into the image.
@@ -40,7 +40,7 @@ QJsonArray asJson(const QList<shell::Change>& changes) {
 int runDiff(const QStringList& arguments) {
     const auto options = parseShowOptions(arguments, "diff", 2);
     if (!options) {
-        QTextStream(stderr) << Usage << Qt::endl;
+        QTextStream(stderr) << usageLines({"diff"}).c_str() << Qt::flush;
         return 2;
     }
     const auto before = loadForCommand(options->paths[0]);

@@ -2,6 +2,7 @@
 
 #include "cli/file_windows.h"
 #include "cli/show_options.h"
+#include "cli/usage.h"
 #include "cli/window_dump.h"
 #include "editors/band_selection.h"
 #include "shell/main_window.h"
@@ -13,8 +14,6 @@
 namespace cli {
 
 namespace {
-
-constexpr const char* Usage = "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
 
 // The windows in the order they are printed, with their section titles.
 struct Section {
@@ -33,7 +32,7 @@ int run(const QStringList& arguments) {
     QTextStream err(stderr);
     const auto options = parseShowOptions(arguments, "dump", 1);
     if (!options) {
-        err << Usage << Qt::endl;
+        err << usageLines({"dump"}).c_str() << Qt::flush;
         return 2;
     }
     const auto file = loadForCommand(options->paths[0]);

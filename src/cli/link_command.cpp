@@ -5,6 +5,7 @@
 #include "cli/link_options.h"
 #include "cli/link_session.h"
 #include "cli/terminal_progress.h"
+#include "cli/usage.h"
 #include "cli/write_command.h"
 #include "editors/band_selection.h"
 #include "files/dat_file.h"
@@ -98,12 +99,8 @@ int runLinkCommand(int& argc, char** argv) {
     std::string error;
     const std::optional<LinkOptions> options = parseLinkOptions(arguments, error);
     if (!options) {
-        std::fprintf(stderr, "%s\n%s", error.c_str(), LinkUsage);
+        std::fprintf(stderr, "%s\n%s", error.c_str(), usageLines({"read", "write"}).c_str());
         return ExitUsage;
-    }
-    if (options->help) {
-        std::fputs(LinkUsage, stdout);
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? ExitDone : ExitRadio;
     }
     ui::UILanguage = 1; // the shared texts it uses, in English
     // A standard error whose reader has gone (`2>&1 | tee log` in a session

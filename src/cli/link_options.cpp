@@ -7,11 +7,6 @@
 
 namespace cli {
 
-const char* const LinkUsage =
-    "usage: tq305 read (--port N | --device PATH) -o OUT.dat\n"
-    "       tq305 write IN.dat (--port N | --device PATH)... [--force-band] [--calibration]\n"
-    "                  [--no-backup] [--no-verify]\n";
-
 namespace {
 
 std::optional<int> portNumber(const std::string& text) {
@@ -55,8 +50,6 @@ std::optional<LinkOptions> Parser::parse() {
     while (m_next < m_args.size())
         if (!take(m_args[m_next++]))
             return std::nullopt;
-    if (m_options.help)
-        return m_options;
     const bool reading = m_options.kind == radiolink::TransferKind::Read;
     if (m_options.ports.empty()) {
         fail("give the radio's port: --port N or --device PATH");
@@ -71,10 +64,6 @@ std::optional<LinkOptions> Parser::parse() {
 
 bool Parser::take(const std::string& argument) {
     const bool reading = m_options.kind == radiolink::TransferKind::Read;
-    if (argument == "-h" || argument == "--help") {
-        m_options.help = true;
-        return true;
-    }
     if (argument == "--port" || argument == "--device")
         return takePort(argument);
     if (!reading && (argument == "--force-band" || argument == "--calibration")) {

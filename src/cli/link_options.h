@@ -27,7 +27,6 @@ struct LinkOptions {
     bool calibration = false; // write: the calibration block goes too
     bool backup = true;       // write: read the radio into the backup folder first
     bool verify = true;       // write: read the radio again and compare
-    bool help = false;
 };
 
 // `arguments` begins with the command ("read" or "write"). None for a wrong
@@ -37,7 +36,5 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& argu
 
 // Whether the command is one of read and write.
 bool isLinkCommand(const std::string& command);
-
-extern const char* const LinkUsage;
 
 } // namespace cli

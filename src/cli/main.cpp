@@ -1,12 +1,5 @@
-// tq305: the command-line companion of TQ-305 CloneDesk.
-//
-//   tq305 dump FILE.dat [--json] [--lang zh|en]
-//   tq305 diff A.dat B.dat [--json] [--lang zh|en]
-//   tq305 print FILE.dat -o OUT.pdf [--lang zh|en]
-//   tq305 read (--port N | --device PATH) -o OUT.dat
-//   tq305 write IN.dat (--port N | --device PATH) [--force-band] [--calibration]
-//   tq305 export FILE.dat -o OUT.csv
-//   tq305 import IN.csv -o OUT.dat --band N [--base FILE.dat] [--renumber]
+// tq305: the command-line companion of TQ-305 CloneDesk. Its commands and
+// their options are listed in usage_table.cpp.
 //
 // dump prints what the program shows for a data file: the band, the channel
 // table, the optional features, the DTMF codes, the FM presets and the power
@@ -24,6 +17,7 @@
 #include "cli/link_options.h"
 #include "cli/output_check.h"
 #include "cli/print_command.h"
+#include "cli/usage.h"
 #include "cli/window_messages.h"
 #include "ui/file_names.h"
 
@@ -51,6 +45,9 @@ int run(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Help, the version and a missing command need nothing built.
+    if (const std::optional<int> answered = cli::answerHelpRequest(argc, argv))
+        return *answered;
     // The windows are never on screen: the platform's chatter would only
     // clutter the output.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {

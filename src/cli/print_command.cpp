@@ -2,6 +2,7 @@
 
 #include "cli/file_windows.h"
 #include "cli/link_failure_text.h"
+#include "cli/usage.h"
 #include "print/pdf_output.h"
 #include "print/print_content.h"
 #include "shell/main_window.h"
@@ -12,8 +13,6 @@
 namespace cli {
 
 namespace {
-
-constexpr const char* Usage = "usage: tq305 print FILE.dat -o OUT.pdf [--lang zh|en]";
 
 struct PrintOptions {
     QString path;
@@ -46,7 +45,7 @@ std::optional<PrintOptions> parse(const QStringList& arguments) {
 int runPrint(const QStringList& arguments) {
     const auto options = parse(arguments);
     if (!options) {
-        QTextStream(stderr) << Usage << Qt::endl;
+        QTextStream(stderr) << usageLines({"print"}).c_str() << Qt::flush;
         return 2;
     }
     const auto file = loadForCommand(options->path);

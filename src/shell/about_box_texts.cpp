@@ -1,4 +1,5 @@
 #include "shell/about_box.h"
+#include "ui/program_info.h"
 
 namespace shell {
 
@@ -11,7 +12,8 @@ constexpr ui::LanguageRow Rows[] = {
     {"FrmAbout", "lblCompany", Caption, 0, "TQ-305 CloneDesk 开发组出品 · 访问主页",
      "Made by the TQ-305 CloneDesk developers · visit the home page"},
     {"FrmAbout", "lblTitle", Caption, 0, "TQ-305 对讲机编程软件", "TQ-305 Interphone Software"},
-    {"FrmAbout", "lblVersion", Caption, 0, "简体中文版 V1.00", "English edition V1.00"},
+    {"FrmAbout", "lblVersion", Caption, 0, "简体中文版 V" TQ_EDITION_VERSION,
+     "English edition V" TQ_EDITION_VERSION},
     // One line in both languages.
     {"FrmAbout", "lblCopyR", Caption, 0, "Copyright © 2026 TQ-305 CloneDesk",
      "Copyright © 2026 TQ-305 CloneDesk"},

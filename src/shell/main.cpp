@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "shell/program_help.h"
 #include "shell/startup.h"
 #include "ui/message_box.h"
 #include "ui/program_info.h"
@@ -7,6 +8,8 @@
 #include <csignal>
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> answered = shell::answerProgramHelp(argc, argv))
+        return *answered;
     // Past a file size limit a save fails with its message, instead of the signal ending us.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);

@@ -133,8 +133,8 @@ class DumpTest : public QObject {
         QTest::newRow("newline in the name")
             << QStringList{"dump", "/no/two\nlines.dat"} << 1
             << "tq305: /no/two\\nlines.dat: No such file or directory";
-        QTest::newRow("no command")
-            << QStringList{} << 2 << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
+        QTest::newRow("no file")
+            << QStringList{"dump"} << 2 << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
         QTest::newRow("unknown language")
             << QStringList{"dump", data("full_image_band0.dat"), "--lang", "fr"} << 2
             << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";

@@ -62,6 +62,10 @@ int main(int argc, char** argv) {
         std::cout << radio::usageText();
         return radio::ExitDone;
     }
+    if (options->version) {
+        std::cout << "tq305-radio (TQ-305 CloneDesk) " TQ_VERSION "\n";
+        return radio::ExitDone;
+    }
     const sigset_t waitMask = catchStopSignals();
 
     std::optional<radio::RadioImage> image = startImage(*options);

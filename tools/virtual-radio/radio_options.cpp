@@ -93,6 +93,8 @@ bool Parser::option(const std::string& name) {
     Faults& f = m_options.faults;
     if (name == "-h" || name == "--help")
         m_options.help = true;
+    else if (name == "--version")
+        m_options.version = true;
     else if (name == "--fast")
         m_options.fast = true;
     else if (name == "--once")
@@ -187,6 +189,20 @@ protocol from its 2048-byte memory. When it is ready it prints the path of
 the pseudo-terminal as one line on standard output; open that path as the
 serial port.
 
+The radio follows one transfer at a time: "PROGRAM" (answered 0x06; it may
+come again until 0x02), 0x02 (answered with the ident), the PC's 0x06
+(answered 0x06), then either read requests "R" addr 0x10, each answered
+with its block and followed by the PC's 0x06 (answered 0x06), or write
+blocks "W" addr 0x10 + 16 bytes, each answered 0x06. "E" ends a transfer at
+any point after "PROGRAM" and is answered 0x06; outside a transfer it is let
+pass unanswered. Reads may ask for 0x000-0x52F and 0x700-0x7F0, writes may
+go to 0x000-0x51F and 0x700-0x7EF (0x7F0 too with --calibration-mode), a
+block at a time, on 16-byte boundaries. Any other frame, a frame sent before
+the radio's answer to the one before it, or a byte that starts no frame is a
+violation: it is not answered, nothing is stored, and one line
+"violation: ..." goes to standard error (with or without -v).
+
+Options:
   IMAGE           a .dat file (its header gives the band) or a raw 2048-byte
                   image; without one the memory is all 0xFF, band 3
   --band N        the band code the ident reports, 0..7 (8..15 to try codes
@@ -211,28 +227,16 @@ serial port.
                   in its service mode does
   -v, --verbose   log every frame on standard error
   -h, --help      this text
-
-The radio follows one transfer at a time: "PROGRAM" (answered 0x06; it may
-come again until 0x02), 0x02 (answered with the ident), the PC's 0x06
-(answered 0x06), then either read requests "R" addr 0x10, each answered
-with its block and followed by the PC's 0x06 (answered 0x06), or write
-blocks "W" addr 0x10 + 16 bytes, each answered 0x06. "E" ends a transfer at
-any point after "PROGRAM" and is answered 0x06; outside a transfer it is let
-pass unanswered. Reads may ask for 0x000-0x52F and 0x700-0x7F0, writes may
-go to 0x000-0x51F and 0x700-0x7EF (0x7F0 too with --calibration-mode), a
-block at a time, on 16-byte boundaries. Any other frame, a frame sent before
-the radio's answer to the one before it, or a byte that starts no frame is a
-violation: it is not answered, nothing is stored, and one line
-"violation: ..." goes to standard error (with or without -v).
+  --version       the program's version
 
 Ident:
   --product NAME  report another 6-character product name
   --ident-high N  the high four bits of ident byte 7, 0..15 (default 0)
   --ident-tail B  ident byte 8, 0..255 (default 255)
 
-Faults, for tests and demonstrations. K counts the read requests and write
-blocks of a transfer from 1; a fault in a read is in the answer to the K-th
-request.
+Faults:
+For tests and demonstrations. K counts the read requests and write blocks of
+a transfer from 1; a fault in a read is in the answer to the K-th request.
   --silent        answer nothing at all
   --late-ack      leave the first "PROGRAM" of each transfer unanswered and
                   acknowledge the second (the program repeats it after 1.5 s)
@@ -245,7 +249,8 @@ request.
                   stored, and the PC may ask again or end with "E"
   --corrupt-block K
                   the K-th block read starts with 0x58 instead of 0x57
-  --short-block K the K-th block read is 19 bytes, its last data byte missing
+  --short-block K
+                  the K-th block read is 19 bytes, its last data byte missing
   --long-block K  the K-th block read has a 21st byte (0xFF) in the same burst
   --wrong-address K
                   the K-th block read carries the address and the data of
@@ -273,7 +278,8 @@ request.
   --hang-up-at K  at the K-th block frame of a transfer, close the
                   pseudo-terminal as a pulled cable and exit 3
 
-Exit status: 0 ended (--once, or SIGINT/SIGTERM/SIGHUP); 1 could not start
+Exit status:
+0 ended (--once, or SIGINT/SIGTERM/SIGHUP); 1 could not start
 or a save failed; 2 wrong command line; 3 hung up by --hang-up-at; 4 (with
 --strict) the PC broke the protocol, whatever the end.
 )";

@@ -23,6 +23,7 @@ struct RadioOptions {
     int answerDelayMs = 0;
     bool burst = false;
     bool help = false;
+    bool version = false;
     Faults faults;
 };
 

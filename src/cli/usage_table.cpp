@@ -1,0 +1,154 @@
+// Every command of tq305 with its operands and options, one row each. A new
+// option is one row here: the help, the manual page and the completion
+// follow from it.
+#include "cli/usage.h"
+
+namespace cli {
+
+namespace {
+
+constexpr UsageItem DumpItems[] = {
+    {"FILE.dat", "FILE.dat", "the data file to show"},
+    {"[--json]", "--json",
+     "print the same as JSON, keyed by window and control name (MDIForm1.Combo1, Form1.Grid1 as "
+     "rows of cell texts with the header row first, Form3.Combo6...)"},
+    {"[--lang zh|en]", "--lang zh|en", "the language of the list texts (English by default)"},
+};
+
+constexpr UsageItem PrintItems[] = {
+    {"FILE.dat", "FILE.dat", "the data file to print"},
+    {"-o OUT.pdf", "-o OUT.pdf",
+     "the PDF to write; replaced in one step, so an OUT.pdf that cannot be written stays as it "
+     "was"},
+    {"[--lang zh|en]", "--lang zh|en",
+     "the language of the captions and list texts (English by default; the headings stay "
+     "Chinese)"},
+};
+
+constexpr UsageItem ReadItems[] = {
+    {"(--port N | --device PATH)", "--port N",
+     "the radio on port N, 1 to 16: the link comN in ~/.local/share/TQ305CloneDesk/ports/ when "
+     "there is one, else /dev/ttyUSB(N-1)"},
+    {"", "--device PATH", "the radio on the serial device PATH"},
+    {"-o OUT.dat", "-o OUT.dat",
+     "the data file to write; checked before the port is opened, and replaced only once the "
+     "whole image is in"},
+};
+
+constexpr UsageItem WriteItems[] = {
+    {"IN.dat", "IN.dat", "the data file to write to the radio"},
+    {"(--port N | --device PATH)...", "--port N",
+     "the radio on port N, 1 to 16, as for read; repeated (with --device too), every radio is "
+     "written at once, each with its own backup and verify"},
+    {"", "--device PATH", "the radio on the serial device PATH"},
+    {"[--force-band]", "--force-band",
+     "write even when the radio is set to another band than IN.dat's"},
+    {"[--calibration]", "--calibration",
+     "also write the power calibration block (0x7F0-0x7FF) from the power levels, as the "
+     "program does in its service mode"},
+    {"[--no-backup]", "--no-backup",
+     "do not read the radio into the backup folder (~/.local/share/TQ305CloneDesk/backups/) "
+     "before writing"},
+    {"[--no-verify]", "--no-verify", "do not read the radio again after writing to compare"},
+};
+
+constexpr UsageItem DiffItems[] = {
+    {"A.dat", "A.dat", "the data file compared from"},
+    {"B.dat", "B.dat", "the data file compared to"},
+    {"[--json]", "--json", "print an array of objects {place, setting, before, after}"},
+    {"[--lang zh|en]", "--lang zh|en", "the language of the names and texts (English by default)"},
+};
+
+constexpr UsageItem ExportItems[] = {
+    {"FILE.dat", "FILE.dat", "the data file whose channels are written"},
+    {"-o OUT.csv", "-o OUT.csv", "the CSV file to write, replaced in one step"},
+};
+
+constexpr UsageItem ImportItems[] = {
+    {"IN.csv", "IN.csv", "the channel list to read"},
+    {"-o OUT.dat", "-o OUT.dat", "the data file to write, replaced in one step"},
+    {"--band N", "--band N",
+     "the band the channels are checked against: its position 0..7 in the band list, or its "
+     "text (136-174MHz)"},
+    {"[--base FILE.dat]", "--base FILE.dat",
+     "take the other settings, and the channels no row names, from FILE.dat instead of those of "
+     "File > New"},
+    {"[--renumber]", "--renumber",
+     "put the rows, in file order, on channels 1, 2, 3... instead of their Location"},
+};
+
+constexpr CommandUsage Commands[] = {
+    {"dump", "print what the program shows for a data file",
+     "Prints what the program shows for a data file: the band, the 99 channels as the channel "
+     "table shows them, every optional feature with its value, the DTMF window, the FM presets "
+     "and settings, and the two power levels. The program's own windows are built without a "
+     "display, the file is opened into them as File > Open does, and their controls are read.\n\n"
+     "Exit status: 0 done; 1 a file that cannot be used (one line on standard error); 2 a wrong "
+     "command line.",
+     DumpItems},
+    {"print", "write the program's printout of a data file as a PDF",
+     "Writes the program's printout of a data file as a PDF, the same document File > Print "
+     "previews and prints: the function settings, the VOX settings and the power levels in "
+     "tables, then the channel table on pages of its own. The page is A4 with 15 mm margins; "
+     "Chinese text needs a CJK font (fonts-wqy-microhei).\n\n"
+     "Exit status: 0 done; 1 a data file that cannot be used or a PDF that cannot be written; 2 "
+     "a wrong command line.",
+     PrintItems},
+    {"read", "read the radio into a data file",
+     "Reads the radio's memory over its clone protocol into a data file with the radio's band "
+     "in its header. The progress goes to standard error. A read that fails leaves no file, and "
+     "an OUT.dat that was there stays as it was.\n\n"
+     "Exit status: 0 done; 1 the radio failed (one line says which and where); 2 a wrong command "
+     "line; 3 the port or OUT.dat could not be opened; 130 interrupted (the radio is told to "
+     "leave its clone mode).",
+     ReadItems},
+    {"write", "write a data file to the radio, with a backup before and a verify after",
+     "Sends the radio what the program sends for IN.dat: the file is opened into the program's "
+     "windows (off screen) and encoded again from them. First the radio is read and its memory "
+     "kept as a backup, whose path is printed; a radio set to another band than IN.dat's is "
+     "refused with nothing written. After the write the radio is read again and every byte "
+     "written compared with what was sent. A write that stopped after its first block left the "
+     "radio with a mix of old and new memory: the message names the block it reached and the "
+     "command that writes the backup back. To restore a radio, write a backup as any data file.\n\n"
+     "Exit status: 0 done and verified; 1 the radio failed or the verify found a difference, "
+     "and nothing was written or all of it; 2 a wrong command line; 3 the port, IN.dat or the "
+     "backup could not be opened or kept, or the windows refused IN.dat; 4 a write stopped "
+     "part-way; 130 interrupted. With several radios: 0 only when every radio ended with 0, "
+     "else the first of 4, 130, 1 and 3 one of them ended with.",
+     WriteItems},
+    {"diff", "print what differs between two data files",
+     "Prints what differs from A.dat to B.dat, one line per setting, named and shown as the "
+     "program's windows name and show it, as the program's write lists what it will change. "
+     "Bytes no window shows end the list as \"Other bytes\" with their offsets, so nothing "
+     "printed means the two images are equal.\n\n"
+     "Exit status: 0 the files hold the same; 1 they differ; 2 a wrong command line; 3 a file "
+     "that cannot be used.",
+     DiffItems},
+    {"export", "write the channel table of a data file as CSV",
+     "Writes one CSV row per channel that exists, in the layout other programming software "
+     "uses, names empty, so that importing it gives the same channels back.\n\n"
+     "Exit status: 0 done; 1 a data file of another kind; 2 a wrong command line; 3 a file not "
+     "opened or not written.",
+     ExportItems},
+    {"import", "make a data file from a CSV channel list",
+     "Puts the rows of a CSV channel list into the channel table under the rules of typing into "
+     "it, and writes the result as a data file. Every row gets one line on standard error: "
+     "imported, imported with changes, or skipped and why.\n\n"
+     "Exit status: 0 done; 1 unusable input (no header with Location and Frequency, no row "
+     "imported, a quote never closed, a file over 1 MB, a base of another band), and nothing "
+     "is written; 2 a wrong command line or band; 3 a file not opened or not written.",
+     ImportItems},
+};
+
+} // namespace
+
+const std::string_view ProgramDescription =
+    "The command line of TQ-305 CloneDesk: reads and writes the TQ-305 handheld radio over its "
+    "programming cable, shows and prints its .dat data files, and exchanges the channel table "
+    "with other programming software as CSV. Nothing it does needs a display.";
+
+std::span<const CommandUsage> commandUsages() {
+    return Commands;
+}
+
+} // namespace cli

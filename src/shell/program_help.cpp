@@ -1,0 +1,63 @@
+#include "shell/program_help.h"
+
+#include "ui/program_info.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace shell {
+
+namespace {
+
+// Laid out as the other programs' help texts, which the manual pages are
+// made from: paragraphs, headings ending with ':', items at two spaces.
+constexpr const char* HelpText =
+    R"(Usage: TQ305sys [--help | --version]
+
+The programming software of the TQ-305 handheld radio: reads the radio's
+2048-byte memory over its programming cable, edits its 99 channels and
+radio-wide features, writes it back, keeps images as .dat files and prints
+them, in Chinese or English. Qt's own options, such as -platform NAME, are
+passed to Qt; the program takes no other.
+
+Options:
+  -h, --help      this text
+  --version       the program's version
+
+Ports:
+The program chooses the serial port by number, 1 to 16 (Communication Port).
+Port N is the link comN in ~/.local/share/TQ305CloneDesk/ports/
+($XDG_DATA_HOME in place of ~/.local/share when set) when that link exists,
+else /dev/ttyUSB(N-1). Serial devices belong to the group dialout.
+
+Files:
+  ~/.config/TQ305CloneDesk/TQ305sys.ini
+                  the user-interface language (key MZ7T, value BinaryValue)
+  ~/.local/share/TQ305CloneDesk/parameter
+                  the chosen serial port, when the program's folder cannot be
+                  written (beside the program otherwise)
+  ~/.local/share/TQ305CloneDesk/ports/
+                  links comN to the serial devices the ports reach
+)";
+
+int answer(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
+
+} // namespace
+
+std::optional<int> answerProgramHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-h" || argument == "--help")
+            return answer(HelpText);
+        if (argument == "--version")
+            return answer(std::string(ui::ProgramName) + " (TQ-305 CloneDesk) " +
+                          ui::ProgramVersion + '\n');
+    }
+    return std::nullopt;
+}
+
+} // namespace shell
