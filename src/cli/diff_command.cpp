@@ -14,7 +14,6 @@ namespace cli {
 
 namespace {
 
-
 // What the program holds once the file is open: the windows show the band
 // of the header, and a save or a write puts that band into the image.
 image::MemoryImage heldImage(const files::DatFile& file) {

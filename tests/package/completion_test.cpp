@@ -65,13 +65,15 @@ class CompletionTest : public QObject {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("words");
         QTest::newRow("commands") << "tq305 "
-                                  << QStringList{"--help", "--version", "-h",   "dump", "export",
-                                                 "import", "print",     "read", "write"};
+                                  << QStringList{"--help", "--version", "-h",    "diff", "dump",
+                                                 "export", "import",    "print", "read", "write"};
         QTest::newRow("a command begun") << "tq305 im" << QStringList{"import"};
         QTest::newRow("dump's options")
             << "tq305 dump a.dat --" << QStringList{"--help", "--json", "--lang"};
         QTest::newRow("languages") << "tq305 dump a.dat --lang " << QStringList{"en", "zh"};
         QTest::newRow("a write option") << "tq305 write a.dat --f" << QStringList{"--force-band"};
+        QTest::newRow("write's safety options")
+            << "tq305 write a.dat --no-" << QStringList{"--no-backup", "--no-verify"};
         QTest::newRow("no write option on a read") << "tq305 read --f" << QStringList{};
         QTest::newRow("ports") << "tq305 read --port " << numbers(1, 16);
         QTest::newRow("ports begun")
