@@ -4,6 +4,7 @@
 #include "image/editor_values.h"
 #include "image/image_layout.h"
 #include "shell/app_folders.h"
+#include "shell/settings_store.h"
 
 #include <QMainWindow>
 #include <array>
@@ -131,6 +132,9 @@ class MainWindow : public QMainWindow {
     // (cable pulled, radio gone). False, after the port error, when it will
     // not open.
     bool reopenLostPort();
+    // MNBackupFirst and MNVerifyAfter, from the settings store and kept there
+    // at every change.
+    void createWriteOptions();
     // Opens the port ComboCom names; false when it did not open.
     bool openChosenPort();
     // MNF1 and MNAbout with FrmAbout.
@@ -163,6 +167,7 @@ class MainWindow : public QMainWindow {
     ServiceModes* m_serviceModes = nullptr;
     std::unique_ptr<FileCommands> m_files;
     ProgressWindow* FrmWriting = nullptr;
+    WriteOptions m_writeOptions;
     AboutBox* FrmAbout = nullptr;
     EditHistory* m_history = nullptr;
     // The engine refers to the view: it goes first.

@@ -30,6 +30,25 @@ void MainWindow::createLink() {
         if (reopenLostPort())
             m_link->engine().startWrite({ui::ForceWriteMode, ui::DebugMode});
     });
+    createWriteOptions();
+}
+
+void MainWindow::createWriteOptions() {
+    if (!m_folders.detached)
+        m_writeOptions = loadWriteOptions(m_folders.settingsFile);
+    const std::pair<const char*, bool WriteOptions::*> items[] = {
+        {"MNBackupFirst", &WriteOptions::backupFirst},
+        {"MNVerifyAfter", &WriteOptions::verifyAfter},
+    };
+    for (const auto& [name, option] : items) {
+        QAction* item = findChild<QAction*>(name);
+        item->setChecked(m_writeOptions.*option);
+        connect(item, &QAction::toggled, this, [this, option = option](bool on) {
+            m_writeOptions.*option = on;
+            if (!m_folders.detached)
+                saveWriteOptions(m_folders.settingsFile, m_writeOptions);
+        });
+    }
 }
 
 bool MainWindow::reopenLostPort() {
