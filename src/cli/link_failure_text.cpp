@@ -57,6 +57,8 @@ std::string watchdogText(const radiolink::TransferFailure& failure, radiolink::T
     case StallReason::WrongBlock:
         return "a wrong block came from the radio: asked for block " + hexAddress(failure.block) +
                ", got " + hexAddress(failure.echoed) + " (line fault?)";
+    case StallReason::Cancelled:
+        return "the transfer with the radio on " + port + " was cancelled";
     case StallReason::AfterLastBlock:
         break;
     }

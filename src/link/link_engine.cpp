@@ -29,6 +29,8 @@ void LinkEngine::startRead() {
 void LinkEngine::startWrite(WriteModes modes) {
     if (!beginTransfer(Writing, WriteStage))
         return;
+    m_blocksSent = 0;
+    m_lastBlockSent.reset();
     m_modes = modes;
     m_view.encodeImage();
     m_view.showProgress(TransferKind::Write, protocol::stage::Handshake,
@@ -96,6 +98,26 @@ void LinkEngine::timerMegTick() {
         RadioAnswered = false;
         m_timerMeg.stop();
     }
+}
+
+void LinkEngine::cancel() {
+    if (!busy())
+        return;
+    const std::uint16_t at = Writing ? m_lastBlockSent.value_or(0)
+                             : ReadStage >= protocol::stage::FirstBlock ? requestedAddress()
+                                                                        : 0;
+    m_failure = TransferFailure(StallReason::Cancelled, at);
+    IdleTicks = 0;
+    m_port.setReceiveThreshold(protocol::ByteThreshold);
+    sendByte(protocol::End);
+    Reading = false;
+    Writing = false;
+    m_timerW.stop();
+    // A handshake repeat still due would call the radio again after our "E".
+    m_timerMeg.stop();
+    HandshakeTicks = 0;
+    RadioAnswered = false;
+    m_view.closeProgress();
 }
 
 void LinkEngine::abortTransfer() {

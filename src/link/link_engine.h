@@ -97,10 +97,21 @@ class LinkEngine {
     void timerWTick();
     void timerMegTick();
 
+    // Ends the running transfer from our side (the user's Cancel, a signal,
+    // a lost line): "E" goes to the radio, both timers stop and the progress
+    // closes; nothing is decoded and no message is shown. failure() then says
+    // Cancelled. Nothing happens while no transfer runs.
+    void cancel();
+
     bool busy() const { return Reading || Writing; }
-    // Set when a transfer ends with the communication error, until the next
-    // start.
+    // Set when a transfer ends with the communication error or is cancelled,
+    // until the next start.
     const TransferFailure& failure() const { return m_failure; }
+    // Block frames the current (or last) write sent, the calibration block
+    // included, and the address of the last of them: a write that stops with
+    // blocksSent() above 0 has left the radio with part of the new image.
+    int blocksSent() const { return m_blocksSent; }
+    std::optional<std::uint16_t> lastBlockSent() const { return m_lastBlockSent; }
 
     // The transfer state, named as the program has always named it.
     bool Reading = false;
@@ -143,6 +154,7 @@ class LinkEngine {
     void acceptBand();
     void refuseBand();
     void cancelForcedWrite();
+    void sendBlock(std::uint16_t address);
     void finishWrite();
 
     Port& m_port;
@@ -158,6 +170,8 @@ class LinkEngine {
     std::optional<int> m_radioBand;
     // The read stage's block was stored and acknowledged.
     bool m_blockTaken = false;
+    int m_blocksSent = 0;
+    std::optional<std::uint16_t> m_lastBlockSent;
 };
 
 } // namespace radiolink

@@ -1,5 +1,5 @@
-// Why a transfer ended with the communication error and where it stood, for
-// callers that say more than that message does (the command line).
+// Why a transfer ended with the communication error, or was cancelled, and
+// where it stood, for callers that say more than that message does.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,8 @@ enum class StallReason {
     WrongBlock,           // a block for `echoed` came when `block` was asked for
     AfterLastBlock,       // every block went through; the radio did not answer what followed
                           // (a write: its "E")
+    Cancelled,            // ended from our side (LinkEngine::cancel): a read at the block it
+                          // asked for last, a write at the block it sent last (`block`)
 };
 
 struct TransferFailure {
@@ -26,8 +28,8 @@ struct TransferFailure {
         : reason(why), block(at), echoed(came) {}
 
     StallReason reason = StallReason::NoAnswer;
-    // Stalled, UnexpectedAnswer and WrongBlock: the block asked for last (a read) or sent last
-    // (a write).
+    // Stalled, UnexpectedAnswer, WrongBlock and Cancelled: the block asked for last (a read) or
+    // sent last (a write); for Cancelled 0 also when no block frame went out yet.
     std::uint16_t block = 0;
     // WrongBlock: the address the radio's block echoed.
     std::uint16_t echoed = 0;

@@ -32,12 +32,10 @@ void LinkEngine::advanceWrite() {
         WriteStage = stage::Ident;
         RadioAnswered = true;
     } else if (acknowledged < stage::WriteBlocksDone) {
-        const auto address =
-            protocol::blockAddress(protocol::WriteBlocks, stage::blockOf(acknowledged));
-        m_port.send(protocol::blockFrame(address, m_transmitImage));
+        sendBlock(protocol::blockAddress(protocol::WriteBlocks, stage::blockOf(acknowledged)));
         ++WriteStage;
     } else if (acknowledged == stage::WriteBlocksDone && m_modes.debug) {
-        m_port.send(protocol::blockFrame(protocol::CalibrationBlock, m_transmitImage));
+        sendBlock(protocol::CalibrationBlock);
         WriteStage = stage::WriteCalibrationSent;
     } else if (acknowledged == stage::WriteBlocksDone) {
         sendByte(protocol::End);
@@ -48,6 +46,12 @@ void LinkEngine::advanceWrite() {
     } else {
         finishWrite();
     }
+}
+
+void LinkEngine::sendBlock(std::uint16_t address) {
+    m_port.send(protocol::blockFrame(address, m_transmitImage));
+    ++m_blocksSent;
+    m_lastBlockSent = address;
 }
 
 void LinkEngine::checkBand() {

@@ -1,0 +1,166 @@
+#include "files/backup_store.h"
+
+#include "files/dat_file.h"
+#include "image/image_decoder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <regex>
+#include <system_error>
+#include <tuple>
+#include <unistd.h>
+
+namespace files {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Header byte 7 for a band code no band has: read back, it names none.
+constexpr std::uint8_t NoBandByte = 0x10;
+
+// YYYY-MM-DD_HHMMSS_<port>_band<N>[-k].dat
+const std::regex BackupName(
+    R"((\d{4}-\d{2}-\d{2})_(\d{2})(\d{2})(\d{2})_(.+)_(band\d+|noband)(?:-(\d+))?\.dat)");
+
+struct NameParts {
+    std::string taken;
+    std::string portLabel;
+    int sequence = 1;
+};
+
+std::optional<NameParts> parseName(const std::string& name) {
+    std::smatch match;
+    if (!std::regex_match(name, match, BackupName))
+        return std::nullopt;
+    NameParts parts;
+    parts.taken =
+        match[1].str() + " " + match[2].str() + ":" + match[3].str() + ":" + match[4].str();
+    parts.portLabel = match[5].str();
+    if (match[7].matched)
+        parts.sequence = std::stoi(match[7].str());
+    return parts;
+}
+
+std::string timeStamp(std::time_t taken) {
+    std::tm local{};
+    ::localtime_r(&taken, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d_%H%M%S", &local);
+    return text;
+}
+
+bool isBand(std::optional<int> band) {
+    return band && *band >= 0 && *band <= 7;
+}
+
+int channelsInUse(const image::MemoryImage& image) {
+    const image::DecodedImage decoded = image::decodeImage(image);
+    return int(std::ranges::count_if(
+        decoded.Form1.rows, [](const image::ChannelRow& row) { return !row.freqText[0].empty(); }));
+}
+
+struct Found {
+    std::string name;
+    NameParts parts;
+};
+
+// Oldest first: the names begin with the time; a later "-k" is newer.
+std::vector<Found> backupsIn(const std::string& folder) {
+    std::vector<Found> found;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (const std::optional<NameParts> parts = parseName(name);
+            parts && entry.is_regular_file(error))
+            found.push_back({name, *parts});
+    }
+    std::ranges::sort(found, [](const Found& a, const Found& b) {
+        return std::tie(a.parts.taken, a.parts.sequence, a.name) <
+               std::tie(b.parts.taken, b.parts.sequence, b.name);
+    });
+    return found;
+}
+
+} // namespace
+
+BackupStore::BackupStore(std::string folder, std::size_t limit)
+    : m_folder(std::move(folder)), m_limit(std::max<std::size_t>(limit, 1)) {}
+
+BackupSaved BackupStore::add(const image::MemoryImage& image, std::optional<int> band,
+                             const std::string& portLabel, std::time_t taken) {
+    BackupSaved saved;
+    std::error_code error;
+    fs::create_directories(m_folder, error);
+    // Written whole under a name of its own, then given its final name with
+    // a link, which never replaces a file already there.
+    const std::string partial =
+        m_folder + "/.tq305-backup-" + std::to_string(::getpid()) + ".partial";
+    saved.result = saveDatFile(partial, image, isBand(band) ? std::uint8_t(*band) : NoBandByte);
+    if (!saved.ok())
+        return saved;
+    const std::string stem = m_folder + "/" + timeStamp(taken) + "_" + portLabel + "_" +
+                             (isBand(band) ? "band" + std::to_string(*band) : "noband");
+    for (int sequence = 1;; ++sequence) {
+        const std::string path =
+            stem + (sequence == 1 ? "" : "-" + std::to_string(sequence)) + ".dat";
+        if (::link(partial.c_str(), path.c_str()) == 0) {
+            saved.path = path;
+            break;
+        }
+        if (errno != EEXIST) {
+            saved.result = {FileError::CannotReplace, errno};
+            break;
+        }
+    }
+    ::unlink(partial.c_str());
+    if (saved.ok())
+        removeOldest();
+    return saved;
+}
+
+void BackupStore::removeOldest() const {
+    const std::vector<Found> found = backupsIn(m_folder);
+    for (std::size_t n = 0; n + m_limit < found.size(); ++n)
+        ::unlink((m_folder + "/" + found[n].name).c_str());
+}
+
+std::vector<BackupEntry> BackupStore::list() const {
+    std::vector<BackupEntry> entries;
+    const std::vector<Found> found = backupsIn(m_folder);
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        BackupEntry entry;
+        entry.path = m_folder + "/" + it->name;
+        entry.fileName = it->name;
+        entry.taken = it->parts.taken;
+        entry.portLabel = it->parts.portLabel;
+        const LoadResult loaded = loadDatFile(entry.path);
+        if (loaded.ok()) {
+            image::MemoryImage memory{};
+            loaded.file.copyInto(memory);
+            entry.band = loaded.file.band;
+            entry.channelsInUse = channelsInUse(memory);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::string portLabel(int port) {
+    return "port" + std::to_string(port);
+}
+
+std::string deviceLabel(const std::string& devicePath) {
+    const fs::path path(devicePath);
+    std::string label = path.filename().string();
+    if (!label.empty() && std::ranges::all_of(label, [](char c) { return c >= '0' && c <= '9'; }))
+        label = path.parent_path().filename().string() + label;
+    for (char& c : label)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != '+')
+            c = '_';
+    return label.empty() ? "device" : label;
+}
+
+} // namespace files

@@ -1,0 +1,67 @@
+// The backups taken before writes: a folder of .dat files, one per backup,
+// named after when and where it was taken,
+//   YYYY-MM-DD_HHMMSS_<port>_band<N>.dat   (local time; "noband" for a band
+//                                           code no band list position has)
+// with "-2", "-3" ... before ".dat" when that name is taken. A backup is
+// never overwritten; past the limit the oldest go.
+#pragma once
+
+#include "files/file_io.h"
+#include "image/image_layout.h"
+
+#include <cstddef>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace files {
+
+// A hundred writes back is further than anyone restores from, and the
+// folder stays near 200 kB.
+inline constexpr std::size_t DefaultBackupLimit = 100;
+
+struct BackupEntry {
+    std::string path;
+    std::string fileName;
+    std::string taken;     // "2026-12-07 19:15:00", local time, from the name
+    std::string portLabel; // "port3", "ttyUSB0"
+    std::optional<int> band;
+    int channelsInUse = 0;
+};
+
+struct BackupSaved {
+    WriteResult result;
+    std::string path; // where it went, when ok()
+    bool ok() const { return result.ok(); }
+};
+
+class BackupStore {
+  public:
+    explicit BackupStore(std::string folder, std::size_t limit = DefaultBackupLimit);
+
+    // Keeps the image (bytes 0..2047) with its band in the header as Save
+    // writes it. The folder is made when missing.
+    BackupSaved add(const image::MemoryImage& image, std::optional<int> band,
+                    const std::string& portLabel, std::time_t taken);
+    // Newest first. Files of other names in the folder are left out (and alone).
+    std::vector<BackupEntry> list() const;
+
+    const std::string& folder() const { return m_folder; }
+
+  private:
+    void removeOldest() const;
+
+    std::string m_folder;
+    std::size_t m_limit;
+};
+
+// "port3" for port 3.
+std::string portLabel(int port);
+// A device path as a label for a name: its last part, with every character
+// but letters, digits, '.', '-' and '+' made '_' ("/dev/ttyUSB0" gives
+// "ttyUSB0"; a bare number takes its folder's name, "/dev/pts/4" gives
+// "pts4"): "device" when nothing is left.
+std::string deviceLabel(const std::string& devicePath);
+
+} // namespace files
