@@ -22,7 +22,8 @@ AppFolders detachedFolders() {
 
 AppFolders scratchFolders(const QString& folder) {
     writeComPortIndex(folder, -1);
-    return {folder, folder, QDir(folder).filePath("settings.ini"), {}};
+    return {folder, folder, QDir(folder).filePath("settings.ini"),
+            {},     false,  QDir(folder).filePath("backups")};
 }
 
 bool canWrite(const QString& path) {

@@ -19,6 +19,9 @@ struct AppFolders {
     // port is opened at start, the settings store is neither read nor
     // written, and the folders above are not used for either.
     bool detached = false;
+    // Where the backups taken before writes are kept; empty: the per-user
+    // folder the command line uses too.
+    QString backupsFolder{};
 };
 
 AppFolders defaultFolders();

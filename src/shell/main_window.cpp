@@ -17,6 +17,7 @@
 #include "shell/print_command.h"
 #include "shell/progress_window.h"
 #include "shell/qt_translations.h"
+#include "shell/safe_write_flow.h"
 #include "shell/service_modes.h"
 #include "shell/settings_store.h"
 #include "shell/toolbar_icons.h"

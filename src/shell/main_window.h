@@ -44,6 +44,7 @@ class AboutBox;
 class EditHistory;
 class FileCommands;
 class ProgressWindow;
+class SafeWriteFlow;
 class ServiceModes;
 class WindowTransferView;
 enum class ServiceMode;
@@ -102,7 +103,7 @@ class MainWindow : public QMainWindow {
 
     // MSComm1, the serial port the transfers talk through.
     radiolink::SerialPort* serialPort() const { return MSComm1; }
-    // Whether a read or a write is running.
+    // Whether a read or a write (its reads included) is running.
     bool transferRunning() const;
 
   protected:
@@ -173,6 +174,7 @@ class MainWindow : public QMainWindow {
     // The engine refers to the view: it goes first.
     std::unique_ptr<WindowTransferView> m_transferView;
     std::unique_ptr<radiolink::QtLink> m_link;
+    std::unique_ptr<SafeWriteFlow> m_write;
 };
 
 } // namespace shell

@@ -4,6 +4,7 @@
 #include "link/qt/serial_port.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
+#include "shell/safe_write_flow.h"
 #include "shell/window_transfer_view.h"
 #include "ui/messages.h"
 #include "ui/port_failure_text.h"
@@ -23,12 +24,21 @@ void MainWindow::createLink() {
     m_link = std::make_unique<radiolink::QtLink>(*MSComm1, *TimerW, *TimerMeg, *m_transferView,
                                                  ReceiveImage, TransmitImage);
     connect(findChild<QAction*>("MNRead"), &QAction::triggered, this, [this] {
-        if (reopenLostPort())
+        if (!transferRunning() && reopenLostPort())
             m_link->engine().startRead();
     });
+    m_write =
+        std::make_unique<SafeWriteFlow>(*this, *FrmWriting, *MSComm1, m_folders.backupsFolder);
     connect(findChild<QAction*>("MNWrite"), &QAction::triggered, this, [this] {
-        if (reopenLostPort())
-            m_link->engine().startWrite({ui::ForceWriteMode, ui::DebugMode});
+        if (!transferRunning() && reopenLostPort())
+            m_write->start(m_writeOptions, ComboCom->currentText().toInt());
+    });
+    // Cancel ends a read at once; a write decides for itself.
+    connect(FrmWriting, &ProgressWindow::cancelRequested, this, [this] {
+        if (m_link->engine().busy())
+            m_link->engine().cancel();
+        else
+            m_write->cancelRequested();
     });
     createWriteOptions();
 }
@@ -69,7 +79,7 @@ bool MainWindow::openChosenPort() {
 }
 
 bool MainWindow::transferRunning() const {
-    return m_link->engine().busy();
+    return m_link->engine().busy() || m_write->running();
 }
 
 void MainWindow::showPortList() {
