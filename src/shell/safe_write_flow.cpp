@@ -4,9 +4,9 @@
 #include "files/backup_store.h"
 #include "link/protocol.h"
 #include "link/qt/backup_folder.h"
+#include "link/qt/qt_safe_write.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
-#include "shell/safe_write_link.h"
 #include "shell/settings_store.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
@@ -73,7 +73,7 @@ SafeWriteFlow::SafeWriteFlow(MainWindow& window, ProgressWindow& progress,
                              radiolink::SerialPort& port, QString backupsFolder)
     : m_window(window), m_progress(progress),
       m_backupsFolder(backupsFolder.isEmpty() ? radiolink::backupFolder() : backupsFolder),
-      m_link(std::make_unique<SafeWriteLink>(port, static_cast<radiolink::SafeWriteView&>(*this))) {
+      m_link(std::make_unique<radiolink::QtSafeWrite>(port, static_cast<radiolink::SafeWriteView&>(*this))) {
 }
 
 SafeWriteFlow::~SafeWriteFlow() = default;

@@ -10,14 +10,14 @@
 #include <optional>
 
 namespace radiolink {
+class QtSafeWrite;
 class SerialPort;
-}
+} // namespace radiolink
 
 namespace shell {
 
 class MainWindow;
 class ProgressWindow;
-class SafeWriteLink;
 struct WriteOptions;
 
 // MNWrite as a safe write: the radio's memory read into a backup (kept in the
@@ -59,7 +59,7 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     MainWindow& m_window;
     ProgressWindow& m_progress;
     QString m_backupsFolder;
-    std::unique_ptr<SafeWriteLink> m_link;
+    std::unique_ptr<radiolink::QtSafeWrite> m_link;
 
     Run m_run = Run::Write;
     image::MemoryImage m_image{};
