@@ -99,7 +99,8 @@ Reaction CloneRadio::onBlockFrame(const Frame& frame) {
         refused.violation = *refusal;
         return refused;
     }
-    ++m_blockFrames;
+    if (!(read && m_faults.inWritesOnly))
+        ++m_blockFrames;
     if (faultHere(m_faults.hangUpAt))
         return {{}, RadioEvent::HangUp, {}};
     if (stalled())

@@ -38,6 +38,7 @@ struct Faults {
     bool ackStray = false;           // every 0x06 is followed by the noise bytes
     bool noIdentAck = false;         // the PC's 0x06 after the ident goes unanswered
     bool noEndAck = false;           // "E" goes unanswered
+    bool inWritesOnly = false;       // K counts write blocks only: reads go through
 };
 
 // The two noise bytes of strayBytes and ackStray. Written as text they read

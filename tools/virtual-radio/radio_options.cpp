@@ -113,6 +113,8 @@ bool Parser::option(const std::string& name) {
         f.noIdentAck = true;
     else if (name == "--no-end-ack")
         f.noEndAck = true;
+    else if (name == "--in-writes-only")
+        f.inWritesOnly = true;
     else if (name == "--strict")
         m_options.strict = true;
     else if (name == "--calibration-mode")
@@ -266,6 +268,9 @@ request.
                   program waits for the real 0x06 and loses nothing
   --hang-up-at K  at the K-th block frame of a transfer, close the
                   pseudo-terminal as a pulled cable and exit 3
+  --in-writes-only
+                  K counts the blocks of writes only: reads (the backup
+                  before a write, the read that verifies it) go through
 
 Exit status: 0 ended (--once, or SIGINT/SIGTERM/SIGHUP); 1 could not start
 or a save failed; 2 wrong command line; 3 hung up by --hang-up-at; 4 (with
