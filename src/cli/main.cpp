@@ -1,6 +1,7 @@
 // tq305: the command-line companion of TQ-305 CloneDesk.
 //
 //   tq305 dump FILE.dat [--json] [--lang zh|en]
+//   tq305 diff A.dat B.dat [--json] [--lang zh|en]
 //   tq305 print FILE.dat -o OUT.pdf [--lang zh|en]
 //   tq305 read (--port N | --device PATH) -o OUT.dat
 //   tq305 write IN.dat (--port N | --device PATH) [--force-band] [--calibration]
@@ -10,11 +11,13 @@
 // dump prints what the program shows for a data file: the band, the channel
 // table, the optional features, the DTMF codes, the FM presets and the power
 // levels. The windows themselves are built (without a display) and read, so
-// the output is exactly what the program would show; print writes the
+// the output is exactly what the program would show; diff tells what
+// differs between two files, setting by setting; print writes the
 // program's printout of the file as a PDF. read and write copy the
 // radio's memory into a data file and back over the serial line. export and
 // import exchange the channel table with other programming software as CSV.
 #include "cli/csv_commands.h"
+#include "cli/diff_command.h"
 #include "cli/dump_command.h"
 #include "cli/file_windows.h"
 #include "cli/link_command.h"
@@ -34,6 +37,8 @@ int run(const QStringList& arguments) {
         return cli::runCsvCommand(arguments);
     if (arguments.value(0) == "print")
         return cli::runPrint(arguments);
+    if (arguments.value(0) == "diff")
+        return cli::runDiff(arguments);
     return cli::run(arguments);
 }
 

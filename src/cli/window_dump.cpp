@@ -1,5 +1,7 @@
 #include "cli/window_dump.h"
 
+#include "ui/language_text.h"
+
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,25 +16,16 @@ namespace cli {
 
 namespace {
 
-// A caption as a title: no access-key marks, no trailing colon.
-QString plainCaption(QString text) {
-    text.remove('&');
-    text = text.trimmed();
-    while (text.endsWith(':') || text.endsWith(QChar(0xFF1A)))
-        text.chop(1);
-    return text.trimmed();
-}
-
 // The label the window puts beside a control, else the frame around it.
 QString captionOf(const QWidget& window, const QWidget& control) {
     for (const QLabel* label : window.findChildren<QLabel*>())
         if (label->buddy() == &control)
-            return plainCaption(label->text());
+            return ui::plainCaption(label->text());
     if (const auto* box = qobject_cast<const QCheckBox*>(&control))
-        return plainCaption(box->text());
+        return ui::plainCaption(box->text());
     for (const QWidget* w = control.parentWidget(); w && w != &window; w = w->parentWidget())
         if (const auto* frame = qobject_cast<const QGroupBox*>(w))
-            return plainCaption(frame->title());
+            return ui::plainCaption(frame->title());
     return {};
 }
 

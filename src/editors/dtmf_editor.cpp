@@ -1,6 +1,7 @@
 #include "editors/dtmf_editor.h"
 
 #include "editors/character_filter.h"
+#include "editors/chinese_window_texts.h"
 #include "editors/twips.h"
 #include "image/dtmf_text.h"
 #include "image/image_layout.h"
@@ -30,7 +31,7 @@ constexpr int DefaultFirstDigitDelay = 6; // 1200 ms
 
 DtmfEditor::DtmfEditor(QWidget* parent) : QWidget(parent) {
     setObjectName("Form2");
-    setWindowTitle(QString::fromUtf8("DTMF(双音多频)"));
+    setWindowTitle(QString::fromUtf8(dtmf::Title));
 
     // Everything sits on one client area that scrolls when the window is
     // smaller than it.
@@ -133,9 +134,9 @@ QGroupBox* DtmfEditor::createOtherFunctions(QWidget* parent) {
     addRow("Label18", "群呼码:", Combo18);
 
     Text2 = createCodeBox("Text2", PttIdLength, frame);
-    addRow("Label2", "PTTID码:", Text2);
+    addRow("Label2", dtmf::PttIdCaption, Text2);
     Text3 = createCodeBox("Text3", OwnCodeLength, frame);
-    addRow("Label3", "自身码:", Text3);
+    addRow("Label3", dtmf::OwnCodeCaption, Text3);
     for (QLineEdit* code : {Text2, Text3})
         connect(code, &QLineEdit::editingFinished, this, &DtmfEditor::edited);
     return frame;

@@ -1,6 +1,7 @@
 #include "editors/fm_presets_editor.h"
 
 #include "editors/character_filter.h"
+#include "editors/chinese_window_texts.h"
 #include "editors/fm_entry.h"
 #include "editors/twips.h"
 #include "image/image_layout.h"
@@ -76,7 +77,7 @@ void FmPresetsEditor::createGrid() {
         MSFGrid->setItem(row, column, item);
         return item;
     };
-    const QStringList titles{utf8("频道"), utf8("频率(MHz)")};
+    const QStringList titles{utf8(fm::ColumnTitles[0]), utf8(fm::ColumnTitles[1])};
     for (int column = 0; column < titles.size(); ++column)
         addCell(0, column, titles[column], Qt::ItemIsEnabled);
     MSFGrid->setHorizontalHeaderLabels(titles);
@@ -106,7 +107,7 @@ void FmPresetsEditor::createGrid() {
 }
 
 void FmPresetsEditor::createFields() {
-    auto* label = new QLabel(utf8("收音机全频频率："), this);
+    auto* label = new QLabel(utf8(fm::FullBandCaption), this);
     label->setObjectName("LabelText2");
     label->setGeometry(twips(FieldsLeft), twips(840), twips(FieldsWidth), twips(270));
     Text2 = createFrequencyBox("Text2", this);
@@ -116,9 +117,10 @@ void FmPresetsEditor::createFields() {
     QStringList channels;
     for (int preset = 1; preset <= image::FmPresetCount; ++preset)
         channels << QString::number(preset);
-    createList(0, "当前收音机工作频道：", channels, 0, 840 + FieldRowStep);
-    createList(1, "显示模式：", {utf8("频道"), utf8("频率")}, 1, 840 + 2 * FieldRowStep);
-    createList(2, "收音机步进频率：", {"50K", "100K"}, 1, 840 + 3 * FieldRowStep);
+    createList(0, fm::ListCaptions[0], channels, 0, 840 + FieldRowStep);
+    createList(1, fm::ListCaptions[1], {utf8(fm::DisplayModes[0]), utf8(fm::DisplayModes[1])}, 1,
+               840 + 2 * FieldRowStep);
+    createList(2, fm::ListCaptions[2], {fm::Steps[0], fm::Steps[1]}, 1, 840 + 3 * FieldRowStep);
 
     Command1 = new QPushButton(utf8("确定"), this);
     Command1->setObjectName("Command1");

@@ -81,15 +81,10 @@ QWidget* OptionalFeatures::createFunctionPage() {
     Frame2 = new QGroupBox(this);
     Frame2->setObjectName("Frame2");
     auto* grid = new QGridLayout(Frame2);
-    const std::pair<const char*, const char*> left[] = {
-        {"Label1", "Combo16"}, {"Label13", "Combo6"}, {"Label105", "Combo105"},
-        {"Label7", "Combo7"},  {"Label9", "Combo9"},  {"Label16", "Combo12"},
-        {"Label2", "Combo1"},  {"Label4", "Combo11"},
-    };
-    for (int row = 0; row < int(std::size(left)); ++row)
-        addList(grid, row, 0, left[row].first, left[row].second);
+    for (int row = 0; row < int(features::FunctionPageLeft.size()); ++row)
+        addList(grid, row, 0, features::FunctionPageLeft[std::size_t(row)]);
 
-    Text6 = addEntry(grid, 0, 3, "Label6", "Text6");
+    Text6 = addEntry(grid, 0, 3, features::PresentChannel);
     connect(Text6, &QLineEdit::textChanged, this, [this](const QString& text) {
         const QString shown =
             QString::fromStdString(features::presentChannelTyped(text.toStdString()));
@@ -98,15 +93,10 @@ QWidget* OptionalFeatures::createFunctionPage() {
     });
     m_entryFilters.insert(Text6, new EntryFilter(Text6, digitKey, features::presentChannelLeft));
 
-    const std::pair<const char*, const char*> right[] = {
-        {"Label3", "Combo3"},   {"Label5", "Combo5"},   {"Label8", "Combo8"},
-        {"Label10", "Combo10"}, {"Label19", "Combo19"}, {"Label11", "Combo13"},
-        {"Label31", "Combo4"},  {"Label12", "Combo2"},
-    };
-    for (int row = 0; row < int(std::size(right)); ++row)
-        addList(grid, row + 1, 3, right[row].first, right[row].second);
+    for (int row = 0; row < int(features::FunctionPageRight.size()); ++row)
+        addList(grid, row + 1, 3, features::FunctionPageRight[std::size_t(row)]);
     grid->setColumnMinimumWidth(2, 16);
-    grid->setRowStretch(int(std::size(right)) + 1, 1);
+    grid->setRowStretch(int(features::FunctionPageRight.size()) + 1, 1);
     return Frame2;
 }
 
@@ -114,23 +104,19 @@ QWidget* OptionalFeatures::createVfoPage() {
     Frame3 = new QGroupBox(this);
     Frame3->setObjectName("Frame3");
     auto* grid = new QGridLayout(Frame3);
-    Text20 = addEntry(grid, 0, 0, "Label20", "Text20");
+    Text20 = addEntry(grid, 0, 0, features::VfoPage[0]);
     const auto vfoFrequencyLeft = [this](std::string_view text) {
         return features::vfoFrequencyLeft(text, m_band);
     };
     m_entryFilters.insert(
         Text20, new EntryFilter(Text20, frequencyKey, vfoFrequencyLeft, VfoFrequencyMaxLength));
-    Text21 = addEntry(grid, 0, 3, "Label21", "Text21");
+    Text21 = addEntry(grid, 0, 3, features::VfoPage[1]);
     // A decoded offset of 100 MHz or more has nine characters and is shown whole.
     m_entryFilters.insert(
         Text21, new EntryFilter(Text21, frequencyKey, features::offsetLeft, OffsetMaxLength));
 
-    addList(grid, 1, 0, "Label22", "Combo22");
-    addList(grid, 1, 3, "Label23", "Combo23");
-    addList(grid, 2, 0, "Label24", "Combo24");
-    addList(grid, 2, 3, "Label25", "Combo25");
-    addList(grid, 3, 0, "Label30", "Combo30");
-    addList(grid, 3, 3, "Label27", "Combo27");
+    for (int i = 2; i < int(features::VfoPage.size()); ++i)
+        addList(grid, i / 2, i % 2 * 3, features::VfoPage[std::size_t(i)]);
     // Carried by no image and shown by nothing: created hidden.
     addList(grid, 4, 0, "Label26", "Combo26");
     addList(grid, 4, 3, "Label28", "Combo28");
@@ -148,8 +134,8 @@ QWidget* OptionalFeatures::createVoxFrame() {
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
     auto* grid = new QGridLayout(Frame1);
-    addList(grid, 0, 0, "Label14", "Combo14");
-    addList(grid, 1, 0, "Label15", "Combo15");
+    for (int row = 0; row < int(features::VoxFrame.size()); ++row)
+        addList(grid, row, 0, features::VoxFrame[std::size_t(row)]);
     for (const char* name : {"Check12", "Check1"}) {
         auto* box = new QCheckBox(Frame1);
         box->setObjectName(name);
@@ -199,6 +185,17 @@ void OptionalFeatures::addList(QGridLayout* grid, int row, int column, const cha
     grid->addWidget(box, row, column + 1);
     m_captioned.insert(label, caption);
     m_lists.insert(list, box);
+}
+
+// The captioned pairs are made of string literals, so their texts end in a zero.
+void OptionalFeatures::addList(QGridLayout* grid, int row, int column,
+                               const features::Captioned& pair) {
+    addList(grid, row, column, pair.label.data(), pair.control.data());
+}
+
+QLineEdit* OptionalFeatures::addEntry(QGridLayout* grid, int row, int column,
+                                      const features::Captioned& pair) {
+    return addEntry(grid, row, column, pair.label.data(), pair.control.data());
 }
 
 QLineEdit* OptionalFeatures::addEntry(QGridLayout* grid, int row, int column, const char* label,

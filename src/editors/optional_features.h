@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/optional_features_lists.h"
 #include "image/band_limits.h"
 #include "image/editor_values.h"
 
@@ -75,6 +76,8 @@ class OptionalFeatures : public QWidget {
     QWidget* createVoxFrame();
     QWidget* createPageSwitch();
     void addList(QGridLayout* grid, int row, int column, const char* label, const char* list);
+    void addList(QGridLayout* grid, int row, int column, const features::Captioned& pair);
+    QLineEdit* addEntry(QGridLayout* grid, int row, int column, const features::Captioned& pair);
     QLineEdit* addEntry(QGridLayout* grid, int row, int column, const char* label,
                         const char* entry);
     void fillLists();

@@ -3,6 +3,7 @@
 #include "editors/band_list.h"
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
+#include "editors/chinese_window_texts.h"
 #include "editors/dtmf_editor.h"
 #include "editors/fm_presets_editor.h"
 #include "editors/optional_features.h"
@@ -11,6 +12,7 @@
 #include "link/qt/serial_port.h"
 #include "shell/app_icon.h"
 #include "shell/apply_language.h"
+#include "shell/backups_window.h"
 #include "shell/csv_file_commands.h"
 #include "shell/file_commands.h"
 #include "shell/parameter_file.h"
@@ -123,6 +125,8 @@ void MainWindow::createMenus() {
             this, [this] { m_files->New(); });
     connect(addMenuItem(file, "MNOpen", "打开(&O)", QKeySequence("Ctrl+O")), &QAction::triggered,
             this, [this] { m_files->Open(); });
+    connect(addMenuItem(file, "MNBackups", "备份(&B)..."), &QAction::triggered, this,
+            [this] { showBackups(*this); });
     connect(addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S")), &QAction::triggered,
             this, [this] { m_files->Save(); });
     connect(addMenuItem(file, "MNImportCsv", "导入CSV(&I)..."), &QAction::triggered, this,
@@ -139,7 +143,7 @@ void MainWindow::createMenus() {
     notOffered(addMenuItem(edit, "MNDTMF", "DTMF(双音多频)(&D)", QKeySequence("Ctrl+D")));
     addMenuItem(edit, "MNOption", "可选功能(&P)", QKeySequence("Ctrl+P"));
     addMenuItem(edit, "MNDebug", "调试信息(&B)", QKeySequence("Ctrl+B"));
-    notOffered(addMenuItem(edit, "MNFMset", "收音机功能(&F)", QKeySequence("Ctrl+F")));
+    notOffered(addMenuItem(edit, "MNFMset", editors::fm::MenuCaption, QKeySequence("Ctrl+F")));
 
     QMenu* program = addMenu("MNProgram", "编程(&G)");
     addMenuItem(program, "MNRead", "读频(&R)", QKeySequence("Ctrl+R"));

@@ -1,0 +1,88 @@
+#include "cli/diff_command.h"
+
+#include "cli/file_windows.h"
+#include "shell/image_difference.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+namespace cli {
+
+namespace {
+
+constexpr const char* Usage = "usage: tq305 diff A.dat B.dat [--json] [--lang zh|en]";
+
+struct DiffOptions {
+    QStringList paths;
+    bool json = false;
+    int language = 1;
+};
+
+std::optional<DiffOptions> parse(const QStringList& arguments) {
+    if (arguments.value(0) != "diff")
+        return std::nullopt;
+    DiffOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == "--json")
+            options.json = true;
+        else if (a == "--lang" && languageArgument(arguments.value(i + 1)))
+            options.language = *languageArgument(arguments[++i]);
+        else if (!a.startsWith("--") && options.paths.size() < 2)
+            options.paths << a;
+        else
+            return std::nullopt;
+    }
+    if (options.paths.size() != 2)
+        return std::nullopt;
+    return options;
+}
+
+// What the program holds once the file is open: the windows show the band
+// of the header, and a save or a write puts that band into the image.
+image::MemoryImage heldImage(const files::DatFile& file) {
+    image::MemoryImage held{};
+    file.copyInto(held);
+    if (file.band)
+        held[image::offsets::Band] = std::uint8_t(*file.band);
+    return held;
+}
+
+QJsonArray asJson(const QList<shell::Change>& changes) {
+    QJsonArray array;
+    for (const shell::Change& change : changes)
+        array.append(QJsonObject{{"place", change.place},
+                                 {"setting", change.setting},
+                                 {"before", change.before},
+                                 {"after", change.after}});
+    return array;
+}
+
+} // namespace
+
+int runDiff(const QStringList& arguments) {
+    const auto options = parse(arguments);
+    if (!options) {
+        QTextStream(stderr) << Usage << Qt::endl;
+        return 2;
+    }
+    const auto before = loadForCommand(options->paths[0]);
+    if (!before)
+        return 3;
+    const auto after = loadForCommand(options->paths[1]);
+    if (!after)
+        return 3;
+    const QList<shell::Change> changes =
+        shell::imageDifference(heldImage(*before), heldImage(*after), options->language);
+    QTextStream out(stdout);
+    if (options->json)
+        out << QJsonDocument(asJson(changes)).toJson(QJsonDocument::Indented);
+    else
+        for (const shell::Change& change : changes)
+            out << shell::changeLine(change) << '\n';
+    return changes.isEmpty() ? 0 : 1;
+}
+
+} // namespace cli

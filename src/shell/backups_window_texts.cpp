@@ -1,0 +1,26 @@
+#include "shell/backups_window_texts.h"
+
+namespace shell {
+
+namespace {
+
+using enum ui::TextTarget;
+using ui::LanguageRow;
+
+constexpr LanguageRow Rows[] = {
+    {"FrmBackups", "", Caption, 0, "写频前的备份", "Backups Taken Before Writes"},
+    {"FrmBackups", "LabelFolder", Caption, 0, "备份文件夹：%1", "Backup folder: %1"},
+    {"FrmBackups", "LabelFolder", Caption, 1, "备份文件夹中还没有备份：%1", "No backups yet in %1"},
+    {"FrmBackups", "TableBackups", HeaderCell, 0, "时间", "Taken"},
+    {"FrmBackups", "TableBackups", HeaderCell, 1, "端口", "Port"},
+    {"FrmBackups", "TableBackups", HeaderCell, 2, "频段", "Band"},
+    {"FrmBackups", "TableBackups", HeaderCell, 3, "使用的信道", "Channels in use"},
+    {"FrmBackups", "CmdOpen", Caption, 0, "打开(&O)", "&Open"},
+    {"FrmBackups", "CmdClose", Caption, 0, "关闭", "Close"},
+};
+
+} // namespace
+
+const ui::LanguageTable BackupsTexts{Rows};
+
+} // namespace shell

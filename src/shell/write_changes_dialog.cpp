@@ -1,0 +1,140 @@
+#include "shell/write_changes_dialog.h"
+
+#include "link/protocol.h"
+#include "shell/image_difference.h"
+#include "shell/write_changes_dialog_texts.h"
+#include "ui/language_text.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <vector>
+
+namespace shell {
+
+namespace {
+
+constexpr int ColumnCount = 4;
+// Of the screen, at most this share for the dialog.
+constexpr double ScreenShare = 0.8;
+
+// The bytes a write sends: its blocks, and the calibration block if asked.
+std::vector<image::ByteRange> writtenBytes(bool withCalibration) {
+    namespace link = radiolink::protocol;
+    std::vector<image::ByteRange> ranges;
+    for (const link::BlockRun& run : link::WriteBlocks)
+        ranges.push_back({run.first, run.first + std::size_t(run.count) * link::BlockDataSize - 1});
+    if (withCalibration)
+        ranges.push_back(
+            {link::CalibrationBlock, link::CalibrationBlock + link::BlockDataSize - 1});
+    return ranges;
+}
+
+} // namespace
+
+WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
+                                       const image::MemoryImage& toWrite, int language,
+                                       bool withCalibration, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName("FrmWriteChanges");
+    const auto text = [language](const char* control, ui::TextTarget target, int index) {
+        return ui::languageText(WriteChangesTexts, "FrmWriteChanges", control, target, index,
+                                language);
+    };
+    setWindowTitle(text("", ui::TextTarget::Caption, 0));
+
+    const std::vector<image::ByteRange> compared = writtenBytes(withCalibration);
+    const QList<Change> changes = imageDifference(radio, toWrite, language, compared);
+
+    LabelCount = new QLabel(this);
+    LabelCount->setObjectName("LabelCount");
+    LabelCount->setText(changes.isEmpty()
+                            ? text("LabelCount", ui::TextTarget::Caption, 1)
+                            : text("LabelCount", ui::TextTarget::Caption, 0).arg(changes.size()));
+
+    TableChanges = new QTableWidget(int(changes.size()), ColumnCount, this);
+    TableChanges->setObjectName("TableChanges");
+    for (int column = 0; column < ColumnCount; ++column)
+        TableChanges->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(text("TableChanges", ui::TextTarget::HeaderCell, column)));
+    for (int row = 0; row < changes.size(); ++row) {
+        const Change& change = changes[row];
+        const QString cells[ColumnCount] = {change.place, change.setting, change.before,
+                                            change.after};
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(cells[column]); // the whole text of a cell cut short
+            TableChanges->setItem(row, column, item);
+        }
+    }
+    TableChanges->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TableChanges->setSelectionBehavior(QAbstractItemView::SelectRows);
+    TableChanges->setWordWrap(false);
+    TableChanges->setTabKeyNavigation(false); // Tab leaves the table for the buttons
+    TableChanges->verticalHeader()->hide();
+    TableChanges->horizontalHeader()->setStretchLastSection(true);
+    TableChanges->resizeColumnsToContents();
+
+    CmdWrite = new QPushButton(text("CmdWrite", ui::TextTarget::Caption, 0), this);
+    CmdWrite->setObjectName("CmdWrite");
+    CmdCancel = new QPushButton(text("CmdCancel", ui::TextTarget::Caption, 0), this);
+    CmdCancel->setObjectName("CmdCancel");
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(CmdWrite, QDialogButtonBox::AcceptRole);
+    buttons->addButton(CmdCancel, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Enter writes, as the user asked for the write and now sees it; only the
+    // focus on Cancel (Tab) makes Enter cancel. Escape always cancels.
+    CmdWrite->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LabelCount);
+    layout->addWidget(TableChanges, 1);
+    layout->addWidget(buttons);
+    TableChanges->setVisible(!changes.isEmpty());
+    TableChanges->setFocus(Qt::OtherFocusReason);
+    fitToContents();
+}
+
+bool WriteChangesDialog::confirmWriteChanges(QWidget* parent, const image::MemoryImage& radio,
+                                             const image::MemoryImage& toWrite, int language,
+                                             bool withCalibration) {
+    WriteChangesDialog dialog(radio, toWrite, language, withCalibration, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int WriteChangesDialog::changeCount() const {
+    return TableChanges->rowCount();
+}
+
+// As wide as the table's columns and as tall as its rows, within the screen;
+// on a narrow screen the widest columns give way, so no column is out of sight.
+void WriteChangesDialog::fitToContents() {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+    const QSize available = screen->availableGeometry().size() * ScreenShare;
+    const QMargins margins = layout()->contentsMargins();
+    const int border = 2 * TableChanges->frameWidth();
+    const int room = available.width() - margins.left() - margins.right() - border -
+                     TableChanges->verticalScrollBar()->sizeHint().width();
+    QHeaderView* header = TableChanges->horizontalHeader();
+    for (int column = 0; column < ColumnCount && header->length() > room; ++column)
+        header->resizeSection(column, std::min(header->sectionSize(column), room / ColumnCount));
+    const int tableWidth = std::min(header->length(), room) + available.width() - room -
+                           margins.left() - margins.right();
+    const int tableHeight = header->height() + TableChanges->verticalHeader()->length() + border;
+    TableChanges->setMinimumSize(tableWidth, std::min(tableHeight, available.height() / 2));
+    resize(sizeHint()
+               .expandedTo({tableWidth + margins.left() + margins.right(),
+                            tableHeight + LabelCount->sizeHint().height() +
+                                CmdWrite->sizeHint().height() + margins.top() + margins.bottom() +
+                                2 * layout()->spacing()})
+               .boundedTo(available));
+}
+
+} // namespace shell

@@ -1,0 +1,141 @@
+// File > Backups...: the backups of the backup folder, newest first, in both
+// languages, and the one chosen opened as File > Open opens a file.
+#include "files/backup_store.h"
+#include "files/dat_file.h"
+#include "link/qt/backup_folder.h"
+#include "shell/backups_window.h"
+#include "support/program_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+image::MemoryImage testImage(const char* name) {
+    image::MemoryImage image{};
+    files::loadDatFile(std::string(TQ_TEST_DATA "/") + name).file.copyInto(image);
+    return image;
+}
+
+QStringList rowTexts(const QTableWidget* table, int row) {
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts << table->item(row, column)->text();
+    return texts;
+}
+
+// Noon of 7 December 2026, local time, plus `minutes`.
+std::time_t at(int minutes) {
+    std::tm noon{};
+    noon.tm_year = 126;
+    noon.tm_mon = 11;
+    noon.tm_mday = 7;
+    noon.tm_hour = 12;
+    noon.tm_min = minutes;
+    noon.tm_isdst = -1;
+    return std::mktime(&noon);
+}
+
+} // namespace
+
+class BackupsWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_home;
+
+    // Three backups in the folder, taken in this order: the full test image
+    // through port 3 in band 0, an erased radio on ttyUSB0 in band 3, and the
+    // full image again from a radio that named no band.
+    static void takeBackups(const QString& folder) {
+        files::BackupStore store(folder.toStdString());
+        QVERIFY(store.add(testImage("full_image_band0.dat"), 0, "port3", at(0)).ok());
+        QVERIFY(store.add(testImage("all_ff_image_band3.dat"), 3, "ttyUSB0", at(1)).ok());
+        QVERIFY(store.add(testImage("full_image_band0.dat"), std::nullopt, "port3", at(2)).ok());
+    }
+
+  private slots:
+    void initTestCase() {
+        // The program's backup folder, in here.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
+        takeBackups(radiolink::backupFolder());
+    }
+
+    void listsTheBackupsNewestFirst_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("folderLine");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("Chinese") << 0 << "备份文件夹：%1"
+                                 << QStringList{"时间", "端口", "频段", "使用的信道"};
+        QTest::newRow("English") << 1 << "Backup folder: %1"
+                                 << QStringList{"Taken", "Port", "Band", "Channels in use"};
+    }
+    void listsTheBackupsNewestFirst() {
+        QFETCH(int, language);
+        QFETCH(QString, folderLine);
+        QFETCH(QStringList, titles);
+        const QString folder = radiolink::backupFolder();
+        const shell::BackupsWindow window(folder, language);
+        QCOMPARE(window.findChild<QLabel*>("LabelFolder")->text(), folderLine.arg(folder));
+        const auto* table = window.findChild<QTableWidget*>("TableBackups");
+        QStringList shownTitles;
+        for (int column = 0; column < table->columnCount(); ++column)
+            shownTitles << table->horizontalHeaderItem(column)->text();
+        QCOMPARE(shownTitles, titles);
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(rowTexts(table, 0), (QStringList{"2026-12-07 12:02:00", "port3", "-", "7"}));
+        QCOMPARE(rowTexts(table, 1),
+                 (QStringList{"2026-12-07 12:01:00", "ttyUSB0", "400-480MHz", "0"}));
+        QCOMPARE(rowTexts(table, 2),
+                 (QStringList{"2026-12-07 12:00:00", "port3", "136-174MHz", "7"}));
+        // The newest is picked, so Enter opens it at once.
+        QVERIFY(window.chosenPath().endsWith("_port3_noband.dat"));
+    }
+
+    void anEmptyFolderOffersNothingToOpen() {
+        QTemporaryDir empty;
+        const shell::BackupsWindow window(empty.filePath("backups"), 1);
+        QCOMPARE(window.findChild<QLabel*>("LabelFolder")->text(),
+                 "No backups yet in " + empty.filePath("backups"));
+        QCOMPARE(window.findChild<QTableWidget*>("TableBackups")->rowCount(), 0);
+        QVERIFY(!window.findChild<QPushButton*>("CmdOpen")->isEnabled());
+        QVERIFY(window.chosenPath().isEmpty());
+    }
+
+    // From the menu: the row picked with the arrow keys opens with Enter, as
+    // File > Open would open its file; Escape opens nothing.
+    void opensTheChosenBackup_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("channel1");
+        QTest::newRow("oldest, Enter")
+            << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << "136-174MHz"
+            << "438.50000";
+        QTest::newRow("erased radio, Enter")
+            << QList<int>{Qt::Key_Down, Qt::Key_Enter} << "400-480MHz"
+            << "";
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << "400-480MHz"
+                                << "";
+    }
+    void opensTheChosenBackup() {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, band);
+        QFETCH(QString, channel1);
+        ProgramFixture p;
+        p.enterFrequency(1, 1, "410");
+        {
+            ScriptedAnswers script;
+            script.onDialog("FrmBackups", [keys](QDialog* dialog) {
+                for (int key : keys)
+                    QTest::keyClick(dialog->focusWidget(), Qt::Key(key));
+                QVERIFY(!dialog->isVisible());
+            });
+            p.window->findChild<QAction*>("MNBackups")->trigger();
+            QVERIFY(script.done());
+        }
+        QCOMPARE(p.bandList()->currentText(), band);
+        QCOMPARE(p.cell(1, 1), keys.last() == Qt::Key_Escape ? QString("410.00000") : channel1);
+    }
+};
+
+QTEST_MAIN(BackupsWindowTest)
+#include "backups_window_test.moc"

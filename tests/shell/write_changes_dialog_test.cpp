@@ -1,0 +1,177 @@
+// The dialog that tells what a write will change: its rows in both
+// languages, the bytes it compares, its size and how it is answered.
+#include "files/dat_file.h"
+#include "shell/write_changes_dialog.h"
+#include "support/scripted_answers.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+image::MemoryImage testImage(const char* name) {
+    image::MemoryImage image{};
+    files::loadDatFile(std::string(TQ_TEST_DATA "/") + name).file.copyInto(image);
+    return image;
+}
+
+// The full test image with `bytes` at image offset `at`.
+image::MemoryImage changedImage(int at, const QByteArray& bytes) {
+    image::MemoryImage image = testImage("full_image_band0.dat");
+    for (int i = 0; i < bytes.size(); ++i)
+        image[std::size_t(at + i)] = std::uint8_t(bytes[i]);
+    return image;
+}
+
+QStringList rowTexts(const QTableWidget* table, int row) {
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts << table->item(row, column)->text();
+    return texts;
+}
+
+} // namespace
+
+class WriteChangesDialogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void showsTheChangesTheWriteSends_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("calibration");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QStringList>("firstRow");
+        const QStringList none;
+        QTest::newRow("nothing changes") << 1 << false << 0x704 << QByteArray("\x07")
+                                         << "The write changes nothing in the radio." << none;
+        QTest::newRow("a setting, English")
+            << 1 << false << 0x704 << QByteArray("\x03")
+            << "The write will change 1 settings in the radio:"
+            << QStringList{"Optional Features / Function Set", "Squelch Level", "7", "3"};
+        QTest::newRow("a setting, Chinese")
+            << 0 << false << 0x704 << QByteArray("\x03") << "写频将改变电台中的 1 项设置："
+            << QStringList{"可选功能 / 功能设置", "静噪等级", "7", "3"};
+        QTest::newRow("power level without the calibration block")
+            << 1 << false << 0x7F0 << QByteArray("\xC8")
+            << "The write changes nothing in the radio." << none;
+        QTest::newRow("power level with the calibration block")
+            << 1 << true << 0x7F0 << QByteArray("\xC8")
+            << "The write will change 1 settings in the radio:"
+            << QStringList{"Debugging", "High Power Grades", "208", "200"};
+        QTest::newRow("a block the read takes and the write does not")
+            << 1 << true << 0x520 << QByteArray(16, '\0')
+            << "The write changes nothing in the radio." << none;
+        QTest::newRow("the last byte the write sends")
+            << 0 << false << 0x7EF << QByteArray(1, '\0') << "写频将改变电台中的 1 项设置："
+            << QStringList{"其他字节", "0x7EF", "FF", "00"};
+    }
+    void showsTheChangesTheWriteSends() {
+        QFETCH(int, language);
+        QFETCH(bool, calibration);
+        QFETCH(int, at);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, count);
+        QFETCH(QStringList, firstRow);
+        const shell::WriteChangesDialog dialog(testImage("full_image_band0.dat"),
+                                               changedImage(at, bytes), language, calibration);
+        QCOMPARE(dialog.findChild<QLabel*>("LabelCount")->text(), count);
+        const auto* table = dialog.findChild<QTableWidget*>("TableChanges");
+        QCOMPARE(table->rowCount(), firstRow.isEmpty() ? 0 : 1);
+        if (!firstRow.isEmpty())
+            QCOMPARE(rowTexts(table, 0), firstRow);
+    }
+
+    void speaksTheLanguageGiven_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("Chinese") << 0
+                                 << QStringList{"写频将改变什么", "位置",     "设置", "电台现在",
+                                                "写频以后",       "写频(&W)", "取消"};
+        QTest::newRow("English") << 1
+                                 << QStringList{"What the Write Will Change",
+                                                "Place",
+                                                "Setting",
+                                                "Radio now",
+                                                "After the write",
+                                                "&Write",
+                                                "Cancel"};
+    }
+    void speaksTheLanguageGiven() {
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        const shell::WriteChangesDialog dialog(testImage("full_image_band0.dat"),
+                                               changedImage(0x704, "\x03"), language, false);
+        const auto* table = dialog.findChild<QTableWidget*>("TableChanges");
+        QStringList shown{dialog.windowTitle()};
+        for (int column = 0; column < table->columnCount(); ++column)
+            shown << table->horizontalHeaderItem(column)->text();
+        shown << dialog.findChild<QPushButton*>("CmdWrite")->text()
+              << dialog.findChild<QPushButton*>("CmdCancel")->text();
+        QCOMPARE(shown, texts);
+    }
+
+    // A whole image of changes stays on the screen, and its columns are not cut.
+    void fitsTheScreen() {
+        shell::WriteChangesDialog dialog(testImage("full_image_band0.dat"),
+                                         testImage("all_ff_image_band3.dat"), 1, true);
+        QVERIFY(dialog.changeCount() > 40);
+        const QSize available = dialog.screen()->availableGeometry().size();
+        QVERIFY(dialog.width() <= available.width() && dialog.height() <= available.height());
+        const auto* table = dialog.findChild<QTableWidget*>("TableChanges");
+        dialog.show();
+        QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
+    }
+
+    void isAnsweredByKeysAndClicks_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Escape") << "Escape" << false;
+        QTest::newRow("Enter") << "Enter" << true;
+        QTest::newRow("Return") << "Return" << true;
+        QTest::newRow("click Write") << "CmdWrite" << true;
+        QTest::newRow("click Cancel") << "CmdCancel" << false;
+        QTest::newRow("Enter on Cancel") << "Tab to Cancel, Enter" << false;
+        QTest::newRow("close box") << "close" << false;
+    }
+    void isAnsweredByKeysAndClicks() {
+        QFETCH(QString, answer);
+        QFETCH(bool, written);
+        ScriptedAnswers script;
+        script.onDialog("FrmWriteChanges", [answer](QDialog* dialog) {
+            QWidget* focus = dialog->focusWidget();
+            QVERIFY(focus);
+            if (answer == "Escape")
+                QTest::keyClick(focus, Qt::Key_Escape);
+            else if (answer == "Enter")
+                QTest::keyClick(focus, Qt::Key_Enter);
+            else if (answer == "Return")
+                QTest::keyClick(focus, Qt::Key_Return);
+            else if (answer == "close")
+                dialog->close();
+            else if (answer.startsWith("Tab")) {
+                auto* cancel = dialog->findChild<QPushButton*>("CmdCancel");
+                for (int i = 0; i < 3 && dialog->focusWidget() != cancel; ++i)
+                    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+                QCOMPARE(dialog->focusWidget(), cancel);
+                QTest::keyClick(cancel, Qt::Key_Return);
+            } else
+                QTest::mouseClick(dialog->findChild<QPushButton*>(answer), Qt::LeftButton);
+            // Anything still open is rejected by the script: the answer must
+            // have ended the dialog itself.
+            QVERIFY(!dialog->isVisible());
+        });
+        const bool chosen = shell::WriteChangesDialog::confirmWriteChanges(
+            nullptr, testImage("full_image_band0.dat"), changedImage(0x704, "\x03"), 1, false);
+        QVERIFY(script.done());
+        QCOMPARE(chosen, written);
+    }
+};
+
+QTEST_MAIN(WriteChangesDialogTest)
+#include "write_changes_dialog_test.moc"
