@@ -35,9 +35,10 @@ void MainWindow::createLink() {
     });
     // Cancel ends a read at once; a write decides for itself.
     connect(FrmWriting, &ProgressWindow::cancelRequested, this, [this] {
-        if (m_link->engine().busy())
+        if (m_link->engine().busy()) {
             m_link->engine().cancel();
-        else
+            dropLateAnswers(*MSComm1);
+        } else
             m_write->cancelRequested();
     });
     createWriteOptions();

@@ -5,9 +5,11 @@
 #include "link/protocol.h"
 #include "link/qt/backup_folder.h"
 #include "link/qt/qt_safe_write.h"
+#include "link/qt/serial_port.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
 #include "shell/settings_store.h"
+#include "shell/write_changes_dialog.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
 #include "ui/program_flags.h"
@@ -15,7 +17,6 @@
 
 #include <QFile>
 #include <QStringList>
-#include <QTimer>
 #include <ctime>
 
 namespace shell {
@@ -55,11 +56,6 @@ PartialCause causeOf(const radiolink::SafeWriteResult& result) {
     return PartialCause::Other;
 }
 
-// Until the dialog that shows what will change is in.
-bool confirmWriteChanges(QWidget*, const image::MemoryImage&, const image::MemoryImage&) {
-    return true;
-}
-
 QString blockList(const std::vector<std::uint16_t>& blocks) {
     QStringList addresses;
     for (std::uint16_t block : blocks)
@@ -69,12 +65,20 @@ QString blockList(const std::vector<std::uint16_t>& blocks) {
 
 } // namespace
 
+void dropLateAnswers(radiolink::SerialPort& port) {
+    // Quiet this long, the line has nothing more to say; a chattering one is
+    // given up on after the limit.
+    constexpr int QuietMs = 150;
+    constexpr int LimitMs = 1000;
+    port.drainInput(QuietMs, LimitMs);
+}
+
 SafeWriteFlow::SafeWriteFlow(MainWindow& window, ProgressWindow& progress,
                              radiolink::SerialPort& port, QString backupsFolder)
-    : m_window(window), m_progress(progress),
+    : m_window(window), m_progress(progress), m_port(port),
       m_backupsFolder(backupsFolder.isEmpty() ? radiolink::backupFolder() : backupsFolder),
-      m_link(std::make_unique<radiolink::QtSafeWrite>(port, static_cast<radiolink::SafeWriteView&>(*this))) {
-}
+      m_link(std::make_unique<radiolink::QtSafeWrite>(
+          port, static_cast<radiolink::SafeWriteView&>(*this))) {}
 
 SafeWriteFlow::~SafeWriteFlow() = default;
 
@@ -159,8 +163,7 @@ void SafeWriteFlow::confirmationNeeded(const radiolink::Confirmation& confirmati
         m_link->safeWrite().confirm(true);
         return;
     }
-    // Out of the port's receive event: the questions wait for the user.
-    QTimer::singleShot(0, this, [this, confirmation] { askConfirmation(confirmation); });
+    askConfirmation(confirmation);
 }
 
 void SafeWriteFlow::askConfirmation(const radiolink::Confirmation& confirmation) {
@@ -168,7 +171,8 @@ void SafeWriteFlow::askConfirmation(const radiolink::Confirmation& confirmation)
     if (confirmation.bandDiffers)
         write = ui::showMessage(ui::Msg::ForceWriteQuestion) == ui::MsgOk;
     if (write && m_backup)
-        write = confirmWriteChanges(&m_window, *m_backup, m_image);
+        write = WriteChangesDialog::confirmWriteChanges(&m_window, *m_backup, m_image,
+                                                        ui::UILanguage, m_options.modes.debug);
     m_link->safeWrite().confirm(write);
 }
 
@@ -181,12 +185,13 @@ void SafeWriteFlow::finished(const radiolink::SafeWriteResult& result) {
         m_pending = result;
         return;
     }
-    // Out of the port's receive event: the next write may start from here.
-    QTimer::singleShot(0, this, [this, result] { present(result); });
+    present(result);
 }
 
 void SafeWriteFlow::present(const radiolink::SafeWriteResult& result) {
     m_progress.finish();
+    if (result.reason != SafeWriteReason::None)
+        dropLateAnswers(m_port);
     switch (result.outcome) {
     case SafeWriteOutcome::Verified:
         ui::showMessage(ui::Msg::WriteVerified);

@@ -16,6 +16,11 @@ class SerialPort;
 
 namespace shell {
 
+// A transfer that ended early sent "E" in the middle of an exchange: the
+// radio's last answers are taken off the line here, not by the next transfer
+// as answers of its own.
+void dropLateAnswers(radiolink::SerialPort& port);
+
 class MainWindow;
 class ProgressWindow;
 struct WriteOptions;
@@ -58,6 +63,7 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
 
     MainWindow& m_window;
     ProgressWindow& m_progress;
+    radiolink::SerialPort& m_port;
     QString m_backupsFolder;
     std::unique_ptr<radiolink::QtSafeWrite> m_link;
 

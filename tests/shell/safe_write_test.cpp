@@ -1,0 +1,317 @@
+// The program's write from the real windows against tq305-radio: the backup
+// kept before it, the read that verifies it, a write that stops part-way,
+// and Cancel in the progress window.
+#include "shell/settings_store.h"
+#include "support/radio_bench.h"
+#include "support/write_answers.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+// What the radio holds when the tests start: channels in band 0, reported
+// as band 3 so that the program's band list (3) matches it.
+const QString RadioImage = "full_image_band0.dat";
+
+QStringList datFiles(const QString& folder) {
+    return QDir(folder).entryList({"*.dat"}, QDir::Files);
+}
+
+} // namespace
+
+class SafeWriteTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    RadioBench m_bench;
+
+    shell::MainWindow& window() const { return *m_bench.program->window; }
+    ProgramFixture& program() const { return *m_bench.program; }
+    QString backups() const { return program().dir.filePath("backups"); }
+    QWidget* frmWriting() const { return window().findChild<QWidget*>("FrmWriting"); }
+    int progress() const { return frmWriting()->findChild<QProgressBar*>("ProgressBar1")->value(); }
+    QString ok() const { return ui::isChinese() ? "确定" : "OK"; }
+    QString cancel() const { return ui::isChinese() ? "取消" : "Cancel"; }
+    void trigger(const char* item) { window().findChild<QAction*>(item)->trigger(); }
+    void setOption(const char* item, bool on) {
+        QAction* action = window().findChild<QAction*>(item);
+        if (action->isChecked() != on)
+            action->trigger();
+    }
+    image::MemoryImage editorImage() const {
+        window().EncodeImage();
+        return window().TransmitImage;
+    }
+    // After a message box: the offscreen platform does not hand the
+    // activation back by itself.
+    void backToTheWindow() {
+        window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+    }
+    void await(const ScriptedAnswers& answers) { QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 20000); }
+    // Reads the radio into the editors and ReceiveImage.
+    void readTheRadio() {
+        ScriptedAnswers answers;
+        answers.press(ok());
+        trigger("MNRead");
+        await(answers);
+        backToTheWindow();
+    }
+    // The partial-write window: its text is checked, then `button` clicked.
+    static void choose(ScriptedAnswers& answers, const QString& button, QString* text = nullptr,
+                       bool* restoreOffered = nullptr) {
+        answers.onDialog("FrmPartialWrite", [=](QDialog* dialog) {
+            if (text)
+                *text = dialog->findChild<QLabel*>("Label1")->text();
+            if (restoreOffered)
+                *restoreOffered = !dialog->findChild<QPushButton*>("RestoreButton")->isHidden();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+    }
+
+  private slots:
+    void initTestCase() {
+        // The radio makes its link where the program looks for it.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath("data")));
+    }
+    void init() { ui::ForceWriteMode = ui::DebugMode = false; }
+    void cleanup() { m_bench.finish(); }
+
+    void aWriteKeepsWhatTheRadioHeld_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("backupFirst");
+        QTest::addColumn<bool>("verifyAfter");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        const QString verified = "Writing succeeds, and the radio was verified!";
+        QTest::newRow("backup and verify") << 1 << true << true << "Suggestion" << verified;
+        QTest::newRow("zh") << 0 << true << true << "提示"
+                            << "写频成功，校验无误！";
+        QTest::newRow("no backup") << 1 << false << true << "Suggestion" << verified;
+        QTest::newRow("no verify") << 1 << true << false << "Suggestion"
+                                   << "Writing succeeds frequently!";
+    }
+    void aWriteKeepsWhatTheRadioHeld() {
+        QFETCH(int, language);
+        QFETCH(bool, backupFirst);
+        QFETCH(bool, verifyAfter);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        m_bench.start({testData(RadioImage), "--band", "3"}, language);
+        setOption("MNBackupFirst", backupFirst);
+        setOption("MNVerifyAfter", verifyAfter);
+        program().enterFrequency(4, 1, "450.125");
+        const image::MemoryImage editors = editorImage();
+
+        ScriptedAnswers answers;
+        if (backupFirst)
+            answerChanges(answers);
+        answers.press(ok());
+        trigger("MNWrite");
+        await(answers);
+        QCOMPARE(answers.box(0).title, title);
+        QCOMPARE(answers.box(0).text, text);
+        QVERIFY(!frmWriting()->isVisible());
+
+        // The radio has the editors' image; the editors never saw its old one.
+        QVERIFY(editorImage() == editors);
+        QCOMPARE(program().cell(4, 1), QString("450.12500"));
+        QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
+        QVERIFY(sameBytes(loadDat(m_bench.savedPath()).image, editors, 0x000, 0x520));
+
+        const QStringList kept = datFiles(backups());
+        QCOMPARE(kept.size(), backupFirst ? 1 : 0);
+        if (backupFirst) {
+            QVERIFY2(kept[0].endsWith("_port3_band3.dat"), qPrintable(kept[0]));
+            const files::DatFile backup = loadDat(QDir(backups()).filePath(kept[0]));
+            QCOMPARE(backup.band.value_or(-1), 3);
+            QVERIFY(sameAsRead(backup.image, loadDat(testData(RadioImage)).image));
+        }
+    }
+
+    // Both options are on at first and kept in the settings store.
+    void theWriteOptionsAreKept() {
+        QTemporaryDir dir;
+        const shell::AppFolders folders = shell::scratchFolders(dir.path());
+        auto closeWindow = [](shell::MainWindow& w) {
+            ScriptedAnswers quit;
+            quit.press("OK");
+            w.close();
+        };
+        auto first = shell::startProgram(folders);
+        QAction* backup = first->findChild<QAction*>("MNBackupFirst");
+        QVERIFY(backup->isChecked());
+        QVERIFY(first->findChild<QAction*>("MNVerifyAfter")->isChecked());
+        QCOMPARE(backup->text(), QString("Back Up before Writing(&K)"));
+        backup->trigger();
+        closeWindow(*first);
+        first.reset();
+
+        auto second = shell::startProgram(folders);
+        QVERIFY(!second->findChild<QAction*>("MNBackupFirst")->isChecked());
+        QVERIFY(second->findChild<QAction*>("MNVerifyAfter")->isChecked());
+        closeWindow(*second);
+        QCOMPARE(shell::loadWriteOptions(folders.settingsFile).backupFirst, false);
+    }
+
+    void verifyNamesTheBlocksTheRadioHoldsOtherwise_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("block");
+        QTest::addColumn<QString>("text");
+        const QString en = "Writing verification failed! The radio holds other bytes than were "
+                           "written in the blocks at:\n";
+        QTest::newRow("the first block") << 1 << "1" << en + "0x000";
+        QTest::newRow("block 50") << 1 << "50" << en + "0x310";
+        QTest::newRow("the first block after the gap") << 1 << "83" << en + "0x700";
+        QTest::newRow("the last block") << 1 << "97" << en + "0x7E0";
+        QTest::newRow("zh") << 0 << "50"
+                            << "写频校验失败！对讲机中以下数据块与写入的不同：\n0x310";
+    }
+    void verifyNamesTheBlocksTheRadioHoldsOtherwise() {
+        QFETCH(int, language);
+        QFETCH(QString, block);
+        QFETCH(QString, text);
+        m_bench.start({testData("all_ff_image_band3.dat"), "--change-block", block}, language);
+
+        ScriptedAnswers answers;
+        answerChanges(answers).press(ok());
+        trigger("MNWrite");
+        await(answers);
+        QCOMPARE(answers.box(0).text, text);
+        QCOMPARE(answers.box(0).icon, QMessageBox::Critical);
+    }
+
+    // The radio stops answering at the 50th block written (0x310); the reads
+    // around the write go through.
+    void aWriteThatStopsPartWayIsToldPlainly_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("backupFirst");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("text");
+        const QString en = "The write stopped: the radio stopped answering (line lost, or the "
+                           "radio switched off?).\nThe radio now holds a mix of old and new "
+                           "memory.\nIt reached the block at 0x310 (block 50 of 97).";
+        QTest::newRow("close") << 1 << true << "CloseButton" << en;
+        QTest::newRow("write again stops again") << 1 << true << "WriteAgainButton" << en;
+        QTest::newRow("no backup: nothing to restore") << 1 << false << "CloseButton" << en;
+        QTest::newRow("zh")
+            << 0 << true << "CloseButton"
+            << "写频中断：对讲机停止应答（连线断开或对讲机已关机？）。\n对讲机中现在"
+               "是新旧混合的数据。\n写入到地址 0x310 的数据块（第 50 块，共 97 块）。";
+    }
+    void aWriteThatStopsPartWayIsToldPlainly() {
+        QFETCH(int, language);
+        QFETCH(bool, backupFirst);
+        QFETCH(QString, choice);
+        QFETCH(QString, text);
+        m_bench.start({testData(RadioImage), "--band", "3", "--stall-at", "50", "--in-writes-only"},
+                      language);
+        setOption("MNBackupFirst", backupFirst);
+
+        ScriptedAnswers answers;
+        if (backupFirst)
+            answerChanges(answers);
+        QString shown;
+        bool restoreOffered = false;
+        choose(answers, choice, &shown, &restoreOffered);
+        // Write again meets the same stall, and the same window once more.
+        if (choice == "WriteAgainButton")
+            choose(answers, "CloseButton");
+        trigger("MNWrite");
+        QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 30000);
+        QCOMPARE(shown, text);
+        QCOMPARE(restoreOffered, backupFirst);
+        QVERIFY(answers.boxes().isEmpty());
+        QVERIFY(!frmWriting()->isVisible());
+        QVERIFY(!window().transferRunning());
+    }
+
+    // Cancel in the middle of the write asks first; stopping leaves a mix,
+    // which Restore replaces with the backup, without touching the editors.
+    void cancelDuringAWrite_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("stop, then restore") << "OK";
+        QTest::newRow("go on") << "Cancel";
+    }
+    void cancelDuringAWrite() {
+        QFETCH(QString, answer);
+        const bool stop = answer == "OK";
+        m_bench.startRadio({testData(RadioImage), "--band", "3", "--answer-delay", "4"});
+        m_bench.program = std::make_unique<ProgramFixture>(1, m_bench.places(), RadioBench::Port);
+        program().enterFrequency(4, 1, "450.125");
+        const image::MemoryImage editors = editorImage();
+
+        ScriptedAnswers answers;
+        answerChanges(answers);
+        answers.press(answer);
+        QString shown;
+        if (stop) {
+            choose(answers, "RestoreButton", &shown);
+            answers.press("OK");
+        } else {
+            answers.press("OK");
+        }
+        trigger("MNWrite");
+        // Past the backup's share of the bar: the write has begun.
+        QTRY_VERIFY_WITH_TIMEOUT(progress() > 40, 20000);
+        QTest::mouseClick(frmWriting()->findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+        await(answers);
+        QCOMPARE(answers.box(0).text,
+                 QString("Stop writing now?\nThe radio will hold a mix of old and new memory."));
+        QCOMPARE(answers.box(0).defaultButton, QString("Cancel"));
+        QCOMPARE(answers.boxes().last().text,
+                 QString("Writing succeeds, and the radio was verified!"));
+        if (stop)
+            QVERIFY2(shown.contains("the write was cancelled."), qPrintable(shown));
+        QVERIFY(editorImage() == editors);
+        backToTheWindow();
+
+        readTheRadio();
+        const image::MemoryImage& radio = window().ReceiveImage;
+        if (stop)
+            QVERIFY(sameAsRead(radio, loadDat(testData(RadioImage)).image));
+        else
+            QVERIFY(sameBytes(radio, editors, 0x000, 0x520) &&
+                    sameBytes(radio, editors, 0x700, 0x7F0));
+    }
+
+    // A read cancelled from the progress window: the editors stay as they
+    // were, nothing is said, and the radio answers the next read.
+    void cancelDuringARead_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Cancel button") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void cancelDuringARead() {
+        QFETCH(bool, escape);
+        m_bench.startRadio({testData(RadioImage), "--band", "3", "--answer-delay", "4"});
+        m_bench.program = std::make_unique<ProgramFixture>(1, m_bench.places(), RadioBench::Port);
+        program().enterFrequency(2, 1, "440");
+        const image::MemoryImage editors = editorImage();
+
+        {
+            ScriptedAnswers none; // any box fails the test
+            trigger("MNRead");
+            QTRY_VERIFY_WITH_TIMEOUT(progress() > 20, 20000);
+            if (escape)
+                QTest::keyClick(frmWriting(), Qt::Key_Escape);
+            else
+                QTest::mouseClick(frmWriting()->findChild<QPushButton*>("CancelButton"),
+                                  Qt::LeftButton);
+            QVERIFY(!window().transferRunning());
+            QVERIFY(!frmWriting()->isVisible());
+            QTest::qWait(300);
+        }
+        QVERIFY(editorImage() == editors);
+        QCOMPARE(program().cell(2, 1), QString("440.00000"));
+        backToTheWindow();
+        readTheRadio();
+        QCOMPARE(program().cell(1, 1), QString("438.50000"));
+    }
+};
+
+QTEST_MAIN(SafeWriteTest)
+#include "safe_write_test.moc"
