@@ -1,5 +1,6 @@
 #include "shell/app_folders.h"
 
+#include "link/qt/backup_folder.h"
 #include "shell/parameter_file.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,10 @@ AppFolders defaultFolders() {
     const QString program = QCoreApplication::applicationDirPath();
     return {program, chooseParameterFolder(program, radiolink::userDataFolder()), QString(),
             radiolink::defaultPortPlaces()};
+}
+
+QString backupsFolder(const AppFolders& folders) {
+    return folders.backupsFolder.isEmpty() ? radiolink::backupFolder() : folders.backupsFolder;
 }
 
 AppFolders detachedFolders() {

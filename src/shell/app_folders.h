@@ -26,6 +26,9 @@ struct AppFolders {
 
 AppFolders defaultFolders();
 
+// The folders' backups folder, or the per-user one when they name none.
+QString backupsFolder(const AppFolders& folders);
+
 // The program's windows with nothing on disk behind them and no port, for
 // windows built only to be read or to encode a file (the command line):
 // nothing to create, so nothing that can fail on a full or missing folder

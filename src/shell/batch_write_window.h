@@ -1,11 +1,10 @@
 #pragma once
 
-#include "image/image_layout.h"
 #include "link/qt/port_names.h"
+#include "shell/batch_radio.h"
 #include "ui/language_table.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <vector>
 
 class QLabel;
@@ -15,27 +14,20 @@ class QTableWidget;
 
 namespace shell {
 
-class BatchRadio;
-struct BatchJob;
-
 // FrmBatchWrite: writes one image to the radios on several ports at once,
-// each with the program's backup and verify, one row and progress bar per
-// port, and at the end the port, the radio's band, the result and the time
-// of each. The transfers run side by side in the program's event loop. While
+// each with its own backup and verify, one row and progress bar per port,
+// and at the end the port, the radio's band, the result and the time of
+// each. The transfers run side by side in the program's event loop. While
 // they run the window cannot be closed: Cancel (or Escape, or the close box)
 // asks, then ends them all.
 class BatchWriteWindow : public QDialog {
     Q_OBJECT
   public:
-    // `job` is what every radio gets (the image, its band, the options).
-    BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces& places, const BatchJob& job);
-    ~BatchWriteWindow() override;
+    BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces& places, BatchJob job);
 
     bool running() const;
-
-  signals:
-    // Every radio's transfer has ended.
-    void allFinished();
+    // The ports checked in the list, in their order.
+    QList<int> chosenPorts() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,13 +36,12 @@ class BatchWriteWindow : public QDialog {
   private:
     void startWrites();
     void askToCancel();
-    void showRow(int row);
+    void showRadio(int row);
     void onRadioFinished();
     void updateButtons();
-    QStringList chosenPorts() const;
 
     radiolink::PortPlaces m_places;
-    const BatchJob& m_job;
+    BatchJob m_job;
     QLabel* Label1;
     QListWidget* PortList;
     QTableWidget* Grid1;
@@ -63,5 +54,13 @@ class BatchWriteWindow : public QDialog {
 
 // FrmBatchWrite's rows of the language table.
 extern const ui::LanguageTable BatchWriteWindowTexts;
+
+// A radio's Result cell while it runs and once it has ended, in the language
+// in force.
+QString batchStatusText(const BatchRadio& radio);
+// The line under the table once every radio has ended.
+QString batchSummaryText(int verified, int radios);
+// A time in the Time column.
+QString batchTimeText(qint64 milliseconds);
 
 } // namespace shell

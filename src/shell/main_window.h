@@ -133,6 +133,9 @@ class MainWindow : public QMainWindow {
     // (cable pulled, radio gone). False, after the port error, when it will
     // not open.
     bool reopenLostPort();
+    // MNBatchWrite: the editors' image to the radios on several ports. The
+    // window's own port is let go while it is open.
+    void showBatchWrite();
     // MNBackupFirst and MNVerifyAfter, from the settings store and kept there
     // at every change.
     void createWriteOptions();

@@ -1,7 +1,9 @@
 // The radio link of the main window: the port choice (ComboCom, MSComm1,
 // status panel 1, ComPortIndex) and the transfers (MNRead, MNWrite).
+#include "editors/band_selection.h"
 #include "link/qt/qt_link.h"
 #include "link/qt/serial_port.h"
+#include "shell/batch_write_window.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
 #include "shell/safe_write_flow.h"
@@ -41,7 +43,27 @@ void MainWindow::createLink() {
         } else
             m_write->cancelRequested();
     });
+    connect(findChild<QAction*>("MNBatchWrite"), &QAction::triggered, this,
+            &MainWindow::showBatchWrite);
     createWriteOptions();
+}
+
+void MainWindow::showBatchWrite() {
+    if (transferRunning())
+        return;
+    EncodeImage();
+    BatchJob job{TransmitImage,
+                 m_bandSelection->bandCode(),
+                 {m_writeOptions.backupFirst, m_writeOptions.verifyAfter, {false, ui::DebugMode}},
+                 backupsFolder(m_folders)};
+    MSComm1->close();
+    auto* batch = new BatchWriteWindow(this, m_folders.ports, std::move(job));
+    batch->setAttribute(Qt::WA_DeleteOnClose);
+    connect(batch, &QDialog::finished, this, [this] {
+        if (ComboCom->currentIndex() >= 0)
+            openChosenPort();
+    });
+    batch->show();
 }
 
 void MainWindow::createWriteOptions() {

@@ -3,7 +3,6 @@
 #include "editors/band_selection.h"
 #include "files/backup_store.h"
 #include "link/protocol.h"
-#include "link/qt/backup_folder.h"
 #include "link/qt/qt_safe_write.h"
 #include "link/qt/serial_port.h"
 #include "shell/main_window.h"
@@ -76,7 +75,7 @@ void dropLateAnswers(radiolink::SerialPort& port) {
 SafeWriteFlow::SafeWriteFlow(MainWindow& window, ProgressWindow& progress,
                              radiolink::SerialPort& port, QString backupsFolder)
     : m_window(window), m_progress(progress), m_port(port),
-      m_backupsFolder(backupsFolder.isEmpty() ? radiolink::backupFolder() : backupsFolder),
+      m_backupsFolder(std::move(backupsFolder)),
       m_link(std::make_unique<radiolink::QtSafeWrite>(
           port, static_cast<radiolink::SafeWriteView&>(*this))) {}
 

@@ -104,6 +104,10 @@ constexpr std::array MessageTable{
     MessageRow{Msg::StopWriteQuestion, MsgStyle::OkCancelQuestion, "注意",
                "现在停止写频吗？\n对讲机中将是新旧混合的数据。", "Be careful",
                "Stop writing now?\nThe radio will hold a mix of old and new memory."},
+    MessageRow{Msg::StopBatchQuestion, MsgStyle::OkCancelQuestion, "注意",
+               "现在停止全部写频吗？\n正在写入的对讲机中将是新旧混合的数据。", "Be careful",
+               "Stop every write now?\nA radio being written will hold a mix of old and new "
+               "memory."},
     MessageRow{Msg::PartialWrite, MsgStyle::OkExclamation, "错误",
                "写频中断：%4\n对讲机中现在是新旧混合的数据。\n写入到地址 %1 的数据块（第 %2 "
                "块，共 %3 块）。",

@@ -33,6 +33,7 @@ enum class Msg {
     BackupReadFailed,   // the read before the write failed: nothing was written
     BackupNotSaved,     // %1 the backup file, %2 the system's reason: nothing was written
     StopWriteQuestion,  // Cancel pressed during a write
+    StopBatchQuestion,  // Cancel pressed during a batch write
     PartialWrite,       // %1 the last block's address, %2 its number, %3 the blocks in all,
                         // %4 why it stopped
 };
