@@ -1,14 +1,17 @@
 // The program's write from the real windows against tq305-radio: the backup
 // kept before it, the read that verifies it, a write that stops part-way,
 // and Cancel in the progress window.
+#include "shell/batch_write_window.h"
 #include "shell/settings_store.h"
 #include "support/radio_bench.h"
 #include "support/write_answers.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace {
 
@@ -51,6 +54,7 @@ class SafeWriteTest : public QObject {
         window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window()));
     }
+    QString savedPath(int port) const { return m_home.filePath(QString("saved%1.dat").arg(port)); }
     void await(const ScriptedAnswers& answers) { QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 20000); }
     // Reads the radio into the editors and ReceiveImage.
     void readTheRadio() {
@@ -310,6 +314,80 @@ class SafeWriteTest : public QObject {
         backToTheWindow();
         readTheRadio();
         QCOMPARE(program().cell(1, 1), QString("438.50000"));
+    }
+
+    // Four radios at once; the one on port 6 is set to another band and is
+    // refused while the others are written and verified.
+    void batchWrite_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("en") << 1
+                            << QStringList{"verified", "verified", "verified",
+                                           "refused: band mismatch"}
+                            << "3 of 4 radios verified";
+        QTest::newRow("zh") << 0 << QStringList{"已校验", "已校验", "已校验", "拒绝：频段不符"}
+                            << "4 台中 3 台已校验";
+    }
+    void batchWrite() {
+        QFETCH(int, language);
+        QFETCH(QStringList, results);
+        QFETCH(QString, summary);
+        const QList<int> ports{3, 4, 5, 6};
+        std::vector<std::unique_ptr<VirtualRadio>> radios;
+        for (int port : ports)
+            radios.push_back(std::make_unique<VirtualRadio>(
+                QStringList{testData("all_ff_image_band3.dat"), "--band", port == 6 ? "5" : "3",
+                            "--fast", "--com", QString::number(port), "--save", savedPath(port)}));
+        m_bench.program =
+            std::make_unique<ProgramFixture>(language, m_bench.places(), RadioBench::Port);
+        program().enterFrequency(4, 1, "450.125");
+
+        trigger("MNBatchWrite");
+        auto* batch = window().findChild<shell::BatchWriteWindow*>("FrmBatchWrite");
+        QVERIFY(batch && batch->isVisible());
+        // It lets the main window's port go: port 3 is free for it.
+        QVERIFY(!window().serialPort()->isOpen());
+        auto* list = batch->findChild<QListWidget*>("PortList");
+        QCOMPARE(list->count(), 16);
+        for (int port : ports)
+            list->item(port - 1)->setCheckState(Qt::Checked);
+        auto* close = batch->findChild<QPushButton*>("CloseButton");
+        QTest::mouseClick(batch->findChild<QPushButton*>("WriteButton"), Qt::LeftButton);
+        QVERIFY(batch->running());
+        QVERIFY(!close->isEnabled());
+        {
+            ScriptedAnswers goOn; // Escape asks; Cancel lets them go on
+            goOn.press(cancel());
+            QTest::keyClick(batch, Qt::Key_Escape);
+            QVERIFY(goOn.done());
+            QVERIFY(batch->isVisible());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!batch->running(), 30000);
+
+        auto* grid = batch->findChild<QTableWidget*>("Grid1");
+        QCOMPARE(grid->rowCount(), 4);
+        for (int row = 0; row < 4; ++row) {
+            QCOMPARE(grid->item(row, 0)->text(), QString::number(ports[row]));
+            QCOMPARE(grid->item(row, 1)->text(), QString(row == 3 ? "450-470MHz" : "400-480MHz"));
+            QCOMPARE(grid->item(row, 3)->text(), results[row]);
+            QVERIFY(!grid->item(row, 4)->text().isEmpty());
+        }
+        QCOMPARE(batch->findChild<QLabel*>("Label2")->text(), summary);
+        for (int port : ports) {
+            QCOMPARE(QFile::exists(savedPath(port)), port != 6);
+            if (port != 6)
+                QCOMPARE(
+                    QByteArray(
+                        reinterpret_cast<const char*>(&loadDat(savedPath(port)).image[3 * 13]), 4),
+                    QByteArray("\x00\x25\x01\x45", 4));
+        }
+        QCOMPARE(datFiles(backups()).size(), 4);
+
+        QVERIFY(close->isEnabled());
+        QTest::mouseClick(close, Qt::LeftButton);
+        QTRY_VERIFY(window().findChild<shell::BatchWriteWindow*>("FrmBatchWrite") == nullptr);
+        QVERIFY(window().serialPort()->isOpen());
     }
 };
 
