@@ -60,10 +60,12 @@ BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces&
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionMode(QAbstractItemView::NoSelection);
     Grid1->verticalHeader()->hide();
-    Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Header items for the language table's captions to land on.
+    Grid1->setHorizontalHeaderLabels(QStringList(ColumnCount, QString()));
+    const int widths[ColumnCount] = {50, 110, 140, 0, 80};
+    for (int column = 0; column < ColumnCount; ++column)
+        Grid1->setColumnWidth(column, widths[column]);
     Grid1->horizontalHeader()->setSectionResizeMode(ResultColumn, QHeaderView::Stretch);
-    Grid1->setColumnWidth(ProgressColumn, 140);
-    Grid1->horizontalHeader()->setSectionResizeMode(ProgressColumn, QHeaderView::Fixed);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Label2, 1);
@@ -81,7 +83,7 @@ BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces&
     layout->addWidget(Grid1, 1);
     layout->addLayout(buttons);
     ui::applyLanguageTable(this, BatchWriteWindowTexts, ui::UILanguage);
-    resize(640, 420);
+    resize(720, 420);
     updateButtons();
 }
 
