@@ -1,11 +1,8 @@
 // Reading and writing the radio from the real windows, against tq305-radio
 // on a pseudo-terminal reached through port 3 (its link comN in the
 // per-user data folder, here a temporary one).
-#include "files/dat_file.h"
-#include "link/qt/serial_port.h"
 #include "shell/file_commands.h"
-#include "support/program_fixture.h"
-#include "support/virtual_radio.h"
+#include "support/radio_bench.h"
 #include "support/write_answers.h"
 
 #include <QLabel>
@@ -14,57 +11,16 @@
 
 namespace {
 
-constexpr int Port = 3;
-
-QString data(const QString& name) {
-    return QString(TQ_TEST_DATA) + "/" + name;
-}
-
-files::DatFile loadDat(const QString& path) {
-    const files::LoadResult loaded = files::loadDatFile(QFile::encodeName(path).toStdString());
-    return loaded.ok() ? loaded.file : files::DatFile{};
-}
-
-// The offsets a read fills and a write sends (the calibration block only in
-// DebugMode; a read takes two of its bytes).
-bool sameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, std::size_t from,
-               std::size_t to) {
-    return std::equal(a.begin() + from, a.begin() + to, b.begin() + from);
-}
+constexpr int Port = RadioBench::Port;
 
 } // namespace
 
 class RadioTransferTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<VirtualRadio> m_radio;
-    std::unique_ptr<ProgramFixture> m_program;
+    RadioBench m_bench;
 
-    QString savedPath() const { return m_dir.filePath("saved.dat"); }
-
-    // Where the program looks for port 3: the radio's link, else a device
-    // that never exists.
-    radiolink::PortPlaces places() const {
-        radiolink::PortPlaces places = radiolink::defaultPortPlaces();
-        places.devicePrefix = m_dir.filePath("ttyUSB");
-        return places;
-    }
-    // A radio on port 3, in place of the one before.
-    void startRadio(QStringList radioArguments) {
-        m_radio.reset();
-        radioArguments << "--fast"
-                       << "--com" << QString::number(Port) << "--save" << savedPath();
-        m_radio = std::make_unique<VirtualRadio>(radioArguments);
-        QVERIFY(!m_radio->slavePath().isEmpty());
-    }
-    // The radio on port 3, then the program with port 3 chosen.
-    void start(QStringList radioArguments, int language = 1) {
-        startRadio(radioArguments);
-        m_program = std::make_unique<ProgramFixture>(language, places(), Port);
-        QVERIFY(m_program->window->serialPort()->isOpen());
-    }
-    shell::MainWindow& window() const { return *m_program->window; }
+    shell::MainWindow& window() const { return *m_bench.program->window; }
     QWidget* frmWriting() const { return window().findChild<QWidget*>("FrmWriting"); }
     QProgressBar* progressBar() const {
         return frmWriting()->findChild<QProgressBar*>("ProgressBar1");
@@ -107,13 +63,11 @@ class RadioTransferTest : public QObject {
   private slots:
     void initTestCase() {
         // The radio makes its link where the program looks for it.
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath("data")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_bench.dir.filePath("data")));
     }
     void init() { ui::ForceWriteMode = ui::DebugMode = false; }
     void cleanup() {
-        m_program.reset();
-        m_radio.reset();
-        QFile::remove(savedPath());
+        m_bench.finish();
         ui::ForceWriteMode = ui::DebugMode = false;
     }
 
@@ -138,9 +92,9 @@ class RadioTransferTest : public QObject {
         QFETCH(QString, how);
         QFETCH(QStringList, faults);
         QFETCH(QStringList, texts);
-        start(QStringList{data("full_image_band0.dat")} + faults, language);
-        QCOMPARE(m_program->bandList()->currentIndex(), 3);
-        m_program->enterFrequency(5, 1, "440");
+        m_bench.start(QStringList{testData("full_image_band0.dat")} + faults, language);
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 3);
+        m_bench.program->enterFrequency(5, 1, "440");
         QTRY_VERIFY(undoOffered());
 
         ScriptedAnswers answers;
@@ -165,12 +119,12 @@ class RadioTransferTest : public QObject {
         QCOMPARE(progressBar()->value(), 100);
 
         // The radio's band, without a question, and its channels.
-        QCOMPARE(m_program->bandList()->currentIndex(), 0);
-        QCOMPARE(m_program->cell(1, 1), QString("438.50000"));
-        QCOMPARE(m_program->cell(3, 2), QString("445.01250"));
-        QCOMPARE(m_program->cell(99, 1), QString("479.99375"));
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 0);
+        QCOMPARE(m_bench.program->cell(1, 1), QString("438.50000"));
+        QCOMPARE(m_bench.program->cell(3, 2), QString("445.01250"));
+        QCOMPARE(m_bench.program->cell(99, 1), QString("479.99375"));
         QVERIFY(!undoOffered()); // the read starts a history of its own
-        const files::DatFile radio = loadDat(data("full_image_band0.dat"));
+        const files::DatFile radio = loadDat(testData("full_image_band0.dat"));
         const image::MemoryImage& read = window().ReceiveImage;
         QVERIFY(sameBytes(read, radio.image, 0x000, 0x530));
         QVERIFY(sameBytes(read, radio.image, 0x700, 0x7F0));
@@ -204,10 +158,10 @@ class RadioTransferTest : public QObject {
         QFETCH(QStringList, faults);
         QFETCH(bool, debug);
         QFETCH(QString, how);
-        start(QStringList{data(image)} + faults);
+        m_bench.start(QStringList{testData(image)} + faults);
         if (readFirst)
             readTheRadio();
-        m_program->enterFrequency(4, 1, readFirst ? "150.125" : "450.125");
+        m_bench.program->enterFrequency(4, 1, readFirst ? "150.125" : "450.125");
         ui::DebugMode = debug;
 
         ScriptedAnswers answers;
@@ -220,8 +174,8 @@ class RadioTransferTest : public QObject {
         QCOMPARE(seen.text, QString("Writing succeeds, and the radio was verified!"));
         QCOMPARE(progressBar()->value(), 100);
 
-        QTRY_VERIFY(QFile::exists(savedPath()));
-        const files::DatFile saved = loadDat(savedPath());
+        QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
+        const files::DatFile saved = loadDat(m_bench.savedPath());
         QCOMPARE(saved.band.value_or(-1), readFirst ? 0 : 3);
         const image::MemoryImage& sent = window().TransmitImage;
         QVERIFY(sameBytes(saved.image, sent, 0x000, 0x520));
@@ -229,7 +183,7 @@ class RadioTransferTest : public QObject {
         // Channel 4's receive frequency in BCD, lowest digits first.
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(&saved.image[3 * 13]), 4),
                  readFirst ? QByteArray("\x00\x25\x01\x15", 4) : QByteArray("\x00\x25\x01\x45", 4));
-        const files::DatFile before = loadDat(data(image));
+        const files::DatFile before = loadDat(testData(image));
         if (debug) {
             QVERIFY(!sameBytes(before.image, sent, 0x7F0, 0x800));
             QVERIFY(sameBytes(saved.image, sent, 0x7F0, 0x800));
@@ -250,8 +204,8 @@ class RadioTransferTest : public QObject {
         QFETCH(bool, forceWrite);
         QFETCH(QString, answer);
         QFETCH(bool, written);
-        start({data("all_ff_image_band3.dat"), "--band", "5"});
-        m_program->enterFrequency(1, 1, "438.5");
+        m_bench.start({testData("all_ff_image_band3.dat"), "--band", "5"});
+        m_bench.program->enterFrequency(1, 1, "438.5");
         ui::ForceWriteMode = forceWrite;
 
         // The success box of a forced write may open while the question's
@@ -277,16 +231,16 @@ class RadioTransferTest : public QObject {
         }
         if (written) {
             QCOMPARE(answers.box(1).text, QString("Writing succeeds, and the radio was verified!"));
-            QTRY_VERIFY(QFile::exists(savedPath()));
-            QCOMPARE(loadDat(savedPath()).band.value_or(-1), 5);
+            QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
+            QCOMPARE(loadDat(m_bench.savedPath()).band.value_or(-1), 5);
         } else {
             QTest::qWait(300); // a late box would show here and fail the test
             QCOMPARE(answers.boxes().size(), 1);
-            QVERIFY(!QFile::exists(savedPath()));
+            QVERIFY(!QFile::exists(m_bench.savedPath()));
         }
         QVERIFY(!frmWriting()->isVisible());
         QVERIFY(!window().transferRunning());
-        QCOMPARE(m_program->bandList()->currentIndex(), 3);
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 3);
     }
 
     void aFaultEndsInTheCommunicationError_data() {
@@ -330,8 +284,8 @@ class RadioTransferTest : public QObject {
         QFETCH(QStringList, faults);
         QFETCH(QString, how);
         QFETCH(QString, text);
-        start(QStringList{data("all_ff_image_band3.dat")} + faults);
-        m_program->enterFrequency(2, 1, "440");
+        m_bench.start(QStringList{testData("all_ff_image_band3.dat")} + faults);
+        m_bench.program->enterFrequency(2, 1, "440");
         window().EncodeImage();
         const image::MemoryImage editorsBefore = window().TransmitImage;
 
@@ -343,22 +297,22 @@ class RadioTransferTest : public QObject {
         QCOMPARE(seen.title, QString("Mistake"));
         QCOMPARE(seen.text, text);
         QCOMPARE(seen.icon, QMessageBox::Critical);
-        QVERIFY(!QFile::exists(savedPath())); // no block reached the radio
+        QVERIFY(!QFile::exists(m_bench.savedPath())); // no block reached the radio
         QVERIFY(!frmWriting()->isVisible());
         QVERIFY(!window().transferRunning());
 
         // Nothing of a failed read reaches the editors, the band neither.
         window().EncodeImage();
         QVERIFY(window().TransmitImage == editorsBefore);
-        QCOMPARE(m_program->cell(2, 1), QString("440.00000"));
+        QCOMPARE(m_bench.program->cell(2, 1), QString("440.00000"));
         QVERIFY(undoOffered()); // nor does it touch the history
-        QCOMPARE(m_program->bandList()->currentIndex(), 3);
-        QCOMPARE(m_program->band().BandLow, 400);
-        QCOMPARE(m_program->band().BandHigh, 480);
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 3);
+        QCOMPARE(m_bench.program->band().BandLow, 400);
+        QCOMPARE(m_bench.program->band().BandHigh, 480);
         backToTheWindow();
-        m_program->enterFrequency(3, 1, "470"); // outside band 5, inside band 3
-        QCOMPARE(m_program->cell(3, 1), QString("470.00000"));
-        const QString file = m_dir.filePath("after.dat");
+        m_bench.program->enterFrequency(3, 1, "470"); // outside band 5, inside band 3
+        QCOMPARE(m_bench.program->cell(3, 1), QString("470.00000"));
+        const QString file = m_bench.dir.filePath("after.dat");
         QVERIFY(window().fileCommands().saveFile(file) == files::FileError::None);
         QCOMPARE(loadDat(file).band.value_or(-1), 3);
     }
@@ -378,7 +332,7 @@ class RadioTransferTest : public QObject {
     void aLostLineIsOpenedAgainForTheNextTransfer() {
         QFETCH(QString, how);
         QFETCH(QString, success);
-        start({data("all_ff_image_band3.dat"), "--hang-up-at", "5"});
+        m_bench.start({testData("all_ff_image_band3.dat"), "--hang-up-at", "5"});
         ScriptedAnswers answers;
         answers.press("OK").press("OK");
         if (how == "TWrite")
@@ -388,8 +342,8 @@ class RadioTransferTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(answers.boxes().size(), 1, 20000);
         QVERIFY(answers.box(0).text.startsWith("Communication error"));
         QVERIFY(!window().serialPort()->isOpen());
-        QCOMPARE(m_radio->waitForExit(), 3); // its link goes with it
-        const QString device = radiolink::portDeviceName(Port, places());
+        QCOMPARE(m_bench.radio->waitForExit(), 3); // its link goes with it
+        const QString device = radiolink::portDeviceName(Port, m_bench.places());
 
         trigger(how);
         const SeenMessageBox portError = answers.box(1);
@@ -403,19 +357,20 @@ class RadioTransferTest : public QObject {
         QCOMPARE(window().findChild<QLabel*>("Panel1")->text(), QString("COM: 3"));
         QCOMPARE(ui::ComPortIndex, Port - 1);
 
-        startRadio({data("full_image_band0.dat"), "--band", "3"});
+        m_bench.startRadio({testData("full_image_band0.dat"), "--band", "3"});
         backToTheWindow();
-        m_program->enterFrequency(4, 1, "450.125");
+        m_bench.program->enterFrequency(4, 1, "450.125");
         trigger(how);
         awaitAnswers(answers);
         QCOMPARE(answers.box(2).text, success);
         QVERIFY(window().serialPort()->isOpen());
         if (how == "MNRead") {
-            QCOMPARE(m_program->cell(1, 1), QString("438.50000"));
+            QCOMPARE(m_bench.program->cell(1, 1), QString("438.50000"));
         } else {
-            QTRY_VERIFY(QFile::exists(savedPath()));
+            QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
             QCOMPARE(
-                QByteArray(reinterpret_cast<const char*>(&loadDat(savedPath()).image[3 * 13]), 4),
+                QByteArray(
+                    reinterpret_cast<const char*>(&loadDat(m_bench.savedPath()).image[3 * 13]), 4),
                 QByteArray("\x00\x25\x01\x45", 4));
         }
     }
@@ -431,7 +386,8 @@ class RadioTransferTest : public QObject {
         QFETCH(QString, how);
         ScriptedAnswers answers;
         answers.press("OK").press("OK");
-        m_program = std::make_unique<ProgramFixture>(1, places(), Port); // no radio: no link
+        m_bench.program =
+            std::make_unique<ProgramFixture>(1, m_bench.places(), Port); // no radio: no link
         QVERIFY(answers.box(0).text.startsWith("Serial port3Invalid"));
         QCOMPARE(ui::ComPortIndex, -1);
 
