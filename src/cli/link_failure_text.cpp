@@ -15,12 +15,6 @@ namespace {
 
 using radiolink::StallReason;
 
-std::string hexAddress(int address) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%03X", address);
-    return text;
-}
-
 std::string systemReason(int error, const char* fallback) {
     return error ? std::strerror(error) : fallback;
 }
@@ -33,8 +27,16 @@ std::string printableName(const std::string& name) {
     return name;
 }
 
-std::string watchdogText(const radiolink::TransferFailure& failure, radiolink::TransferKind kind,
-                         const std::string& port) {
+} // namespace
+
+std::string hexAddress(int address) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%03X", address);
+    return text;
+}
+
+std::string linkFailureText(const radiolink::TransferFailure& failure, radiolink::TransferKind kind,
+                            const std::string& port) {
     switch (failure.reason) {
     case StallReason::NoAnswer:
         return "no answer from the radio on " + port + " (is it switched on and connected?)";
@@ -67,8 +69,6 @@ std::string watchdogText(const radiolink::TransferFailure& failure, radiolink::T
                : "the radio stopped answering after the last block (line fault?)";
 }
 
-} // namespace
-
 std::string loadFailureReason(const files::LoadResult& loaded) {
     switch (loaded.error) {
     case files::FileError::WrongType:
@@ -93,18 +93,18 @@ std::string bandName(std::optional<int> code) {
     return entry.toStdString() + " (band " + std::to_string(*code) + ")";
 }
 
-std::string portName(const radiolink::SerialPort& port, const LinkOptions& options) {
+std::string portName(const radiolink::SerialPort& port, const RadioPort& where) {
     const std::string device = QFile::encodeName(port.deviceName()).toStdString();
-    if (!options.port)
+    if (!where.number)
         return device;
-    return "port " + std::to_string(*options.port) + " (" + device + ")";
+    return "port " + std::to_string(*where.number) + " (" + device + ")";
 }
 
-std::string portFailureText(const radiolink::SerialPort& port, const LinkOptions& options) {
+std::string portFailureText(const radiolink::SerialPort& port, const RadioPort& where) {
     const QString text =
         ui::portFailureText(port.failure(), port.deviceName(), port.systemErrorText());
     const std::string line = text.toStdString();
-    return options.port ? "port " + std::to_string(*options.port) + ": " + line : line;
+    return where.number ? "port " + std::to_string(*where.number) + ": " + line : line;
 }
 
 std::string loadFailureText(const std::string& path, const files::LoadResult& loaded) {
@@ -127,7 +127,7 @@ std::string transferFailureText(SessionEnd end, const LinkSession& session,
     case SessionEnd::PortInvalid:
         return port + ": the serial port is not open";
     case SessionEnd::CommunicationError:
-        return watchdogText(session.engine().failure(), kind, port);
+        return linkFailureText(session.engine().failure(), kind, port);
     case SessionEnd::BandRefused:
         return "band mismatch: the radio is set to " + bandName(session.radioBand()) +
                ", the file is for " + bandName(fileBand) + "; --force-band writes anyway";

@@ -16,7 +16,7 @@ class SerialPort;
 namespace cli {
 
 // The port did not open (exit 3).
-std::string portFailureText(const radiolink::SerialPort& port, const LinkOptions& options);
+std::string portFailureText(const radiolink::SerialPort& port, const RadioPort& where);
 
 // Why a data file could not be read, in a few words: also tq305 dump's.
 std::string loadFailureReason(const files::LoadResult& loaded);
@@ -39,6 +39,13 @@ std::string transferFailureText(SessionEnd end, const LinkSession& session,
 std::string bandName(std::optional<int> code);
 
 // The port as the user gave it: "port 2 (DEVICE)" or the device.
-std::string portName(const radiolink::SerialPort& port, const LinkOptions& options);
+std::string portName(const radiolink::SerialPort& port, const RadioPort& where);
+
+// Why the engine ended a transfer (the watchdog, a wrong block, a cancel).
+std::string linkFailureText(const radiolink::TransferFailure& failure, radiolink::TransferKind kind,
+                            const std::string& port);
+
+// A block address as the lines show it: 0x090.
+std::string hexAddress(int address);
 
 } // namespace cli

@@ -2,13 +2,15 @@
 
 #include "link/qt/port_names.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace cli {
 
 const char* const LinkUsage =
     "usage: tq305 read (--port N | --device PATH) -o OUT.dat\n"
-    "       tq305 write IN.dat (--port N | --device PATH) [--force-band] [--calibration]\n";
+    "       tq305 write IN.dat (--port N | --device PATH)... [--force-band] [--calibration]\n"
+    "                  [--no-backup] [--no-verify]\n";
 
 namespace {
 
@@ -32,6 +34,7 @@ class Parser {
 
   private:
     bool take(const std::string& argument);
+    bool takePort(const std::string& option);
     // The value after an option; none (and the error set) when it is missing.
     const std::string* value(const std::string& option);
     bool fail(const std::string& message) {
@@ -43,7 +46,6 @@ class Parser {
     std::string& m_error;
     std::size_t m_next = 1;
     LinkOptions m_options;
-    bool m_haveDevice = false;
     bool m_haveFile = false;
 };
 
@@ -56,7 +58,7 @@ std::optional<LinkOptions> Parser::parse() {
     if (m_options.help)
         return m_options;
     const bool reading = m_options.kind == radiolink::TransferKind::Read;
-    if (!m_options.port && !m_haveDevice) {
+    if (m_options.ports.empty()) {
         fail("give the radio's port: --port N or --device PATH");
         return std::nullopt;
     }
@@ -73,22 +75,14 @@ bool Parser::take(const std::string& argument) {
         m_options.help = true;
         return true;
     }
-    if (argument == "--port" || argument == "--device") {
-        if (m_options.port || m_haveDevice)
-            return fail("give one port: --port N or --device PATH");
-        const std::string* given = value(argument);
-        if (!given)
-            return false;
-        if (argument == "--device") {
-            m_options.device = *given;
-            m_haveDevice = !given->empty();
-            return m_haveDevice || fail("--device needs a path");
-        }
-        m_options.port = portNumber(*given);
-        return m_options.port || fail("--port takes a number from 1 to 16, not '" + *given + "'");
-    }
+    if (argument == "--port" || argument == "--device")
+        return takePort(argument);
     if (!reading && (argument == "--force-band" || argument == "--calibration")) {
         (argument == "--force-band" ? m_options.forceBand : m_options.calibration) = true;
+        return true;
+    }
+    if (!reading && (argument == "--no-backup" || argument == "--no-verify")) {
+        (argument == "--no-backup" ? m_options.backup : m_options.verify) = false;
         return true;
     }
     const bool output = reading && argument == "-o";
@@ -104,6 +98,29 @@ bool Parser::take(const std::string& argument) {
         return fail("the data file name is empty");
     m_options.file = *file;
     m_haveFile = true;
+    return true;
+}
+
+// A read takes one radio; a write as many as are given, each once.
+bool Parser::takePort(const std::string& option) {
+    if (m_options.kind == radiolink::TransferKind::Read && !m_options.ports.empty())
+        return fail("give one port: --port N or --device PATH");
+    const std::string* given = value(option);
+    if (!given)
+        return false;
+    RadioPort port;
+    if (option == "--device") {
+        if (given->empty())
+            return fail("--device needs a path");
+        port.device = *given;
+    } else {
+        port.number = portNumber(*given);
+        if (!port.number)
+            return fail("--port takes a number from 1 to 16, not '" + *given + "'");
+    }
+    if (std::ranges::find(m_options.ports, port) != m_options.ports.end())
+        return fail(option + " " + *given + " is given twice");
+    m_options.ports.push_back(port);
     return true;
 }
 

@@ -9,15 +9,24 @@
 
 namespace cli {
 
+// Where a radio is: --port N or --device PATH.
+struct RadioPort {
+    std::optional<int> number; // 1..16
+    std::string device;        // when no number is given
+    friend bool operator==(const RadioPort&, const RadioPort&) = default;
+};
+
 struct LinkOptions {
     radiolink::TransferKind kind = radiolink::TransferKind::Read;
-    std::optional<int> port; // --port N, 1..16
-    std::string device;      // --device PATH, when no port is given
+    // One for a read; a write programs every radio given, all at once.
+    std::vector<RadioPort> ports;
     // The data file: the output of a read, the input of a write. Kept as the
     // bytes of the command line, so any name the system allows works.
     std::string file;
     bool forceBand = false;   // write: a band mismatch is written anyway
     bool calibration = false; // write: the calibration block goes too
+    bool backup = true;       // write: read the radio into the backup folder first
+    bool verify = true;       // write: read the radio again and compare
     bool help = false;
 };
 

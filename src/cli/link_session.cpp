@@ -1,7 +1,6 @@
 #include "cli/link_session.h"
 
 #include "cli/terminal_progress.h"
-#include "link/protocol.h"
 #include "link/qt/serial_port.h"
 #include "link/receive_text.h"
 
@@ -23,7 +22,7 @@ LinkSession::LinkSession(radiolink::SerialPort& port, TerminalProgress* progress
     connect(&m_interrupts, &InterruptNotifier::interrupted, this, [this, &port] {
         if (!m_engine.busy())
             return;
-        port.send(std::array{radiolink::protocol::End});
+        m_engine.cancel();
         finish(SessionEnd::Interrupted);
         // The radio's answers up to its 0x06 to "E" go with us, not to the
         // transfer someone starts next.

@@ -1,6 +1,7 @@
 #include "link/safe_write.h"
 
 #include "link/protocol.h"
+#include "link/receive_text.h"
 #include "link/written_blocks.h"
 
 #include <algorithm>
@@ -303,8 +304,20 @@ void SafeWrite::setProgress(int value) {
     m_view.progressChanged(progress);
 }
 
+void SafeWrite::showMessage(LinkMessage message) {
+    m_message = message;
+    if (message == LinkMessage::BandRefused)
+        takeIdentBand();
+}
+
 bool SafeWrite::confirmForcedWrite() {
+    takeIdentBand();
     return m_forceAccepted || m_view.confirmForcedWrite();
+}
+
+void SafeWrite::takeIdentBand() {
+    if (receive_text::isIdent(m_engine.RxHex))
+        m_radioBand = receive_text::identBand(m_engine.RxHex);
 }
 
 void SafeWrite::encodeImage() {

@@ -24,7 +24,8 @@ struct SafeWriteOptions {
 
 // What the caller decides on before the write begins.
 struct Confirmation {
-    // The radio's memory as the backup read found it; none without a backup.
+    // The radio's memory as the backup read found it, valid until the next
+    // start(); none without a backup.
     const image::MemoryImage* backup = nullptr;
     std::optional<int> radioBand; // from the backup's ident
     int fileBand = -1;
@@ -33,7 +34,8 @@ struct Confirmation {
 };
 
 // The caller's side. Every call comes from inside a SafeWrite call (a start,
-// bytes, a tick, cancel) and returns at once.
+// confirm, bytes, a tick, cancel) and returns at once, but for
+// confirmForcedWrite, which may wait for the user in a modal box.
 class SafeWriteView {
   public:
     virtual ~SafeWriteView() = default;
@@ -77,7 +79,6 @@ class SafeWrite : private TransferView {
 
   private:
     void startStage(SafeWriteStage stage);
-    void startWrite();
     // After every call that may have ended the engine's transfer.
     void settle();
     void transferEnded();
@@ -92,6 +93,8 @@ class SafeWrite : private TransferView {
     // Why the transfer that just ended did not complete.
     SafeWriteReason endReason() const;
     int overallPercent(int stagePercent) const;
+    // The write's own band check: the radio's band, from the ident still in RxHex.
+    void takeIdentBand();
 
     // The engine's view: nothing reaches the windows; the ends are settled
     // once the engine is idle again.
@@ -99,7 +102,7 @@ class SafeWrite : private TransferView {
     void showProgress(TransferKind kind, int minimum, int maximum) override;
     void setProgress(int value) override;
     void closeProgress() override {}
-    void showMessage(LinkMessage message) override { m_message = message; }
+    void showMessage(LinkMessage message) override;
     bool confirmForcedWrite() override;
     int selectedBand() const override { return m_fileBand; }
     void selectBandFromRadio(int band) override { m_radioBand = band; }

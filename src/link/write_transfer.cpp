@@ -68,6 +68,9 @@ void LinkEngine::checkBand() {
     // them and the question is not asked twice.
     m_timerW.stop();
     const bool force = m_view.confirmForcedWrite();
+    // Cancelled while the question was open: the write has ended already.
+    if (!Writing)
+        return;
     if (!force) {
         cancelForcedWrite();
         return;

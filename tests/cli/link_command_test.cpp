@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,9 +126,10 @@ class LinkCommandTest : public QObject {
         return {path("radio.img"), "--band", QString::number(RadioBand), "--fast", "--save", saved};
     }
 
-    Run tq305(const QStringList& arguments) const {
+    Run tq305(const QStringList& arguments) const { return tq305(arguments, environment()); }
+    Run tq305(const QStringList& arguments, const QProcessEnvironment& env) const {
         QProcess process;
-        process.setProcessEnvironment(environment());
+        process.setProcessEnvironment(env);
         process.start(TQ305_PROGRAM, arguments);
         Run run;
         if (!process.waitForFinished(20000)) {
@@ -193,8 +195,10 @@ class LinkCommandTest : public QObject {
 
         const QByteArray image = edit ? edited(asRead(m_program)) : asRead(m_program);
         QVERIFY(writeFile(in, datFile(RadioBand, image)));
+        // Paced, the backup read is enough of a read to time: no verify.
         const Run write = tq305(QStringList{"write", in} + port +
-                                (calibration ? QStringList{"--calibration"} : QStringList{}));
+                                (calibration ? QStringList{"--calibration"} : QStringList{}) +
+                                (paced ? QStringList{"--no-verify"} : QStringList{}));
         QCOMPARE(write.exitCode, 0);
         QVERIFY(write.out.isEmpty());
 
@@ -226,8 +230,9 @@ class LinkCommandTest : public QObject {
 
     // One table over the radio's faults: a read that fails leaves no file
     // (and an OUT.dat already there as it was) and says at which stage or
-    // block it stopped; a write that fails says so and what reached the
-    // radio; a harmless fault changes nothing.
+    // block it stopped; a write (the write transfer alone: no backup, no
+    // verify) that fails says so and what reached the radio; a harmless
+    // fault changes nothing.
     void eachFaultEndsInItsExitCode_data() {
         QTest::addColumn<QStringList>("radio");
         QTest::addColumn<QStringList>("command");
@@ -238,7 +243,8 @@ class LinkCommandTest : public QObject {
         // violation of the protocol: let pass for that row.
         QTest::addColumn<bool>("refusal");
 
-        const QStringList read{"read", "-o", "<OUT>"}, write{"write", "<IN>"};
+        const QStringList read{"read", "-o", "<OUT>"},
+            write{"write", "<IN>", "--no-backup", "--no-verify"};
         const QStringList readDone{"tq305: read the radio into <OUT>: 440-480MHz (band 6)"};
         const QStringList wrote{"tq305: wrote <IN> to the radio"};
         const QString lost =
@@ -253,8 +259,10 @@ class LinkCommandTest : public QObject {
                    " was not what the transfer expects there (line fault?)";
         };
         auto partly = [](const char* block) {
-            return "tq305: note: <IN> reached the radio only in part: block " + QString(block) +
-                   " was not acknowledged and the blocks after it were not sent; write it again";
+            return QStringList{"tq305: partial write: the radio now holds a mix of old and new "
+                               "memory; the write reached block " +
+                                   QString(block) + " of <IN>",
+                               "tq305: no backup was taken (--no-backup); write <IN> again"};
         };
         auto wrongBlock = [](const char* asked, const char* got) {
             return QStringList{"tq305: a wrong block came from the radio: asked for block " +
@@ -297,11 +305,10 @@ class LinkCommandTest : public QObject {
         // A read waits for a whole block's 20 bytes: a shorter answer (a refusal,
         // a short block) never reaches the transfer, which sees only silence.
         row("refused block: read", {"--nak-at", "10"}, read, 1, {stalled("0x090")});
-        row("refused first block: write", {"--nak-at", "1"}, write, 1,
-            {answered("0x000"), "tq305: note: <IN> did not reach the radio: its first block, block "
-                                "0x000, was not acknowledged; write it again"});
-        row("refused block: write", {"--nak-at", "10"}, write, 1,
-            {answered("0x090"), partly("0x090")});
+        row("refused first block: write", {"--nak-at", "1"}, write, 4,
+            QStringList{answered("0x000")} + partly("0x000"));
+        row("refused block: write", {"--nak-at", "10"}, write, 4,
+            QStringList{answered("0x090")} + partly("0x090"));
         row("corrupt block: read", {"--corrupt-block", "10"}, read, 1, {answered("0x090")});
         row("short block: read", {"--short-block", "10"}, read, 1, {stalled("0x090")});
         row("long block: read", {"--long-block", "10"}, read, 1, {answered("0x090")});
@@ -328,15 +335,14 @@ class LinkCommandTest : public QObject {
         row("slow answers: write", {"--answer-delay", "40"}, write, 0, wrote);
         row("answers in bursts: read", {"--burst"}, read, 0, readDone);
         row("answers in bursts: write", {"--burst"}, write, 0, wrote);
-        row("block stored altered: the write cannot know", {"--change-block", "10"}, write, 0,
-            wrote, 0x090);
+        row("block stored altered: unverified, the write cannot know", {"--change-block", "10"},
+            write, 0, wrote, 0x090);
         row("calibration block refused: the radio is not in its service mode", {},
-            write + QStringList{"--calibration"}, 1,
-            {stalled("0x7F0"), "tq305: note: every block of <IN> reached the radio but the "
-                               "calibration block, which was not acknowledged"},
-            -1, true);
+            write + QStringList{"--calibration"}, 4,
+            QStringList{stalled("0x7F0")} + partly("0x7F0"), -1, true);
         row("hang-up: read", {"--hang-up-at", "40"}, read, 1, {lost});
-        row("hang-up: write", {"--hang-up-at", "40"}, write, 1, {lost, partly("0x270")});
+        row("hang-up: write", {"--hang-up-at", "40"}, write, 4,
+            QStringList{lost} + partly("0x270"));
     }
     void eachFaultEndsInItsExitCode() {
         QFETCH(QStringList, radio);
@@ -390,6 +396,169 @@ class LinkCommandTest : public QObject {
         }
     }
 
+    // The write as it runs by default: a backup of what the radio held,
+    // the write, and a verify that reads every written block back. What can
+    // go wrong is told apart: nothing written (1), not as sent (1), a radio
+    // left with a mix of old and new memory (4), a backup not kept (3).
+    void safeWrite_data() {
+        QTest::addColumn<QStringList>("radio");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lastLines");
+        QTest::addColumn<bool>("written"); // the radio holds the file afterwards
+
+        const QString nothingWritten = "tq305: note: nothing was written to the radio";
+        const QString restore =
+            "tq305: restore the radio from its backup: tq305 write <BACKUP> --device <DEVICE>";
+        QTest::newRow("backup, write, verify")
+            << QStringList{} << QStringList{} << 0
+            << QStringList{"tq305: wrote <IN> to the radio and verified it: every block read "
+                           "back as written"}
+            << true;
+        QTest::newRow("the calibration block verified")
+            << QStringList{"--calibration-mode"} << QStringList{"--calibration"} << 0
+            << QStringList{"tq305: wrote <IN> to the radio, the calibration block included, and "
+                           "verified it: every block read back as written"}
+            << true;
+        QTest::newRow("not verified") << QStringList{} << QStringList{"--no-verify"} << 0
+                                      << QStringList{"tq305: wrote <IN> to the radio"} << true;
+        QTest::newRow("a block stored changed")
+            << QStringList{"--change-block", "10"} << QStringList{} << 1
+            << QStringList{"tq305: verify failed: block 0x090 of the radio differs from what was "
+                           "written",
+                           restore}
+            << false;
+        QTest::newRow("stall at block 50 of the write")
+            << QStringList{"--stall-at", "50", "--fault-in-transfer", "2"} << QStringList{} << 4
+            << QStringList{"tq305: the radio stopped answering at block 0x310 (line fault?)",
+                           "tq305: partial write: the radio now holds a mix of old and new "
+                           "memory; the write reached block 0x310 of <IN>",
+                           restore}
+            << false;
+        QTest::newRow("another band: refused before a block is written")
+            << QStringList{"--band", "2"} << QStringList{} << 1
+            << QStringList{"tq305: band mismatch: the radio is set to 350-390MHz (band 2), the "
+                           "file is for 440-480MHz (band 6); --force-band writes anyway",
+                           nothingWritten}
+            << false;
+        QTest::newRow("the backup read breaks off")
+            << QStringList{"--stall-at", "10"} << QStringList{} << 1
+            << QStringList{"tq305: reading the backup: the radio stopped answering at block "
+                           "0x090 (line fault?)",
+                           nothingWritten}
+            << false;
+        // The write's "E" unanswered: the verify shows every block arrived.
+        QTest::newRow("end not answered")
+            << QStringList{"--no-end-ack"} << QStringList{} << 0
+            << QStringList{"tq305: wrote <IN> to the radio and verified it: every block read "
+                           "back as written"}
+            << true;
+        QTest::newRow("the backup folder cannot be made")
+            << QStringList{} << QStringList{"<BLOCKED>"} << 3
+            << QStringList{"tq305: the backup could not be kept: <BLOCKED>/TQ305CloneDesk/backups: "
+                           "cannot be written: Not a directory; --no-backup writes without one",
+                           nothingWritten}
+            << false;
+    }
+    void safeWrite() {
+        QFETCH(QStringList, radio);
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lastLines);
+        QFETCH(bool, written);
+        const QString saved = path("saved.dat"), in = path("in.dat");
+        QFile::remove(saved);
+        const QByteArray image = edited(m_program);
+        QVERIFY(writeFile(in, datFile(RadioBand, image)));
+        QProcessEnvironment env = environment();
+        // A file where the per-user data folder should be.
+        const QString blocked = path("blocked");
+        if (options.removeAll("<BLOCKED>")) {
+            QVERIFY(QDir().mkpath(blocked));
+            QVERIFY(writeFile(blocked + "/TQ305CloneDesk", "not a folder"));
+            env.insert("XDG_DATA_HOME", blocked);
+        }
+        VirtualRadio virtualRadio(radioArguments(saved) + radio, environment());
+        const QString device = virtualRadio.slavePath();
+
+        const Run run = tq305(QStringList{"write", in, "--device", device} + options, env);
+
+        QCOMPARE(run.exitCode, exitCode);
+        const QStringList err = QString::fromLocal8Bit(run.err.trimmed()).split('\n');
+        const QString backupLine = "tq305: backup of the radio's memory: ";
+        const QStringList backups = err.filter(backupLine);
+        const QString backup = backups.value(0).mid(backupLine.size());
+        lastLines.replaceInStrings("<DEVICE>", device)
+            .replaceInStrings("<IN>", in)
+            .replaceInStrings("<BACKUP>", backup)
+            .replaceInStrings("<BLOCKED>", blocked);
+        QCOMPARE(err.mid(err.size() - lastLines.size()), lastLines);
+        // The backup opens to what the radio held, under a name that says
+        // when, where and which band.
+        const bool backedUp = exitCode != 3 && !lastLines.join('\n').contains("reading the backup");
+        if (backedUp) {
+            QCOMPARE(backups.size(), 1);
+            QCOMPARE(QFileInfo(backup).path(), path("xdg/TQ305CloneDesk/backups"));
+            QVERIFY2(QRegularExpression(R"(^\d{4}-\d\d-\d\d_\d{6}_pts\d+_band\d(-\d+)?\.dat$)")
+                         .match(QFileInfo(backup).fileName())
+                         .hasMatch(),
+                     qPrintable(backup));
+            const int band = radio.contains("--band") ? 2 : RadioBand;
+            QCOMPARE(fileBytes(backup), datFile(band, asRead(m_memory)));
+        }
+        const QList<Span> spans =
+            WriteSpans + (options.contains("--calibration") ? QList{Calibration} : QList<Span>{});
+        if (written)
+            QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, image, spans));
+        else if (exitCode == 1 && !radio.contains("--change-block"))
+            QVERIFY(!QFile::exists(saved));
+    }
+
+    // Several radios from one command, all at once: each its own backup and
+    // verify; a radio of another band is refused while the others finish;
+    // a table says how each ended.
+    void batch_data() {
+        QTest::addColumn<QStringList>("bands");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("four radios") << QStringList{"6", "6", "6", "6"} << 0;
+        QTest::newRow("one of another band") << QStringList{"6", "6", "2", "6"} << 1;
+    }
+    void batch() {
+        QFETCH(QStringList, bands);
+        QFETCH(int, exitCode);
+        const QString in = path("in.dat");
+        const QByteArray image = edited(m_program);
+        QVERIFY(writeFile(in, datFile(RadioBand, image)));
+        std::vector<std::unique_ptr<VirtualRadio>> radios;
+        QStringList command{"write", in};
+        for (int n = 0; n < bands.size(); ++n) {
+            const QString saved = path(QString("batch%1.dat").arg(n));
+            QFile::remove(saved);
+            radios.push_back(std::make_unique<VirtualRadio>(
+                QStringList{path("radio.img"), "--band", bands[n], "--fast", "--save", saved},
+                environment()));
+            command << "--device" << radios.back()->slavePath();
+        }
+        const Run run = tq305(command);
+        QCOMPARE(run.exitCode, exitCode);
+        const QStringList err = QString::fromLocal8Bit(run.err.trimmed()).split('\n');
+        const QStringList table = err.mid(err.size() - bands.size() - 1);
+        QVERIFY2(table[0].startsWith("port "), qPrintable(table[0]));
+        for (int n = 0; n < bands.size(); ++n) {
+            const bool refused = bands[n] != "6";
+            const QString row = table[n + 1];
+            QVERIFY2(row.startsWith(radios[std::size_t(n)]->slavePath() + " "), qPrintable(row));
+            QVERIFY2(row.contains(refused ? "refused: band mismatch" : "verified"),
+                     qPrintable(row));
+            const QString saved = path(QString("batch%1.dat").arg(n));
+            if (refused)
+                QVERIFY(!QFile::exists(saved));
+            else
+                QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, image, WriteSpans));
+        }
+        QCOMPARE(err.filter("backup of the radio's memory: ").size(), bands.size());
+    }
+
     void wrongCommandLines_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("complaint");
@@ -409,6 +578,12 @@ class LinkCommandTest : public QObject {
         QTest::newRow("a write option on a read")
             << QStringList{"read", "--port", "1", "-o", "x.dat", "--force-band"}
             << "tq305 read: unknown option '--force-band'";
+        QTest::newRow("a write option on a read, --no-backup")
+            << QStringList{"read", "--port", "1", "-o", "x.dat", "--no-backup"}
+            << "tq305 read: unknown option '--no-backup'";
+        QTest::newRow("the same radio twice")
+            << QStringList{"write", "a.dat", "--port", "2", "--device", "/dev/x", "--port", "2"}
+            << "tq305 write: --port 2 is given twice";
         QTest::newRow("no file to write")
             << QStringList{"write", "--port", "1"} << "tq305 write: give the data file to write";
         QTest::newRow("two files to write") << QStringList{"write", "a.dat", "b.dat", "--port", "1"}
@@ -538,7 +713,8 @@ class LinkCommandTest : public QObject {
         ::kill(pid_t(process.processId()), signal);
         QVERIFY(process.waitForFinished(5000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 130);
+        // A write stopped mid-way has left a mix: that is what its code says.
+        QCOMPARE(process.exitCode(), reading ? 130 : 4);
         const QStringList err =
             QString::fromLocal8Bit(process.readAllStandardError().trimmed()).split('\n');
         const QString told = "tq305: interrupted: the radio on " + radio.slavePath() +
@@ -546,10 +722,15 @@ class LinkCommandTest : public QObject {
         if (reading) {
             QCOMPARE(err.last(), told);
         } else {
-            QCOMPARE(err.value(err.size() - 2), told);
-            QVERIFY2(err.last().startsWith("tq305: note: " + path("in.dat") +
-                                           " reached the radio only in part: block 0x"),
-                     qPrintable(err.last()));
+            QCOMPARE(err.value(err.size() - 3), told);
+            QVERIFY2(err.value(err.size() - 2)
+                         .startsWith("tq305: partial write: the radio now holds a mix of old and "
+                                     "new memory; the write reached block 0x"),
+                     qPrintable(err.value(err.size() - 2)));
+            QVERIFY2(
+                err.last().startsWith("tq305: restore the radio from its backup: tq305 write " +
+                                      path("xdg/TQ305CloneDesk/backups/")),
+                qPrintable(err.last()));
         }
         QVERIFY(!QFile::exists(out));
         QTRY_VERIFY(radio.standardError().contains("PC:    45"));

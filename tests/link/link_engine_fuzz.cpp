@@ -95,9 +95,9 @@ class Harness {
 
     // What can happen while a message box or the question is open: a burst,
     // the radio's answer to the next frame (clean or garbled), the answers to
-    // all frames, a tick, the clean answers to the next 0 to 255 frames (so
-    // that a few bytes reach any block of a transfer).
-    static constexpr int LineSteps = 6;
+    // all frames, a tick, the user's Cancel, the clean answers to the next 0
+    // to 255 frames (so that a few bytes reach any block of a transfer).
+    static constexpr int LineSteps = 7;
     void lineStep(int op) {
         switch (op) {
         case 0: {
@@ -120,6 +120,9 @@ class Harness {
         case 4:
             m_rig.elapse();
             break;
+        case 5:
+            cancel();
+            break;
         default:
             for (int n = m_in.next(); n > 0 && answerOne(false); --n) {
             }
@@ -135,6 +138,24 @@ class Harness {
             checkAfterStep();
         }
         --m_nesting;
+    }
+
+    // Ends what runs with "E" and nothing else: no message, no decode.
+    void cancel() {
+        const bool busy = m_rig.engine.busy();
+        const std::size_t logBefore = m_rig.log.size();
+        m_rig.engine.cancel();
+        require(!m_rig.engine.busy(), "a cancel ends the transfer");
+        if (!busy) {
+            require(m_rig.log.size() == logBefore, "a cancel with nothing running does nothing");
+            return;
+        }
+        require(m_rig.log.at(logBefore) == "send E", "a cancel tells the radio to end");
+        for (std::size_t i = logBefore; i < m_rig.log.size(); ++i)
+            require(!m_rig.log[i].starts_with("message") && m_rig.log[i] != "decode",
+                    "a cancel shows nothing");
+        require(m_rig.engine.failure().reason == radiolink::StallReason::Cancelled,
+                "a cancel is told as one");
     }
 
     void startRead() {

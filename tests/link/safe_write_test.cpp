@@ -143,6 +143,10 @@ class SafeWriteTest : public QObject {
         QTest::newRow("the calibration block stored changed")
             << "change 0x7F0" << true << true << SafeWriteOutcome::VerifyFailed
             << SafeWriteReason::None << all + 1 << Addresses{0x7F0};
+        // Of the calibration block a read brings back 0x7F0 and 0x7F2 only.
+        QTest::newRow("the calibration block written")
+            << "calibration 0x7F0" << true << true << SafeWriteOutcome::Verified
+            << SafeWriteReason::None << all + 1 << Addresses{};
         QTest::newRow("radio of another band")
             << "band 5" << true << true << SafeWriteOutcome::NothingWritten
             << SafeWriteReason::BandRefused << 0 << Addresses{};

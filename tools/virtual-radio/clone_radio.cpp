@@ -60,6 +60,7 @@ bool CloneRadio::mayInterrupt(const Frame& frame) const {
 
 Reaction CloneRadio::onProgram(const Frame& frame) {
     if (m_step == Step::Idle) {
+        ++m_transfers;
         m_blockFrames = 0;
         m_wroteBlocks = false;
         m_direction = Direction::Open;
@@ -99,8 +100,7 @@ Reaction CloneRadio::onBlockFrame(const Frame& frame) {
         refused.violation = *refusal;
         return refused;
     }
-    if (!(read && m_faults.inWritesOnly))
-        ++m_blockFrames;
+    ++m_blockFrames;
     if (faultHere(m_faults.hangUpAt))
         return {{}, RadioEvent::HangUp, {}};
     if (stalled())
@@ -188,7 +188,7 @@ std::string CloneRadio::awaited() const {
 }
 
 bool CloneRadio::stalled() const {
-    return m_faults.stallAt && m_blockFrames >= *m_faults.stallAt;
+    return m_faults.stallAt && m_blockFrames >= *m_faults.stallAt && faultyTransfer();
 }
 
 Reaction CloneRadio::answer(std::vector<std::uint8_t> bytes, std::size_t extra) const {

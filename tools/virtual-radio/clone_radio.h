@@ -38,7 +38,9 @@ struct Faults {
     bool ackStray = false;           // every 0x06 is followed by the noise bytes
     bool noIdentAck = false;         // the PC's 0x06 after the ident goes unanswered
     bool noEndAck = false;           // "E" goes unanswered
-    bool inWritesOnly = false;       // K counts write blocks only: reads go through
+    // The block-frame faults strike only in this transfer of the radio's run
+    // (from 1): a write between a backup read and a verify read is the 2nd.
+    std::optional<int> inTransfer;
 };
 
 // The two noise bytes of strayBytes and ackStray. Written as text they read
@@ -117,7 +119,12 @@ class CloneRadio {
     Reaction outOfStep(const Frame& frame) const;
     std::string awaited() const;
     bool stalled() const;
-    bool faultHere(const std::optional<int>& k) const { return k && *k == m_blockFrames; }
+    bool faultHere(const std::optional<int>& k) const {
+        return k && *k == m_blockFrames && faultyTransfer();
+    }
+    bool faultyTransfer() const {
+        return !m_faults.inTransfer || *m_faults.inTransfer == m_transfers;
+    }
     Reaction answer(std::vector<std::uint8_t> bytes, std::size_t extra = 0) const;
     Reaction acknowledge(bool withStrayBytes) const;
     // Moves on to `next` when the radio answered at all.
@@ -130,6 +137,7 @@ class CloneRadio {
     Step m_step = Step::Idle;
     Direction m_direction = Direction::Open;
     bool m_unsaved = false;
+    int m_transfers = 0;        // begun since the radio started
     int m_blockFrames = 0;      // in this transfer
     bool m_wroteBlocks = false; // in this transfer
     std::size_t m_blockSent = 0;

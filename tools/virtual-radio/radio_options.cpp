@@ -113,8 +113,6 @@ bool Parser::option(const std::string& name) {
         f.noIdentAck = true;
     else if (name == "--no-end-ack")
         f.noEndAck = true;
-    else if (name == "--in-writes-only")
-        f.inWritesOnly = true;
     else if (name == "--strict")
         m_options.strict = true;
     else if (name == "--calibration-mode")
@@ -131,6 +129,8 @@ bool Parser::option(const std::string& name) {
         return bool(f.*fault = numberValue(name, 1, MaxBlockFrame));
     else if (name == "--band")
         return bool(m_options.band = numberValue(name, 0, 15));
+    else if (name == "--fault-in-transfer")
+        return bool(f.inTransfer = numberValue(name, 1, MaxBlockFrame));
     else if (name == "--com")
         return bool(m_options.comPort = numberValue(name, 1, 16));
     else if (name == "--link")
@@ -253,6 +253,10 @@ request.
   --change-block K
                   acknowledge the K-th block written as usual but store it
                   with its first data byte XOR 0x01, for a read-back to find
+  --fault-in-transfer N
+                  the faults above that take K strike only in the N-th
+                  transfer since the radio started (from 1): for a write
+                  that reads a backup first, the write is transfer 2
   --double-ack    every 0x06 the radio sends goes out twice in one burst
   --ack-stray     every 0x06 the radio sends is followed in the same burst
                   by the noise bytes 0x10 0x65
@@ -268,9 +272,6 @@ request.
                   program waits for the real 0x06 and loses nothing
   --hang-up-at K  at the K-th block frame of a transfer, close the
                   pseudo-terminal as a pulled cable and exit 3
-  --in-writes-only
-                  K counts the blocks of writes only: reads (the backup
-                  before a write, the read that verifies it) go through
 
 Exit status: 0 ended (--once, or SIGINT/SIGTERM/SIGHUP); 1 could not start
 or a save failed; 2 wrong command line; 3 hung up by --hang-up-at; 4 (with

@@ -1,0 +1,77 @@
+#include "cli/radio_write.h"
+
+#include "cli/link_failure_text.h"
+#include "files/backup_store.h"
+
+#include <QFile>
+#include <ctime>
+
+namespace cli {
+
+RadioWrite::RadioWrite(const RadioPort& where, const WriteJob& job, WriteReport& report)
+    : m_where(where), m_job(job), m_report(report) {}
+
+bool RadioWrite::open() {
+    const bool opened =
+        m_where.number
+            ? m_port.openPort(*m_where.number)
+            : m_port.openDevice(QFile::decodeName(QByteArray::fromStdString(m_where.device)));
+    m_name = portName(m_port, m_where);
+    return opened;
+}
+
+std::string RadioWrite::openFailure() const {
+    return portFailureText(m_port, m_where);
+}
+
+void RadioWrite::start() {
+    m_clock.start();
+    m_safeWrite.safeWrite().start(m_job.image, m_job.fileBand.value_or(-1), m_job.options);
+}
+
+void RadioWrite::interrupt() {
+    if (done())
+        return;
+    m_safeWrite.safeWrite().cancel();
+    m_port.drainInput(150, 1000);
+}
+
+void RadioWrite::progressChanged(const radiolink::SafeWriteProgress& progress) {
+    m_report.progress(*this, progress);
+}
+
+std::string RadioWrite::backupLabel() const {
+    return m_where.number ? files::portLabel(*m_where.number) : files::deviceLabel(m_where.device);
+}
+
+bool RadioWrite::keepBackup(const image::MemoryImage& backup, std::optional<int> radioBand) {
+    const files::BackupSaved saved =
+        m_job.backups->add(backup, radioBand, backupLabel(), std::time(nullptr));
+    if (!saved.ok()) {
+        m_backupFailure = saveFailureText(m_job.backups->folder(), saved.result);
+        return false;
+    }
+    m_backupPath = shownName(saved.path);
+    m_report.say(*this, "backup of the radio's memory: " + m_backupPath);
+    return true;
+}
+
+// The command line has nothing to show and no one to ask: its options are
+// the answer, and --force-band has already said yes to another band.
+void RadioWrite::confirmationNeeded(const radiolink::Confirmation&) {
+    m_safeWrite.safeWrite().confirm(true);
+}
+
+void RadioWrite::finished(const radiolink::SafeWriteResult& result) {
+    m_result = result;
+    m_seconds = double(m_clock.elapsed()) / 1000;
+    emit ended();
+}
+
+std::optional<int> RadioWrite::forcedBand() const {
+    if (m_result && m_result->radioBand && *m_result->radioBand != m_job.fileBand.value_or(-1))
+        return m_result->radioBand;
+    return std::nullopt;
+}
+
+} // namespace cli

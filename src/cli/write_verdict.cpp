@@ -1,0 +1,147 @@
+#include "cli/write_verdict.h"
+
+#include "cli/link_failure_text.h"
+
+#include <algorithm>
+
+namespace cli {
+
+namespace {
+
+using radiolink::SafeWriteOutcome;
+using radiolink::SafeWriteReason;
+using radiolink::SafeWriteResult;
+using radiolink::SafeWriteStage;
+
+// Why the transfer that ended the sequence did not complete.
+std::string causeText(const SafeWriteResult& result, const WriteContext& context) {
+    const radiolink::TransferKind kind = result.stage == SafeWriteStage::Write
+                                             ? radiolink::TransferKind::Write
+                                             : radiolink::TransferKind::Read;
+    switch (result.reason) {
+    case SafeWriteReason::None:
+        break;
+    case SafeWriteReason::PortInvalid:
+        return context.port + ": the serial port is not open";
+    case SafeWriteReason::LinkFailed:
+        return linkFailureText(result.failure, kind, context.port);
+    case SafeWriteReason::BandRefused:
+        return "band mismatch: the radio is set to " + bandName(result.radioBand) +
+               ", the file is for " + bandName(context.fileBand) + "; --force-band writes anyway";
+    case SafeWriteReason::Declined:
+        return "the write was not confirmed";
+    case SafeWriteReason::Cancelled:
+        return "interrupted: the radio on " + context.port + " was told to end the transfer";
+    case SafeWriteReason::LineLost:
+        return "the line was lost: " + context.port +
+               " hung up (cable pulled, radio switched off?)";
+    case SafeWriteReason::NotKept:
+        return "the backup could not be kept: " + context.backupFailure +
+               "; --no-backup writes without one";
+    }
+    return {};
+}
+
+int failureExit(const SafeWriteResult& result, int otherwise) {
+    return result.reason == SafeWriteReason::Cancelled ? ExitInterrupted : otherwise;
+}
+
+std::string wroteText(const WriteContext& context) {
+    return "wrote " + context.file + " to the radio" +
+           (context.calibration ? ", the calibration block included" : "");
+}
+
+std::string restoreText(const WriteContext& context) {
+    if (context.backupPath.empty())
+        return context.backupTaken
+                   ? "no backup of the radio was kept; write " + context.file + " again"
+                   : "no backup was taken (--no-backup); write " + context.file + " again";
+    return "restore the radio from its backup: tq305 write " + shellWord(context.backupPath) + " " +
+           context.portOption;
+}
+
+std::string blockList(const std::vector<std::uint16_t>& blocks) {
+    std::string list;
+    for (std::uint16_t block : blocks)
+        list += (list.empty() ? "" : ", ") + hexAddress(block);
+    return list;
+}
+
+WriteVerdict partial(const SafeWriteResult& result, const WriteContext& context) {
+    const std::string block = hexAddress(result.lastBlockSent.value_or(0));
+    return {{causeText(result, context),
+             "partial write: the radio now holds a mix of old and new memory; the write reached "
+             "block " +
+                 block + " of " + context.file,
+             restoreText(context)},
+            ExitPartial,
+            "PARTIAL at block " + block};
+}
+
+WriteVerdict written(const SafeWriteResult& result, const WriteContext& context) {
+    if (result.reason == SafeWriteReason::None)
+        return {{wroteText(context)}, ExitDone, "written, not verified"};
+    // Every block acknowledged, the end not, and no verify to tell more.
+    if (result.stage == SafeWriteStage::Write)
+        return {{causeText(result, context),
+                 "note: every block of " + context.file + " reached the radio"},
+                ExitRadio,
+                "written, end not acknowledged"};
+    return {{wroteText(context) + ", but the verify read failed: " + causeText(result, context)},
+            failureExit(result, ExitRadio),
+            "written, verify read failed"};
+}
+
+} // namespace
+
+WriteVerdict writeVerdict(const SafeWriteResult& result, const WriteContext& context) {
+    switch (result.outcome) {
+    case SafeWriteOutcome::Verified:
+        return {{wroteText(context) + (context.calibration ? "," : "") +
+                 " and verified it: every block read back as written"},
+                ExitDone,
+                "verified"};
+    case SafeWriteOutcome::Written:
+        return written(result, context);
+    case SafeWriteOutcome::VerifyFailed: {
+        const std::string blocks = blockList(result.differingBlocks);
+        const bool one = result.differingBlocks.size() == 1;
+        return {{"verify failed: " + std::string(one ? "block " : "blocks ") + blocks +
+                     " of the radio " + (one ? "differs" : "differ") + " from what was written",
+                 restoreText(context)},
+                ExitRadio,
+                "verify failed: " + blocks};
+    }
+    case SafeWriteOutcome::Partial:
+        return partial(result, context);
+    case SafeWriteOutcome::NothingWritten:
+    case SafeWriteOutcome::BackupFailed:
+        break;
+    }
+    std::string cause = causeText(result, context);
+    if (result.outcome == SafeWriteOutcome::BackupFailed &&
+        result.reason == SafeWriteReason::LinkFailed)
+        cause = "reading the backup: " + cause;
+    const int exit =
+        result.reason == SafeWriteReason::NotKept ? ExitCannotOpen : failureExit(result, ExitRadio);
+    std::string summary = result.reason == SafeWriteReason::BandRefused ? "refused: band mismatch"
+                          : result.outcome == SafeWriteOutcome::BackupFailed
+                              ? "nothing written: backup failed"
+                              : "nothing written";
+    return {{cause, "note: nothing was written to the radio"}, exit, summary};
+}
+
+std::string shellWord(const std::string& word) {
+    const bool plain = !word.empty() && std::ranges::all_of(word, [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) ||
+               std::string_view("/._-+:,=@").find(c) != std::string_view::npos;
+    });
+    if (plain)
+        return word;
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+} // namespace cli
