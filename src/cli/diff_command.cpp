@@ -1,6 +1,7 @@
 #include "cli/diff_command.h"
 
 #include "cli/file_windows.h"
+#include "cli/show_options.h"
 #include "shell/image_difference.h"
 
 #include <QJsonArray>
@@ -13,32 +14,6 @@ namespace cli {
 namespace {
 
 constexpr const char* Usage = "usage: tq305 diff A.dat B.dat [--json] [--lang zh|en]";
-
-struct DiffOptions {
-    QStringList paths;
-    bool json = false;
-    int language = 1;
-};
-
-std::optional<DiffOptions> parse(const QStringList& arguments) {
-    if (arguments.value(0) != "diff")
-        return std::nullopt;
-    DiffOptions options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        if (a == "--json")
-            options.json = true;
-        else if (a == "--lang" && languageArgument(arguments.value(i + 1)))
-            options.language = *languageArgument(arguments[++i]);
-        else if (!a.startsWith("--") && options.paths.size() < 2)
-            options.paths << a;
-        else
-            return std::nullopt;
-    }
-    if (options.paths.size() != 2)
-        return std::nullopt;
-    return options;
-}
 
 // What the program holds once the file is open: the windows show the band
 // of the header, and a save or a write puts that band into the image.
@@ -63,7 +38,7 @@ QJsonArray asJson(const QList<shell::Change>& changes) {
 } // namespace
 
 int runDiff(const QStringList& arguments) {
-    const auto options = parse(arguments);
+    const auto options = parseShowOptions(arguments, "diff", 2);
     if (!options) {
         QTextStream(stderr) << Usage << Qt::endl;
         return 2;

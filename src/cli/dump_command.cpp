@@ -1,6 +1,7 @@
 #include "cli/dump_command.h"
 
 #include "cli/file_windows.h"
+#include "cli/show_options.h"
 #include "cli/window_dump.h"
 #include "editors/band_selection.h"
 #include "shell/main_window.h"
@@ -14,32 +15,6 @@ namespace cli {
 namespace {
 
 constexpr const char* Usage = "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
-
-struct DumpOptions {
-    QString path;
-    bool json = false;
-    int language = 1;
-};
-
-std::optional<DumpOptions> parse(const QStringList& arguments) {
-    if (arguments.value(0) != "dump")
-        return std::nullopt;
-    DumpOptions options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        if (a == "--json")
-            options.json = true;
-        else if (a == "--lang" && languageArgument(arguments.value(i + 1)))
-            options.language = *languageArgument(arguments[++i]);
-        else if (!a.startsWith("--") && options.path.isEmpty())
-            options.path = a;
-        else
-            return std::nullopt;
-    }
-    if (options.path.isEmpty())
-        return std::nullopt;
-    return options;
-}
 
 // The windows in the order they are printed, with their section titles.
 struct Section {
@@ -56,12 +31,12 @@ constexpr Section Sections[] = {
 int run(const QStringList& arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const auto options = parse(arguments);
+    const auto options = parseShowOptions(arguments, "dump", 1);
     if (!options) {
         err << Usage << Qt::endl;
         return 2;
     }
-    const auto file = loadForCommand(options->path);
+    const auto file = loadForCommand(options->paths[0]);
     if (!file)
         return 1;
     const FileWindows windows(*file, options->language);

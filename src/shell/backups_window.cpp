@@ -6,6 +6,7 @@
 #include "shell/backups_window_texts.h"
 #include "shell/file_commands.h"
 #include "shell/main_window.h"
+#include "shell/read_only_table.h"
 #include "ui/file_names.h"
 #include "ui/language_text.h"
 #include "ui/program_flags.h"
@@ -66,13 +67,7 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
             TableBackups->setItem(row, column, item);
         }
     }
-    TableBackups->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TableBackups->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TableBackups->setSelectionMode(QAbstractItemView::SingleSelection);
-    TableBackups->setTabKeyNavigation(false); // Tab leaves the table for the buttons
-    TableBackups->verticalHeader()->hide();
-    TableBackups->horizontalHeader()->setStretchLastSection(true);
-    TableBackups->resizeColumnsToContents();
+    makeReadOnlyList(*TableBackups);
     TableBackups->selectRow(0);
 
     CmdOpen = new QPushButton(text("CmdOpen", ui::TextTarget::Caption, 0), this);
@@ -99,13 +94,16 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
     layout->addWidget(buttons);
     TableBackups->setFocus(Qt::OtherFocusReason);
 
-    const int rows = std::min(int(backups.size()), ShownRows);
+    fitTableToTexts(*TableBackups);
+    const QHeaderView* rowHeader = TableBackups->verticalHeader();
+    const int rowHeight =
+        backups.empty() ? rowHeader->defaultSectionSize() : rowHeader->sectionSize(0);
+    const int rows = std::clamp(int(backups.size()), 1, ShownRows);
     TableBackups->setMinimumSize(TableBackups->horizontalHeader()->length() +
                                      2 * TableBackups->frameWidth() +
                                      TableBackups->verticalScrollBar()->sizeHint().width(),
-                                 TableBackups->horizontalHeader()->height() +
-                                     rows * TableBackups->verticalHeader()->defaultSectionSize() +
-                                     2 * TableBackups->frameWidth());
+                                 TableBackups->horizontalHeader()->sizeHint().height() +
+                                     rows * rowHeight + 2 * TableBackups->frameWidth());
 }
 
 QString BackupsWindow::chosenPath() const {

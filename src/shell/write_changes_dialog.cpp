@@ -2,6 +2,7 @@
 
 #include "link/protocol.h"
 #include "shell/image_difference.h"
+#include "shell/read_only_table.h"
 #include "shell/write_changes_dialog_texts.h"
 #include "ui/language_text.h"
 
@@ -72,13 +73,7 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
             TableChanges->setItem(row, column, item);
         }
     }
-    TableChanges->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TableChanges->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TableChanges->setWordWrap(false);
-    TableChanges->setTabKeyNavigation(false); // Tab leaves the table for the buttons
-    TableChanges->verticalHeader()->hide();
-    TableChanges->horizontalHeader()->setStretchLastSection(true);
-    TableChanges->resizeColumnsToContents();
+    makeReadOnlyList(*TableChanges);
 
     CmdWrite = new QPushButton(text("CmdWrite", ui::TextTarget::Caption, 0), this);
     CmdWrite->setObjectName("CmdWrite");
@@ -116,6 +111,7 @@ int WriteChangesDialog::changeCount() const {
 // As wide as the table's columns and as tall as its rows, within the screen;
 // on a narrow screen the widest columns give way, so no column is out of sight.
 void WriteChangesDialog::fitToContents() {
+    fitTableToTexts(*TableChanges);
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
     const QSize available = screen->availableGeometry().size() * ScreenShare;
     const QMargins margins = layout()->contentsMargins();
@@ -127,9 +123,10 @@ void WriteChangesDialog::fitToContents() {
         header->resizeSection(column, std::min(header->sectionSize(column), room / ColumnCount));
     const int tableWidth = std::min(header->length(), room) + available.width() - room -
                            margins.left() - margins.right();
-    const int tableHeight = header->height() + TableChanges->verticalHeader()->length() + border;
+    const int tableHeight =
+        header->sizeHint().height() + TableChanges->verticalHeader()->length() + border;
     TableChanges->setMinimumSize(tableWidth, std::min(tableHeight, available.height() / 2));
-    resize(sizeHint()
+    resize(minimumSizeHint()
                .expandedTo({tableWidth + margins.left() + margins.right(),
                             tableHeight + LabelCount->sizeHint().height() +
                                 CmdWrite->sizeHint().height() + margins.top() + margins.bottom() +

@@ -1,29 +1,17 @@
 // File > Backups...: the backups of the backup folder, newest first, in both
 // languages, and the one chosen opened as File > Open opens a file.
 #include "files/backup_store.h"
-#include "files/dat_file.h"
 #include "link/qt/backup_folder.h"
 #include "shell/backups_window.h"
 #include "support/program_fixture.h"
+#include "support/table_texts.h"
+#include "support/test_images.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-
-image::MemoryImage testImage(const char* name) {
-    image::MemoryImage image{};
-    files::loadDatFile(std::string(TQ_TEST_DATA "/") + name).file.copyInto(image);
-    return image;
-}
-
-QStringList rowTexts(const QTableWidget* table, int row) {
-    QStringList texts;
-    for (int column = 0; column < table->columnCount(); ++column)
-        texts << table->item(row, column)->text();
-    return texts;
-}
 
 // Noon of 7 December 2026, local time, plus `minutes`.
 std::time_t at(int minutes) {

@@ -1,8 +1,9 @@
 // The dialog that tells what a write will change: its rows in both
 // languages, the bytes it compares, its size and how it is answered.
-#include "files/dat_file.h"
 #include "shell/write_changes_dialog.h"
 #include "support/scripted_answers.h"
+#include "support/table_texts.h"
+#include "support/test_images.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -11,30 +12,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-namespace {
-
-image::MemoryImage testImage(const char* name) {
-    image::MemoryImage image{};
-    files::loadDatFile(std::string(TQ_TEST_DATA "/") + name).file.copyInto(image);
-    return image;
-}
-
-// The full test image with `bytes` at image offset `at`.
-image::MemoryImage changedImage(int at, const QByteArray& bytes) {
-    image::MemoryImage image = testImage("full_image_band0.dat");
-    for (int i = 0; i < bytes.size(); ++i)
-        image[std::size_t(at + i)] = std::uint8_t(bytes[i]);
-    return image;
-}
-
-QStringList rowTexts(const QTableWidget* table, int row) {
-    QStringList texts;
-    for (int column = 0; column < table->columnCount(); ++column)
-        texts << table->item(row, column)->text();
-    return texts;
-}
-
-} // namespace
+namespace {} // namespace
 
 class WriteChangesDialogTest : public QObject {
     Q_OBJECT

@@ -1,0 +1,18 @@
+#pragma once
+
+class QTableWidget;
+
+namespace shell {
+
+// A table the user reads and picks rows in, nothing else: whole rows are
+// picked, one at a time, Tab leaves it for the buttons, and the last column
+// takes the room left.
+void makeReadOnlyList(QTableWidget& table);
+
+// Sizes a read-only table's columns and rows to their texts, header titles
+// included. The header's own measure can fall short of a title in a font
+// that stands in for missing glyphs (Chinese in a bold header), which would
+// cut the last title short.
+void fitTableToTexts(QTableWidget& table);
+
+} // namespace shell
