@@ -26,8 +26,9 @@ class ProgressWindow : public QDialog {
   public:
     explicit ProgressWindow(QWidget* parent);
 
-    // The texts and range of `step` in the language in force, then shown;
-    // returns at once.
+    // The texts and range of `step` in the language in force, then shown
+    // (and brought to the front unless it was shown already); returns at
+    // once.
     void begin(ProgressStep step, int minimum, int maximum);
     // A value outside the range leaves the bar as it was.
     void setValue(int value);

@@ -50,6 +50,10 @@ void ProgressWindow::begin(ProgressStep step, int minimum, int maximum) {
     CancelButton->setText(ui::buttonCaption(ui::MsgCancel, ui::UILanguage));
     ProgressBar1->setRange(minimum, maximum);
     ProgressBar1->setValue(minimum);
+    // Already shown (the next step of a write), it stays where it is: a
+    // question asked over it keeps the front.
+    if (isVisible())
+        return;
     show();
     raise();
     activateWindow();

@@ -95,9 +95,9 @@ void SafeWriteFlow::start(const WriteOptions& options, int portNumber) {
         {options.backupFirst, options.verifyAfter, {ui::ForceWriteMode, ui::DebugMode}});
 }
 
-void SafeWriteFlow::run(Run run, const image::MemoryImage& image, int band,
+void SafeWriteFlow::run(Run what, const image::MemoryImage& image, int band,
                         const radiolink::SafeWriteOptions& options) {
-    m_run = run;
+    m_run = what;
     m_image = image;
     m_band = band;
     m_options = options;
@@ -123,7 +123,9 @@ void SafeWriteFlow::cancelRequested() {
             present(result);
             return;
         }
-        if (!stop)
+        // The write the question was about may be over by now: a verify read
+        // that follows it is not stopped for it.
+        if (!stop || safeWrite.stage() != SafeWriteStage::Write)
             return;
     }
     safeWrite.cancel();

@@ -47,7 +47,7 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     // that stopped, or the backup.
     enum class Run { Write, WriteAgain, Restore };
 
-    void run(Run run, const image::MemoryImage& image, int band,
+    void run(Run what, const image::MemoryImage& image, int band,
              const radiolink::SafeWriteOptions& options);
     void askConfirmation(const radiolink::Confirmation& confirmation);
     void present(const radiolink::SafeWriteResult& result);
