@@ -1,5 +1,6 @@
 #include "shell/app_folders.h"
 
+#include "link/qt/backup_folder.h"
 #include "shell/parameter_file.h"
 
 #include <QCoreApplication>
@@ -16,13 +17,18 @@ AppFolders defaultFolders() {
             radiolink::defaultPortPlaces()};
 }
 
+QString backupsFolder(const AppFolders& folders) {
+    return folders.backupsFolder.isEmpty() ? radiolink::backupFolder() : folders.backupsFolder;
+}
+
 AppFolders detachedFolders() {
     return {QCoreApplication::applicationDirPath(), QString(), QString(), {}, true};
 }
 
 AppFolders scratchFolders(const QString& folder) {
     writeComPortIndex(folder, -1);
-    return {folder, folder, QDir(folder).filePath("settings.ini"), {}};
+    return {folder, folder, QDir(folder).filePath("settings.ini"),
+            {},     false,  QDir(folder).filePath("backups")};
 }
 
 bool canWrite(const QString& path) {

@@ -19,9 +19,15 @@ struct AppFolders {
     // port is opened at start, the settings store is neither read nor
     // written, and the folders above are not used for either.
     bool detached = false;
+    // Where the backups taken before writes are kept; empty: the per-user
+    // folder the command line uses too.
+    QString backupsFolder{};
 };
 
 AppFolders defaultFolders();
+
+// The folders' backups folder, or the per-user one when they name none.
+QString backupsFolder(const AppFolders& folders);
 
 // The program's windows with nothing on disk behind them and no port, for
 // windows built only to be read or to encode a file (the command line):

@@ -19,6 +19,7 @@
 #include "shell/print_command.h"
 #include "shell/progress_window.h"
 #include "shell/qt_translations.h"
+#include "shell/safe_write_flow.h"
 #include "shell/service_modes.h"
 #include "shell/settings_store.h"
 #include "shell/toolbar_icons.h"
@@ -147,6 +148,10 @@ void MainWindow::createMenus() {
     QMenu* program = addMenu("MNProgram", "编程(&G)");
     addMenuItem(program, "MNRead", "读频(&R)", QKeySequence("Ctrl+R"));
     addMenuItem(program, "MNWrite", "写频(&W)", QKeySequence("Ctrl+W"));
+    addMenuItem(program, "MNBatchWrite", "批量写频(&B)...");
+    program->addSeparator()->setObjectName("MNLine3");
+    addMenuItem(program, "MNBackupFirst", "写频前备份(&K)")->setCheckable(true);
+    addMenuItem(program, "MNVerifyAfter", "写频后校验(&V)")->setCheckable(true);
 
     connect(addMenuItem(bar, "MNCommPort", "通信端口:(&C)"), &QAction::triggered, this,
             &MainWindow::showPortList);

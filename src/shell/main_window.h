@@ -4,6 +4,7 @@
 #include "image/editor_values.h"
 #include "image/image_layout.h"
 #include "shell/app_folders.h"
+#include "shell/settings_store.h"
 
 #include <QMainWindow>
 #include <array>
@@ -43,6 +44,7 @@ class AboutBox;
 class EditHistory;
 class FileCommands;
 class ProgressWindow;
+class SafeWriteFlow;
 class ServiceModes;
 class WindowTransferView;
 enum class ServiceMode;
@@ -101,7 +103,7 @@ class MainWindow : public QMainWindow {
 
     // MSComm1, the serial port the transfers talk through.
     radiolink::SerialPort* serialPort() const { return MSComm1; }
-    // Whether a read or a write is running.
+    // Whether a read or a write (its reads included) is running.
     bool transferRunning() const;
 
   protected:
@@ -131,6 +133,12 @@ class MainWindow : public QMainWindow {
     // (cable pulled, radio gone). False, after the port error, when it will
     // not open.
     bool reopenLostPort();
+    // MNBatchWrite: the editors' image to the radios on several ports. The
+    // window's own port is let go while it is open.
+    void showBatchWrite();
+    // MNBackupFirst and MNVerifyAfter, from the settings store and kept there
+    // at every change.
+    void createWriteOptions();
     // Opens the port ComboCom names; false when it did not open.
     bool openChosenPort();
     // MNF1 and MNAbout with FrmAbout.
@@ -163,11 +171,13 @@ class MainWindow : public QMainWindow {
     ServiceModes* m_serviceModes = nullptr;
     std::unique_ptr<FileCommands> m_files;
     ProgressWindow* FrmWriting = nullptr;
+    WriteOptions m_writeOptions;
     AboutBox* FrmAbout = nullptr;
     EditHistory* m_history = nullptr;
     // The engine refers to the view: it goes first.
     std::unique_ptr<WindowTransferView> m_transferView;
     std::unique_ptr<radiolink::QtLink> m_link;
+    std::unique_ptr<SafeWriteFlow> m_write;
 };
 
 } // namespace shell

@@ -1,9 +1,12 @@
 // The radio link of the main window: the port choice (ComboCom, MSComm1,
 // status panel 1, ComPortIndex) and the transfers (MNRead, MNWrite).
+#include "editors/band_selection.h"
 #include "link/qt/qt_link.h"
 #include "link/qt/serial_port.h"
+#include "shell/batch_write_window.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
+#include "shell/safe_write_flow.h"
 #include "shell/window_transfer_view.h"
 #include "ui/messages.h"
 #include "ui/port_failure_text.h"
@@ -23,13 +26,62 @@ void MainWindow::createLink() {
     m_link = std::make_unique<radiolink::QtLink>(*MSComm1, *TimerW, *TimerMeg, *m_transferView,
                                                  ReceiveImage, TransmitImage);
     connect(findChild<QAction*>("MNRead"), &QAction::triggered, this, [this] {
-        if (reopenLostPort())
+        if (!transferRunning() && reopenLostPort())
             m_link->engine().startRead();
     });
+    m_write =
+        std::make_unique<SafeWriteFlow>(*this, *FrmWriting, *MSComm1, m_folders.backupsFolder);
     connect(findChild<QAction*>("MNWrite"), &QAction::triggered, this, [this] {
-        if (reopenLostPort())
-            m_link->engine().startWrite({ui::ForceWriteMode, ui::DebugMode});
+        if (!transferRunning() && reopenLostPort())
+            m_write->start(m_writeOptions, ComboCom->currentText().toInt());
     });
+    // Cancel ends a read at once; a write decides for itself.
+    connect(FrmWriting, &ProgressWindow::cancelRequested, this, [this] {
+        if (m_link->engine().busy()) {
+            m_link->engine().cancel();
+            dropLateAnswers(*MSComm1);
+        } else
+            m_write->cancelRequested();
+    });
+    connect(findChild<QAction*>("MNBatchWrite"), &QAction::triggered, this,
+            &MainWindow::showBatchWrite);
+    createWriteOptions();
+}
+
+void MainWindow::showBatchWrite() {
+    if (transferRunning())
+        return;
+    EncodeImage();
+    BatchJob job{TransmitImage,
+                 m_bandSelection->bandCode(),
+                 {m_writeOptions.backupFirst, m_writeOptions.verifyAfter, {false, ui::DebugMode}},
+                 backupsFolder(m_folders)};
+    MSComm1->close();
+    auto* batch = new BatchWriteWindow(this, m_folders.ports, std::move(job));
+    batch->setAttribute(Qt::WA_DeleteOnClose);
+    connect(batch, &QDialog::finished, this, [this] {
+        if (ComboCom->currentIndex() >= 0)
+            openChosenPort();
+    });
+    batch->show();
+}
+
+void MainWindow::createWriteOptions() {
+    if (!m_folders.detached)
+        m_writeOptions = loadWriteOptions(m_folders.settingsFile);
+    const std::pair<const char*, bool WriteOptions::*> items[] = {
+        {"MNBackupFirst", &WriteOptions::backupFirst},
+        {"MNVerifyAfter", &WriteOptions::verifyAfter},
+    };
+    for (const auto& [name, option] : items) {
+        QAction* item = findChild<QAction*>(name);
+        item->setChecked(m_writeOptions.*option);
+        connect(item, &QAction::toggled, this, [this, option = option](bool on) {
+            m_writeOptions.*option = on;
+            if (!m_folders.detached)
+                saveWriteOptions(m_folders.settingsFile, m_writeOptions);
+        });
+    }
 }
 
 bool MainWindow::reopenLostPort() {
@@ -50,7 +102,7 @@ bool MainWindow::openChosenPort() {
 }
 
 bool MainWindow::transferRunning() const {
-    return m_link->engine().busy();
+    return m_link->engine().busy() || m_write->running();
 }
 
 void MainWindow::showPortList() {

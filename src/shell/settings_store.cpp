@@ -50,6 +50,25 @@ void SettingsStore::SetRegByte(const QString& subKey, const QString& valueName,
     m_settings->sync();
 }
 
+namespace {
+constexpr const char* BackupFirstKey = "Write/BackupFirst";
+constexpr const char* VerifyAfterKey = "Write/VerifyAfter";
+} // namespace
+
+WriteOptions loadWriteOptions(const QString& settingsFile) {
+    SettingsStore store(settingsFile);
+    const WriteOptions defaults;
+    return {store.settings().value(BackupFirstKey, defaults.backupFirst).toBool(),
+            store.settings().value(VerifyAfterKey, defaults.verifyAfter).toBool()};
+}
+
+void saveWriteOptions(const QString& settingsFile, const WriteOptions& options) {
+    SettingsStore store(settingsFile);
+    store.settings().setValue(BackupFirstKey, options.backupFirst);
+    store.settings().setValue(VerifyAfterKey, options.verifyAfter);
+    store.settings().sync();
+}
+
 int languageFromStoredText(const QString& text) {
     bool ok = false;
     const int number = text.trimmed().toInt(&ok);

@@ -31,6 +31,15 @@ class SettingsStore {
     QSettings* m_settings;
 };
 
+// How the program's write runs, kept in the settings store beside the
+// language. Both steps are on unless the user turned them off.
+struct WriteOptions {
+    bool backupFirst = true; // read what the radio holds into a backup before writing
+    bool verifyAfter = true; // read the radio back after writing and compare
+};
+WriteOptions loadWriteOptions(const QString& settingsFile);
+void saveWriteOptions(const QString& settingsFile, const WriteOptions& options);
+
 // UILanguage from the stored text: the last hexadecimal digit of its number,
 // English when the text is empty or no number; anything but 0 means English.
 int languageFromStoredText(const QString& text);

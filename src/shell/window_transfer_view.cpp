@@ -33,7 +33,9 @@ void WindowTransferView::commitPendingEntry() {
 }
 
 void WindowTransferView::showProgress(radiolink::TransferKind kind, int minimum, int maximum) {
-    m_progress.begin(kind, minimum, maximum);
+    m_progress.begin(kind == radiolink::TransferKind::Read ? ProgressStep::Read
+                                                           : ProgressStep::Write,
+                     minimum, maximum);
 }
 
 void WindowTransferView::setProgress(int value) {

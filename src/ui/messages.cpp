@@ -83,6 +83,37 @@ constexpr std::array MessageTable{
                "无法导入文件：\n%1\n文件大于 %2 KB，不是信道列表。", "Mistake",
                "The file cannot be imported:\n%1\nIt is larger than %2 KB, too large for a "
                "channel list."},
+    MessageRow{Msg::WriteVerified, MsgStyle::OkInformation, "提示", "写频成功，校验无误！",
+               "Suggestion", "Writing succeeds, and the radio was verified!"},
+    MessageRow{Msg::WrittenNotVerified, MsgStyle::OkExclamation, "注意",
+               "写频已完成，但读回校验未能完成，对讲机的数据未经校验。", "Be careful",
+               "The radio was written, but reading it back to verify it did not complete: what "
+               "the radio holds was not verified."},
+    MessageRow{Msg::VerifyFailed, MsgStyle::OkStop, "错误",
+               "写频校验失败！对讲机中以下数据块与写入的不同：\n%1", "Mistake",
+               "Writing verification failed! The radio holds other bytes than were written in "
+               "the blocks at:\n%1"},
+    MessageRow{Msg::BackupReadFailed, MsgStyle::OkStop, "错误",
+               "写频前读取对讲机备份时通信出错，未写入任何数据！\n请检查对讲机，连线及串口选择。",
+               "Mistake",
+               "Communication error while reading the radio's backup before writing: nothing was "
+               "written!\nCheck the line and the serial connection selection."},
+    MessageRow{Msg::BackupNotSaved, MsgStyle::OkStop, "错误",
+               "无法保存对讲机的备份：\n%1\n%2\n未写入任何数据。", "Mistake",
+               "The radio's backup cannot be saved:\n%1\n%2\nNothing was written."},
+    MessageRow{Msg::StopWriteQuestion, MsgStyle::OkCancelQuestion, "注意",
+               "现在停止写频吗？\n对讲机中将是新旧混合的数据。", "Be careful",
+               "Stop writing now?\nThe radio will hold a mix of old and new memory."},
+    MessageRow{Msg::StopBatchQuestion, MsgStyle::OkCancelQuestion, "注意",
+               "现在停止全部写频吗？\n正在写入的对讲机中将是新旧混合的数据。", "Be careful",
+               "Stop every write now?\nA radio being written will hold a mix of old and new "
+               "memory."},
+    MessageRow{Msg::PartialWrite, MsgStyle::OkExclamation, "错误",
+               "写频中断：%4\n对讲机中现在是新旧混合的数据。\n写入到地址 %1 的数据块（第 %2 "
+               "块，共 %3 块）。",
+               "Mistake",
+               "The write stopped: %4\nThe radio now holds a mix of old and new memory.\nIt "
+               "reached the block at %1 (block %2 of %3)."},
 };
 
 const MessageRow& rowOf(Msg id) {
@@ -92,20 +123,47 @@ const MessageRow& rowOf(Msg id) {
     return MessageTable.front();
 }
 
+// A sink's line is read in a terminal or a log: always English.
+bool inChinese() {
+    return isChinese() && !hasMessageSink();
+}
+
 } // namespace
 
-int showMessage(Msg id, const QStringList& arguments) {
+QString messageText(Msg id, const QStringList& arguments) {
     const MessageRow& row = rowOf(id);
-    // A sink's line is read in a terminal or a log: always English.
-    const bool zh = isChinese() && !hasMessageSink();
-    QString text = QString::fromUtf8(zh ? row.zhText : row.enText);
+    QString text = QString::fromUtf8(inChinese() ? row.zhText : row.enText);
     // All at once, so that a %n inside an argument (a file name) stays as it is.
-    if (arguments.size() == 1)
+    switch (arguments.size()) {
+    case 0:
+        break;
+    case 1:
         text = text.arg(arguments[0]);
-    else if (arguments.size() >= 2)
+        break;
+    case 2:
         text = text.arg(arguments[0], arguments[1]);
-    return LocalizedMsgBox(text.trimmed(), row.style,
-                           QString::fromUtf8(zh ? row.zhTitle : row.enTitle));
+        break;
+    case 3:
+        text = text.arg(arguments[0], arguments[1], arguments[2]);
+        break;
+    default:
+        text = text.arg(arguments[0], arguments[1], arguments[2], arguments[3]);
+        break;
+    }
+    return text.trimmed();
+}
+
+QString messageTitle(Msg id) {
+    const MessageRow& row = rowOf(id);
+    return QString::fromUtf8(inChinese() ? row.zhTitle : row.enTitle);
+}
+
+QString blockAddressText(int address) {
+    return "0x" + QString("%1").arg(address, 3, 16, QChar('0')).toUpper();
+}
+
+int showMessage(Msg id, const QStringList& arguments) {
+    return LocalizedMsgBox(messageText(id, arguments), rowOf(id).style, messageTitle(id));
 }
 
 } // namespace ui

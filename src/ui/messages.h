@@ -22,15 +22,34 @@ enum class Msg {
     CommunicationError, // the radio fell silent during a transfer
     BandRefused,
     ForceWriteQuestion,
-    PortError,        // %1 the port number, %2 the line saying why (portFailureText)
-    PasteNotChannels, // the clipboard's text has no CSV header to read channels by
-    InsertNoRoom,     // channel 99 is occupied
-    CsvNotUsable, // %1 the file: no header with the Location and Frequency columns, %2 what it has
-    CsvTooLarge,  // %1 the file, %2 the largest size in KB
+    PortError,          // %1 the port number, %2 the line saying why (portFailureText)
+    PasteNotChannels,   // the clipboard's text has no CSV header to read channels by
+    InsertNoRoom,       // channel 99 is occupied
+    CsvNotUsable,       // %1 the file: no header with the Location and Frequency columns,
+                        // %2 what it has
+    CsvTooLarge,        // %1 the file, %2 the largest size in KB
+    WriteVerified,      // written, read back and found equal
+    WrittenNotVerified, // written, but the read back for the check did not complete
+    VerifyFailed,       // %1 the addresses of the blocks the radio holds otherwise
+    BackupReadFailed,   // the read before the write failed: nothing was written
+    BackupNotSaved,     // %1 the backup file, %2 the system's reason: nothing was written
+    StopWriteQuestion,  // Cancel pressed during a write
+    StopBatchQuestion,  // Cancel pressed during a batch write
+    PartialWrite,       // %1 the last block's address, %2 its number, %3 the blocks in all,
+                        // %4 why it stopped
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by
 // the arguments; returns the button number.
 int showMessage(Msg id, const QStringList& arguments = {});
+
+// The message's text and title as showMessage shows them, for windows of
+// their own that say it with other buttons.
+QString messageText(Msg id, const QStringList& arguments = {});
+QString messageTitle(Msg id);
+
+// A block's address as the messages name it: 0x followed by three upper-case
+// hexadecimal digits (0x7F0).
+QString blockAddressText(int address);
 
 } // namespace ui

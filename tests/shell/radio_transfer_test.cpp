@@ -1,11 +1,9 @@
 // Reading and writing the radio from the real windows, against tq305-radio
 // on a pseudo-terminal reached through port 3 (its link comN in the
 // per-user data folder, here a temporary one).
-#include "files/dat_file.h"
-#include "link/qt/serial_port.h"
 #include "shell/file_commands.h"
-#include "support/program_fixture.h"
-#include "support/virtual_radio.h"
+#include "support/radio_bench.h"
+#include "support/write_answers.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -13,57 +11,16 @@
 
 namespace {
 
-constexpr int Port = 3;
-
-QString data(const QString& name) {
-    return QString(TQ_TEST_DATA) + "/" + name;
-}
-
-files::DatFile loadDat(const QString& path) {
-    const files::LoadResult loaded = files::loadDatFile(QFile::encodeName(path).toStdString());
-    return loaded.ok() ? loaded.file : files::DatFile{};
-}
-
-// The offsets a read fills and a write sends (the calibration block only in
-// DebugMode; a read takes two of its bytes).
-bool sameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, std::size_t from,
-               std::size_t to) {
-    return std::equal(a.begin() + from, a.begin() + to, b.begin() + from);
-}
+constexpr int Port = RadioBench::Port;
 
 } // namespace
 
 class RadioTransferTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<VirtualRadio> m_radio;
-    std::unique_ptr<ProgramFixture> m_program;
+    RadioBench m_bench;
 
-    QString savedPath() const { return m_dir.filePath("saved.dat"); }
-
-    // Where the program looks for port 3: the radio's link, else a device
-    // that never exists.
-    radiolink::PortPlaces places() const {
-        radiolink::PortPlaces places = radiolink::defaultPortPlaces();
-        places.devicePrefix = m_dir.filePath("ttyUSB");
-        return places;
-    }
-    // A radio on port 3, in place of the one before.
-    void startRadio(QStringList radioArguments) {
-        m_radio.reset();
-        radioArguments << "--fast"
-                       << "--com" << QString::number(Port) << "--save" << savedPath();
-        m_radio = std::make_unique<VirtualRadio>(radioArguments);
-        QVERIFY(!m_radio->slavePath().isEmpty());
-    }
-    // The radio on port 3, then the program with port 3 chosen.
-    void start(QStringList radioArguments, int language = 1) {
-        startRadio(radioArguments);
-        m_program = std::make_unique<ProgramFixture>(language, places(), Port);
-        QVERIFY(m_program->window->serialPort()->isOpen());
-    }
-    shell::MainWindow& window() const { return *m_program->window; }
+    shell::MainWindow& window() const { return *m_bench.program->window; }
     QWidget* frmWriting() const { return window().findChild<QWidget*>("FrmWriting"); }
     QProgressBar* progressBar() const {
         return frmWriting()->findChild<QProgressBar*>("ProgressBar1");
@@ -106,13 +63,11 @@ class RadioTransferTest : public QObject {
   private slots:
     void initTestCase() {
         // The radio makes its link where the program looks for it.
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath("data")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_bench.dir.filePath("data")));
     }
     void init() { ui::ForceWriteMode = ui::DebugMode = false; }
     void cleanup() {
-        m_program.reset();
-        m_radio.reset();
-        QFile::remove(savedPath());
+        m_bench.finish();
         ui::ForceWriteMode = ui::DebugMode = false;
     }
 
@@ -137,9 +92,9 @@ class RadioTransferTest : public QObject {
         QFETCH(QString, how);
         QFETCH(QStringList, faults);
         QFETCH(QStringList, texts);
-        start(QStringList{data("full_image_band0.dat")} + faults, language);
-        QCOMPARE(m_program->bandList()->currentIndex(), 3);
-        m_program->enterFrequency(5, 1, "440");
+        m_bench.start(QStringList{testData("full_image_band0.dat")} + faults, language);
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 3);
+        m_bench.program->enterFrequency(5, 1, "440");
         QTRY_VERIFY(undoOffered());
 
         ScriptedAnswers answers;
@@ -151,9 +106,8 @@ class RadioTransferTest : public QObject {
         QCOMPARE(frmWriting()->findChild<QLabel*>("Label1")->text(), texts[1]);
         QCOMPARE(progressBar()->minimum(), 1);
         QCOMPARE(progressBar()->maximum(), 100);
-        // The user cannot close it; the transfer goes on.
+        // Its close box does not stop the transfer.
         frmWriting()->close();
-        QTest::keyClick(frmWriting(), Qt::Key_Escape);
         QVERIFY(frmWriting()->isVisible());
 
         awaitAnswers(answers);
@@ -165,12 +119,12 @@ class RadioTransferTest : public QObject {
         QCOMPARE(progressBar()->value(), 100);
 
         // The radio's band, without a question, and its channels.
-        QCOMPARE(m_program->bandList()->currentIndex(), 0);
-        QCOMPARE(m_program->cell(1, 1), QString("438.50000"));
-        QCOMPARE(m_program->cell(3, 2), QString("445.01250"));
-        QCOMPARE(m_program->cell(99, 1), QString("479.99375"));
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 0);
+        QCOMPARE(m_bench.program->cell(1, 1), QString("438.50000"));
+        QCOMPARE(m_bench.program->cell(3, 2), QString("445.01250"));
+        QCOMPARE(m_bench.program->cell(99, 1), QString("479.99375"));
         QVERIFY(!undoOffered()); // the read starts a history of its own
-        const files::DatFile radio = loadDat(data("full_image_band0.dat"));
+        const files::DatFile radio = loadDat(testData("full_image_band0.dat"));
         const image::MemoryImage& read = window().ReceiveImage;
         QVERIFY(sameBytes(read, radio.image, 0x000, 0x530));
         QVERIFY(sameBytes(read, radio.image, 0x700, 0x7F0));
@@ -204,25 +158,24 @@ class RadioTransferTest : public QObject {
         QFETCH(QStringList, faults);
         QFETCH(bool, debug);
         QFETCH(QString, how);
-        start(QStringList{data(image)} + faults);
+        m_bench.start(QStringList{testData(image)} + faults);
         if (readFirst)
             readTheRadio();
-        m_program->enterFrequency(4, 1, readFirst ? "150.125" : "450.125");
+        m_bench.program->enterFrequency(4, 1, readFirst ? "150.125" : "450.125");
         ui::DebugMode = debug;
 
         ScriptedAnswers answers;
-        answers.press("OK");
+        answerChanges(answers).press("OK");
         trigger(how);
         QCOMPARE(frmWriting()->windowTitle(), QString("Writing……"));
-        QCOMPARE(progressBar()->maximum(), 103);
         awaitAnswers(answers);
         const SeenMessageBox seen = answers.box(0);
         QCOMPARE(seen.title, QString("Suggestion"));
-        QCOMPARE(seen.text, QString("Writing succeeds frequently!"));
-        QCOMPARE(progressBar()->value(), debug ? 103 : 101);
+        QCOMPARE(seen.text, QString("Writing succeeds, and the radio was verified!"));
+        QCOMPARE(progressBar()->value(), 100);
 
-        QTRY_VERIFY(QFile::exists(savedPath()));
-        const files::DatFile saved = loadDat(savedPath());
+        QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
+        const files::DatFile saved = loadDat(m_bench.savedPath());
         QCOMPARE(saved.band.value_or(-1), readFirst ? 0 : 3);
         const image::MemoryImage& sent = window().TransmitImage;
         QVERIFY(sameBytes(saved.image, sent, 0x000, 0x520));
@@ -230,7 +183,7 @@ class RadioTransferTest : public QObject {
         // Channel 4's receive frequency in BCD, lowest digits first.
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(&saved.image[3 * 13]), 4),
                  readFirst ? QByteArray("\x00\x25\x01\x15", 4) : QByteArray("\x00\x25\x01\x45", 4));
-        const files::DatFile before = loadDat(data(image));
+        const files::DatFile before = loadDat(testData(image));
         if (debug) {
             QVERIFY(!sameBytes(before.image, sent, 0x7F0, 0x800));
             QVERIFY(sameBytes(saved.image, sent, 0x7F0, 0x800));
@@ -251,8 +204,8 @@ class RadioTransferTest : public QObject {
         QFETCH(bool, forceWrite);
         QFETCH(QString, answer);
         QFETCH(bool, written);
-        start({data("all_ff_image_band3.dat"), "--band", "5"});
-        m_program->enterFrequency(1, 1, "438.5");
+        m_bench.start({testData("all_ff_image_band3.dat"), "--band", "5"});
+        m_bench.program->enterFrequency(1, 1, "438.5");
         ui::ForceWriteMode = forceWrite;
 
         // The success box of a forced write may open while the question's
@@ -260,7 +213,7 @@ class RadioTransferTest : public QObject {
         ScriptedAnswers answers;
         answers.press(answer);
         if (written)
-            answers.press("OK");
+            answerChanges(answers).press("OK");
         trigger("MNWrite");
         awaitAnswers(answers);
         const SeenMessageBox seen = answers.box(0);
@@ -277,52 +230,62 @@ class RadioTransferTest : public QObject {
             QCOMPARE(seen.icon, QMessageBox::Warning);
         }
         if (written) {
-            QCOMPARE(answers.box(1).text, QString("Writing succeeds frequently!"));
-            QTRY_VERIFY(QFile::exists(savedPath()));
-            QCOMPARE(loadDat(savedPath()).band.value_or(-1), 5);
+            QCOMPARE(answers.box(1).text, QString("Writing succeeds, and the radio was verified!"));
+            QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
+            QCOMPARE(loadDat(m_bench.savedPath()).band.value_or(-1), 5);
         } else {
             QTest::qWait(300); // a late box would show here and fail the test
             QCOMPARE(answers.boxes().size(), 1);
-            QVERIFY(!QFile::exists(savedPath()));
+            QVERIFY(!QFile::exists(m_bench.savedPath()));
         }
         QVERIFY(!frmWriting()->isVisible());
         QVERIFY(!window().transferRunning());
-        QCOMPARE(m_program->bandList()->currentIndex(), 3);
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 3);
     }
 
     void aFaultEndsInTheCommunicationError_data() {
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<QString>("how");
-        QTest::newRow("silent radio, read") << QStringList{"--silent"} << "MNRead";
-        QTest::newRow("silent radio, write") << QStringList{"--silent"} << "MNWrite";
-        QTest::newRow("another product") << QStringList{"--product", "TQ-306"} << "MNRead";
-        QTest::newRow("stalls at block 40 of a write")
-            << QStringList{"--stall-at", "40"} << "MNWrite";
+        QTest::addColumn<QString>("text");
+        const QString lost = "Communication error, check the line and the serial connection "
+                             "selection!";
+        // A write's backup read that breaks off: nothing is written.
+        const QString noBackup = "Communication error while reading the radio's backup before "
+                                 "writing: nothing was written!\nCheck the line and the serial "
+                                 "connection selection.";
+        QTest::newRow("silent radio, read") << QStringList{"--silent"} << "MNRead" << lost;
+        QTest::newRow("silent radio, write") << QStringList{"--silent"} << "MNWrite" << lost;
+        QTest::newRow("another product") << QStringList{"--product", "TQ-306"} << "MNRead" << lost;
+        QTest::newRow("stalls at block 40 of the backup")
+            << QStringList{"--stall-at", "40"} << "MNWrite" << noBackup;
         QTest::newRow("hangs up at block 5 of a read")
-            << QStringList{"--hang-up-at", "5"} << "MNRead";
+            << QStringList{"--hang-up-at", "5"} << "MNRead" << lost;
         // The radio's band comes with its ident, long before the read fails.
         QTest::newRow("a radio of another band stalls at block 20 of a read")
-            << QStringList{"--band", "5", "--stall-at", "20"} << "MNRead";
+            << QStringList{"--band", "5", "--stall-at", "20"} << "MNRead" << lost;
         QTest::newRow("the ident's acknowledgement unanswered")
-            << QStringList{"--no-ident-ack"} << "MNRead";
+            << QStringList{"--no-ident-ack"} << "MNRead" << lost;
         QTest::newRow("block 7 does not start with W")
-            << QStringList{"--band", "5", "--corrupt-block", "7"} << "MNRead";
-        QTest::newRow("block 30 a byte short") << QStringList{"--short-block", "30"} << "MNRead";
-        QTest::newRow("block 60 a byte long") << QStringList{"--long-block", "60"} << "MNRead";
+            << QStringList{"--band", "5", "--corrupt-block", "7"} << "MNRead" << lost;
+        QTest::newRow("block 30 a byte short")
+            << QStringList{"--short-block", "30"} << "MNRead" << lost;
+        QTest::newRow("block 60 a byte long")
+            << QStringList{"--long-block", "60"} << "MNRead" << lost;
         QTest::newRow("block 12 from another address")
-            << QStringList{"--wrong-address", "12"} << "MNRead";
+            << QStringList{"--wrong-address", "12"} << "MNRead" << lost;
         QTest::newRow("the calibration block damaged, the very last")
-            << QStringList{"--band", "5", "--corrupt-block", "99"} << "MNRead";
+            << QStringList{"--band", "5", "--corrupt-block", "99"} << "MNRead" << lost;
         QTest::newRow("block 3 refused with a NAK, read")
-            << QStringList{"--nak-at", "3"} << "MNRead";
-        QTest::newRow("block 3 refused with a NAK, write")
-            << QStringList{"--nak-at", "3"} << "MNWrite";
+            << QStringList{"--nak-at", "3"} << "MNRead" << lost;
+        QTest::newRow("block 3 of the backup refused with a NAK")
+            << QStringList{"--nak-at", "3"} << "MNWrite" << noBackup;
     }
     void aFaultEndsInTheCommunicationError() {
         QFETCH(QStringList, faults);
         QFETCH(QString, how);
-        start(QStringList{data("all_ff_image_band3.dat")} + faults);
-        m_program->enterFrequency(2, 1, "440");
+        QFETCH(QString, text);
+        m_bench.start(QStringList{testData("all_ff_image_band3.dat")} + faults);
+        m_bench.program->enterFrequency(2, 1, "440");
         window().EncodeImage();
         const image::MemoryImage editorsBefore = window().TransmitImage;
 
@@ -332,24 +295,24 @@ class RadioTransferTest : public QObject {
         awaitAnswers(answers);
         const SeenMessageBox seen = answers.box(0);
         QCOMPARE(seen.title, QString("Mistake"));
-        QCOMPARE(seen.text, QString("Communication error, check the line and the serial "
-                                    "connection selection!"));
+        QCOMPARE(seen.text, text);
         QCOMPARE(seen.icon, QMessageBox::Critical);
+        QVERIFY(!QFile::exists(m_bench.savedPath())); // no block reached the radio
         QVERIFY(!frmWriting()->isVisible());
         QVERIFY(!window().transferRunning());
 
         // Nothing of a failed read reaches the editors, the band neither.
         window().EncodeImage();
         QVERIFY(window().TransmitImage == editorsBefore);
-        QCOMPARE(m_program->cell(2, 1), QString("440.00000"));
+        QCOMPARE(m_bench.program->cell(2, 1), QString("440.00000"));
         QVERIFY(undoOffered()); // nor does it touch the history
-        QCOMPARE(m_program->bandList()->currentIndex(), 3);
-        QCOMPARE(m_program->band().BandLow, 400);
-        QCOMPARE(m_program->band().BandHigh, 480);
+        QCOMPARE(m_bench.program->bandList()->currentIndex(), 3);
+        QCOMPARE(m_bench.program->band().BandLow, 400);
+        QCOMPARE(m_bench.program->band().BandHigh, 480);
         backToTheWindow();
-        m_program->enterFrequency(3, 1, "470"); // outside band 5, inside band 3
-        QCOMPARE(m_program->cell(3, 1), QString("470.00000"));
-        const QString file = m_dir.filePath("after.dat");
+        m_bench.program->enterFrequency(3, 1, "470"); // outside band 5, inside band 3
+        QCOMPARE(m_bench.program->cell(3, 1), QString("470.00000"));
+        const QString file = m_bench.dir.filePath("after.dat");
         QVERIFY(window().fileCommands().saveFile(file) == files::FileError::None);
         QCOMPARE(loadDat(file).band.value_or(-1), 3);
     }
@@ -364,20 +327,23 @@ class RadioTransferTest : public QObject {
         QTest::newRow("read") << "MNRead"
                               << "Reading succeeds frequently!";
         QTest::newRow("write") << "TWrite"
-                               << "Writing succeeds frequently!";
+                               << "Writing succeeds, and the radio was verified!";
     }
     void aLostLineIsOpenedAgainForTheNextTransfer() {
         QFETCH(QString, how);
         QFETCH(QString, success);
-        start({data("all_ff_image_band3.dat"), "--hang-up-at", "5"});
+        m_bench.start({testData("all_ff_image_band3.dat"), "--hang-up-at", "5"});
         ScriptedAnswers answers;
-        answers.press("OK").press("OK").press("OK");
+        answers.press("OK").press("OK");
+        if (how == "TWrite")
+            answerChanges(answers);
+        answers.press("OK");
         trigger("MNRead");
         QTRY_COMPARE_WITH_TIMEOUT(answers.boxes().size(), 1, 20000);
         QVERIFY(answers.box(0).text.startsWith("Communication error"));
         QVERIFY(!window().serialPort()->isOpen());
-        QCOMPARE(m_radio->waitForExit(), 3); // its link goes with it
-        const QString device = radiolink::portDeviceName(Port, places());
+        QCOMPARE(m_bench.radio->waitForExit(), 3); // its link goes with it
+        const QString device = radiolink::portDeviceName(Port, m_bench.places());
 
         trigger(how);
         const SeenMessageBox portError = answers.box(1);
@@ -391,19 +357,20 @@ class RadioTransferTest : public QObject {
         QCOMPARE(window().findChild<QLabel*>("Panel1")->text(), QString("COM: 3"));
         QCOMPARE(ui::ComPortIndex, Port - 1);
 
-        startRadio({data("full_image_band0.dat"), "--band", "3"});
+        m_bench.startRadio({testData("full_image_band0.dat"), "--band", "3"});
         backToTheWindow();
-        m_program->enterFrequency(4, 1, "450.125");
+        m_bench.program->enterFrequency(4, 1, "450.125");
         trigger(how);
         awaitAnswers(answers);
         QCOMPARE(answers.box(2).text, success);
         QVERIFY(window().serialPort()->isOpen());
         if (how == "MNRead") {
-            QCOMPARE(m_program->cell(1, 1), QString("438.50000"));
+            QCOMPARE(m_bench.program->cell(1, 1), QString("438.50000"));
         } else {
-            QTRY_VERIFY(QFile::exists(savedPath()));
+            QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
             QCOMPARE(
-                QByteArray(reinterpret_cast<const char*>(&loadDat(savedPath()).image[3 * 13]), 4),
+                QByteArray(
+                    reinterpret_cast<const char*>(&loadDat(m_bench.savedPath()).image[3 * 13]), 4),
                 QByteArray("\x00\x25\x01\x45", 4));
         }
     }
@@ -419,7 +386,8 @@ class RadioTransferTest : public QObject {
         QFETCH(QString, how);
         ScriptedAnswers answers;
         answers.press("OK").press("OK");
-        m_program = std::make_unique<ProgramFixture>(1, places(), Port); // no radio: no link
+        m_bench.program =
+            std::make_unique<ProgramFixture>(1, m_bench.places(), Port); // no radio: no link
         QVERIFY(answers.box(0).text.startsWith("Serial port3Invalid"));
         QCOMPARE(ui::ComPortIndex, -1);
 

@@ -1,0 +1,73 @@
+#include "shell/batch_radio.h"
+
+#include "files/backup_store.h"
+#include "shell/safe_write_flow.h"
+#include "ui/port_failure_text.h"
+
+#include <QFile>
+#include <QTimer>
+#include <ctime>
+
+namespace shell {
+
+BatchRadio::BatchRadio(int port, const radiolink::PortPlaces& places, const BatchJob& job,
+                       QObject* parent)
+    : QObject(parent), m_portNumber(port), m_places(places), m_job(job),
+      m_safeWrite(m_port, static_cast<radiolink::SafeWriteView&>(*this)) {}
+
+void BatchRadio::start() {
+    m_clock.start();
+    m_running = true;
+    if (!m_port.openPort(m_portNumber, m_places)) {
+        m_portError =
+            ui::portFailureText(m_port.failure(), m_port.deviceName(), m_port.systemErrorText());
+        // After the caller's start loop: every row is there to be told.
+        QTimer::singleShot(0, this, &BatchRadio::end);
+        return;
+    }
+    m_safeWrite.safeWrite().start(
+        std::span<const std::uint8_t, image::ImageSize>(m_job.image.data(), image::ImageSize),
+        m_job.band, m_job.options);
+}
+
+void BatchRadio::cancel() {
+    m_safeWrite.safeWrite().cancel();
+}
+
+void BatchRadio::progressChanged(const radiolink::SafeWriteProgress& progress) {
+    m_progress = progress;
+    emit changed();
+}
+
+bool BatchRadio::keepBackup(const image::MemoryImage& backup, std::optional<int> radioBand) {
+    m_radioBand = radioBand;
+    files::BackupStore store(QFile::encodeName(m_job.backupsFolder).toStdString());
+    const files::BackupSaved saved =
+        store.add(backup, radioBand, files::portLabel(m_portNumber), std::time(nullptr));
+    if (saved.ok())
+        m_backupPath = QFile::decodeName(saved.path.c_str());
+    emit changed();
+    return saved.ok();
+}
+
+void BatchRadio::confirmationNeeded(const radiolink::Confirmation&) {
+    m_safeWrite.safeWrite().confirm(true);
+}
+
+void BatchRadio::finished(const radiolink::SafeWriteResult& result) {
+    m_result = result;
+    if (result.radioBand)
+        m_radioBand = result.radioBand;
+    if (result.reason != radiolink::SafeWriteReason::None)
+        dropLateAnswers(m_port);
+    end();
+}
+
+void BatchRadio::end() {
+    m_running = false;
+    m_elapsedMs = m_clock.elapsed();
+    m_port.close();
+    emit ended();
+}
+
+} // namespace shell
