@@ -2,7 +2,6 @@
 
 #include "editors/band_selection.h"
 #include "files/backup_store.h"
-#include "link/qt/backup_folder.h"
 #include "shell/backups_window_texts.h"
 #include "shell/file_commands.h"
 #include "shell/main_window.h"
@@ -112,7 +111,7 @@ QString BackupsWindow::chosenPath() const {
 }
 
 void showBackups(MainWindow& window) {
-    BackupsWindow backups(radiolink::backupFolder(), ui::UILanguage, &window);
+    BackupsWindow backups(window.backupsFolder(), ui::UILanguage, &window);
     if (backups.exec() == QDialog::Accepted)
         window.fileCommands().openFile(backups.chosenPath());
 }

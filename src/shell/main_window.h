@@ -83,6 +83,8 @@ class MainWindow : public QMainWindow {
     void switchLanguage(int language);
 
     const QString& programFolder() const { return m_folders.programFolder; }
+    // Where writes keep their backups and File > Backups... looks for them.
+    QString backupsFolder() const { return shell::backupsFolder(m_folders); }
     FileCommands& fileCommands() const { return *m_files; }
 
     QMdiArea* mdiArea() const { return m_mdiArea; }

@@ -29,8 +29,7 @@ void MainWindow::createLink() {
         if (!transferRunning() && reopenLostPort())
             m_link->engine().startRead();
     });
-    m_write =
-        std::make_unique<SafeWriteFlow>(*this, *FrmWriting, *MSComm1, m_folders.backupsFolder);
+    m_write = std::make_unique<SafeWriteFlow>(*this, *FrmWriting, *MSComm1, backupsFolder());
     connect(findChild<QAction*>("MNWrite"), &QAction::triggered, this, [this] {
         if (!transferRunning() && reopenLostPort())
             m_write->start(m_writeOptions, ComboCom->currentText().toInt());
@@ -55,7 +54,7 @@ void MainWindow::showBatchWrite() {
     BatchJob job{TransmitImage,
                  m_bandSelection->bandCode(),
                  {m_writeOptions.backupFirst, m_writeOptions.verifyAfter, {false, ui::DebugMode}},
-                 backupsFolder(m_folders)};
+                 backupsFolder()};
     MSComm1->close();
     auto* batch = new BatchWriteWindow(this, m_folders.ports, std::move(job));
     batch->setAttribute(Qt::WA_DeleteOnClose);

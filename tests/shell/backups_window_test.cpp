@@ -2,6 +2,7 @@
 // languages, and the one chosen opened as File > Open opens a file.
 #include "files/backup_store.h"
 #include "link/qt/backup_folder.h"
+#include "shell/app_folders.h"
 #include "shell/backups_window.h"
 #include "support/program_fixture.h"
 #include "support/table_texts.h"
@@ -79,6 +80,13 @@ class BackupsWindowTest : public QObject {
         QVERIFY(window.chosenPath().endsWith("_port3_noband.dat"));
     }
 
+    // The program as started, with no folder of its own for backups, keeps
+    // them where tq305 keeps its own.
+    void theProgramSharesTheUsersBackupFolder() {
+        QCOMPARE(shell::backupsFolder(shell::defaultFolders()),
+                 m_home.filePath("TQ305CloneDesk/backups"));
+    }
+
     void anEmptyFolderOffersNothingToOpen() {
         QTemporaryDir empty;
         const shell::BackupsWindow window(empty.filePath("backups"), 1);
@@ -109,6 +117,8 @@ class BackupsWindowTest : public QObject {
         QFETCH(QString, band);
         QFETCH(QString, channel1);
         ProgramFixture p;
+        // The menu lists the folder the program's writes keep their backups in.
+        takeBackups(p.window->backupsFolder());
         p.enterFrequency(1, 1, "410");
         {
             ScriptedAnswers script;
