@@ -9,13 +9,13 @@ using ui::LanguageRow;
 
 constexpr LanguageRow Rows[] = {
     {"FrmWriteChanges", "", Caption, 0, "写频将改变什么", "What the Write Will Change"},
-    {"FrmWriteChanges", "LabelCount", Caption, 0, "写频将改变电台中的 %1 项设置：",
+    {"FrmWriteChanges", "LabelCount", Caption, 0, "写频将改变对讲机中的 %1 项设置：",
      "The write will change %1 settings in the radio:"},
-    {"FrmWriteChanges", "LabelCount", Caption, 1, "写频不会改变电台中的任何设置。",
+    {"FrmWriteChanges", "LabelCount", Caption, 1, "写频不会改变对讲机中的任何设置。",
      "The write changes nothing in the radio."},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 0, "位置", "Place"},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 1, "设置", "Setting"},
-    {"FrmWriteChanges", "TableChanges", HeaderCell, 2, "电台现在", "Radio now"},
+    {"FrmWriteChanges", "TableChanges", HeaderCell, 2, "对讲机现在", "Radio now"},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 3, "写频以后", "After the write"},
     {"FrmWriteChanges", "CmdWrite", Caption, 0, "写频(&W)", "&Write"},
     {"FrmWriteChanges", "CmdCancel", Caption, 0, "取消", "Cancel"},

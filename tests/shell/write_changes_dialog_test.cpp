@@ -33,7 +33,7 @@ class WriteChangesDialogTest : public QObject {
             << "The write will change 1 settings in the radio:"
             << QStringList{"Optional Features / Function Set", "Squelch Level", "7", "3"};
         QTest::newRow("a setting, Chinese")
-            << 0 << false << 0x704 << QByteArray("\x03") << "写频将改变电台中的 1 项设置："
+            << 0 << false << 0x704 << QByteArray("\x03") << "写频将改变对讲机中的 1 项设置："
             << QStringList{"可选功能 / 功能设置", "静噪等级", "7", "3"};
         QTest::newRow("power level without the calibration block")
             << 1 << false << 0x7F0 << QByteArray("\xC8")
@@ -46,7 +46,7 @@ class WriteChangesDialogTest : public QObject {
             << 1 << true << 0x520 << QByteArray(16, '\0')
             << "The write changes nothing in the radio." << none;
         QTest::newRow("the last byte the write sends")
-            << 0 << false << 0x7EF << QByteArray(1, '\0') << "写频将改变电台中的 1 项设置："
+            << 0 << false << 0x7EF << QByteArray(1, '\0') << "写频将改变对讲机中的 1 项设置："
             << QStringList{"其他字节", "0x7EF", "FF", "00"};
     }
     void showsTheChangesTheWriteSends() {
@@ -69,7 +69,7 @@ class WriteChangesDialogTest : public QObject {
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("texts");
         QTest::newRow("Chinese") << 0
-                                 << QStringList{"写频将改变什么", "位置",     "设置", "电台现在",
+                                 << QStringList{"写频将改变什么", "位置",     "设置", "对讲机现在",
                                                 "写频以后",       "写频(&W)", "取消"};
         QTest::newRow("English") << 1
                                  << QStringList{"What the Write Will Change",
