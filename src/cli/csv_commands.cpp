@@ -133,11 +133,10 @@ int runImport(const CsvOptions& o) {
     // without one opens in the default band).
     image::EditorValues values = base ? openedFileValues(*base) : newFileValues(*band);
     if (values.band != band) {
-        complain(o.base,
-                 "is a file of the band " +
-                     editors::bands::entryText(values.band.value_or(0)).toStdString() +
-                     ", not of the band " + editors::bands::entryText(*band).toStdString() +
-                     " given with --band");
+        complain(o.base, "is a file of the band " +
+                             editors::bands::entryText(values.band.value_or(0)).toStdString() +
+                             ", not of the band " + editors::bands::entryText(*band).toStdString() +
+                             " given with --band");
         return 1;
     }
     const exchange::ImportReport report = exchange::importChannels(

@@ -60,8 +60,7 @@ image::EditorValues newFileValues(int bandCode) {
             if (list.name == d.list)
                 features.*list.member = d.position;
     features.Text6 = editors::features::InitialPresentChannelText;
-    features.Text20 =
-        editors::features::bandCentreText(editors::bands::limitsOfCode(bandCode));
+    features.Text20 = editors::features::bandCentreText(editors::bands::limitsOfCode(bandCode));
     features.Text21 = editors::features::DefaultOffsetText;
     values.Form4 = {DefaultHighPowerLevel, DefaultLowPowerLevel};
     for (std::size_t i = 0; i < values.Form5.Combo1.size(); ++i)

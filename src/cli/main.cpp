@@ -11,16 +11,11 @@
 // export and import start as fast as any small Qt program. The commands
 // that build the program's windows (dump, print, diff, write) run in
 // tq305-windows (windows_main.cpp), which takes this process's place.
-#include "cli/usage.h"
 #include "cli/windowed_program.h"
 #include "cli/windowless_commands.h"
 
 int main(int argc, char* argv[]) {
-    // Help, the version and a missing command need nothing built.
-    if (const std::optional<int> answered = cli::answerHelpRequest(argc, argv))
-        return *answered;
-    cli::prepareCommandProcess();
-    if (const std::optional<int> done = cli::runWindowlessCommand(argc, argv))
+    if (const std::optional<int> done = cli::runWithoutWindows(argc, argv))
         return *done;
     return cli::runWindowedProgram(argv);
 }

@@ -26,9 +26,9 @@ int runWindowedProgram(char** argv) {
     // This program's own file, whatever link or path it was called through.
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
     if (error)
-        return cannotStart(argv[1], std::string(TQ_WINDOWS_PROGRAM) +
-                                        ", which cannot be found without /proc/self/exe: " +
-                                        error.message());
+        return cannotStart(
+            argv[1], std::string(TQ_WINDOWS_PROGRAM) +
+                         ", which cannot be found without /proc/self/exe: " + error.message());
     // Beside this program (the build tree), then in the installation's
     // private folder.
     const fs::path beside = self.parent_path();
@@ -38,8 +38,8 @@ int runWindowedProgram(char** argv) {
         ::execv(program.c_str(), argv);
         // Only a program that is not there sends us on to the next place.
         if (errno != ENOENT && errno != ENOTDIR)
-            return cannotStart(argv[1], program + ", which could not be started: " +
-                                            std::strerror(errno));
+            return cannotStart(argv[1],
+                               program + ", which could not be started: " + std::strerror(errno));
     }
     return cannotStart(argv[1], std::string(TQ_WINDOWS_PROGRAM) + ", which is neither in " +
                                     beside.string() + " nor in " + installed.string());

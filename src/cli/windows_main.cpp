@@ -11,7 +11,6 @@
 #include "cli/link_command.h"
 #include "cli/output_check.h"
 #include "cli/print_command.h"
-#include "cli/usage.h"
 #include "cli/window_messages.h"
 #include "cli/windowless_commands.h"
 #include "cli/write_command.h"
@@ -31,15 +30,11 @@ int run(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<int> answered = cli::answerHelpRequest(argc, argv))
-        return *answered;
-    cli::prepareCommandProcess();
-    if (const std::optional<int> done = cli::runWindowlessCommand(argc, argv))
+    if (const std::optional<int> done = cli::runWithoutWindows(argc, argv))
         return *done;
     // write opens its file into the windows only to encode it.
     if (std::string_view(argv[1]) == "write")
         return cli::runLinkCommand(argc, argv, cli::runWrite);
     const auto app = cli::windowApplication(argc, argv);
-    return cli::exitAfterWindowMessages(
-        cli::finishOutput(run(cli::commandArguments(argc, argv))));
+    return cli::exitAfterWindowMessages(cli::finishOutput(run(cli::commandArguments(argc, argv))));
 }
