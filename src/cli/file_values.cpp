@@ -59,9 +59,11 @@ image::EditorValues newFileValues(int bandCode) {
         for (const FeatureList& list : FeatureLists)
             if (list.name == d.list)
                 features.*list.member = d.position;
-    features.Text6 = editors::features::InitialPresentChannelText;
+    // Built, not assigned from the views: GCC 12 at -O2 and above takes that
+    // assignment for an overlapping copy (-Wrestrict).
+    features.Text6 = std::string(editors::features::InitialPresentChannelText);
     features.Text20 = editors::features::bandCentreText(editors::bands::limitsOfCode(bandCode));
-    features.Text21 = editors::features::DefaultOffsetText;
+    features.Text21 = std::string(editors::features::DefaultOffsetText);
     values.Form4 = {DefaultHighPowerLevel, DefaultLowPowerLevel};
     for (std::size_t i = 0; i < values.Form5.Combo1.size(); ++i)
         values.Form5.Combo1[i] = FmListStart[i];
