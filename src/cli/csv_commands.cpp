@@ -3,7 +3,7 @@
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/usage.h"
-#include "editors/band_selection.h"
+#include "editors/band_entries.h"
 #include "exchange/channel_csv.h"
 #include "image/image_encoder.h"
 #include "ui/file_names.h"
@@ -81,8 +81,8 @@ int runExport(const CsvOptions& o) {
 std::optional<int> bandCode(const QString& band) {
     bool number = false;
     const int code = band.toInt(&number);
-    for (int i = 0; i < editors::BandSelection::BandCount; ++i)
-        if (number ? code == i : band == editors::BandSelection::entryText(i))
+    for (int i = 0; i < editors::bands::Count; ++i)
+        if (number ? code == i : band == editors::bands::entryText(i))
             return i;
     return std::nullopt;
 }
@@ -133,16 +133,15 @@ int runImport(const CsvOptions& o) {
     // without one opens in the default band).
     image::EditorValues values = base ? openedFileValues(*base) : newFileValues(*band);
     if (values.band != band) {
-        complain(o.base,
-                 "is a file of the band " +
-                     editors::BandSelection::entryText(values.band.value_or(0)).toStdString() +
-                     ", not of the band " + editors::BandSelection::entryText(*band).toStdString() +
-                     " given with --band");
+        complain(o.base, "is a file of the band " +
+                             editors::bands::entryText(values.band.value_or(0)).toStdString() +
+                             ", not of the band " + editors::bands::entryText(*band).toStdString() +
+                             " given with --band");
         return 1;
     }
     const exchange::ImportReport report = exchange::importChannels(
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()),
-        editors::BandSelection::limitsOfCode(*band), {.renumber = o.renumber}, values.Form1);
+        editors::bands::limitsOfCode(*band), {.renumber = o.renumber}, values.Form1);
     if (!report.usable) {
         complain(o.input, exchange::unusableReason(report, exchange::English));
         return 1;

@@ -1,6 +1,6 @@
 #include "cli/file_values.h"
 
-#include "editors/band_selection.h"
+#include "editors/band_entries.h"
 #include "editors/feature_entries.h"
 #include "editors/optional_features_lists.h"
 #include "image/image_decoder.h"
@@ -59,10 +59,11 @@ image::EditorValues newFileValues(int bandCode) {
         for (const FeatureList& list : FeatureLists)
             if (list.name == d.list)
                 features.*list.member = d.position;
-    features.Text6 = editors::features::InitialPresentChannelText;
-    features.Text20 =
-        editors::features::bandCentreText(editors::BandSelection::limitsOfCode(bandCode));
-    features.Text21 = editors::features::DefaultOffsetText;
+    // Built, not assigned from the views: GCC 12 at -O2 and above takes that
+    // assignment for an overlapping copy (-Wrestrict).
+    features.Text6 = std::string(editors::features::InitialPresentChannelText);
+    features.Text20 = editors::features::bandCentreText(editors::bands::limitsOfCode(bandCode));
+    features.Text21 = std::string(editors::features::DefaultOffsetText);
     values.Form4 = {DefaultHighPowerLevel, DefaultLowPowerLevel};
     for (std::size_t i = 0; i < values.Form5.Combo1.size(); ++i)
         values.Form5.Combo1[i] = FmListStart[i];
@@ -70,8 +71,8 @@ image::EditorValues newFileValues(int bandCode) {
 }
 
 image::EditorValues openedFileValues(const files::DatFile& file) {
-    const int band = file.band.value_or(editors::BandSelection::DefaultBand);
-    image::EditorValues values = newFileValues(editors::BandSelection::DefaultBand);
+    const int band = file.band.value_or(editors::bands::DefaultCode);
+    image::EditorValues values = newFileValues(editors::bands::DefaultCode);
     values.band = band;
     image::MemoryImage bytes{};
     file.copyInto(bytes);

@@ -6,8 +6,7 @@
 #include "cli/link_session.h"
 #include "cli/terminal_progress.h"
 #include "cli/usage.h"
-#include "cli/write_command.h"
-#include "editors/band_selection.h"
+#include "editors/band_entries.h"
 #include "files/dat_file.h"
 #include "link/qt/serial_port.h"
 #include "ui/program_flags.h"
@@ -34,7 +33,7 @@ void say(const std::string& line) {
 }
 
 bool isBand(std::optional<int> code) {
-    return code && *code >= 0 && *code < editors::BandSelection::BandCount;
+    return code && *code >= 0 && *code < editors::bands::Count;
 }
 
 bool openPort(radiolink::SerialPort& port, const RadioPort& where) {
@@ -79,6 +78,8 @@ template <typename Transfer> int overThePort(const LinkOptions& options, Transfe
     return transfer(session, portName(port, where));
 }
 
+} // namespace
+
 int runRead(int& argc, char** argv, const LinkOptions& options) {
     QCoreApplication app(argc, argv);
     // Told now, not after the seconds of a read whose bytes could not be kept.
@@ -91,9 +92,7 @@ int runRead(int& argc, char** argv, const LinkOptions& options) {
     });
 }
 
-} // namespace
-
-int runLinkCommand(int& argc, char** argv) {
+int runLinkCommand(int& argc, char** argv, LinkTransfer transfer) {
     // The arguments as bytes: a file name need not be valid text.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string error;
@@ -107,9 +106,7 @@ int runLinkCommand(int& argc, char** argv) {
     // that dropped) must not end a transfer half-way, the radio left in
     // clone mode: the progress line fails instead, and the transfer goes on.
     std::signal(SIGPIPE, SIG_IGN);
-    if (options->kind == radiolink::TransferKind::Read)
-        return runRead(argc, argv, *options);
-    return runWrite(argc, argv, *options);
+    return transfer(argc, argv, *options);
 }
 
 } // namespace cli

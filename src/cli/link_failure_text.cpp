@@ -1,6 +1,6 @@
 #include "cli/link_failure_text.h"
 
-#include "editors/band_selection.h"
+#include "editors/band_entries.h"
 #include "link/qt/serial_port.h"
 #include "ui/file_names.h"
 #include "ui/port_failure_text.h"
@@ -87,7 +87,7 @@ std::string shownName(const std::string& path) {
 std::string bandName(std::optional<int> code) {
     if (!code)
         return "no band";
-    const QString entry = editors::BandSelection::entryText(*code);
+    const QString entry = editors::bands::entryText(*code);
     if (entry.isEmpty())
         return "band code " + std::to_string(*code);
     return entry.toStdString() + " (band " + std::to_string(*code) + ")";

@@ -1,67 +1,21 @@
 // tq305: the command-line companion of TQ-305 CloneDesk. Its commands and
 // their options are listed in usage_table.cpp.
 //
-// dump prints what the program shows for a data file: the band, the channel
-// table, the optional features, the DTMF codes, the FM presets and the power
-// levels. The windows themselves are built (without a display) and read, so
-// the output is exactly what the program would show; diff tells what
-// differs between two files, setting by setting; print writes the
-// program's printout of the file as a PDF. read and write copy the
-// radio's memory into a data file and back over the serial line. export and
-// import exchange the channel table with other programming software as CSV.
-#include "cli/csv_commands.h"
-#include "cli/diff_command.h"
-#include "cli/dump_command.h"
-#include "cli/file_windows.h"
-#include "cli/link_command.h"
-#include "cli/link_options.h"
-#include "cli/output_check.h"
-#include "cli/print_command.h"
-#include "cli/usage.h"
-#include "cli/window_messages.h"
-#include "ui/file_names.h"
-
-#include <csignal>
-#include <cstdio>
-
-namespace {
-
-// Read as file names, so a name that is not UTF-8 still reaches its file.
-QStringList argumentsOf(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << ui::fileNameText(argv[i]);
-    return arguments;
-}
-
-int run(const QStringList& arguments) {
-    if (arguments.value(0) == "print")
-        return cli::runPrint(arguments);
-    if (arguments.value(0) == "diff")
-        return cli::runDiff(arguments);
-    return cli::run(arguments);
-}
-
-} // namespace
+// read and write copy the radio's memory into a data file and back over the
+// serial line; export and import exchange the channel table with other
+// programming software as CSV. dump prints what the program shows for a data
+// file, diff tells what differs between two files, setting by setting, and
+// print writes the program's printout of a file as a PDF.
+//
+// This program links Qt Core and the serial port alone, so that help, read,
+// export and import start as fast as any small Qt program. The commands
+// that build the program's windows (dump, print, diff, write) run in
+// tq305-windows (windows_main.cpp), which takes this process's place.
+#include "cli/windowed_program.h"
+#include "cli/windowless_commands.h"
 
 int main(int argc, char* argv[]) {
-    // Help, the version and a missing command need nothing built.
-    if (const std::optional<int> answered = cli::answerHelpRequest(argc, argv))
-        return *answered;
-    // The windows are never on screen: the platform's chatter would only
-    // clutter the output.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            fprintf(stderr, "%s\n", qPrintable(message));
-    });
-    // Past a file size limit a write fails and is reported, instead of the signal ending us.
-    std::signal(SIGXFSZ, SIG_IGN);
-    // read needs no window at all, write only to encode its file.
-    if (argc > 1 && cli::isLinkCommand(argv[1]))
-        return cli::runLinkCommand(argc, argv);
-    // export and import work on the files' values, without a window.
-    if (argc > 1 && cli::isCsvCommand(QString::fromUtf8(argv[1])))
-        return cli::finishOutput(cli::runCsvCommand(argumentsOf(argc, argv)));
-    const auto app = cli::windowApplication(argc, argv);
-    return cli::exitAfterWindowMessages(cli::finishOutput(run(argumentsOf(argc, argv))));
+    if (const std::optional<int> done = cli::runWithoutWindows(argc, argv))
+        return *done;
+    return cli::runWindowedProgram(argv);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/band_entries.h"
 #include "image/band_limits.h"
 
 #include <QObject>
@@ -9,15 +10,15 @@ namespace editors {
 class BandList;
 
 // The band selection of the main window: the eight band variants of the
-// radio in the band list, whose position is the band code. The limits in
-// BandLimits always follow the selected entry's text. A change the user
-// makes from the opened list empties the channel table after a question;
-// a change made by the program only recomputes the limits.
+// radio in the band list (band_entries.h), whose position is the band code.
+// The limits in BandLimits always follow the selected entry's text. A change
+// the user makes from the opened list empties the channel table after a
+// question; a change made by the program only recomputes the limits.
 class BandSelection : public QObject {
     Q_OBJECT
   public:
-    static constexpr int BandCount = 8;
-    static constexpr int DefaultBand = 3; // "400-480MHz"
+    static constexpr int BandCount = bands::Count;
+    static constexpr int DefaultBand = bands::DefaultCode;
 
     // Fills the list and selects the default band without a question.
     BandSelection(BandList* list, image::BandLimits& limits, QObject* parent = nullptr);
@@ -26,12 +27,9 @@ class BandSelection : public QObject {
     int bandCode() const;
     // The selected entry's text, as the list shows it.
     QString bandText() const;
-    // The entry of a band code ("400-480MHz" for 3); empty for a code the
-    // list lacks.
-    static QString entryText(int code);
-    // The limits of a band code's entry; those of the default band for a
-    // code the list lacks.
-    static image::BandLimits limitsOfCode(int code);
+    // The band list's entries, as band_entries.h tells them.
+    static QString entryText(int code) { return bands::entryText(code); }
+    static image::BandLimits limitsOfCode(int code) { return bands::limitsOfCode(code); }
 
     // Selects a band from the program (a radio's ident, a file): no question,
     // the channels stay. A code the list lacks changes nothing; returns

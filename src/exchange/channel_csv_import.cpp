@@ -96,7 +96,11 @@ Decimal shifted(const Decimal& rx, const Decimal& offset, int sign) {
     constexpr std::uint64_t Unit = 1'000'000; // 10^FrequencyDecimals
     std::string fraction = std::to_string(result % Unit);
     fraction.insert(0, std::size_t(FrequencyDecimals) - fraction.size(), '0');
-    return *Decimal::parse((negative ? "-" : "") + std::to_string(result / Unit) + "." + fraction);
+    // Appended piece by piece: GCC 12 at -O2 and above takes a literal
+    // before a std::string for an overlapping copy (-Wrestrict).
+    std::string text = negative ? "-" : "";
+    text.append(std::to_string(result / Unit)).append(".").append(fraction);
+    return *Decimal::parse(text);
 }
 
 // Tone list position 1..260 of a CTCSS frequency such as "88.5" or "88.50".

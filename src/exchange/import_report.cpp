@@ -181,9 +181,16 @@ std::string unusableReason(const ImportReport& report, int language) {
         if (i > 0)
             found += pick(ColumnSeparator, language);
         const std::string& name = report.header[i];
-        found += i == ShownColumns ? "…"
-                                   : "\"" + printableText(name.substr(0, ShownNameBytes)) +
-                                         (name.size() > ShownNameBytes ? "…" : "") + "\"";
+        if (i == ShownColumns) {
+            found += "…";
+            continue;
+        }
+        // Appended piece by piece: GCC 12 at -O2 and above takes a literal
+        // before a std::string for an overlapping copy (-Wrestrict).
+        found.append("\"")
+            .append(printableText(name.substr(0, ShownNameBytes)))
+            .append(name.size() > ShownNameBytes ? "…" : "")
+            .append("\"");
     }
     auto has = [&](const char* name) {
         return std::find(report.header.begin(), report.header.end(), name) != report.header.end();

@@ -104,8 +104,12 @@ BackupSaved BackupStore::add(const image::MemoryImage& image, std::optional<int>
     const std::string stem = m_folder + "/" + timeStamp(taken) + "_" + portLabel + "_" +
                              (isBand(band) ? "band" + std::to_string(*band) : "noband");
     for (int sequence = 1;; ++sequence) {
-        const std::string path =
-            stem + (sequence == 1 ? "" : "-" + std::to_string(sequence)) + ".dat";
+        // Appended piece by piece: GCC 12 at -O2 and above takes
+        // `"-" + std::to_string(n)` for an overlapping copy (-Wrestrict).
+        std::string path = stem;
+        if (sequence > 1)
+            path.append("-").append(std::to_string(sequence));
+        path.append(".dat");
         if (::link(partial.c_str(), path.c_str()) == 0) {
             saved.path = path;
             break;
