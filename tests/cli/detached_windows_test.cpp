@@ -4,6 +4,8 @@
 // written. They finish promptly with their usual result, leave nothing
 // behind, and never touch the `parameter` file of a program beside them or
 // in the folder they run in.
+#include "support/test_registry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -145,5 +147,5 @@ class DetachedWindowsTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(DetachedWindowsTest)
+TQ_REGISTER_TEST(DetachedWindowsTest);
 #include "detached_windows_test.moc"

@@ -1,5 +1,6 @@
 #include "exchange/channel_csv.h"
 #include "exchange/csv_text.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -211,5 +212,5 @@ class ChannelCsvTest : public QObject {
     }
 };
 
-QTEST_APPLESS_MAIN(ChannelCsvTest)
+TQ_REGISTER_TEST(ChannelCsvTest);
 #include "channel_csv_test.moc"

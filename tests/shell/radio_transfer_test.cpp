@@ -5,6 +5,7 @@
 #include "link/qt/serial_port.h"
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 #include "support/virtual_radio.h"
 
 #include <QLabel>
@@ -433,5 +434,5 @@ class RadioTransferTest : public QObject {
     }
 };
 
-QTEST_MAIN(RadioTransferTest)
+TQ_REGISTER_TEST(RadioTransferTest);
 #include "radio_transfer_test.moc"
