@@ -4,9 +4,10 @@
 set -euo pipefail
 
 # clang and its runtimes build the fuzz target; the printing tests read PDFs
-# (poppler-utils) whose Chinese text needs a CJK font.
+# (poppler-utils) whose Chinese text needs a CJK font; lld links the Qt
+# programs faster than the default linker, ccache rebuilds faster.
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
-  clang libclang-rt-dev fonts-wqy-microhei poppler-utils "$@")
+  clang libclang-rt-dev fonts-wqy-microhei poppler-utils lld ccache "$@")
 
 missing=()
 for p in "${packages[@]}"; do
