@@ -15,10 +15,10 @@ namespace {
 // The PDF engine's offset of the second stroke, in ems.
 constexpr double SyntheticBoldOffset = 1.0 / 40;
 
-bool needsSyntheticBold(const QFont& font, const QGlyphRun& run) {
+// Glyphs of a bold text drawn from a face lighter than bold.
+bool needsSyntheticBold(const QGlyphRun& run) {
     const QRawFont face = run.rawFont();
-    return font.bold() &&
-           QFontDatabase::weight(face.familyName(), face.styleName()) < QFont::DemiBold;
+    return QFontDatabase::weight(face.familyName(), face.styleName()) < QFont::DemiBold;
 }
 
 // Lines broken and stacked as QPainter::drawText breaks and stacks them, so
@@ -58,10 +58,11 @@ void drawPlacedText(QPainter& painter, const PlacedText& text) {
                          text.rect.top() + verticalOffset(text.flags, text.rect.height() - height));
     layout.draw(&painter, origin);
 
+    // A PDF (and a printer, which is given one) draws the second stroke itself.
     if (!text.font.bold() || painter.paintEngine()->type() == QPaintEngine::Pdf)
         return;
     for (const QGlyphRun& run : layout.glyphRuns())
-        if (needsSyntheticBold(text.font, run))
+        if (needsSyntheticBold(run))
             painter.drawGlyphRun(
                 origin - QPointF(run.rawFont().pixelSize() * SyntheticBoldOffset, 0), run);
 }
