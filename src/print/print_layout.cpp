@@ -1,5 +1,7 @@
 #include "print/print_layout.h"
 
+#include "print/page_text.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
@@ -255,8 +257,7 @@ void paintPages(const QList<LaidOutPage>& pages, QPagedPaintDevice& device) {
         painter.setPen(pen);
         painter.drawLines(page.rules);
         for (const PlacedText& text : page.texts) {
-            painter.setFont(text.font);
-            painter.drawText(text.rect, text.flags, text.text);
+            drawPlacedText(painter, text);
         }
     }
 }

@@ -10,11 +10,11 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -52,6 +52,7 @@ PrintPreview::PrintPreview(Content content, QWidget* parent)
     layout->addWidget(findChild<QToolBar*>("PreviewBar"));
     layout->addWidget(CurtPrinter1, 1);
     ui::applyLanguageTable(this, PrintPreviewTexts, ui::UILanguage);
+    showAccessKeys();
 
     const QSize available = screen() ? screen()->availableSize() : QSize(1024, 768);
     resize(std::min(980, available.width() * 9 / 10), available.height() * 9 / 10);
@@ -95,6 +96,15 @@ void PrintPreview::createToolBar() {
     add("CloseButton", QKeySequence(), [this] { reject(); });
 }
 
+void PrintPreview::showAccessKeys() {
+    // A tool button shows its action's icon text, which drops the '&' of an
+    // access key unless it is given explicitly: then the button shows the key
+    // underlined and Alt with it presses the button.
+    for (QAction* action : findChild<QToolBar*>("PreviewBar")->actions())
+        if (action->text().contains('&'))
+            action->setIconText(action->text());
+}
+
 void PrintPreview::showPageNumber() {
     m_pageNumber->setText(QString("%1 / %2").arg(currentPage()).arg(pageCount()));
 }
@@ -127,7 +137,7 @@ void PrintPreview::exportPdf() {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({"PDF (*.pdf)"});
     dialog.setDefaultSuffix("pdf");
-    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    dialog.setDirectory(m_pdfFolder);
     dialog.selectFile(QString::fromUtf8(ui::ProgramName) + ".pdf");
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         exportPdfTo(dialog.selectedFiles().constFirst());
@@ -136,7 +146,11 @@ void PrintPreview::exportPdf() {
 bool PrintPreview::exportPdfTo(const QString& path) {
     const files::WriteResult written = writePdf(m_content(), path, m_printer.pageLayout());
     ui::reportSaveFailure(path, written);
-    return written.ok();
+    if (!written.ok())
+        return false;
+    m_pdfFolder = QFileInfo(path).absolutePath();
+    emit pdfSaved(path);
+    return true;
 }
 
 } // namespace print

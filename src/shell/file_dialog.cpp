@@ -1,8 +1,26 @@
 #include "shell/file_dialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace shell {
+
+namespace {
+
+QString& savedFolder() {
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString lastSaveFolder(const QString& otherwise) {
+    return savedFolder().isEmpty() ? otherwise : savedFolder();
+}
+
+void rememberSaveFolder(const QString& savedFile) {
+    savedFolder() = QFileInfo(savedFile).absolutePath();
+}
 
 QString askFileName(QWidget* parent, const QString& folder, bool forSaving, const FileKind& kind) {
     QFileDialog dialog(parent);
@@ -16,7 +34,10 @@ QString askFileName(QWidget* parent, const QString& folder, bool forSaving, cons
         dialog.setDefaultSuffix(kind.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    if (forSaving)
+        rememberSaveFolder(chosen);
+    return chosen;
 }
 
 } // namespace shell

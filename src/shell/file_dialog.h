@@ -18,4 +18,10 @@ struct FileKind {
 // `folder`; the chosen path, or empty when the user cancelled.
 QString askFileName(QWidget* parent, const QString& folder, bool forSaving, const FileKind& kind);
 
+// The folder the user last saved a file into during this run (a `.dat`, a
+// CSV, a printout), or `otherwise` before the first save: the printout's
+// dialog starts there. Every save dialog answered remembers its folder.
+QString lastSaveFolder(const QString& otherwise);
+void rememberSaveFolder(const QString& savedFile);
+
 } // namespace shell

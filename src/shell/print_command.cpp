@@ -4,6 +4,7 @@
 #include "editors/optional_features.h"
 #include "print/print_content.h"
 #include "print/print_preview.h"
+#include "shell/file_dialog.h"
 #include "shell/main_window.h"
 
 namespace shell {
@@ -18,6 +19,8 @@ void showPrintPreview(MainWindow& window) {
     const print::PrintSources sources{*window.optionalFeatures(), *window.powerLevels(),
                                       *window.channelTable()};
     print::PrintPreview FrmPrint([sources] { return print::PrintContent(sources); }, &window);
+    FrmPrint.setPdfFolder(lastSaveFolder(window.programFolder()));
+    QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, &rememberSaveFolder);
     FrmPrint.exec();
     grid->setUpdatesEnabled(true);
 }

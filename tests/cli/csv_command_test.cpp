@@ -1,3 +1,4 @@
+#include "support/test_registry.h"
 #include "support/tq305_run.h"
 
 #include <QFile>
@@ -130,5 +131,5 @@ class CsvCommandTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(CsvCommandTest)
+TQ_REGISTER_TEST(CsvCommandTest);
 #include "csv_command_test.moc"

@@ -1,9 +1,13 @@
 // The commands that work on data files (dump, print and write with the
-// program's windows, export and import without) on a machine where nothing can be created: a full
-// disk (a file size limit of 0), a temporary folder that is missing or cannot be written. They
-// finish promptly with their usual result, leave nothing behind, and never touch the `parameter`
-// file of a program beside them or in the folder they run in. And tq305 itself, which loads no
-// window library: where it finds tq305-windows, which runs the commands with windows.
+// program's windows, export and import without) on a machine where nothing
+// can be created: a full disk (a file size limit of 0), a temporary folder
+// that is missing or cannot be written. They finish promptly with their usual
+// result, leave nothing behind, and never touch the `parameter` file of a
+// program beside them or in the folder they run in. And tq305 itself, which
+// loads no window library: where it finds tq305-windows, which runs the
+// commands with windows.
+#include "support/test_registry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -241,5 +245,5 @@ class DetachedWindowsTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(DetachedWindowsTest)
+TQ_REGISTER_TEST(DetachedWindowsTest);
 #include "detached_windows_test.moc"

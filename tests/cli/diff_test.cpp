@@ -1,5 +1,7 @@
 // tq305 diff: two data files told apart setting by setting, as the windows
 // name the settings, in both languages; its JSON and its exit codes.
+#include "support/test_registry.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -161,5 +163,5 @@ class DiffTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(DiffTest)
+TQ_REGISTER_TEST(DiffTest);
 #include "diff_test.moc"

@@ -1,6 +1,7 @@
 #include "editors/optional_features.h"
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -178,5 +179,5 @@ class DumpTest : public QObject {
     }
 };
 
-QTEST_MAIN(DumpTest)
+TQ_REGISTER_TEST(DumpTest);
 #include "dump_test.moc"

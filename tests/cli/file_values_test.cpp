@@ -8,6 +8,7 @@
 #include "exchange/channel_csv.h"
 #include "image/image_encoder.h"
 #include "shell/main_window.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QTest>
@@ -121,5 +122,5 @@ class FileValuesTest : public QObject {
     }
 };
 
-QTEST_MAIN(FileValuesTest)
+TQ_REGISTER_TEST(FileValuesTest);
 #include "file_values_test.moc"

@@ -1,6 +1,7 @@
 // tq305 read and tq305 write end to end: the real command against the real
 // tq305-radio on its pseudo-terminal, as a user runs them.
 #include "support/pseudo_terminal.h"
+#include "support/test_registry.h"
 #include "support/virtual_radio.h"
 
 #include <QDir>
@@ -837,5 +838,5 @@ class LinkCommandTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(LinkCommandTest)
+TQ_REGISTER_TEST(LinkCommandTest);
 #include "link_command_test.moc"

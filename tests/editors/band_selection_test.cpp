@@ -1,5 +1,6 @@
 #include "editors/optional_features.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QSignalSpy>
 
@@ -133,5 +134,5 @@ class BandSelectionTest : public QObject {
     }
 };
 
-QTEST_MAIN(BandSelectionTest)
+TQ_REGISTER_TEST(BandSelectionTest);
 #include "band_selection_test.moc"

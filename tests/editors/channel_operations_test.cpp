@@ -2,6 +2,7 @@
 #include "exchange/channel_csv.h"
 #include "support/program_fixture.h"
 #include "support/scripted_answers.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -399,5 +400,5 @@ class ChannelOperationsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ChannelOperationsTest)
+TQ_REGISTER_TEST(ChannelOperationsTest);
 #include "channel_operations_test.moc"

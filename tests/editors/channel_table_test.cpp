@@ -1,5 +1,6 @@
 #include "image/image_decoder.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -376,5 +377,5 @@ class ChannelTableTest : public QObject {
     }
 };
 
-QTEST_MAIN(ChannelTableTest)
+TQ_REGISTER_TEST(ChannelTableTest);
 #include "channel_table_test.moc"

@@ -3,6 +3,7 @@
 #include "editors/optional_features.h"
 #include "editors/power_levels.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
@@ -133,5 +134,5 @@ class ClippingTest : public QObject {
     }
 };
 
-QTEST_MAIN(ClippingTest)
+TQ_REGISTER_TEST(ClippingTest);
 #include "clipping_test.moc"

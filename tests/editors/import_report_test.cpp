@@ -1,6 +1,7 @@
 #include "editors/import_report_view.h"
 #include "exchange/channel_csv.h"
 #include "support/scripted_answers.h"
+#include "support/test_registry.h"
 #include "ui/program_flags.h"
 
 #include <QClipboard>
@@ -60,5 +61,5 @@ class ImportReportTest : public QObject {
     }
 };
 
-QTEST_MAIN(ImportReportTest)
+TQ_REGISTER_TEST(ImportReportTest);
 #include "import_report_test.moc"

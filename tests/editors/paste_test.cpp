@@ -1,5 +1,6 @@
 #include "editors/optional_features.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -129,5 +130,5 @@ class PasteTest : public QObject {
     }
 };
 
-QTEST_MAIN(PasteTest)
+TQ_REGISTER_TEST(PasteTest);
 #include "paste_test.moc"

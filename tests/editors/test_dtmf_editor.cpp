@@ -2,6 +2,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/scripted_answers.h"
+#include "support/test_registry.h"
 #include "support/type_text.h"
 
 #include <QAction>
@@ -195,5 +196,5 @@ class DtmfEditorTest : public QObject {
     }
 };
 
-QTEST_MAIN(DtmfEditorTest)
+TQ_REGISTER_TEST(DtmfEditorTest);
 #include "test_dtmf_editor.moc"

@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "support/scripted_answers.h"
+#include "support/test_registry.h"
 #include "support/type_text.h"
 
 #include <QAction>
@@ -381,5 +382,5 @@ class FmPresetsEditorTest : public QObject {
     }
 };
 
-QTEST_MAIN(FmPresetsEditorTest)
+TQ_REGISTER_TEST(FmPresetsEditorTest);
 #include "test_fm_presets_editor.moc"

@@ -2,6 +2,7 @@
 #include "exchange/channel_fields.h"
 #include "exchange/csv_text.h"
 #include "image/decimal_text.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -366,5 +367,5 @@ class ChannelCsvTest : public QObject {
     }
 };
 
-QTEST_APPLESS_MAIN(ChannelCsvTest)
+TQ_REGISTER_TEST(ChannelCsvTest);
 #include "channel_csv_test.moc"

@@ -1,4 +1,5 @@
 #include "exchange/channel_csv.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -95,5 +96,5 @@ class ImportReportTest : public QObject {
     }
 };
 
-QTEST_APPLESS_MAIN(ImportReportTest)
+TQ_REGISTER_TEST(ImportReportTest);
 #include "import_report_test.moc"

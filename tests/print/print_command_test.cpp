@@ -1,4 +1,5 @@
 // tq305 print end to end: the PDF's text as pdftotext reads it.
+#include "support/test_registry.h"
 #include "support/tq305_run.h"
 
 #include <QDir>
@@ -124,5 +125,5 @@ class PrintCommandTest : public QObject {
     }
 };
 
-QTEST_MAIN(PrintCommandTest)
+TQ_REGISTER_TEST(PrintCommandTest);
 #include "print_command_test.moc"

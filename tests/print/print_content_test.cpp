@@ -3,6 +3,7 @@
 #include "print/print_content.h"
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 #include "ui/program_info.h"
 
 #include <QTest>
@@ -227,5 +228,5 @@ class PrintContentTest : public QObject {
     }
 };
 
-QTEST_MAIN(PrintContentTest)
+TQ_REGISTER_TEST(PrintContentTest);
 #include "print_content_test.moc"

@@ -1,4 +1,5 @@
 #include "print/print_layout.h"
+#include "support/test_registry.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -160,5 +161,5 @@ class PrintLayoutTest : public QObject {
     }
 };
 
-QTEST_MAIN(PrintLayoutTest)
+TQ_REGISTER_TEST(PrintLayoutTest);
 #include "print_layout_test.moc"

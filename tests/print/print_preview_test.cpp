@@ -2,6 +2,7 @@
 #include "print/print_preview.h"
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QLabel>
@@ -116,5 +117,5 @@ class PrintPreviewTest : public QObject {
     }
 };
 
-QTEST_MAIN(PrintPreviewTest)
+TQ_REGISTER_TEST(PrintPreviewTest);
 #include "print_preview_test.moc"

@@ -2,6 +2,7 @@
 // the help file handed to the desktop.
 #include "shell/about_box.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -151,5 +152,5 @@ class AboutBoxTest : public QObject {
     }
 };
 
-QTEST_MAIN(AboutBoxTest)
+TQ_REGISTER_TEST(AboutBoxTest);
 #include "about_box_test.moc"

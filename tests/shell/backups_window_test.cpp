@@ -7,6 +7,7 @@
 #include "support/program_fixture.h"
 #include "support/table_texts.h"
 #include "support/test_images.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QLabel>
@@ -135,5 +136,5 @@ class BackupsWindowTest : public QObject {
     }
 };
 
-QTEST_MAIN(BackupsWindowTest)
+TQ_REGISTER_TEST(BackupsWindowTest);
 #include "backups_window_test.moc"

@@ -1,5 +1,6 @@
 #include "support/program_fixture.h"
 #include "support/socket_file.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -211,5 +212,5 @@ class CsvFileCommandsTest : public QObject {
     }
 };
 
-QTEST_MAIN(CsvFileCommandsTest)
+TQ_REGISTER_TEST(CsvFileCommandsTest);
 #include "csv_file_commands_test.moc"

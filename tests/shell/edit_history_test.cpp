@@ -8,6 +8,7 @@
 #include "shell/edit_history.h"
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QSlider>
@@ -172,5 +173,5 @@ class EditHistoryTest : public QObject {
     }
 };
 
-QTEST_MAIN(EditHistoryTest)
+TQ_REGISTER_TEST(EditHistoryTest);
 #include "edit_history_test.moc"

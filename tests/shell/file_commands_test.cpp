@@ -4,6 +4,7 @@
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
 #include "support/socket_file.h"
+#include "support/test_registry.h"
 #include "ui/file_names.h"
 
 #include <QAction>
@@ -412,5 +413,5 @@ class FileCommandsTest : public QObject {
     }
 };
 
-QTEST_MAIN(FileCommandsTest)
+TQ_REGISTER_TEST(FileCommandsTest);
 #include "file_commands_test.moc"

@@ -2,6 +2,7 @@
 // written, else in the per-user data folder (an installed program).
 #include "shell/app_folders.h"
 #include "shell/parameter_file.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,5 +62,5 @@ class ParameterFolderTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(ParameterFolderTest)
+TQ_REGISTER_TEST(ParameterFolderTest);
 #include "parameter_folder_test.moc"

@@ -7,6 +7,7 @@
 #include "shell/startup.h"
 #include "support/scripted_answers.h"
 #include "support/test_ports.h"
+#include "support/test_registry.h"
 #include "ui/program_flags.h"
 
 #include <QAbstractItemView>
@@ -174,5 +175,5 @@ class PortChoiceTest : public QObject {
     }
 };
 
-QTEST_MAIN(PortChoiceTest)
+TQ_REGISTER_TEST(PortChoiceTest);
 #include "port_choice_test.moc"

@@ -3,6 +3,7 @@
 // per-user data folder, here a temporary one).
 #include "shell/file_commands.h"
 #include "support/radio_bench.h"
+#include "support/test_registry.h"
 #include "support/write_answers.h"
 
 #include <QLabel>
@@ -401,5 +402,5 @@ class RadioTransferTest : public QObject {
     }
 };
 
-QTEST_MAIN(RadioTransferTest)
+TQ_REGISTER_TEST(RadioTransferTest);
 #include "radio_transfer_test.moc"

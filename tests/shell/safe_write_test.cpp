@@ -4,6 +4,7 @@
 #include "shell/batch_write_window.h"
 #include "shell/settings_store.h"
 #include "support/radio_bench.h"
+#include "support/test_registry.h"
 #include "support/write_answers.h"
 
 #include <QDir>
@@ -418,5 +419,5 @@ class SafeWriteTest : public QObject {
     }
 };
 
-QTEST_MAIN(SafeWriteTest)
+TQ_REGISTER_TEST(SafeWriteTest);
 #include "safe_write_test.moc"

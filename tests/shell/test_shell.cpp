@@ -3,6 +3,7 @@
 #include "shell/startup.h"
 #include "support/scripted_answers.h"
 #include "support/test_ports.h"
+#include "support/test_registry.h"
 #include "ui/message_box.h"
 #include "ui/program_flags.h"
 
@@ -306,5 +307,5 @@ class ShellTest : public QObject {
     }
 };
 
-QTEST_MAIN(ShellTest)
+TQ_REGISTER_TEST(ShellTest);
 #include "test_shell.moc"

@@ -1,4 +1,5 @@
 #include "shell/toolbar_icons.h"
+#include "support/test_registry.h"
 
 #include <QImage>
 #include <QtTest>
@@ -56,5 +57,5 @@ class ToolbarIconsTest : public QObject {
     }
 };
 
-QTEST_MAIN(ToolbarIconsTest)
+TQ_REGISTER_TEST(ToolbarIconsTest);
 #include "toolbar_icons_test.moc"

@@ -4,6 +4,7 @@
 #include "support/scripted_answers.h"
 #include "support/table_texts.h"
 #include "support/test_images.h"
+#include "support/test_registry.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -151,5 +152,5 @@ class WriteChangesDialogTest : public QObject {
     }
 };
 
-QTEST_MAIN(WriteChangesDialogTest)
+TQ_REGISTER_TEST(WriteChangesDialogTest);
 #include "write_changes_dialog_test.moc"
