@@ -3,7 +3,6 @@
 #include "ui/program_info.h"
 
 #include <cstdio>
-#include <string>
 #include <string_view>
 
 namespace shell {
@@ -41,8 +40,8 @@ Files:
                   links comN to the serial devices the ports reach
 )";
 
-int answer(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
+// 0 once everything printed reached standard output.
+int answered() {
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }
 
@@ -51,11 +50,14 @@ int answer(const std::string& text) {
 std::optional<int> answerProgramHelp(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "-h" || argument == "--help")
-            return answer(HelpText);
-        if (argument == "--version")
-            return answer(std::string(ui::ProgramName) + " (TQ-305 CloneDesk) " +
-                          ui::ProgramVersion + '\n');
+        if (argument == "-h" || argument == "--help") {
+            std::fputs(HelpText, stdout);
+            return answered();
+        }
+        if (argument == "--version") {
+            std::printf("%s (TQ-305 CloneDesk) %s\n", ui::ProgramName, ui::ProgramVersion);
+            return answered();
+        }
     }
     return std::nullopt;
 }
