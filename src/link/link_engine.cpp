@@ -106,13 +106,7 @@ void LinkEngine::cancel() {
     const std::uint16_t at = Writing ? m_lastBlockSent.value_or(0)
                              : ReadStage >= protocol::stage::FirstBlock ? requestedAddress()
                                                                         : 0;
-    m_failure = TransferFailure(StallReason::Cancelled, at);
-    IdleTicks = 0;
-    m_port.setReceiveThreshold(protocol::ByteThreshold);
-    sendByte(protocol::End);
-    Reading = false;
-    Writing = false;
-    m_timerW.stop();
+    endTransfer(TransferFailure(StallReason::Cancelled, at));
     // A handshake repeat still due would call the radio again after our "E".
     m_timerMeg.stop();
     HandshakeTicks = 0;
@@ -127,6 +121,12 @@ void LinkEngine::abortTransfer() {
 // Everything is settled before the windows hear of it: the message box lets
 // bytes and ticks in, and they must find no transfer running.
 void LinkEngine::failTransfer(const TransferFailure& failure) {
+    endTransfer(failure);
+    m_view.closeProgress();
+    m_view.showMessage(LinkMessage::CommunicationError);
+}
+
+void LinkEngine::endTransfer(const TransferFailure& failure) {
     m_failure = failure;
     IdleTicks = 0;
     m_port.setReceiveThreshold(protocol::ByteThreshold);
@@ -134,8 +134,6 @@ void LinkEngine::failTransfer(const TransferFailure& failure) {
     Reading = false;
     Writing = false;
     m_timerW.stop();
-    m_view.closeProgress();
-    m_view.showMessage(LinkMessage::CommunicationError);
 }
 
 TransferFailure LinkEngine::stalledWhere() const {

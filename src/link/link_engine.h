@@ -131,6 +131,8 @@ class LinkEngine {
     // The watchdog's end, and the end for a fault seen at once.
     void abortTransfer();
     void failTransfer(const TransferFailure& failure);
+    // Sends "E" and stops the transfer, recording why; the view is told nothing.
+    void endTransfer(const TransferFailure& failure);
     TransferFailure stalledWhere() const;
     TransferFailure stalledInRead() const;
     TransferFailure stalledInWrite() const;
