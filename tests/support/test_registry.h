@@ -1,6 +1,8 @@
 // Lets each test file of this executable register its test class; main runs them all.
 #pragma once
 
+#include "support/function_time_limit.h"
+
 #include <QObject>
 #include <QTest>
 #include <functional>
