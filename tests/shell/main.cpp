@@ -1,4 +1,4 @@
-#include "support/test_registry.h"
+#include "support/run_registered_tests.h"
 
 #include <QApplication>
 

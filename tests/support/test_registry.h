@@ -1,4 +1,5 @@
-// Lets each test file of this executable register its test class; main runs them all.
+// Lets each test file of this executable register its test class; main runs
+// them all (support/run_registered_tests.h).
 #pragma once
 
 #include "support/function_time_limit.h"
@@ -21,18 +22,6 @@ template <typename T> struct Register {
         testClasses().push_back([] { return std::make_unique<T>(); });
     }
 };
-
-// Runs every registered class; the application type is the executable's
-// (QCoreApplication for the core, QApplication for windows).
-template <typename Application> int runRegisteredTests(int argc, char** argv) {
-    Application app(argc, argv);
-    int failures = 0;
-    for (const auto& make : testClasses()) {
-        auto test = make();
-        failures += QTest::qExec(test.get(), argc, argv);
-    }
-    return failures == 0 ? 0 : 1;
-}
 
 } // namespace testing
 
