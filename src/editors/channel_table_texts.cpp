@@ -8,7 +8,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow ChannelTableRows[] = {
     {"Form1", "Combo1", ListEntry, 0, "关闭", "Off"},
     {"Form1", "Combo5_5", ListEntry, 0, "低", "Low"},
     {"Form1", "Combo5_5", ListEntry, 1, "高", "High"},
@@ -39,6 +39,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable ChannelTableTexts{Rows};
+const ui::LanguageTable ChannelTableTexts{ChannelTableRows};
 
 } // namespace editors

@@ -9,7 +9,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow ImportReportRows[] = {
     {"FrmImportPreview", "", Caption, 0, "导入CSV", "Import CSV"},
     {"FrmImportPreview", "LabelPreview", Caption, 0, "导入此文件将会：",
      "Importing this file will do the following:"},
@@ -23,6 +23,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable ImportReportTexts{Rows};
+const ui::LanguageTable ImportReportTexts{ImportReportRows};
 
 } // namespace editors

@@ -22,7 +22,7 @@ namespace editors {
 namespace {
 
 // The window's size: 11535 x 5385 twips at 15 twips a pixel.
-constexpr QSize FormSize(769, 359);
+constexpr QSize OptionalFeaturesSize(769, 359);
 
 constexpr int VfoFrequencyMaxLength = 9;
 constexpr int OffsetMaxLength = 8;
@@ -70,11 +70,11 @@ OptionalFeatures::OptionalFeatures(const image::BandLimits& band, QWidget* paren
     showText(Text6, qs(features::InitialPresentChannelText));
     showPage(true);
     StartForm();
-    resize(FormSize);
+    resize(OptionalFeaturesSize);
 }
 
 QSize OptionalFeatures::sizeHint() const {
-    return FormSize.expandedTo(minimumSizeHint());
+    return OptionalFeaturesSize.expandedTo(minimumSizeHint());
 }
 
 QWidget* OptionalFeatures::createFunctionPage() {

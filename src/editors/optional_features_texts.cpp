@@ -9,7 +9,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow OptionalFeaturesRows[] = {
     {"Form3", "", Caption, 0, "可选功能", "Optional Features"},
     {"Form3", "Label1", Caption, 0, "记忆频道显示模式:", "Memory Mode:"},
     {"Form3", "Label10", Caption, 0, "自动背光:", "Auto Backlight:"},
@@ -101,6 +101,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable OptionalFeaturesTexts{Rows};
+const ui::LanguageTable OptionalFeaturesTexts{OptionalFeaturesRows};
 
 } // namespace editors

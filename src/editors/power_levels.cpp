@@ -15,7 +15,7 @@ namespace editors {
 namespace {
 
 // The window's size: 4200 x 5100 twips at 15 twips a pixel.
-constexpr QSize FormSize(280, 340);
+constexpr QSize PowerLevelsSize(280, 340);
 
 constexpr int DefaultHighPowerLevel = 208;
 constexpr int DefaultLowPowerLevel = 116;
@@ -65,11 +65,11 @@ PowerLevels::PowerLevels(QWidget* parent) : QWidget(parent) {
     showValue(Frame1, Slider1, Label3);
     showValue(Frame2, Slider2, Label4);
     setSlidersEnabled(ui::DebugMode);
-    resize(FormSize);
+    resize(PowerLevelsSize);
 }
 
 QSize PowerLevels::sizeHint() const {
-    return FormSize.expandedTo(minimumSizeHint());
+    return PowerLevelsSize.expandedTo(minimumSizeHint());
 }
 
 QGroupBox* PowerLevels::createFrame(const char* frame, const char* slider, const char* lowEnd,

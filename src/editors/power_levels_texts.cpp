@@ -9,7 +9,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow PowerLevelsRows[] = {
     {"Form4", "", Caption, 0, "调试", "Debugging"},
     {"Form4", "Frame1", Caption, 0, "高功率等级", "High Power Grades"},
     {"Form4", "Frame2", Caption, 0, "低功率等级", "Low Power Grades"},
@@ -23,6 +23,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable PowerLevelsTexts{Rows};
+const ui::LanguageTable PowerLevelsTexts{PowerLevelsRows};
 
 } // namespace editors

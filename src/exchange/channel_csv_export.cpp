@@ -12,10 +12,10 @@ namespace {
 
 using image::Decimal;
 
-enum class Kind { None, Ctcss, Dcs };
+enum class ToneKind { None, Ctcss, Dcs };
 
 struct Tone {
-    Kind kind = Kind::None;
+    ToneKind kind = ToneKind::None;
     std::string value;   // "88.5" or "023"
     char polarity = 'N'; // 'N' or 'R'
 };
@@ -24,10 +24,10 @@ Tone toneAt(int position) {
     Tone tone;
     const std::string text(image::toneText(position));
     if (position >= image::CtcssFirst && position <= image::CtcssLast) {
-        tone.kind = Kind::Ctcss;
+        tone.kind = ToneKind::Ctcss;
         tone.value = text;
     } else if (position >= image::DcsNormalFirst && position <= image::DcsInvertedLast) {
-        tone.kind = Kind::Dcs;
+        tone.kind = ToneKind::Dcs;
         tone.value = text.substr(1, 3); // "D023N"
         tone.polarity = position >= image::DcsInvertedFirst ? 'R' : 'N';
     }
@@ -40,27 +40,31 @@ void putTones(const Tone& tx, const Tone& rx, CsvRecord& r) {
     std::string mode, rTone = "88.5", cTone = "88.5", dtcs = "023", rxDtcs = "023";
     std::string cross = "Tone->Tone";
     const std::string polarity{tx.polarity, rx.polarity};
-    if (tx.kind == Kind::None && rx.kind == Kind::None) {
-    } else if (tx.kind == Kind::Ctcss && rx.kind == Kind::None) {
+    if (tx.kind == ToneKind::None && rx.kind == ToneKind::None) {
+    } else if (tx.kind == ToneKind::Ctcss && rx.kind == ToneKind::None) {
         mode = "Tone", rTone = tx.value;
-    } else if (tx.kind == Kind::Ctcss && rx.kind == Kind::Ctcss && tx.value == rx.value) {
+    } else if (tx.kind == ToneKind::Ctcss && rx.kind == ToneKind::Ctcss && tx.value == rx.value) {
         // Both columns, as published lists write it: a reader that takes
         // either finds the tone.
         mode = "TSQL", rTone = tx.value, cTone = tx.value;
-    } else if (tx.kind == Kind::Dcs && rx.kind == Kind::Dcs && tx.value == rx.value) {
+    } else if (tx.kind == ToneKind::Dcs && rx.kind == ToneKind::Dcs && tx.value == rx.value) {
         mode = "DTCS", dtcs = tx.value;
     } else {
         mode = "Cross";
-        const char* txName = tx.kind == Kind::Ctcss ? "Tone" : tx.kind == Kind::Dcs ? "DTCS" : "";
-        const char* rxName = rx.kind == Kind::Ctcss ? "Tone" : rx.kind == Kind::Dcs ? "DTCS" : "";
+        const char* txName = tx.kind == ToneKind::Ctcss ? "Tone"
+                             : tx.kind == ToneKind::Dcs ? "DTCS"
+                                                        : "";
+        const char* rxName = rx.kind == ToneKind::Ctcss ? "Tone"
+                             : rx.kind == ToneKind::Dcs ? "DTCS"
+                                                        : "";
         cross = std::string(txName) + "->" + rxName;
-        if (tx.kind == Kind::Ctcss)
+        if (tx.kind == ToneKind::Ctcss)
             rTone = tx.value;
-        if (tx.kind == Kind::Dcs)
+        if (tx.kind == ToneKind::Dcs)
             dtcs = tx.value;
-        if (rx.kind == Kind::Ctcss)
+        if (rx.kind == ToneKind::Ctcss)
             cTone = rx.value;
-        if (rx.kind == Kind::Dcs)
+        if (rx.kind == ToneKind::Dcs)
             rxDtcs = rx.value;
     }
     r.insert(r.end(), {mode, rTone, cTone, dtcs, polarity, rxDtcs, cross});

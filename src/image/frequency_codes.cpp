@@ -1,6 +1,7 @@
 #include "image/frequency_codes.h"
 
 #include "image/hex_text.h"
+#include "image/text_slices.h"
 
 #include <cstdlib>
 
@@ -17,30 +18,19 @@ std::string withoutPoints(std::string_view text) {
     return out;
 }
 
-// The classic Left, Mid (1-based) and Right, clipped to the text.
-std::string_view left(std::string_view t, std::size_t n) {
-    return t.substr(0, n);
-}
-std::string_view mid(std::string_view t, std::size_t start, std::size_t n) {
-    return start > t.size() ? std::string_view() : t.substr(start - 1, n);
-}
-std::string_view right(std::string_view t, std::size_t n) {
-    return t.size() <= n ? t : t.substr(t.size() - n);
-}
-
 } // namespace
 
 std::optional<std::uint8_t> FreqTextToBcd(std::string_view text, int part) {
     const std::string digits = withoutPoints(text);
     switch (part) {
     case 1:
-        return parseHexByte(left(text, 2));
+        return parseHexByte(slice::left(text, 2));
     case 2:
-        return parseHexByte(mid(digits, 3, 2));
+        return parseHexByte(slice::mid(digits, 3, 2));
     case 3:
-        return parseHexByte(mid(digits, 5, 2));
+        return parseHexByte(slice::mid(digits, 5, 2));
     case 4:
-        return parseHexByte(right(text, 2));
+        return parseHexByte(slice::right(text, 2));
     default:
         return std::uint8_t{0};
     }

@@ -1,6 +1,7 @@
 #include "image/tone_codes.h"
 
 #include "image/hex_text.h"
+#include "image/text_slices.h"
 
 namespace image {
 
@@ -49,13 +50,6 @@ ToneTable buildTable() {
     return table;
 }
 
-// The classic Mid: characters from a 1-based start, clipped to the text.
-std::string_view mid(std::string_view text, std::size_t start, std::size_t count) {
-    if (start > text.size())
-        return {};
-    return text.substr(start - 1, count);
-}
-
 } // namespace
 
 const ToneTable& FillToneTable() {
@@ -90,7 +84,8 @@ std::string ToneTextToCode(std::string_view text) {
     const bool normal = text.find('N') != std::string_view::npos;
     if (normal || text.find('I') != std::string_view::npos) {
         // DCS: "Dabc" keeps its octal digits; the polarity marks the high nibble.
-        return std::string(mid(text, 3, 2)) + (normal ? "8" : "C") + std::string(mid(text, 2, 1));
+        return std::string(slice::mid(text, 3, 2)) + (normal ? "8" : "C") +
+               std::string(slice::mid(text, 2, 1));
     }
     // CTCSS: the tenths of a hertz as four BCD digits, low pair first.
     std::string digits;
@@ -116,7 +111,7 @@ std::string ToneCodeToText(std::uint8_t low, std::uint8_t high) {
 ToneBytes toneBytes(std::string_view text) {
     const std::string code = ToneTextToCode(text);
     const std::string_view view(code);
-    return {parseHexByte(mid(view, 1, 2)), parseHexByte(mid(view, 3, 2))};
+    return {parseHexByte(slice::mid(view, 1, 2)), parseHexByte(slice::mid(view, 3, 2))};
 }
 
 } // namespace image

@@ -7,7 +7,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow PrintPreviewRows[] = {
     {"FrmPrint", "PrintButton", Caption, 0, "打印(&P)...", "&Print..."},
     {"FrmPrint", "PdfButton", Caption, 0, "导出PDF(&E)...", "&Export PDF..."},
     {"FrmPrint", "ZoomInButton", Caption, 0, "放大", "Zoom In"},
@@ -23,6 +23,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable PrintPreviewTexts{Rows};
+const ui::LanguageTable PrintPreviewTexts{PrintPreviewRows};
 
 } // namespace print

@@ -7,7 +7,7 @@ namespace {
 
 using enum ui::TextTarget;
 
-constexpr ui::LanguageRow Rows[] = {
+constexpr ui::LanguageRow AboutBoxRows[] = {
     {"FrmAbout", "", Caption, 0, "帮助", "Help"},
     {"FrmAbout", "lblCompany", Caption, 0, "TQ-305 CloneDesk 开发组出品 · 访问主页",
      "Made by the TQ-305 CloneDesk developers · visit the home page"},
@@ -21,6 +21,6 @@ constexpr ui::LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable AboutBoxTexts{Rows};
+const ui::LanguageTable AboutBoxTexts{AboutBoxRows};
 
 } // namespace shell

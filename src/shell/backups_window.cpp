@@ -22,7 +22,7 @@ namespace shell {
 
 namespace {
 
-constexpr int ColumnCount = 4;
+constexpr int BackupColumnCount = 4;
 constexpr int PathRole = Qt::UserRole;
 constexpr int ShownRows = 12; // the window's height before it scrolls
 
@@ -49,17 +49,17 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
     LabelFolder->setObjectName("LabelFolder");
     LabelFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    TableBackups = new QTableWidget(int(backups.size()), ColumnCount, this);
+    TableBackups = new QTableWidget(int(backups.size()), BackupColumnCount, this);
     TableBackups->setObjectName("TableBackups");
-    for (int column = 0; column < ColumnCount; ++column)
+    for (int column = 0; column < BackupColumnCount; ++column)
         TableBackups->setHorizontalHeaderItem(
             column, new QTableWidgetItem(text("TableBackups", ui::TextTarget::HeaderCell, column)));
     for (int row = 0; row < int(backups.size()); ++row) {
         const files::BackupEntry& backup = backups[std::size_t(row)];
-        const QString cells[ColumnCount] = {
+        const QString cells[BackupColumnCount] = {
             QString::fromStdString(backup.taken), QString::fromStdString(backup.portLabel),
             bandText(backup.band), QString::number(backup.channelsInUse)};
-        for (int column = 0; column < ColumnCount; ++column) {
+        for (int column = 0; column < BackupColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setData(PathRole, ui::fileNameText(QByteArray::fromStdString(backup.path)));
             item->setToolTip(QString::fromStdString(backup.fileName));

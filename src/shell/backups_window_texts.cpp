@@ -7,7 +7,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow BackupsRows[] = {
     {"FrmBackups", "", Caption, 0, "写频前的备份", "Backups Taken Before Writes"},
     {"FrmBackups", "LabelFolder", Caption, 0, "备份文件夹：%1", "Backup folder: %1"},
     {"FrmBackups", "LabelFolder", Caption, 1, "备份文件夹中还没有备份：%1", "No backups yet in %1"},
@@ -21,6 +21,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable BackupsTexts{Rows};
+const ui::LanguageTable BackupsTexts{BackupsRows};
 
 } // namespace shell

@@ -11,7 +11,7 @@ using radiolink::SafeWriteOutcome;
 using radiolink::SafeWriteReason;
 using radiolink::SafeWriteStage;
 
-constexpr ui::LanguageRow Rows[] = {
+constexpr ui::LanguageRow BatchWriteWindowRows[] = {
     {"FrmBatchWrite", "", Caption, 0, "批量写频", "Batch Write"},
     {"FrmBatchWrite", "Label1", Caption, 0, "勾选要写入的串口，每个串口连接一台对讲机：",
      "Check the ports to write to, one radio on each:"},
@@ -82,7 +82,7 @@ QString endedText(const radiolink::SafeWriteResult& result) {
 
 } // namespace
 
-const ui::LanguageTable BatchWriteWindowTexts{Rows};
+const ui::LanguageTable BatchWriteWindowTexts{BatchWriteWindowRows};
 
 QString batchStatusText(const BatchRadio& radio) {
     if (!radio.portError().isEmpty())

@@ -7,7 +7,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow MainWindowRows[] = {
     {"MDIForm1", "MNFile", Caption, 0, "文件(&F)", "File(&F)"},
     {"MDIForm1", "MNSave", Caption, 0, "保存(&S)", "Save(&S)"},
     {"MDIForm1", "MNImportCsv", Caption, 0, "导入CSV(&I)...", "Import CSV(&I)..."},
@@ -48,6 +48,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable MainWindowTexts{Rows};
+const ui::LanguageTable MainWindowTexts{MainWindowRows};
 
 } // namespace shell

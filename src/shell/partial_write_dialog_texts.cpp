@@ -7,7 +7,7 @@ namespace {
 
 using enum ui::TextTarget;
 
-constexpr ui::LanguageRow Rows[] = {
+constexpr ui::LanguageRow PartialWriteDialogRows[] = {
     {"FrmPartialWrite", "WriteAgainButton", Caption, 0, "再次写入(&W)", "Write again(&W)"},
     {"FrmPartialWrite", "RestoreButton", Caption, 0, "恢复备份(&R)", "Restore the backup(&R)"},
     {"FrmPartialWrite", "CloseButton", Caption, 0, "关闭(&C)", "Close(&C)"},
@@ -30,7 +30,7 @@ constexpr CauseTexts CauseTable[] = {
 
 } // namespace
 
-const ui::LanguageTable PartialWriteDialogTexts{Rows};
+const ui::LanguageTable PartialWriteDialogTexts{PartialWriteDialogRows};
 
 QString partialCauseText(PartialCause cause) {
     for (const CauseTexts& texts : CauseTable)

@@ -13,7 +13,7 @@ namespace {
 using enum ui::TextTarget;
 
 // Chinese only: the label is emptied (a transfer sets it anew).
-constexpr ui::LanguageRow Rows[] = {
+constexpr ui::LanguageRow ProgressWindowRows[] = {
     {"FrmWriting", "Label1", Caption, 0, "", nullptr},
 };
 
@@ -38,7 +38,7 @@ constexpr StepTexts StepTable[] = {
 
 } // namespace
 
-const ui::LanguageTable ProgressWindowTexts{Rows};
+const ui::LanguageTable ProgressWindowTexts{ProgressWindowRows};
 
 void ProgressWindow::begin(ProgressStep step, int minimum, int maximum) {
     const bool zh = ui::isChinese();

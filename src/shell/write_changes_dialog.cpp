@@ -20,7 +20,7 @@ namespace shell {
 
 namespace {
 
-constexpr int ColumnCount = 4;
+constexpr int ChangeColumnCount = 4;
 // Of the screen, at most this share for the dialog.
 constexpr double ScreenShare = 0.8;
 
@@ -58,16 +58,16 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
                             ? text("LabelCount", ui::TextTarget::Caption, 1)
                             : text("LabelCount", ui::TextTarget::Caption, 0).arg(changes.size()));
 
-    TableChanges = new QTableWidget(int(changes.size()), ColumnCount, this);
+    TableChanges = new QTableWidget(int(changes.size()), ChangeColumnCount, this);
     TableChanges->setObjectName("TableChanges");
-    for (int column = 0; column < ColumnCount; ++column)
+    for (int column = 0; column < ChangeColumnCount; ++column)
         TableChanges->setHorizontalHeaderItem(
             column, new QTableWidgetItem(text("TableChanges", ui::TextTarget::HeaderCell, column)));
     for (int row = 0; row < changes.size(); ++row) {
         const Change& change = changes[row];
-        const QString cells[ColumnCount] = {change.place, change.setting, change.before,
-                                            change.after};
-        for (int column = 0; column < ColumnCount; ++column) {
+        const QString cells[ChangeColumnCount] = {change.place, change.setting, change.before,
+                                                  change.after};
+        for (int column = 0; column < ChangeColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setToolTip(cells[column]); // the whole text of a cell cut short
             TableChanges->setItem(row, column, item);
@@ -119,8 +119,9 @@ void WriteChangesDialog::fitToContents() {
     const int room = available.width() - margins.left() - margins.right() - border -
                      TableChanges->verticalScrollBar()->sizeHint().width();
     QHeaderView* header = TableChanges->horizontalHeader();
-    for (int column = 0; column < ColumnCount && header->length() > room; ++column)
-        header->resizeSection(column, std::min(header->sectionSize(column), room / ColumnCount));
+    for (int column = 0; column < ChangeColumnCount && header->length() > room; ++column)
+        header->resizeSection(column,
+                              std::min(header->sectionSize(column), room / ChangeColumnCount));
     const int tableWidth = std::min(header->length(), room) + available.width() - room -
                            margins.left() - margins.right();
     const int tableHeight =

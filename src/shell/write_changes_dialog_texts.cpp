@@ -7,7 +7,7 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow Rows[] = {
+constexpr LanguageRow WriteChangesRows[] = {
     {"FrmWriteChanges", "", Caption, 0, "写频将改变什么", "What the Write Will Change"},
     {"FrmWriteChanges", "LabelCount", Caption, 0, "写频将改变对讲机中的 %1 项设置：",
      "The write will change %1 settings in the radio:"},
@@ -23,6 +23,6 @@ constexpr LanguageRow Rows[] = {
 
 } // namespace
 
-const ui::LanguageTable WriteChangesTexts{Rows};
+const ui::LanguageTable WriteChangesTexts{WriteChangesRows};
 
 } // namespace shell

@@ -21,12 +21,12 @@ namespace {
 
 enum class Place { FullDisk, MissingTemporaryFolder, UnwritableTemporaryFolder };
 
-QByteArray fileBytes(const QString& path) {
+QByteArray readWholeFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
+bool writeWholeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
@@ -76,9 +76,9 @@ class DetachedWindowsTest : public QObject {
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(placeProgram(TQ305_PROGRAM, program()));
         QVERIFY(placeProgram(WindowsProgram, path("installed/tq305-windows")));
-        QVERIFY(writeFile(path("installed/parameter"), Sentinel));
+        QVERIFY(writeWholeFile(path("installed/parameter"), Sentinel));
         QVERIFY(QFile::copy(TQ_TEST_DATA "/full_image_band0.dat", path("in.dat")));
-        QVERIFY(writeFile(path("in.csv"), "Location,Frequency\r\n1,146.940000\r\n"));
+        QVERIFY(writeWholeFile(path("in.csv"), "Location,Frequency\r\n1,146.940000\r\n"));
     }
 
     void finishesAndLeavesNothing_data() {
@@ -155,7 +155,7 @@ class DetachedWindowsTest : public QObject {
             QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(err.value(err.size() - 1), lastLine);
         QCOMPARE(process.exitCode(), exitCode);
-        QCOMPARE(fileBytes(path("installed/parameter")), Sentinel);
+        QCOMPARE(readWholeFile(path("installed/parameter")), Sentinel);
         QCOMPARE(entries(path("installed")), installed);
         QCOMPARE(entries(path("tmp")), QStringList());
         QVERIFY(!QFile::exists(path("no-such-tmp")));
@@ -216,7 +216,7 @@ class DetachedWindowsTest : public QObject {
         if (layout == Layout::Installed)
             QVERIFY(placeProgram(WindowsProgram, dir + "/libexec/tq305-clonedesk/tq305-windows"));
         else if (layout == Layout::NotExecutable)
-            QVERIFY(writeFile(dir + "/bin/tq305-windows", "no execute permission"));
+            QVERIFY(writeWholeFile(dir + "/bin/tq305-windows", "no execute permission"));
         else if (layout != Layout::Missing)
             QVERIFY(placeProgram(WindowsProgram, dir + "/bin/tq305-windows"));
         QString called = tq305;

@@ -12,13 +12,13 @@
 
 namespace {
 
-struct Run {
+struct DiffRun {
     int exitCode;
     QByteArray out;
     QByteArray err;
 };
 
-Run tq305(const QStringList& arguments) {
+DiffRun runDiff(const QStringList& arguments) {
     QProcess process;
     process.start(TQ305_PROGRAM, arguments);
     process.waitForFinished(60000);
@@ -107,7 +107,7 @@ class DiffTest : public QObject {
         QFETCH(QString, chinese);
         const QString b = write("b.dat", changed(at, bytes));
         for (const auto& [language, line] : {std::pair{"en", english}, {"zh", chinese}}) {
-            const Run run = tq305({"diff", Base, b, "--lang", language});
+            const DiffRun run = runDiff({"diff", Base, b, "--lang", language});
             QCOMPARE(QString::fromUtf8(run.out), line.isEmpty() ? QString() : line + '\n');
             QCOMPARE(run.exitCode, line.isEmpty() ? 0 : 1);
             QVERIFY2(run.err.isEmpty(), run.err.constData());
@@ -117,7 +117,7 @@ class DiffTest : public QObject {
     void jsonIsAnArrayOfChanges() {
         QByteArray data = changed(Header + 0x704, "\x03");
         data[Header + 0x70D] = 0;
-        const Run run = tq305({"diff", Base, write("b.dat", data), "--json", "--lang", "en"});
+        const DiffRun run = runDiff({"diff", Base, write("b.dat", data), "--json", "--lang", "en"});
         QCOMPARE(run.exitCode, 1);
         const QJsonArray changes = QJsonDocument::fromJson(run.out).array();
         QCOMPARE(changes.size(), 2);
@@ -127,7 +127,7 @@ class DiffTest : public QObject {
                                                      {"after", "3"}}));
         QCOMPARE(changes[1].toObject()["setting"].toString(), QString("0x70D"));
 
-        const Run same = tq305({"diff", Base, Base, "--json"});
+        const DiffRun same = runDiff({"diff", Base, Base, "--json"});
         QCOMPARE(same.exitCode, 0);
         QCOMPARE(QJsonDocument::fromJson(same.out).array(), QJsonArray());
     }
@@ -156,7 +156,7 @@ class DiffTest : public QObject {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, error);
-        const Run run = tq305(arguments);
+        const DiffRun run = runDiff(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(QString::fromUtf8(run.err).startsWith(error), run.err.constData());
         QVERIFY(run.out.isEmpty());

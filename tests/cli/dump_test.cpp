@@ -12,31 +12,31 @@
 
 namespace {
 
-struct Run {
+struct DumpRun {
     int exitCode;
     QByteArray out;
     QByteArray err;
 };
 
-Run tq305Through(const QString& program, const QStringList& arguments) {
+DumpRun tq305Through(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-Run tq305(const QStringList& arguments) {
+DumpRun runDump(const QStringList& arguments) {
     return tq305Through(TQ305_PROGRAM, arguments);
 }
 
 // Runs a shell script with $0 the program, $1 the test data and $2 a folder
 // of its own: the only way to hand the program bytes that are not UTF-8.
-Run runScript(const QString& script, const QString& folder) {
+DumpRun runScript(const QString& script, const QString& folder) {
     return tq305Through("/bin/sh", {"-c", script, TQ305_PROGRAM, TQ_TEST_DATA, folder});
 }
 
 QJsonObject dumpJson(const QString& file, const QString& language) {
-    const Run run = tq305({"dump", file, "--json", "--lang", language});
+    const DumpRun run = runDump({"dump", file, "--json", "--lang", language});
     return QJsonDocument::fromJson(run.out).object();
 }
 
@@ -104,7 +104,7 @@ class DumpTest : public QObject {
     }
 
     void textOutputNamesEachSection() {
-        const Run run = tq305({"dump", data("full_image_band0.dat")});
+        const DumpRun run = runDump({"dump", data("full_image_band0.dat")});
         QCOMPARE(run.exitCode, 0);
         const QString text = QString::fromUtf8(run.out);
         for (const char* line :
@@ -134,8 +134,8 @@ class DumpTest : public QObject {
         QTest::newRow("newline in the name")
             << QStringList{"dump", "/no/two\nlines.dat"} << 1
             << "tq305: /no/two\\nlines.dat: No such file or directory";
-        QTest::newRow("no file")
-            << QStringList{"dump"} << 2 << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
+        QTest::newRow("no file") << QStringList{"dump"} << 2
+                                 << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
         QTest::newRow("unknown language")
             << QStringList{"dump", data("full_image_band0.dat"), "--lang", "fr"} << 2
             << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
@@ -144,7 +144,7 @@ class DumpTest : public QObject {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, error);
-        const Run run = tq305(arguments);
+        const DumpRun run = runDump(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(QString::fromUtf8(run.err), error + "\n");
         QVERIFY(run.out.isEmpty());
@@ -173,7 +173,7 @@ class DumpTest : public QObject {
         QFETCH(QString, script);
         QFETCH(int, exitCode);
         QFETCH(QString, error);
-        const Run run = runScript(script, m_folder.path());
+        const DumpRun run = runScript(script, m_folder.path());
         QCOMPARE(QString::fromUtf8(run.err), error);
         QCOMPARE(run.exitCode, exitCode);
     }

@@ -5,13 +5,13 @@
 
 namespace {
 
-constexpr image::BandLimits Vhf{136, 174};
+constexpr image::BandLimits VhfBand{136, 174};
 
 exchange::ImportReport importRows(const QString& rows) {
     const std::string csv =
         "Location,Frequency,Duplex,Offset,Tone,rToneFreq,Mode,Name\n" + rows.toStdString();
     image::ChannelTableValues table;
-    return exchange::importChannels(csv, Vhf, {}, table);
+    return exchange::importChannels(csv, VhfBand, {}, table);
 }
 
 QString line(const exchange::ImportReport& report, int language) {

@@ -27,9 +27,9 @@ const std::vector<std::vector<std::uint8_t>> Written{
     {0, 5, 5, 5, 4, 0, 8, 8, 8, 8, 8, 8, 7}, // a read that stalls, then answers
 };
 
-using Input = std::vector<std::uint8_t>;
+using InputBytes = std::vector<std::uint8_t>;
 
-Input operator+(Input a, const Input& b) {
+InputBytes operator+(InputBytes a, const InputBytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
@@ -37,19 +37,19 @@ Input operator+(Input a, const Input& b) {
 // A read answered cleanly up to the request of block n (0-based), whose
 // answer is then garbled: its bytes XORed with `mask` (20 bytes), `extra`
 // bytes added; then every answer and enough ticks for the watchdog.
-Input readWithGarbledBlock(int n, const Input& mask, const Input& extra) {
+InputBytes readWithGarbledBlock(int n, const InputBytes& mask, const InputBytes& extra) {
     const int cleanAnswers = 3 + 2 * n; // PROGRAM, 02, 06, then R and 06 per block
-    return Input{0, 9, std::uint8_t(cleanAnswers), 6} + mask + Input{std::uint8_t(extra.size())} +
-           extra + Input{7} + Input(12, 8);
+    return InputBytes{0, 9, std::uint8_t(cleanAnswers), 6} + mask +
+           InputBytes{std::uint8_t(extra.size())} + extra + InputBytes{7} + InputBytes(12, 8);
 }
 
-Input only(std::size_t at, std::uint8_t value) {
-    Input mask(20, 0);
+InputBytes only(std::size_t at, std::uint8_t value) {
+    InputBytes mask(20, 0);
     mask[at] = value;
     return mask;
 }
 
-const std::vector<Input> Damaged{
+const std::vector<InputBytes> Damaged{
     readWithGarbledBlock(98, only(0, 0x0F), {}),                  // last block without 'W'
     readWithGarbledBlock(98, only(0, 0), {0x00}),                 // last block of 21 bytes
     readWithGarbledBlock(98, only(2, 0x10), {}),                  // last block echoes 0x7E0

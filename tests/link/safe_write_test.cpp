@@ -108,8 +108,8 @@ QStringList sentAfter(const SafeRig& rig, const QString& entry) {
                            "send");
 }
 
-} // namespace
-
+// Beside the rig its lambdas capture: a class other files could name may
+// not hold a type of this file's own, which a unity build would reject.
 class SafeWriteTest : public QObject {
     Q_OBJECT
 
@@ -403,6 +403,8 @@ class SafeWriteTest : public QObject {
         QCOMPARE(qtList(rig.logFrom("cancel")).size(), 5);
     }
 };
+
+} // namespace
 
 TQ_REGISTER_TEST(SafeWriteTest);
 

@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::uint8_t Ack = 0x06;
 constexpr std::uint8_t Nak = 0x15;
-constexpr std::uint8_t BlockLength = 0x10;
 constexpr std::uint8_t CorruptFirstByte = 0x58; // 'X', one past 'W'
 constexpr std::uint8_t ByteTooMany = 0xFF;
 

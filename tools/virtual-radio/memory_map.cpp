@@ -17,7 +17,6 @@ struct Run {
 constexpr std::array<Run, 2> Readable{{{0x000, 0x520}, {0x700, 0x7F0}}};
 constexpr std::array<Run, 2> Writable{{{0x000, 0x510}, {0x700, 0x7E0}}};
 constexpr std::size_t CalibrationBlock = 0x7F0;
-constexpr std::uint8_t BlockLength = 0x10;
 
 template <std::size_t N> bool inRuns(const std::array<Run, N>& runs, std::size_t address) {
     for (const Run& run : runs)

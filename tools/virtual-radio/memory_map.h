@@ -5,10 +5,14 @@
 #include "frame_reader.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace radio {
+
+// The length every read request asks for and every write block carries.
+inline constexpr std::uint8_t BlockLength = 0x10;
 
 // The address a read request or write block names.
 std::size_t frameAddress(const Frame& frame);
