@@ -1,56 +1,31 @@
-# The Debian package: in a Release build, `cpack -G DEB` makes
+# The quick local Debian package: in a Release build, `cpack -G DEB` makes
 # tq305-clonedesk_<version>_amd64.deb from the install rules, its
 # dependencies found by dpkg-shlibdeps from the libraries the programs link.
+# (debian/ builds the same package the Debian way.)
 include(GNUInstallDirs)
 find_program(TQ_GZIP gzip REQUIRED)
 
-# This version's release, as the changelog and software centres tell it.
-set(TQ_RELEASE_DATE 2026-12-07)
-set(TQ_PACKAGE_MAINTAINER "TQ-305 CloneDesk developers <clonedesk@tq305-clonedesk.example>"
+set(TQ_PACKAGE_MAINTAINER "TQ-305 CloneDesk developers <developers@tq305-clonedesk.org>"
     CACHE STRING "The Debian package's maintainer, as name <address>")
 
-# The release date as a Debian changelog writes it: "Mon, 07 Dec 2026 ...".
-function(tq_rfc2822_date iso out)
-  string(REGEX MATCH "^([0-9]+)-0?([0-9]+)-0?([0-9]+)$" matched ${iso})
-  set(year ${CMAKE_MATCH_1})
-  set(month ${CMAKE_MATCH_2})
-  set(day ${CMAKE_MATCH_3})
-  # Zeller's congruence, January and February counted as months of the year before.
-  if(month LESS 3)
-    math(EXPR m "${month} + 12")
-    math(EXPR y "${year} - 1")
-  else()
-    set(m ${month})
-    set(y ${year})
-  endif()
-  math(EXPR weekday "(${day} + (13 * (${m} + 1)) / 5 + ${y} + ${y} / 4 - ${y} / 100 + ${y} / 400) % 7")
-  set(names Sat Sun Mon Tue Wed Thu Fri)
-  list(GET names ${weekday} name)
-  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-  math(EXPR index "${month} - 1")
-  list(GET months ${index} monthName)
-  if(day LESS 10)
-    set(day 0${day})
-  endif()
-  set(${out} "${name}, ${day} ${monthName} ${year} 12:00:00 +0000" PARENT_SCOPE)
-endfunction()
-tq_rfc2822_date(${TQ_RELEASE_DATE} TQ_RELEASE_DATE_RFC2822)
-
-# What Debian asks of every package besides its programs: the copyright and
-# the changelog, gzip'd without a time stamp.
-set(TQ_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tq305-clonedesk)
-configure_file(data/package/changelog.in ${CMAKE_BINARY_DIR}/package/changelog @ONLY)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/package/changelog.gz
-  COMMAND ${TQ_GZIP} -9nkf ${CMAKE_BINARY_DIR}/package/changelog
-  DEPENDS ${CMAKE_BINARY_DIR}/package/changelog
-  VERBATIM)
-add_custom_target(package-changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz)
-install(FILES data/package/copyright ${CMAKE_BINARY_DIR}/package/changelog.gz
-        DESTINATION ${TQ_DOC_DIR})
+# What Debian asks of every package besides its programs: the copyright,
+# the changelog gzip'd without a time stamp, and the notes on serial access.
+# The Debian build's own helpers install these (-DTQ_INSTALL_PACKAGE_DOCS=OFF).
+option(TQ_INSTALL_PACKAGE_DOCS "Install the package's copyright, changelog and README.Debian" ON)
+if(TQ_INSTALL_PACKAGE_DOCS)
+  set(TQ_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tq305-clonedesk)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/package/changelog.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package
+    COMMAND ${TQ_GZIP} -9nc ${PROJECT_SOURCE_DIR}/debian/changelog > ${CMAKE_BINARY_DIR}/package/changelog.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/debian/changelog)
+  add_custom_target(package-changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/package/changelog.gz)
+  install(FILES debian/copyright debian/README.Debian ${CMAKE_BINARY_DIR}/package/changelog.gz
+          DESTINATION ${TQ_DOC_DIR})
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tq305-clonedesk)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${TQ_VERSION})
 set(CPACK_PACKAGE_VENDOR "TQ-305 CloneDesk developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programming software for the TQ-305 handheld radio")
 # The long description, in lines as short as Debian wants them.
@@ -70,8 +45,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TQ_MAKER_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Without dpkg-shlibdeps CPack would only print a note and make a package
+# that depends on nothing, which apt installs without the Qt libraries.
+find_program(TQ_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(NOT TQ_DPKG_SHLIBDEPS)
+  set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/no_shlibdeps.cmake)
+endif()
 # The Chinese windows and printouts need a CJK font, which no library pulls in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wqy-microhei)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wqy-microhei)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

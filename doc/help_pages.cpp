@@ -2,8 +2,8 @@
 // from what the program prints for --help (and, for a program with commands,
 // for COMMAND --help), so neither can tell another story than the program.
 //
-//   tq305-help-pages PROGRAM NAME SUMMARY SOURCE MAN_OUT TEMPLATE COMPLETION_OUT
-//                    [PORT_OPTION...]
+//   tq305-help-pages PROGRAM NAME SUMMARY SOURCE DATE MAN_OUT TEMPLATE
+//                    COMPLETION_OUT [PORT_OPTION...]
 //
 // TEMPLATE holds the completion's code with @WORDS@ where the word lists go;
 // "-" for both when the program gets no completion.
@@ -75,30 +75,30 @@ std::string functionName(const std::string& program) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 8) {
-        std::cerr << "usage: tq305-help-pages PROGRAM NAME SUMMARY SOURCE MAN_OUT TEMPLATE "
+    if (argc < 9) {
+        std::cerr << "usage: tq305-help-pages PROGRAM NAME SUMMARY SOURCE DATE MAN_OUT TEMPLATE "
                      "COMPLETION_OUT [PORT_OPTION...]\n";
         return 2;
     }
     const std::string program = argv[1], name = argv[2];
     try {
-        ManPage page{name, argv[3], argv[4], helpOf(program, ""), {}};
+        ManPage page{name, argv[3], argv[4], argv[5], helpOf(program, ""), {}};
         for (const HelpItem& command : itemsUnder(page.help, "Commands"))
             page.commands.emplace_back(command.term, helpOf(program, command.term));
-        writeFile(argv[5], manPageText(page));
+        writeFile(argv[6], manPageText(page));
 
-        if (std::string(argv[7]) == "-")
+        if (std::string(argv[8]) == "-")
             return 0;
         CompletionSource source{functionName(name),
                                 page.help,
                                 page.commands,
-                                {argv + 8, argv + argc},
+                                {argv + 9, argv + argc},
                                 radiolink::PortCount};
-        std::string completion = fileText(argv[6]);
+        std::string completion = fileText(argv[7]);
         completion = replaced(completion, "@WORDS@", completionWords(source));
         completion = replaced(completion, "@FUNCTION@", source.function);
         completion = replaced(completion, "@PROGRAM@", name);
-        writeFile(argv[7], completion);
+        writeFile(argv[8], completion);
     } catch (const std::exception& failure) {
         std::cerr << "tq305-help-pages: " << failure.what() << '\n';
         return 1;

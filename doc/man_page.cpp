@@ -1,6 +1,7 @@
 #include "man_page.h"
 
 #include <algorithm>
+#include <span>
 
 namespace helppages {
 
@@ -56,7 +57,9 @@ std::string marked(std::string_view text, std::size_t boldWords) {
     return out;
 }
 
-void writeBlocks(std::string& out, const std::vector<HelpBlock>& blocks, bool sections) {
+using Blocks = std::span<const HelpBlock>;
+
+void writeBlocks(std::string& out, Blocks blocks, bool sections) {
     for (const HelpBlock& block : blocks) {
         switch (block.kind) {
         case HelpBlock::Paragraph:
@@ -86,10 +89,19 @@ void writeUsage(std::string& out, const std::vector<std::string>& usage, bool co
     }
 }
 
+// Where the sections that close a manual page begin, which follow the
+// commands' own sections.
+std::size_t closingStart(const std::vector<HelpBlock>& blocks) {
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        if (blocks[i].kind == HelpBlock::Heading && blocks[i].text == "Exit status")
+            return i;
+    return blocks.size();
+}
+
 } // namespace
 
 std::string manPageText(const ManPage& page) {
-    std::string out = ".TH " + upper(page.program) + " 1 \"\" \"" + page.source +
+    std::string out = ".TH " + upper(page.program) + " 1 \"" + page.date + "\" \"" + page.source +
                       "\" \"User Commands\"\n"
                       ".\\\" Made from the program's --help; not to be edited.\n"
                       // Words stay whole, so what the page says can be found as the help says it.
@@ -99,12 +111,15 @@ std::string manPageText(const ManPage& page) {
                       "\n.SH SYNOPSIS\n";
     writeUsage(out, page.help.usage, !page.commands.empty());
     out += ".SH DESCRIPTION\n";
-    writeBlocks(out, page.help.blocks, true);
+    const Blocks blocks = page.help.blocks;
+    const std::size_t closing = closingStart(page.help.blocks);
+    writeBlocks(out, blocks.first(closing), true);
     for (const auto& [name, help] : page.commands) {
         out += ".SH " + upper(page.program + ' ' + name) + '\n';
         writeUsage(out, help.usage, true);
         writeBlocks(out, help.blocks, false);
     }
+    writeBlocks(out, blocks.subspan(closing), true);
     return out;
 }
 

@@ -11,6 +11,7 @@ struct ManPage {
     std::string program; // as the reader types it: "tq305"
     std::string summary; // the NAME line's text after "program \- "
     std::string source;  // the footer's left side: "TQ-305 CloneDesk 1.0"
+    std::string date;    // the footer's middle: the version's date, "2026-12-08"
     HelpText help;       // the program's own help
     // For a program with commands: each command's name and help, each made
     // a section of its own.

@@ -2,7 +2,7 @@
 
 #include "cli/help_layout.h"
 #include "cli/output_check.h"
-#include "ui/program_info.h"
+#include "ui/program_version.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -83,11 +83,20 @@ std::string programHelp() {
         out += helpItem(command.name, command.summary);
     out += "\nOptions:\n";
     out += helpItem(HelpTerm, "this text; after a command, that command's help");
-    return out + helpItem("--version", "the program's version");
+    out += helpItem("--version", "the program's version and licence");
+    for (const HelpSection& section : closingSections()) {
+        out += '\n' + std::string(section.heading) + ":\n";
+        for (const UsageItem& item : section.items)
+            out += helpItem(item.term, item.text);
+        if (!section.paragraph.empty())
+            out += std::string(section.paragraph) + '\n';
+    }
+    return out;
 }
 
 std::string versionLine() {
-    return std::string(Program) + " (TQ-305 CloneDesk) " + ui::ProgramVersion + '\n';
+    return std::string(Program) + " (TQ-305 CloneDesk) " + ui::ProgramVersion + '\n' +
+           TQ_LICENCE_NOTICE;
 }
 
 std::optional<int> answerHelpRequest(int argc, char** argv) {

@@ -33,6 +33,16 @@ struct CommandUsage {
 
 // Every command, in the order the help lists them.
 std::span<const CommandUsage> commandUsages();
+
+// A section that ends `tq305 --help` (and the manual page): a table of
+// items, or a paragraph.
+struct HelpSection {
+    std::string_view heading;
+    std::span<const UsageItem> items;
+    std::string_view paragraph;
+};
+// Exit status, environment, files, see also.
+std::span<const HelpSection> closingSections();
 // The program's description, for `tq305 --help`.
 extern const std::string_view ProgramDescription;
 

@@ -83,16 +83,17 @@ constexpr CommandUsage Commands[] = {
      "table shows them, every optional feature with its value, the DTMF window, the FM presets "
      "and settings, and the two power levels. The program's own windows are built without a "
      "display, the file is opened into them as File > Open does, and their controls are read.\n\n"
-     "Exit status: 0 done; 1 a file that cannot be used (one line on standard error); 2 a wrong "
-     "command line.",
+     "Exit status: 0 done; 2 a wrong command line; 3 a data file that cannot be opened or used "
+     "(one line on standard error).",
      DumpItems},
     {"print", "write the program's printout of a data file as a PDF",
      "Writes the program's printout of a data file as a PDF, the same document File > Print "
      "previews and prints: the function settings, the VOX settings and the power levels in "
      "tables, then the channel table on pages of its own. The page is A4 with 15 mm margins; "
-     "Chinese text needs a CJK font (fonts-wqy-microhei).\n\n"
-     "Exit status: 0 done; 1 a data file that cannot be used or a PDF that cannot be written; 2 "
-     "a wrong command line.",
+     "Chinese text needs a CJK font (fonts-wqy-microhei): a printout that no installed font "
+     "can show whole is not written.\n\n"
+     "Exit status: 0 done; 1 no font shows every character of the printout; 2 a wrong command "
+     "line; 3 a data file that cannot be opened or used, or a PDF that cannot be written.",
      PrintItems},
     {"read", "read the radio into a data file",
      "Reads the radio's memory over its clone protocol into a data file with the radio's band "
@@ -149,6 +150,44 @@ const std::string_view ProgramDescription =
 
 std::span<const CommandUsage> commandUsages() {
     return Commands;
+}
+
+// One table for every command; each command's help tells its own cases.
+constexpr UsageItem ExitStatuses[] = {
+    {"", "0", "done; for diff, the files hold the same"},
+    {"", "1",
+     "the radio failed or the verify found a difference; for diff, the files differ; for "
+     "export and import, an input of another kind or one that cannot be used; for print, no "
+     "font shows every character of the printout"},
+    {"", "2", "a wrong command line"},
+    {"", "3",
+     "a file or port that cannot be opened, used or written: a missing input file gives 3 in "
+     "every command"},
+    {"", "4", "a write stopped part-way: the radio holds a mix of old and new memory"},
+    {"", "130", "interrupted (SIGINT or SIGTERM)"},
+};
+
+constexpr UsageItem Environment[] = {
+    {"", "XDG_DATA_HOME",
+     "the per-user data folder, ~/.local/share when unset, which holds TQ305CloneDesk/ports/ "
+     "and TQ305CloneDesk/backups/"},
+};
+
+constexpr UsageItem Files[] = {
+    {"", "~/.local/share/TQ305CloneDesk/ports/comN",
+     "a link to the serial device port N reaches; without it, port N is /dev/ttyUSB(N-1)"},
+    {"", "~/.local/share/TQ305CloneDesk/backups/", "the backups write takes before it writes"},
+};
+
+constexpr HelpSection ClosingSections[] = {
+    {"Exit status", ExitStatuses, ""},
+    {"Environment", Environment, ""},
+    {"Files", Files, ""},
+    {"See also", {}, "TQ305sys(1), tq305-radio(1)"},
+};
+
+std::span<const HelpSection> closingSections() {
+    return ClosingSections;
 }
 
 } // namespace cli

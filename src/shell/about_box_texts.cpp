@@ -1,5 +1,5 @@
 #include "shell/about_box.h"
-#include "ui/program_info.h"
+#include "ui/program_version.h"
 
 namespace shell {
 
@@ -12,11 +12,11 @@ constexpr ui::LanguageRow AboutBoxRows[] = {
     {"FrmAbout", "lblCompany", Caption, 0, "TQ-305 CloneDesk 开发组出品 · 访问主页",
      "Made by the TQ-305 CloneDesk developers · visit the home page"},
     {"FrmAbout", "lblTitle", Caption, 0, "TQ-305 对讲机编程软件", "TQ-305 Interphone Software"},
-    {"FrmAbout", "lblVersion", Caption, 0, "简体中文版 V" TQ_EDITION_VERSION,
-     "English edition V" TQ_EDITION_VERSION},
-    // One line in both languages.
-    {"FrmAbout", "lblCopyR", Caption, 0, "Copyright © 2026 TQ-305 CloneDesk",
-     "Copyright © 2026 TQ-305 CloneDesk"},
+    {"FrmAbout", "lblVersion", Caption, 0, "简体中文版 V" TQ_PROGRAM_VERSION,
+     "English edition V" TQ_PROGRAM_VERSION},
+    {"FrmAbout", "lblCopyR", Caption, 0,
+     "Copyright © 2026 TQ-305 CloneDesk\n自由软件，依 GNU GPL 第 3 版或更新版本发布",
+     "Copyright © 2026 TQ-305 CloneDesk\nFree software under the GNU GPL, version 3 or later"},
 };
 
 } // namespace

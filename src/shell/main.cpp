@@ -3,6 +3,7 @@
 #include "shell/startup.h"
 #include "ui/message_box.h"
 #include "ui/program_info.h"
+#include "ui/program_version.h"
 
 #include <QApplication>
 #include <csignal>
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
     app.setApplicationName(ui::ProgramName);
     app.setApplicationVersion(ui::ProgramVersion);
     // The installed desktop entry, so the desktop shows its name and icon.
-    QGuiApplication::setDesktopFileName("tq305clonedesk");
+    QGuiApplication::setDesktopFileName(TQ_APP_ID);
     const auto window = shell::startProgram(shell::defaultFolders());
     return app.exec();
 }

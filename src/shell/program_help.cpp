@@ -1,6 +1,7 @@
 #include "shell/program_help.h"
 
 #include "ui/program_info.h"
+#include "ui/program_version.h"
 
 #include <cstdio>
 #include <string_view>
@@ -30,14 +31,29 @@ Port N is the link comN in ~/.local/share/TQ305CloneDesk/ports/
 ($XDG_DATA_HOME in place of ~/.local/share when set) when that link exists,
 else /dev/ttyUSB(N-1). Serial devices belong to the group dialout.
 
+Exit status:
+  0               the program ended, or printed what was asked
+  1               the help or version could not be printed
+
+Environment:
+  XDG_DATA_HOME   the per-user data folder, ~/.local/share when unset
+  XDG_CONFIG_HOME the per-user settings folder, ~/.config when unset
+
 Files:
   ~/.config/TQ305CloneDesk/TQ305sys.ini
                   the user-interface language (key MZ7T, value BinaryValue)
+                  and the write options
   ~/.local/share/TQ305CloneDesk/parameter
-                  the chosen serial port, when the program's folder cannot be
-                  written (beside the program otherwise)
+                  the chosen serial port; beside the program instead when it
+                  runs from a folder of the user's own that holds one or may
+                  (a build folder), never beside an installed program
   ~/.local/share/TQ305CloneDesk/ports/
                   links comN to the serial devices the ports reach
+  ~/.local/share/TQ305CloneDesk/backups/
+                  the backups taken before writes
+
+See also:
+tq305(1), tq305-radio(1)
 )";
 
 // 0 once everything printed reached standard output.
@@ -55,7 +71,8 @@ std::optional<int> answerProgramHelp(int argc, char** argv) {
             return answered();
         }
         if (argument == "--version") {
-            std::printf("%s (TQ-305 CloneDesk) %s\n", ui::ProgramName, ui::ProgramVersion);
+            std::printf("%s (TQ-305 CloneDesk) %s\n%s", ui::ProgramName, ui::ProgramVersion,
+                        TQ_LICENCE_NOTICE);
             return answered();
         }
     }

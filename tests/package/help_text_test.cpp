@@ -101,7 +101,7 @@ class HelpTextTest : public QObject {
     void roffPrintsTheTextAsItStands() {
         QFETCH(QString, paragraph);
         QFETCH(QString, roff);
-        helppages::ManPage page{"p", "does", "P 1", {}, {}};
+        helppages::ManPage page{"p", "does", "P 1", "2026-12-08", {}, {}};
         page.help.usage = {"p"};
         page.help.blocks.push_back({helppages::HelpBlock::Paragraph, paragraph.toStdString(), {}});
         const QString text = QString::fromStdString(helppages::manPageText(page));

@@ -6,6 +6,7 @@
 #include "radio_image.h"
 #include "radio_loop.h"
 #include "radio_options.h"
+#include "ui/program_version.h"
 
 #include <csignal>
 #include <iostream>
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
         return radio::ExitDone;
     }
     if (options->version) {
-        std::cout << "tq305-radio (TQ-305 CloneDesk) " TQ_VERSION "\n";
+        std::cout << "tq305-radio (TQ-305 CloneDesk) " TQ_PROGRAM_VERSION "\n" TQ_LICENCE_NOTICE;
         return radio::ExitDone;
     }
     const sigset_t waitMask = catchStopSignals();

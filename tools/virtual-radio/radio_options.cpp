@@ -279,9 +279,23 @@ a transfer from 1; a fault in a read is in the answer to the K-th request.
                   pseudo-terminal as a pulled cable and exit 3
 
 Exit status:
-0 ended (--once, or SIGINT/SIGTERM/SIGHUP); 1 could not start
-or a save failed; 2 wrong command line; 3 hung up by --hang-up-at; 4 (with
---strict) the PC broke the protocol, whatever the end.
+  0               ended (--once, or SIGINT, SIGTERM or SIGHUP)
+  1               could not start, or a save failed
+  2               a wrong command line
+  3               hung up by --hang-up-at
+  4               (with --strict) the PC broke the protocol, whatever the end
+
+Environment:
+  XDG_DATA_HOME   the per-user data folder, ~/.local/share when unset: --com N
+                  links TQ305CloneDesk/ports/comN there
+
+Files:
+  ~/.local/share/TQ305CloneDesk/ports/comN
+                  the link --com N makes to the pseudo-terminal, removed at
+                  the end
+
+See also:
+tq305(1), TQ305sys(1)
 )";
 }
 
