@@ -1,5 +1,6 @@
 #include "cli/dump_command.h"
 
+#include "cli/exit_codes.h"
 #include "cli/file_windows.h"
 #include "cli/show_options.h"
 #include "cli/usage.h"
@@ -37,7 +38,7 @@ int run(const QStringList& arguments) {
     }
     const auto file = loadForCommand(options->paths[0]);
     if (!file)
-        return 1;
+        return ExitCannotOpen;
     const FileWindows windows(*file, options->language);
     const shell::MainWindow* window = &windows.window();
 

@@ -1,12 +1,15 @@
 #include "cli/print_command.h"
 
+#include "cli/exit_codes.h"
 #include "cli/file_windows.h"
 #include "cli/link_failure_text.h"
 #include "cli/usage.h"
+#include "print/font_coverage.h"
 #include "print/pdf_output.h"
 #include "print/print_content.h"
 #include "shell/main_window.h"
 #include "ui/file_names.h"
+#include "ui/messages.h"
 
 #include <QTextStream>
 
@@ -46,24 +49,31 @@ int runPrint(const QStringList& arguments) {
     const auto options = parse(arguments);
     if (!options) {
         QTextStream(stderr) << usageLines({"print"}).c_str() << Qt::flush;
-        return 2;
+        return ExitUsage;
     }
     const auto file = loadForCommand(options->path);
     if (!file)
-        return 1;
+        return ExitCannotOpen;
     const FileWindows windows(*file, options->language);
     const shell::MainWindow& window = windows.window();
     const print::PrintDocument document = print::PrintContent(
         {*window.optionalFeatures(), *window.powerLevels(), *window.channelTable()});
+    // A printout with boxes in place of characters is not written.
+    if (const QString missing = print::uncoveredCharacters(document); !missing.isEmpty()) {
+        QTextStream(stderr)
+            << "tq305: " << ui::messageText(ui::Msg::PrintFontMissing, {missing}).replace('\n', ' ')
+            << Qt::endl;
+        return ExitNoFont;
+    }
     const files::WriteResult written = print::writePdf(document, options->output);
     if (!written.ok()) {
         QTextStream(stderr) << "tq305: "
                             << QString::fromStdString(saveFailureText(
                                    ui::fileNameBytes(options->output).toStdString(), written))
                             << Qt::endl;
-        return 1;
+        return ExitCannotOpen;
     }
-    return 0;
+    return ExitDone;
 }
 
 } // namespace cli

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <unistd.h>
 
 namespace shell {
 
@@ -42,10 +44,25 @@ bool canWrite(const QString& path) {
     return file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
 }
 
+bool isSystemFolder(const QString& canonicalPath) {
+    static const QStringList SystemRoots = {"/usr",    "/bin", "/sbin", "/lib", "/lib32", "/lib64",
+                                            "/libx32", "/opt", "/etc",  "/var", "/app",   "/snap"};
+    return std::ranges::any_of(SystemRoots, [&](const QString& root) {
+        return canonicalPath == root || canonicalPath.startsWith(root + '/');
+    });
+}
+
+bool isUsersOwnFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return !canonical.isEmpty() && !isSystemFolder(canonical) && info.ownerId() == ::geteuid();
+}
+
 QString chooseParameterFolder(const QString& programFolder, const QString& userFolder,
-                              const WriteCheck& writable) {
+                              const WriteCheck& writable, const FolderCheck& usersOwn) {
     const QString beside = parameterPath(programFolder);
-    if (QFileInfo::exists(beside) ? writable(beside) : writable(programFolder))
+    if (usersOwn(programFolder) &&
+        (QFileInfo::exists(beside) ? writable(beside) : writable(programFolder)))
         return programFolder;
     QDir().mkpath(userFolder);
     return userFolder;

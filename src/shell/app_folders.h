@@ -46,10 +46,22 @@ AppFolders scratchFolders(const QString& folder);
 using WriteCheck = std::function<bool(const QString& path)>;
 bool canWrite(const QString& path);
 
-// The folder for the `parameter` file. The program's folder while the file
-// there can be written, or can be created there; otherwise (an installed
-// program) `userFolder`, created if missing, so the port choice is kept.
+// Whether a folder is one the system's packages own (/usr, /opt...): the
+// path as given, canonical.
+bool isSystemFolder(const QString& canonicalPath);
+
+// Whether a folder is this user's own: not a system folder, and owned by
+// the user this process runs as.
+using FolderCheck = std::function<bool(const QString& folder)>;
+bool isUsersOwnFolder(const QString& folder);
+
+// The folder for the `parameter` file. The program's folder when it is the
+// user's own (a build tree) and the file there can be written, or created;
+// otherwise (an installed program, run by anyone, root too) `userFolder`,
+// created if missing, so the port choice is kept and nothing is left
+// beside the program.
 QString chooseParameterFolder(const QString& programFolder, const QString& userFolder,
-                              const WriteCheck& writable = canWrite);
+                              const WriteCheck& writable = canWrite,
+                              const FolderCheck& usersOwn = isUsersOwnFolder);
 
 } // namespace shell

@@ -2,10 +2,12 @@
 
 #include "editors/channel_table.h"
 #include "editors/optional_features.h"
+#include "print/font_coverage.h"
 #include "print/print_content.h"
 #include "print/print_preview.h"
 #include "shell/file_dialog.h"
 #include "shell/main_window.h"
+#include "ui/messages.h"
 
 namespace shell {
 
@@ -18,6 +20,13 @@ void showPrintPreview(MainWindow& window) {
     grid->setUpdatesEnabled(false);
     const print::PrintSources sources{*window.optionalFeatures(), *window.powerLevels(),
                                       *window.channelTable()};
+    // Nothing is previewed, printed or saved that would show boxes.
+    if (const QString missing = print::uncoveredCharacters(print::PrintContent(sources));
+        !missing.isEmpty()) {
+        ui::showMessage(ui::Msg::PrintFontMissing, {missing});
+        grid->setUpdatesEnabled(true);
+        return;
+    }
     print::PrintPreview FrmPrint([sources] { return print::PrintContent(sources); }, &window);
     FrmPrint.setPdfFolder(lastSaveFolder(window.programFolder()));
     QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, &rememberSaveFolder);

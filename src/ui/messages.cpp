@@ -114,6 +114,12 @@ constexpr std::array MessageTable{
                "Mistake",
                "The write stopped: %4\nThe radio now holds a mix of old and new memory.\nIt "
                "reached the block at %1 (block %2 of %3)."},
+    MessageRow{Msg::PrintFontMissing, MsgStyle::OkStop, "错误",
+               "没有已安装的字体能显示打印内容中的这些字符：\n%1\n请安装中文字体（如 "
+               "fonts-wqy-microhei）后再打印。",
+               "Mistake",
+               "No installed font can show these characters of the printout:\n%1\nInstall a "
+               "Chinese font (such as fonts-wqy-microhei) and print again."},
 };
 
 const MessageRow& rowOf(Msg id) {

@@ -37,6 +37,7 @@ enum class Msg {
     StopBatchQuestion,  // Cancel pressed during a batch write
     PartialWrite,       // %1 the last block's address, %2 its number, %3 the blocks in all,
                         // %4 why it stopped
+    PrintFontMissing,   // %1 the characters of a printout no installed font can draw
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by

@@ -91,13 +91,13 @@ class PrintCommandTest : public QObject {
         QTest::newRow("bad language")
             << QStringList{"print", Golden, "-o", out, "--lang", "fr"} << 2 << "usage";
         QTest::newRow("missing data file")
-            << QStringList{"print", "/nonexistent/x.dat", "-o", out} << 1 << "x.dat";
+            << QStringList{"print", "/nonexistent/x.dat", "-o", out} << 3 << "x.dat";
         QTest::newRow("not a data file")
-            << QStringList{"print", TQ305_PROGRAM, "-o", out} << 1 << "tq305";
+            << QStringList{"print", TQ305_PROGRAM, "-o", out} << 3 << "tq305";
         QTest::newRow("folder missing")
-            << QStringList{"print", Golden, "-o", "/nonexistent/out.pdf"} << 1 << "out.pdf";
+            << QStringList{"print", Golden, "-o", "/nonexistent/out.pdf"} << 3 << "out.pdf";
         QTest::newRow("output is a folder")
-            << QStringList{"print", Golden, "-o", QDir::tempPath()} << 1 << "cannot be written";
+            << QStringList{"print", Golden, "-o", QDir::tempPath()} << 3 << "cannot be written";
     }
     void failures() {
         QFETCH(QStringList, arguments);
@@ -119,9 +119,52 @@ class PrintCommandTest : public QObject {
         file.close();
         QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
         const Tq305Run run = runTq305({"print", Golden, "-o", pdf});
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.exitCode, 3);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old"));
+    }
+
+    // Without a font for its Chinese (only a Latin font installed) no
+    // printout is written, in either language: it would show boxes. The
+    // message is in the language asked for.
+    void refusedWithoutAFontForItsCharacters_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("latinOnly");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("zh, every font") << "zh" << false << 0 << "";
+        QTest::newRow("en, every font") << "en" << false << 0 << "";
+        QTest::newRow("zh, Latin only") << "zh" << true << 1 << "没有已安装的字体能显示";
+        QTest::newRow("en, Latin only") << "en" << true << 1 << "No installed font can show";
+    }
+    void refusedWithoutAFontForItsCharacters() {
+        QFETCH(QString, language);
+        QFETCH(bool, latinOnly);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        const QString latin = "/usr/share/fonts/truetype/dejavu";
+        if (!QDir(latin).exists())
+            QSKIP("no DejaVu fonts to stand for a system without a CJK font");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (latinOnly) {
+            QFile config(m_folder.filePath("fonts.conf"));
+            QVERIFY(config.open(QIODevice::WriteOnly));
+            config.write(QString("<?xml version=\"1.0\"?><fontconfig><dir>%1</dir>"
+                                 "<cachedir>%2</cachedir></fontconfig>")
+                             .arg(latin, m_folder.filePath("font-cache"))
+                             .toUtf8());
+            config.close();
+            environment.insert("FONTCONFIG_FILE", config.fileName());
+        }
+        const QString pdf = m_folder.filePath("fonts-" + language + ".pdf");
+        QFile::remove(pdf);
+        const Tq305Run run =
+            runTq305({"print", Golden, "-o", pdf, "--lang", language}, environment);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QCOMPARE(QFile::exists(pdf), exitCode == 0);
+        if (latinOnly) // the characters are named: 信道数据 heads the channel table
+            QVERIFY2(run.err.contains("信"), qPrintable(run.err));
     }
 };
 

@@ -50,6 +50,66 @@ class ParameterFolderTest : public QObject {
         QVERIFY(QDir(chosen).exists());
     }
 
+    // An installed program keeps the choice in the user's folder even where
+    // it could write beside itself (run as root from /usr/bin), and even
+    // when a `parameter` is already there; a build tree of the user's own
+    // keeps the file it has.
+    void anInstalledProgramNeverWritesBesideItself_data() {
+        QTest::addColumn<bool>("usersOwn");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("besideProgram");
+        QTest::newRow("system folder, root may write") << false << false << false;
+        QTest::newRow("system folder, a file left there") << false << true << false;
+        QTest::newRow("own build tree, its file") << true << true << true;
+        QTest::newRow("own build tree, first run") << true << false << true;
+    }
+    void anInstalledProgramNeverWritesBesideItself() {
+        QFETCH(bool, usersOwn);
+        QFETCH(bool, fileExists);
+        QFETCH(bool, besideProgram);
+
+        QTemporaryDir dir;
+        const QString program = dir.filePath("bin");
+        const QString user = dir.filePath("home/data/TQ305CloneDesk");
+        QVERIFY(QDir().mkpath(program));
+        if (fileExists)
+            writeComPortIndex(program, 2);
+        const auto everything = [](const QString&) { return true; };
+        const auto own = [&](const QString& folder) { return folder == program && usersOwn; };
+
+        const QString chosen = chooseParameterFolder(program, user, everything, own);
+        QCOMPARE(chosen, besideProgram ? program : user);
+        if (!besideProgram)
+            QCOMPARE(QFile::exists(parameterPath(program)), fileExists); // nothing new there
+    }
+
+    void systemFolders_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("system");
+        QTest::newRow("/usr/bin") << "/usr/bin" << true;
+        QTest::newRow("/usr/local/bin") << "/usr/local/bin" << true;
+        QTest::newRow("/bin") << "/bin" << true;
+        QTest::newRow("/opt/tq305/bin") << "/opt/tq305/bin" << true;
+        QTest::newRow("/usr itself") << "/usr" << true;
+        QTest::newRow("a name that only starts alike") << "/usrlocal/bin" << false;
+        QTest::newRow("a home build tree") << "/home/ann/clonedesk/build/bin" << false;
+        QTest::newRow("a work tree") << "/work/clonedesk/build/bin" << false;
+    }
+    void systemFolders() {
+        QFETCH(QString, path);
+        QFETCH(bool, system);
+        QCOMPARE(isSystemFolder(path), system);
+    }
+
+    // The real checks: this test's own folder is the user's, the system's
+    // program folder is not, whoever runs the test (root too).
+    void usersOwnFolderOnDisk() {
+        QTemporaryDir dir;
+        QVERIFY(isUsersOwnFolder(dir.path()));
+        QVERIFY(!isUsersOwnFolder("/usr/bin"));
+        QVERIFY(!isUsersOwnFolder(dir.filePath("missing")));
+    }
+
     // The real check, on a folder this process may write to and one that
     // does not exist.
     void canWriteTriesTheFolder() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 struct Tq305Run {
@@ -10,8 +11,11 @@ struct Tq305Run {
     QString err;
 };
 
-inline Tq305Run runTq305(const QStringList& arguments) {
+inline Tq305Run
+runTq305(const QStringList& arguments,
+         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(TQ305_PROGRAM, arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),

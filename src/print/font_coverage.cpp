@@ -1,0 +1,71 @@
+#include "print/font_coverage.h"
+
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QSet>
+#include <QTextLayout>
+
+namespace print {
+
+namespace {
+
+bool drawsNothing(char32_t c) {
+    const QChar::Category category = QChar::category(c);
+    return QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format;
+}
+
+// Laid out alone, the character gets the font Qt would draw it with; a
+// glyph index 0 is the missing-glyph box of a font that has none for it.
+bool drawable(char32_t c, const QFont& font) {
+    QTextLayout layout(QString::fromUcs4(&c, 1), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.isEmpty())
+        return false;
+    for (const QGlyphRun& run : runs)
+        if (run.glyphIndexes().isEmpty() || run.glyphIndexes().contains(0))
+            return false;
+    return true;
+}
+
+void collectTexts(const Block& block, QStringList& texts) {
+    if (const auto* line = std::get_if<TextLine>(&block))
+        texts << line->text;
+    else if (const auto* heading = std::get_if<Heading>(&block))
+        texts << heading->text;
+    else if (const auto* row = std::get_if<TableRow>(&block))
+        for (const TableCell& cell : row->cells)
+            texts << cell.text;
+    else if (const auto* grid = std::get_if<GridCopy>(&block)) {
+        texts << grid->title << grid->header;
+        for (const QStringList& cells : grid->rows)
+            texts << cells;
+    }
+}
+
+} // namespace
+
+QString uncoveredCharacters(const QStringList& texts, const QFont& font) {
+    QSet<char32_t> checked;
+    QString missing;
+    for (const QString& text : texts)
+        for (const char32_t c : text.toUcs4()) {
+            if (drawsNothing(c) || checked.contains(c))
+                continue;
+            checked.insert(c);
+            if (!drawable(c, font))
+                missing += QString::fromUcs4(&c, 1);
+        }
+    return missing;
+}
+
+QString uncoveredCharacters(const PrintDocument& document) {
+    QStringList texts{"0123456789 /"}; // the page numbers in the footers
+    for (const Block& block : document.blocks())
+        collectTexts(block, texts);
+    return uncoveredCharacters(texts, QGuiApplication::font());
+}
+
+} // namespace print

@@ -1,0 +1,45 @@
+// Which characters of a printout no installed font can draw. The build's
+// CJK font (fonts-wqy-microhei) covers the Chinese; U+0378 is unassigned
+// and U+10FFFD private, so no font draws them.
+#include "print/font_coverage.h"
+#include "support/test_registry.h"
+
+#include <QGuiApplication>
+#include <QTest>
+
+class FontCoverageTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void namesEachUndrawableCharacterOnce_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("missing");
+        const QString unassigned = QString(QChar(0x0378));
+        const QString privateUse = QString::fromUcs4(U"\U0010FFFD");
+        QTest::newRow("Latin") << QStringList{"Channel 1", "438.50000"} << "";
+        QTest::newRow("Chinese, by fallback") << QStringList{"信道数据", "功能设置"} << "";
+        QTest::newRow("spaces and controls draw nothing") << QStringList{" \t\n\r\u00a0"} << "";
+        QTest::newRow("one undrawable, met twice")
+            << QStringList{"a" + unassigned, unassigned + "b"} << unassigned;
+        QTest::newRow("beyond the basic plane, in the order met")
+            << QStringList{privateUse + "x", unassigned} << privateUse + unassigned;
+    }
+    void namesEachUndrawableCharacterOnce() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, missing);
+        QCOMPARE(print::uncoveredCharacters(texts, QGuiApplication::font()), missing);
+    }
+
+    // Every kind of block is looked at, and the page numbers too.
+    void looksAtEveryTextOfTheDocument() {
+        const QString unassigned = QString(QChar(0x0378));
+        print::PrintDocument document;
+        document.textLine("title");
+        QCOMPARE(print::uncoveredCharacters(document), QString());
+        document.grid({"grid", {"a", "b"}, {{"1", unassigned}}});
+        QCOMPARE(print::uncoveredCharacters(document), unassigned);
+    }
+};
+
+TQ_REGISTER_TEST(FontCoverageTest);
+#include "font_coverage_test.moc"
