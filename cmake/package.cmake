@@ -5,6 +5,9 @@
 include(GNUInstallDirs)
 find_program(TQ_GZIP gzip REQUIRED)
 
+if(TQ_PACKAGE_MAINTAINER MATCHES "tq305-clonedesk\\.example>$") # an older build folder's placeholder
+  unset(TQ_PACKAGE_MAINTAINER CACHE)
+endif()
 set(TQ_PACKAGE_MAINTAINER "TQ-305 CloneDesk developers <developers@tq305-clonedesk.org>"
     CACHE STRING "The Debian package's maintainer, as name <address>")
 

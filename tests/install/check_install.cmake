@@ -7,9 +7,9 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-set(entry ${PREFIX}/share/applications/tq305clonedesk.desktop)
+set(entry ${PREFIX}/share/applications/org.tq305_clonedesk.clonedesk.desktop)
 foreach(file bin/TQ305sys bin/tq305 bin/tq305-radio libexec/tq305-clonedesk/tq305-windows
-             share/applications/tq305clonedesk.desktop)
+             share/applications/org.tq305_clonedesk.clonedesk.desktop)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()

@@ -11,6 +11,10 @@
 
 namespace {
 
+// The AppStream id, lower-case reverse DNS, which names the desktop entry
+// and the icon too.
+#define AppId "org.tq305_clonedesk.clonedesk"
+
 QString architecture() {
     return runCommand("dpkg", {"--print-architecture"}).out.trimmed();
 }
@@ -55,8 +59,14 @@ class PackageTest : public QObject {
                                     << "^[^<]+ <[^@>]+@[^>]+>$";
         QTest::newRow("Description: summary and body") << "Description"
                                                        << "^[^\n]+\n .+";
-        QTest::newRow("Recommends a CJK font") << "Recommends"
-                                               << "^fonts-wqy-microhei$";
+        QTest::newRow("Maintainer's address, the project's") << "Maintainer"
+                                                             << "@tq305-clonedesk\\.org>$";
+        QTest::newRow("Homepage, the project's") << "Homepage"
+                                                 << "^https://tq305-clonedesk\\.org/$";
+        // Without it the printouts' Chinese would be boxes: a dependency, not a
+        // recommendation that --no-install-recommends drops.
+        QTest::newRow("Depends on a CJK font") << "Depends"
+                                               << "(^|, )fonts-wqy-microhei(,|$)";
         // Found by dpkg-shlibdeps from what the programs link: a hand list
         // would miss one, and apt would install a program that cannot start.
         for (const char* library : {"libc6", "libstdc\\+\\+6", "libqt6core6", "libqt6gui6",
@@ -90,11 +100,10 @@ class PackageTest : public QObject {
         // The program tq305 becomes for the commands that build windows.
         expected << "-rwxr-xr-x root/root ./usr/libexec/tq305-clonedesk/tq305-windows";
         for (const char* file :
-             {"applications/tq305clonedesk.desktop",
-              "icons/hicolor/scalable/apps/tq305clonedesk.svg", "bash-completion/completions/tq305",
-              "bash-completion/completions/tq305-radio",
-              "metainfo/example.tq305_clonedesk.CloneDesk.metainfo.xml",
-              "doc/tq305-clonedesk/copyright", "doc/tq305-clonedesk/changelog.gz"})
+             {"applications/" AppId ".desktop", "icons/hicolor/scalable/apps/" AppId ".svg",
+              "bash-completion/completions/tq305", "bash-completion/completions/tq305-radio",
+              "metainfo/" AppId ".metainfo.xml", "doc/tq305-clonedesk/copyright",
+              "doc/tq305-clonedesk/changelog.gz", "doc/tq305-clonedesk/README.Debian"})
             expected << QString("-rw-r--r-- root/root ./usr/share/") + file;
         expected.sort();
         QCOMPARE(files, expected);
@@ -105,17 +114,35 @@ class PackageTest : public QObject {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("desktop entry")
             << "desktop-file-validate"
-            << QStringList{"usr/share/applications/tq305clonedesk.desktop"};
+            << QStringList{"usr/share/applications/" AppId ".desktop"};
         QTest::newRow("AppStream entry")
             << "appstreamcli"
             << QStringList{"validate", "--no-net",
-                           "usr/share/metainfo/example.tq305_clonedesk.CloneDesk.metainfo.xml"};
+                           "usr/share/metainfo/" AppId ".metainfo.xml"};
     }
     void validates() {
         QFETCH(QString, tool);
         QFETCH(QStringList, arguments);
         const CommandRun run = runCommand(tool, arguments, {}, m_root.path());
         QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+    }
+
+    // The copyright grants the GPL, and the software centres say so too.
+    void namesTheLicence_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("copyright") << "usr/share/doc/tq305-clonedesk/copyright"
+                                   << "\nFiles: \\*\n(.*\n)*License: GPL-3\\+\n";
+        QTest::newRow("AppStream")
+            << "usr/share/metainfo/" AppId ".metainfo.xml"
+            << "<project_license>GPL-3.0-or-later</project_license>";
+    }
+    void namesTheLicence() {
+        QFETCH(QString, file);
+        QFETCH(QString, pattern);
+        QFile text(m_root.filePath(file));
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(text.readAll()).contains(QRegularExpression(pattern)));
     }
 
     // man finds each page under the package's man folder, by name.
