@@ -48,12 +48,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TQ_MAKER_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without dpkg-shlibdeps CPack would only print a note and make a package
-# that depends on nothing, which apt installs without the Qt libraries.
-find_program(TQ_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(NOT TQ_DPKG_SHLIBDEPS)
-  set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/no_shlibdeps.cmake)
-endif()
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/require_shlibdeps.cmake)
 # The Chinese windows and printouts need a CJK font, which no library pulls in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wqy-microhei)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
