@@ -47,6 +47,20 @@ class HelpRequestsTest : public QObject {
         QVERIFY2(run.out.startsWith(start), qPrintable(run.out));
     }
 
+    // Every program's --version names its licence.
+    void versionNamesTheLicence_data() {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("tq305") << TQ305_PROGRAM;
+        QTest::newRow("TQ305sys") << TQ305SYS_PROGRAM;
+        QTest::newRow("tq305-radio") << TQ_RADIO_BIN;
+    }
+    void versionNamesTheLicence() {
+        QFETCH(QString, program);
+        const CommandRun run = runCommand(program, {"--version"}, {"QT_QPA_PLATFORM=none"});
+        QVERIFY2(run.out.contains("\nLicense GPL-3.0-or-later: GNU GPL version 3 or later"),
+                 qPrintable(run.out));
+    }
+
     void helpThatCannotBeWrittenFails() {
         QProcess help;
         help.setStandardOutputFile("/dev/full");

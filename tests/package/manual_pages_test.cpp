@@ -19,19 +19,16 @@ QString collapsed(const QString& text) {
     return text.simplified();
 }
 
-// The lines of the page's section `heading` (the text before the first
-// command's section when empty).
+// The lines of the page's section `heading` (when empty, the page's own
+// sections: all but the commands' sections).
 QString section(const QString& page, const QString& heading) {
     const QStringList lines = page.split('\n');
     QStringList taken;
     bool inside = heading.isEmpty();
     for (const QString& line : lines) {
         const bool sectionStart = !line.isEmpty() && !line.front().isSpace();
-        if (sectionStart && inside && !taken.isEmpty() &&
-            (heading.isEmpty() ? line.startsWith("TQ305 ") : line != heading))
-            break;
-        if (sectionStart && line == heading)
-            inside = true;
+        if (sectionStart)
+            inside = heading.isEmpty() ? !line.startsWith("TQ305 ") : line == heading;
         if (inside)
             taken << line;
     }
@@ -66,6 +63,26 @@ class ManualPagesTest : public QObject {
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains("\nNAME\n       " + page + " - "));
+    }
+
+    // The sections a reader looks for, after the description and the
+    // commands, in the usual order; the footer dated with the version's date.
+    void hasTheClosingSections_data() {
+        QTest::addColumn<QString>("page");
+        for (const char* page : {"TQ305sys", "tq305", "tq305-radio"})
+            QTest::newRow(page) << QString(page);
+    }
+    void hasTheClosingSections() {
+        QFETCH(QString, page);
+        const QString text = render(page).out;
+        qsizetype at = text.lastIndexOf("\nTQ305 "); // the last command's section, if any
+        for (const char* heading : {"EXIT STATUS", "ENVIRONMENT", "FILES", "SEE ALSO"}) {
+            const qsizetype found = text.indexOf(QString("\n%1\n").arg(heading), at + 1);
+            QVERIFY2(found > at, heading);
+            at = found;
+        }
+        QVERIFY(text.contains("XDG_DATA_HOME"));
+        QVERIFY(text.contains(QRegularExpression("\n\\S.* " TQ_RELEASE_DATE " .*$")));
     }
 
     void helpSaysWhatTheSectionSays_data() {

@@ -113,12 +113,10 @@ class PackageTest : public QObject {
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("desktop entry")
-            << "desktop-file-validate"
-            << QStringList{"usr/share/applications/" AppId ".desktop"};
+            << "desktop-file-validate" << QStringList{"usr/share/applications/" AppId ".desktop"};
         QTest::newRow("AppStream entry")
             << "appstreamcli"
-            << QStringList{"validate", "--no-net",
-                           "usr/share/metainfo/" AppId ".metainfo.xml"};
+            << QStringList{"validate", "--no-net", "usr/share/metainfo/" AppId ".metainfo.xml"};
     }
     void validates() {
         QFETCH(QString, tool);
@@ -133,9 +131,8 @@ class PackageTest : public QObject {
         QTest::addColumn<QString>("pattern");
         QTest::newRow("copyright") << "usr/share/doc/tq305-clonedesk/copyright"
                                    << "\nFiles: \\*\n(.*\n)*License: GPL-3\\+\n";
-        QTest::newRow("AppStream")
-            << "usr/share/metainfo/" AppId ".metainfo.xml"
-            << "<project_license>GPL-3.0-or-later</project_license>";
+        QTest::newRow("AppStream") << "usr/share/metainfo/" AppId ".metainfo.xml"
+                                   << "<project_license>GPL-3.0-or-later</project_license>";
     }
     void namesTheLicence() {
         QFETCH(QString, file);

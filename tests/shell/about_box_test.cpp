@@ -3,6 +3,7 @@
 #include "shell/about_box.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"
+#include "ui/program_version.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -44,14 +45,17 @@ class AboutBoxTest : public QObject {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("company");
+        QTest::addColumn<QString>("licence"); // the copyright's second line
         QTest::newRow("Chinese") << 0 << "帮助"
                                  << "TQ-305 对讲机编程软件"
-                                 << "简体中文版 V1.00"
-                                 << "TQ-305 CloneDesk 开发组出品 · 访问主页";
+                                 << "简体中文版 V" TQ_PROGRAM_VERSION
+                                 << "TQ-305 CloneDesk 开发组出品 · 访问主页"
+                                 << "自由软件，依 GNU GPL 第 3 版或更新版本发布";
         QTest::newRow("English") << 1 << "Help"
                                  << "TQ-305 Interphone Software"
-                                 << "English edition V1.00"
-                                 << "Made by the TQ-305 CloneDesk developers · visit the home page";
+                                 << "English edition V" TQ_PROGRAM_VERSION
+                                 << "Made by the TQ-305 CloneDesk developers · visit the home page"
+                                 << "Free software under the GNU GPL, version 3 or later";
     }
     void textsFollowTheLanguage() {
         QFETCH(int, language);
@@ -59,6 +63,7 @@ class AboutBoxTest : public QObject {
         QFETCH(QString, title);
         QFETCH(QString, version);
         QFETCH(QString, company);
+        QFETCH(QString, licence);
         ProgramFixture p(language);
         QDialog* box = openAbout(p);
         QVERIFY(box && box->isVisible());
@@ -67,7 +72,7 @@ class AboutBoxTest : public QObject {
         QCOMPARE(label(box, "lblTitle")->text(), title);
         QCOMPARE(label(box, "lblVersion")->text(), version);
         QCOMPARE(label(box, "lblCompany")->text(), company);
-        QCOMPARE(label(box, "lblCopyR")->text(), QString("Copyright © 2026 TQ-305 CloneDesk"));
+        QCOMPARE(label(box, "lblCopyR")->text(), "Copyright © 2026 TQ-305 CloneDesk\n" + licence);
         QVERIFY(!label(box, "Image1")->pixmap().isNull());
         QCOMPARE(box->windowIcon().cacheKey(), p.form->windowIcon().cacheKey());
         // Every text shows whole, whichever language sized the box first.
