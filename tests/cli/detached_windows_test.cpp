@@ -102,7 +102,7 @@ class DetachedWindowsTest : public QObject {
             const bool full = place == Place::FullDisk;
             QTest::addRow("dump, %s", name) << place << dump << 0 << "";
             QTest::addRow("print, %s", name)
-                << place << print << (full ? 1 : 0) << (full ? tooLarge.arg(".pdf") : "");
+                << place << print << (full ? 3 : 0) << (full ? tooLarge.arg(".pdf") : "");
             QTest::addRow("export, %s", name)
                 << place << exportCsv << (full ? 3 : 0) << (full ? tooLarge.arg(".csv") : "");
             QTest::addRow("import, %s", name)

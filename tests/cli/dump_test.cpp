@@ -118,21 +118,21 @@ class DumpTest : public QObject {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("error");
-        QTest::newRow("missing file") << QStringList{"dump", "/no/such.dat"} << 1
+        QTest::newRow("missing file") << QStringList{"dump", "/no/such.dat"} << 3
                                       << "tq305: /no/such.dat: No such file or directory";
         QTest::newRow("not a data file")
-            << QStringList{"dump", data("make_golden_files.py")} << 1
+            << QStringList{"dump", data("make_golden_files.py")} << 3
             << "tq305: " + data("make_golden_files.py") +
                    ": not a TQ-305 data file (wrong header, or shorter than 2096 bytes)";
-        QTest::newRow("a folder") << QStringList{"dump", TQ_TEST_DATA} << 1
+        QTest::newRow("a folder") << QStringList{"dump", TQ_TEST_DATA} << 3
                                   << "tq305: " TQ_TEST_DATA ": Is a directory";
         // A pipe nobody writes to: reading it would wait for ever.
-        QTest::newRow("a pipe") << QStringList{"dump", path("pipe.dat")} << 1
+        QTest::newRow("a pipe") << QStringList{"dump", path("pipe.dat")} << 3
                                 << "tq305: " + path("pipe.dat") + ": not a regular file";
-        QTest::newRow("a device") << QStringList{"dump", "/dev/zero"} << 1
+        QTest::newRow("a device") << QStringList{"dump", "/dev/zero"} << 3
                                   << "tq305: /dev/zero: not a regular file";
         QTest::newRow("newline in the name")
-            << QStringList{"dump", "/no/two\nlines.dat"} << 1
+            << QStringList{"dump", "/no/two\nlines.dat"} << 3
             << "tq305: /no/two\\nlines.dat: No such file or directory";
         QTest::newRow("no file") << QStringList{"dump"} << 2
                                  << "usage: tq305 dump FILE.dat [--json] [--lang zh|en]";
@@ -160,7 +160,7 @@ class DumpTest : public QObject {
                   "$0" dump "$f" > "$2/out" && grep -qx "Band (Combo1): 136-174MHz" "$2/out")sh"
             << 0 << "";
         QTest::newRow("missing, not UTF-8")
-            << R"sh(exec "$0" dump "$(printf '/no/a\377\376.dat')")sh" << 1
+            << R"sh(exec "$0" dump "$(printf '/no/a\377\376.dat')")sh" << 3
             << "tq305: /no/a\\xFF\\xFE.dat: No such file or directory\n";
         QTest::newRow("output to a full disk")
             << R"sh(exec "$0" dump "$1/full_image_band0.dat" > /dev/full)sh" << 1

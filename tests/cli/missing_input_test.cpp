@@ -25,7 +25,8 @@ class MissingInputTest : public QObject {
         QTest::newRow("import") << QStringList{
             "import", m_folder.filePath("missing.csv"), "-o", out + ".dat", "--band", "0"};
         QTest::newRow("import --base") << QStringList{
-            "import", TQ_TEST_DATA "/../../README.md", "-o", out + ".dat", "--base", missing};
+            "import", TQ_TEST_DATA "/../../README.md", "-o", out + ".dat", "--band", "0", "--base",
+            missing};
         QTest::newRow("write") << QStringList{"write", missing, "--device", "/dev/null"};
     }
     void everyCommandExitsWith3() {

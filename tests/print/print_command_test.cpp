@@ -125,8 +125,8 @@ class PrintCommandTest : public QObject {
     }
 
     // Without a font for its Chinese (only a Latin font installed) no
-    // printout is written, in either language: it would show boxes. The
-    // message is in the language asked for.
+    // printout is written, in either language: it would show boxes. Like
+    // every line on the standard error, the message is in English.
     void refusedWithoutAFontForItsCharacters_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("latinOnly");
@@ -134,7 +134,7 @@ class PrintCommandTest : public QObject {
         QTest::addColumn<QString>("said");
         QTest::newRow("zh, every font") << "zh" << false << 0 << "";
         QTest::newRow("en, every font") << "en" << false << 0 << "";
-        QTest::newRow("zh, Latin only") << "zh" << true << 1 << "没有已安装的字体能显示";
+        QTest::newRow("zh, Latin only") << "zh" << true << 1 << "No installed font can show";
         QTest::newRow("en, Latin only") << "en" << true << 1 << "No installed font can show";
     }
     void refusedWithoutAFontForItsCharacters() {

@@ -77,8 +77,8 @@ class AboutBoxTest : public QObject {
         QCOMPARE(box->windowIcon().cacheKey(), p.form->windowIcon().cacheKey());
         // Every text shows whole, whichever language sized the box first.
         for (auto* l : box->findChildren<QLabel*>())
-            if (!l->text().isEmpty())
-                QVERIFY2(l->contentsRect().width() >= l->fontMetrics().horizontalAdvance(l->text()),
+            for (const QString& line : l->text().split('\n', Qt::SkipEmptyParts))
+                QVERIFY2(l->contentsRect().width() >= l->fontMetrics().horizontalAdvance(line),
                          qPrintable(l->objectName()));
     }
 
