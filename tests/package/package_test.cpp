@@ -49,8 +49,9 @@ class PackageTest : public QObject {
         QTest::addColumn<QString>("pattern");
         QTest::newRow("Package") << "Package"
                                  << "^tq305-clonedesk$";
-        QTest::newRow("Version, the project's") << "Version"
-                                                << "^" TQ_VERSION "$";
+        QTest::newRow("Version, the project's")
+            << "Version"
+            << "^" + QRegularExpression::escape(TQ_VERSION) + "$";
         QTest::newRow("Architecture") << "Architecture"
                                       << "^" + architecture() + "$";
         QTest::newRow("Section") << "Section"
