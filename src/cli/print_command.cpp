@@ -60,9 +60,11 @@ int runPrint(const QStringList& arguments) {
         {*window.optionalFeatures(), *window.powerLevels(), *window.channelTable()});
     // A printout with boxes in place of characters is not written.
     if (const QString missing = print::uncoveredCharacters(document); !missing.isEmpty()) {
-        QTextStream(stderr)
-            << "tq305: " << ui::messageText(ui::Msg::PrintFontMissing, {missing}).replace('\n', ' ')
-            << Qt::endl;
+        QTextStream(stderr) << "tq305: "
+                            << ui::messageText(ui::Msg::PrintFontMissing,
+                                               {print::charactersNamed(missing)})
+                                   .replace('\n', ' ')
+                            << Qt::endl;
         return ExitNoFont;
     }
     const files::WriteResult written = print::writePdf(document, options->output);

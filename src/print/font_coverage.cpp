@@ -68,4 +68,15 @@ QString uncoveredCharacters(const PrintDocument& document) {
     return uncoveredCharacters(texts, QGuiApplication::font());
 }
 
+QString charactersNamed(const QString& characters) {
+    constexpr int Shown = 8;
+    const QList<uint> codes = characters.toUcs4();
+    QStringList points;
+    for (qsizetype i = 0; i < codes.size() && i < Shown; ++i)
+        points << QString("U+%1").arg(codes[i], 4, 16, QChar('0')).toUpper();
+    if (codes.size() > Shown)
+        points << "...";
+    return characters + " (" + points.join(' ') + ')';
+}
+
 } // namespace print

@@ -23,7 +23,7 @@ void showPrintPreview(MainWindow& window) {
     // Nothing is previewed, printed or saved that would show boxes.
     if (const QString missing = print::uncoveredCharacters(print::PrintContent(sources));
         !missing.isEmpty()) {
-        ui::showMessage(ui::Msg::PrintFontMissing, {missing});
+        ui::showMessage(ui::Msg::PrintFontMissing, {print::charactersNamed(missing)});
         grid->setUpdatesEnabled(true);
         return;
     }

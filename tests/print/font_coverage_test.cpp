@@ -30,6 +30,23 @@ class FontCoverageTest : public QObject {
         QCOMPARE(print::uncoveredCharacters(texts, QGuiApplication::font()), missing);
     }
 
+    void namedWithTheirCodePoints_data() {
+        QTest::addColumn<QString>("characters");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("two") << "编程"
+                             << "编程 (U+7F16 U+7A0B)";
+        QTest::newRow("beyond the basic plane")
+            << QString::fromUcs4(U"\U0010FFFD") << QString::fromUcs4(U"\U0010FFFD") + " (U+10FFFD)";
+        QTest::newRow("more than eight: the first eight")
+            << "abcdefghi"
+            << "abcdefghi (U+0061 U+0062 U+0063 U+0064 U+0065 U+0066 U+0067 U+0068 ...)";
+    }
+    void namedWithTheirCodePoints() {
+        QFETCH(QString, characters);
+        QFETCH(QString, named);
+        QCOMPARE(print::charactersNamed(characters), named);
+    }
+
     // Every kind of block is looked at, and the page numbers too.
     void looksAtEveryTextOfTheDocument() {
         const QString unassigned = QString(QChar(0x0378));
