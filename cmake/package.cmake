@@ -49,6 +49,15 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TQ_MAKER_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/require_shlibdeps.cmake)
+# The same tree gives the same bytes: every time stamp in the package is the
+# version's own, unless SOURCE_DATE_EPOCH names another.
+if(TQ_RELEASE_EPOCH)
+  set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/package/source_date.cmake)
+  file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
+       "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n"
+       "  set(ENV{SOURCE_DATE_EPOCH} ${TQ_RELEASE_EPOCH})\n"
+       "endif()\n")
+endif()
 # The Chinese windows and printouts need a CJK font, which no library pulls in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-wqy-microhei)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -5,8 +5,9 @@
 # build passes -DTQ_VERSION_FROM_GIT=OFF: there the changelog alone speaks.
 #
 # Sets TQ_VERSION ("1.1", "1.1+git3.g1a2b3c4"), TQ_VERSION_NUMBER (the
-# numeric part, for project()) and TQ_RELEASE_DATE (YYYY-MM-DD: the
-# changelog entry's date, or the last commit's).
+# numeric part, for project()), TQ_RELEASE_DATE (YYYY-MM-DD: the changelog
+# entry's date, or the last commit's) and TQ_RELEASE_EPOCH (that moment in
+# seconds since 1970, as SOURCE_DATE_EPOCH; empty without dpkg-dev or git).
 option(TQ_VERSION_FROM_GIT "Add the commits past the changelog's version to the version" ON)
 
 set(tq_changelog ${CMAKE_CURRENT_LIST_DIR}/../debian/changelog)
@@ -34,6 +35,12 @@ foreach(part tq_month tq_day)
   endif()
 endforeach()
 set(TQ_RELEASE_DATE ${tq_year}-${tq_month}-${tq_day})
+find_program(TQ_DPKG_PARSECHANGELOG dpkg-parsechangelog)
+set(TQ_RELEASE_EPOCH "")
+if(TQ_DPKG_PARSECHANGELOG)
+  execute_process(COMMAND ${TQ_DPKG_PARSECHANGELOG} -l ${tq_changelog} -STimestamp
+                  OUTPUT_VARIABLE TQ_RELEASE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+endif()
 
 find_program(TQ_GIT git)
 if(TQ_VERSION_FROM_GIT AND TQ_GIT)
@@ -62,11 +69,12 @@ if(TQ_VERSION_FROM_GIT AND TQ_GIT AND tq_not_git EQUAL 0)
                   OUTPUT_VARIABLE tq_commits OUTPUT_STRIP_TRAILING_WHITESPACE)
   execute_process(COMMAND ${tq_git} diff --quiet HEAD -- RESULT_VARIABLE tq_dirty)
   if(tq_commits GREATER 0 OR NOT tq_dirty EQUAL 0)
-    execute_process(COMMAND ${tq_git} log -1 --format=%h%n%cs
+    execute_process(COMMAND ${tq_git} log -1 --format=%h%n%cs%n%ct
                     OUTPUT_VARIABLE tq_head OUTPUT_STRIP_TRAILING_WHITESPACE)
     string(REPLACE "\n" ";" tq_head "${tq_head}")
     list(GET tq_head 0 tq_hash)
     list(GET tq_head 1 TQ_RELEASE_DATE)
+    list(GET tq_head 2 TQ_RELEASE_EPOCH)
     string(APPEND TQ_VERSION "+git${tq_commits}.g${tq_hash}")
     if(NOT tq_dirty EQUAL 0)
       string(APPEND TQ_VERSION ".dirty")
