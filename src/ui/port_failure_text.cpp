@@ -26,6 +26,8 @@ constexpr std::array FailureTable{
                "log in again."},
     FailureRow{PortFailure::InUse, "设备 %1 正被其它程序使用。",
                "The device %1 is in use by another program."},
+    FailureRow{PortFailure::LockFailed, "无法写入设备 %1 的锁文件：%2",
+               "The lock file of the device %1 could not be written: %2"},
     FailureRow{PortFailure::Other, "设备 %1：%2", "The device %1: %2"},
 };
 
