@@ -81,7 +81,7 @@ std::string loadFailureReason(const files::LoadResult& loaded) {
 }
 
 std::string shownName(const std::string& path) {
-    return ui::printableFileName(ui::fileNameText(QByteArray::fromStdString(path))).toStdString();
+    return ui::printableBytes(path);
 }
 
 std::string bandName(std::optional<int> code) {
@@ -94,7 +94,7 @@ std::string bandName(std::optional<int> code) {
 }
 
 std::string portName(const radiolink::SerialPort& port, const RadioPort& where) {
-    const std::string device = QFile::encodeName(port.deviceName()).toStdString();
+    const std::string device = shownName(QFile::encodeName(port.deviceName()).toStdString());
     if (!where.number)
         return device;
     return "port " + std::to_string(*where.number) + " (" + device + ")";

@@ -1,5 +1,6 @@
 #include "ui/port_failure_text.h"
 
+#include "ui/file_names.h"
 #include "ui/program_flags.h"
 
 #include <QDir>
@@ -38,7 +39,7 @@ QString portFailureText(PortFailure failure, const QString& device, const QStrin
         if (row.failure != failure)
             continue;
         const QString text = QString::fromUtf8(isChinese() ? row.zh : row.en);
-        const QString name = QDir::toNativeSeparators(device);
+        const QString name = printableFileName(QDir::toNativeSeparators(device));
         // Only the placeholders the text has, all at once (a % in a name stays).
         if (text.contains("%2"))
             return text.arg(name, systemText);

@@ -594,6 +594,20 @@ class LinkCommandTest : public QObject {
         QTest::newRow("the same radio twice")
             << QStringList{"write", "a.dat", "--port", "2", "--device", "/dev/x", "--port", "2"}
             << "tq305 write: --port 2 is given twice";
+        QTest::newRow("one device under two spellings")
+            << QStringList{"write",     "a.dat",    "--device",
+                           "/dev/null", "--device", "/dev/../dev/null"}
+            << "tq305 write: --device /dev/../dev/null is given twice: it is the device of "
+               "--device /dev/null";
+        QTest::newRow("a bare device name and its path")
+            << QStringList{"write", "a.dat", "--device", "null", "--device", "/dev/null"}
+            << "tq305 write: --device /dev/null is given twice: it is the device of --device null";
+        QTest::newRow("a port number with escape bytes")
+            << QStringList{"read", "--port", "1\x1b]0;x\a", "-o", "x.dat"}
+            << "tq305 read: --port takes a number from 1 to 16, not '1\\x1B]0;x\\x07'";
+        QTest::newRow("an option with escape bytes")
+            << QStringList{"read", "--port", "1", "-o", "x.dat", "--\x1b[31m"}
+            << "tq305 read: unknown option '--\\x1B[31m'";
         QTest::newRow("no file to write")
             << QStringList{"write", "--port", "1"} << "tq305 write: give the data file to write";
         QTest::newRow("two files to write") << QStringList{"write", "a.dat", "b.dat", "--port", "1"}
@@ -616,6 +630,10 @@ class LinkCommandTest : public QObject {
             << QStringList{"read", "--device", "/dev/no-such-tty", "-o", "<OUT>"}
             << "tq305: The device /dev/no-such-tty does not exist (is the programming cable "
                "plugged in?).";
+        QTest::newRow("a device with escape bytes")
+            << QStringList{"read", "--device", "/dev/no-such-tty\x1b[2J", "-o", "<OUT>"}
+            << "tq305: The device /dev/no-such-tty\\x1B[2J does not exist (is the programming "
+               "cable plugged in?).";
         QTest::newRow("a port link to a radio that ended")
             << QStringList{"write", "<IN>", "--port", "4"}
             << "tq305: port 4: The device <XDG>/TQ305CloneDesk/ports/com4 does not exist (is the "

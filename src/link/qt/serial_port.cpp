@@ -31,13 +31,6 @@ QString systemLocation(const QString& device) {
 #endif
 }
 
-// The device itself, whatever link or "../" spelling led to it: its lock
-// then has the name other serial programs give it.
-QString devicePath(const QString& location) {
-    const QString canonical = QFileInfo(location).canonicalFilePath();
-    return canonical.isEmpty() ? location : canonical;
-}
-
 #ifndef Q_OS_WIN
 std::string lockName(const QString& path) {
     return radiolink::device_lock::lockFileName(QFile::encodeName(path).toStdString());
@@ -72,6 +65,14 @@ SerialPort::SerialPort(QObject* parent) : QObject(parent), m_serial(new QSerialP
     connect(m_serial, &QSerialPort::errorOccurred, this, &SerialPort::onError);
 }
 
+// The device itself, whatever link or "../" spelling led to it: its lock
+// then has the name other serial programs give it.
+QString SerialPort::devicePath(const QString& device) {
+    const QString location = systemLocation(device);
+    const QString canonical = QFileInfo(location).canonicalFilePath();
+    return canonical.isEmpty() ? location : canonical;
+}
+
 bool SerialPort::openPort(int number, const PortPlaces& places) {
     return openDevice(portDeviceName(number, places));
 }
@@ -89,7 +90,7 @@ bool SerialPort::openDevice(const QString& device) {
     }
 
     const QString location = systemLocation(device);
-    const QString path = devicePath(location);
+    const QString path = devicePath(device);
 #ifndef Q_OS_WIN
     if (lockedByAnotherProgram(path, location)) {
         m_failure = PortFailure::InUse;
