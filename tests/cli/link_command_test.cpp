@@ -175,6 +175,9 @@ class LinkCommandTest : public QObject {
             return "tq305: the radio's answer at block " + QString(block) +
                    " was not what the transfer expects there (line fault?)";
         };
+        auto refused = [](const char* block) {
+            return "tq305: the radio refused block " + QString(block) + " (it answered NAK, 0x15)";
+        };
         auto partly = [](const char* block) {
             return QStringList{"tq305: partial write: the radio now holds a mix of old and new "
                                "memory; the write reached block " +
@@ -220,28 +223,32 @@ class LinkCommandTest : public QObject {
         row("ident not answered: write", {"--no-ident-ack"}, write, 1,
             {identNotAnswered, nothingWritten});
         row("stall: read", {"--stall-at", "10"}, read, 1, {stalled("0x090")});
-        // A read waits for a whole block's 20 bytes: a shorter answer (a refusal,
-        // a short block) never reaches the transfer, which sees only silence.
-        row("refused block: read", {"--nak-at", "10"}, read, 1, {stalled("0x090")});
+        // A read waits for a whole block's 20 bytes: a shorter answer (a
+        // refusal, a short block) is told once the wait is over.
+        row("refused block: read", {"--nak-at", "10"}, read, 1, {refused("0x090")});
         row("refused first block: write", {"--nak-at", "1"}, write, 4,
-            QStringList{answered("0x000")} + partly("0x000"));
+            QStringList{refused("0x000")} + partly("0x000"));
         row("refused block: write", {"--nak-at", "10"}, write, 4,
-            QStringList{answered("0x090")} + partly("0x090"));
+            QStringList{refused("0x090")} + partly("0x090"));
         row("corrupt block: read", {"--corrupt-block", "10"}, read, 1, {answered("0x090")});
-        row("short block: read", {"--short-block", "10"}, read, 1, {stalled("0x090")});
+        row("short block: read", {"--short-block", "10"}, read, 1, {answered("0x090")});
         row("long block: read", {"--long-block", "10"}, read, 1, {answered("0x090")});
         row("wrong address: read", {"--wrong-address", "10"}, read, 1,
             wrongBlock("0x090", "0x0A0"));
         row("corrupt last block: read", {"--corrupt-block", "99"}, read, 1, {answered("0x7F0")});
         row("long last block: read", {"--long-block", "99"}, read, 1, {answered("0x7F0")});
+        row("long last block in a burst: read", {"--long-block", "99", "--burst"}, read, 1,
+            {answered("0x7F0")});
         row("wrong address of the last block: read", {"--wrong-address", "99"}, read, 1,
             wrongBlock("0x7F0", "0x7E0"));
         row("damaged blocks of a read: a write is not hurt", {"--corrupt-block", "10"}, write, 0,
             wrote);
         row("double acknowledge: read", {"--double-ack"}, read, 1, {identNotAnswered});
-        row("double acknowledge: write", {"--double-ack"}, write, 0, wrote);
+        row("double acknowledge: write", {"--double-ack", "--burst"}, write, 1,
+            {identNotAnswered, nothingWritten});
         row("acknowledge with stray bytes: read", {"--ack-stray"}, read, 1, {identNotAnswered});
-        row("acknowledge with stray bytes: write", {"--ack-stray"}, write, 0, wrote);
+        row("acknowledge with stray bytes: write", {"--ack-stray"}, write, 1,
+            {identNotAnswered, nothingWritten});
         row("stray bytes: read", {"--stray-bytes"}, read, 0, readDone);
         row("stray bytes: write loses no block", {"--stray-bytes"}, write, 0, wrote);
         row("end not answered: read", {"--no-end-ack"}, read, 0, readDone);

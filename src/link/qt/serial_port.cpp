@@ -165,6 +165,13 @@ void SerialPort::setReceiveThreshold(int bytes) {
         QMetaObject::invokeMethod(this, &SerialPort::deliverWaitingBytes, Qt::QueuedConnection);
 }
 
+std::vector<std::uint8_t> SerialPort::takeWaiting() {
+    if (!isOpen())
+        return {};
+    const QByteArray bytes = m_serial->readAll();
+    return {bytes.begin(), bytes.end()};
+}
+
 void SerialPort::deliverWaitingBytes() {
     if (!isOpen() || m_serial->bytesAvailable() < m_threshold)
         return;

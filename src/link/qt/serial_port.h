@@ -43,6 +43,7 @@ class SerialPort : public QObject, public Port {
     void drainInput(int quietMs, int limitMs);
     // 1 when the port opens; it stays at the last value set.
     void setReceiveThreshold(int bytes) override;
+    std::vector<std::uint8_t> takeWaiting() override;
     int receiveThreshold() const { return m_threshold; }
 
     // The device last opened or tried.
