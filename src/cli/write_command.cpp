@@ -173,6 +173,11 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
         say(loadFailureText(options.file, loaded));
         return ExitCannotOpen;
     }
+    if (files::namesNoBand(loaded.file) && !options.forceBand) {
+        say(shownName(options.file) +
+            ": not written: its header names no band (--force-band writes it anyway)");
+        return ExitCannotOpen;
+    }
     const auto app = windowApplication(argc, argv);
     const std::optional<Image> image = encodedImage(loaded.file);
     if (!image) {

@@ -651,6 +651,11 @@ class LinkCommandTest : public QObject {
         QTest::newRow("missing data file")
             << QStringList{"write", "<DIR>/missing.dat", "--device", "/dev/null"}
             << "tq305: <DIR>/missing.dat: No such file or directory";
+        // Refused before the port is opened, let alone a backup read.
+        QTest::newRow("a data file that names no band")
+            << QStringList{"write", TQ_TEST_DATA "/band_byte_0x10.dat", "--device", "/dev/null"}
+            << "tq305: " TQ_TEST_DATA "/band_byte_0x10.dat: not written: its header names no band "
+               "(--force-band writes it anyway)";
         QTest::newRow("not a data file")
             << QStringList{"write", "<DIR>/radio.img", "--device", "/dev/null"}
             << "tq305: <DIR>/radio.img: not a TQ-305 data file (wrong header, or shorter than "
