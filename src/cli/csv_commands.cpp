@@ -105,7 +105,7 @@ void printReport(const exchange::ImportReport& report) {
 int runImport(const CsvOptions& o) {
     const std::optional<int> band = bandCode(o.band);
     if (!band) {
-        QTextStream(stderr) << "tq305: no band " << o.band << Qt::endl
+        QTextStream(stderr) << "tq305: no band " << ui::printableFileName(o.band) << Qt::endl
                             << usageLines({"export", "import"}).c_str() << Qt::flush;
         return 2;
     }

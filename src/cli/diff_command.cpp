@@ -1,6 +1,7 @@
 #include "cli/diff_command.h"
 
 #include "cli/file_windows.h"
+#include "cli/output_check.h"
 #include "cli/show_options.h"
 #include "cli/usage.h"
 #include "shell/image_difference.h"
@@ -56,6 +57,10 @@ int runDiff(const QStringList& arguments) {
     else
         for (const shell::Change& change : changes)
             out << shell::changeLine(change) << '\n';
+    out.flush();
+    // Exit 1 says the files differ: a list that could not be written must not pass for one.
+    if (!outputWritten())
+        return 3;
     return changes.isEmpty() ? 0 : 1;
 }
 

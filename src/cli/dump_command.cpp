@@ -39,6 +39,10 @@ int run(const QStringList& arguments) {
     const auto file = loadForCommand(options->paths[0]);
     if (!file)
         return ExitCannotOpen;
+    if (files::namesNoBand(*file))
+        err << "tq305: note: the file's header names no band: shown in the band the program "
+               "shows; tq305 write refuses it"
+            << Qt::endl;
     const FileWindows windows(*file, options->language);
     const shell::MainWindow* window = &windows.window();
 

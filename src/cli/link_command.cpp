@@ -92,11 +92,42 @@ int runRead(int& argc, char** argv, const LinkOptions& options) {
     });
 }
 
+namespace {
+
+QString deviceOf(const RadioPort& where) {
+    return where.number ? radiolink::portDeviceName(*where.number)
+                        : QFile::decodeName(QByteArray::fromStdString(where.device));
+}
+
+std::string optionText(const RadioPort& where) {
+    return where.number ? "--port " + std::to_string(*where.number)
+                        : "--device " + shownName(where.device);
+}
+
+// Two spellings of one device (a link, "../pts/3", a port number's link) are
+// one radio given twice; left to the ports, the second would only be told
+// that the device is in use.
+bool eachRadioOnce(const LinkOptions& options, std::string& error) {
+    for (std::size_t n = 1; n < options.ports.size(); ++n)
+        for (std::size_t before = 0; before < n; ++before)
+            if (radiolink::SerialPort::devicePath(deviceOf(options.ports[n])) ==
+                radiolink::SerialPort::devicePath(deviceOf(options.ports[before]))) {
+                error = "tq305 write: " + optionText(options.ports[n]) +
+                        " is given twice: it is the device of " + optionText(options.ports[before]);
+                return false;
+            }
+    return true;
+}
+
+} // namespace
+
 int runLinkCommand(int& argc, char** argv, LinkTransfer transfer) {
     // The arguments as bytes: a file name need not be valid text.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string error;
-    const std::optional<LinkOptions> options = parseLinkOptions(arguments, error);
+    std::optional<LinkOptions> options = parseLinkOptions(arguments, error);
+    if (options && !eachRadioOnce(*options, error))
+        options.reset();
     if (!options) {
         std::fprintf(stderr, "%s\n%s", error.c_str(), usageLines({"read", "write"}).c_str());
         return ExitUsage;

@@ -40,6 +40,10 @@ std::string linkFailureText(const radiolink::TransferFailure& failure, radiolink
     switch (failure.reason) {
     case StallReason::NoAnswer:
         return "no answer from the radio on " + port + " (is it switched on and connected?)";
+    case StallReason::HandshakeRefused:
+        return "the radio on " + port +
+               " answered the handshake, but not with its acknowledgement (line fault, or a radio "
+               "of another kind?)";
     case StallReason::WrongProduct: {
         const std::string name = printableName(failure.product);
         return "the radio on " + port + " is not a TQ-305" +
@@ -53,6 +57,8 @@ std::string linkFailureText(const radiolink::TransferFailure& failure, radiolink
     case StallReason::Stalled:
         return "the radio stopped answering at block " + hexAddress(failure.block) +
                " (line fault?)";
+    case StallReason::Refused:
+        return "the radio refused block " + hexAddress(failure.block) + " (it answered NAK, 0x15)";
     case StallReason::UnexpectedAnswer:
         return "the radio's answer at block " + hexAddress(failure.block) +
                " was not what the transfer expects there (line fault?)";
@@ -81,7 +87,7 @@ std::string loadFailureReason(const files::LoadResult& loaded) {
 }
 
 std::string shownName(const std::string& path) {
-    return ui::printableFileName(ui::fileNameText(QByteArray::fromStdString(path))).toStdString();
+    return ui::printableBytes(path);
 }
 
 std::string bandName(std::optional<int> code) {
@@ -94,7 +100,7 @@ std::string bandName(std::optional<int> code) {
 }
 
 std::string portName(const radiolink::SerialPort& port, const RadioPort& where) {
-    const std::string device = QFile::encodeName(port.deviceName()).toStdString();
+    const std::string device = shownName(QFile::encodeName(port.deviceName()).toStdString());
     if (!where.number)
         return device;
     return "port " + std::to_string(*where.number) + " (" + device + ")";

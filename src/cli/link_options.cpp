@@ -1,6 +1,7 @@
 #include "cli/link_options.h"
 
 #include "link/qt/port_names.h"
+#include "ui/file_names.h"
 
 #include <algorithm>
 #include <charconv>
@@ -77,7 +78,7 @@ bool Parser::take(const std::string& argument) {
     const bool output = reading && argument == "-o";
     const bool input = !reading && !argument.empty() && argument[0] != '-';
     if (!output && !input)
-        return fail("unknown option '" + argument + "'");
+        return fail("unknown option '" + ui::printableBytes(argument) + "'");
     if (m_haveFile)
         return fail("give one data file");
     const std::string* file = output ? value(argument) : &argument;
@@ -105,10 +106,11 @@ bool Parser::takePort(const std::string& option) {
     } else {
         port.number = portNumber(*given);
         if (!port.number)
-            return fail("--port takes a number from 1 to 16, not '" + *given + "'");
+            return fail("--port takes a number from 1 to 16, not '" + ui::printableBytes(*given) +
+                        "'");
     }
     if (std::ranges::find(m_options.ports, port) != m_options.ports.end())
-        return fail(option + " " + *given + " is given twice");
+        return fail(option + " " + ui::printableBytes(*given) + " is given twice");
     m_options.ports.push_back(port);
     return true;
 }

@@ -19,7 +19,7 @@ LinkSession::LinkSession(radiolink::SerialPort& port, TerminalProgress* progress
             finish(SessionEnd::LineLost);
     });
     // Left in clone mode, the radio would wait for blocks that never come.
-    connect(&m_interrupts, &InterruptNotifier::interrupted, this, [this, &port] {
+    connect(&m_interrupts, &ui::InterruptNotifier::interrupted, this, [this, &port] {
         if (!m_engine.busy())
             return;
         m_engine.cancel();

@@ -3,9 +3,9 @@
 // of its own. It needs no window and no display.
 #pragma once
 
-#include "cli/interrupt_notifier.h"
 #include "link/link_engine.h"
 #include "link/qt/qt_link.h"
+#include "ui/interrupt_notifier.h"
 
 #include <QEventLoop>
 #include <QObject>
@@ -78,7 +78,7 @@ class LinkSession : public QObject, private radiolink::TransferView {
     radiolink::QtLink m_link;
     radiolink::LinkEngine& m_engine = m_link.engine();
     QEventLoop m_loop;
-    InterruptNotifier m_interrupts;
+    ui::InterruptNotifier m_interrupts;
 
     std::array<std::uint8_t, image::ImageSize> m_fileImage{};
     std::optional<int> m_fileBand;

@@ -19,4 +19,8 @@ int finishOutput(int exitCode) {
     return exitCode ? exitCode : 1;
 }
 
+bool outputWritten() {
+    return std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
 } // namespace cli

@@ -7,4 +7,7 @@ namespace cli {
 // nothing written in vain passes for success. Returns the exit code to use.
 int finishOutput(int exitCode);
 
+// Whether everything written to the standard output so far reached it.
+bool outputWritten();
+
 } // namespace cli

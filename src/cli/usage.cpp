@@ -2,6 +2,8 @@
 
 #include "cli/help_layout.h"
 #include "cli/output_check.h"
+#include "ui/file_names.h"
+#include "ui/program_info.h"
 #include "ui/program_version.h"
 
 #include <algorithm>
@@ -112,7 +114,7 @@ std::optional<int> answerHelpRequest(int argc, char** argv) {
         return answer(versionLine());
     const CommandUsage* command = findCommandUsage(first);
     if (!command) {
-        std::fprintf(stderr, "tq305: unknown command '%.*s'\n%s", int(first.size()), first.data(),
+        std::fprintf(stderr, "tq305: unknown command '%s'\n%s", ui::printableBytes(first).c_str(),
                      programUsage().c_str());
         return 2;
     }

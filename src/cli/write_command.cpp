@@ -1,7 +1,6 @@
 #include "cli/write_command.h"
 
 #include "cli/file_windows.h"
-#include "cli/interrupt_notifier.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_write.h"
 #include "cli/window_messages.h"
@@ -11,6 +10,7 @@
 #include "files/dat_file.h"
 #include "link/qt/backup_folder.h"
 #include "shell/main_window.h"
+#include "ui/interrupt_notifier.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -96,8 +96,8 @@ void printTable(const Radios& radios, const std::vector<Ended>& ended) {
 // every transfer.
 void runAll(const std::vector<RadioWrite*>& radios) {
     QEventLoop loop;
-    InterruptNotifier interrupts;
-    QObject::connect(&interrupts, &InterruptNotifier::interrupted, &loop, [&] {
+    ui::InterruptNotifier interrupts;
+    QObject::connect(&interrupts, &ui::InterruptNotifier::interrupted, &loop, [&] {
         for (RadioWrite* radio : radios)
             radio->interrupt();
     });
@@ -171,6 +171,11 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
     const files::LoadResult loaded = files::loadDatFile(options.file);
     if (!loaded.ok()) {
         say(loadFailureText(options.file, loaded));
+        return ExitCannotOpen;
+    }
+    if (files::namesNoBand(loaded.file) && !options.forceBand) {
+        say(shownName(options.file) +
+            ": not written: its header names no band (--force-band writes it anyway)");
         return ExitCannotOpen;
     }
     const auto app = windowApplication(argc, argv);

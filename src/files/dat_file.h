@@ -8,7 +8,9 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace files {
 
@@ -20,12 +22,26 @@ struct DatFile {
     void copyInto(image::MemoryImage& target) const;
 };
 
+// A header that names no band (byte 7 reads as none of 0..7) says nothing of
+// the radio the image was made for. The windows open it in the band they
+// show, so it is shown as that band; no radio is written from it unless the
+// user insists, and that is refused before the radio is touched.
+inline bool namesNoBand(const DatFile& file) {
+    return !file.band;
+}
+
 struct LoadResult {
     FileError error = FileError::None;
     int systemError = 0;
     DatFile file; // valid only when ok()
     bool ok() const { return error == FileError::None; }
 };
+
+// A file's bytes as loadDatFile takes them (the I/O aside).
+LoadResult parseDatFile(std::span<const std::uint8_t> bytes);
+
+// The 2096 bytes saveDatFile writes.
+std::vector<std::uint8_t> datFileBytes(const image::MemoryImage& image, std::uint8_t band);
 
 // Reads the first 2096 bytes of a file. Refused as WrongType: a header
 // without the product name, and a file shorter than 2096 bytes (it cannot

@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <fcntl.h>
 #include <optional>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -60,6 +62,26 @@ std::optional<std::string> resolveTarget(std::string path) {
     errno = ELOOP;
     return std::nullopt;
 }
+
+// Holds back the signals that end a program (Ctrl+C, kill, a closed
+// terminal) while a save is under way: one that comes meanwhile acts once
+// the save has ended either way, and no temporary file is left behind.
+class EndingSignalsHeld {
+  public:
+    EndingSignalsHeld() {
+        sigset_t ending;
+        sigemptyset(&ending);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+            sigaddset(&ending, signal);
+        pthread_sigmask(SIG_BLOCK, &ending, &m_before);
+    }
+    ~EndingSignalsHeld() { pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+  private:
+    sigset_t m_before{};
+};
 
 // Makes the rename itself durable; a failure here no longer risks the data.
 void syncFolder(const std::string& folder) {
@@ -122,6 +144,8 @@ struct SaveTarget {
     std::string folder;
     mode_t mode = 0666; // narrowed by the umask when the file is new
     bool keepMode = false;
+    uid_t owner = 0; // of the file replaced, kept where we may give it away
+    gid_t group = 0;
 };
 
 SaveTarget saveTarget(const std::string& path) {
@@ -149,6 +173,8 @@ SaveTarget saveTarget(const std::string& path) {
         target.refusal = {FileError::CannotWrite, errno};
     target.mode = st.st_mode & 07777;
     target.keepMode = true;
+    target.owner = st.st_uid;
+    target.group = st.st_gid;
     return target;
 }
 
@@ -176,6 +202,7 @@ WriteResult writeFileAtomically(const std::string& path, std::span<const std::ui
     const bool keepMode = target.keepMode;
 
     removeAbandonedTemporaryFiles(folder);
+    const EndingSignalsHeld held;
     const TemporaryFile temporary = createTemporaryFile(folder, mode);
     if (temporary.fd < 0)
         return {FileError::CannotWrite, temporary.error};
@@ -188,6 +215,12 @@ WriteResult writeFileAtomically(const std::string& path, std::span<const std::ui
         ::unlink(temporary.path.c_str());
         return WriteResult{error, saved};
     };
+    // Another user's file saved by root stays theirs. Anyone else may not
+    // give a file away (the save is then theirs, as with any editor), so a
+    // refusal is no failure. The mode comes after: a new owner clears set-id bits.
+    if (keepMode) {
+        [[maybe_unused]] const int kept = ::fchown(file.get(), target.owner, target.group);
+    }
     if (keepMode && ::fchmod(file.get(), mode) != 0)
         return fail(FileError::CannotWrite);
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0 || !file.close())

@@ -115,6 +115,9 @@ void LinkEngine::cancel() {
 }
 
 void LinkEngine::abortTransfer() {
+    // A refusal or a short block never reaches a block's threshold: what the
+    // radio said is told, not silence.
+    receive_text::append(RxHex, m_port.takeWaiting());
     failTransfer(stalledWhere());
 }
 
@@ -139,7 +142,8 @@ void LinkEngine::endTransfer(const TransferFailure& failure) {
 TransferFailure LinkEngine::stalledWhere() const {
     const int stage = Writing ? WriteStage : ReadStage;
     if (stage == protocol::stage::Handshake)
-        return TransferFailure(StallReason::NoAnswer);
+        return TransferFailure(RxHex.empty() ? StallReason::NoAnswer
+                                             : StallReason::HandshakeRefused);
     // A write leaves the ident stage as it takes the ident; a read once the
     // radio has acknowledged it.
     if (stage == protocol::stage::Ident && !m_radioBand) {
@@ -156,7 +160,7 @@ TransferFailure LinkEngine::stalledWhere() const {
 TransferFailure LinkEngine::stalledInRead() const {
     if (ReadStage == protocol::stage::Ident)
         return TransferFailure(StallReason::IdentNotAcknowledged);
-    if (ReadStage == protocol::stage::ReadLast && m_blockTaken)
+    if (ReadStage == protocol::stage::ReadLast && m_blockTaken && RxHex.empty())
         return TransferFailure(StallReason::AfterLastBlock);
     return TransferFailure(stalledOrAnswered(), requestedAddress());
 }
@@ -165,7 +169,9 @@ TransferFailure LinkEngine::stalledInRead() const {
 // block, a refusal. The user is told the radio answered, not that it fell
 // silent.
 StallReason LinkEngine::stalledOrAnswered() const {
-    return RxHex.empty() ? StallReason::Stalled : StallReason::UnexpectedAnswer;
+    if (RxHex.empty())
+        return StallReason::Stalled;
+    return receive_text::isRefusal(RxHex) ? StallReason::Refused : StallReason::UnexpectedAnswer;
 }
 
 // A write stage stands for the block it sends next, once the radio

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace radiolink {
 
@@ -24,6 +25,9 @@ class Port {
     virtual void send(std::span<const std::uint8_t> bytes) = 0;
     // The number of waiting bytes (1 or 20) that raises a receive event.
     virtual void setReceiveThreshold(int bytes) = 0;
+    // The bytes waiting below the threshold, which raised no receive event:
+    // asked for when a transfer gives up, to tell what the radio last said.
+    virtual std::vector<std::uint8_t> takeWaiting() = 0;
 };
 
 // TimerW (watchdog) or TimerMeg (handshake repeat): 500 ms ticks while running.

@@ -10,6 +10,7 @@ enum class PortFailure {
     Missing,    // the device (or the device a port link points to) does not exist
     Permission, // the device exists but this user may not open it
     InUse,      // another program (or another port object) holds it
+    LockFailed, // its lock file could not be written: the system's words say why
     Other,      // not a serial line, ...: the system's words say which
 };
 

@@ -14,6 +14,7 @@ namespace radiolink::protocol {
 
 inline constexpr std::array<std::uint8_t, 7> Handshake{'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 inline constexpr std::uint8_t Acknowledge = 0x06;
+inline constexpr std::uint8_t Refusal = 0x15; // NAK
 inline constexpr std::uint8_t IdentRequest = 0x02;
 inline constexpr std::uint8_t End = 'E';
 inline constexpr std::uint8_t ReadCommand = 'R';

@@ -51,10 +51,13 @@ void LinkEngine::readBlockStep() {
     // watchdog ends the wait.
     if (!m_blockTaken)
         return;
-    // After the last block the radio's next answer, whatever it is, ends it.
-    if (ReadStage == stage::ReadLast)
-        finishRead();
-    else if (receive_text::isAcknowledge(RxHex))
+    // After the last block the radio's acknowledgement ends it, whatever
+    // follows it. A byte ahead of it may be one the block lost (a burst of 21
+    // bytes is no block either): the watchdog ends that read as failed.
+    if (ReadStage == stage::ReadLast) {
+        if (receive_text::startsWithAcknowledge(RxHex))
+            finishRead();
+    } else if (receive_text::isAcknowledge(RxHex))
         requestNextBlock();
 }
 

@@ -39,6 +39,20 @@ bool isAcknowledge(std::string_view rxHex) {
     return rxHex == AcknowledgeText;
 }
 
+bool isRefusal(std::string_view rxHex) {
+    static const std::string refusal = image::hexByte(protocol::Refusal);
+    if (rxHex.empty())
+        return false;
+    for (std::size_t i = 0; i < rxHex.size(); i += DigitsPerByte)
+        if (rxHex.substr(i, DigitsPerByte) != refusal)
+            return false;
+    return true;
+}
+
+bool startsWithAcknowledge(std::string_view rxHex) {
+    return rxHex.starts_with(AcknowledgeText);
+}
+
 void dropLeadingAcknowledges(std::string& rxHex) {
     std::size_t end = 0;
     while (rxHex.compare(end, DigitsPerByte, AcknowledgeText) == 0)

@@ -20,6 +20,12 @@ bool holdsAcknowledge(std::string_view rxHex);
 // Nothing but one 0x06.
 bool isAcknowledge(std::string_view rxHex);
 
+// One 0x15 (NAK) or more, and nothing else.
+bool isRefusal(std::string_view rxHex);
+
+// A 0x06 first, whatever comes after it.
+bool startsWithAcknowledge(std::string_view rxHex);
+
 // Removes the 0x06 bytes at the start.
 void dropLeadingAcknowledges(std::string& rxHex);
 

@@ -22,8 +22,9 @@ bool holdsAcknowledge(std::span<const std::uint8_t> bytes) {
 // A radio that never identified itself holds what it held, with or without
 // a backup.
 bool radioNeverAnswered(const TransferFailure& failure) {
-    return failure.reason == StallReason::NoAnswer || failure.reason == StallReason::NoIdent ||
-           failure.reason == StallReason::WrongProduct;
+    return failure.reason == StallReason::NoAnswer ||
+           failure.reason == StallReason::HandshakeRefused ||
+           failure.reason == StallReason::NoIdent || failure.reason == StallReason::WrongProduct;
 }
 
 } // namespace

@@ -9,12 +9,14 @@ namespace radiolink {
 
 enum class StallReason {
     NoAnswer,             // nothing acknowledged the handshake
+    HandshakeRefused,     // bytes answered the handshake, but no 0x06 among them
     WrongProduct,         // an ident of 8 bytes came, but it names another product
     NoIdent,              // the handshake was acknowledged, no valid ident followed
     IdentNotAcknowledged, // the ident was taken; no lone 0x06 answered the program's 0x06
     Stalled,              // the radio stopped answering at `block`
+    Refused,              // at `block` the radio answered 0x15 (NAK) alone
     UnexpectedAnswer,     // at `block` the radio answered, but not with what comes next
-                          // there (a damaged block, a refusal)
+                          // there (a damaged block, stray bytes)
     WrongBlock,           // a block for `echoed` came when `block` was asked for
     AfterLastBlock,       // every block went through; the radio did not answer what followed
                           // (a write: its "E")
@@ -28,8 +30,8 @@ struct TransferFailure {
         : reason(why), block(at), echoed(came) {}
 
     StallReason reason = StallReason::NoAnswer;
-    // Stalled, UnexpectedAnswer, WrongBlock and Cancelled: the block asked for last (a read) or
-    // sent last (a write); for Cancelled 0 also when no block frame went out yet.
+    // Stalled, Refused, UnexpectedAnswer, WrongBlock and Cancelled: the block asked for last (a
+    // read) or sent last (a write); for Cancelled 0 also when no block frame went out yet.
     std::uint16_t block = 0;
     // WrongBlock: the address the radio's block echoed.
     std::uint16_t echoed = 0;

@@ -17,6 +17,13 @@ void LinkEngine::writeStep() {
             checkBand();
         return;
     }
+    // The ident's acknowledgement is one 0x06 alone, as a read takes it:
+    // more would pass for the answer to the first block.
+    if (WriteStage == stage::FirstBlock) {
+        if (receive_text::isAcknowledge(RxHex))
+            advanceWrite();
+        return;
+    }
     // Bytes after the acknowledge in the same burst are dropped with it, so a
     // stage advances at most once per burst.
     if (receive_text::holdsAcknowledge(RxHex))

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 #include "shell/program_help.h"
 #include "shell/startup.h"
+#include "ui/interrupt_notifier.h"
 #include "ui/message_box.h"
 #include "ui/program_info.h"
 #include "ui/program_version.h"
@@ -18,6 +19,21 @@ int main(int argc, char* argv[]) {
     app.setApplicationVersion(ui::ProgramVersion);
     // The installed desktop entry, so the desktop shows its name and icon.
     QGuiApplication::setDesktopFileName(TQ_APP_ID);
-    const auto window = shell::startProgram(shell::defaultFolders());
-    return app.exec();
+    // Ended from outside (a logout, kill), the windows are taken down as on
+    // quitting, so the serial port is closed and its lock file removed.
+    int endedBy = 0;
+    auto endings = std::make_unique<ui::InterruptNotifier>();
+    QObject::connect(endings.get(), &ui::InterruptNotifier::interrupted, &app, [&](int signal) {
+        endedBy = signal;
+        QCoreApplication::exit(128 + signal);
+    });
+    auto window = shell::startProgram(shell::defaultFolders());
+    const int code = app.exec();
+    window.reset();
+    if (!endedBy)
+        return code;
+    // Whoever sent the signal sees it as what ended us.
+    endings.reset();
+    std::raise(endedBy);
+    return code;
 }

@@ -10,7 +10,7 @@ class QPushButton;
 namespace shell {
 
 // Why a write stopped after some of its blocks reached the radio.
-enum class PartialCause { Stalled, Refused, Cancelled, Other };
+enum class PartialCause { Stalled, Refused, Unexpected, Cancelled, Other };
 
 // Where a write that stopped part-way had got to.
 struct PartialWrite {

@@ -22,8 +22,10 @@ struct CauseTexts {
 constexpr CauseTexts CauseTable[] = {
     {PartialCause::Stalled, "对讲机停止应答（连线断开或对讲机已关机？）。",
      "the radio stopped answering (line lost, or the radio switched off?)."},
-    {PartialCause::Refused, "对讲机的应答不正确（数据块被拒收）。",
-     "the radio's answer was not what the write expects (a block refused)."},
+    {PartialCause::Refused, "对讲机拒收了数据块（应答 NAK）。",
+     "the radio refused a block (it answered NAK)."},
+    {PartialCause::Unexpected, "对讲机的应答不正确（线路故障？）。",
+     "the radio's answer was not what the write expects (line fault?)."},
     {PartialCause::Cancelled, "写频已被取消。", "the write was cancelled."},
     {PartialCause::Other, "通信出错。", "communication error."},
 };

@@ -46,8 +46,10 @@ PartialCause causeOf(const radiolink::SafeWriteResult& result) {
     case SafeWriteReason::LinkFailed:
         if (result.failure.reason == radiolink::StallReason::Stalled)
             return PartialCause::Stalled;
-        if (result.failure.reason == radiolink::StallReason::UnexpectedAnswer)
+        if (result.failure.reason == radiolink::StallReason::Refused)
             return PartialCause::Refused;
+        if (result.failure.reason == radiolink::StallReason::UnexpectedAnswer)
+            return PartialCause::Unexpected;
         break;
     default:
         break;

@@ -90,4 +90,9 @@ QString printableFileName(const QString& name) {
     return shown;
 }
 
+std::string printableBytes(std::string_view bytes) {
+    return printableFileName(fileNameText(QByteArray(bytes.data(), qsizetype(bytes.size()))))
+        .toStdString();
+}
+
 } // namespace ui

@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
+#include <string_view>
 
 namespace ui {
 
@@ -19,5 +21,9 @@ QByteArray fileNameBytes(const QString& name);
 // The file name on one line for a message: kept bytes as \xFF, line breaks
 // and other control characters as \n, \t, \x1B and the like.
 QString printableFileName(const QString& name);
+
+// Bytes from the command line or the system (a name, a value given) on one
+// line for a message, escaped as printableFileName escapes them.
+std::string printableBytes(std::string_view bytes);
 
 } // namespace ui

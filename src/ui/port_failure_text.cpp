@@ -1,5 +1,6 @@
 #include "ui/port_failure_text.h"
 
+#include "ui/file_names.h"
 #include "ui/program_flags.h"
 
 #include <QDir>
@@ -26,6 +27,8 @@ constexpr std::array FailureTable{
                "log in again."},
     FailureRow{PortFailure::InUse, "设备 %1 正被其它程序使用。",
                "The device %1 is in use by another program."},
+    FailureRow{PortFailure::LockFailed, "无法写入设备 %1 的锁文件：%2",
+               "The lock file of the device %1 could not be written: %2"},
     FailureRow{PortFailure::Other, "设备 %1：%2", "The device %1: %2"},
 };
 
@@ -36,7 +39,7 @@ QString portFailureText(PortFailure failure, const QString& device, const QStrin
         if (row.failure != failure)
             continue;
         const QString text = QString::fromUtf8(isChinese() ? row.zh : row.en);
-        const QString name = QDir::toNativeSeparators(device);
+        const QString name = printableFileName(QDir::toNativeSeparators(device));
         // Only the placeholders the text has, all at once (a % in a name stays).
         if (text.contains("%2"))
             return text.arg(name, systemText);

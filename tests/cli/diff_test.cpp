@@ -18,8 +18,11 @@ struct DiffRun {
     QByteArray err;
 };
 
-DiffRun runDiff(const QStringList& arguments) {
+// A last argument ">/dev/full" sends the output where it cannot be written.
+DiffRun runDiff(QStringList arguments) {
     QProcess process;
+    if (arguments.last() == ">/dev/full")
+        process.setStandardOutputFile(arguments.takeLast().mid(1));
     process.start(TQ305_PROGRAM, arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -151,6 +154,13 @@ class DiffTest : public QObject {
             << QStringList{"diff", Base, missing} << 3 << "tq305: " + missing + ": ";
         QTest::newRow("not a data file")
             << QStringList{"diff", Base, TQ_TEST_DATA} << 3 << "tq305: ";
+        // Not exit 1, which would say the files differ.
+        const QString full = "tq305: the output could not be written: No space left on device";
+        QTest::newRow("a difference that cannot be written")
+            << QStringList{"diff", Base, TQ_TEST_DATA "/all_ff_image_band3.dat", ">/dev/full"} << 3
+            << full;
+        QTest::newRow("an empty list that cannot be written")
+            << QStringList{"diff", Base, Base, "--json", ">/dev/full"} << 3 << full;
     }
     void refusesWhatItCannotCompare() {
         QFETCH(QStringList, arguments);

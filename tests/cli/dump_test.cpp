@@ -114,6 +114,21 @@ class DumpTest : public QObject {
         QVERIFY(run.err.isEmpty());
     }
 
+    // Shown as the program shows it, with a word that tq305 write refuses it.
+    void aFileNamingNoBandIsSaidSo_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("band byte 0x10") << "band_byte_0x10.dat" << true;
+        QTest::newRow("band byte 0xFF reads as band 0") << "band_byte_0xff.dat" << false;
+    }
+    void aFileNamingNoBandIsSaidSo() {
+        QFETCH(QString, file);
+        QFETCH(bool, noted);
+        const DumpRun run = runDump({"dump", data(file)});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err.contains("header names no band"), noted);
+    }
+
     void badInputGivesOneLineAndAnExitCode_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");

@@ -175,6 +175,9 @@ class LinkCommandTest : public QObject {
             return "tq305: the radio's answer at block " + QString(block) +
                    " was not what the transfer expects there (line fault?)";
         };
+        auto refused = [](const char* block) {
+            return "tq305: the radio refused block " + QString(block) + " (it answered NAK, 0x15)";
+        };
         auto partly = [](const char* block) {
             return QStringList{"tq305: partial write: the radio now holds a mix of old and new "
                                "memory; the write reached block " +
@@ -220,28 +223,32 @@ class LinkCommandTest : public QObject {
         row("ident not answered: write", {"--no-ident-ack"}, write, 1,
             {identNotAnswered, nothingWritten});
         row("stall: read", {"--stall-at", "10"}, read, 1, {stalled("0x090")});
-        // A read waits for a whole block's 20 bytes: a shorter answer (a refusal,
-        // a short block) never reaches the transfer, which sees only silence.
-        row("refused block: read", {"--nak-at", "10"}, read, 1, {stalled("0x090")});
+        // A read waits for a whole block's 20 bytes: a shorter answer (a
+        // refusal, a short block) is told once the wait is over.
+        row("refused block: read", {"--nak-at", "10"}, read, 1, {refused("0x090")});
         row("refused first block: write", {"--nak-at", "1"}, write, 4,
-            QStringList{answered("0x000")} + partly("0x000"));
+            QStringList{refused("0x000")} + partly("0x000"));
         row("refused block: write", {"--nak-at", "10"}, write, 4,
-            QStringList{answered("0x090")} + partly("0x090"));
+            QStringList{refused("0x090")} + partly("0x090"));
         row("corrupt block: read", {"--corrupt-block", "10"}, read, 1, {answered("0x090")});
-        row("short block: read", {"--short-block", "10"}, read, 1, {stalled("0x090")});
+        row("short block: read", {"--short-block", "10"}, read, 1, {answered("0x090")});
         row("long block: read", {"--long-block", "10"}, read, 1, {answered("0x090")});
         row("wrong address: read", {"--wrong-address", "10"}, read, 1,
             wrongBlock("0x090", "0x0A0"));
         row("corrupt last block: read", {"--corrupt-block", "99"}, read, 1, {answered("0x7F0")});
         row("long last block: read", {"--long-block", "99"}, read, 1, {answered("0x7F0")});
+        row("long last block in a burst: read", {"--long-block", "99", "--burst"}, read, 1,
+            {answered("0x7F0")});
         row("wrong address of the last block: read", {"--wrong-address", "99"}, read, 1,
             wrongBlock("0x7F0", "0x7E0"));
         row("damaged blocks of a read: a write is not hurt", {"--corrupt-block", "10"}, write, 0,
             wrote);
         row("double acknowledge: read", {"--double-ack"}, read, 1, {identNotAnswered});
-        row("double acknowledge: write", {"--double-ack"}, write, 0, wrote);
+        row("double acknowledge: write", {"--double-ack", "--burst"}, write, 1,
+            {identNotAnswered, nothingWritten});
         row("acknowledge with stray bytes: read", {"--ack-stray"}, read, 1, {identNotAnswered});
-        row("acknowledge with stray bytes: write", {"--ack-stray"}, write, 0, wrote);
+        row("acknowledge with stray bytes: write", {"--ack-stray"}, write, 1,
+            {identNotAnswered, nothingWritten});
         row("stray bytes: read", {"--stray-bytes"}, read, 0, readDone);
         row("stray bytes: write loses no block", {"--stray-bytes"}, write, 0, wrote);
         row("end not answered: read", {"--no-end-ack"}, read, 0, readDone);
@@ -594,6 +601,20 @@ class LinkCommandTest : public QObject {
         QTest::newRow("the same radio twice")
             << QStringList{"write", "a.dat", "--port", "2", "--device", "/dev/x", "--port", "2"}
             << "tq305 write: --port 2 is given twice";
+        QTest::newRow("one device under two spellings")
+            << QStringList{"write",     "a.dat",    "--device",
+                           "/dev/null", "--device", "/dev/../dev/null"}
+            << "tq305 write: --device /dev/../dev/null is given twice: it is the device of "
+               "--device /dev/null";
+        QTest::newRow("a bare device name and its path")
+            << QStringList{"write", "a.dat", "--device", "null", "--device", "/dev/null"}
+            << "tq305 write: --device /dev/null is given twice: it is the device of --device null";
+        QTest::newRow("a port number with escape bytes")
+            << QStringList{"read", "--port", "1\x1b]0;x\a", "-o", "x.dat"}
+            << "tq305 read: --port takes a number from 1 to 16, not '1\\x1B]0;x\\x07'";
+        QTest::newRow("an option with escape bytes")
+            << QStringList{"read", "--port", "1", "-o", "x.dat", "--\x1b[31m"}
+            << "tq305 read: unknown option '--\\x1B[31m'";
         QTest::newRow("no file to write")
             << QStringList{"write", "--port", "1"} << "tq305 write: give the data file to write";
         QTest::newRow("two files to write") << QStringList{"write", "a.dat", "b.dat", "--port", "1"}
@@ -616,6 +637,10 @@ class LinkCommandTest : public QObject {
             << QStringList{"read", "--device", "/dev/no-such-tty", "-o", "<OUT>"}
             << "tq305: The device /dev/no-such-tty does not exist (is the programming cable "
                "plugged in?).";
+        QTest::newRow("a device with escape bytes")
+            << QStringList{"read", "--device", "/dev/no-such-tty\x1b[2J", "-o", "<OUT>"}
+            << "tq305: The device /dev/no-such-tty\\x1B[2J does not exist (is the programming "
+               "cable plugged in?).";
         QTest::newRow("a port link to a radio that ended")
             << QStringList{"write", "<IN>", "--port", "4"}
             << "tq305: port 4: The device <XDG>/TQ305CloneDesk/ports/com4 does not exist (is the "
@@ -626,6 +651,11 @@ class LinkCommandTest : public QObject {
         QTest::newRow("missing data file")
             << QStringList{"write", "<DIR>/missing.dat", "--device", "/dev/null"}
             << "tq305: <DIR>/missing.dat: No such file or directory";
+        // Refused before the port is opened, let alone a backup read.
+        QTest::newRow("a data file that names no band")
+            << QStringList{"write", TQ_TEST_DATA "/band_byte_0x10.dat", "--device", "/dev/null"}
+            << "tq305: " TQ_TEST_DATA "/band_byte_0x10.dat: not written: its header names no band "
+               "(--force-band writes it anyway)";
         QTest::newRow("not a data file")
             << QStringList{"write", "<DIR>/radio.img", "--device", "/dev/null"}
             << "tq305: <DIR>/radio.img: not a TQ-305 data file (wrong header, or shorter than "

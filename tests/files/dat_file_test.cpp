@@ -207,15 +207,69 @@ class DatFileTest : public QObject {
         QVERIFY(std::equal(r.file.image.begin(), r.file.image.end(), sampleImage().begin()));
     }
 
-    void saveReplacesLongerFileKeepingItsMode() {
+    // Modes and owners a new file would not get from the umask or the saver.
+    void saveReplacesLongerFileKeepingItsModeAndOwner_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("owner"); // -1: ours
+        QTest::newRow("0640") << 0640 << -1;
+        QTest::newRow("0666, wider than the umask") << 0666 << -1;
+        QTest::newRow("0606") << 0606 << -1;
+        QTest::newRow("another user's, saved by root") << 0664 << 1234;
+    }
+    void saveReplacesLongerFileKeepingItsModeAndOwner() {
+        QFETCH(int, mode);
+        QFETCH(int, owner);
+        const QByteArray file = path("old.dat").toLocal8Bit();
         writeFile(path("old.dat"), QByteArray(5000, 'x'));
-        QCOMPARE(::chmod(path("old.dat").toLocal8Bit().constData(), 0640), 0);
-        QVERIFY(files::saveDatFile(stdPath("old.dat"), sampleImage(), 0).ok());
+        if (owner >= 0 && ::chown(file.constData(), uid_t(owner), gid_t(owner)) != 0)
+            QSKIP("only root may give a file away");
+        QCOMPARE(::chmod(file.constData(), mode_t(mode)), 0);
+        const mode_t umask = ::umask(077);
+        const bool saved = files::saveDatFile(stdPath("old.dat"), sampleImage(), 0).ok();
+        ::umask(umask);
+        QVERIFY(saved);
         QCOMPARE(contents(path("old.dat")), contents(golden("full_image_band0.dat")));
         struct stat st {};
-        QCOMPARE(::stat(path("old.dat").toLocal8Bit().constData(), &st), 0);
-        QCOMPARE(int(st.st_mode & 07777), 0640);
+        QCOMPARE(::stat(file.constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), mode);
+        QCOMPARE(int(st.st_uid), owner >= 0 ? owner : int(::geteuid()));
+        QCOMPARE(int(st.st_gid), owner >= 0 ? owner : int(::getegid()));
         QCOMPARE(entries(), QStringList{"old.dat"});
+    }
+
+    // Ended by a signal while its bytes are on their way to the disk, a save
+    // leaves the old file or the new one, and no temporary file.
+    void signalDuringASaveLeavesNoTemporaryFile_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void signalDuringASaveLeavesNoTemporaryFile() {
+        QFETCH(int, signal);
+        const std::vector<std::uint8_t> bytes(32 << 20, 0x5A); // long enough to be caught
+        writeFile(path("big.dat"), "old");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(signal, SIG_DFL); // not the test's crash report
+            ::_exit(files::writeFileAtomically(stdPath("big.dat"), bytes).ok() ? 0 : 1);
+        }
+        int status = 0;
+        bool caught = false;
+        while (::waitpid(child, &status, WNOHANG) == 0) {
+            if (!caught && entries().size() > 1) {
+                ::kill(child, signal);
+                caught = true;
+            }
+            QTest::qSleep(1);
+        }
+        if (!caught)
+            QSKIP("the save ended before it could be interrupted");
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(WTERMSIG(status), signal);
+        QCOMPARE(entries(), QStringList{"big.dat"});
+        const qint64 size = QFileInfo(path("big.dat")).size();
+        QVERIFY2(size == 3 || size == qint64(bytes.size()), qPrintable(QString::number(size)));
     }
 
     // A read-only file is refused as writing it in place would be, even for root.

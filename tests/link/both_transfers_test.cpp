@@ -76,6 +76,10 @@ class BothTransfersTest : public QObject {
         QTest::addColumn<StallReason>("reason");
         QTest::addColumn<int>("abortTick");
         addKinds("silent radio", Bursts{}, StallReason::NoAnswer, 9);
+        addKinds("other bytes at the handshake", Bursts{bytes({0x10, 0x65})},
+                 StallReason::HandshakeRefused, 9);
+        addKinds("a refusal at the handshake", Bursts{bytes({0x15})}, StallReason::HandshakeRefused,
+                 9);
         addKinds("another product", Bursts{Ack, bytes({'T', 'Q', '-', '4', '7', 0, 3, 0xFF})},
                  StallReason::WrongProduct, 7);
         addKinds("ident with a ninth byte", Bursts{Ack, Ident3 + '\0'}, StallReason::NoIdent, 7);
@@ -108,6 +112,29 @@ class BothTransfersTest : public QObject {
         QVERIFY(!rig.timerW.running && !rig.timerMeg.running);
     }
 
+    // Bytes that never reached a block's threshold are what the radio said
+    // last: a refusal or a short block is told as such, not as silence.
+    void answerBelowTheBlockThreshold_data() {
+        QTest::addColumn<QByteArray>("waiting");
+        QTest::addColumn<StallReason>("reason");
+        QTest::newRow("nothing") << QByteArray() << StallReason::Stalled;
+        QTest::newRow("a refusal") << QByteArray("\x15") << StallReason::Refused;
+        QTest::newRow("19 bytes of a block")
+            << block(0, 1).left(19) << StallReason::UnexpectedAnswer;
+    }
+    void answerBelowTheBlockThreshold() {
+        QFETCH(QByteArray, waiting);
+        QFETCH(StallReason, reason);
+        Rig rig;
+        start(rig, false);
+        receiveAll(rig, Bursts{Ack, Ident3, Ack});
+        rig.port.waiting = toBytes(waiting);
+        rig.elapse(7);
+        QVERIFY(!rig.engine.busy());
+        QCOMPARE(rig.engine.failure().reason, reason);
+        QCOMPARE(rig.engine.failure().block, 0x000);
+    }
+
     // An acknowledge is a whole 0x06 byte: "1065" holds none; one 0x06 after a
     // stray byte counts; two in a burst advance the write once.
     void acknowledge_data() {
@@ -118,13 +145,15 @@ class BothTransfersTest : public QObject {
         addKinds("handshake, 10 65", Bursts{}, bytes({0x10, 0x65}), QStringList());
         addKinds("handshake, 30 60", Bursts{}, bytes({0x30, 0x60}), QStringList());
         addKinds("handshake, 10 06", Bursts{}, bytes({0x10, 0x06}), QStringList{"send 02"});
-        const Bursts toBlocks{Ack, Ident3};
+        const Bursts toBlocks{Ack, Ident3, Ack};
         QTest::addRow("write blocks: 10 65")
             << true << toBlocks << bytes({0x10, 0x65}) << QStringList();
         QTest::addRow("write blocks: 55 06")
-            << true << toBlocks << bytes({0x55, 0x06}) << QStringList{"send W 0000"};
+            << true << toBlocks << bytes({0x55, 0x06}) << QStringList{"send W 0010"};
         QTest::addRow("write blocks: 06 06")
-            << true << toBlocks << bytes({0x06, 0x06}) << QStringList{"send W 0000"};
+            << true << toBlocks << bytes({0x06, 0x06}) << QStringList{"send W 0010"};
+        addKinds("ident's acknowledgement: 06 06", Bursts{Ack, Ident3}, bytes({0x06, 0x06}),
+                 QStringList());
     }
     void acknowledge() {
         QFETCH(bool, write);

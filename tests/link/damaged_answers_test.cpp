@@ -114,6 +114,19 @@ class DamagedAnswersTest : public QObject {
                                              << StallReason::WrongBlock << 0x030 << 0x040 << 4;
         readRow("silence after the last block")
             << Replies{{"06@100", {}}} << false << StallReason::AfterLastBlock << 0 << 0 << 99;
+        // A byte ahead of the acknowledgement may be one the last block lost,
+        // whether it comes in the block's burst or apart.
+        readRow("a stray byte after the last block, apart")
+            << Replies{{"06@100", {QByteArray(1, '\xFF'), Ack}}} << false
+            << StallReason::UnexpectedAnswer << 0x7F0 << 0 << 99;
+        readRow("a stray byte after the last block, in one burst")
+            << Replies{{"06@100", {QByteArray(1, '\xFF') + Ack}}} << false
+            << StallReason::UnexpectedAnswer << 0x7F0 << 0 << 99;
+        readRow("noise after the last acknowledgement")
+            << Replies{{"06@100", {Ack + bytes({0x10, 0x65})}}} << true << none << 0 << 0 << 99;
+        readRow("a refusal instead of a middle block")
+            << Replies{{"R 0090", {QByteArray(1, '\x15')}}} << false << StallReason::Refused
+            << 0x090 << 0 << 9;
         readRow("0x06 instead of the ident")
             << Replies{{"02", {Ack}}} << false << StallReason::NoIdent << 0 << 0 << 0;
         readRow("ident with a ninth byte")
@@ -149,7 +162,15 @@ class DamagedAnswersTest : public QObject {
         writeRow("block not acknowledged")
             << Replies{{"W 0090", {}}} << false << StallReason::Stalled << 0x090 << 0 << 10;
         writeRow("block refused") << Replies{{"W 0090", {QByteArray(1, '\x15')}}} << false
-                                  << StallReason::UnexpectedAnswer << 0x090 << 0 << 10;
+                                  << StallReason::Refused << 0x090 << 0 << 10;
+        writeRow("block answered with noise") << Replies{{"W 0090", {bytes({0x10, 0x65})}}} << false
+                                              << StallReason::UnexpectedAnswer << 0x090 << 0 << 10;
+        // The ident's acknowledgement is taken as a read takes it.
+        writeRow("ident acknowledged twice") << Replies{{"06", {Ack + Ack}}} << false
+                                             << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
+        writeRow("ident acknowledged with noise")
+            << Replies{{"06", {Ack + bytes({0x10, 0x65})}}} << false
+            << StallReason::IdentNotAcknowledged << 0 << 0 << 0;
         writeRow("last block not acknowledged")
             << Replies{{"W 07E0", {}}} << false << StallReason::Stalled << 0x7E0 << 0 << 97;
         writeRow("end not acknowledged")

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace linktest {
@@ -33,10 +34,12 @@ class FakePort : public radiolink::Port {
     int threshold = 1;
     std::vector<Bytes> sent;
     std::vector<int> thresholdAtSend; // one per frame sent
+    Bytes waiting;                    // below the threshold, no receive event raised
 
     bool isOpen() const override { return open; }
     void send(std::span<const std::uint8_t> bytes) override;
     void setReceiveThreshold(int bytes) override { threshold = bytes; }
+    std::vector<std::uint8_t> takeWaiting() override { return std::exchange(waiting, {}); }
 
   private:
     Log& m_log;

@@ -78,6 +78,9 @@ class HelpRequestsTest : public QObject {
             << QStringList{"flash", "a.dat"} << "tq305: unknown command 'flash'\n";
         QTest::newRow("an option first")
             << QStringList{"--json", "dump"} << "tq305: unknown command '--json'\n";
+        // Escape bytes reach the terminal as text, not as commands to it.
+        QTest::newRow("a command with escape bytes")
+            << QStringList{"\x1b[2Jdump\r"} << "tq305: unknown command '\\x1B[2Jdump\\r'\n";
     }
     void showsEveryUsageWithoutAKnownCommand() {
         QFETCH(QStringList, arguments);

@@ -1,14 +1,23 @@
 #include "link/qt/port_names.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace radiolink {
 
 QString userDataFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           "/TQ305CloneDesk";
+#ifdef Q_OS_WIN
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+#else
+    // The XDG rules ignore a relative XDG_DATA_HOME; Qt would take it
+    // relative to whatever folder we were started in.
+    const QString xdg = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
+    const QString base =
+        xdg.startsWith('/') ? xdg : QDir::homePath() + QStringLiteral("/.local/share");
+#endif
+    return base + "/TQ305CloneDesk";
 }
 
 PortPlaces defaultPortPlaces() {

@@ -1,7 +1,10 @@
 #include "link/qt/serial_port.h"
 
+#include "link/device_lock.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -28,11 +31,46 @@ QString systemLocation(const QString& device) {
 #endif
 }
 
+#ifndef Q_OS_WIN
+std::string lockName(const QString& path) {
+    return radiolink::device_lock::lockFileName(QFile::encodeName(path).toStdString());
+}
+
+// Qt's lock takes over one it judges stale, and it judges by rules of its
+// own: a live program's lock written as serial programs write it, or as a
+// binary number, it would delete. The lock of an ended program is cleared
+// here, so that Qt never finds one in its way that it could misjudge.
+bool lockedByAnotherProgram(const QString& path, const QString& spelling) {
+    namespace lock = radiolink::device_lock;
+    std::vector<std::string> names{lockName(path)};
+    if (lockName(spelling) != names.front())
+        names.push_back(lockName(spelling));
+    for (const std::string& folder : lock::lockFolders())
+        for (const std::string& name : names) {
+            const std::string file = folder + "/" + name;
+            const lock::Holder holder = lock::holderOf(file);
+            if (holder == lock::Holder::Live)
+                return true;
+            if (holder == lock::Holder::Ended)
+                lock::removeIfEnded(file);
+        }
+    return false;
+}
+#endif
+
 } // namespace
 
 SerialPort::SerialPort(QObject* parent) : QObject(parent), m_serial(new QSerialPort(this)) {
     connect(m_serial, &QSerialPort::readyRead, this, &SerialPort::deliverWaitingBytes);
     connect(m_serial, &QSerialPort::errorOccurred, this, &SerialPort::onError);
+}
+
+// The device itself, whatever link or "../" spelling led to it: its lock
+// then has the name other serial programs give it.
+QString SerialPort::devicePath(const QString& device) {
+    const QString location = systemLocation(device);
+    const QString canonical = QFileInfo(location).canonicalFilePath();
+    return canonical.isEmpty() ? location : canonical;
 }
 
 bool SerialPort::openPort(int number, const PortPlaces& places) {
@@ -52,14 +90,21 @@ bool SerialPort::openDevice(const QString& device) {
     }
 
     const QString location = systemLocation(device);
-    m_serial->setPortName(location);
+    const QString path = devicePath(device);
+#ifndef Q_OS_WIN
+    if (lockedByAnotherProgram(path, location)) {
+        m_failure = PortFailure::InUse;
+        return false;
+    }
+#endif
+    m_serial->setPortName(path);
     m_serial->setBaudRate(QSerialPort::Baud9600);
     m_serial->setDataBits(QSerialPort::Data8);
     m_serial->setParity(QSerialPort::NoParity);
     m_serial->setStopBits(QSerialPort::OneStop);
     m_serial->setFlowControl(QSerialPort::NoFlowControl);
     if (!m_serial->open(QIODevice::ReadWrite)) {
-        diagnoseOpenFailure(location);
+        diagnoseOpenFailure(path);
         m_serial->clearError();
         return false;
     }
@@ -120,6 +165,13 @@ void SerialPort::setReceiveThreshold(int bytes) {
         QMetaObject::invokeMethod(this, &SerialPort::deliverWaitingBytes, Qt::QueuedConnection);
 }
 
+std::vector<std::uint8_t> SerialPort::takeWaiting() {
+    if (!isOpen())
+        return {};
+    const QByteArray bytes = m_serial->readAll();
+    return {bytes.begin(), bytes.end()};
+}
+
 void SerialPort::deliverWaitingBytes() {
     if (!isOpen() || m_serial->bytesAvailable() < m_threshold)
         return;
@@ -170,8 +222,14 @@ void SerialPort::diagnoseOpenFailure(const QString& location) {
     } else if (::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES) {
         m_failure = PortFailure::Permission;
     } else if (m_serial->error() == QSerialPort::PermissionError) {
-        // Open to us, yet refused: the device is locked or held exclusively.
-        m_failure = PortFailure::InUse;
+        // Open to us, yet refused: the device is locked or held exclusively,
+        // or no lock could be written for it (a full disk, a size limit).
+        namespace lock = radiolink::device_lock;
+        const std::string name = lockName(location);
+        const int error = lock::lockWriteError(lock::folderForLock(name), name);
+        m_failure = error && error != EEXIST ? PortFailure::LockFailed : PortFailure::InUse;
+        if (m_failure == PortFailure::LockFailed)
+            m_systemText = QString::fromLocal8Bit(std::strerror(error));
     }
 #else
     Q_UNUSED(location);

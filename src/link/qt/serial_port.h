@@ -28,6 +28,9 @@ class SerialPort : public QObject, public Port {
     bool openPort(int number, const PortPlaces& places = defaultPortPlaces());
     // A device by its path (a bare name is taken as one under /dev, as Qt does).
     bool openDevice(const QString& device);
+    // The device openDevice opens for that name: links and "../" resolved,
+    // so two spellings of one device give one path.
+    static QString devicePath(const QString& device);
     void close();
 
     bool isOpen() const override;
@@ -40,6 +43,7 @@ class SerialPort : public QObject, public Port {
     void drainInput(int quietMs, int limitMs);
     // 1 when the port opens; it stays at the last value set.
     void setReceiveThreshold(int bytes) override;
+    std::vector<std::uint8_t> takeWaiting() override;
     int receiveThreshold() const { return m_threshold; }
 
     // The device last opened or tried.

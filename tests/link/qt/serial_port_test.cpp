@@ -1,5 +1,6 @@
 // The serial port layer against a real pseudo-terminal, under a
 // QCoreApplication: the command line uses it without widgets.
+#include "link/device_lock.h"
 #include "link/qt/port_names.h"
 #include "link/qt/serial_port.h"
 #include "support/pseudo_terminal.h"
@@ -10,7 +11,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using radiolink::PortFailure;
 using radiolink::SerialPort;
@@ -18,6 +22,15 @@ using radiolink::SerialPort;
 Q_DECLARE_METATYPE(PortFailure)
 
 namespace {
+
+// The lock file serial programs and Qt look for beside a device.
+QString lockPathOf(const QString& device) {
+    const std::string name =
+        radiolink::device_lock::lockFileName(QFile::encodeName(device).toStdString());
+    const std::string folder = radiolink::device_lock::folderForLock(name);
+    return folder.empty() ? QString()
+                          : QFile::decodeName(QByteArray::fromStdString(folder + "/" + name));
+}
 
 QByteArray everyByteValue() {
     QByteArray bytes;
@@ -223,6 +236,91 @@ class SerialPortTest : public QObject {
         }
     }
 
+    // Another serial program's lock on the device, as such programs write it.
+    void anotherProgramsLock_data() {
+        QTest::addColumn<QString>("lock"); // PID stands for the holder's process number
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("text, running") << "      PID\n" << true << false;
+        QTest::newRow("binary, running") << "binary" << true << false;
+        QTest::newRow("Qt's form, running") << "PID\nminicom\nhost\n" << true << false;
+        QTest::newRow("empty, just made") << "" << true << false;
+        QTest::newRow("text, ended") << "      PID\n" << false << true;
+        QTest::newRow("binary, ended") << "binary" << false << true;
+    }
+    void anotherProgramsLock() {
+        QFETCH(QString, lock);
+        QFETCH(bool, running);
+        QFETCH(bool, opens);
+        PseudoTerminal pty;
+        const QString lockPath = lockPathOf(pty.slavePath());
+        if (lockPath.isEmpty())
+            QSKIP("no folder for serial locks can be written here");
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            ::pause();
+            ::_exit(0);
+        }
+        if (!running) {
+            ::kill(holder, SIGKILL);
+            ::waitpid(holder, nullptr, 0);
+        }
+        const int pid = holder;
+        QByteArray content = lock.toUtf8();
+        content.replace("PID",
+                        QByteArray::number(pid).rightJustified(lock.startsWith(' ') ? 4 : 0));
+        if (lock == "binary")
+            content = QByteArray(reinterpret_cast<const char*>(&pid), sizeof pid);
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+
+        SerialPort port;
+        const bool opened = port.openDevice(pty.slavePath());
+        const QByteArray after = [&] {
+            QFile f(lockPath);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+        }();
+        port.close();
+        const bool lockGone = !QFile::exists(lockPath);
+        QFile::remove(lockPath);
+        if (running) {
+            ::kill(holder, SIGKILL);
+            ::waitpid(holder, nullptr, 0);
+        }
+        QCOMPARE(opened, opens);
+        if (opens) {
+            // Taken over: our own lock in its place, and gone with the port.
+            QVERIFY(after.startsWith(QByteArray::number(::getpid()) + "\n"));
+            QVERIFY(lockGone);
+        } else {
+            QCOMPARE(port.failure(), PortFailure::InUse);
+            QCOMPARE(after, content);
+        }
+    }
+
+    // A lock that cannot be written is told as such, not as a device in use.
+    void aLockThatCannotBeWrittenIsToldAsItsCause() {
+        PseudoTerminal pty;
+        if (lockPathOf(pty.slavePath()).isEmpty())
+            QSKIP("no folder for serial locks can be written here");
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = saved;
+        none.rlim_cur = 0;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &none), 0);
+        SerialPort port;
+        const bool opened = port.openDevice(pty.slavePath());
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY(!opened);
+        QCOMPARE(port.failure(), PortFailure::LockFailed);
+        QCOMPARE(port.systemErrorText(), QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QVERIFY(!QFile::exists(lockPathOf(pty.slavePath())));
+    }
+
     void portNumbersToDevices_data() {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("link"); // the link made in the links folder
@@ -261,14 +359,26 @@ class SerialPortTest : public QObject {
         QCOMPARE(radiolink::portDeviceName(number, places), expected);
     }
 
-    // The virtual radio makes its links in the same folder.
+    // The virtual radio makes its links in the same folder. A relative or
+    // empty XDG_DATA_HOME is ignored, as the XDG rules say.
+    void linksLiveInThePerUserDataFolder_data() {
+        QTest::addColumn<QByteArray>("xdg"); // DIR: a folder of the test's
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("absolute") << QByteArray("DIR") << "DIR/TQ305CloneDesk/ports";
+        QTest::newRow("relative") << QByteArray("data") << "~/.local/share/TQ305CloneDesk/ports";
+        QTest::newRow("empty") << QByteArray() << "~/.local/share/TQ305CloneDesk/ports";
+    }
     void linksLiveInThePerUserDataFolder() {
+        QFETCH(QByteArray, xdg);
+        QFETCH(QString, folder);
         QTemporaryDir dir;
+        xdg.replace("DIR", QFile::encodeName(dir.path()));
+        folder.replace("DIR", dir.path()).replace("~", QDir::homePath());
         const QByteArray saved = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+        qputenv("XDG_DATA_HOME", xdg);
         const radiolink::PortPlaces places = radiolink::defaultPortPlaces();
         qputenv("XDG_DATA_HOME", saved);
-        QCOMPARE(places.linksFolder, dir.path() + "/TQ305CloneDesk/ports");
+        QCOMPARE(places.linksFolder, folder);
         QCOMPARE(places.devicePrefix, QString("/dev/ttyUSB"));
     }
 };

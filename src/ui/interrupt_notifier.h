@@ -1,13 +1,13 @@
-// Ctrl+C (SIGINT), SIGTERM, a hang-up of the terminal (SIGHUP) or SIGQUIT
-// during a transfer, delivered as a Qt signal on the event loop, so the
-// transfer can tell the radio to end before we exit.
+// Ctrl+C (SIGINT), SIGTERM, a hang-up of the terminal (SIGHUP) or SIGQUIT,
+// delivered as a Qt signal on the event loop: a transfer can tell the radio
+// to end, and a port its lock file go, before we exit.
 #pragma once
 
 #include <QObject>
 
 class QSocketNotifier;
 
-namespace cli {
+namespace ui {
 
 class InterruptNotifier : public QObject {
     Q_OBJECT
@@ -17,10 +17,10 @@ class InterruptNotifier : public QObject {
     ~InterruptNotifier() override;
 
   signals:
-    void interrupted();
+    void interrupted(int signal);
 
   private:
     QSocketNotifier* m_notifier = nullptr;
 };
 
-} // namespace cli
+} // namespace ui

@@ -1,19 +1,19 @@
-#include "cli/interrupt_notifier.h"
+#include "ui/interrupt_notifier.h"
 
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace cli {
+namespace ui {
 
 namespace {
 
 // The handler may only write to a descriptor; the event loop reads the other end.
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int) {
-    const char byte = 1;
+void onSignal(int signal) {
+    const char byte = char(signal);
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
 }
 
@@ -38,7 +38,7 @@ InterruptNotifier::InterruptNotifier(QObject* parent) : QObject(parent) {
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
-        emit interrupted();
+        emit interrupted(byte);
     });
     for (int signal : EndingSignals)
         handle(signal, onSignal);
@@ -55,4 +55,4 @@ InterruptNotifier::~InterruptNotifier() {
     signalPipe[0] = signalPipe[1] = -1;
 }
 
-} // namespace cli
+} // namespace ui
