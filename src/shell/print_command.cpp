@@ -6,6 +6,9 @@
 #include "print/print_preview.h"
 #include "shell/file_dialog.h"
 #include "shell/main_window.h"
+#include "shell/settings_store.h"
+
+#include <QFileInfo>
 
 namespace shell {
 
@@ -19,8 +22,16 @@ void showPrintPreview(MainWindow& window) {
     const print::PrintSources sources{*window.optionalFeatures(), *window.powerLevels(),
                                       *window.channelTable()};
     print::PrintPreview FrmPrint([sources] { return print::PrintContent(sources); }, &window);
-    FrmPrint.setPdfFolder(lastSaveFolder(window.programFolder()));
-    QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, &rememberSaveFolder);
+    // The folder of the last PDF, from an earlier run too.
+    const AppFolders& folders = window.folders();
+    const QString keptFolder = folders.detached ? QString() : loadPdfFolder(folders.settingsFile);
+    FrmPrint.setPdfFolder(
+        lastSaveFolder(keptFolder.isEmpty() ? window.programFolder() : keptFolder));
+    QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, [&folders](const QString& path) {
+        rememberSaveFolder(path);
+        if (!folders.detached)
+            savePdfFolder(folders.settingsFile, QFileInfo(path).absolutePath());
+    });
     FrmPrint.exec();
     grid->setUpdatesEnabled(true);
 }
