@@ -107,7 +107,7 @@ class WriteChangesDialogTest : public QObject {
         QFETCH(int, language);
         shell::WriteChangesDialog dialog(testImage("full_image_band0.dat"),
                                          changedImage(0x704, "\x03\x01\x01"), language, false);
-        QCOMPARE(dialog.changeCount(), 3);
+        QCOMPARE(dialog.changeCount(), 4);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto* table = dialog.findChild<QTableWidget*>("TableChanges");
