@@ -180,13 +180,16 @@ int askRestorePort(QWidget* parent, const QString& backupName, int port) {
     QStringList ports;
     for (int number = 1; number <= radiolink::PortCount; ++number)
         ports << QString::number(number);
+    const auto text = [](const char* control) {
+        return ui::languageText(BackupsTexts, "FrmRestorePort", control, ui::TextTarget::Caption, 0,
+                                ui::UILanguage);
+    };
     QInputDialog dialog(parent);
     dialog.setObjectName("FrmRestorePort");
-    dialog.setWindowTitle(ui::languageText(BackupsTexts, "FrmRestorePort", "",
-                                           ui::TextTarget::Caption, 0, ui::UILanguage));
-    dialog.setLabelText(ui::languageText(BackupsTexts, "FrmRestorePort", "LabelPort",
-                                         ui::TextTarget::Caption, 0, ui::UILanguage)
-                            .arg(backupName));
+    dialog.setWindowTitle(text(""));
+    dialog.setLabelText(text("LabelPort").arg(backupName));
+    dialog.setOkButtonText(text("CmdOk"));
+    dialog.setCancelButtonText(text("CmdCancel"));
     dialog.setComboBoxItems(ports);
     dialog.setComboBoxEditable(false);
     dialog.setTextValue(QString::number(std::clamp(port, 1, radiolink::PortCount)));

@@ -23,6 +23,8 @@ constexpr LanguageRow BackupsRows[] = {
     {"FrmRestorePort", "", Caption, 0, "恢复备份", "Restore a Backup"},
     {"FrmRestorePort", "LabelPort", Caption, 0, "将备份 %1 写入哪个端口上的对讲机：",
      "Write the backup %1 to the radio on port:"},
+    {"FrmRestorePort", "CmdOk", Caption, 0, "确定", "OK"},
+    {"FrmRestorePort", "CmdCancel", Caption, 0, "取消", "Cancel"},
 };
 
 } // namespace
