@@ -146,11 +146,23 @@ bool BackupStore::remove(const std::string& path) const {
 }
 
 WriteResult BackupStore::checkUsable() const {
+    // The folders made to try are taken away again: a write that ends
+    // before its backup leaves nothing behind.
+    std::vector<fs::path> made;
     std::error_code error;
+    for (fs::path folder = fs::path(m_folder).lexically_normal();
+         !folder.empty() && fs::symlink_status(folder, error).type() == fs::file_type::not_found;
+         folder = folder.parent_path()) {
+        made.push_back(folder);
+        if (folder == folder.parent_path())
+            break;
+    }
     fs::create_directories(m_folder, error);
-    if (error)
-        return {FileError::CannotWrite, error.value()};
-    return checkReplaceable(m_folder + "/.tq305-backup-probe.dat");
+    const WriteResult usable = error ? WriteResult{FileError::CannotWrite, error.value()}
+                                     : checkReplaceable(m_folder + "/.tq305-backup-probe.dat");
+    for (const fs::path& folder : made)
+        fs::remove(folder, error);
+    return usable;
 }
 
 std::vector<std::string> BackupStore::removeOldest() const {

@@ -179,6 +179,17 @@ class BackupStoreTest : public QObject {
     void folderCannotBeMade() {
         files::BackupStore store("/proc/no-such/backups");
         QVERIFY(!store.add(imageWithChannels(1), 3, "port1", Taken).ok());
+        QVERIFY(!store.checkUsable().ok());
+    }
+
+    // Told before a radio is read; the folders made to find out are gone
+    // again, as a write that ends before its backup leaves nothing.
+    void aFolderIsTriedWithoutStaying() {
+        QTemporaryDir dir;
+        files::BackupStore store(dir.filePath("data/TQ305CloneDesk/backups").toStdString());
+        QVERIFY(store.checkUsable().ok());
+        QCOMPARE(namesIn(dir.path()), QStringList());
+        QVERIFY(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
     }
 };
 
