@@ -51,8 +51,13 @@ bool RadioWrite::keepBackup(const image::MemoryImage& backup, std::optional<int>
         m_backupFailure = saveFailureText(m_job.backups->folder(), saved.result);
         return false;
     }
+    m_keptPath = saved.path;
     m_backupPath = shownName(saved.path);
     m_report.say(*this, "backup of the radio's memory: " + m_backupPath);
+    for (const std::string& name : saved.removed)
+        m_report.say(*this, "old backup removed (the folder keeps " +
+                                std::to_string(files::DefaultBackupLimit) +
+                                "): " + shownName(name));
     return true;
 }
 
@@ -65,6 +70,11 @@ void RadioWrite::confirmationNeeded(const radiolink::Confirmation&) {
 void RadioWrite::finished(const radiolink::SafeWriteResult& result) {
     m_result = result;
     m_seconds = double(m_clock.elapsed()) / 1000;
+    // The restore instruction printed for these names the backup: it stays.
+    const bool restoreNamed = result.outcome == radiolink::SafeWriteOutcome::Partial ||
+                              result.outcome == radiolink::SafeWriteOutcome::VerifyFailed;
+    if (restoreNamed && !m_keptPath.empty())
+        m_job.backups->pin(m_keptPath);
     emit ended();
 }
 

@@ -185,6 +185,15 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
         return ExitCannotOpen;
     }
     files::BackupStore backups(QFile::encodeName(radiolink::backupFolder()).toStdString());
+    // Found before any radio is read, not after its backup read.
+    if (const files::WriteResult usable =
+            options.backup ? backups.checkUsable() : files::WriteResult{};
+        !usable.ok()) {
+        say("the backup could not be kept: " + saveFailureText(backups.folder(), usable) +
+            "; --no-backup writes without one");
+        say("note: nothing was written to the radio");
+        return ExitCannotOpen;
+    }
     WriteJob job;
     job.image = *image;
     job.fileBand = loaded.file.band;

@@ -80,7 +80,9 @@ WriteVerdict partial(const SafeWriteResult& result, const WriteContext& context)
 
 WriteVerdict written(const SafeWriteResult& result, const WriteContext& context) {
     if (result.reason == SafeWriteReason::None)
-        return {{wroteText(context)}, ExitDone, "written, not verified"};
+        return {{wroteText(context) + ": written, not verified (--no-verify)"},
+                ExitDone,
+                "written, not verified"};
     // Every block acknowledged, the end not, and no verify to tell more.
     if (result.stage == SafeWriteStage::Write)
         return {{causeText(result, context),

@@ -63,6 +63,9 @@ void ChannelTable::buildGrid() {
     for (int col = 0; col < ChannelGrid::Cols; ++col)
         Grid1->setColumnWidth(col, twips(ColumnWidths[col]));
     Grid1->selectCell(1, RxCol);
+    // The window's keyboard focus is the grid's: from the start, the first
+    // channel's cell takes the keys.
+    setFocusProxy(Grid1);
     connect(Grid1, &ChannelGrid::editRequested, this, [this] {
         GridClickArmed = true;
         Grid1_Click();

@@ -2,6 +2,7 @@
 
 #include "editors/character_filter.h"
 #include "editors/chinese_window_texts.h"
+#include "editors/entry_filter.h"
 #include "editors/twips.h"
 #include "image/dtmf_text.h"
 #include "image/image_layout.h"
@@ -28,6 +29,10 @@ constexpr int FirstDigitDelayStepMs = 200;
 constexpr int DefaultFirstDigitDelay = 6; // 1200 ms
 
 } // namespace
+
+DtmfEditor::~DtmfEditor() {
+    detachControls(*this);
+}
 
 DtmfEditor::DtmfEditor(QWidget* parent) : QWidget(parent) {
     setObjectName("Form2");

@@ -21,6 +21,7 @@ class DtmfEditor : public QWidget {
     static constexpr int DialMemoryCount = 8;
 
     explicit DtmfEditor(QWidget* parent = nullptr);
+    ~DtmfEditor() override;
 
     // Puts every control back to its default.
     void StartForm();

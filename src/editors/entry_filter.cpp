@@ -29,6 +29,17 @@ void EntryFilter::showText(const QString& text) {
     m_box->setValidator(m_characters);
 }
 
+void EntryFilter::stop() {
+    m_box->removeEventFilter(this);
+}
+
+void detachControls(QWidget& window) {
+    for (EntryFilter* filter : window.findChildren<EntryFilter*>())
+        filter->stop();
+    for (QObject* control : window.findChildren<QObject*>())
+        QObject::disconnect(control, nullptr, &window, nullptr);
+}
+
 bool EntryFilter::isFull() const {
     return m_maxLength > 0 && m_box->text().size() - m_box->selectedText().size() >= m_maxLength;
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 class QLineEdit;
+class QWidget;
 
 namespace editors {
 
@@ -32,6 +33,8 @@ class EntryFilter : public QObject {
 
     // Shows a text of the program's own, unfiltered.
     void showText(const QString& text);
+    // No more leave checks: the box is going away with its window.
+    void stop();
 
   signals:
     // The leave check has run: the box holds its settled text.
@@ -48,5 +51,10 @@ class EntryFilter : public QObject {
     Check m_leaveCheck;
     int m_maxLength;
 };
+
+// For the destructor of a window with entry boxes: its controls lose the
+// focus as it goes, after its own destructor has run, and neither a leave
+// check nor a signal of theirs may reach it half-destroyed.
+void detachControls(QWidget& window);
 
 } // namespace editors

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace editors {
 
@@ -50,9 +49,9 @@ bool ImportPreviewDialog::renumber() const {
 void ImportPreviewDialog::refresh() {
     const exchange::ImportReport& report = m_preview(renumber());
     m_report->showReport(report);
-    CmdImport->setEnabled(std::any_of(report.rows.begin(), report.rows.end(), [](const auto& row) {
-        return row.outcome != exchange::RowReport::Outcome::Skipped;
-    }));
+    // A file read only up to a quote that never closes is not imported, as
+    // the command line imports none of it: its rows may be cut anywhere.
+    CmdImport->setEnabled(report.unclosedQuoteLine == 0 && report.importedCount() > 0);
 }
 
 } // namespace editors

@@ -47,6 +47,10 @@ QString qs(std::string_view text) {
 
 } // namespace
 
+OptionalFeatures::~OptionalFeatures() {
+    detachControls(*this);
+}
+
 OptionalFeatures::OptionalFeatures(const image::BandLimits& band, QWidget* parent)
     : QWidget(parent), m_band(band) {
     setObjectName("Form3");

@@ -29,6 +29,7 @@ class OptionalFeatures : public QWidget {
   public:
     // `band` is the main window's band, read by StartForm and the Text20 check.
     explicit OptionalFeatures(const image::BandLimits& band, QWidget* parent = nullptr);
+    ~OptionalFeatures() override;
 
     // Selects every default, puts Text20 on the band centre and Text21 on
     // 10.00000. Text6 is left alone.

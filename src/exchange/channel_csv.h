@@ -43,10 +43,13 @@ struct Placement {
 };
 
 // A file's rows as read, once, to be imported as often as needed: the text
-// as UTF-8 (see utf8Text), its records, and the header's columns.
+// as UTF-8 (see utf8Text), its records, and the header's columns by their
+// names in lower case (a name matches in any case). A name the header
+// gives again is read from its first column; the others are in `repeated`.
 struct ChannelList {
     CsvText text;
     std::map<std::string, std::size_t> columns;
+    std::vector<std::string> repeated;
 };
 ChannelList readChannelList(std::string_view bytes);
 

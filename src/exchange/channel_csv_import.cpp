@@ -26,9 +26,11 @@ struct Skip {
     Finding reason;
 };
 
+// A line break at either end of a quoted cell is as blank as a space.
 std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    const auto last = text.find_last_not_of(" \t");
+    constexpr const char* Blank = " \t\r\n";
+    const auto first = text.find_first_not_of(Blank);
+    const auto last = text.find_last_not_of(Blank);
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
@@ -45,7 +47,7 @@ class Fields {
         : m_columns(list.columns), m_record(record), m_decimalComma(list.text.separator == ';') {}
 
     std::string operator[](const std::string& name) const {
-        const auto it = m_columns.find(name);
+        const auto it = m_columns.find(foldedColumnName(name));
         if (it == m_columns.end() || it->second >= m_record.size())
             return {};
         std::string value = trimmed(m_record[it->second]);
@@ -274,8 +276,11 @@ ChannelList readChannelList(std::string_view bytes) {
     list.text = parseCsv(utf8Text(bytes));
     if (!list.text.rows.empty()) {
         const CsvRecord& header = list.text.rows.front().fields;
-        for (std::size_t i = 0; i < header.size(); ++i)
-            list.columns.emplace(trimmed(header[i]), i);
+        for (std::size_t i = 0; i < header.size(); ++i) {
+            const std::string name = trimmed(header[i]);
+            if (!list.columns.emplace(foldedColumnName(name), i).second && !name.empty())
+                list.repeated.push_back(name);
+        }
     }
     return list;
 }
@@ -295,7 +300,8 @@ ImportReport importChannels(const ChannelList& list, const image::BandLimits& ba
     if (!rows.empty())
         for (const std::string& name : rows.front().fields)
             report.header.push_back(trimmed(name));
-    if (!list.columns.contains("Frequency") || (!renumber && !list.columns.contains("Location")))
+    report.repeatedColumns = list.repeated;
+    if (!list.columns.contains("frequency") || (!renumber && !list.columns.contains("location")))
         return report;
     report.usable = true;
 

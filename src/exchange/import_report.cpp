@@ -77,6 +77,8 @@ constexpr Text DroppedNote{
     "Name、Comment、TStep 及数字制式各列未保留：本机没有信道名称，也没有数字制式",
     "Name, Comment, TStep and the digital columns are not kept: the radio "
     "has no channel names and no digital modes"};
+constexpr Text RepeatedColumn{"“%1”列出现了不止一次：只读取第一列",
+                              "the column \"%1\" is given more than once: only the first is read"};
 constexpr Text Summary{"共 %2 行，导入 %1 行，跳过 %3 行", "%1 of %2 rows imported, %3 skipped"};
 constexpr Text UnreadRest{"第 %1 行：引号没有闭合，此后的内容无法读取",
                           "line %1: a quote opens here and is never closed; the rest of the "
@@ -151,7 +153,20 @@ std::string reportLine(const RowReport& row, int language) {
 }
 
 std::string reportNote(const ImportReport& report, int language) {
-    return report.columnsDropped ? pick(DroppedNote, language) : std::string();
+    std::string note = report.columnsDropped ? pick(DroppedNote, language) : std::string();
+    for (const std::string& name : report.repeatedColumns)
+        note.append(note.empty() ? "" : "\n")
+            .append(fill(pick(RepeatedColumn, language),
+                         {printableText(name.substr(0, ShownNameBytes))}));
+    return note;
+}
+
+std::string foldedColumnName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return folded;
 }
 
 int ImportReport::importedCount() const {
@@ -193,7 +208,9 @@ std::string unusableReason(const ImportReport& report, int language) {
             .append("\"");
     }
     auto has = [&](const char* name) {
-        return std::find(report.header.begin(), report.header.end(), name) != report.header.end();
+        return std::any_of(report.header.begin(), report.header.end(), [&](const std::string& h) {
+            return foldedColumnName(h) == foldedColumnName(name);
+        });
     };
     if (!report.renumber && !has("Location"))
         missing = "Location";

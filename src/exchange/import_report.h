@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace exchange {
@@ -52,6 +53,9 @@ struct RowReport {
 struct ImportReport {
     bool usable = false;         // false: no header with the columns needed
     bool columnsDropped = false; // names, comments or digital settings were not kept
+    // Column names the header gives more than once, as the file gives them;
+    // only the first column of each is read.
+    std::vector<std::string> repeatedColumns;
     std::vector<RowReport> rows;
     // The columns the first line names, to say what was found when it is
     // not usable; empty for a file without text.
@@ -71,8 +75,12 @@ inline constexpr int Chinese = 0, English = 1;
 // language other than Chinese gives English.
 std::string reportLine(const RowReport& row, int language);
 
-// The line on the columns that were not kept; empty when none were.
+// The lines on the columns that were not kept (dropped, or given twice),
+// one per line; empty when every column was kept.
 std::string reportNote(const ImportReport& report, int language);
+
+// A column name as matched: ASCII letters in lower case.
+std::string foldedColumnName(std::string_view name);
 
 // "N of M rows imported, K skipped".
 std::string reportSummary(const ImportReport& report, int language);

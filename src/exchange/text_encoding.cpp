@@ -84,6 +84,13 @@ std::string hexEscape(char32_t value) {
     return "\\x" + hex;
 }
 
+// The marks and embeddings that turn the text around them: a name could
+// show as another one.
+bool isBidiControl(char32_t c) {
+    return c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
 } // namespace
 
 std::string utf8Text(std::string_view bytes) {
@@ -111,7 +118,8 @@ std::string printableText(std::string_view text) {
             out += "\\r";
         else if (c == '\t')
             out += "\\t";
-        else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029)
+        else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
+                 isBidiControl(c))
             out += hexEscape(c);
         else
             out.append(text.substr(i, length));

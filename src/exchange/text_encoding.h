@@ -13,8 +13,8 @@ std::string utf8Text(std::string_view bytes);
 
 // The text with what a terminal or a report line would act on shown as
 // escapes instead: LF, CR and tab as \n, \r and \t, other control characters,
-// line and paragraph separators as \xNN (their code), and bytes that are not
-// UTF-8 as \xNN (the byte).
+// line and paragraph separators and the bidirectional controls as \xNN
+// (their code), and bytes that are not UTF-8 as \xNN (the byte).
 std::string printableText(std::string_view text);
 
 } // namespace exchange

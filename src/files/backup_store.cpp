@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <regex>
+#include <set>
 #include <system_error>
 #include <tuple>
 #include <unistd.h>
@@ -20,6 +22,9 @@ namespace {
 
 // Header byte 7 for a band code no band has: read back, it names none.
 constexpr std::uint8_t NoBandByte = 0x10;
+
+// Beside a backup: the mark that keeps it past the limit.
+constexpr const char* PinSuffix = ".keep";
 
 // YYYY-MM-DD_HHMMSS_<port>_band<N>[-k].dat
 const std::regex BackupName(
@@ -121,14 +126,66 @@ BackupSaved BackupStore::add(const image::MemoryImage& image, std::optional<int>
     }
     ::unlink(partial.c_str());
     if (saved.ok())
-        removeOldest();
+        saved.removed = removeOldest();
     return saved;
 }
 
-void BackupStore::removeOldest() const {
+bool BackupStore::pin(const std::string& path) const {
+    const int fd = ::open((path + PinSuffix).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+bool BackupStore::remove(const std::string& path) const {
+    if (::unlink(path.c_str()) != 0)
+        return false;
+    ::unlink((path + PinSuffix).c_str());
+    return true;
+}
+
+WriteResult BackupStore::checkUsable() const {
+    // The folders made to try are taken away again: a write that ends
+    // before its backup leaves nothing behind.
+    std::vector<fs::path> made;
+    std::error_code error;
+    for (fs::path folder = fs::path(m_folder).lexically_normal();
+         !folder.empty() && fs::symlink_status(folder, error).type() == fs::file_type::not_found;
+         folder = folder.parent_path()) {
+        made.push_back(folder);
+        if (folder == folder.parent_path())
+            break;
+    }
+    fs::create_directories(m_folder, error);
+    const WriteResult usable = error ? WriteResult{FileError::CannotWrite, error.value()}
+                                     : checkReplaceable(m_folder + "/.tq305-backup-probe.dat");
+    for (const fs::path& folder : made)
+        fs::remove(folder, error);
+    return usable;
+}
+
+std::vector<std::string> BackupStore::removeOldest() const {
     const std::vector<Found> found = backupsIn(m_folder);
-    for (std::size_t n = 0; n + m_limit < found.size(); ++n)
-        ::unlink((m_folder + "/" + found[n].name).c_str());
+    std::vector<std::string> removed;
+    if (found.size() <= m_limit)
+        return removed;
+    // Oldest first: the last of each port's is its newest.
+    std::set<std::string> portsSeen;
+    std::vector<bool> newestOfPort(found.size());
+    for (std::size_t n = found.size(); n-- > 0;)
+        newestOfPort[n] = portsSeen.insert(found[n].parts.portLabel).second;
+    std::size_t excess = found.size() - m_limit;
+    for (std::size_t n = 0; n < found.size() && excess > 0; ++n) {
+        const std::string path = m_folder + "/" + found[n].name;
+        if (newestOfPort[n] || ::access((path + PinSuffix).c_str(), F_OK) == 0)
+            continue;
+        if (::unlink(path.c_str()) == 0) {
+            removed.push_back(found[n].name);
+            --excess;
+        }
+    }
+    return removed;
 }
 
 std::vector<BackupEntry> BackupStore::list() const {

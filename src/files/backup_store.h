@@ -3,7 +3,10 @@
 //   YYYY-MM-DD_HHMMSS_<port>_band<N>.dat   (local time; "noband" for a band
 //                                           code no band list position has)
 // with "-2", "-3" ... before ".dat" when that name is taken. A backup is
-// never overwritten; past the limit the oldest go.
+// never overwritten; past the limit the oldest go, but never the newest of
+// a port's, nor one pinned (a restore instruction or window names it: a
+// file "<name>.keep" beside it says so, for every program that shares the
+// folder).
 #pragma once
 
 #include "files/file_io.h"
@@ -33,6 +36,8 @@ struct BackupEntry {
 struct BackupSaved {
     WriteResult result;
     std::string path; // where it went, when ok()
+    // The file names of the old backups the limit removed to make room.
+    std::vector<std::string> removed;
     bool ok() const { return result.ok(); }
 };
 
@@ -46,11 +51,20 @@ class BackupStore {
                     const std::string& portLabel, std::time_t taken);
     // Newest first. Files of other names in the folder are left out (and alone).
     std::vector<BackupEntry> list() const;
+    // Whether a backup could be kept, told before the radio is read: the
+    // folder is made when missing and a file made and removed in it.
+    WriteResult checkUsable() const;
+    // Keeps the backup at `path` past the limit: a restore instruction
+    // names it. False when the mark could not be made.
+    bool pin(const std::string& path) const;
+    // Removes a backup of the folder, and its pin; false, with errno set,
+    // when it could not be removed.
+    bool remove(const std::string& path) const;
 
     const std::string& folder() const { return m_folder; }
 
   private:
-    void removeOldest() const;
+    std::vector<std::string> removeOldest() const;
 
     std::string m_folder;
     std::size_t m_limit;

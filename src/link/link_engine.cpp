@@ -27,10 +27,14 @@ void LinkEngine::startRead() {
 }
 
 void LinkEngine::startWrite(WriteModes modes) {
-    if (!beginTransfer(Writing, WriteStage))
+    if (busy())
         return;
+    // A write that does not start has sent nothing: the last one's count
+    // would pass for its own.
     m_blocksSent = 0;
     m_lastBlockSent.reset();
+    if (!beginTransfer(Writing, WriteStage))
+        return;
     m_modes = modes;
     m_view.encodeImage();
     m_view.showProgress(TransferKind::Write, protocol::stage::Handshake,

@@ -5,6 +5,7 @@
 #include "link/written_blocks.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace radiolink {
 
@@ -44,6 +45,8 @@ void SafeWrite::start(std::span<const std::uint8_t, image::ImageSize> image, int
     m_backup.reset();
     m_forceAccepted = false;
     m_cancelReason.reset();
+    m_held = false;
+    m_heldBytes.clear();
     m_shown = {SafeWriteStage::Idle, -1, -1};
     if (options.backup)
         startStage(SafeWriteStage::Backup);
@@ -82,6 +85,8 @@ void SafeWrite::confirm(bool write) {
 void SafeWrite::cancel() {
     if (!running())
         return;
+    m_held = false;
+    m_heldBytes.clear();
     if (m_stage == SafeWriteStage::Confirmation || m_endPending) {
         m_endPending = false;
         m_timerW.stop();
@@ -101,7 +106,24 @@ void SafeWrite::lineLost() {
     cancel();
 }
 
+void SafeWrite::hold() {
+    m_held = running();
+}
+
+void SafeWrite::release() {
+    if (!m_held)
+        return;
+    m_held = false;
+    const std::vector<std::uint8_t> waiting = std::exchange(m_heldBytes, {});
+    if (!waiting.empty())
+        bytesReceived(waiting);
+}
+
 void SafeWrite::bytesReceived(std::span<const std::uint8_t> bytes) {
+    if (m_held) {
+        m_heldBytes.insert(m_heldBytes.end(), bytes.begin(), bytes.end());
+        return;
+    }
     if (m_endPending) {
         if (holdsAcknowledge(bytes))
             backupSettled();
@@ -112,6 +134,8 @@ void SafeWrite::bytesReceived(std::span<const std::uint8_t> bytes) {
 }
 
 void SafeWrite::timerWTick() {
+    if (m_held)
+        return;
     if (m_endPending) {
         backupSettled();
         return;
@@ -121,6 +145,8 @@ void SafeWrite::timerWTick() {
 }
 
 void SafeWrite::timerMegTick() {
+    if (m_held)
+        return;
     m_engine.timerMegTick();
     settle();
 }

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace radiolink {
 
@@ -67,6 +68,12 @@ class SafeWrite : private TransferView {
     void cancel();
     // The line went away: what runs ends as a cancel does, told as LineLost.
     void lineLost();
+    // While the caller asks whether to stop, nothing goes to the radio: the
+    // ticks are not counted and the bytes that come wait for release(). A
+    // cancel or a lost line still ends the transfer.
+    void hold();
+    void release();
+    bool held() const { return m_held; }
 
     // The port's receive event and the two timers' ticks.
     void bytesReceived(std::span<const std::uint8_t> bytes);
@@ -129,6 +136,8 @@ class SafeWrite : private TransferView {
     // The backup read is over, its "E" not answered yet: a handshake sent now
     // would take that answer for its own.
     bool m_endPending = false;
+    bool m_held = false;
+    std::vector<std::uint8_t> m_heldBytes;
     int m_progressMinimum = 0;
     int m_progressMaximum = 1;
     SafeWriteProgress m_shown{SafeWriteStage::Idle, -1, -1};

@@ -12,25 +12,42 @@ class MainWindow;
 
 // FrmBackups: the backups a write took of the radio, newest first (when,
 // through which port, the band, how many channels were in use). Open (a
-// click, Enter or a double click on a row) chooses one; Close or Escape
-// chooses none.
+// click, Enter or a double click on a row) chooses one to open; Restore...
+// chooses it to be written back to a radio; Delete removes it, once asked;
+// Close or Escape chooses none.
 class BackupsWindow : public QDialog {
     Q_OBJECT
   public:
+    enum class Choice { Open, Restore };
+
     BackupsWindow(const QString& folder, int language, QWidget* parent = nullptr);
 
     // The file of the chosen backup once the window is accepted.
     QString chosenPath() const;
+    Choice choice() const { return m_choice; }
+    // The port number the chosen backup was taken through; 0 for a device.
+    int chosenPort() const;
 
   private:
+    void fillTable();
+    void choose(Choice choice);
+    void deleteChosen();
+    QString text(const char* control, int index = 0) const;
+
+    QString m_folder;
+    int m_language;
+    Choice m_choice = Choice::Open;
     QLabel* LabelFolder = nullptr;
     QTableWidget* TableBackups = nullptr;
     QPushButton* CmdOpen = nullptr;
+    QPushButton* CmdRestore = nullptr;
+    QPushButton* CmdDelete = nullptr;
     QPushButton* CmdClose = nullptr;
 };
 
 // File > Backups...: lists the backup folder and opens the chosen backup as
-// File > Open opens a file.
+// File > Open opens a file, or writes it back to the radio on a port the
+// user picks.
 void showBackups(MainWindow& window);
 
 } // namespace shell

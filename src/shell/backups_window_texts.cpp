@@ -16,7 +16,15 @@ constexpr LanguageRow BackupsRows[] = {
     {"FrmBackups", "TableBackups", HeaderCell, 2, "频段", "Band"},
     {"FrmBackups", "TableBackups", HeaderCell, 3, "使用的信道", "Channels in use"},
     {"FrmBackups", "CmdOpen", Caption, 0, "打开(&O)", "&Open"},
+    {"FrmBackups", "CmdRestore", Caption, 0, "恢复(&R)...", "&Restore..."},
+    {"FrmBackups", "CmdDelete", Caption, 0, "删除(&D)", "&Delete"},
     {"FrmBackups", "CmdClose", Caption, 0, "关闭", "Close"},
+    {"FrmBackups", "PortLabel", Caption, 0, "端口%1", "port%1"},
+    {"FrmRestorePort", "", Caption, 0, "恢复备份", "Restore a Backup"},
+    {"FrmRestorePort", "LabelPort", Caption, 0, "将备份 %1 写入哪个端口上的对讲机：",
+     "Write the backup %1 to the radio on port:"},
+    {"FrmRestorePort", "CmdOk", Caption, 0, "确定", "OK"},
+    {"FrmRestorePort", "CmdCancel", Caption, 0, "取消", "Cancel"},
 };
 
 } // namespace

@@ -46,6 +46,7 @@ bool BatchRadio::keepBackup(const image::MemoryImage& backup, std::optional<int>
         store.add(backup, radioBand, files::portLabel(m_portNumber), std::time(nullptr));
     if (saved.ok())
         m_backupPath = QFile::decodeName(saved.path.c_str());
+    m_removedBackups = int(saved.removed.size());
     emit changed();
     return saved.ok();
 }
@@ -56,6 +57,10 @@ void BatchRadio::confirmationNeeded(const radiolink::Confirmation&) {
 
 void BatchRadio::finished(const radiolink::SafeWriteResult& result) {
     m_result = result;
+    // The row names the backup to restore a radio left with a mix from.
+    if (result.outcome == radiolink::SafeWriteOutcome::Partial && !m_backupPath.isEmpty())
+        files::BackupStore(QFile::encodeName(m_job.backupsFolder).toStdString())
+            .pin(QFile::encodeName(m_backupPath).toStdString());
     if (result.radioBand)
         m_radioBand = result.radioBand;
     if (result.reason != radiolink::SafeWriteReason::None)

@@ -34,6 +34,9 @@ class BatchRadio : public QObject, private radiolink::SafeWriteView {
     // Ends the running transfer with "E"; a write that had begun is left
     // part-way.
     void cancel();
+    // The stop question is open: nothing is sent until release() or cancel().
+    void hold() { m_safeWrite.safeWrite().hold(); }
+    void release() { m_safeWrite.safeWrite().release(); }
 
     int port() const { return m_portNumber; }
     bool running() const { return m_running; }
@@ -45,6 +48,8 @@ class BatchRadio : public QObject, private radiolink::SafeWriteView {
     // Why the port did not open, as the port error says it; empty if it did.
     const QString& portError() const { return m_portError; }
     const QString& backupPath() const { return m_backupPath; }
+    // Old backups the folder's limit removed when this one was kept.
+    int removedBackups() const { return m_removedBackups; }
     qint64 elapsedMs() const { return m_elapsedMs; }
 
   signals:
@@ -72,6 +77,7 @@ class BatchRadio : public QObject, private radiolink::SafeWriteView {
     std::optional<radiolink::SafeWriteResult> m_result;
     QString m_portError;
     QString m_backupPath;
+    int m_removedBackups = 0;
 };
 
 } // namespace shell

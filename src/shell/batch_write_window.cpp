@@ -1,6 +1,7 @@
 #include "shell/batch_write_window.h"
 
 #include "editors/band_selection.h"
+#include "shell/safe_write_flow.h"
 #include "ui/apply_language.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
@@ -29,6 +30,26 @@ QPushButton* addButton(QWidget* window, QHBoxLayout* row, const char* name) {
     button->setAutoDefault(false);
     row->addWidget(button);
     return button;
+}
+
+// An ended radio's bar: full once written; where the write stopped for a
+// radio left with a mix; empty for a radio that holds what it held.
+int endedPercent(const BatchRadio& radio) {
+    using radiolink::SafeWriteOutcome;
+    if (!radio.result())
+        return 0;
+    switch (radio.result()->outcome) {
+    case SafeWriteOutcome::Verified:
+    case SafeWriteOutcome::Written:
+    case SafeWriteOutcome::VerifyFailed:
+        return 100;
+    case SafeWriteOutcome::Partial:
+        return radio.progress().overallPercent;
+    case SafeWriteOutcome::NothingWritten:
+    case SafeWriteOutcome::BackupFailed:
+        break;
+    }
+    return 0;
 }
 
 } // namespace
@@ -104,6 +125,9 @@ void BatchWriteWindow::startWrites() {
     const QList<int> ports = chosenPorts();
     if (ports.isEmpty() || running())
         return;
+    // Told once, before any radio is read.
+    if (m_job.options.backup && !backupFolderUsable(m_job.backupsFolder))
+        return;
     for (BatchRadio* radio : m_radios)
         radio->deleteLater();
     m_radios.clear();
@@ -140,11 +164,12 @@ void BatchWriteWindow::showRadio(int row) {
     bar->setValue(radio.progress().overallPercent);
     const bool ended = radio.result() || !radio.portError().isEmpty();
     QTableWidgetItem* result = Grid1->item(row, ResultColumn);
-    result->setText(batchStatusText(radio));
-    result->setToolTip(radio.backupPath());
+    const QString status = batchStatusText(radio);
+    result->setText(status);
+    // The whole text, which a narrow column cuts, and where the backup went.
+    result->setToolTip(radio.backupPath().isEmpty() ? status : status + "\n" + radio.backupPath());
     if (ended) {
-        if (radio.result() && radio.result()->outcome == radiolink::SafeWriteOutcome::Verified)
-            bar->setValue(100);
+        bar->setValue(endedPercent(radio));
         Grid1->item(row, TimeColumn)->setText(batchTimeText(radio.elapsedMs()));
     }
 }
@@ -155,7 +180,11 @@ void BatchWriteWindow::onRadioFinished() {
     const auto verified = std::count_if(m_radios.begin(), m_radios.end(), [](BatchRadio* radio) {
         return radio->result() && radio->result()->outcome == radiolink::SafeWriteOutcome::Verified;
     });
-    Label2->setText(batchSummaryText(int(verified), int(m_radios.size())));
+    int removed = 0;
+    for (const BatchRadio* radio : m_radios)
+        removed += radio->removedBackups();
+    Label2->setText(batchSummaryText(int(verified), int(m_radios.size())) +
+                    (removed ? "\n" + batchRemovedBackupsText(removed) : QString()));
     updateButtons();
 }
 
@@ -170,10 +199,12 @@ void BatchWriteWindow::updateButtons() {
 void BatchWriteWindow::askToCancel() {
     if (!running())
         return;
-    if (ui::showMessage(ui::Msg::StopBatchQuestion) != ui::MsgOk)
-        return;
+    // Nothing is sent while the question is open, as for a single write.
     for (BatchRadio* radio : m_radios)
-        radio->cancel();
+        radio->hold();
+    const bool stop = ui::showMessage(ui::Msg::StopBatchQuestion) == ui::MsgOk;
+    for (BatchRadio* radio : m_radios)
+        stop ? radio->cancel() : radio->release();
 }
 
 void BatchWriteWindow::closeEvent(QCloseEvent* event) {

@@ -60,6 +60,8 @@ extern const ui::LanguageTable BatchWriteWindowTexts;
 QString batchStatusText(const BatchRadio& radio);
 // The line under the table once every radio has ended.
 QString batchSummaryText(int verified, int radios);
+// The line under the summary when the backups' limit removed old ones.
+QString batchRemovedBackupsText(int removed);
 // A time in the Time column.
 QString batchTimeText(qint64 milliseconds);
 

@@ -1,3 +1,4 @@
+#include "files/backup_store.h"
 #include "shell/batch_write_window.h"
 #include "ui/messages.h"
 #include "ui/program_flags.h"
@@ -95,6 +96,16 @@ QString batchStatusText(const BatchRadio& radio) {
 QString batchSummaryText(int verified, int radios) {
     return ui::isChinese() ? QString("%1 台中 %2 台已校验").arg(radios).arg(verified)
                            : QString("%1 of %2 radios verified").arg(verified).arg(radios);
+}
+
+QString batchRemovedBackupsText(int removed) {
+    return ui::isChinese()
+               ? QString("备份文件夹最多保留 %1 个备份：已删除 %2 个较早的备份")
+                     .arg(files::DefaultBackupLimit)
+                     .arg(removed)
+               : QString("the backup folder keeps %1 backups: %2 older ones were removed")
+                     .arg(files::DefaultBackupLimit)
+                     .arg(removed);
 }
 
 QString batchTimeText(qint64 milliseconds) {

@@ -19,10 +19,13 @@ namespace shell {
 
 namespace {
 
-FileKind csvKind() {
-    return {{QString::fromUtf8(ui::isChinese() ? "CSV文件(*.csv)" : "CSV files(*.csv)"),
-             "AllFiles(*.*)"},
-            "csv"};
+// An import also offers the names spreadsheets give their tab-separated
+// and UTF-16 saves, which it reads as well.
+FileKind csvKind(bool forImport) {
+    const char* patterns = forImport ? "(*.csv *.txt *.tsv)" : "(*.csv)";
+    return {
+        {QString::fromUtf8(ui::isChinese() ? "CSV文件" : "CSV files") + patterns, "AllFiles(*.*)"},
+        "csv"};
 }
 
 // The file's text, or nothing once the user has been told why not.
@@ -47,7 +50,7 @@ void importCsv(MainWindow& window) {
     editors::ChannelTable& table = *window.channelTable();
     // A value still being typed belongs to the table the file goes into.
     table.Text1_LostFocus();
-    const QString path = askFileName(&window, window.programFolder(), false, csvKind());
+    const QString path = askFileName(&window, window.programFolder(), false, csvKind(true));
     if (path.isEmpty())
         return;
     const std::optional<std::string> csv = readCsv(path);
@@ -91,7 +94,7 @@ void importCsv(MainWindow& window) {
 void exportCsv(MainWindow& window) {
     editors::ChannelTable& table = *window.channelTable();
     table.Text1_LostFocus();
-    const QString path = askFileName(&window, window.programFolder(), true, csvKind());
+    const QString path = askFileName(&window, window.programFolder(), true, csvKind(false));
     if (path.isEmpty())
         return;
     const std::string csv = exchange::exportChannels(table.channelValues());

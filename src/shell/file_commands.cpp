@@ -30,12 +30,17 @@ void FileCommands::Open() {
         openFile(path);
 }
 
-files::FileError FileCommands::openFile(const QString& path) {
-    const files::LoadResult loaded = files::loadDatFile(ui::fileNameBytes(path).toStdString());
+files::LoadResult loadReported(const QString& path) {
+    files::LoadResult loaded = files::loadDatFile(ui::fileNameBytes(path).toStdString());
     if (loaded.error == files::FileError::WrongType)
         ui::showMessage(ui::Msg::WrongFileType);
     else
         ui::reportReadFailure(path, loaded.error, loaded.systemError);
+    return loaded;
+}
+
+files::FileError FileCommands::openFile(const QString& path) {
+    const files::LoadResult loaded = loadReported(path);
     if (!loaded.ok())
         return loaded.error;
     m_window.showDatFile(loaded.file);

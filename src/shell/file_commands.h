@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/dat_file.h"
 #include "files/file_io.h"
 
 #include <QString>
@@ -7,6 +8,9 @@
 namespace shell {
 
 class MainWindow;
+
+// A .dat file as Open reads it; a failure has been reported to the user.
+files::LoadResult loadReported(const QString& path);
 
 // New, Open and Save of .dat image files for the main window.
 class FileCommands {

@@ -91,6 +91,7 @@ MainWindow::MainWindow(const AppFolders& folders, QWidget* parent)
     createLink();
     createHelp();
     createHistory();
+    focusActiveEditor();
 }
 
 MainWindow::~MainWindow() {

@@ -83,6 +83,8 @@ class MainWindow : public QMainWindow {
     void switchLanguage(int language);
 
     const QString& programFolder() const { return m_folders.programFolder; }
+    // Where the program keeps what it keeps (a detached window keeps nothing).
+    const AppFolders& folders() const { return m_folders; }
     // Where writes keep their backups and File > Backups... looks for them.
     QString backupsFolder() const { return shell::backupsFolder(m_folders); }
     FileCommands& fileCommands() const { return *m_files; }
@@ -107,6 +109,15 @@ class MainWindow : public QMainWindow {
     radiolink::SerialPort* serialPort() const { return MSComm1; }
     // Whether a read or a write (its reads included) is running.
     bool transferRunning() const;
+    // The port number chosen for the transfers; 0 while none is.
+    int chosenPortNumber() const;
+    // Writes the backup file at `path` back to the radio on `port`, through
+    // the safe write; the port becomes the chosen one.
+    void restoreBackup(const QString& path, int port);
+    // Before a transfer: the chosen port opened again when its line was lost
+    // (cable pulled, radio gone). False, after the port error, when it will
+    // not open.
+    bool reopenLostPort();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,10 +142,6 @@ class MainWindow : public QMainWindow {
     void focusActiveEditor();
     // The link engine over MSComm1, TimerW and TimerMeg, and MNRead/MNWrite.
     void createLink();
-    // Before a transfer: the chosen port opened again when its line was lost
-    // (cable pulled, radio gone). False, after the port error, when it will
-    // not open.
-    bool reopenLostPort();
     // MNBatchWrite: the editors' image to the radios on several ports. The
     // window's own port is let go while it is open.
     void showBatchWrite();

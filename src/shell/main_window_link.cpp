@@ -4,6 +4,7 @@
 #include "link/qt/qt_link.h"
 #include "link/qt/serial_port.h"
 #include "shell/batch_write_window.h"
+#include "shell/file_commands.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
 #include "shell/safe_write_flow.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -81,6 +83,31 @@ void MainWindow::createWriteOptions() {
                 saveWriteOptions(m_folders.settingsFile, m_writeOptions);
         });
     }
+}
+
+int MainWindow::chosenPortNumber() const {
+    return ComboCom->currentIndex() < 0 ? 0 : ComboCom->currentText().toInt();
+}
+
+void MainWindow::restoreBackup(const QString& path, int port) {
+    if (transferRunning())
+        return;
+    const files::LoadResult loaded = loadReported(path);
+    if (!loaded.ok())
+        return;
+    // Another port is chosen as Communication Port chooses it.
+    if (port != chosenPortNumber()) {
+        ComboCom->setCurrentIndex(port - 1);
+        onPortChosen();
+        if (ComboCom->currentIndex() < 0)
+            return;
+    } else if (!reopenLostPort()) {
+        return;
+    }
+    image::MemoryImage backup{};
+    loaded.file.copyInto(backup);
+    m_write->startRestore(backup, loaded.file.band.value_or(-1), QFileInfo(path).fileName(),
+                          m_writeOptions, port);
 }
 
 bool MainWindow::reopenLostPort() {

@@ -7,7 +7,10 @@
 #include "print/print_preview.h"
 #include "shell/file_dialog.h"
 #include "shell/main_window.h"
+#include "shell/settings_store.h"
 #include "ui/messages.h"
+
+#include <QFileInfo>
 
 namespace shell {
 
@@ -28,8 +31,16 @@ void showPrintPreview(MainWindow& window) {
         return;
     }
     print::PrintPreview FrmPrint([sources] { return print::PrintContent(sources); }, &window);
-    FrmPrint.setPdfFolder(lastSaveFolder(window.programFolder()));
-    QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, &rememberSaveFolder);
+    // The folder of the last PDF, from an earlier run too.
+    const AppFolders& folders = window.folders();
+    const QString keptFolder = folders.detached ? QString() : loadPdfFolder(folders.settingsFile);
+    FrmPrint.setPdfFolder(
+        lastSaveFolder(keptFolder.isEmpty() ? window.programFolder() : keptFolder));
+    QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, [&folders](const QString& path) {
+        rememberSaveFolder(path);
+        if (!folders.detached)
+            savePdfFolder(folders.settingsFile, QFileInfo(path).absolutePath());
+    });
     FrmPrint.exec();
     grid->setUpdatesEnabled(true);
 }

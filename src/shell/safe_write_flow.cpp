@@ -15,6 +15,7 @@
 #include "ui/save_failure.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <ctime>
 
@@ -66,6 +67,18 @@ QString blockList(const std::vector<std::uint16_t>& blocks) {
 
 } // namespace
 
+QStringList backupNotKeptTexts(const QString& folder, const files::WriteResult& result) {
+    return {ui::shownFileName(folder), ui::systemReason(result.systemError)};
+}
+
+bool backupFolderUsable(const QString& folder) {
+    const files::WriteResult usable =
+        files::BackupStore(QFile::encodeName(folder).toStdString()).checkUsable();
+    if (!usable.ok())
+        ui::showMessage(ui::Msg::BackupNotSaved, backupNotKeptTexts(folder, usable));
+    return usable.ok();
+}
+
 void dropLateAnswers(radiolink::SerialPort& port) {
     // Quiet this long, the line has nothing more to say; a chattering one is
     // given up on after the limit.
@@ -91,10 +104,32 @@ void SafeWriteFlow::start(const WriteOptions& options, int portNumber) {
     if (running())
         return;
     m_window.EncodeImage();
+    m_restoring.clear();
+    startWith(m_window.TransmitImage, m_window.bandSelection()->bandCode(), options, portNumber);
+}
+
+void SafeWriteFlow::startRestore(const image::MemoryImage& backup, int band,
+                                 const QString& backupName, const WriteOptions& options,
+                                 int portNumber) {
+    if (running())
+        return;
+    m_restoring = backupName;
+    startWith(backup, band, options, portNumber);
+}
+
+void SafeWriteFlow::startWith(const image::MemoryImage& image, int band,
+                              const WriteOptions& options, int portNumber) {
+    // A folder the backup cannot go to is told before the radio is read.
+    if (options.backupFirst && !backupFolderUsable(m_backupsFolder))
+        return;
     m_portNumber = portNumber;
     m_backup.reset();
-    run(Run::Write, m_window.TransmitImage, m_window.bandSelection()->bandCode(),
-        {options.backupFirst, options.verifyAfter, {ui::ForceWriteMode, ui::DebugMode}});
+    m_backupPath.clear();
+    m_removedBackups.clear();
+    // A backup holds no calibration block to write: only the editors do.
+    const bool calibration = ui::DebugMode && m_restoring.isEmpty();
+    run(Run::Write, image, band,
+        {options.backupFirst, options.verifyAfter, {ui::ForceWriteMode, calibration}});
 }
 
 void SafeWriteFlow::run(Run what, const image::MemoryImage& image, int band,
@@ -114,9 +149,11 @@ void SafeWriteFlow::cancelRequested() {
     if (!safeWrite.running())
         return;
     // Stopping a write leaves the radio with part of the new memory: that is
-    // asked first. The write goes on meanwhile, and may end by itself.
+    // asked first, and nothing is sent while the question is open. Only a
+    // lost line can end the write meanwhile; its end is told after the answer.
     if (safeWrite.stage() == SafeWriteStage::Write) {
         m_asking = true;
+        safeWrite.hold();
         const bool stop = ui::showMessage(ui::Msg::StopWriteQuestion) == ui::MsgOk;
         m_asking = false;
         if (m_pending) {
@@ -125,10 +162,10 @@ void SafeWriteFlow::cancelRequested() {
             present(result);
             return;
         }
-        // The write the question was about may be over by now: a verify read
-        // that follows it is not stopped for it.
-        if (!stop || safeWrite.stage() != SafeWriteStage::Write)
+        if (!stop) {
+            safeWrite.release();
             return;
+        }
     }
     safeWrite.cancel();
 }
@@ -151,10 +188,12 @@ bool SafeWriteFlow::keepBackup(const image::MemoryImage& backup, std::optional<i
     const files::BackupSaved saved =
         store.add(backup, radioBand, files::portLabel(m_portNumber), std::time(nullptr));
     if (!saved.ok()) {
-        m_backupNotKept = {ui::shownFileName(m_backupsFolder),
-                           ui::systemReason(saved.result.systemError)};
+        m_backupNotKept = backupNotKeptTexts(m_backupsFolder, saved.result);
         return false;
     }
+    m_backupPath = QFile::decodeName(saved.path.c_str());
+    for (const std::string& name : saved.removed)
+        m_removedBackups << QFile::decodeName(name.c_str());
     m_backup = backup;
     m_backupBand = radioBand.value_or(m_band);
     return true;
@@ -197,11 +236,8 @@ void SafeWriteFlow::present(const radiolink::SafeWriteResult& result) {
         dropLateAnswers(m_port);
     switch (result.outcome) {
     case SafeWriteOutcome::Verified:
-        ui::showMessage(ui::Msg::WriteVerified);
-        break;
     case SafeWriteOutcome::Written:
-        ui::showMessage(result.reason == SafeWriteReason::None ? ui::Msg::WriteSucceeded
-                                                               : ui::Msg::WrittenNotVerified);
+        presentWritten(result);
         break;
     case SafeWriteOutcome::VerifyFailed:
         ui::showMessage(ui::Msg::VerifyFailed, {blockList(result.differingBlocks)});
@@ -217,8 +253,26 @@ void SafeWriteFlow::present(const radiolink::SafeWriteResult& result) {
         break;
     case SafeWriteOutcome::Partial:
         offerAfterPartial(result);
-        break;
+        return;
     }
+    // Said once the write is over, not in the middle of it.
+    if (!m_removedBackups.isEmpty()) {
+        ui::showMessage(ui::Msg::OldBackupsRemoved,
+                        {QString::number(files::DefaultBackupLimit), m_removedBackups.join('\n')});
+        m_removedBackups.clear();
+    }
+}
+
+void SafeWriteFlow::presentWritten(const radiolink::SafeWriteResult& result) {
+    if (result.reason != SafeWriteReason::None) {
+        ui::showMessage(ui::Msg::WrittenNotVerified);
+        return;
+    }
+    const bool verified = result.outcome == SafeWriteOutcome::Verified;
+    if (!m_restoring.isEmpty())
+        ui::showMessage(verified ? ui::Msg::Restored : ui::Msg::RestoredUnverified, {m_restoring});
+    else
+        ui::showMessage(verified ? ui::Msg::WriteVerified : ui::Msg::WrittenVerifyOff);
 }
 
 // A cancel, or No to a question, was the user's own doing: nothing to tell.
@@ -245,7 +299,18 @@ void SafeWriteFlow::offerAfterPartial(const radiolink::SafeWriteResult& result) 
                              protocol::blockCount(protocol::WriteBlocks) +
                                  (m_options.modes.debug ? 1 : 0),
                              causeOf(result)};
-    switch (PartialWriteDialog::ask(&m_window, where, m_backup.has_value())) {
+    // The window names the backup as the one to restore from: the folder's
+    // limit keeps it from now on.
+    if (!m_backupPath.isEmpty())
+        files::BackupStore(QFile::encodeName(m_backupsFolder).toStdString())
+            .pin(QFile::encodeName(m_backupPath).toStdString());
+    PartialWriteChoice choice = PartialWriteDialog::ask(&m_window, where, m_backup.has_value());
+    // A lost line closed the port: it is opened again as Read and Write open
+    // it. While it will not open the radio still holds the mix, so the
+    // choice is offered again after the port error.
+    while (choice != PartialWriteChoice::Close && !m_window.reopenLostPort())
+        choice = PartialWriteDialog::ask(&m_window, where, m_backup.has_value());
+    switch (choice) {
     case PartialWriteChoice::WriteAgain: {
         // The same image once more; the backup taken first stays the one to
         // restore from, so no backup of the mix is taken.
@@ -255,8 +320,10 @@ void SafeWriteFlow::offerAfterPartial(const radiolink::SafeWriteResult& result) 
         break;
     }
     case PartialWriteChoice::RestoreBackup:
-        if (m_backup)
+        if (m_backup) {
+            m_restoring = QFileInfo(m_backupPath).fileName();
             run(Run::Restore, *m_backup, m_backupBand, {false, true, {}});
+        }
         break;
     case PartialWriteChoice::Close:
         break;

@@ -9,6 +9,10 @@
 #include <memory>
 #include <optional>
 
+namespace files {
+struct WriteResult;
+}
+
 namespace radiolink {
 class QtSafeWrite;
 class SerialPort;
@@ -20,6 +24,13 @@ namespace shell {
 // radio's last answers are taken off the line here, not by the next transfer
 // as answers of its own.
 void dropLateAnswers(radiolink::SerialPort& port);
+
+// The folder and the system's words, for the message that a backup cannot
+// be kept.
+QStringList backupNotKeptTexts(const QString& folder, const files::WriteResult& result);
+// Before a write reads the radio: false, after saying why, when no backup
+// could be kept in `folder`.
+bool backupFolderUsable(const QString& folder);
 
 class MainWindow;
 class ProgressWindow;
@@ -38,6 +49,10 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
 
     // Encodes the editors and writes them to the radio on `portNumber`.
     void start(const WriteOptions& options, int portNumber);
+    // Writes a kept backup (its bytes as they are) back to the radio on
+    // `portNumber`, as safely as any write; the end names `backupName`.
+    void startRestore(const image::MemoryImage& backup, int band, const QString& backupName,
+                      const WriteOptions& options, int portNumber);
     // FrmWriting's Cancel: a write asks first, the reads stop at once.
     void cancelRequested();
     bool running() const;
@@ -50,7 +65,10 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     void run(Run what, const image::MemoryImage& image, int band,
              const radiolink::SafeWriteOptions& options);
     void askConfirmation(const radiolink::Confirmation& confirmation);
+    void startWith(const image::MemoryImage& image, int band, const WriteOptions& options,
+                   int portNumber);
     void present(const radiolink::SafeWriteResult& result);
+    void presentWritten(const radiolink::SafeWriteResult& result);
     void presentNothingWritten(const radiolink::SafeWriteResult& result);
     void offerAfterPartial(const radiolink::SafeWriteResult& result);
 
@@ -73,9 +91,15 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     radiolink::SafeWriteOptions m_options;
     int m_portNumber = 0;
     radiolink::SafeWriteStage m_shownStage = radiolink::SafeWriteStage::Idle;
-    // The backup this write took, kept for a restore until the next write.
+    // The backup this write took, kept for a restore until the next write,
+    // and its file.
     std::optional<image::MemoryImage> m_backup;
     int m_backupBand = 0;
+    QString m_backupPath;
+    // The file of the backup being written back; empty for other writes.
+    QString m_restoring;
+    // Old backups the folder's limit removed while this write kept its own.
+    QStringList m_removedBackups;
     // Why the last backup could not be kept: the folder, the system's words.
     QStringList m_backupNotKept;
     // The stop question is open: a result that comes meanwhile waits for it.

@@ -53,6 +53,7 @@ void SettingsStore::SetRegByte(const QString& subKey, const QString& valueName,
 namespace {
 constexpr const char* BackupFirstKey = "Write/BackupFirst";
 constexpr const char* VerifyAfterKey = "Write/VerifyAfter";
+constexpr const char* PdfFolderKey = "Print/PdfFolder";
 } // namespace
 
 WriteOptions loadWriteOptions(const QString& settingsFile) {
@@ -66,6 +67,16 @@ void saveWriteOptions(const QString& settingsFile, const WriteOptions& options) 
     SettingsStore store(settingsFile);
     store.settings().setValue(BackupFirstKey, options.backupFirst);
     store.settings().setValue(VerifyAfterKey, options.verifyAfter);
+    store.settings().sync();
+}
+
+QString loadPdfFolder(const QString& settingsFile) {
+    return SettingsStore(settingsFile).settings().value(PdfFolderKey).toString();
+}
+
+void savePdfFolder(const QString& settingsFile, const QString& folder) {
+    SettingsStore store(settingsFile);
+    store.settings().setValue(PdfFolderKey, folder);
     store.settings().sync();
 }
 

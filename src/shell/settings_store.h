@@ -40,6 +40,11 @@ struct WriteOptions {
 WriteOptions loadWriteOptions(const QString& settingsFile);
 void saveWriteOptions(const QString& settingsFile, const WriteOptions& options);
 
+// The folder the last printout was saved to as a PDF, kept across runs;
+// empty before the first.
+QString loadPdfFolder(const QString& settingsFile);
+void savePdfFolder(const QString& settingsFile, const QString& folder);
+
 // UILanguage from the stored text: the last hexadecimal digit of its number,
 // English when the text is empty or no number; anything but 0 means English.
 int languageFromStoredText(const QString& text);

@@ -54,9 +54,10 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
 
     LabelCount = new QLabel(this);
     LabelCount->setObjectName("LabelCount");
-    LabelCount->setText(changes.isEmpty()
-                            ? text("LabelCount", ui::TextTarget::Caption, 1)
-                            : text("LabelCount", ui::TextTarget::Caption, 0).arg(changes.size()));
+    if (changes.size() > 1)
+        LabelCount->setText(text("LabelCount", ui::TextTarget::Caption, 0).arg(changes.size()));
+    else
+        LabelCount->setText(text("LabelCount", ui::TextTarget::Caption, changes.isEmpty() ? 1 : 2));
 
     TableChanges = new QTableWidget(int(changes.size()), ChangeColumnCount, this);
     TableChanges->setObjectName("TableChanges");

@@ -13,6 +13,8 @@ constexpr LanguageRow WriteChangesRows[] = {
      "The write will change %1 settings in the radio:"},
     {"FrmWriteChanges", "LabelCount", Caption, 1, "写频不会改变对讲机中的任何设置。",
      "The write changes nothing in the radio."},
+    {"FrmWriteChanges", "LabelCount", Caption, 2, "写频将改变对讲机中的 1 项设置：",
+     "The write will change 1 setting in the radio:"},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 0, "位置", "Place"},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 1, "设置", "Setting"},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 2, "对讲机现在", "Radio now"},

@@ -30,6 +30,12 @@ enum class Msg {
     CsvTooLarge,        // %1 the file, %2 the largest size in KB
     WriteVerified,      // written, read back and found equal
     WrittenNotVerified, // written, but the read back for the check did not complete
+    WrittenVerifyOff,   // written, with Verify after Writing turned off
+    Restored,           // %1 the backup's file: written back and verified
+    RestoredUnverified, // %1 the backup's file: written back, verify turned off
+    OldBackupsRemoved,  // %1 the limit, %2 the files removed to keep it
+    DeleteBackupQuery,  // %1 the backup's file
+    BackupNotDeleted,   // %1 the file, %2 the system's words
     VerifyFailed,       // %1 the addresses of the blocks the radio holds otherwise
     BackupReadFailed,   // the read before the write failed: nothing was written
     BackupNotSaved,     // %1 the backup file, %2 the system's reason: nothing was written

@@ -163,7 +163,8 @@ class LinkCommandTest : public QObject {
         const QStringList read{"read", "-o", "<OUT>"},
             write{"write", "<IN>", "--no-backup", "--no-verify"};
         const QStringList readDone{"tq305: read the radio into <OUT>: 440-480MHz (band 6)"};
-        const QStringList wrote{"tq305: wrote <IN> to the radio"};
+        const QStringList wrote{
+            "tq305: wrote <IN> to the radio: written, not verified (--no-verify)"};
         const QString lost =
             "tq305: the line was lost: <DEVICE> hung up (cable pulled, radio switched off?)";
         const QString nothingWritten = "tq305: note: nothing was written to the radio";
@@ -437,8 +438,11 @@ class LinkCommandTest : public QObject {
             << QStringList{"tq305: wrote <IN> to the radio, the calibration block included, and "
                            "verified it: every block read back as written"}
             << true;
-        QTest::newRow("not verified") << QStringList{} << QStringList{"--no-verify"} << 0
-                                      << QStringList{"tq305: wrote <IN> to the radio"} << true;
+        QTest::newRow("not verified")
+            << QStringList{} << QStringList{"--no-verify"} << 0
+            << QStringList{"tq305: wrote <IN> to the radio: written, not verified "
+                           "(--no-verify)"}
+            << true;
         QTest::newRow("a block stored changed")
             << QStringList{"--change-block", "10"} << QStringList{} << 1
             << QStringList{"tq305: verify failed: block 0x090 of the radio differs from what was "
@@ -470,8 +474,9 @@ class LinkCommandTest : public QObject {
             << QStringList{"tq305: wrote <IN> to the radio and verified it: every block read "
                            "back as written"}
             << true;
+        // Found before the backup read, which would stall at its tenth block.
         QTest::newRow("the backup folder cannot be made")
-            << QStringList{} << QStringList{"<BLOCKED>"} << 3
+            << QStringList{"--stall-at", "10"} << QStringList{"<BLOCKED>"} << 3
             << QStringList{"tq305: the backup could not be kept: <BLOCKED>/TQ305CloneDesk/backups: "
                            "cannot be written: Not a directory; --no-backup writes without one",
                            nothingWritten}

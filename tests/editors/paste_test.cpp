@@ -25,6 +25,9 @@ void paste(QLineEdit* box, Paste how, const QString& text) {
         QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
         break;
     case Paste::ContextMenu: {
+        // The right click that opens the menu gives the box the focus: the
+        // menu then shows the box's own shortcuts.
+        box->setFocus(Qt::MouseFocusReason);
         QContextMenuEvent open(QContextMenuEvent::Mouse, box->rect().center(),
                                box->mapToGlobal(box->rect().center()));
         QApplication::sendEvent(box, &open);
@@ -111,6 +114,7 @@ class PasteTest : public QObject {
         if (window == "Form1")
             p.press(1, 1); // opens the box over the cell
         QWidget* form = p.window->findChild<QWidget*>(window);
+        p.window->showEditor(form); // a user pastes into a box in sight
         auto* entry = form->findChild<QLineEdit*>(box);
         QVERIFY(entry);
         entry->clear();

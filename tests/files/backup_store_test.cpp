@@ -4,6 +4,7 @@
 // moc reads these in order and needs the Qt headers before <compare>.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include "files/backup_store.h"
@@ -109,6 +110,53 @@ class BackupStoreTest : public QObject {
         QCOMPARE(list[0].band, std::optional(3));
     }
 
+    // Past the limit the oldest go, but not the newest backup of a port (the
+    // last a radio on it had) nor one a restore instruction pinned; what
+    // goes is said. "*" pins a backup as soon as it is taken.
+    void theLimitSparesWhatIsStillNeeded_data() {
+        QTest::addColumn<QStringList>("ports"); // one backup each, in the order taken
+        QTest::addColumn<QList<int>>("removed");
+        QTest::newRow("the oldest goes")
+            << QStringList{"port1", "port1", "port1", "port1"} << QList<int>{0};
+        QTest::newRow("the newest of a port stays")
+            << QStringList{"port2", "port1", "port1", "port1"} << QList<int>{1};
+        QTest::newRow("a pinned one stays")
+            << QStringList{"port1*", "port1", "port1", "port1"} << QList<int>{1};
+        QTest::newRow("nothing may go")
+            << QStringList{"port1*", "port2", "port3", "port4"} << QList<int>{};
+    }
+    void theLimitSparesWhatIsStillNeeded() {
+        QFETCH(QStringList, ports);
+        QFETCH(QList<int>, removed);
+        QTemporaryDir dir;
+        files::BackupStore store(dir.path().toStdString(), 3);
+        QStringList names, gone;
+        for (int n = 0; n < ports.size(); ++n) {
+            QString port = ports[n];
+            const bool pinned = port.endsWith('*');
+            port.remove('*');
+            const files::BackupSaved saved =
+                store.add(imageWithChannels(1), 3, port.toStdString(), Taken + n);
+            QVERIFY(saved.ok());
+            QVERIFY(!pinned || store.pin(saved.path));
+            names << QFileInfo(QString::fromStdString(saved.path)).fileName();
+            for (const std::string& name : saved.removed)
+                gone << QString::fromStdString(name);
+        }
+        QStringList expected;
+        for (int n : removed)
+            expected << names[n];
+        QCOMPARE(gone, expected);
+        for (const QString& name : names)
+            QCOMPARE(QFile::exists(dir.filePath(name)), !expected.contains(name));
+        // A backup removed by hand takes its pin with it.
+        if (ports[0].endsWith('*')) {
+            QVERIFY(store.remove(dir.filePath(names[0]).toStdString()));
+            QVERIFY(!QFile::exists(dir.filePath(names[0])));
+            QVERIFY(!QFile::exists(dir.filePath(names[0] + ".keep")));
+        }
+    }
+
     void deviceLabels_data() {
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("label");
@@ -131,6 +179,17 @@ class BackupStoreTest : public QObject {
     void folderCannotBeMade() {
         files::BackupStore store("/proc/no-such/backups");
         QVERIFY(!store.add(imageWithChannels(1), 3, "port1", Taken).ok());
+        QVERIFY(!store.checkUsable().ok());
+    }
+
+    // Told before a radio is read; the folders made to find out are gone
+    // again, as a write that ends before its backup leaves nothing.
+    void aFolderIsTriedWithoutStaying() {
+        QTemporaryDir dir;
+        files::BackupStore store(dir.filePath("data/TQ305CloneDesk/backups").toStdString());
+        QVERIFY(store.checkUsable().ok());
+        QCOMPARE(namesIn(dir.path()), QStringList());
+        QVERIFY(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
     }
 };
 

@@ -340,6 +340,69 @@ class SafeWriteTest : public QObject {
         QVERIFY(!rig.timerW.running);
     }
 
+    // While the stop question is open nothing goes to the radio, however
+    // long it stays open; the answers that came meanwhile move the write on
+    // once it goes on, and a stop sends "E" alone.
+    void heldWhileAsked_data() {
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<SafeWriteOutcome>("outcome");
+        QTest::newRow("go on") << false << SafeWriteOutcome::Verified;
+        QTest::newRow("stop") << true << SafeWriteOutcome::Partial;
+    }
+    void heldWhileAsked() {
+        QFETCH(bool, stop);
+        QFETCH(SafeWriteOutcome, outcome);
+        SafeRig rig;
+        rig.tamper = [&](const Bytes& frame, Bytes&) {
+            if (frameName(frame) == "W 0310" && !rig.safe.held()) {
+                rig.log.push_back("asked");
+                rig.safe.hold();
+            }
+            return true;
+        };
+        rig.start();
+        rig.converse();
+        // Long past the watchdog's limit.
+        for (int tick = 0; tick < 20; ++tick) {
+            rig.safe.timerMegTick();
+            rig.safe.timerWTick();
+        }
+        QVERIFY(rig.safe.running());
+        QCOMPARE(sentAfter(rig, "asked"), QStringList());
+        stop ? rig.safe.cancel() : rig.safe.release();
+        rig.tamper = {};
+        rig.runToEnd();
+        QVERIFY(rig.result);
+        QCOMPARE(rig.result->outcome, outcome);
+        if (stop) {
+            QCOMPARE(sentAfter(rig, "asked"), QStringList{"send E"});
+            QCOMPARE(int(*rig.result->lastBlockSent), 0x310);
+        }
+    }
+
+    // Writing again once a lost line has closed the port: nothing is sent,
+    // and the result does not carry the stopped write's block count.
+    void writeAgainOnAClosedPort() {
+        SafeRig rig;
+        rig.tamper = [](const Bytes& frame, Bytes& reply) {
+            if (frameName(frame) == "W 0310")
+                reply.clear();
+            return true;
+        };
+        rig.start();
+        rig.runToEnd();
+        QCOMPARE(rig.result->outcome, SafeWriteOutcome::Partial);
+        rig.result.reset();
+        rig.port.open = false;
+        rig.start({.backup = false, .verify = true, .modes = {}});
+        rig.runToEnd();
+        QVERIFY(rig.result);
+        QCOMPARE(rig.result->outcome, SafeWriteOutcome::NothingWritten);
+        QCOMPARE(rig.result->reason, SafeWriteReason::PortInvalid);
+        QCOMPARE(rig.result->blocksSent, 0);
+        QVERIFY(!rig.result->lastBlockSent);
+    }
+
     // Two radios at once: each sequence on its own port and timers, stepped
     // in turn as one event loop would; neither disturbs the other.
     void twoAtOnce() {

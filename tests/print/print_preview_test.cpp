@@ -1,6 +1,7 @@
 #include "editors/optional_features.h"
 #include "print/print_preview.h"
 #include "shell/file_commands.h"
+#include "shell/settings_store.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"
 
@@ -114,6 +115,8 @@ class PrintPreviewTest : public QObject {
         answers.chooseFile(pdf).press("OK");
         trigger(p.window.get(), "MNPrint");
         QVERIFY(answers.done());
+        // The next run of the program starts its PDF dialog there.
+        QCOMPARE(shell::loadPdfFolder(p.window->folders().settingsFile), m_folder.path());
     }
 };
 

@@ -10,6 +10,7 @@
 #include "support/test_registry.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -54,15 +55,18 @@ class BackupsWindowTest : public QObject {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("folderLine");
         QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QString>("port3");
         QTest::newRow("Chinese") << 0 << "备份文件夹：%1"
-                                 << QStringList{"时间", "端口", "频段", "使用的信道"};
+                                 << QStringList{"时间", "端口", "频段", "使用的信道"} << "端口3";
         QTest::newRow("English") << 1 << "Backup folder: %1"
-                                 << QStringList{"Taken", "Port", "Band", "Channels in use"};
+                                 << QStringList{"Taken", "Port", "Band", "Channels in use"}
+                                 << "port3";
     }
     void listsTheBackupsNewestFirst() {
         QFETCH(int, language);
         QFETCH(QString, folderLine);
         QFETCH(QStringList, titles);
+        QFETCH(QString, port3);
         const QString folder = radiolink::backupFolder();
         const shell::BackupsWindow window(folder, language);
         QCOMPARE(window.findChild<QLabel*>("LabelFolder")->text(), folderLine.arg(folder));
@@ -72,11 +76,11 @@ class BackupsWindowTest : public QObject {
             shownTitles << table->horizontalHeaderItem(column)->text();
         QCOMPARE(shownTitles, titles);
         QCOMPARE(table->rowCount(), 3);
-        QCOMPARE(rowTexts(table, 0), (QStringList{"2026-12-07 12:02:00", "port3", "-", "7"}));
+        QCOMPARE(rowTexts(table, 0), (QStringList{"2026-12-07 12:02:00", port3, "-", "7"}));
         QCOMPARE(rowTexts(table, 1),
                  (QStringList{"2026-12-07 12:01:00", "ttyUSB0", "400-480MHz", "0"}));
         QCOMPARE(rowTexts(table, 2),
-                 (QStringList{"2026-12-07 12:00:00", "port3", "136-174MHz", "7"}));
+                 (QStringList{"2026-12-07 12:00:00", port3, "136-174MHz", "7"}));
         // The newest is picked, so Enter opens it at once.
         QVERIFY(window.chosenPath().endsWith("_port3_noband.dat"));
     }
@@ -96,6 +100,34 @@ class BackupsWindowTest : public QObject {
         QCOMPARE(window.findChild<QTableWidget*>("TableBackups")->rowCount(), 0);
         QVERIFY(!window.findChild<QPushButton*>("CmdOpen")->isEnabled());
         QVERIFY(window.chosenPath().isEmpty());
+    }
+
+    // Delete removes the picked backup once the user says so; the list
+    // shows what is left, the next row picked.
+    void deletesTheChosenBackup_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("OK") << "OK";
+        QTest::newRow("Cancel") << "Cancel";
+    }
+    void deletesTheChosenBackup() {
+        QFETCH(QString, answer);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("backups");
+        takeBackups(folder);
+        shell::BackupsWindow window(folder, 1);
+        auto* table = window.findChild<QTableWidget*>("TableBackups");
+        table->selectRow(1);
+        const QString picked = window.chosenPath();
+        ScriptedAnswers answers;
+        answers.press(answer);
+        QTest::mouseClick(window.findChild<QPushButton*>("CmdDelete"), Qt::LeftButton);
+        QVERIFY(answers.done());
+        QCOMPARE(answers.box(0).text, "Delete the backup " + QFileInfo(picked).fileName() + "?");
+        const bool deleted = answer == "OK";
+        QCOMPARE(QFile::exists(picked), !deleted);
+        QCOMPARE(table->rowCount(), deleted ? 2 : 3);
+        QVERIFY(!window.chosenPath().isEmpty());
+        QCOMPARE(window.chosenPath() == picked, !deleted);
     }
 
     // From the menu: the row picked with the arrow keys opens with Enter, as

@@ -119,7 +119,7 @@ class CsvFileCommandsTest : public QObject {
         QVERIFY(answers.done());
         const SeenFileDialog seenFiles = answers.fileDialogs().value(0);
         QCOMPARE(seenFiles.directory, p.window->programFolder());
-        QVERIFY(seenFiles.nameFilters.join(' ').contains("*.csv"));
+        QVERIFY(seenFiles.nameFilters.first().contains("*.csv *.txt *.tsv"));
         QCOMPARE(seenLines, lines);
         QCOMPARE(edited.size(), channels.isEmpty() ? 0 : 1);
         if (channels.isEmpty()) {
@@ -133,6 +133,53 @@ class CsvFileCommandsTest : public QObject {
         for (int n = 1; n <= image::ChannelCount; ++n)
             if (!channels.contains(n))
                 QVERIFY2(p.tables().row(n).isEmpty(), qPrintable(QString::number(n)));
+    }
+
+    // What the preview says of a file it reads only in part or reads
+    // otherwise than it looks, and whether it offers to import it.
+    void thePreviewTellsWhatTheFileHolds_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("importable");
+        QTest::addColumn<QString>("shown"); // a line of the report, or the note
+        QTest::newRow("a quote never closed")
+            << QByteArray("Location,Frequency,Tone,cToneFreq\r\n1,446,,\r\n2,\"446.1,,\r\n")
+            << false
+            << "line 3: a quote opens here and is never closed; the rest of the file could "
+               "not be read";
+        QTest::newRow("names in any case") << QByteArray("LOCATION,frequency\r\n1,446\r\n") << true
+                                           << "line 2: channel 1 imported";
+        QTest::newRow("a line break ending a quoted cell")
+            << QByteArray("Location,Frequency\r\n1,\"446\r\n\"\r\n") << true
+            << "line 2: channel 1 imported";
+        QTest::newRow("a column given twice")
+            << QByteArray("Location,Frequency,Power,power\r\n1,446,Low,High\r\n") << true
+            << "the column \"power\" is given more than once: only the first is read";
+        QTest::newRow("a right-to-left override in a value")
+            << QByteArray("Location,Frequency,Tone,rToneFreq\r\n1,446,Tone,\xE2\x80\xAE"
+                          "5.88\r\n")
+            << false << "line 2: skipped: tone \\x202E5.88 is not in the tone table";
+    }
+    void thePreviewTellsWhatTheFileHolds() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, importable);
+        QFETCH(QString, shown);
+        writeFile(path("list.csv"), file);
+        ProgramFixture p;
+        const image::ChannelTableValues before = p.tables();
+        ScriptedAnswers answers;
+        answers.chooseFile(path("list.csv"));
+        QStringList seen;
+        bool offered = false;
+        answers.onDialog("FrmImportPreview", [&](QDialog* dialog) {
+            seen = shownLines(dialog) << dialog->findChild<QLabel*>("LabelNote")->text();
+            offered = dialog->findChild<QPushButton*>("CmdImport")->isEnabled();
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        });
+        trigger(p, "MNImportCsv");
+        QVERIFY(answers.done());
+        QVERIFY2(seen.contains(shown), qPrintable(seen.join('|')));
+        QCOMPARE(offered, importable);
+        QCOMPARE(p.tables() != before, importable);
     }
 
     // What the program writes, it reads back into the same channels.

@@ -1,6 +1,7 @@
 // The program's write from the real windows against tq305-radio: the backup
 // kept before it, the read that verifies it, a write that stops part-way,
 // and Cancel in the progress window.
+#include "files/backup_store.h"
 #include "shell/batch_write_window.h"
 #include "shell/settings_store.h"
 #include "support/radio_bench.h"
@@ -8,10 +9,13 @@
 #include "support/write_answers.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace {
@@ -97,7 +101,10 @@ class SafeWriteTest : public QObject {
                             << "写频成功，校验无误！";
         QTest::newRow("no backup") << 1 << false << true << "Suggestion" << verified;
         QTest::newRow("no verify") << 1 << true << false << "Suggestion"
-                                   << "Writing succeeds frequently!";
+                                   << "Writing succeeds: written, not verified (Verify after "
+                                      "Writing is off).";
+        QTest::newRow("zh, no verify") << 0 << true << false << "提示"
+                                       << "写频成功：已写入，未校验（写频后校验已关闭）。";
     }
     void aWriteKeepsWhatTheRadioHeld() {
         QFETCH(int, language);
@@ -237,10 +244,12 @@ class SafeWriteTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 30000);
         QCOMPARE(shown, text);
         QCOMPARE(restoreOffered, backupFirst);
-        if (choice != "CloseButton")
-            QCOMPARE(answers.box(0).text,
-                     QString(language ? "Writing succeeds, and the radio was verified!"
-                                      : "写频成功，校验无误！"));
+        if (choice == "WriteAgainButton")
+            QCOMPARE(answers.box(0).text, QString("Writing succeeds, and the radio was verified!"));
+        if (choice == "RestoreButton")
+            QVERIFY2(answers.box(0).text.startsWith("已用备份 ") &&
+                         answers.box(0).text.endsWith("_port3_band3.dat 恢复对讲机，校验无误！"),
+                     qPrintable(answers.box(0).text));
         QVERIFY(!frmWriting()->isVisible());
         QVERIFY(editorImage() == editors);
         backToTheWindow();
@@ -261,6 +270,115 @@ class SafeWriteTest : public QObject {
         }
     }
 
+    // The line is lost in the middle of the write (the radio hangs up at
+    // its 50th block) and a radio comes back on the same port: the partial
+    // window opens the port again, as Read and Write do, and runs what was
+    // chosen from the start.
+    void recoveryAfterALostLine_data() {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("radioHolds"); // "old" or "new"
+        QTest::newRow("restore the backup") << "RestoreButton"
+                                            << "old";
+        QTest::newRow("write again") << "WriteAgainButton"
+                                     << "new";
+    }
+    void recoveryAfterALostLine() {
+        QFETCH(QString, choice);
+        QFETCH(QString, radioHolds);
+        m_bench.start({testData(RadioImage), "--band", "3", "--hang-up-at", "50",
+                       "--fault-in-transfer", "2"});
+        program().enterFrequency(4, 1, "450.125");
+        const image::MemoryImage editors = editorImage();
+
+        ScriptedAnswers answers;
+        answerChanges(answers);
+        QString shown;
+        answers.onDialog("FrmPartialWrite", [&](QDialog* dialog) {
+            shown = dialog->findChild<QLabel*>("Label1")->text();
+            QCOMPARE(m_bench.radio->waitForExit(), 3); // its link went with it
+            QVERIFY(!window().serialPort()->isOpen());
+            // Back on port 3, with other memory than before.
+            QFile::remove(m_bench.savedPath());
+            m_bench.startRadio({testData("all_ff_image_band3.dat")});
+            QTest::mouseClick(dialog->findChild<QPushButton*>(choice), Qt::LeftButton);
+        });
+        answers.press(ok());
+        trigger("MNWrite");
+        QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 30000);
+        QVERIFY2(shown.contains("(block 50 of 97)"), qPrintable(shown));
+        const QString done = answers.boxes().last().text;
+        if (radioHolds == "old")
+            QVERIFY2(QRegularExpression("^The radio was restored from the backup "
+                                        "\\S+_port3_band3\\.dat, and verified!$")
+                         .match(done)
+                         .hasMatch(),
+                     qPrintable(done));
+        else
+            QCOMPARE(done, QString("Writing succeeds, and the radio was verified!"));
+        QVERIFY(window().serialPort()->isOpen());
+        QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
+        const auto radio = loadDat(m_bench.savedPath()).image;
+        if (radioHolds == "old")
+            QVERIFY(sameBytes(radio, loadDat(testData(RadioImage)).image, 0x000, 0x520));
+        else
+            QVERIFY(sameBytes(radio, editors, 0x000, 0x520));
+    }
+
+    // File > Backups... > Restore...: the backup picked goes back to the
+    // radio on the port picked, through the safe write (a backup of what
+    // the radio holds now, the changes, the verify), and the end names it.
+    void restoreFromTheBackupsWindow() {
+        m_bench.start({testData("all_ff_image_band3.dat")});
+        image::MemoryImage old{};
+        loadDat(testData(RadioImage)).copyInto(old);
+        const files::BackupSaved kept =
+            files::BackupStore(QFile::encodeName(backups()).toStdString())
+                .add(old, 3, "port3", 1796670900);
+        QVERIFY(kept.ok());
+        const QString name = QFileInfo(QString::fromStdString(kept.path)).fileName();
+        ScriptedAnswers answers;
+        answers.onDialog("FrmBackups", [](QDialog* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>("CmdRestore"), Qt::LeftButton);
+        });
+        QString asked;
+        answers.onDialog("FrmRestorePort", [&](QDialog* dialog) {
+            auto* input = static_cast<QInputDialog*>(dialog);
+            asked = input->labelText();
+            QCOMPARE(input->textValue(), QString("3")); // the port it came from
+            input->accept();
+        });
+        answerChanges(answers).press(ok());
+        trigger("MNBackups");
+        QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 30000);
+        QCOMPARE(asked, "Write the backup " + name + " to the radio on port:");
+        QCOMPARE(answers.boxes().last().text,
+                 "The radio was restored from the backup " + name + ", and verified!");
+        QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
+        QVERIFY(sameBytes(loadDat(m_bench.savedPath()).image, loadDat(testData(RadioImage)).image,
+                          0x000, 0x520));
+        // The radio's memory before the restore was kept too.
+        QCOMPARE(datFiles(backups()).size(), 2);
+    }
+
+    // A backup folder that cannot be written is told before the radio is
+    // read, which here would stall: nothing reaches the radio.
+    void anUnusableBackupFolderIsToldFirst() {
+        m_bench.start({testData(RadioImage), "--band", "3", "--stall-at", "10"});
+        QFile blocker(backups());
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder goes
+        blocker.close();
+        ScriptedAnswers answers;
+        answers.press(ok());
+        trigger("MNWrite");
+        QVERIFY(answers.done());
+        QVERIFY2(answers.box(0).text.startsWith("The radio's backup cannot be saved:\n" +
+                                                backups() + "\n"),
+                 qPrintable(answers.box(0).text));
+        QVERIFY(!window().transferRunning());
+        QVERIFY(!frmWriting()->isVisible());
+        QFile::remove(backups());
+    }
+
     // Cancel in the middle of the write asks first; stopping leaves a mix,
     // which Restore replaces with the backup, without touching the editors.
     void cancelDuringAWrite_data() {
@@ -278,7 +396,16 @@ class SafeWriteTest : public QObject {
 
         ScriptedAnswers answers;
         answerChanges(answers);
-        answers.press(answer);
+        // Nothing moves while the question is open, however long it is.
+        int progressAsked = -1, progressAnswered = -2;
+        answers.onDialog("QMessageBox", [&](QDialog* question) {
+            progressAsked = progress();
+            QTest::qWait(1500);
+            progressAnswered = progress();
+            for (QAbstractButton* button : static_cast<QMessageBox*>(question)->buttons())
+                if (button->text() == answer)
+                    button->click();
+        });
         QString shown;
         if (stop) {
             choose(answers, "RestoreButton", &shown);
@@ -294,8 +421,12 @@ class SafeWriteTest : public QObject {
         QCOMPARE(answers.box(0).text,
                  QString("Stop writing now?\nThe radio will hold a mix of old and new memory."));
         QCOMPARE(answers.box(0).defaultButton, QString("Cancel"));
-        QCOMPARE(answers.boxes().last().text,
-                 QString("Writing succeeds, and the radio was verified!"));
+        QCOMPARE(progressAnswered, progressAsked);
+        const QString done = answers.boxes().last().text;
+        if (stop)
+            QVERIFY2(done.startsWith("The radio was restored from the backup "), qPrintable(done));
+        else
+            QCOMPARE(done, QString("Writing succeeds, and the radio was verified!"));
         if (stop)
             QVERIFY2(shown.contains("the write was cancelled."), qPrintable(shown));
         QVERIFY(editorImage() == editors);
@@ -399,7 +530,12 @@ class SafeWriteTest : public QObject {
             QCOMPARE(grid->item(row, 0)->text(), QString::number(ports[row]));
             QCOMPARE(grid->item(row, 1)->text(), QString(row == 3 ? "450-470MHz" : "400-480MHz"));
             QCOMPARE(grid->item(row, 3)->text(), results[row]);
+            // A narrow column cuts the text: the tooltip holds all of it.
+            QVERIFY(grid->item(row, 3)->toolTip().startsWith(results[row]));
             QVERIFY(!grid->item(row, 4)->text().isEmpty());
+            // Full once written, empty for the radio that holds what it held.
+            QCOMPARE(static_cast<QProgressBar*>(grid->cellWidget(row, 2))->value(),
+                     row == 3 ? 0 : 100);
         }
         QCOMPARE(batch->findChild<QLabel*>("Label2")->text(), summary);
         for (int port : ports) {

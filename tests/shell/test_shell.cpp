@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -88,6 +89,12 @@ class ShellTest : public QObject {
         QCOMPARE(w->findChild<QTimer*>("TimerMeg")->interval(), 500);
         QVERIFY(std::all_of(w->ReceiveImage.begin(), w->ReceiveImage.end(),
                             [](auto b) { return b == 0; }));
+        // The keys go to the first channel's cell at once, no Tab needed.
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        auto* grid = w->findChild<QTableWidget*>("Grid1");
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QCOMPARE(grid->currentRow(), 0); // channel 1's receive frequency
+        QCOMPARE(grid->currentColumn(), 1);
         QVERIFY(closeAnswering(*w, "OK"));
     }
 

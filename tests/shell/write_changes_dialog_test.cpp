@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -31,7 +32,7 @@ class WriteChangesDialogTest : public QObject {
                                          << "The write changes nothing in the radio." << none;
         QTest::newRow("a setting, English")
             << 1 << false << 0x704 << QByteArray("\x03")
-            << "The write will change 1 settings in the radio:"
+            << "The write will change 1 setting in the radio:"
             << QStringList{"Optional Features / Function Set", "Squelch Level", "7", "3"};
         QTest::newRow("a setting, Chinese")
             << 0 << false << 0x704 << QByteArray("\x03") << "写频将改变对讲机中的 1 项设置："
@@ -41,7 +42,7 @@ class WriteChangesDialogTest : public QObject {
             << "The write changes nothing in the radio." << none;
         QTest::newRow("power level with the calibration block")
             << 1 << true << 0x7F0 << QByteArray("\xC8")
-            << "The write will change 1 settings in the radio:"
+            << "The write will change 1 setting in the radio:"
             << QStringList{"Debugging", "High Power Grades", "208", "200"};
         QTest::newRow("a block the read takes and the write does not")
             << 1 << true << 0x520 << QByteArray(16, '\0')
@@ -93,6 +94,29 @@ class WriteChangesDialogTest : public QObject {
         shown << dialog.findChild<QPushButton*>("CmdWrite")->text()
               << dialog.findChild<QPushButton*>("CmdCancel")->text();
         QCOMPARE(shown, texts);
+    }
+
+    // A few changes show whole in either language: the heading, every row
+    // and every column, with no scroll bar.
+    void aFewChangesShowWhole_data() {
+        QTest::addColumn<int>("language");
+        QTest::newRow("Chinese") << 0;
+        QTest::newRow("English") << 1;
+    }
+    void aFewChangesShowWhole() {
+        QFETCH(int, language);
+        shell::WriteChangesDialog dialog(testImage("full_image_band0.dat"),
+                                         changedImage(0x704, "\x03\x01\x01"), language, false);
+        QCOMPARE(dialog.changeCount(), 4);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const auto* table = dialog.findChild<QTableWidget*>("TableChanges");
+        QVERIFY(!table->verticalScrollBar()->isVisible());
+        QVERIFY(!table->horizontalScrollBar()->isVisible());
+        const auto* heading = dialog.findChild<QLabel*>("LabelCount");
+        QVERIFY2(
+            heading->width() >= heading->sizeHint().width(),
+            qPrintable(QString("%1 < %2").arg(heading->width()).arg(heading->sizeHint().width())));
     }
 
     // A whole image of changes stays on the screen, and its columns are not cut.
