@@ -1,7 +1,7 @@
 #include "cli/file_values.h"
 
 #include "editors/band_entries.h"
-#include "editors/feature_entries.h"
+#include "settings/feature_entries.h"
 #include "editors/optional_features_lists.h"
 #include "image/image_decoder.h"
 

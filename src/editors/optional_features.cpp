@@ -2,7 +2,7 @@
 
 #include "editors/editor_texts.h"
 #include "editors/entry_filter.h"
-#include "editors/feature_entries.h"
+#include "settings/feature_entries.h"
 #include "editors/optional_features_lists.h"
 #include "editors/tone_texts.h"
 #include "ui/apply_language.h"

@@ -97,8 +97,8 @@ Image validLooking(Dice& dice) {
     for (std::size_t k = 0; k < 33; ++k) {
         if (dice.chance(40))
             continue;
-        const std::size_t at = k < 32 ? image::offsets::FmPresets + 2 * k
-                                      : image::offsets::FmSettings + 4;
+        const std::size_t at =
+            k < 32 ? image::offsets::FmPresets + 2 * k : image::offsets::FmSettings + 4;
         const int code = dice.below(420);
         bytes[at] = std::uint8_t(code >> 8);
         bytes[at + 1] = std::uint8_t(code);
@@ -149,8 +149,8 @@ QByteArray run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(60000);
-    return process.readAllStandardOutput() + "exit " +
-           QByteArray::number(process.exitCode()) + "\n" + process.readAllStandardError();
+    return process.readAllStandardOutput() + "exit " + QByteArray::number(process.exitCode()) +
+           "\n" + process.readAllStandardError();
 }
 
 QByteArray fileText(const QString& path) {
@@ -177,8 +177,8 @@ QList<std::pair<QString, QByteArray>> outputsOf(const QString& dat, const QDir& 
         QFile::remove(pdf);
         const QByteArray printed =
             run(TQ305_PROGRAM, {"print", dat, "-o", pdf, "--lang", language});
-        outputs.append({QString("pdf-%1").arg(language),
-                        printed + run("pdftotext", {"-layout", pdf, "-"})});
+        outputs.append(
+            {QString("pdf-%1").arg(language), printed + run("pdftotext", {"-layout", pdf, "-"})});
     }
     return outputs;
 }
@@ -253,8 +253,8 @@ class RecordedOutputsTest : public QObject {
                 if (out.open(QIODevice::WriteOnly))
                     out.write(bytes);
                 m_folder.setAutoRemove(false);
-                QFAIL(qPrintable(QString("%1 differs from the recorded output; it is in %2")
-                                     .arg(name, kept)));
+                QFAIL(qPrintable(
+                    QString("%1 differs from the recorded output; it is in %2").arg(name, kept)));
             }
     }
     void cleanupTestCase() {
