@@ -1,6 +1,5 @@
 #include "shell/image_difference.h"
 
-#include "editors/band_selection.h"
 #include "editors/chinese_window_texts.h"
 #include "editors/editor_texts.h"
 #include "editors/optional_features_lists.h"
@@ -196,8 +195,7 @@ class Comparison {
 void compareBand(Comparison& c, const MemoryImage& before, const MemoryImage& after) {
     const int language = c.language();
     const auto text = [&](std::uint8_t code) {
-        const QString entry = editors::BandSelection::entryText(code);
-        return entry.isEmpty() ? NotInList.in(language).arg(code) : entry;
+        return entryOf(settingOf("MDIForm1", "Combo1"), code, language);
     };
     const QString place = ui::plainCaption(
         ui::languageText(MainWindowTexts, "MDIForm1", "Label1", Caption, 0, language));
