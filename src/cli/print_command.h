@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QStringList>
+#include <memory>
 
 namespace cli {
 
@@ -9,5 +11,8 @@ namespace cli {
 // font draws every character of it, 2 the command line is wrong, 3 the data
 // file could not be used or the PDF not written.
 int runPrint(const QStringList& arguments);
+
+// The application the printout's painter needs, without a display.
+std::unique_ptr<QGuiApplication> printApplication(int& argc, char** argv);
 
 } // namespace cli

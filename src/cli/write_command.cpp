@@ -1,17 +1,17 @@
 #include "cli/write_command.h"
 
-#include "cli/file_windows.h"
+#include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_write.h"
-#include "cli/window_messages.h"
 #include "cli/write_reports.h"
 #include "cli/write_verdict.h"
 #include "files/backup_store.h"
 #include "files/dat_file.h"
+#include "image/image_encoder.h"
 #include "link/qt/backup_folder.h"
-#include "shell/main_window.h"
 #include "ui/interrupt_notifier.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <algorithm>
@@ -29,17 +29,13 @@ void say(const std::string& line) {
     std::fprintf(stderr, "tq305: %s\n", line.c_str());
 }
 
-// What the program sends for the file: opened into its windows as File >
-// Open does, then encoded again, so bytes the windows cannot hold never
-// reach the radio. None when the windows had something to say about it.
-std::optional<Image> encodedImage(const files::DatFile& file) {
-    const FileWindows windows(file, 1);
-    shell::MainWindow& window = windows.window();
-    window.EncodeImage();
-    if (windowsSpoke())
-        return std::nullopt;
+// What the program sends for the file: its values as File > Open shows
+// them, encoded again, so bytes the windows cannot hold never reach the radio.
+Image encodedImage(const files::DatFile& file) {
+    image::MemoryImage transmit{};
+    image::encodeImage(openedFileValues(file), transmit);
     Image image{};
-    std::copy_n(window.TransmitImage.begin(), image.size(), image.begin());
+    std::copy_n(transmit.begin(), image.size(), image.begin());
     return image;
 }
 
@@ -178,12 +174,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
             ": not written: its header names no band (--force-band writes it anyway)");
         return ExitCannotOpen;
     }
-    const auto app = windowApplication(argc, argv);
-    const std::optional<Image> image = encodedImage(loaded.file);
-    if (!image) {
-        say(shownName(options.file) + ": not written: the program's windows refused it");
-        return ExitCannotOpen;
-    }
+    QCoreApplication app(argc, argv);
     files::BackupStore backups(QFile::encodeName(radiolink::backupFolder()).toStdString());
     // Found before any radio is read, not after its backup read.
     if (const files::WriteResult usable =
@@ -195,7 +186,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
         return ExitCannotOpen;
     }
     WriteJob job;
-    job.image = *image;
+    job.image = encodedImage(loaded.file);
     job.fileBand = loaded.file.band;
     job.options = {options.backup, options.verify, {options.forceBand, options.calibration}};
     job.backups = options.backup ? &backups : nullptr;

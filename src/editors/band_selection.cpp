@@ -1,7 +1,7 @@
 #include "editors/band_selection.h"
 
 #include "editors/band_list.h"
-#include "editors/feature_entries.h"
+#include "settings/feature_entries.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
 

@@ -9,6 +9,7 @@
 #include "shell/main_window.h"
 #include "shell/settings_store.h"
 #include "ui/messages.h"
+#include "ui/program_flags.h"
 
 #include <QFileInfo>
 
@@ -21,16 +22,16 @@ void showPrintPreview(MainWindow& window) {
 
     QWidget* grid = window.channelTable()->findChild<QWidget*>("Grid1");
     grid->setUpdatesEnabled(false);
-    const print::PrintSources sources{*window.optionalFeatures(), *window.powerLevels(),
-                                      *window.channelTable()};
+    const auto content = [&window] {
+        return print::PrintContent(window.editorValues(), ui::UILanguage);
+    };
     // Nothing is previewed, printed or saved that would show boxes.
-    if (const QString missing = print::uncoveredCharacters(print::PrintContent(sources));
-        !missing.isEmpty()) {
+    if (const QString missing = print::uncoveredCharacters(content()); !missing.isEmpty()) {
         ui::showMessage(ui::Msg::PrintFontMissing, {print::charactersNamed(missing)});
         grid->setUpdatesEnabled(true);
         return;
     }
-    print::PrintPreview FrmPrint([sources] { return print::PrintContent(sources); }, &window);
+    print::PrintPreview FrmPrint(content, &window);
     // The folder of the last PDF, from an earlier run too.
     const AppFolders& folders = window.folders();
     const QString keptFolder = folders.detached ? QString() : loadPdfFolder(folders.settingsFile);

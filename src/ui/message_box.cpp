@@ -1,5 +1,6 @@
 #include "ui/message_box.h"
 
+#include "ui/messages.h"
 #include "ui/program_flags.h"
 
 #include <QMessageBox>
@@ -13,7 +14,6 @@ namespace ui {
 namespace {
 
 QPointer<QWidget> g_owner;
-MessageSink g_sink;
 
 struct ButtonCaption {
     const char* zh;
@@ -94,22 +94,14 @@ void setMessageBoxOwner(QWidget* owner) {
     g_owner = owner;
 }
 
-void setMessageSink(MessageSink sink) {
-    g_sink = std::move(sink);
-}
-
-bool hasMessageSink() {
-    return bool(g_sink);
-}
-
 QString buttonCaption(int number, int language) {
     const ButtonCaption& c = ButtonCaptions.at(static_cast<size_t>(number - 1));
     return QString::fromUtf8(language == 0 ? c.zh : c.en);
 }
 
 int LocalizedMsgBox(const QString& text, int style, const QString& title) {
-    if (g_sink) {
-        g_sink(text, style);
+    if (hasMessageSink()) {
+        sendToMessageSink(text, style);
         return escapeButtonOf(buttonsOf(style));
     }
     QMessageBox box(g_owner);
@@ -138,6 +130,10 @@ int LocalizedMsgBox(const QString& text, int style, const QString& title) {
         if (box.clickedButton() == buttons[i])
             return numbers[i];
     return escapeNumber;
+}
+
+int showMessage(Msg id, const QStringList& arguments) {
+    return LocalizedMsgBox(messageText(id, arguments), messageStyle(id), messageTitle(id));
 }
 
 } // namespace ui

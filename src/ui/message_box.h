@@ -32,6 +32,7 @@ void setMessageBoxOwner(QWidget* owner);
 using MessageSink = std::function<void(const QString& text, int style)>;
 void setMessageSink(MessageSink sink);
 bool hasMessageSink();
+void sendToMessageSink(const QString& text, int style);
 
 // Shows a message box whose buttons carry the captions of the language in
 // force, whatever the system's language, and returns the pressed button's

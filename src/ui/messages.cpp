@@ -183,8 +183,8 @@ QString blockAddressText(int address) {
     return "0x" + QString("%1").arg(address, 3, 16, QChar('0')).toUpper();
 }
 
-int showMessage(Msg id, const QStringList& arguments) {
-    return LocalizedMsgBox(messageText(id, arguments), rowOf(id).style, messageTitle(id));
+int messageStyle(Msg id) {
+    return rowOf(id).style;
 }
 
 } // namespace ui

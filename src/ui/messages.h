@@ -54,6 +54,7 @@ int showMessage(Msg id, const QStringList& arguments = {});
 // their own that say it with other buttons.
 QString messageText(Msg id, const QStringList& arguments = {});
 QString messageTitle(Msg id);
+int messageStyle(Msg id);
 
 // A block's address as the messages name it: 0x followed by three upper-case
 // hexadecimal digits (0x7F0).

@@ -1,4 +1,4 @@
-#include "editors/feature_entries.h"
+#include "settings/feature_entries.h"
 
 #include "image/decimal_text.h"
 #include "image/frequency_codes.h"

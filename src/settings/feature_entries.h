@@ -25,6 +25,10 @@ std::string vfoFrequencyLeft(std::string_view text, const image::BandLimits& ban
 // Text21 on leaving: at most 99.995 and not below 0, put on the raster.
 std::string offsetLeft(std::string_view text);
 
+// The present channel a started program shows, and the offset StartForm shows.
+inline constexpr std::string_view InitialPresentChannelText = "1";
+inline constexpr std::string_view DefaultOffsetText = "10.00000";
+
 // The VFO frequency StartForm and the band selection show: the band centre.
 std::string bandCentreText(const image::BandLimits& band);
 
