@@ -9,6 +9,7 @@
 #include "shell/read_only_table.h"
 #include "ui/file_names.h"
 #include "ui/language_text.h"
+#include "ui/message_box.h"
 #include "ui/messages.h"
 #include "ui/program_flags.h"
 #include "ui/save_failure.h"
