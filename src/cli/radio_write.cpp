@@ -54,10 +54,13 @@ bool RadioWrite::keepBackup(const image::MemoryImage& backup, std::optional<int>
     m_keptPath = saved.path;
     m_backupPath = shownName(saved.path);
     m_report.say(*this, "backup of the radio's memory: " + m_backupPath);
+    // Appended piece by piece: GCC 12 at -O2 and above takes a literal
+    // before a std::string for an overlapping copy (-Wrestrict).
     for (const std::string& name : saved.removed)
-        m_report.say(*this, "old backup removed (the folder keeps " +
-                                std::to_string(files::DefaultBackupLimit) +
-                                "): " + shownName(name));
+        m_report.say(*this, std::string("old backup removed (the folder keeps ")
+                                .append(std::to_string(files::DefaultBackupLimit))
+                                .append("): ")
+                                .append(shownName(name)));
     return true;
 }
 

@@ -180,8 +180,9 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
     if (const files::WriteResult usable =
             options.backup ? backups.checkUsable() : files::WriteResult{};
         !usable.ok()) {
-        say("the backup could not be kept: " + saveFailureText(backups.folder(), usable) +
-            "; --no-backup writes without one");
+        say(std::string("the backup could not be kept: ")
+                .append(saveFailureText(backups.folder(), usable))
+                .append("; --no-backup writes without one"));
         say("note: nothing was written to the radio");
         return ExitCannotOpen;
     }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <vector>
@@ -98,6 +99,12 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
     fitToContents();
 }
 
+void WriteChangesDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        fitToContents();
+    QDialog::showEvent(event);
+}
+
 bool WriteChangesDialog::confirmWriteChanges(QWidget* parent, const image::MemoryImage& radio,
                                              const image::MemoryImage& toWrite, int language,
                                              bool withCalibration) {
@@ -127,6 +134,14 @@ void WriteChangesDialog::fitToContents() {
                            margins.left() - margins.right();
     const int tableHeight =
         header->sizeHint().height() + TableChanges->verticalHeader()->length() + border;
+    // A scroll bar only where something is out of sight: one shown for
+    // nothing narrows the rows, the last column stretches back over it, and
+    // the other bar then hides rows.
+    const bool allRows = tableHeight <= available.height() / 2;
+    TableChanges->setHorizontalScrollBarPolicy(header->length() <= room ? Qt::ScrollBarAlwaysOff
+                                                                        : Qt::ScrollBarAsNeeded);
+    TableChanges->setVerticalScrollBarPolicy(allRows ? Qt::ScrollBarAlwaysOff
+                                                     : Qt::ScrollBarAsNeeded);
     TableChanges->setMinimumSize(tableWidth, std::min(tableHeight, available.height() / 2));
     resize(minimumSizeHint()
                .expandedTo({tableWidth + margins.left() + margins.right(),

@@ -32,6 +32,12 @@ class WriteChangesDialog : public QDialog {
 
     int changeCount() const;
 
+  protected:
+    // Fitted again as it shows: only then are the texts measured in the
+    // fonts of the screen it shows on, and a pixel short brings scroll bars
+    // that hide rows.
+    void showEvent(QShowEvent* event) override;
+
   private:
     void fitToContents();
 

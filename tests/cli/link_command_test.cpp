@@ -474,6 +474,12 @@ class LinkCommandTest : public QObject {
             << QStringList{"tq305: wrote <IN> to the radio and verified it: every block read "
                            "back as written"}
             << true;
+        // A hundred backups already: the oldest goes, and is named.
+        QTest::newRow("a full backup folder")
+            << QStringList{} << QStringList{"<FULL>"} << 0
+            << QStringList{"tq305: wrote <IN> to the radio and verified it: every block read "
+                           "back as written"}
+            << true;
         // Found before the backup read, which would stall at its tenth block.
         QTest::newRow("the backup folder cannot be made")
             << QStringList{"--stall-at", "10"} << QStringList{"<BLOCKED>"} << 3
@@ -499,6 +505,15 @@ class LinkCommandTest : public QObject {
             QVERIFY(QDir().mkpath(blocked));
             QVERIFY(writeFile(blocked + "/TQ305CloneDesk", "not a folder"));
             env.insert("XDG_DATA_HOME", blocked);
+        }
+        const QString folder = path("xdg/TQ305CloneDesk/backups");
+        QStringList old;
+        if (options.removeAll("<FULL>")) {
+            QVERIFY(QDir().mkpath(folder));
+            for (int n = 0; n < 100; ++n) {
+                old << QString("2020-01-01_0000%1_port9_band6.dat").arg(n, 2, 10, QChar('0'));
+                QVERIFY(writeFile(folder + "/" + old.last(), datFile(RadioBand, image)));
+            }
         }
         VirtualRadio virtualRadio(radioArguments(saved) + radio, environment());
         const QString device = virtualRadio.slavePath();
@@ -527,6 +542,13 @@ class LinkCommandTest : public QObject {
                      qPrintable(backup));
             const int band = radio.contains("--band") ? 2 : RadioBand;
             QCOMPARE(fileBytes(backup), datFile(band, asRead(m_memory)));
+        }
+        if (!old.isEmpty()) {
+            QVERIFY2(err.contains("tq305: old backup removed (the folder keeps 100): " + old[0]),
+                     qPrintable(err.join('\n')));
+            QVERIFY(!QFile::exists(folder + "/" + old[0]));
+            for (const QString& name : old)
+                QFile::remove(folder + "/" + name);
         }
         const QList<Span> spans =
             WriteSpans + (options.contains("--calibration") ? QList{Calibration} : QList<Span>{});
