@@ -1,7 +1,9 @@
 # A Release build makes what the package ships: it compiles and links with
 # the flags dpkg-buildflags gives a Debian package, every hardening feature
 # on (fortified functions, stack protector, PIE, full RELRO and bind-now),
-# as the Debian build does. -DTQ_DPKG_BUILDFLAGS=OFF keeps CMake's own.
+# and stack clash and control flow protection besides, which Debian 12's
+# dpkg does not add yet. The Debian build is a Release build too, so both
+# ways compile alike. -DTQ_DPKG_BUILDFLAGS=OFF keeps CMake's own flags.
 if(CMAKE_BUILD_TYPE STREQUAL "Release")
   set(tq_package_build ON)
 else()
@@ -21,6 +23,7 @@ if(TQ_DPKG_BUILDFLAGS)
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+              "DEB_CXXFLAGS_MAINT_APPEND=-fstack-clash-protection -fcf-protection"
               ${TQ_DPKG_BUILDFLAGS_PROGRAM} --get ${kind}
       OUTPUT_VARIABLE tq_${kind} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY
       WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
