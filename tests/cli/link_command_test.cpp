@@ -832,7 +832,13 @@ class LinkCommandTest : public QObject {
         process.setProcessEnvironment(env);
         process.start(program);
         QVERIFY(process.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockFile), 10000);
+        // Its own lock, not one an ended program left.
+        const auto heldByIt = [&] {
+            QFile file(lockFile);
+            return file.open(QIODevice::ReadOnly) &&
+                   file.readLine() == QByteArray::number(process.processId()) + '\n';
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(heldByIt(), 10000);
         ::kill(pid_t(process.processId()), signal);
         QVERIFY(process.waitForFinished(5000));
         QCOMPARE(process.exitStatus(), QProcess::CrashExit); // ended by that signal
