@@ -51,8 +51,8 @@ bool RadioWrite::keepBackup(const image::MemoryImage& backup, std::optional<int>
         m_backupFailure = saveFailureText(m_job.backups->folder(), saved.result);
         return false;
     }
-    m_backupPath = shownName(saved.path);
-    m_report.say(*this, "backup of the radio's memory: " + m_backupPath);
+    m_backupPath = saved.path;
+    m_report.say(*this, "backup of the radio's memory: " + shownName(m_backupPath));
     return true;
 }
 

@@ -184,7 +184,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
         say(shownName(options.file) + ": not written: the program's windows refused it");
         return ExitCannotOpen;
     }
-    files::BackupStore backups(QFile::encodeName(radiolink::backupFolder()).toStdString());
+    files::BackupStore backups(radiolink::backupFolderPath());
     WriteJob job;
     job.image = *image;
     job.fileBand = loaded.file.band;

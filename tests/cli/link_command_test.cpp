@@ -1,5 +1,6 @@
 // tq305 read and tq305 write end to end: the real command against the real
 // tq305-radio on its pseudo-terminal, as a user runs them.
+#include "cli/write_verdict.h"
 #include "link/device_lock.h"
 #include "support/pseudo_terminal.h"
 #include "support/test_registry.h"
@@ -598,6 +599,26 @@ class LinkCommandTest : public QObject {
                 QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, image, WriteSpans));
         }
         QCOMPARE(err.filter("backup of the radio's memory: ").size(), radios.size());
+    }
+
+    // A restore command pastes into a shell as printed, and prints nothing a
+    // terminal would act on.
+    void restoreCommandWords_data() {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("plain") << QByteArray("/a/b-1.dat") << QByteArray("/a/b-1.dat");
+        QTest::newRow("a space") << QByteArray("a b") << QByteArray("'a b'");
+        QTest::newRow("a quote") << QByteArray("it's") << QByteArray("'it'\\''s'");
+        QTest::newRow("Chinese") << QByteArray("频道 1") << QByteArray("'频道 1'");
+        QTest::newRow("not UTF-8") << QByteArray("x\xFFy") << QByteArray("$'x\\xFFy'");
+        QTest::newRow("an escape sequence") << QByteArray("a\x1B[2J") << QByteArray("$'a\\x1B[2J'");
+        QTest::newRow("a quote and a byte")
+            << QByteArray("a'\\\xFF") << QByteArray("$'a\\'\\\\\\xFF'");
+    }
+    void restoreCommandWords() {
+        QFETCH(QByteArray, word);
+        QFETCH(QByteArray, shown);
+        QCOMPARE(QByteArray::fromStdString(cli::shellWord(word.toStdString())), shown);
     }
 
     void wrongCommandLines_data() {
