@@ -51,9 +51,8 @@ bool RadioWrite::keepBackup(const image::MemoryImage& backup, std::optional<int>
         m_backupFailure = saveFailureText(m_job.backups->folder(), saved.result);
         return false;
     }
-    m_keptPath = saved.path;
-    m_backupPath = shownName(saved.path);
-    m_report.say(*this, "backup of the radio's memory: " + m_backupPath);
+    m_backupPath = saved.path;
+    m_report.say(*this, "backup of the radio's memory: " + shownName(m_backupPath));
     // Appended piece by piece: GCC 12 at -O2 and above takes a literal
     // before a std::string for an overlapping copy (-Wrestrict).
     for (const std::string& name : saved.removed)
@@ -76,8 +75,8 @@ void RadioWrite::finished(const radiolink::SafeWriteResult& result) {
     // The restore instruction printed for these names the backup: it stays.
     const bool restoreNamed = result.outcome == radiolink::SafeWriteOutcome::Partial ||
                               result.outcome == radiolink::SafeWriteOutcome::VerifyFailed;
-    if (restoreNamed && !m_keptPath.empty())
-        m_job.backups->pin(m_keptPath);
+    if (restoreNamed && !m_backupPath.empty())
+        m_job.backups->pin(m_backupPath);
     emit ended();
 }
 

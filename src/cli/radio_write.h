@@ -85,7 +85,6 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     std::string m_name;
     std::optional<radiolink::SafeWriteResult> m_result;
     std::string m_backupPath;
-    std::string m_keptPath; // as the file system names it
     std::string m_backupFailure;
     QElapsedTimer m_clock;
     double m_seconds = 0;

@@ -113,7 +113,8 @@ constexpr CommandUsage Commands[] = {
      "command that writes the backup back. To restore a radio, write a backup as any data file.\n\n"
      "Exit status: 0 done and verified; 1 the radio failed or the verify found a difference, "
      "and nothing was written or all of it; 2 a wrong command line; 3 the port, IN.dat or the "
-     "backup could not be opened or kept; 4 a write stopped "
+     "backup could not be opened or kept, or IN.dat's header names no band (--force-band "
+     "writes it anyway); 4 a write stopped "
      "part-way; 130 interrupted. With several radios: 0 only when every radio ended with 0, "
      "else the first of 4, 130, 1 and 3 one of them ended with.",
      WriteItems},
@@ -123,7 +124,7 @@ constexpr CommandUsage Commands[] = {
      "Bytes no window shows end the list as \"Other bytes\" with their offsets, so nothing "
      "printed means the two images are equal.\n\n"
      "Exit status: 0 the files hold the same; 1 they differ; 2 a wrong command line; 3 a file "
-     "that cannot be used.",
+     "that cannot be used, or the list could not be written.",
      DiffItems},
     {"export", "write the channel table of a data file as CSV",
      "Writes one CSV row per channel that exists, in the layout other programming software "

@@ -175,7 +175,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
         return ExitCannotOpen;
     }
     QCoreApplication app(argc, argv);
-    files::BackupStore backups(QFile::encodeName(radiolink::backupFolder()).toStdString());
+    files::BackupStore backups(radiolink::backupFolderPath());
     // Found before any radio is read, not after its backup read.
     if (const files::WriteResult usable =
             options.backup ? backups.checkUsable() : files::WriteResult{};

@@ -3,6 +3,9 @@
 #include "cli/link_failure_text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
 
 namespace cli {
 
@@ -133,6 +136,30 @@ WriteVerdict writeVerdict(const SafeWriteResult& result, const WriteContext& con
     return {{cause, "note: nothing was written to the radio"}, exit, summary};
 }
 
+namespace {
+
+// The length of the UTF-8 character of printable text at `at`, 0 for a
+// control character or bytes that are not UTF-8.
+std::size_t printableCharacter(std::string_view word, std::size_t at) {
+    const auto byte = [&](std::size_t n) { return std::uint8_t(word[at + n]); };
+    const std::uint8_t lead = byte(0);
+    if (lead < 0x80)
+        return lead >= 0x20 && lead != 0x7F ? 1 : 0;
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || at + length > word.size())
+        return 0;
+    for (std::size_t n = 1; n < length; ++n)
+        if ((byte(n) & 0xC0) != 0x80)
+            return 0;
+    // C1 controls (U+0080..U+009F) act on some terminals too.
+    return lead == 0xC2 && byte(1) < 0xA0 ? 0 : length;
+}
+
+} // namespace
+
 std::string shellWord(const std::string& word) {
     const bool plain = !word.empty() && std::ranges::all_of(word, [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) ||
@@ -140,9 +167,32 @@ std::string shellWord(const std::string& word) {
     });
     if (plain)
         return word;
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    bool text = true;
+    for (std::size_t at = 0; at < word.size() && text;) {
+        const std::size_t length = printableCharacter(word, at);
+        text = length > 0;
+        at += length;
+    }
+    if (text) {
+        std::string quoted = "'";
+        for (char c : word)
+            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return quoted + "'";
+    }
+    std::string quoted = "$'";
+    for (std::size_t at = 0; at < word.size();) {
+        const std::size_t length = printableCharacter(word, at);
+        if (length == 0) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", unsigned(std::uint8_t(word[at++])));
+            quoted += escape;
+            continue;
+        }
+        if (word[at] == '\'' || word[at] == '\\')
+            quoted += '\\';
+        quoted.append(word, at, length);
+        at += length;
+    }
     return quoted + "'";
 }
 

@@ -18,7 +18,7 @@ struct WriteContext {
     std::optional<int> fileBand;
     bool calibration = false;
     bool backupTaken = false;  // asked for (not --no-backup)
-    std::string backupPath;    // shown; empty when none was kept
+    std::string backupPath;    // as the system's bytes; empty when none was kept
     std::string backupFailure; // why the backup could not be kept
 };
 
@@ -30,7 +30,8 @@ struct WriteVerdict {
 
 WriteVerdict writeVerdict(const radiolink::SafeWriteResult& result, const WriteContext& context);
 
-// A word of the shell as one can paste it: quoted when it has to be.
+// A word of the shell as one can paste it: quoted when it has to be, and
+// bytes a terminal would act on or that are not UTF-8 written as $'\xHH'.
 std::string shellWord(const std::string& word);
 
 } // namespace cli

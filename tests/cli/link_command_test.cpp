@@ -1,5 +1,7 @@
 // tq305 read and tq305 write end to end: the real command against the real
 // tq305-radio on its pseudo-terminal, as a user runs them.
+#include "cli/write_verdict.h"
+#include "link/device_lock.h"
 #include "support/pseudo_terminal.h"
 #include "support/test_registry.h"
 #include "support/virtual_radio.h"
@@ -562,45 +564,88 @@ class LinkCommandTest : public QObject {
     // verify; a radio of another band is refused while the others finish;
     // a table says how each ended.
     void batch_data() {
-        QTest::addColumn<QStringList>("bands");
+        QTest::addColumn<QStringList>("radios"); // each its band, then faults of its own
+        QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("four radios") << QStringList{"6", "6", "6", "6"} << 0;
-        QTest::newRow("one of another band") << QStringList{"6", "6", "2", "6"} << 1;
+        QTest::addColumn<QStringList>("results"); // of the table, one per radio
+        const QString verified = "verified", refused = "refused: band mismatch";
+        QTest::newRow("four radios") << QStringList{"6", "6", "6", "6"} << QStringList{} << 0
+                                     << QStringList{verified, verified, verified, verified};
+        QTest::newRow("one of another band")
+            << QStringList{"6", "6", "2", "6"} << QStringList{} << 1
+            << QStringList{verified, verified, refused, verified};
+        // A radio left half-written outweighs one refused, whichever comes first.
+        QTest::newRow("one refused, one partial")
+            << QStringList{"2", "6 --stall-at 50 --fault-in-transfer 2"} << QStringList{} << 4
+            << QStringList{refused, "PARTIAL at block 0x310"};
+        QTest::newRow("another band forced")
+            << QStringList{"6", "2", "6"} << QStringList{"--force-band"} << 0
+            << QStringList{verified, verified, verified};
     }
     void batch() {
-        QFETCH(QStringList, bands);
+        QFETCH(QStringList, radios);
+        QFETCH(QStringList, options);
         QFETCH(int, exitCode);
+        QFETCH(QStringList, results);
         const QString in = path("in.dat");
         const QByteArray image = edited(m_program);
         QVERIFY(writeFile(in, datFile(RadioBand, image)));
-        std::vector<std::unique_ptr<VirtualRadio>> radios;
-        QStringList command{"write", in};
-        for (int n = 0; n < bands.size(); ++n) {
+        std::vector<std::unique_ptr<VirtualRadio>> virtualRadios;
+        QStringList command = QStringList{"write", in} + options;
+        for (int n = 0; n < radios.size(); ++n) {
             const QString saved = path(QString("batch%1.dat").arg(n));
             QFile::remove(saved);
-            radios.push_back(std::make_unique<VirtualRadio>(
-                QStringList{path("radio.img"), "--band", bands[n], "--fast", "--save", saved},
+            const QStringList words = radios[n].split(' ');
+            virtualRadios.push_back(std::make_unique<VirtualRadio>(
+                QStringList{path("radio.img"), "--band", words[0], "--fast", "--save", saved} +
+                    words.mid(1),
                 environment()));
-            command << "--device" << radios.back()->slavePath();
+            command << "--device" << virtualRadios.back()->slavePath();
         }
         const Run run = tq305(command);
         QCOMPARE(run.exitCode, exitCode);
         const QStringList err = QString::fromLocal8Bit(run.err.trimmed()).split('\n');
-        const QStringList table = err.mid(err.size() - bands.size() - 1);
+        const QStringList table = err.mid(err.size() - radios.size() - 1);
         QVERIFY2(table[0].startsWith("port "), qPrintable(table[0]));
-        for (int n = 0; n < bands.size(); ++n) {
-            const bool refused = bands[n] != "6";
+        for (int n = 0; n < radios.size(); ++n) {
+            const QString device = virtualRadios[std::size_t(n)]->slavePath();
             const QString row = table[n + 1];
-            QVERIFY2(row.startsWith(radios[std::size_t(n)]->slavePath() + " "), qPrintable(row));
-            QVERIFY2(row.contains(refused ? "refused: band mismatch" : "verified"),
-                     qPrintable(row));
+            QVERIFY2(row.startsWith(device + " "), qPrintable(row));
+            QVERIFY2(row.contains(results[n]), qPrintable(row));
+            // The note of a forced write goes to the radio of another band alone.
+            const bool otherBand = radios[n].split(' ')[0] != "6";
+            QCOMPARE(err.filter(QRegularExpression("^tq305: " + QRegularExpression::escape(device) +
+                                                   ": note: the radio is set to .* written "
+                                                   "anyway \\(--force-band\\)$"))
+                         .size(),
+                     otherBand && options.contains("--force-band") ? 1 : 0);
             const QString saved = path(QString("batch%1.dat").arg(n));
-            if (refused)
+            if (results[n].startsWith("refused"))
                 QVERIFY(!QFile::exists(saved));
-            else
+            else if (results[n] == "verified")
                 QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, image, WriteSpans));
         }
-        QCOMPARE(err.filter("backup of the radio's memory: ").size(), bands.size());
+        QCOMPARE(err.filter("backup of the radio's memory: ").size(), radios.size());
+    }
+
+    // A restore command pastes into a shell as printed, and prints nothing a
+    // terminal would act on.
+    void restoreCommandWords_data() {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("plain") << QByteArray("/a/b-1.dat") << QByteArray("/a/b-1.dat");
+        QTest::newRow("a space") << QByteArray("a b") << QByteArray("'a b'");
+        QTest::newRow("a quote") << QByteArray("it's") << QByteArray("'it'\\''s'");
+        QTest::newRow("Chinese") << QByteArray("频道 1") << QByteArray("'频道 1'");
+        QTest::newRow("not UTF-8") << QByteArray("x\xFFy") << QByteArray("$'x\\xFFy'");
+        QTest::newRow("an escape sequence") << QByteArray("a\x1B[2J") << QByteArray("$'a\\x1B[2J'");
+        QTest::newRow("a quote and a byte")
+            << QByteArray("a'\\\xFF") << QByteArray("$'a\\'\\\\\\xFF'");
+    }
+    void restoreCommandWords() {
+        QFETCH(QByteArray, word);
+        QFETCH(QByteArray, shown);
+        QCOMPARE(QByteArray::fromStdString(cli::shellWord(word.toStdString())), shown);
     }
 
     void wrongCommandLines_data() {
@@ -805,6 +850,47 @@ class LinkCommandTest : public QObject {
         const Run next = tq305(QStringList{"read", "-o", out} + port);
         QVERIFY2(next.exitCode == 0, next.err.constData());
         QCOMPARE(fileBytes(out), datFile(RadioBand, asRead(m_program)));
+    }
+
+    // The windows program ended from outside closes its port as on quitting:
+    // the lock file that keeps other programs off the radio goes with it.
+    void windowsProgramEndedBySignalRemovesItsLock_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void windowsProgramEndedBySignalRemovesItsLock() {
+        QFETCH(int, signal);
+        // A folder of its own for the program: its port choice (port 1) is kept beside it.
+        const QString program = path("program/TQ305sys");
+        QDir().mkpath(path("program"));
+        QFile::remove(program);
+        QVERIFY(QFile::copy(TQ_GUI_PROGRAM, program));
+        VirtualRadio radio({path("radio.img"), "--com", "1"}, environment());
+        namespace lock = radiolink::device_lock;
+        const std::string name = lock::lockFileName(
+            QFile::encodeName(QFileInfo(radio.slavePath()).canonicalFilePath()).toStdString());
+        const std::string folder = lock::folderForLock(name);
+        if (folder.empty())
+            QSKIP("no folder for serial locks can be written here");
+        const QString lockFile = QFile::decodeName(QByteArray::fromStdString(folder + "/" + name));
+        QProcess process;
+        QProcessEnvironment env = environment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(env);
+        process.start(program);
+        QVERIFY(process.waitForStarted());
+        // Its own lock, not one an ended program left.
+        const auto heldByIt = [&] {
+            QFile file(lockFile);
+            return file.open(QIODevice::ReadOnly) &&
+                   file.readLine() == QByteArray::number(process.processId()) + '\n';
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(heldByIt(), 10000);
+        ::kill(pid_t(process.processId()), signal);
+        QVERIFY(process.waitForFinished(5000));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit); // ended by that signal
+        QVERIFY(!QFile::exists(lockFile));
     }
 
     // The reader of the standard error gone (a pipe into a logger that

@@ -171,6 +171,11 @@ class ChannelCsvTest : public QObject {
             << "146.94000 146.94000 off 88.5 Low scan wide";
         QTest::newRow("power by first letter") << ",,,,,,,,,FM,5,,h"
                                                << "146.94000 146.94000 off off High scan wide";
+        QTest::newRow("watts of exactly 2 are high")
+            << ",,,,,,,,,FM,5,,2"
+            << "146.94000 146.94000 off off High scan wide";
+        QTest::newRow("watts just below 2 are low") << ",,,,,,,,,FM,5,,1.99W"
+                                                    << "146.94000 146.94000 off off Low scan wide";
     }
     void acceptsOtherSpellings() {
         QFETCH(QString, columns);

@@ -244,6 +244,25 @@ class ImageCodecTest : public QObject {
         QCOMPARE(int(saved[0x707]), position == 3 ? 0xB1 : byte);
     }
 
+    // The present channel byte (0x705): 99 is the last channel there is.
+    void presentChannel_data() {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1") << 1 << "1";
+        QTest::newRow("98") << 98 << "98";
+        QTest::newRow("99, the last") << 99 << "99";
+        QTest::newRow("100, none") << 100 << "";
+        QTest::newRow("0xFF, none") << 0xFF << "";
+    }
+    void presentChannel() {
+        QFETCH(int, byte);
+        QFETCH(QString, text);
+        MemoryImage m = filled(0xFF);
+        image::encodeImage(testing::sampleValues(), m);
+        m[0x705] = std::uint8_t(byte);
+        QCOMPARE(QString::fromStdString(image::decodeImage(m).Form3.Text6), text);
+    }
+
     void decodeAllFF() {
         const image::DecodedImage d = image::decodeImage(filled(0xFF));
         for (int n = 1; n <= image::ChannelCount; ++n)

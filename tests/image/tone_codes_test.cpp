@@ -86,6 +86,23 @@ class ToneCodesTest : public QObject {
         QCOMPARE(image::FindTone(text.toStdString()), 0);
     }
 
+    // The radio's 50 CTCSS tones, written out here apart from the table: a
+    // tone changed there still round-trips, but the radio would hear another.
+    void ctcssTonesAreTheRadios() {
+        const QStringList tones{
+            "67.0",  "69.3",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",
+            "91.5",  "94.8",  "97.4",  "100.0", "103.5", "107.2", "110.9", "114.8", "118.8",
+            "123.0", "127.3", "131.8", "136.5", "141.3", "146.2", "151.4", "156.7", "159.8",
+            "162.2", "165.5", "167.9", "171.3", "173.8", "177.3", "179.9", "183.5", "186.2",
+            "189.9", "192.8", "196.6", "199.9", "203.5", "206.5", "210.7", "218.1", "225.7",
+            "229.1", "233.6", "241.8", "250.3", "254.1"};
+        QStringList table;
+        for (int p = image::CtcssFirst; p <= image::CtcssLast; ++p)
+            table << QString::fromUtf8(image::toneText(p).data(),
+                                       qsizetype(image::toneText(p).size()));
+        QCOMPARE(table, tones);
+    }
+
     void tableHasNoDuplicates() {
         QSet<QString> seen;
         for (const auto& text : image::FillToneTable())

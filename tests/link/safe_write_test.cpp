@@ -129,9 +129,16 @@ class SafeWriteTest : public QObject {
                                                << SafeWriteReason::None << all << Addresses{};
         QTest::newRow("write alone") << "" << false << false << SafeWriteOutcome::Written
                                      << SafeWriteReason::None << all << Addresses{};
+        // "change BLOCK [BYTE]": the radio stores byte BYTE (2 if not given) altered.
         QTest::newRow("a block stored changed")
             << "change 0x090" << true << true << SafeWriteOutcome::VerifyFailed
             << SafeWriteReason::None << all << Addresses{0x090};
+        QTest::newRow("a block stored changed in its first byte")
+            << "change 0x090 0" << true << true << SafeWriteOutcome::VerifyFailed
+            << SafeWriteReason::None << all << Addresses{0x090};
+        QTest::newRow("a block stored changed in its last byte")
+            << "change 0x4F0 15" << true << true << SafeWriteOutcome::VerifyFailed
+            << SafeWriteReason::None << all << Addresses{0x4F0};
         // The radio's stray 0x06 moves the write on early; the frame sent on
         // it reaches a busy radio and is lost, and the write still ends well.
         QTest::newRow("a stray acknowledge")
@@ -197,7 +204,8 @@ class SafeWriteTest : public QObject {
             const QString name = QString::fromStdString(frameName(frame));
             writing = writing || name.startsWith("W ");
             if (words[0] == "change" && name == "W 0" + words[1].mid(2).toUpper())
-                rig.radio.memory[std::size_t(words[1].toInt(nullptr, 16)) + 2] ^= 0x01;
+                rig.radio.memory[std::size_t(words[1].toInt(nullptr, 16) +
+                                             (words.size() > 2 ? words[2].toInt() : 2))] ^= 0x01;
             // "E" of the write, not the backup's.
             if (words[0] == "stall" && name == fault.mid(6) && (name != "E" || writing))
                 reply.clear();

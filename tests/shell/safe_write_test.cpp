@@ -217,6 +217,13 @@ class SafeWriteTest : public QObject {
                "是新旧混合的数据。\n写入到地址 0x310 的数据块（第 50 块，共 97 "
                "块）。"
             << "old";
+        // A row named "refused": the radio answers that block with a NAK instead.
+        QTest::newRow("refused, close")
+            << 1 << true << "CloseButton"
+            << "The write stopped: the radio refused a block (it answered NAK).\nThe radio now "
+               "holds a mix of old and new memory.\nIt reached the block at 0x310 (block 50 of "
+               "97)."
+            << "mix";
     }
     void aWriteThatStopsPartWay() {
         QFETCH(int, language);
@@ -225,8 +232,9 @@ class SafeWriteTest : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, radioHolds);
         // Without a backup the write is the radio's first transfer.
-        m_bench.start({testData(RadioImage), "--band", "3", "--stall-at", "50",
-                       "--fault-in-transfer", backupFirst ? "2" : "1"},
+        const bool refused = QString(QTest::currentDataTag()).startsWith("refused");
+        m_bench.start({testData(RadioImage), "--band", "3", refused ? "--nak-at" : "--stall-at",
+                       "50", "--fault-in-transfer", backupFirst ? "2" : "1"},
                       language);
         setOption("MNBackupFirst", backupFirst);
         program().enterFrequency(4, 1, "450.125");

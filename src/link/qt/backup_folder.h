@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace radiolink {
 
 // userDataFolder()'s backups/ (made by the first backup).
 QString backupFolder();
+// The same as the system's bytes, whatever the folder's name.
+std::string backupFolderPath();
 
 } // namespace radiolink

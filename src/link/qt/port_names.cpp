@@ -7,17 +7,22 @@
 
 namespace radiolink {
 
-QString userDataFolder() {
+QByteArray userDataFolderBytes() {
 #ifdef Q_OS_WIN
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QByteArray base =
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 #else
     // The XDG rules ignore a relative XDG_DATA_HOME; Qt would take it
     // relative to whatever folder we were started in.
-    const QString xdg = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
-    const QString base =
-        xdg.startsWith('/') ? xdg : QDir::homePath() + QStringLiteral("/.local/share");
+    const QByteArray xdg = qgetenv("XDG_DATA_HOME");
+    const QByteArray base =
+        xdg.startsWith('/') ? xdg : QFile::encodeName(QDir::homePath()) + "/.local/share";
 #endif
     return base + "/TQ305CloneDesk";
+}
+
+QString userDataFolder() {
+    return QFile::decodeName(userDataFolderBytes());
 }
 
 PortPlaces defaultPortPlaces() {

@@ -2,6 +2,7 @@
 // knows it: the windows, the command line and the tests all ask here.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace radiolink {
@@ -17,6 +18,8 @@ struct PortPlaces {
 
 // This program's folder in the per-user data folder: TQ305CloneDesk there.
 QString userDataFolder();
+// The same as the system's bytes: a folder name that is not UTF-8 kept as it is.
+QByteArray userDataFolderBytes();
 
 // userDataFolder()'s ports/ and /dev/ttyUSB.
 PortPlaces defaultPortPlaces();
