@@ -18,7 +18,11 @@ void showPrintPreview(MainWindow& window) {
     QWidget* grid = window.channelTable()->findChild<QWidget*>("Grid1");
     grid->setUpdatesEnabled(false);
     print::PrintPreview FrmPrint(
-        [&window] { return print::PrintContent(window.editorValues(), ui::UILanguage); }, &window);
+        [&window] {
+            return print::PrintContent(window.editorValues(), ui::UILanguage,
+                                       window.optionalFeatures()->isChecked("Check12"));
+        },
+        &window);
     FrmPrint.setPdfFolder(lastSaveFolder(window.programFolder()));
     QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, &rememberSaveFolder);
     FrmPrint.exec();
