@@ -67,7 +67,7 @@ GridCopy channelGrid(const image::EditorValues& values, int language, const QStr
 
 } // namespace
 
-PrintDocument PrintContent(const image::EditorValues& values, int language) {
+PrintDocument PrintContent(const image::EditorValues& values, int language, bool allowCancel) {
     const QString program = QString::fromUtf8(ui::ProgramName);
     PrintDocument document;
 
@@ -95,9 +95,8 @@ PrintDocument PrintContent(const image::EditorValues& values, int language) {
         const settings::Setting& setting = settingOf("Form3", control);
         settingsRow(document, captionOf(setting, language), valueOf(setting, values, language));
     }
-    // The window never checks the box.
     settingsRow(document, captionOf(settingOf("Form3", "Check12"), language) + zh("是否"),
-                zh("否"));
+                zh(allowCancel ? "是" : "否"));
 
     document.lineBreak();
     document.heading(zh("调试信息"));

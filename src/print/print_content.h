@@ -10,6 +10,9 @@ namespace print {
 // company and title lines, the function settings, the VOX settings, the
 // power levels and, on a page of its own, the channel table. The captions
 // follow the language in force; headings and yes/no stay Chinese.
-PrintDocument PrintContent(const image::EditorValues& values, int language);
+// `allowCancel`: the optional features' hidden "allow to cancel" check box,
+// which no image holds.
+PrintDocument PrintContent(const image::EditorValues& values, int language,
+                           bool allowCancel = false);
 
 } // namespace print

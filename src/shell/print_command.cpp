@@ -23,7 +23,8 @@ void showPrintPreview(MainWindow& window) {
     QWidget* grid = window.channelTable()->findChild<QWidget*>("Grid1");
     grid->setUpdatesEnabled(false);
     const auto content = [&window] {
-        return print::PrintContent(window.editorValues(), ui::UILanguage);
+        return print::PrintContent(window.editorValues(), ui::UILanguage,
+                                   window.optionalFeatures()->isChecked("Check12"));
     };
     // Nothing is previewed, printed or saved that would show boxes.
     if (const QString missing = print::uncoveredCharacters(content()); !missing.isEmpty()) {

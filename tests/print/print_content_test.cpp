@@ -47,7 +47,8 @@ class PrintContentTest : public QObject {
         return p;
     }
     static PrintDocument printed(const ProgramFixture& p) {
-        return PrintContent(p.window->editorValues(), ui::UILanguage);
+        return PrintContent(p.window->editorValues(), ui::UILanguage,
+                            p.window->optionalFeatures()->isChecked("Check12"));
     }
 
   private slots:
