@@ -126,9 +126,13 @@ BackupSaved BackupStore::add(const image::MemoryImage& image, std::optional<int>
 }
 
 void BackupStore::removeOldest() const {
-    const std::vector<Found> found = backupsIn(m_folder);
-    for (std::size_t n = 0; n + m_limit < found.size(); ++n)
-        ::unlink((m_folder + "/" + found[n].name).c_str());
+    // Backups a record names neither count towards the limit nor go.
+    std::vector<std::string> unnamed;
+    for (const Found& backup : backupsIn(m_folder))
+        if (std::string path = m_folder + "/" + backup.name; !m_named || !m_named(path))
+            unnamed.push_back(std::move(path));
+    for (std::size_t n = 0; n + m_limit < unnamed.size(); ++n)
+        ::unlink(unnamed[n].c_str());
 }
 
 std::vector<BackupEntry> BackupStore::list() const {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,11 +50,18 @@ class BackupStore {
 
     const std::string& folder() const { return m_folder; }
 
+    // Backups for which `named` (given a backup's path) says yes are still
+    // named by a record: the limit neither counts nor removes them.
+    void keepNamed(std::function<bool(const std::string& path)> named) {
+        m_named = std::move(named);
+    }
+
   private:
     void removeOldest() const;
 
     std::string m_folder;
     std::size_t m_limit;
+    std::function<bool(const std::string&)> m_named;
 };
 
 // "port3" for port 3.
