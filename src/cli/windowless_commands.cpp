@@ -1,6 +1,7 @@
 #include "cli/windowless_commands.h"
 
 #include "cli/csv_commands.h"
+#include "cli/history_command.h"
 #include "cli/link_command.h"
 #include "cli/output_check.h"
 #include "cli/usage.h"
@@ -24,6 +25,8 @@ std::optional<int> runWithoutWindows(int& argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "read")
         return runLinkCommand(argc, argv, runRead);
+    if (command == "history")
+        return finishOutput(runHistory(std::vector<std::string>(argv + 1, argv + argc)));
     if (isCsvCommand(QString::fromUtf8(command)))
         return finishOutput(runCsvCommand(commandArguments(argc, argv)));
     return std::nullopt;

@@ -127,9 +127,13 @@ BackupSaved BackupStore::add(const image::MemoryImage& image, std::optional<int>
 
 void BackupStore::removeOldest() const {
     // Backups a record names neither count towards the limit nor go.
+    const std::optional<std::set<std::string>> named =
+        m_named ? m_named() : std::set<std::string>();
+    if (!named)
+        return;
     std::vector<std::string> unnamed;
     for (const Found& backup : backupsIn(m_folder))
-        if (std::string path = m_folder + "/" + backup.name; !m_named || !m_named(path))
+        if (std::string path = m_folder + "/" + backup.name; !named->contains(path))
             unnamed.push_back(std::move(path));
     for (std::size_t n = 0; n + m_limit < unnamed.size(); ++n)
         ::unlink(unnamed[n].c_str());

@@ -13,6 +13,7 @@
 #include <ctime>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,18 +51,18 @@ class BackupStore {
 
     const std::string& folder() const { return m_folder; }
 
-    // Backups for which `named` (given a backup's path) says yes are still
-    // named by a record: the limit neither counts nor removes them.
-    void keepNamed(std::function<bool(const std::string& path)> named) {
-        m_named = std::move(named);
-    }
+    // The paths of backups still named by a record, asked for when the
+    // limit is applied: it neither counts nor removes them. Nothing (the
+    // records could not be read) removes no backup at all.
+    using NamedBackups = std::function<std::optional<std::set<std::string>>()>;
+    void keepNamed(NamedBackups named) { m_named = std::move(named); }
 
   private:
     void removeOldest() const;
 
     std::string m_folder;
     std::size_t m_limit;
-    std::function<bool(const std::string&)> m_named;
+    NamedBackups m_named;
 };
 
 // "port3" for port 3.
