@@ -50,6 +50,17 @@ constexpr UsageItem WriteItems[] = {
      "do not read the radio into the backup folder (~/.local/share/TQ305CloneDesk/backups/) "
      "before writing"},
     {"[--no-verify]", "--no-verify", "do not read the radio again after writing to compare"},
+    {"[--set KEY=VALUE]...", "--set KEY=VALUE",
+     "give each radio a value of its own: KEY names a setting as dump --json and the settings "
+     "catalogue do (dtmf.own_code, dtmf.ptt_id...); a VALUE ending in digits and + counts, "
+     "1001+ giving the radios 1001, 1002... in the order of the ports. A value the setting "
+     "cannot hold is refused before any radio is touched"},
+    {"[--start N]", "--start N",
+     "begin the counters at N (where an earlier batch stopped); further counters keep their "
+     "distance from the first"},
+    {"[--repeat]", "--repeat",
+     "after each set of radios, wait for Enter and program the next set on the same ports, "
+     "counters continued; q or Ctrl+D stops"},
 };
 
 constexpr UsageItem DiffItems[] = {
