@@ -12,6 +12,7 @@
 #include "files/dat_file.h"
 #include "link/qt/backup_folder.h"
 #include "link/qt/history_file.h"
+#include "records/write_result.h"
 #include "shell/main_window.h"
 
 #include <QEventLoop>
@@ -114,7 +115,7 @@ void keepInHistory(const RadioWrite& radio, const Ended& ended, const LinkOption
         radioRecord(isRestore(options.file) ? records::Action::Restore : records::Action::Write,
                     radio.where(), radio.device(), options.file, ended.radioBand);
     record.values = radio.values();
-    record.result = ended.verdict.summary;
+    record.result = records::writeResultText(*radio.result());
     record.backup = radio.backupFile();
     keepRadioRecord(record);
 }

@@ -78,6 +78,7 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     int m_backupBand = 0;
     // Why the last backup could not be kept: the folder, the system's words.
     QStringList m_backupNotKept;
+    QString m_backupPath; // where this run's backup went
     // The stop question is open: a result that comes meanwhile waits for it.
     bool m_asking = false;
     std::optional<radiolink::SafeWriteResult> m_pending;
