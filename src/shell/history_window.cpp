@@ -140,9 +140,17 @@ void HistoryWindow::applyFilter() {
             shown = TableHistory->item(row, column)->text().contains(wanted, Qt::CaseInsensitive);
         TableHistory->setRowHidden(row, !shown);
     }
+    // The pick moves to the first row shown when the filter hid it, so
+    // Enter opens what the user sees.
     const QList<QTableWidgetItem*> picked = TableHistory->selectedItems();
-    if (picked.isEmpty() || TableHistory->isRowHidden(picked.first()->row()))
+    if (picked.isEmpty() || TableHistory->isRowHidden(picked.first()->row())) {
         TableHistory->clearSelection();
+        for (int row = 0; row < TableHistory->rowCount(); ++row)
+            if (!TableHistory->isRowHidden(row)) {
+                TableHistory->selectRow(row);
+                break;
+            }
+    }
     CmdOpen->setEnabled(!chosenBackup().isEmpty());
 }
 
