@@ -21,6 +21,7 @@ namespace {
 struct HistoryOptions {
     bool json = false;
     records::Filter filter;
+    std::optional<std::time_t> deleteBefore;
 };
 
 std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>& arguments,
@@ -32,7 +33,8 @@ std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>
             options.json = true;
             continue;
         }
-        if (option != "--since" && option != "--code" && option != "--file") {
+        if (option != "--since" && option != "--code" && option != "--file" &&
+            option != "--delete-before") {
             error = "tq305 history: unknown option " + option;
             return std::nullopt;
         }
@@ -41,10 +43,11 @@ std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>
             return std::nullopt;
         }
         const std::string& value = arguments[++n];
-        if (option == "--since") {
-            options.filter.since = records::parseLocalTime(value);
-            if (!options.filter.since) {
-                error = "tq305 history: --since " + value + ": not a date (2026-12-08 or " +
+        if (option == "--since" || option == "--delete-before") {
+            auto& time = option == "--since" ? options.filter.since : options.deleteBefore;
+            time = records::parseLocalTime(value);
+            if (!time) {
+                error = "tq305 history: " + option + " " + value + ": not a date (2026-12-08 or " +
                         "2026-12-08 14:30)";
                 return std::nullopt;
             }
@@ -150,6 +153,15 @@ int runHistory(const std::vector<std::string>& arguments) {
         if (!history) {
             std::fprintf(stderr, "tq305: %s\n", error.c_str());
             return ExitCannotOpen;
+        }
+        if (options->deleteBefore) {
+            const std::optional<int> removed = history->removeBefore(*options->deleteBefore);
+            if (!removed) {
+                std::fprintf(stderr, "tq305: %s\n", history->lastError().c_str());
+                return ExitCannotOpen;
+            }
+            std::fprintf(stderr, "tq305: %d record%s deleted\n", *removed,
+                         *removed == 1 ? "" : "s");
         }
         found = history->list(options->filter);
     }

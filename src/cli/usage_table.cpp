@@ -98,6 +98,9 @@ constexpr UsageItem HistoryItems[] = {
      "only the radios that got CODE as a value of their own (--set dtmf.own_code=1017 gave "
      "radio 1017 its code)"},
     {"[--file NAME]", "--file NAME", "only the data files whose path holds NAME"},
+    {"[--delete-before DATE]", "--delete-before DATE",
+     "first delete the records made before DATE; the backups they named are then kept no "
+     "longer than the backup limit keeps any"},
 };
 
 constexpr CommandUsage Commands[] = {

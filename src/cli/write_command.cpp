@@ -173,9 +173,10 @@ int writeOne(RadioWrite& radio, SingleReport& report, const LinkOptions& options
     runAll({&radio});
     const Ended ended = verdictOf(radio, options, job.fileBand);
     report.close(ended.verdict.exitCode == ExitDone);
+    // Before the verdict, which stays the last word.
+    keepInHistory(radio, ended, options);
     for (const std::string& line : ended.verdict.lines)
         say(line);
-    keepInHistory(radio, ended, options);
     return ended.verdict.exitCode;
 }
 

@@ -250,6 +250,16 @@ bool History::remove(std::int64_t id) {
     return sqlite3_changes(m_db) > 0;
 }
 
+std::optional<int> History::removeBefore(std::time_t before) {
+    Statement erase(m_db, "DELETE FROM records WHERE at < ?");
+    erase.bind(1, std::int64_t(before));
+    if (erase.step() != SQLITE_DONE) {
+        m_error = sqlite3_errmsg(m_db);
+        return std::nullopt;
+    }
+    return sqlite3_changes(m_db);
+}
+
 std::set<std::string> History::backupsNamed() const {
     Statement query(m_db, "SELECT DISTINCT backup FROM records WHERE backup != ''");
     std::set<std::string> named;

@@ -61,6 +61,9 @@ class History {
     // Oldest first.
     std::vector<Record> list(const Filter& filter = {}) const;
     bool remove(std::int64_t id);
+    // Removes every record made before `before`; how many, or nothing when
+    // it could not.
+    std::optional<int> removeBefore(std::time_t before);
     // Every backup a record names: the backup cap keeps these.
     std::set<std::string> backupsNamed() const;
 

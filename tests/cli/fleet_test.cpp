@@ -227,6 +227,10 @@ class FleetTest : public QObject {
         QTest::newRow("a date that is none") << QStringList{"--since", "2026-02-30x"} << 2 << -1;
         QTest::newRow("an unknown option") << QStringList{"--all"} << 2 << -1;
         QTest::newRow("a code without a value") << QStringList{"--code"} << 2 << -1;
+        QTest::newRow("deleting what came before a day to come")
+            << QStringList{"--json", "--delete-before", "2999-01-01"} << 0 << 0;
+        QTest::newRow("deleting what came before long ago")
+            << QStringList{"--json", "--delete-before", "2000-01-01"} << 0 << 2;
     }
     void historyFilters() {
         QFETCH(QStringList, arguments);

@@ -69,7 +69,8 @@ class CompletionTest : public QObject {
                                                  "dump",   "export",    "history", "import",
                                                  "print",  "read",      "write"};
         QTest::newRow("history's options")
-            << "tq305 history --" << QStringList{"--code", "--file", "--help", "--json", "--since"};
+            << "tq305 history --"
+            << QStringList{"--code", "--delete-before", "--file", "--help", "--json", "--since"};
         QTest::newRow("a command begun") << "tq305 im" << QStringList{"import"};
         QTest::newRow("dump's options")
             << "tq305 dump a.dat --" << QStringList{"--help", "--json", "--lang"};
