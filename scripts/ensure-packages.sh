@@ -6,11 +6,12 @@ set -euo pipefail
 # clang and its runtimes build the fuzz target; the printing tests read PDFs
 # (poppler-utils) whose Chinese text needs a CJK font; lld links the Qt
 # programs faster than the default linker, ccache rebuilds faster. The
+# records of radios programmed are an SQLite database (libsqlite3-dev). The
 # package tests make the .deb (dpkg-dev for its dependencies) and look at it
 # as man, bash and the desktop do.
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
   clang libclang-rt-dev fonts-wqy-microhei poppler-utils lld ccache
-  dpkg-dev man-db bash-completion desktop-file-utils appstream "$@")
+  dpkg-dev man-db bash-completion desktop-file-utils appstream libsqlite3-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "cli/link_failure_text.h"
 #include "cli/link_options.h"
 #include "cli/link_session.h"
+#include "cli/radio_record.h"
 #include "cli/terminal_progress.h"
 #include "cli/usage.h"
 #include "editors/band_entries.h"
@@ -43,7 +44,8 @@ bool openPort(radiolink::SerialPort& port, const RadioPort& where) {
 }
 
 // A read that fails writes nothing, so an existing file stays as it was.
-int readRadio(LinkSession& session, const LinkOptions& options, const std::string& port) {
+int readRadio(LinkSession& session, const LinkOptions& options, const std::string& port,
+              const std::string& device) {
     const SessionEnd end = session.read();
     if (end != SessionEnd::Done) {
         say(transferFailureText(end, session, options.kind, port, std::nullopt));
@@ -62,6 +64,10 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
         say("note: the radio reported " + bandName(band) +
             ", none of the program's bands: " + shownName(options.file) + " names no band");
     say("read the radio into " + shownName(options.file) + ": " + bandName(band));
+    records::Record record =
+        radioRecord(records::Action::Read, options.ports.front(), device, options.file, band);
+    record.result = "read";
+    keepRadioRecord(record);
     return ExitDone;
 }
 
@@ -75,7 +81,8 @@ template <typename Transfer> int overThePort(const LinkOptions& options, Transfe
     }
     TerminalProgress progress(stderr, ::isatty(STDERR_FILENO) == 1);
     LinkSession session(port, &progress);
-    return transfer(session, portName(port, where));
+    return transfer(session, portName(port, where),
+                    QFile::encodeName(port.deviceName()).toStdString());
 }
 
 } // namespace
@@ -87,9 +94,10 @@ int runRead(int& argc, char** argv, const LinkOptions& options) {
         say(saveFailureText(options.file, possible));
         return ExitCannotOpen;
     }
-    return overThePort(options, [&](LinkSession& session, const std::string& port) {
-        return readRadio(session, options, port);
-    });
+    return overThePort(
+        options, [&](LinkSession& session, const std::string& port, const std::string& device) {
+            return readRadio(session, options, port, device);
+        });
 }
 
 namespace {

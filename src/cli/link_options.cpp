@@ -31,6 +31,7 @@ class Parser {
   private:
     bool take(const std::string& argument);
     bool takePort(const std::string& option);
+    bool takeValue(const std::string& option);
     // The value after an option; none (and the error set) when it is missing.
     const std::string* value(const std::string& option);
     bool fail(const std::string& message) {
@@ -75,6 +76,12 @@ bool Parser::take(const std::string& argument) {
         (argument == "--no-backup" ? m_options.backup : m_options.verify) = false;
         return true;
     }
+    if (!reading && (argument == "--set" || argument == "--start"))
+        return takeValue(argument);
+    if (!reading && argument == "--repeat") {
+        m_options.repeat = true;
+        return true;
+    }
     const bool output = reading && argument == "-o";
     const bool input = !reading && !argument.empty() && argument[0] != '-';
     if (!output && !input)
@@ -112,6 +119,31 @@ bool Parser::takePort(const std::string& option) {
     if (std::ranges::find(m_options.ports, port) != m_options.ports.end())
         return fail(option + " " + ui::printableBytes(*given) + " is given twice");
     m_options.ports.push_back(port);
+    return true;
+}
+
+bool Parser::takeValue(const std::string& option) {
+    const std::string* given = value(option);
+    if (!given)
+        return false;
+    if (option == "--start") {
+        std::uint64_t start = 0;
+        const char* end = given->data() + given->size();
+        const auto [rest, ec] = std::from_chars(given->data(), end, start);
+        if (given->empty() || ec != std::errc() || rest != end)
+            return fail("--start takes a whole number, not '" + *given + "'");
+        m_options.start = start;
+        return true;
+    }
+    std::string error;
+    std::optional<settings::ValuePattern> pattern = settings::parsePattern(*given, error);
+    if (!pattern)
+        return fail("--set " + error);
+    if (std::ranges::any_of(m_options.values, [&](const settings::ValuePattern& other) {
+            return other.key == pattern->key;
+        }))
+        return fail("--set " + pattern->key + " is given twice");
+    m_options.values.push_back(std::move(*pattern));
     return true;
 }
 

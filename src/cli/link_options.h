@@ -2,6 +2,7 @@
 #pragma once
 
 #include "link/link_engine.h"
+#include "settings/value_pattern.h"
 
 #include <optional>
 #include <string>
@@ -27,6 +28,11 @@ struct LinkOptions {
     bool calibration = false; // write: the calibration block goes too
     bool backup = true;       // write: read the radio into the backup folder first
     bool verify = true;       // write: read the radio again and compare
+    // write: values of each radio's own (--set KEY=VALUE, counters with +),
+    // the counters' start (--start N), and set after set (--repeat).
+    std::vector<settings::ValuePattern> values;
+    std::optional<std::uint64_t> start;
+    bool repeat = false;
 };
 
 // `arguments` begins with the command ("read" or "write"). None for a wrong

@@ -4,6 +4,7 @@
 #include "files/backup_store.h"
 
 #include <QFile>
+#include <algorithm>
 #include <ctime>
 
 namespace cli {
@@ -20,13 +21,25 @@ bool RadioWrite::open() {
     return opened;
 }
 
+void RadioWrite::vary(const image::MemoryImage& image, std::vector<records::VariedValue> values) {
+    m_image = image;
+    m_values = std::move(values);
+}
+
+std::string RadioWrite::device() const {
+    return QFile::encodeName(m_port.deviceName()).toStdString();
+}
+
 std::string RadioWrite::openFailure() const {
     return portFailureText(m_port, m_where);
 }
 
 void RadioWrite::start() {
     m_clock.start();
-    m_safeWrite.safeWrite().start(m_job.image, m_job.fileBand.value_or(-1), m_job.options);
+    std::array<std::uint8_t, image::ImageSize> own = m_job.image;
+    if (m_image)
+        std::copy_n(m_image->begin(), own.size(), own.begin());
+    m_safeWrite.safeWrite().start(own, m_job.fileBand.value_or(-1), m_job.options);
 }
 
 void RadioWrite::interrupt() {

@@ -5,12 +5,14 @@
 #include "cli/link_options.h"
 #include "link/qt/qt_safe_write.h"
 #include "link/qt/serial_port.h"
+#include "records/history.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace files {
 class BackupStore;
@@ -45,6 +47,9 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
 
     // False when the port did not open: openFailure() says why.
     bool open();
+    // This radio's own image and the values that made it (--set).
+    void vary(const image::MemoryImage& image, std::vector<records::VariedValue> values);
+    const std::vector<records::VariedValue>& values() const { return m_values; }
     std::string openFailure() const;
     void start();
     // A signal: the radio is told to end what runs, and its last answers
@@ -54,6 +59,8 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     const RadioPort& where() const { return m_where; }
     // "port 2 (DEVICE)" or the device.
     const std::string& name() const { return m_name; }
+    // The device the port reached, its link followed.
+    std::string device() const;
     bool done() const { return m_result.has_value(); }
     const std::optional<radiolink::SafeWriteResult>& result() const { return m_result; }
     // Where the backup went, and why it could not be kept.
@@ -85,6 +92,8 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     std::string m_name;
     std::optional<radiolink::SafeWriteResult> m_result;
     std::string m_backupPath;
+    std::optional<image::MemoryImage> m_image;
+    std::vector<records::VariedValue> m_values;
     std::string m_backupFailure;
     QElapsedTimer m_clock;
     double m_seconds = 0;

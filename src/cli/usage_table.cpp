@@ -50,6 +50,17 @@ constexpr UsageItem WriteItems[] = {
      "do not read the radio into the backup folder (~/.local/share/TQ305CloneDesk/backups/) "
      "before writing"},
     {"[--no-verify]", "--no-verify", "do not read the radio again after writing to compare"},
+    {"[--set KEY=VALUE]...", "--set KEY=VALUE",
+     "give each radio a value of its own: KEY names a setting as dump --json and the settings "
+     "catalogue do (dtmf.own_code, dtmf.ptt_id...); a VALUE ending in digits and + counts, "
+     "1001+ giving the radios 1001, 1002... in the order of the ports. A value the setting "
+     "cannot hold is refused before any radio is touched"},
+    {"[--start N]", "--start N",
+     "begin the counters at N (where an earlier batch stopped); further counters keep their "
+     "distance from the first"},
+    {"[--repeat]", "--repeat",
+     "after each set of radios, wait for Enter and program the next set on the same ports, "
+     "counters continued; q or Ctrl+D stops"},
 };
 
 constexpr UsageItem DiffItems[] = {
@@ -75,6 +86,21 @@ constexpr UsageItem ImportItems[] = {
      "File > New"},
     {"[--renumber]", "--renumber",
      "put the rows, in file order, on channels 1, 2, 3... instead of their Location"},
+};
+
+constexpr UsageItem HistoryItems[] = {
+    {"[--json]", "--json",
+     "print an array of objects {id, time, action, port, device, file, sha256, band, band_text, "
+     "values, result, backup, version}"},
+    {"[--since DATE]", "--since DATE",
+     "only what was done from DATE on: 2026-12-08, or 2026-12-08 14:30, local time"},
+    {"[--code CODE]", "--code CODE",
+     "only the radios that got CODE as a value of their own (--set dtmf.own_code=1017 gave "
+     "radio 1017 its code)"},
+    {"[--file NAME]", "--file NAME", "only the data files whose path holds NAME"},
+    {"[--delete-before DATE]", "--delete-before DATE",
+     "first delete the records made before DATE; the backups they named are then kept no "
+     "longer than the backup limit keeps any"},
 };
 
 constexpr CommandUsage Commands[] = {
@@ -118,6 +144,16 @@ constexpr CommandUsage Commands[] = {
      "part-way; 130 interrupted. With several radios: 0 only when every radio ended with 0, "
      "else the first of 4, 130, 1 and 3 one of them ended with.",
      WriteItems},
+    {"history", "list the radios read, written, verified and restored",
+     "Lists every radio the program and tq305 have read, written, verified or restored, oldest "
+     "first: when, the port and its device, the data file and its SHA-256, the radio's band, the "
+     "values given to that radio alone, what came of it (verified, partial at block N, refused "
+     "and why) and the backup taken first. The record is kept in "
+     "~/.local/share/TQ305CloneDesk/history.db; the backups it names are kept until their "
+     "record is deleted.\n\n"
+     "Exit status: 0 done, whether or not anything was found; 2 a wrong command line; 3 the "
+     "history could not be opened.",
+     HistoryItems},
     {"diff", "print what differs between two data files",
      "Prints what differs from A.dat to B.dat, one line per setting, named and shown as the "
      "program's windows name and show it, as the program's write lists what it will change. "

@@ -3,6 +3,7 @@
 #include "cli/csv_commands.h"
 #include "cli/diff_command.h"
 #include "cli/dump_command.h"
+#include "cli/history_command.h"
 #include "cli/link_command.h"
 #include "cli/output_check.h"
 #include "cli/print_command.h"
@@ -28,6 +29,8 @@ int runCommand(int& argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "read")
         return runLinkCommand(argc, argv, runRead);
+    if (command == "history")
+        return finishOutput(runHistory(std::vector<std::string>(argv + 1, argv + argc)));
     if (command == "write")
         return runLinkCommand(argc, argv, runWrite);
     const QStringList arguments = commandArguments(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
+#include "cli/radio_record.h"
 #include "cli/radio_write.h"
 #include "cli/write_reports.h"
 #include "cli/write_verdict.h"
@@ -9,12 +10,16 @@
 #include "files/dat_file.h"
 #include "image/image_encoder.h"
 #include "link/qt/backup_folder.h"
+#include "link/qt/history_file.h"
+#include "records/write_result.h"
 #include "ui/interrupt_notifier.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <unistd.h>
 
@@ -68,23 +73,65 @@ Ended verdictOf(const RadioWrite& radio, const LinkOptions& options, std::option
 }
 
 // Several radios: the worst that happened to one of them.
-int batchExit(const std::vector<Ended>& ended) {
-    for (int code : {int(ExitPartial), int(ExitInterrupted), int(ExitRadio), int(ExitCannotOpen)})
-        if (std::ranges::any_of(ended,
-                                [code](const Ended& e) { return e.verdict.exitCode == code; }))
+int worstExit(const std::vector<int>& codes) {
+    for (int code : {int(ExitPartial), int(ExitInterrupted), int(ExitRadio), int(ExitCannotOpen),
+                     int(ExitUsage)})
+        if (std::ranges::find(codes, code) != codes.end())
             return code;
     return ExitDone;
 }
 
+int batchExit(const std::vector<Ended>& ended) {
+    std::vector<int> codes;
+    for (const Ended& e : ended)
+        codes.push_back(e.verdict.exitCode);
+    return worstExit(codes);
+}
+
+std::string valuesText(const RadioWrite& radio) {
+    std::string text;
+    for (const auto& [key, value] : radio.values())
+        text += (text.empty() ? "" : " ") + key + "=" + value;
+    return text;
+}
+
+// A write of a backup from the backup folder puts a radio back as it was.
+bool isRestore(const std::string& file) {
+    const QString folder = QFileInfo(radiolink::backupFolder()).canonicalFilePath();
+    return !folder.isEmpty() &&
+           QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).canonicalPath() == folder;
+}
+
+// A radio that was reached is kept in the history; one whose port did not
+// open never was.
+void keepInHistory(const RadioWrite& radio, const Ended& ended, const LinkOptions& options) {
+    if (!radio.result())
+        return;
+    records::Record record =
+        radioRecord(isRestore(options.file) ? records::Action::Restore : records::Action::Write,
+                    radio.where(), radio.device(), options.file, ended.radioBand);
+    record.values = radio.values();
+    record.result = records::writeResultText(*radio.result());
+    record.backup = radio.backupPath();
+    keepRadioRecord(record);
+}
+
 void printTable(const Radios& radios, const std::vector<Ended>& ended) {
     std::size_t width = 4;
-    for (const auto& radio : radios)
+    std::size_t valuesWidth = 0;
+    for (const auto& radio : radios) {
         width = std::max(width, radio->name().size());
-    std::fprintf(stderr, "%-*s  %-22s  %-32s  %s\n", int(width), "port", "band", "result", "time");
+        valuesWidth = std::max(valuesWidth, valuesText(*radio).size());
+    }
+    const int shownValues = valuesWidth ? int(std::max(valuesWidth, std::size_t(6))) : 0;
+    std::fprintf(stderr, "%-*s  %-22s  %-*s%s%-32s  %s\n", int(width), "port", "band", shownValues,
+                 shownValues ? "values" : "", shownValues ? "  " : "", "result", "time");
     for (std::size_t n = 0; n < radios.size(); ++n) {
         const std::string band = ended[n].radioBand ? bandName(ended[n].radioBand) : "-";
-        std::fprintf(stderr, "%-*s  %-22s  %-32s  %.1f s\n", int(width), radios[n]->name().c_str(),
-                     band.c_str(), ended[n].verdict.summary.c_str(), radios[n]->seconds());
+        std::fprintf(stderr, "%-*s  %-22s  %-*s%s%-32s  %.1f s\n", int(width),
+                     radios[n]->name().c_str(), band.c_str(), shownValues,
+                     valuesText(*radios[n]).c_str(), shownValues ? "  " : "",
+                     ended[n].verdict.summary.c_str(), radios[n]->seconds());
     }
 }
 
@@ -117,9 +164,13 @@ int writeOne(RadioWrite& radio, SingleReport& report, const LinkOptions& options
         say(radio.openFailure());
         return ExitCannotOpen;
     }
+    if (!radio.values().empty())
+        say("this radio's own values: " + valuesText(radio));
     runAll({&radio});
     const Ended ended = verdictOf(radio, options, job.fileBand);
     report.close(ended.verdict.exitCode == ExitDone);
+    // Before the verdict, which stays the last word.
+    keepInHistory(radio, ended, options);
     for (const std::string& line : ended.verdict.lines)
         say(line);
     return ended.verdict.exitCode;
@@ -138,6 +189,7 @@ int writeMany(const Radios& radios, BatchReport& report, const LinkOptions& opti
     for (const auto& radio : radios) {
         ended.push_back(verdictOf(*radio, options, job.fileBand));
         report.ended(*radio, ended.back().verdict.summary);
+        keepInHistory(*radio, ended.back(), options);
     }
     report.close();
     for (std::size_t n = 0; n < radios.size(); ++n)
@@ -147,17 +199,87 @@ int writeMany(const Radios& radios, BatchReport& report, const LinkOptions& opti
     return batchExit(ended);
 }
 
-int writeRadios(const LinkOptions& options, const WriteJob& job) {
+std::string radioName(const RadioPort& where) {
+    return where.number ? "port " + std::to_string(*where.number) : shownName(where.device);
+}
+
+// Each radio's own values, radio `first` being the first of the set; none
+// when one of them cannot be held, `refusal` then naming the radio.
+std::optional<std::vector<std::vector<settings::AssignedValue>>>
+setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal) {
+    std::vector<std::vector<settings::AssignedValue>> values(options.ports.size());
+    for (std::size_t n = 0; n < options.ports.size(); ++n)
+        for (const settings::ValuePattern& pattern : options.values) {
+            const std::string value = settings::patternValue(pattern, first + n);
+            const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
+            if (!why.empty()) {
+                refusal = "--set " + pattern.key + ": " + radioName(options.ports[n]) +
+                          " would get '" + value + "': " + why + "; no radio was written";
+                return std::nullopt;
+            }
+            values[n].emplace_back(pattern, value);
+        }
+    return values;
+}
+
+int writeRadios(const LinkOptions& options, const WriteJob& job,
+                const std::vector<std::vector<settings::AssignedValue>>& values) {
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     SingleReport single(stderr, terminal);
     BatchReport many(stderr, terminal);
     const bool batch = options.ports.size() > 1;
     Radios radios;
-    for (const RadioPort& where : options.ports)
+    for (std::size_t n = 0; n < options.ports.size(); ++n) {
         radios.push_back(std::make_unique<RadioWrite>(
-            where, job, batch ? static_cast<WriteReport&>(many) : single));
+            options.ports[n], job, batch ? static_cast<WriteReport&>(many) : single));
+        if (options.values.empty())
+            continue;
+        image::MemoryImage memory{};
+        std::ranges::copy(job.image, memory.begin());
+        std::vector<records::VariedValue> varied;
+        for (const auto& [pattern, value] : values[n])
+            varied.emplace_back(pattern.key, value);
+        radios.back()->vary(settings::imageWithValues(memory, job.fileBand, values[n]),
+                            std::move(varied));
+    }
     return batch ? writeMany(radios, many, options, job)
                  : writeOne(*radios.front(), single, options, job);
+}
+
+// Between sets: true once the dealer pressed Enter, false at q or the end
+// of the input.
+bool nextSetWanted(std::size_t radios) {
+    std::fprintf(stderr,
+                 "tq305: put in the next %zu radio%s and press Enter (q or Ctrl+D ends): ", radios,
+                 radios == 1 ? "" : "s");
+    std::fflush(stderr);
+    char line[256];
+    if (!std::fgets(line, sizeof line, stdin)) {
+        std::fputc('\n', stderr);
+        return false;
+    }
+    const std::string answer = line;
+    return answer.find_first_not_of(" \t\r\n") == std::string::npos ||
+           answer[answer.find_first_not_of(" \t\r\n")] != 'q';
+}
+
+// Set after set with --repeat, the counters going on where the set before
+// stopped; every set's values are checked before its radios are touched.
+int writeSets(const LinkOptions& options, const WriteJob& job) {
+    std::vector<int> exits;
+    std::uint64_t first = 0;
+    do {
+        std::string refusal;
+        const auto values = setValues(options, first, refusal);
+        if (!values) {
+            say(refusal);
+            exits.push_back(ExitUsage);
+            break;
+        }
+        exits.push_back(writeRadios(options, job, *values));
+        first += options.ports.size();
+    } while (options.repeat && nextSetWanted(options.ports.size()));
+    return worstExit(exits);
 }
 
 } // namespace
@@ -190,8 +312,15 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
     job.image = encodedImage(loaded.file);
     job.fileBand = loaded.file.band;
     job.options = {options.backup, options.verify, {options.forceBand, options.calibration}};
+    radiolink::keepRecordedBackups(backups);
     job.backups = options.backup ? &backups : nullptr;
-    return writeRadios(options, job);
+    LinkOptions counted = options;
+    if (options.start && !settings::startCountersAt(counted.values, *options.start)) {
+        say("--start " + std::to_string(*options.start) +
+            ": a counter would begin below 0; no radio was written");
+        return ExitUsage;
+    }
+    return writeSets(counted, job);
 }
 
 } // namespace cli

@@ -166,8 +166,17 @@ WriteResult BackupStore::checkUsable() const {
 }
 
 std::vector<std::string> BackupStore::removeOldest() const {
-    const std::vector<Found> found = backupsIn(m_folder);
     std::vector<std::string> removed;
+    // Backups a record names neither count towards the limit nor go; with
+    // the records unreadable, none goes.
+    const std::optional<std::set<std::string>> named =
+        m_named ? m_named() : std::set<std::string>();
+    if (!named)
+        return removed;
+    std::vector<Found> found;
+    for (Found& backup : backupsIn(m_folder))
+        if (!named->contains(m_folder + "/" + backup.name))
+            found.push_back(std::move(backup));
     if (found.size() <= m_limit)
         return removed;
     // Oldest first: the last of each port's is its newest.

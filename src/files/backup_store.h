@@ -14,7 +14,9 @@
 
 #include <cstddef>
 #include <ctime>
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,11 +65,18 @@ class BackupStore {
 
     const std::string& folder() const { return m_folder; }
 
+    // The paths of backups still named by a record, asked for when the
+    // limit is applied: it neither counts nor removes them. Nothing (the
+    // records could not be read) removes no backup at all.
+    using NamedBackups = std::function<std::optional<std::set<std::string>>()>;
+    void keepNamed(NamedBackups named) { m_named = std::move(named); }
+
   private:
     std::vector<std::string> removeOldest() const;
 
     std::string m_folder;
     std::size_t m_limit;
+    NamedBackups m_named;
 };
 
 // "port3" for port 3.

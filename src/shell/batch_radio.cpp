@@ -1,6 +1,8 @@
 #include "shell/batch_radio.h"
 
 #include "files/backup_store.h"
+#include "link/qt/history_file.h"
+#include "shell/history_records.h"
 #include "shell/safe_write_flow.h"
 #include "ui/port_failure_text.h"
 
@@ -42,6 +44,7 @@ void BatchRadio::progressChanged(const radiolink::SafeWriteProgress& progress) {
 bool BatchRadio::keepBackup(const image::MemoryImage& backup, std::optional<int> radioBand) {
     m_radioBand = radioBand;
     files::BackupStore store(QFile::encodeName(m_job.backupsFolder).toStdString());
+    radiolink::keepRecordedBackups(store);
     const files::BackupSaved saved =
         store.add(backup, radioBand, files::portLabel(m_portNumber), std::time(nullptr));
     if (saved.ok())
@@ -63,6 +66,9 @@ void BatchRadio::finished(const radiolink::SafeWriteResult& result) {
             .pin(QFile::encodeName(m_backupPath).toStdString());
     if (result.radioBand)
         m_radioBand = result.radioBand;
+    if (result.outcome != radiolink::SafeWriteOutcome::NothingWritten || result.radioBand)
+        recordWrite(records::Action::Write, m_portNumber, m_port.deviceName(), m_job.image, result,
+                    m_backupPath);
     if (result.reason != radiolink::SafeWriteReason::None)
         dropLateAnswers(m_port);
     end();

@@ -1,6 +1,7 @@
 #include "shell/batch_write_window.h"
 
 #include "editors/band_selection.h"
+#include "link/qt/port_adapters.h"
 #include "shell/safe_write_flow.h"
 #include "ui/apply_language.h"
 #include "ui/message_box.h"
@@ -70,11 +71,12 @@ BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces&
     PortList->setWrapping(true);
     PortList->setGridSize(QSize(56, 26));
     PortList->setFixedHeight(64);
-    for (int port = 1; port <= radiolink::PortCount; ++port) {
-        auto* item = new QListWidgetItem(QString::number(port), PortList);
+    for (const radiolink::PortDescription& port :
+         radiolink::describePorts(m_places, radiolink::systemAdapters)) {
+        auto* item = new QListWidgetItem(QString::number(port.number), PortList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        item->setToolTip(radiolink::portDeviceName(port, m_places));
+        item->setToolTip(radiolink::portSummary(port));
     }
 
     Grid1->setObjectName("Grid1");

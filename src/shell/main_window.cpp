@@ -13,6 +13,7 @@
 #include "shell/app_icon.h"
 #include "shell/apply_language.h"
 #include "shell/backups_window.h"
+#include "shell/history_window.h"
 #include "shell/csv_file_commands.h"
 #include "shell/file_commands.h"
 #include "shell/parameter_file.h"
@@ -128,6 +129,8 @@ void MainWindow::createMenus() {
             this, [this] { m_files->Open(); });
     connect(addMenuItem(file, "MNBackups", "备份(&B)..."), &QAction::triggered, this,
             [this] { showBackups(*this); });
+    connect(addMenuItem(file, "MNHistory", "写频记录(&H)..."), &QAction::triggered, this,
+            [this] { showHistory(*this); });
     connect(addMenuItem(file, "MNSave", "保存(&S)", QKeySequence("Ctrl+S")), &QAction::triggered,
             this, [this] { m_files->Save(); });
     connect(addMenuItem(file, "MNImportCsv", "导入CSV(&I)..."), &QAction::triggered, this,

@@ -1,6 +1,7 @@
 // The radio link of the main window: the port choice (ComboCom, MSComm1,
 // status panel 1, ComPortIndex) and the transfers (MNRead, MNWrite).
 #include "editors/band_selection.h"
+#include "link/qt/port_adapters.h"
 #include "link/qt/qt_link.h"
 #include "link/qt/serial_port.h"
 #include "shell/batch_write_window.h"
@@ -132,6 +133,10 @@ bool MainWindow::transferRunning() const {
 }
 
 void MainWindow::showPortList() {
+    // What each number reaches now: adapters come and go.
+    for (const radiolink::PortDescription& port :
+         radiolink::describePorts(m_folders.ports, radiolink::systemAdapters))
+        ComboCom->setItemData(port.number - 1, radiolink::portSummary(port), Qt::ToolTipRole);
     ComboCom->show();
     ComboCom->setFocus();
     ComboCom->showPopup();

@@ -32,6 +32,7 @@ const LanguageRow MainWindowRows[] = {
     {"MDIForm1", "MNNew", Caption, 0, "新建(&N)", "New(&N)"},
     {"MDIForm1", "MNOpen", Caption, 0, "打开(&O)", "Open(&O)"},
     {"MDIForm1", "MNBackups", Caption, 0, "备份(&B)...", "Backups(&B)..."},
+    {"MDIForm1", "MNHistory", Caption, 0, "写频记录(&H)...", "History(&H)..."},
     {"MDIForm1", "MNPrint", Caption, 0, "打印(&P)", "Print(&P)"},
     {"MDIForm1", "MNProgram", Caption, 0, "编程(&G)", "Programming(&G)"},
     {"MDIForm1", "MNQuit", Caption, 0, "退出(&Q)", "Quit(&Q)"},

@@ -3,8 +3,10 @@
 #include "editors/band_selection.h"
 #include "files/backup_store.h"
 #include "link/protocol.h"
+#include "link/qt/history_file.h"
 #include "link/qt/qt_safe_write.h"
 #include "link/qt/serial_port.h"
+#include "shell/history_records.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
 #include "shell/settings_store.h"
@@ -139,6 +141,7 @@ void SafeWriteFlow::run(Run what, const image::MemoryImage& image, int band,
     m_band = band;
     m_options = options;
     m_shownStage = SafeWriteStage::Idle;
+    m_backupPath.clear();
     m_link->safeWrite().start(
         std::span<const std::uint8_t, image::ImageSize>(m_image.data(), image::ImageSize), band,
         options);
@@ -185,6 +188,7 @@ void SafeWriteFlow::progressChanged(const radiolink::SafeWriteProgress& progress
 
 bool SafeWriteFlow::keepBackup(const image::MemoryImage& backup, std::optional<int> radioBand) {
     files::BackupStore store(QFile::encodeName(m_backupsFolder).toStdString());
+    radiolink::keepRecordedBackups(store);
     const files::BackupSaved saved =
         store.add(backup, radioBand, files::portLabel(m_portNumber), std::time(nullptr));
     if (!saved.ok()) {
@@ -223,6 +227,9 @@ bool SafeWriteFlow::confirmForcedWrite() {
 }
 
 void SafeWriteFlow::finished(const radiolink::SafeWriteResult& result) {
+    if (result.outcome != SafeWriteOutcome::NothingWritten || result.radioBand)
+        recordWrite(m_run == Run::Restore ? records::Action::Restore : records::Action::Write,
+                    m_portNumber, m_port.deviceName(), m_image, result, m_backupPath);
     if (m_asking) {
         m_pending = result;
         return;

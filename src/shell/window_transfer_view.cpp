@@ -2,10 +2,12 @@
 
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
+#include "shell/history_records.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
+#include "ui/program_flags.h"
 
 #include <utility>
 
@@ -73,6 +75,8 @@ void WindowTransferView::encodeImage() {
 
 void WindowTransferView::decodeImage() {
     m_window.DecodeImage();
+    recordRead(ui::ComPortIndex + 1, m_window.serialPort()->deviceName(), m_window.ReceiveImage,
+               m_window.bandSelection()->bandCode());
 }
 
 } // namespace shell

@@ -65,8 +65,12 @@ class CompletionTest : public QObject {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("words");
         QTest::newRow("commands") << "tq305 "
-                                  << QStringList{"--help", "--version", "-h",    "diff", "dump",
-                                                 "export", "import",    "print", "read", "write"};
+                                  << QStringList{"--help", "--version", "-h",      "diff",
+                                                 "dump",   "export",    "history", "import",
+                                                 "print",  "read",      "write"};
+        QTest::newRow("history's options")
+            << "tq305 history --"
+            << QStringList{"--code", "--delete-before", "--file", "--help", "--json", "--since"};
         QTest::newRow("a command begun") << "tq305 im" << QStringList{"import"};
         QTest::newRow("dump's options")
             << "tq305 dump a.dat --" << QStringList{"--help", "--json", "--lang"};

@@ -1,0 +1,22 @@
+// What tq305 keeps in the history for a radio it read or wrote.
+#pragma once
+
+#include "cli/link_options.h"
+#include "records/history.h"
+
+#include <optional>
+#include <string>
+
+namespace cli {
+
+// A record of `action` on the radio at `where`, reached through `device`,
+// with the data file (and its SHA-256) and the band.
+records::Record radioRecord(records::Action action, const RadioPort& where,
+                            const std::string& device, const std::string& file,
+                            std::optional<int> band);
+
+// Keeps the record; a history that cannot take it is a note on standard
+// error, not a failure of what was done to the radio.
+void keepRadioRecord(const records::Record& record);
+
+} // namespace cli

@@ -1,0 +1,261 @@
+// The record of radios programmed: what goes in comes out, filters find the
+// radio asked about, programs writing at once lose nothing, the schema is
+// made once and a newer one is left alone, and the backups records name
+// outlive the backup limit.
+// clang-format off
+// moc reads these in order and needs the Qt headers before <compare>.
+#include <QTemporaryDir>
+#include <QTest>
+#include "files/backup_store.h"
+#include "records/history.h"
+// clang-format on
+
+#include <cstdlib>
+#include <sqlite3.h>
+#include <thread>
+
+namespace {
+
+// 19:15:00 on 7 December 2026, UTC (the test's time zone).
+constexpr std::time_t Taken = 1796670900;
+
+records::Record radio(const std::string& code, std::time_t at, const std::string& file) {
+    records::Record record;
+    record.at = at;
+    record.port = "port 2";
+    record.device = "/dev/ttyUSB1";
+    record.file = file;
+    record.sha256 = std::string(64, 'a');
+    record.band = 3;
+    record.values = {{"dtmf.own_code", code}, {"dtmf.ptt_id", "9" + code}};
+    record.result = "verified";
+    record.backup = "/backups/" + code + ".dat";
+    record.version = "1.0";
+    return record;
+}
+
+std::unique_ptr<records::History> openIn(const QTemporaryDir& dir) {
+    std::string error;
+    auto history = records::History::open(dir.filePath("history.db").toStdString(), error);
+    if (!history)
+        qWarning("%s", error.c_str());
+    return history;
+}
+
+QStringList codesOf(const std::vector<records::Record>& found) {
+    QStringList codes;
+    for (const records::Record& record : found)
+        codes << QString::fromStdString(record.values.at(0).second);
+    return codes;
+}
+
+} // namespace
+
+class HistoryTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { ::setenv("TZ", "UTC", 1); }
+
+    void keepsEverythingOfARecord() {
+        QTemporaryDir dir;
+        records::Record kept = radio("1017", Taken, "/fleet/security.dat");
+        kept.band.reset();
+        kept.action = records::Action::Restore;
+        {
+            auto history = openIn(dir);
+            QVERIFY(history);
+            QVERIFY(history->add(kept));
+            QVERIFY(kept.id > 0);
+        }
+        auto again = openIn(dir);
+        QVERIFY(again);
+        const std::vector<records::Record> found = again->list();
+        QCOMPARE(found.size(), std::size_t(1));
+        const records::Record& back = found[0];
+        QCOMPARE(back.id, kept.id);
+        QCOMPARE(back.at, kept.at);
+        QVERIFY(back.action == records::Action::Restore);
+        QCOMPARE(back.port, kept.port);
+        QCOMPARE(back.device, kept.device);
+        QCOMPARE(back.file, kept.file);
+        QCOMPARE(back.sha256, kept.sha256);
+        QVERIFY(!back.band);
+        QVERIFY(back.values == kept.values);
+        QCOMPARE(back.result, kept.result);
+        QCOMPARE(back.backup, kept.backup);
+        QCOMPARE(back.version, kept.version);
+    }
+
+    void filters_data() {
+        QTest::addColumn<QString>("since");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("codes");
+        QTest::newRow("everything") << ""
+                                    << ""
+                                    << "" << QStringList{"1001", "1002", "1003"};
+        QTest::newRow("a code") << ""
+                                << "1002"
+                                << "" << QStringList{"1002"};
+        QTest::newRow("a code found in another value") << ""
+                                                       << "91003"
+                                                       << "" << QStringList{"1003"};
+        QTest::newRow("part of a code is not the code") << ""
+                                                        << "100"
+                                                        << "" << QStringList{};
+        QTest::newRow("since a day") << "2026-12-08"
+                                     << ""
+                                     << "" << QStringList{"1002", "1003"};
+        QTest::newRow("since a minute") << "2026-12-09 10:30"
+                                        << ""
+                                        << "" << QStringList{"1003"};
+        QTest::newRow("part of a file name") << ""
+                                             << ""
+                                             << "factory" << QStringList{"1001", "1003"};
+        QTest::newRow("all three") << "2026-12-08"
+                                   << "1003"
+                                   << "factory" << QStringList{"1003"};
+    }
+    void filters() {
+        QFETCH(QString, since);
+        QFETCH(QString, code);
+        QFETCH(QString, file);
+        QFETCH(QStringList, codes);
+        QTemporaryDir dir;
+        auto history = openIn(dir);
+        QVERIFY(history);
+        records::Record first = radio("1001", Taken, "/fleet/factory.dat");
+        records::Record second = radio("1002", Taken + 86400, "/fleet/security.dat");
+        records::Record third = radio("1003", Taken + 2 * 86400 - 5 * 3600, "/fleet/factory.dat");
+        for (records::Record* record : {&third, &first, &second})
+            QVERIFY(history->add(*record));
+        records::Filter filter;
+        if (!since.isEmpty()) {
+            filter.since = records::parseLocalTime(since.toStdString());
+            QVERIFY(filter.since);
+        }
+        filter.code = code.toStdString();
+        filter.file = file.toStdString();
+        QCOMPARE(codesOf(history->list(filter)), codes);
+    }
+
+    void localTimes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("at"); // -1: refused
+        QTest::newRow("a day") << "2026-12-07" << qint64(Taken - 19 * 3600 - 15 * 60);
+        QTest::newRow("a minute") << "2026-12-07 19:15" << qint64(Taken);
+        QTest::newRow("seconds") << "2026-12-07 19:15:00" << qint64(-1);
+        QTest::newRow("a month past 12") << "2026-13-01" << qint64(-1);
+        QTest::newRow("an hour past 23") << "2026-12-07 24:00" << qint64(-1);
+        QTest::newRow("trailing text") << "2026-12-07x" << qint64(-1);
+        QTest::newRow("no day") << "2026-12" << qint64(-1);
+        QTest::newRow("empty") << "" << qint64(-1);
+    }
+    void localTimes() {
+        QFETCH(QString, text);
+        QFETCH(qint64, at);
+        const std::optional<std::time_t> parsed = records::parseLocalTime(text.toStdString());
+        if (at < 0)
+            QVERIFY(!parsed);
+        else
+            QCOMPARE(qint64(parsed.value_or(-1)), at);
+    }
+
+    // The program and a CLI batch (here two connections on two threads, as
+    // two programs are) each keep every record they write, whole.
+    void twoWritersAtOnceLoseNothing() {
+        QTemporaryDir dir;
+        constexpr int Each = 150;
+        std::atomic<int> failed = 0;
+        const auto writer = [&](int first) {
+            auto history = openIn(dir);
+            if (!history) {
+                ++failed;
+                return;
+            }
+            for (int n = 0; n < Each; ++n) {
+                records::Record record = radio(std::to_string(first + n), Taken + n, "a.dat");
+                if (!history->add(record))
+                    ++failed;
+            }
+        };
+        std::thread one(writer, 10000);
+        std::thread two(writer, 20000);
+        one.join();
+        two.join();
+        QCOMPARE(failed.load(), 0);
+        auto history = openIn(dir);
+        QVERIFY(history);
+        const std::vector<records::Record> found = history->list();
+        QCOMPARE(found.size(), std::size_t(2 * Each));
+        QSet<QString> codes;
+        for (const records::Record& record : found) {
+            QCOMPARE(record.values.size(), std::size_t(2));
+            QCOMPARE(record.values[1].second, "9" + record.values[0].second);
+            codes.insert(QString::fromStdString(record.values[0].second));
+        }
+        QCOMPARE(codes.size(), 2 * Each);
+    }
+
+    // A database a newer program made is refused and left as it was, not
+    // migrated backwards or emptied.
+    void refusesANewerSchema() {
+        QTemporaryDir dir;
+        {
+            auto history = openIn(dir);
+            QVERIFY(history);
+            records::Record record = radio("1001", Taken, "a.dat");
+            QVERIFY(history->add(record));
+        }
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(dir.filePath("history.db").toUtf8().constData(), &db), SQLITE_OK);
+        const std::string newer =
+            "PRAGMA user_version=" + std::to_string(records::History::schemaVersion() + 1);
+        QCOMPARE(sqlite3_exec(db, newer.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        std::string error;
+        QVERIFY(!records::History::open(dir.filePath("history.db").toStdString(), error));
+        QVERIFY2(error.find("newer version") != std::string::npos, error.c_str());
+    }
+
+    void aFolderThatIsMissingIsAnError() {
+        QTemporaryDir dir;
+        std::string error;
+        QVERIFY(!records::History::open(dir.filePath("none/history.db").toStdString(), error));
+        QVERIFY(!error.empty());
+    }
+
+    // Past the limit, the oldest backups go; those a record names are
+    // neither counted nor removed until their record is deleted.
+    void backupsRecordsNameOutliveTheLimit() {
+        QTemporaryDir dir;
+        QTemporaryDir folder;
+        auto history = openIn(dir);
+        QVERIFY(history);
+        files::BackupStore store(folder.path().toStdString(), 2);
+        store.keepNamed([&] { return std::optional(history->backupsNamed()); });
+        image::MemoryImage memory{};
+        const files::BackupSaved oldest = store.add(memory, 3, "port1", Taken);
+        QVERIFY(oldest.ok());
+        records::Record record = radio("1001", Taken, "a.dat");
+        record.backup = oldest.path;
+        QVERIFY(history->add(record));
+        for (int n = 1; n <= 3; ++n)
+            QVERIFY(store.add(memory, 3, "port1", Taken + n).ok());
+        // The named one and the limit's two newest.
+        std::vector<files::BackupEntry> kept = store.list();
+        QCOMPARE(kept.size(), std::size_t(3));
+        QCOMPARE(kept.back().path, oldest.path);
+        QVERIFY(history->remove(record.id));
+        QVERIFY(history->list().empty());
+        QVERIFY(store.add(memory, 3, "port1", Taken + 9).ok());
+        kept = store.list(); // the limit's two
+        QCOMPARE(kept.size(), std::size_t(2));
+        for (const files::BackupEntry& entry : kept)
+            QVERIFY(entry.path != oldest.path);
+    }
+};
+
+QTEST_GUILESS_MAIN(HistoryTest)
+#include "history_test.moc"
