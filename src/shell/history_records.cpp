@@ -2,7 +2,7 @@
 
 #include "link/qt/history_file.h"
 #include "records/write_result.h"
-#include "ui/program_info.h"
+#include "ui/program_version.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -141,7 +141,6 @@ void SafeWriteFlow::run(Run what, const image::MemoryImage& image, int band,
     m_band = band;
     m_options = options;
     m_shownStage = SafeWriteStage::Idle;
-    m_backupPath.clear();
     m_link->safeWrite().start(
         std::span<const std::uint8_t, image::ImageSize>(m_image.data(), image::ImageSize), band,
         options);

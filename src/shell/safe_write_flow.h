@@ -102,7 +102,6 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     QStringList m_removedBackups;
     // Why the last backup could not be kept: the folder, the system's words.
     QStringList m_backupNotKept;
-    QString m_backupPath; // where this run's backup went
     // The stop question is open: a result that comes meanwhile waits for it.
     bool m_asking = false;
     std::optional<radiolink::SafeWriteResult> m_pending;

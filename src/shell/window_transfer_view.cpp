@@ -2,6 +2,7 @@
 
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
+#include "link/qt/serial_port.h"
 #include "shell/history_records.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
