@@ -7,10 +7,10 @@ set -euo pipefail
 # (poppler-utils) whose Chinese text needs a CJK font; lld links the Qt
 # programs faster than the default linker, ccache rebuilds faster. The
 # package tests make the .deb (dpkg-dev for its dependencies) and look at it
-# as man, bash and the desktop do.
+# as man, bash and the desktop do. yaml-cpp reads and writes the radio as YAML.
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
   clang libclang-rt-dev fonts-wqy-microhei poppler-utils lld ccache
-  dpkg-dev man-db bash-completion desktop-file-utils appstream "$@")
+  dpkg-dev man-db bash-completion desktop-file-utils appstream libyaml-cpp-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -92,7 +92,4 @@ inline constexpr std::array Defaults{
     Default{"Combo26", 1}, Default{"Combo28", 1},
 };
 
-inline constexpr std::string_view DefaultOffsetText = "10.00000";
-inline constexpr std::string_view InitialPresentChannelText = "1";
-
 } // namespace editors::features
