@@ -1,6 +1,7 @@
 #include "cli/file_windows.h"
 
 #include "cli/link_failure_text.h"
+#include "cli/radio_files.h"
 #include "cli/window_messages.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
@@ -27,12 +28,7 @@ std::optional<int> languageArgument(const QString& value) {
 }
 
 std::optional<files::DatFile> loadForCommand(const QString& path) {
-    const files::LoadResult loaded = files::loadDatFile(ui::fileNameBytes(path).toStdString());
-    if (loaded.ok())
-        return loaded.file;
-    QTextStream(stderr) << "tq305: " << ui::printableFileName(path) << ": "
-                        << QString::fromStdString(loadFailureReason(loaded)) << Qt::endl;
-    return std::nullopt;
+    return loadRadioFile(ui::fileNameBytes(path).toStdString()).file;
 }
 
 FileWindows::FileWindows(const files::DatFile& file, int language) : FileWindows(language) {

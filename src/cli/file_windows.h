@@ -20,8 +20,8 @@ std::unique_ptr<QApplication> windowApplication(int& argc, char** argv);
 // The value of --lang: "zh" 0, "en" 1.
 std::optional<int> languageArgument(const QString& value);
 
-// Reads a data file; on failure says why on the standard error ("tq305:
-// FILE: reason") and gives nothing.
+// Reads a data file or a radio's YAML file; on failure says why on the
+// standard error ("tq305: FILE: reason") and gives nothing.
 std::optional<files::DatFile> loadForCommand(const QString& path);
 
 // The program's windows, built as the program builds them (never on screen,

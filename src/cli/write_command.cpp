@@ -3,6 +3,7 @@
 #include "cli/file_windows.h"
 #include "cli/interrupt_notifier.h"
 #include "cli/link_failure_text.h"
+#include "cli/radio_files.h"
 #include "cli/radio_write.h"
 #include "cli/window_messages.h"
 #include "cli/write_reports.h"
@@ -168,13 +169,14 @@ int writeRadios(const LinkOptions& options, const WriteJob& job) {
 
 int runWrite(int& argc, char** argv, const LinkOptions& options) {
     // The file first: a write that cannot happen leaves the ports alone.
-    const files::LoadResult loaded = files::loadDatFile(options.file);
-    if (!loaded.ok()) {
-        say(loadFailureText(options.file, loaded));
+    const LoadedRadioFile loaded = loadRadioFile(options.file);
+    if (!loaded.file)
         return ExitCannotOpen;
-    }
+    // What the windows cannot hold goes as they encode it, but not unsaid.
+    for (const std::string& note : writeNotes(*loaded.file))
+        say("note: " + note);
     const auto app = windowApplication(argc, argv);
-    const std::optional<Image> image = encodedImage(loaded.file);
+    const std::optional<Image> image = encodedImage(*loaded.file);
     if (!image) {
         say(shownName(options.file) + ": not written: the program's windows refused it");
         return ExitCannotOpen;
@@ -182,7 +184,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
     files::BackupStore backups(QFile::encodeName(radiolink::backupFolder()).toStdString());
     WriteJob job;
     job.image = *image;
-    job.fileBand = loaded.file.band;
+    job.fileBand = loaded.file->band;
     job.options = {options.backup, options.verify, {options.forceBand, options.calibration}};
     job.backups = options.backup ? &backups : nullptr;
     return writeRadios(options, job);

@@ -14,6 +14,10 @@
 
 namespace settings {
 
+// A radio's YAML file is some tens of kilobytes; a larger one is something
+// else and is not read.
+inline constexpr std::size_t YamlSizeLimit = 1024 * 1024;
+
 // An image with the band of its file.
 struct RadioImage {
     image::MemoryImage image{};

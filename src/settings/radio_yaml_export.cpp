@@ -59,9 +59,9 @@ class Writer {
         std::string said;
         if (const auto found = m_unwritable.find(key); found != m_unwritable.end()) {
             said = describe(found->second);
-            if (found->second.kind == UnwritableValue::Kind::ToneInNoTable) {
+            if (const std::string written = writeNote(found->second); !written.empty()) {
                 text = writtenText(found->second, English);
-                note(key, said + "; written as " + text);
+                note(key, written);
                 said.clear();
             }
         }

@@ -57,4 +57,9 @@ std::string describe(const UnwritableValue& value) {
     return value.key;
 }
 
+std::string writeNote(const UnwritableValue& value) {
+    const std::string written = writtenText(value, 1);
+    return written == value.held ? std::string() : describe(value) + "; written as " + written;
+}
+
 } // namespace settings

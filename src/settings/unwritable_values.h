@@ -30,4 +30,8 @@ std::string writtenText(const UnwritableValue& value, int language);
 // "channels[99].rx_tone: 6F.F is a tone code in no tone list", in English.
 std::string describe(const UnwritableValue& value);
 
+// The same, then what a write sends instead ("; written as Off"); empty
+// when a write keeps the value as it is.
+std::string writeNote(const UnwritableValue& value);
+
 } // namespace settings
