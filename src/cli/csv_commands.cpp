@@ -92,7 +92,7 @@ int runExport(const CsvOptions& o) {
         image::MemoryImage bytes{};
         loaded.file.copyInto(bytes);
         settings::YamlExport exported =
-            settings::exportYaml(bytes, loaded.file.band, yamlHeading());
+            settings::exportYaml(bytes, loaded.file.band, ui::writerName());
         text = std::move(exported.text);
         notes = std::move(exported.report);
     } else {

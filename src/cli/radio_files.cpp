@@ -5,8 +5,6 @@
 #include "settings/radio_yaml.h"
 #include "settings/setting_values.h"
 #include "settings/unwritable_values.h"
-#include "ui/message_box.h"
-#include "ui/program_info.h"
 
 #include <cstdio>
 
@@ -49,10 +47,6 @@ LoadedRadioFile loadYamlFile(const std::string& path, const settings::RadioImage
 bool isYamlName(const QString& name) {
     return name.endsWith(".yaml", Qt::CaseInsensitive) ||
            name.endsWith(".yml", Qt::CaseInsensitive);
-}
-
-std::string yamlHeading() {
-    return std::string(ui::ApplicationTitle) + " " + ui::ProgramVersion;
 }
 
 LoadedRadioFile loadRadioFile(const std::string& path) {

@@ -13,9 +13,6 @@ namespace cli {
 
 bool isYamlName(const QString& name);
 
-// "TQ-305 CloneDesk 1.0": what a YAML file says it was written by.
-std::string yamlHeading();
-
 struct LoadedRadioFile {
     std::optional<files::DatFile> file;
     int failureCode = 0; // 1 a refused YAML file or a file of another kind, 3 unreadable

@@ -1,5 +1,8 @@
 #include "ui/file_names.h"
 
+#include "ui/message_box.h"
+#include "ui/program_info.h"
+
 #include <QStringDecoder>
 
 namespace ui {
@@ -88,6 +91,10 @@ QString printableFileName(const QString& name) {
             shown += c;
     }
     return shown;
+}
+
+std::string writerName() {
+    return std::string(ApplicationTitle) + " " + ProgramVersion;
 }
 
 } // namespace ui

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 namespace ui {
 
@@ -19,5 +20,8 @@ QByteArray fileNameBytes(const QString& name);
 // The file name on one line for a message: kept bytes as \xFF, line breaks
 // and other control characters as \n, \t, \x1B and the like.
 QString printableFileName(const QString& name);
+
+// What a file the program writes names as its writer: "TQ-305 CloneDesk 1.0".
+std::string writerName();
 
 } // namespace ui

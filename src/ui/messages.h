@@ -37,6 +37,9 @@ enum class Msg {
     StopBatchQuestion,  // Cancel pressed during a batch write
     PartialWrite,       // %1 the last block's address, %2 its number, %3 the blocks in all,
                         // %4 why it stopped
+    YamlNotUsable,      // %1 the file, %2 the line saying where and why (English)
+    YamlTooLarge,       // %1 the file, %2 the largest size in KB
+    ExportNotes,        // %1 the file, %2 one line per value it cannot carry (English)
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by
