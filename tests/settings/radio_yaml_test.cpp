@@ -133,7 +133,7 @@ class RadioYamlTest : public QObject {
     // What a user could have entered comes back byte for byte, with nothing
     // to report, and the file read back writes the same text again.
     void enteredImagesComeBackWhole() {
-        for (unsigned seed = 1; seed <= 60; ++seed) {
+        for (unsigned seed = 1; seed <= 30; ++seed) {
             Dice dice(seed);
             const settings::RadioImage radio = enteredImage(dice);
             const settings::YamlExport exported =
@@ -152,7 +152,7 @@ class RadioYamlTest : public QObject {
     // Any bytes at all: every byte that does not come back is in a place the
     // report names, or the report says the file must be mended first.
     void whateverIsLostIsReported() {
-        for (unsigned seed = 1; seed <= 60; ++seed) {
+        for (unsigned seed = 1; seed <= 30; ++seed) {
             Dice dice(1000 + seed);
             image::MemoryImage bytes{};
             for (std::size_t i = 0; i < image::ImageSize; ++i)
