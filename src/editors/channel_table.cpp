@@ -4,6 +4,7 @@
 #include "editors/editor_texts.h"
 #include "editors/frequency_box.h"
 #include "editors/overlay_list.h"
+#include "editors/setting_texts.h"
 #include "editors/tone_texts.h"
 #include "editors/twips.h"
 #include "ui/apply_language.h"
@@ -46,6 +47,7 @@ ChannelTable::ChannelTable(const image::BandLimits& band, QWidget* parent)
     // Caption, headers and the lists' language entries, in the language in
     // force; then the tones, which every language shares.
     ui::applyLanguageTable(this, ChannelTableTexts, ui::UILanguage);
+    ui::applyLanguageTable(this, settingTexts("Form1"), ui::UILanguage);
     Combo1->addItems(toneTexts());
     StartForm();
     picClient->setFixedSize(Grid1->geometry().right() + 1 + PanelMargin,

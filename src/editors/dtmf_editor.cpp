@@ -2,9 +2,11 @@
 
 #include "editors/character_filter.h"
 #include "editors/chinese_window_texts.h"
+#include "editors/setting_texts.h"
 #include "editors/twips.h"
 #include "image/dtmf_text.h"
 #include "image/image_layout.h"
+#include "settings/catalogue.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -23,9 +25,6 @@ namespace {
 constexpr int DialMemoryLength = 16;
 constexpr int PttIdLength = static_cast<int>(image::DtmfPttIdLength);
 constexpr int OwnCodeLength = static_cast<int>(image::DtmfOwnCodeLength);
-constexpr int FirstDigitDelayEntries = 10;
-constexpr int FirstDigitDelayStepMs = 200;
-constexpr int DefaultFirstDigitDelay = 6; // 1200 ms
 
 } // namespace
 
@@ -87,16 +86,14 @@ QFrame* DtmfEditor::createPageSwitch(QWidget* parent) {
 }
 
 QGroupBox* DtmfEditor::createDialMemories(QWidget* parent) {
-    static constexpr const char* Ordinals[DialMemoryCount] = {"一", "二", "三", "四",
-                                                              "五", "六", "七", "八"};
     auto* frame = new QGroupBox(parent);
     frame->setObjectName("Frame1");
     auto* form = new QFormLayout(frame);
     for (int i = 0; i < DialMemoryCount; ++i) {
-        Label1[i] = new QLabel(
-            QString::fromUtf8("第%1组自动拨号存储器").arg(QString::fromUtf8(Ordinals[i])), frame);
+        const QString box = QString("Text1_%1").arg(i);
+        Label1[i] = new QLabel(designCaption("Form2", box.toUtf8().constData()), frame);
         Label1[i]->setObjectName(QString("Label1_%1").arg(i));
-        Text1[i] = createCodeBox(QString("Text1_%1").arg(i), DialMemoryLength, frame);
+        Text1[i] = createCodeBox(box, DialMemoryLength, frame);
         Label1[i]->setBuddy(Text1[i]);
         form->addRow(Label1[i], Text1[i]);
     }
@@ -107,8 +104,8 @@ QGroupBox* DtmfEditor::createOtherFunctions(QWidget* parent) {
     auto* frame = new QGroupBox(parent);
     frame->setObjectName("Frame2");
     auto* form = new QFormLayout(frame);
-    auto addRow = [&](const char* labelName, const char* caption, QWidget* field) {
-        auto* label = new QLabel(QString::fromUtf8(caption), frame);
+    auto addRow = [&](const char* labelName, const char* control, QWidget* field) {
+        auto* label = new QLabel(designCaption("Form2", control), frame);
         label->setObjectName(labelName);
         label->setBuddy(field);
         form->addRow(label, field);
@@ -116,27 +113,22 @@ QGroupBox* DtmfEditor::createOtherFunctions(QWidget* parent) {
     auto newList = [&](const char* name) {
         auto* list = new QComboBox(frame);
         list->setObjectName(name);
+        for (const settings::Texts& entry : settings::settingOf("Form2", name)->entries)
+            list->addItem(QString::fromUtf8(entry.zh));
         return list;
     };
 
     Combo16 = newList("Combo16");
-    Combo16->addItems({QString::fromUtf8("快"), QString::fromUtf8("慢")});
-    addRow("Label16", "DTMF速率:", Combo16);
-
+    addRow("Label16", "Combo16", Combo16);
     Combo17 = newList("Combo17");
-    for (int i = 0; i < FirstDigitDelayEntries; ++i)
-        Combo17->addItem(QString::number(FirstDigitDelayStepMs * i) + QString::fromUtf8("毫秒"));
-    addRow("Label17", "首位数码延迟:", Combo17);
-
+    addRow("Label17", "Combo17", Combo17);
     Combo18 = newList("Combo18");
-    for (const char* entry : {"空", "*", "#", "A", "B", "C", "D"})
-        Combo18->addItem(QString::fromUtf8(entry));
-    addRow("Label18", "群呼码:", Combo18);
+    addRow("Label18", "Combo18", Combo18);
 
     Text2 = createCodeBox("Text2", PttIdLength, frame);
-    addRow("Label2", dtmf::PttIdCaption, Text2);
+    addRow("Label2", "Text2", Text2);
     Text3 = createCodeBox("Text3", OwnCodeLength, frame);
-    addRow("Label3", dtmf::OwnCodeCaption, Text3);
+    addRow("Label3", "Text3", Text3);
     for (QLineEdit* code : {Text2, Text3})
         connect(code, &QLineEdit::editingFinished, this, &DtmfEditor::edited);
     return frame;
@@ -164,9 +156,9 @@ void DtmfEditor::showOtherFunctions() {
 }
 
 void DtmfEditor::StartForm() {
-    Combo16->setCurrentIndex(0);
-    Combo17->setCurrentIndex(DefaultFirstDigitDelay);
-    Combo18->setCurrentIndex(0);
+    for (QComboBox* list : {Combo16, Combo17, Combo18})
+        list->setCurrentIndex(
+            settings::settingOf("Form2", list->objectName().toStdString())->newPosition);
     for (QLineEdit* box : Text1)
         box->clear();
     Text2->clear();

@@ -3,8 +3,10 @@
 #include "editors/character_filter.h"
 #include "editors/chinese_window_texts.h"
 #include "editors/fm_entry.h"
+#include "editors/setting_texts.h"
 #include "editors/twips.h"
 #include "image/image_layout.h"
+#include "settings/catalogue.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -77,7 +79,7 @@ void FmPresetsEditor::createGrid() {
         MSFGrid->setItem(row, column, item);
         return item;
     };
-    const QStringList titles{utf8(fm::ColumnTitles[0]), utf8(fm::ColumnTitles[1])};
+    const QStringList titles{utf8(fm::NumberColumnTitle), designCaption("Form5", "MSFGrid")};
     for (int column = 0; column < titles.size(); ++column)
         addCell(0, column, titles[column], Qt::ItemIsEnabled);
     MSFGrid->setHorizontalHeaderLabels(titles);
@@ -107,20 +109,15 @@ void FmPresetsEditor::createGrid() {
 }
 
 void FmPresetsEditor::createFields() {
-    auto* label = new QLabel(utf8(fm::FullBandCaption), this);
+    auto* label = new QLabel(designCaption("Form5", "Text2"), this);
     label->setObjectName("LabelText2");
     label->setGeometry(twips(FieldsLeft), twips(840), twips(FieldsWidth), twips(270));
     Text2 = createFrequencyBox("Text2", this);
     Text2->setGeometry(twips(FieldsLeft), twips(1110), twips(FieldsWidth), twips(360));
     label->setBuddy(Text2);
 
-    QStringList channels;
-    for (int preset = 1; preset <= image::FmPresetCount; ++preset)
-        channels << QString::number(preset);
-    createList(0, fm::ListCaptions[0], channels, 0, 840 + FieldRowStep);
-    createList(1, fm::ListCaptions[1], {utf8(fm::DisplayModes[0]), utf8(fm::DisplayModes[1])}, 1,
-               840 + 2 * FieldRowStep);
-    createList(2, fm::ListCaptions[2], {fm::Steps[0], fm::Steps[1]}, 1, 840 + 3 * FieldRowStep);
+    for (int member = 0; member < ListCount; ++member)
+        createList(member, 840 + (member + 1) * FieldRowStep);
 
     Command1 = new QPushButton(utf8("确定"), this);
     Command1->setObjectName("Command1");
@@ -136,10 +133,10 @@ QLineEdit* FmPresetsEditor::createFrequencyBox(const char* name, QWidget* parent
     return box;
 }
 
-QComboBox* FmPresetsEditor::createList(int member, const char* caption, const QStringList& entries,
-                                       int position, int top) {
+QComboBox* FmPresetsEditor::createList(int member, int top) {
     const QString name = QString("Combo1_%1").arg(member);
-    auto* label = new QLabel(utf8(caption), this);
+    const settings::Setting& setting = *settings::settingOf("Form5", name.toStdString());
+    auto* label = new QLabel(utf8(setting.caption.zh), this);
     label->setObjectName("Label" + name);
     label->setGeometry(twips(FieldsLeft), twips(top), twips(FieldsWidth), twips(270));
 
@@ -147,8 +144,9 @@ QComboBox* FmPresetsEditor::createList(int member, const char* caption, const QS
     list->setObjectName(name);
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
-    list->addItems(entries);
-    list->setCurrentIndex(position);
+    for (const settings::Texts& entry : setting.entries)
+        list->addItem(utf8(entry.zh));
+    list->setCurrentIndex(setting.newPosition);
     list->setGeometry(twips(FieldsLeft), twips(top + 270), twips(FieldsWidth), twips(360));
     label->setBuddy(list);
     // A typed text that names an entry selects it; any other text gives way

@@ -62,8 +62,7 @@ class FmPresetsEditor : public QWidget {
     void createGrid();
     void createFields();
     QLineEdit* createFrequencyBox(const char* name, QWidget* parent);
-    QComboBox* createList(int member, const char* caption, const QStringList& entries, int position,
-                          int top);
+    QComboBox* createList(int member, int top);
     void openEditor(int row);
     void commitText1();
     void commitText2();

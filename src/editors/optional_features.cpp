@@ -2,9 +2,12 @@
 
 #include "editors/editor_texts.h"
 #include "editors/entry_filter.h"
-#include "settings/feature_entries.h"
 #include "editors/optional_features_lists.h"
+#include "editors/setting_texts.h"
 #include "editors/tone_texts.h"
+#include "settings/catalogue.h"
+#include "settings/feature_entries.h"
+#include "settings/setting_values.h"
 #include "ui/apply_language.h"
 
 #include <QCheckBox>
@@ -27,19 +30,12 @@ constexpr QSize OptionalFeaturesSize(769, 359);
 constexpr int VfoFrequencyMaxLength = 9;
 constexpr int OffsetMaxLength = 8;
 
-using Values = image::OptionalFeaturesValues;
-
-// The lists the image holds, by control name.
-constexpr std::pair<const char*, image::ListPosition Values::*> ImageLists[] = {
-    {"Combo1", &Values::Combo1},   {"Combo2", &Values::Combo2},   {"Combo3", &Values::Combo3},
-    {"Combo4", &Values::Combo4},   {"Combo5", &Values::Combo5},   {"Combo6", &Values::Combo6},
-    {"Combo7", &Values::Combo7},   {"Combo8", &Values::Combo8},   {"Combo9", &Values::Combo9},
-    {"Combo10", &Values::Combo10}, {"Combo11", &Values::Combo11}, {"Combo12", &Values::Combo12},
-    {"Combo13", &Values::Combo13}, {"Combo14", &Values::Combo14}, {"Combo15", &Values::Combo15},
-    {"Combo16", &Values::Combo16}, {"Combo19", &Values::Combo19}, {"Combo105", &Values::Combo105},
-    {"Combo22", &Values::Combo22}, {"Combo23", &Values::Combo23}, {"Combo24", &Values::Combo24},
-    {"Combo25", &Values::Combo25}, {"Combo27", &Values::Combo27}, {"Combo30", &Values::Combo30},
-};
+// The settings of this window that an image holds.
+template <typename Visit> void forImageSettings(Visit visit) {
+    for (const settings::Setting& setting : settings::catalogue())
+        if (std::string_view(setting.window) == "Form3" && setting.inImage())
+            visit(setting);
+}
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -64,8 +60,10 @@ OptionalFeatures::OptionalFeatures(const image::BandLimits& band, QWidget* paren
     for (const EntryFilter* filter : std::as_const(m_entryFilters))
         connect(filter, &EntryFilter::settled, this, &OptionalFeatures::edited);
 
-    // The design texts are the Chinese texts of the language table.
+    // The design texts are the Chinese texts of the language tables; the
+    // settings' rows fill the lists.
     ui::applyLanguageTable(this, OptionalFeaturesTexts, 0);
+    ui::applyLanguageTable(this, settingTexts("Form3"), 0);
     fillLists();
     showText(Text6, qs(features::InitialPresentChannelText));
     showPage(true);
@@ -120,8 +118,6 @@ QWidget* OptionalFeatures::createVfoPage() {
     // Carried by no image and shown by nothing: created hidden.
     addList(grid, 4, 0, "Label26", "Combo26");
     addList(grid, 4, 3, "Label28", "Combo28");
-    static_cast<QLabel*>(m_captioned["Label26"])->setText(qs(features::ScanAddCaption));
-    static_cast<QLabel*>(m_captioned["Label28"])->setText(qs(features::AniCaption));
     for (const char* name : {"Label26", "Combo26", "Label28", "Combo28"})
         Frame3->findChild<QWidget*>(name)->hide();
 
@@ -212,15 +208,10 @@ QLineEdit* OptionalFeatures::addEntry(QGridLayout* grid, int row, int column, co
 }
 
 void OptionalFeatures::fillLists() {
-    for (const features::FixedList& fixed : features::FixedLists) {
-        QComboBox* box = m_lists.value(qs(fixed.list));
-        for (std::string_view text : fixed.texts)
-            if (!text.empty())
-                box->addItem(qs(text));
-    }
     const QStringList tones = toneTexts();
-    for (std::string_view name : features::ToneLists)
-        m_lists.value(qs(name))->addItems(tones);
+    for (const settings::Setting& setting : settings::catalogue())
+        if (setting.tones && std::string_view(setting.window) == "Form3")
+            m_lists.value(setting.control)->addItems(tones);
 }
 
 void OptionalFeatures::showPage(bool functionPage) {
@@ -229,8 +220,9 @@ void OptionalFeatures::showPage(bool functionPage) {
 }
 
 void OptionalFeatures::StartForm() {
-    for (const features::Default& d : features::Defaults)
-        setListPosition(qs(d.list), d.position);
+    for (const settings::Setting& setting : settings::catalogue())
+        if (std::string_view(setting.window) == "Form3" && setting.kind == settings::Kind::List)
+            setListPosition(setting.control, setting.newPosition);
     setChecked("Check1", false);
     setChecked("Check12", false);
     showText(Text20, QString::fromStdString(features::bandCentreText(m_band)));
@@ -290,23 +282,29 @@ void OptionalFeatures::setOffsetText(const QString& text) {
 }
 
 image::OptionalFeaturesValues OptionalFeatures::values() const {
-    Values values;
-    for (const auto& [name, member] : ImageLists)
-        if (const int position = listPosition(name); position >= 0)
-            values.*member = position;
-    values.Text6 = Text6->text().toStdString();
-    values.Text20 = Text20->text().toStdString();
-    values.Text21 = Text21->text().toStdString();
-    return values;
+    image::EditorValues values;
+    forImageSettings([&](const settings::Setting& setting) {
+        settings::ParsedValue value;
+        if (setting.kind == settings::Kind::Text) {
+            value.text = findChild<QLineEdit*>(setting.control)->text().toStdString();
+        } else if (const int position = listPosition(setting.control); position >= 0) {
+            value.number = position;
+        }
+        settings::setValue(setting, values, 1, value);
+    });
+    return values.Form3;
 }
 
 void OptionalFeatures::showDecoded(const image::OptionalFeaturesValues& values) {
-    for (const auto& [name, member] : ImageLists)
-        if (const image::ListPosition& position = values.*member)
-            setListPosition(name, *position);
-    showText(Text6, QString::fromStdString(values.Text6));
-    showText(Text20, QString::fromStdString(values.Text20));
-    showText(Text21, QString::fromStdString(values.Text21));
+    image::EditorValues all;
+    all.Form3 = values;
+    forImageSettings([&](const settings::Setting& setting) {
+        if (setting.kind == settings::Kind::Text)
+            showText(findChild<QLineEdit*>(setting.control),
+                     QString::fromStdString(settings::textOf(setting, all)));
+        else if (const auto position = settings::positionOf(setting, all))
+            setListPosition(setting.control, *position);
+    });
 }
 
 void OptionalFeatures::showText(QLineEdit* box, const QString& text) {

@@ -1,6 +1,7 @@
 #include "editors/power_levels.h"
 
 #include "editors/editor_texts.h"
+#include "editors/setting_texts.h"
 #include "ui/apply_language.h"
 #include "ui/program_flags.h"
 
@@ -44,8 +45,9 @@ PowerLevels::PowerLevels(QWidget* parent) : QWidget(parent) {
     layout->addWidget(Frame2);
     layout->addStretch();
 
-    // The design texts are the Chinese texts of the language table.
+    // The design texts are the Chinese texts of the language tables.
     ui::applyLanguageTable(this, PowerLevelsTexts, 0);
+    ui::applyLanguageTable(this, settingTexts("Form4"), 0);
     for (auto [frame, slider, label] :
          {std::tuple{Frame1, Slider1, Label3}, std::tuple{Frame2, Slider2, Label4}}) {
         // Both a value change and every scroll step rewrite the value label.

@@ -65,8 +65,9 @@ struct Setting {
     int newPosition = 0;              // a list's position, a number's value, after New
     int minimum = 0;                  // a number's limits, a text's length limits
     int maximum = 0;
-    int count = 1;  // how many: 99 channels, 32 FM presets; else 1
-    int column = 0; // the table column, or the member of a list array
+    int count = 1;         // how many: 99 channels, 32 FM presets; else 1
+    int column = 0;        // the table column, or the member of a list array
+    const char* list = ""; // the drop-down list that edits a table cell
 
     bool isIndexed() const { return count > 1; }
     bool inImage() const { return field != Field::None; }

@@ -1,6 +1,7 @@
 #include "shell/apply_language.h"
 
 #include "editors/editor_texts.h"
+#include "editors/setting_texts.h"
 #include "shell/about_box.h"
 #include "shell/progress_window.h"
 #include "ui/apply_language.h"
@@ -15,8 +16,11 @@ std::span<const ui::LanguageTable> languageTables() {
     static const std::array tables{
         MainWindowTexts,
         editors::ChannelTableTexts,
+        editors::settingTexts("Form1"),
         editors::OptionalFeaturesTexts,
+        editors::settingTexts("Form3"),
         editors::PowerLevelsTexts,
+        editors::settingTexts("Form4"),
         editors::ImportReportTexts,
         AboutBoxTexts,
         ProgressWindowTexts,

@@ -6,6 +6,8 @@
 #include "editors/optional_features_lists.h"
 #include "image/image_decoder.h"
 #include "image/tone_codes.h"
+#include "settings/catalogue.h"
+#include "settings/setting_values.h"
 #include "shell/apply_language.h"
 #include "ui/language_text.h"
 
@@ -103,19 +105,19 @@ const FeatureField* featureField(std::string_view control) {
     return nullptr;
 }
 
-// The entry a Form3 list shows at `position`; empty when it has none.
-QString featureEntry(std::string_view control, int position, int language) {
-    const std::string name(control);
-    for (std::string_view tones : editors::features::ToneLists)
-        if (tones == control && position >= 1 && position <= image::ToneCount)
-            return QString::fromStdString(image::FillToneTable()[std::size_t(position - 1)]);
-    for (const editors::features::FixedList& fixed : editors::features::FixedLists) {
-        const int entry = position - fixed.firstPosition;
-        if (fixed.list == control && entry >= 0 && entry < int(fixed.texts.size()))
-            return fromUtf8(fixed.texts[std::size_t(entry)]);
-    }
-    return ui::languageText(editors::OptionalFeaturesTexts, "Form3", name.c_str(), ListEntry,
-                            position, language);
+const settings::Setting& settingOf(const char* window, std::string_view control) {
+    return *settings::settingOf(window, control);
+}
+
+// A setting's caption as a title.
+QString captionOf(const settings::Setting& setting, int language) {
+    return ui::plainCaption(QString::fromUtf8(setting.caption.in(language)));
+}
+
+// The entry a list shows at `position`, or that it has none.
+QString entryOf(const settings::Setting& setting, int position, int language) {
+    const QString entry = fromUtf8(settings::entryText(setting, position, language));
+    return entry.isEmpty() ? NotInList.in(language).arg(position) : entry;
 }
 
 // ---- Collecting the changes.
@@ -203,19 +205,19 @@ void compareBand(Comparison& c, const MemoryImage& before, const MemoryImage& af
             text(after[image::offsets::Band]));
 }
 
+// The setting of a channel table column.
+const settings::Setting& channelColumn(int column) {
+    for (const settings::Setting& setting : settings::catalogue())
+        if (std::string_view(setting.window) == "Form1" && setting.column == column)
+            return setting;
+    return settings::catalogue().front();
+}
+
 // Channel table cells, as the grid shows them.
 QString channelCell(const image::ChannelRow& row, int column, int language) {
-    if (column <= 2)
-        return QString::fromStdString(row.freqText[std::size_t(column - 1)]);
-    if (column <= 4) {
-        const std::string& tone = row.toneText[std::size_t(column - 3)];
-        return tone.empty() ? ui::languageText(editors::ChannelTableTexts, "Form1", "Combo1",
-                                               ListEntry, 0, language)
-                            : QString::fromStdString(tone);
-    }
-    const QByteArray list = "Combo5_" + QByteArray::number(column);
-    return ui::languageText(editors::ChannelTableTexts, "Form1", list.constData(), ListEntry,
-                            row.listIndex[std::size_t(column - 3)], language);
+    image::EditorValues values;
+    values.Form1.row(1) = row;
+    return fromUtf8(settings::valueText(channelColumn(column), values, 1, language));
 }
 
 constexpr int ChannelColumns = 8;
@@ -257,9 +259,7 @@ void compareChannels(Comparison& c, const image::ChannelTableValues& before,
         }};
         for (int column = 1; column <= ChannelColumns; ++column) {
             const ByteRange& bytes = Columns[std::size_t(column - 1)];
-            c.field(place,
-                    ui::languageText(editors::ChannelTableTexts, "Form1", "Grid1", HeaderCell,
-                                     column, language),
+            c.field(place, captionOf(channelColumn(column), language),
                     {{b + bytes.first, b + bytes.last}},
                     orEmpty(channelCell(was, column, language), language),
                     orEmpty(channelCell(is, column, language), language));
@@ -279,14 +279,10 @@ void compareFeature(Comparison& c, const QString& place, const editors::features
         const image::ListPosition& position = values.*(field->list);
         if (!position)
             return EmptyValue.in(language);
-        const QString entry = featureEntry(pair.control, *position, language);
-        return entry.isEmpty() ? NotInList.in(language).arg(*position) : entry;
+        return entryOf(settingOf("Form3", pair.control), *position, language);
     };
-    const std::string label(pair.label);
-    c.field(place,
-            ui::plainCaption(ui::languageText(editors::OptionalFeaturesTexts, "Form3",
-                                              label.c_str(), Caption, 0, language)),
-            {field->bytes}, text(before), text(after));
+    c.field(place, captionOf(settingOf("Form3", pair.control), language), {field->bytes},
+            text(before), text(after));
 }
 
 void compareFeatures(Comparison& c, const Features& before, const Features& after) {
@@ -323,24 +319,12 @@ void compareDtmf(Comparison& c, const image::DtmfValues& before, const image::Dt
     };
     using image::offsets::DtmfOwnCode;
     using image::offsets::DtmfPttId;
-    c.field(place, ui::plainCaption(QString::fromUtf8(dtmf::PttIdCaption)),
+    c.field(place, captionOf(settingOf("Form2", "Text2"), language),
             {{DtmfPttId, DtmfPttId + image::DtmfPttIdLength - 1}}, text(before.Text2),
             text(after.Text2));
-    c.field(place, ui::plainCaption(QString::fromUtf8(dtmf::OwnCodeCaption)),
+    c.field(place, captionOf(settingOf("Form2", "Text3"), language),
             {{DtmfOwnCode, DtmfOwnCode + image::DtmfOwnCodeLength - 1}}, text(before.Text3),
             text(after.Text3));
-}
-
-// The entry Combo1(member) of the FM window shows at `position`.
-QString fmEntry(int member, int position, int language) {
-    namespace fm = editors::fm;
-    if (member == 0 && position >= 0 && position < image::FmPresetCount)
-        return QString::number(position + 1);
-    if (member == 1 && position >= 0 && position < int(fm::DisplayModes.size()))
-        return QString::fromUtf8(fm::DisplayModes[std::size_t(position)]);
-    if (member == 2 && position >= 0 && position < int(fm::Steps.size()))
-        return QString::fromUtf8(fm::Steps[std::size_t(position)]);
-    return NotInList.in(language).arg(position);
 }
 
 void compareFm(Comparison& c, const image::FmPresetValues& before,
@@ -355,20 +339,21 @@ void compareFm(Comparison& c, const image::FmPresetValues& before,
     constexpr std::size_t Base = image::offsets::FmPresets;
     for (int k = 1; k <= image::FmPresetCount; ++k) {
         const std::size_t first = Base + 2 * std::size_t(k - 1);
-        c.field(place, QString::fromUtf8(fm::ColumnTitles[0]) + ' ' + QString::number(k),
+        c.field(place, QString::fromUtf8(fm::NumberColumnTitle) + ' ' + QString::number(k),
                 {{first, first + 1}}, text(before.presets[std::size_t(k - 1)]),
                 text(after.presets[std::size_t(k - 1)]));
     }
-    for (int member = 0; member < int(fm::ListCaptions.size()); ++member) {
+    for (int member = 0; member < int(before.Combo1.size()); ++member) {
+        const settings::Setting& list = settingOf("Form5", "Combo1_" + std::to_string(member));
         const auto position = [&](const image::FmPresetValues& values) {
             const image::ListPosition& p = values.Combo1[std::size_t(member)];
-            return p ? fmEntry(member, *p, language) : EmptyValue.in(language);
+            return p ? entryOf(list, *p, language) : EmptyValue.in(language);
         };
-        c.field(place, ui::plainCaption(QString::fromUtf8(fm::ListCaptions[std::size_t(member)])),
+        c.field(place, captionOf(list, language),
                 {at(Base + Area::CurrentChannel + std::size_t(member))}, position(before),
                 position(after));
     }
-    c.field(place, ui::plainCaption(QString::fromUtf8(fm::FullBandCaption)),
+    c.field(place, captionOf(settingOf("Form5", "Text2"), language),
             {{Base + Area::FullBand, Base + Area::FullBand + 1}}, text(before.Text2),
             text(after.Text2));
 }
@@ -382,10 +367,12 @@ void comparePowerLevels(Comparison& c, const image::PowerLevelValues& before,
     };
     using Calibration = image::ConstCalibration;
     constexpr std::size_t Base = image::offsets::Calibration;
-    c.field(caption(""), caption("Frame1"), {at(Base + Calibration::HighPower)},
-            QString::number(before.Slider1), QString::number(after.Slider1));
-    c.field(caption(""), caption("Frame2"), {at(Base + Calibration::LowPower)},
-            QString::number(before.Slider2), QString::number(after.Slider2));
+    c.field(caption(""), captionOf(settingOf("Form4", "Slider1"), language),
+            {at(Base + Calibration::HighPower)}, QString::number(before.Slider1),
+            QString::number(after.Slider1));
+    c.field(caption(""), captionOf(settingOf("Form4", "Slider2"), language),
+            {at(Base + Calibration::LowPower)}, QString::number(before.Slider2),
+            QString::number(after.Slider2));
 }
 
 } // namespace

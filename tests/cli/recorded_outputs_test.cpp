@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <list>
 #include <random>
 
 namespace {
@@ -145,40 +146,55 @@ QByteArray datFile(int index) {
     return file;
 }
 
-QByteArray run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return process.readAllStandardOutput() + "exit " + QByteArray::number(process.exitCode()) +
-           "\n" + process.readAllStandardError();
-}
+// A command started; what it said is read once it has finished.
+class StartedCommand {
+  public:
+    StartedCommand(const QString& program, const QStringList& arguments) {
+        m_process.start(program, arguments);
+    }
+    QByteArray said() {
+        m_process.waitForFinished(60000);
+        return m_process.readAllStandardOutput() + "exit " +
+               QByteArray::number(m_process.exitCode()) + "\n" + m_process.readAllStandardError();
+    }
+
+  private:
+    QProcess m_process;
+};
 
 QByteArray fileText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
 }
 
-// The outputs of one data file, by name.
+// The outputs of one data file, by name. The commands run side by side.
 QList<std::pair<QString, QByteArray>> outputsOf(const QString& dat, const QDir& folder) {
-    QList<std::pair<QString, QByteArray>> outputs;
-    for (const char* language : {"en", "zh"}) {
-        outputs.append({QString("dump-%1").arg(language),
-                        run(TQ305_PROGRAM, {"dump", dat, "--lang", language})});
-        outputs.append({QString("json-%1").arg(language),
-                        run(TQ305_PROGRAM, {"dump", dat, "--json", "--lang", language})});
-    }
     const QString csv = folder.filePath("out.csv");
-    QFile::remove(csv);
-    // Each output read only once its command has run.
-    QByteArray exported = run(TQ305_PROGRAM, {"export", dat, "-o", csv});
+    const QString pdf[] = {folder.filePath("out-en.pdf"), folder.filePath("out-zh.pdf")};
+    for (const QString& file : {csv, pdf[0], pdf[1]})
+        QFile::remove(file);
+    const QStringList languages{"en", "zh"};
+    std::list<StartedCommand> runs; // in the order of the names below
+    for (const QString& language : languages) {
+        runs.emplace_back(TQ305_PROGRAM, QStringList{"dump", dat, "--lang", language});
+        runs.emplace_back(TQ305_PROGRAM, QStringList{"dump", dat, "--json", "--lang", language});
+    }
+    runs.emplace_back(TQ305_PROGRAM, QStringList{"export", dat, "-o", csv});
+    for (int i = 0; i < 2; ++i)
+        runs.emplace_back(TQ305_PROGRAM,
+                          QStringList{"print", dat, "-o", pdf[i], "--lang", languages[i]});
+    QList<std::pair<QString, QByteArray>> outputs;
+    auto run = runs.begin();
+    for (const QString& language : languages) {
+        outputs.append({"dump-" + language, (run++)->said()});
+        outputs.append({"json-" + language, (run++)->said()});
+    }
+    const QByteArray exported = (run++)->said();
     outputs.append({"csv", exported + fileText(csv)});
-    const QString pdf = folder.filePath("out.pdf");
-    for (const char* language : {"en", "zh"}) {
-        QFile::remove(pdf);
-        const QByteArray printed =
-            run(TQ305_PROGRAM, {"print", dat, "-o", pdf, "--lang", language});
-        outputs.append(
-            {QString("pdf-%1").arg(language), printed + run("pdftotext", {"-layout", pdf, "-"})});
+    for (int i = 0; i < 2; ++i) {
+        const QByteArray printed = (run++)->said();
+        outputs.append({"pdf-" + languages[i],
+                        printed + StartedCommand("pdftotext", {"-layout", pdf[i], "-"}).said()});
     }
     return outputs;
 }
