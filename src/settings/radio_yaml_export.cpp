@@ -56,18 +56,18 @@ class Writer {
         const FilePlace place = filePlaceOf(setting);
         const std::string key = keyOf(setting, index);
         std::string text = valueText(setting, m_values, index, English);
-        std::string said;
+        std::string named = key + ": " + text; // how a refusal names the value
         if (const auto found = m_unwritable.find(key); found != m_unwritable.end()) {
-            said = describe(found->second);
-            if (const std::string written = writeNote(found->second); !written.empty()) {
+            if (std::string written = writeNote(found->second); !written.empty()) {
                 text = writtenText(found->second, English);
                 note(key, written);
-                said.clear();
+            } else {
+                named = describe(found->second);
             }
         }
         if (const ParsedValue checked = checkValueText(setting, text, m_band); !checked.ok()) {
-            note(key, (said.empty() ? key + ": " + text : said) +
-                          ": an import refuses it until it is mended; allowed: " + checked.allowed);
+            note(key,
+                 named + ": an import refuses it until it is mended; allowed: " + checked.allowed);
             m_importable = false;
         }
         if (place.perIndex)

@@ -86,10 +86,10 @@ class YamlCommandTest : public QObject {
         bytes[48 + 9] = char(0x06);
         bytes[48 + 6 * 13 + 1] = char(0xA5); // channel 7's receive frequency: 446.0A525
         write("odd.dat", bytes);
-        const QString tone = "tq305: " + path("odd.dat") +
-                             ": channels[1].rx_tone: 6F.F is a tone code in no tone list; ";
-        const QString frequency = "tq305: " + path("odd.dat") +
-                                  ": channels[7].rx_frequency: 446.0A525 is not a frequency";
+        const QString tone = "tq305: note: channels[1].rx_tone: 6F.F is a tone code in no tone "
+                             "list; ";
+        const QString frequency =
+            "tq305: note: channels[7].rx_frequency: 446.0A525 is not a frequency";
 
         const Tq305Run csv = runTq305({"export", path("odd.dat"), "-o", path("odd.csv")});
         QCOMPARE(csv.exitCode, 0);
