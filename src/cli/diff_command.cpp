@@ -1,6 +1,6 @@
 #include "cli/diff_command.h"
 
-#include "cli/file_windows.h"
+#include "cli/file_arguments.h"
 #include "cli/show_options.h"
 #include "cli/usage.h"
 #include "shell/image_difference.h"

@@ -1,13 +1,11 @@
 #include "cli/dump_command.h"
 
-#include "cli/file_windows.h"
+#include "cli/file_arguments.h"
+#include "cli/file_values.h"
+#include "cli/settings_view.h"
 #include "cli/show_options.h"
 #include "cli/usage.h"
-#include "cli/window_dump.h"
-#include "editors/band_selection.h"
-#include "shell/main_window.h"
 
-#include <QComboBox>
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -38,25 +36,23 @@ int run(const QStringList& arguments) {
     const auto file = loadForCommand(options->paths[0]);
     if (!file)
         return 1;
-    const FileWindows windows(*file, options->language);
-    const shell::MainWindow* window = &windows.window();
-
-    const QString band = window->bandSelection()->bandText();
+    const image::EditorValues values = openedFileValues(*file);
+    const QString band = bandText(values, options->language);
     if (options->json) {
         QJsonObject document{{"MDIForm1", QJsonObject{{"Combo1", band}}}};
         for (const Section& section : Sections)
-            if (const QWidget* form = window->findChild<QWidget*>(section.window))
-                document.insert(section.window, formatAsJson(readWindow(*form)));
+            document.insert(section.window, formatAsJson(windowControls(values, section.window,
+                                                                        options->language)));
         out << QJsonDocument(document).toJson(QJsonDocument::Indented);
         return 0;
     }
     out << "Band (Combo1): " << band << '\n';
-    for (const Section& section : Sections)
-        if (const QWidget* form = window->findChild<QWidget*>(section.window)) {
-            out << '\n' << section.title << " (" << section.window << ")\n";
-            for (const QString& line : formatAsText(readWindow(*form)))
-                out << line << '\n';
-        }
+    for (const Section& section : Sections) {
+        out << '\n' << section.title << " (" << section.window << ")\n";
+        for (const QString& line :
+             formatAsText(windowControls(values, section.window, options->language)))
+            out << line << '\n';
+    }
     return 0;
 }
 

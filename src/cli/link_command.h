@@ -1,7 +1,6 @@
 // tq305 read and tq305 write: the radio's memory to a data file and back,
-// from the command line, without a display. A read needs no window; a
-// write opens its file into the program's windows, off screen, and sends
-// what they encode (write_command.h).
+// from the command line, without a display or a window. A write sends what
+// the program would encode for its file (write_command.h).
 #pragma once
 
 #include "cli/link_options.h"

@@ -7,15 +7,11 @@
 // file, diff tells what differs between two files, setting by setting, and
 // print writes the program's printout of a file as a PDF.
 //
-// This program links Qt Core and the serial port alone, so that help, read,
-// export and import start as fast as any small Qt program. The commands
-// that build the program's windows (dump, print, diff, write) run in
-// tq305-windows (windows_main.cpp), which takes this process's place.
-#include "cli/windowed_program.h"
+// No command builds a window: they compute from the core's values and the
+// settings catalogue. This program links Qt Core, the serial port, and Qt
+// GUI's painter for the PDF printout; never a window library.
 #include "cli/windowless_commands.h"
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<int> done = cli::runWithoutWindows(argc, argv))
-        return *done;
-    return cli::runWindowedProgram(argv);
+    return cli::runCommand(argc, argv);
 }

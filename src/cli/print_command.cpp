@@ -1,16 +1,24 @@
 #include "cli/print_command.h"
 
-#include "cli/file_windows.h"
+#include "cli/file_arguments.h"
+#include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/usage.h"
 #include "print/pdf_output.h"
 #include "print/print_content.h"
-#include "shell/main_window.h"
 #include "ui/file_names.h"
 
 #include <QTextStream>
 
 namespace cli {
+
+std::unique_ptr<QGuiApplication> printApplication(int& argc, char** argv) {
+    // The painter needs a platform; one that needs no display unless
+    // QT_QPA_PLATFORM names another.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 namespace {
 
@@ -20,7 +28,7 @@ struct PrintOptions {
     int language = 1;
 };
 
-std::optional<PrintOptions> parse(const QStringList& arguments) {
+std::optional<PrintOptions> parsePrintOptions(const QStringList& arguments) {
     if (arguments.value(0) != "print")
         return std::nullopt;
     PrintOptions options;
@@ -43,7 +51,7 @@ std::optional<PrintOptions> parse(const QStringList& arguments) {
 } // namespace
 
 int runPrint(const QStringList& arguments) {
-    const auto options = parse(arguments);
+    const auto options = parsePrintOptions(arguments);
     if (!options) {
         QTextStream(stderr) << usageLines({"print"}).c_str() << Qt::flush;
         return 2;
@@ -51,10 +59,8 @@ int runPrint(const QStringList& arguments) {
     const auto file = loadForCommand(options->path);
     if (!file)
         return 1;
-    const FileWindows windows(*file, options->language);
-    const shell::MainWindow& window = windows.window();
-    const print::PrintDocument document = print::PrintContent(
-        {*window.optionalFeatures(), *window.powerLevels(), *window.channelTable()});
+    const print::PrintDocument document =
+        print::PrintContent(openedFileValues(*file), options->language);
     const files::WriteResult written = print::writePdf(document, options->output);
     if (!written.ok()) {
         QTextStream(stderr) << "tq305: "

@@ -1,6 +1,6 @@
 #include "cli/show_options.h"
 
-#include "cli/file_windows.h"
+#include "cli/file_arguments.h"
 
 namespace cli {
 

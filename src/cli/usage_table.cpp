@@ -90,8 +90,8 @@ constexpr CommandUsage Commands[] = {
     {"dump", "print what the program shows for a data file",
      "Prints what the program shows for a data file: the band, the 99 channels as the channel "
      "table shows them, every optional feature with its value, the DTMF window, the FM presets "
-     "and settings, and the two power levels. The program's own windows are built without a "
-     "display, the file is opened into them as File > Open does, and their controls are read.\n\n"
+     "and settings, and the two power levels: what File > Open shows, worked out from the file "
+     "without building a window or needing a display.\n\n"
      "Exit status: 0 done; 1 a file that cannot be used (one line on standard error); 2 a wrong "
      "command line.",
      DumpItems},
@@ -112,8 +112,8 @@ constexpr CommandUsage Commands[] = {
      "leave its clone mode).",
      ReadItems},
     {"write", "write a data file to the radio, with a backup before and a verify after",
-     "Sends the radio what the program sends for IN.dat: the file is opened into the program's "
-     "windows (off screen) and encoded again from them. First the radio is read and its memory "
+     "Sends the radio what the program sends for IN.dat: the file's values as File > Open shows "
+     "them, encoded again. First the radio is read and its memory "
      "kept as a backup, whose path is printed; a radio set to another band than IN.dat's is "
      "refused with nothing written. After the write the radio is read again and every byte "
      "written compared with what was sent. A write that stopped after its first block left the "
@@ -123,7 +123,7 @@ constexpr CommandUsage Commands[] = {
      "code in no tone list) is sent as the windows encode it, each named in a note first.\n\n"
      "Exit status: 0 done and verified; 1 the radio failed or the verify found a difference, "
      "and nothing was written or all of it; 2 a wrong command line; 3 the port, IN.dat or the "
-     "backup could not be opened or kept, or the windows refused IN.dat; 4 a write stopped "
+     "backup could not be opened or kept; 4 a write stopped "
      "part-way; 130 interrupted. With several radios: 0 only when every radio ended with 0, "
      "else the first of 4, 130, 1 and 3 one of them ended with.",
      WriteItems},

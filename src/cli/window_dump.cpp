@@ -1,84 +1,8 @@
 #include "cli/window_dump.h"
 
-#include "ui/language_text.h"
-
-#include <QAbstractItemModel>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QJsonArray>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSlider>
-#include <QTableView>
 
 namespace cli {
-
-namespace {
-
-// The label the window puts beside a control, else the frame around it.
-QString captionOf(const QWidget& window, const QWidget& control) {
-    for (const QLabel* label : window.findChildren<QLabel*>())
-        if (label->buddy() == &control)
-            return ui::plainCaption(label->text());
-    if (const auto* box = qobject_cast<const QCheckBox*>(&control))
-        return ui::plainCaption(box->text());
-    for (const QWidget* w = control.parentWidget(); w && w != &window; w = w->parentWidget())
-        if (const auto* frame = qobject_cast<const QGroupBox*>(w))
-            return ui::plainCaption(frame->title());
-    return {};
-}
-
-// Rows of cell texts, the header row first; hidden rows and columns skipped.
-QJsonArray tableRows(const QTableView& table) {
-    const QAbstractItemModel* model = table.model();
-    QJsonArray rows;
-    QJsonArray header;
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (!table.isColumnHidden(c))
-            header.append(model->headerData(c, Qt::Horizontal).toString());
-    rows.append(header);
-    for (int r = 0; r < model->rowCount(); ++r) {
-        if (table.isRowHidden(r))
-            continue;
-        QJsonArray cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            if (!table.isColumnHidden(c))
-                cells.append(model->index(r, c).data().toString());
-        rows.append(cells);
-    }
-    return rows;
-}
-
-std::optional<QJsonValue> valueOf(const QWidget& control) {
-    if (const auto* list = qobject_cast<const QComboBox*>(&control))
-        return QJsonValue(list->currentText());
-    if (const auto* box = qobject_cast<const QLineEdit*>(&control))
-        return QJsonValue(box->text());
-    if (const auto* slider = qobject_cast<const QSlider*>(&control))
-        return QJsonValue(slider->value());
-    if (const auto* check = qobject_cast<const QCheckBox*>(&control))
-        return QJsonValue(check->isChecked());
-    if (const auto* table = qobject_cast<const QTableView*>(&control))
-        return QJsonValue(tableRows(*table));
-    return std::nullopt;
-}
-
-} // namespace
-
-QList<ControlValue> readWindow(const QWidget& window) {
-    QList<ControlValue> controls;
-    for (const QWidget* control : window.findChildren<QWidget*>()) {
-        // Controls the window hides itself (an overlay editor, a list it never
-        // shows) are skipped; those on a page not shown at the moment are not.
-        if (control->objectName().isEmpty() || control->objectName().startsWith("qt_") ||
-            control->isHidden())
-            continue;
-        if (const auto value = valueOf(*control))
-            controls.append({control->objectName(), captionOf(window, *control), *value});
-    }
-    return controls;
-}
 
 QStringList formatAsText(const QList<ControlValue>& controls) {
     QStringList lines;

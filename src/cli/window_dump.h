@@ -4,20 +4,16 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
-
 namespace cli {
 
-// What a window shows, read from its controls: every list, box, slider,
-// check box and table the user can see, keyed by the control's name, with
-// the caption the window puts beside it.
+// What a window shows: every list, box, slider, check box and table the
+// user can see, keyed by the control's name, with the caption the window
+// puts beside it.
 struct ControlValue {
     QString name;
     QString caption;
     QJsonValue value; // text, number, true/false, or rows of cell texts
 };
-
-QList<ControlValue> readWindow(const QWidget& window);
 
 // "caption (name): value" lines, tables as aligned rows.
 QStringList formatAsText(const QList<ControlValue>& controls);

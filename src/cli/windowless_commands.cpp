@@ -1,9 +1,13 @@
 #include "cli/windowless_commands.h"
 
 #include "cli/csv_commands.h"
+#include "cli/diff_command.h"
+#include "cli/dump_command.h"
 #include "cli/link_command.h"
 #include "cli/output_check.h"
+#include "cli/print_command.h"
 #include "cli/usage.h"
+#include "cli/write_command.h"
 #include "ui/file_names.h"
 
 #include <csignal>
@@ -12,10 +16,10 @@
 
 namespace cli {
 
-std::optional<int> runWithoutWindows(int& argc, char** argv) {
+int runCommand(int& argc, char** argv) {
     // Help, the version and a missing command need nothing built.
     if (const std::optional<int> answered = answerHelpRequest(argc, argv))
-        return answered;
+        return *answered;
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtCriticalMsg || type == QtFatalMsg)
             fprintf(stderr, "%s\n", qPrintable(message));
@@ -24,9 +28,18 @@ std::optional<int> runWithoutWindows(int& argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "read")
         return runLinkCommand(argc, argv, runRead);
-    if (isCsvCommand(QString::fromUtf8(command)))
-        return finishOutput(runCsvCommand(commandArguments(argc, argv)));
-    return std::nullopt;
+    if (command == "write")
+        return runLinkCommand(argc, argv, runWrite);
+    const QStringList arguments = commandArguments(argc, argv);
+    if (isCsvCommand(arguments[0]))
+        return finishOutput(runCsvCommand(arguments));
+    if (command == "diff")
+        return finishOutput(runDiff(arguments));
+    if (command == "print") {
+        const auto app = printApplication(argc, argv);
+        return finishOutput(runPrint(arguments));
+    }
+    return finishOutput(run(arguments));
 }
 
 QStringList commandArguments(int argc, char** argv) {

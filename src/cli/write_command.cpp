@@ -1,18 +1,18 @@
 #include "cli/write_command.h"
 
-#include "cli/file_windows.h"
+#include "cli/file_values.h"
 #include "cli/interrupt_notifier.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_files.h"
 #include "cli/radio_write.h"
-#include "cli/window_messages.h"
 #include "cli/write_reports.h"
 #include "cli/write_verdict.h"
 #include "files/backup_store.h"
 #include "files/dat_file.h"
+#include "image/image_encoder.h"
 #include "link/qt/backup_folder.h"
-#include "shell/main_window.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <algorithm>
@@ -30,17 +30,13 @@ void say(const std::string& line) {
     std::fprintf(stderr, "tq305: %s\n", line.c_str());
 }
 
-// What the program sends for the file: opened into its windows as File >
-// Open does, then encoded again, so bytes the windows cannot hold never
-// reach the radio. None when the windows had something to say about it.
-std::optional<Image> encodedImage(const files::DatFile& file) {
-    const FileWindows windows(file, 1);
-    shell::MainWindow& window = windows.window();
-    window.EncodeImage();
-    if (windowsSpoke())
-        return std::nullopt;
+// What the program sends for the file: its values as File > Open shows
+// them, encoded again, so bytes the windows cannot hold never reach the radio.
+Image encodedImage(const files::DatFile& file) {
+    image::MemoryImage transmit{};
+    image::encodeImage(openedFileValues(file), transmit);
     Image image{};
-    std::copy_n(window.TransmitImage.begin(), image.size(), image.begin());
+    std::copy_n(transmit.begin(), image.size(), image.begin());
     return image;
 }
 
@@ -175,15 +171,10 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
     // What the windows cannot hold goes as they encode it, but not unsaid.
     for (const std::string& note : writeNotes(*loaded.file))
         say("note: " + note);
-    const auto app = windowApplication(argc, argv);
-    const std::optional<Image> image = encodedImage(*loaded.file);
-    if (!image) {
-        say(shownName(options.file) + ": not written: the program's windows refused it");
-        return ExitCannotOpen;
-    }
+    QCoreApplication app(argc, argv);
     files::BackupStore backups(QFile::encodeName(radiolink::backupFolder()).toStdString());
     WriteJob job;
-    job.image = *image;
+    job.image = encodedImage(*loaded.file);
     job.fileBand = loaded.file->band;
     job.options = {options.backup, options.verify, {options.forceBand, options.calibration}};
     job.backups = options.backup ? &backups : nullptr;

@@ -1,24 +1,17 @@
 #include "editors/band_entries.h"
 
-#include <array>
+#include "settings/catalogue.h"
 
 namespace editors::bands {
 
-namespace {
-
-// The entries in code order; a position is a band code, so never re-sort.
-// The texts are the only source of the limits.
-constexpr std::array<const char*, Count> Texts{
-    "136-174MHz", "240-260MHz", "350-390MHz", "400-480MHz",
-    "400-420MHz", "450-470MHz", "440-480MHz", "450-490MHz",
-};
-
-} // namespace
+// The entries are the catalogue's, in code order; they are the only source
+// of the limits.
+static_assert(DefaultCode == settings::DefaultBandCode);
 
 QString entryText(int code) {
-    if (code < 0 || code >= Count)
+    if (code < 0 || code >= Count || code >= int(settings::bandEntries().size()))
         return {};
-    return QString::fromLatin1(Texts[std::size_t(code)]);
+    return QString::fromUtf8(settings::bandEntries()[std::size_t(code)].en);
 }
 
 image::BandLimits limitsOfEntry(const QString& entry) {

@@ -2,11 +2,11 @@
 
 #include "editors/character_filter.h"
 #include "editors/chinese_window_texts.h"
-#include "editors/fm_entry.h"
 #include "editors/setting_texts.h"
 #include "editors/twips.h"
 #include "image/image_layout.h"
 #include "settings/catalogue.h"
+#include "settings/fm_entry.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

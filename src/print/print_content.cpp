@@ -1,9 +1,9 @@
 #include "print/print_content.h"
 
-#include "editors/channel_grid.h"
-#include "editors/channel_table.h"
-#include "editors/optional_features.h"
-#include "editors/power_levels.h"
+#include "editors/editor_texts.h"
+#include "settings/catalogue.h"
+#include "settings/setting_values.h"
+#include "ui/language_text.h"
 #include "ui/program_info.h"
 
 namespace print {
@@ -19,13 +19,10 @@ QString zh(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// The function settings: the caption of each label beside its list or box.
-constexpr std::pair<const char*, const char*> FunctionRows[] = {
-    {"Label1", "Combo16"},    {"Label6", "Text6"},    {"Label2", "Combo1"},
-    {"Label3", "Combo3"},     {"Label4", "Combo11"},  {"Label5", "Combo5"},
-    {"Label7", "Combo7"},     {"Label8", "Combo8"},   {"Label9", "Combo9"},
-    {"Label10", "Combo10"},   {"Label11", "Combo13"}, {"Label19", "Combo19"},
-    {"Label105", "Combo105"},
+// The function settings printed, by control.
+constexpr const char* FunctionRows[] = {
+    "Combo16", "Text6",  "Combo1",  "Combo3",  "Combo11", "Combo5",   "Combo7",
+    "Combo8",  "Combo9", "Combo10", "Combo13", "Combo19", "Combo105",
 };
 
 void settingsRow(PrintDocument& document, const QString& caption, const QString& value) {
@@ -35,15 +32,34 @@ void settingsRow(PrintDocument& document, const QString& caption, const QString&
     document.endTableRow();
 }
 
-GridCopy channelGrid(const editors::ChannelTable& table, const QString& title) {
+const settings::Setting& settingOf(const char* window, const char* control) {
+    return *settings::settingOf(window, control);
+}
+
+QString captionOf(const settings::Setting& setting, int language) {
+    return QString::fromUtf8(setting.caption.in(language));
+}
+
+QString valueOf(const settings::Setting& setting, const image::EditorValues& values, int language) {
+    return QString::fromStdString(settings::valueText(setting, values, 1, language));
+}
+
+// The channel table as the grid shows it: the number column, then a column
+// per channel setting.
+GridCopy channelGrid(const image::EditorValues& values, int language, const QString& title) {
     GridCopy grid{title, {}, {}};
-    for (int col = 0; col < editors::ChannelGrid::Cols; ++col)
-        grid.header << table.cellText(0, col);
-    for (int row = editors::ChannelGrid::FirstChannelRow;
-         row <= editors::ChannelGrid::LastChannelRow; ++row) {
-        QStringList cells;
-        for (int col = 0; col < editors::ChannelGrid::Cols; ++col)
-            cells << table.cellText(row, col);
+    grid.header << ui::languageText(editors::ChannelTableTexts, "Form1", "Grid1",
+                                    ui::TextTarget::HeaderCell, 0, language);
+    QList<const settings::Setting*> columns;
+    for (const settings::Setting& setting : settings::catalogue())
+        if (std::string_view(setting.window) == "Form1") {
+            columns << &setting;
+            grid.header << captionOf(setting, language);
+        }
+    for (int n = 1; n <= image::ChannelCount; ++n) {
+        QStringList cells{QString::number(n)};
+        for (const settings::Setting* column : columns)
+            cells << QString::fromStdString(settings::valueText(*column, values, n, language));
         grid.rows << cells;
     }
     return grid;
@@ -51,8 +67,7 @@ GridCopy channelGrid(const editors::ChannelTable& table, const QString& title) {
 
 } // namespace
 
-PrintDocument PrintContent(const PrintSources& windows) {
-    const editors::OptionalFeatures& form3 = windows.Form3;
+PrintDocument PrintContent(const image::EditorValues& values, int language, bool allowCancel) {
     const QString program = QString::fromUtf8(ui::ProgramName);
     PrintDocument document;
 
@@ -67,33 +82,34 @@ PrintDocument PrintContent(const PrintSources& windows) {
     document.lineBreak();
     document.heading(zh("功能设置"));
     document.lineBreak();
-    for (const auto& [label, control] : FunctionRows) {
-        const QString name = QString::fromLatin1(control);
-        settingsRow(document, form3.caption(label),
-                    name == "Text6" ? form3.presentChannelText() : form3.listText(name));
+    for (const char* control : FunctionRows) {
+        const settings::Setting& setting = settingOf("Form3", control);
+        settingsRow(document, captionOf(setting, language), valueOf(setting, values, language));
     }
 
     document.lineBreak();
     document.lineBreak();
     document.heading(zh("VOX(声控发射)"));
     document.lineBreak();
-    settingsRow(document, form3.caption("Label14"), form3.listText("Combo14"));
-    settingsRow(document, form3.caption("Label15"), form3.listText("Combo15"));
-    settingsRow(document, form3.caption("Check12") + zh("是否"),
-                zh(form3.isChecked("Check12") ? "是" : "否"));
+    for (const char* control : {"Combo14", "Combo15"}) {
+        const settings::Setting& setting = settingOf("Form3", control);
+        settingsRow(document, captionOf(setting, language), valueOf(setting, values, language));
+    }
+    settingsRow(document, captionOf(settingOf("Form3", "Check12"), language) + zh("是否"),
+                zh(allowCancel ? "是" : "否"));
 
     document.lineBreak();
     document.heading(zh("调试信息"));
     document.lineBreak();
-    settingsRow(document, windows.Form4.highPowerCaption(),
-                QString::number(windows.Form4.highPowerLevel()));
-    settingsRow(document, windows.Form4.lowPowerCaption(),
-                QString::number(windows.Form4.lowPowerLevel()));
+    for (const char* slider : {"Slider1", "Slider2"}) {
+        const settings::Setting& setting = settingOf("Form4", slider);
+        settingsRow(document, captionOf(setting, language), valueOf(setting, values, language));
+    }
 
     document.newPage();
     const QString channels = zh("信道数据");
     document.textLine(channels);
-    document.grid(channelGrid(windows.Form1, channels));
+    document.grid(channelGrid(values, language, channels));
     document.lineBreak();
     return document;
 }

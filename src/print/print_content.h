@@ -1,26 +1,18 @@
 #pragma once
 
+#include "image/editor_values.h"
 #include "print/print_document.h"
-
-namespace editors {
-class ChannelTable;
-class OptionalFeatures;
-class PowerLevels;
-} // namespace editors
 
 namespace print {
 
-// The windows the printout reads.
-struct PrintSources {
-    const editors::OptionalFeatures& Form3;
-    const editors::PowerLevels& Form4;
-    const editors::ChannelTable& Form1;
-};
-
-// The programmed data as a document, built anew from the windows: the
+// The programmed data as a document, built from the values the windows
+// hold, named as the settings catalogue names them: the
 // company and title lines, the function settings, the VOX settings, the
 // power levels and, on a page of its own, the channel table. The captions
 // follow the language in force; headings and yes/no stay Chinese.
-PrintDocument PrintContent(const PrintSources& windows);
+// `allowCancel`: the optional features' hidden "allow to cancel" check box,
+// which no image holds.
+PrintDocument PrintContent(const image::EditorValues& values, int language,
+                           bool allowCancel = false);
 
 } // namespace print

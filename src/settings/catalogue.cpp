@@ -99,6 +99,19 @@ constexpr Setting featureText(std::string_view key, const char* control, const c
             Always, {},      false,   0,     0,       maximum};
 }
 
+// Controls of the optional features window that no image holds and that
+// the window keeps hidden; the printout reads the check boxes.
+constexpr Setting hiddenList(std::string_view key, const char* control, const char* label,
+                             Texts caption, std::span<const Texts> entries) {
+    return {key,   "Form3", control, label, caption, List, None, Never, entries,
+            false, 1,       0,       0,     1,       0,    "",   true};
+}
+
+constexpr Setting hiddenCheck(std::string_view key, const char* control, Texts caption) {
+    return {key,   "Form3", control, "", caption, Check, None, Never, {},
+            false, 0,       0,       0,  1,       0,     "",   true};
+}
+
 // A column of the channel table.
 constexpr Setting channelFrequency(std::string_view key, Texts caption, Field field, int column) {
     return {key, "Form1", "Grid1", "", caption, Text,     field, Always,
@@ -122,8 +135,8 @@ constexpr Setting Catalogue[] = {
     {"band",
      "MDIForm1",
      "Combo1",
-     "",
-     {"频段:", "Band:"},
+     "Label1",
+     {"频段", "Frequency"},
      List,
      Field::Band,
      WhenListHolds,
@@ -184,29 +197,15 @@ constexpr Setting Catalogue[] = {
     feature("vfo.offset_direction", "Combo30", "Label30", {"异频:", "Offset:"}, OffsetDirections,
             2),
     feature("vfo.bandwidth", "Combo27", "Label27", {"宽窄带:", "Wide/Narrow:"}, VfoWidth, 1),
-    {"vfo.scan_add", "Form3", "Combo26", "Label26", same("扫描添加:"), List, None, Never, ScanAdd,
-     false, 1},
-    {"vfo.ani", "Form3", "Combo28", "Label28", same("ANI:"), List, None, Never, Ani, false, 1},
+    hiddenList("vfo.scan_add", "Combo26", "Label26", same("扫描添加:"), ScanAdd),
+    hiddenList("vfo.ani", "Combo28", "Label28", same("ANI:"), Ani),
     feature("features.vox_gain", "Combo14", "Label14", {"VOX增益电平:", "VOX Gain Level:"}, VoxGain,
             0),
     feature("features.vox_delay", "Combo15", "Label15", {"VOX延迟时间(秒):", "VOX Delay Time(s):"},
             VoxDelay, 1),
-    {"features.allow_cancel",
-     "Form3",
-     "Check12",
-     "",
-     {"允许取消操作", "Allow to Cancel Operating"},
-     Check,
-     None,
-     Never},
-    {"features.no_vox_receiving",
-     "Form3",
-     "Check1",
-     "",
-     {"接收时禁止VOX", "Forbid VOX while receiving"},
-     Check,
-     None,
-     Never},
+    hiddenCheck("features.allow_cancel", "Check12", {"允许取消操作", "Allow to Cancel Operating"}),
+    hiddenCheck("features.no_vox_receiving", "Check1",
+                {"接收时禁止VOX", "Forbid VOX while receiving"}),
 
     // Form2: DTMF.
     {"dtmf.auto_dial[1]",
@@ -353,7 +352,7 @@ constexpr Setting Catalogue[] = {
      same("频率(MHz)"),
      Text,
      FmPreset,
-     Always,
+     AsEntered,
      {},
      false,
      0,
@@ -368,7 +367,7 @@ constexpr Setting Catalogue[] = {
      same("收音机全频频率："),
      Text,
      FmFullBand,
-     Always,
+     AsEntered,
      {},
      false,
      0,

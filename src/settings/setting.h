@@ -28,6 +28,7 @@ enum class Taking {
     WhenListHolds, // a position the list lacks leaves the list as it was
     WithinRange,   // a number outside the limits leaves the control as it was
     Always,        // a text is always shown
+    AsEntered,     // a text goes through the box's entry check, as if typed
     Never,         // the image does not hold the setting: it keeps what New gave it
 };
 
@@ -68,6 +69,7 @@ struct Setting {
     int count = 1;         // how many: 99 channels, 32 FM presets; else 1
     int column = 0;        // the table column, or the member of a list array
     const char* list = ""; // the drop-down list that edits a table cell
+    bool hidden = false;   // the window never shows the control
 
     bool isIndexed() const { return count > 1; }
     bool inImage() const { return field != Field::None; }

@@ -4,6 +4,7 @@
 #include "image/tone_codes.h"
 #include "settings/catalogue.h"
 #include "settings/feature_entries.h"
+#include "settings/fm_entry.h"
 
 #include <charconv>
 #include <cstring>
@@ -148,6 +149,19 @@ void takeChannel(image::ChannelRow& shown, const image::ChannelRow& decoded) {
             shown.listIndex[flag] = decoded.listIndex[flag];
 }
 
+// An FM frequency as its box takes a typed one: a preset refused keeps what
+// it held, a full-band frequency refused is cleared.
+void takeEntered(const Setting& setting, std::string& shown, const std::string& decoded) {
+    const bool preset = setting.field == Field::FmPreset;
+    const editors::FmEntry entry =
+        preset ? editors::checkFmPreset(decoded) : editors::checkFmFullBand(decoded);
+    if (entry.verdict == editors::FmEntry::Accepted)
+        shown = entry.text;
+    else if (entry.verdict == editors::FmEntry::Empty ||
+             (!preset && entry.verdict == editors::FmEntry::OutOfRange))
+        shown.clear();
+}
+
 std::string joined(const Setting& setting, int language) {
     std::string texts;
     for (int position = 0; position < entryCount(setting); ++position)
@@ -223,6 +237,11 @@ void takeDecoded(image::EditorValues& shown, const image::DecodedImage& decoded)
                     *textSlot(setting, shown, index) = *text;
                 else if (std::u16string* code = codeSlot(setting, source))
                     *codeSlot(setting, shown) = dtmfCode(*code, setting.maximum);
+            break;
+        case Taking::AsEntered:
+            for (int index = 1; index <= setting.count; ++index)
+                takeEntered(setting, *textSlot(setting, shown, index),
+                            *textSlot(setting, source, index));
             break;
         case Taking::Never:
             break;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "image/image_layout.h"
+#include "settings/image_difference.h"
 
 #include <QList>
 #include <QString>
 #include <span>
 
-// What differs between two memory images, told as the windows show them.
+// What differs between two memory images (settings/image_difference.h), as
+// the windows and the command line present it.
 namespace shell {
 
 // One setting that differs: where (the band, a channel, a window), what (a
@@ -21,14 +23,11 @@ struct Change {
     friend bool operator==(const Change&, const Change&) = default;
 };
 
-inline constexpr image::ByteRange WholeImage{0, image::ImageSize - 1};
+using settings::WholeImage;
 
 // The changes from `before` to `after` within the `compared` bytes, in
-// `language` (0 Chinese, 1 English), in the order the windows stand: the
-// band, the channels, the optional features, DTMF, the FM presets and the
-// power levels. Bytes that differ where no window shows a difference (a
-// spare byte, a bit written as a constant, the model text) end the list as
-// runs of "other bytes", so an empty list means the compared bytes are equal.
+// `language` (0 Chinese, 1 English), the places named as the windows
+// caption themselves.
 QList<Change> imageDifference(const image::MemoryImage& before, const image::MemoryImage& after,
                               int language,
                               std::span<const image::ByteRange> compared = {&WholeImage, 1});

@@ -1,3 +1,4 @@
+#include "settings/catalogue.h"
 #include "shell/apply_language.h"
 
 namespace shell {
@@ -7,7 +8,10 @@ namespace {
 using enum ui::TextTarget;
 using ui::LanguageRow;
 
-constexpr LanguageRow MainWindowRows[] = {
+// The band list's caption is the catalogue's.
+const settings::Texts BandCaption = settings::settingOf("MDIForm1", "Combo1")->caption;
+
+const LanguageRow MainWindowRows[] = {
     {"MDIForm1", "MNFile", Caption, 0, "文件(&F)", "File(&F)"},
     {"MDIForm1", "MNSave", Caption, 0, "保存(&S)", "Save(&S)"},
     {"MDIForm1", "MNImportCsv", Caption, 0, "导入CSV(&I)...", "Import CSV(&I)..."},
@@ -38,7 +42,7 @@ constexpr LanguageRow MainWindowRows[] = {
     {"MDIForm1", "MNBatchWrite", Caption, 0, "批量写频(&B)...", "Batch Write(&B)..."},
     {"MDIForm1", "MNBackupFirst", Caption, 0, "写频前备份(&K)", "Back Up before Writing(&K)"},
     {"MDIForm1", "MNVerifyAfter", Caption, 0, "写频后校验(&V)", "Verify after Writing(&V)"},
-    {"MDIForm1", "Label1", Caption, 0, "频段", "Frequency"},
+    {"MDIForm1", "Label1", Caption, 0, BandCaption.zh, BandCaption.en},
     {"MDIForm1", "Combo1", Geometry, 0, "585,30,1950", "1085,30,1950"},
     {"MDIForm1", "ComboCom", Geometry, 0, "2475,0,1185", "3475,0,1185"},
     {"MDIForm1", "TNew", ToolTip, 0, "新建", "New"},

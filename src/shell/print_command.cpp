@@ -6,6 +6,7 @@
 #include "print/print_preview.h"
 #include "shell/file_dialog.h"
 #include "shell/main_window.h"
+#include "ui/program_flags.h"
 
 namespace shell {
 
@@ -16,9 +17,12 @@ void showPrintPreview(MainWindow& window) {
 
     QWidget* grid = window.channelTable()->findChild<QWidget*>("Grid1");
     grid->setUpdatesEnabled(false);
-    const print::PrintSources sources{*window.optionalFeatures(), *window.powerLevels(),
-                                      *window.channelTable()};
-    print::PrintPreview FrmPrint([sources] { return print::PrintContent(sources); }, &window);
+    print::PrintPreview FrmPrint(
+        [&window] {
+            return print::PrintContent(window.editorValues(), ui::UILanguage,
+                                       window.optionalFeatures()->isChecked("Check12"));
+        },
+        &window);
     FrmPrint.setPdfFolder(lastSaveFolder(window.programFolder()));
     QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, &rememberSaveFolder);
     FrmPrint.exec();

@@ -2,12 +2,12 @@
 // give must be what the windows give: the same CSV text from a data file,
 // the same data file from an import, over the golden images and random ones.
 #include "cli/file_values.h"
-#include "cli/file_windows.h"
 #include "editors/band_selection.h"
 #include "editors/channel_table.h"
 #include "exchange/channel_csv.h"
 #include "image/image_encoder.h"
 #include "shell/main_window.h"
+#include "support/file_windows.h"
 #include "support/test_registry.h"
 
 #include <QDir>
@@ -64,7 +64,7 @@ std::string rowsFor(int band) {
 }
 
 // What the windows save after the import, the way the command did it with them.
-QByteArray throughWindows(cli::FileWindows& windows, int band, const std::string& csv) {
+QByteArray throughWindows(testing::FileWindows& windows, int band, const std::string& csv) {
     shell::MainWindow& window = windows.window();
     window.bandSelection()->selectBandCode(band);
     image::ChannelTableValues table = window.channelTable()->channelValues();
@@ -96,7 +96,7 @@ class FileValuesTest : public QObject {
         QFETCH(int, sample);
         const files::DatFile file = samples()[std::size_t(sample)].file;
         const image::EditorValues values = cli::openedFileValues(file);
-        cli::FileWindows windows(file, 1);
+        testing::FileWindows windows(file, 1);
         QCOMPARE(values, windows.window().editorValues());
         QCOMPARE(exchange::exportChannels(values.Form1),
                  exchange::exportChannels(windows.window().channelTable()->channelValues()));
@@ -112,7 +112,7 @@ class FileValuesTest : public QObject {
     }
     void newIsTheWindowsNew() {
         QFETCH(int, band);
-        cli::FileWindows windows(1);
+        testing::FileWindows windows(1);
         windows.window().bandSelection()->selectBandCode(band);
         windows.window().StartForms();
         const image::EditorValues values = cli::newFileValues(band);

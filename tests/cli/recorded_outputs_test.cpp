@@ -3,8 +3,9 @@
 // and JSON, both languages), export and print (the PDF's text). Any change
 // of a byte in any of them fails here; the rows name the file and command.
 //
-// TQ_RECORD_OUTPUTS=FILE records instead of comparing (every output is also
-// kept beside FILE, so that a later difference can be looked at).
+// TQ_RECORD_OUTPUTS=FILE records instead of comparing, appending to FILE
+// (every output is also kept beside FILE, so that a later difference can be
+// looked at).
 #include "files/dat_format.h"
 #include "image/frequency_codes.h"
 #include "image/tone_codes.h"
@@ -229,13 +230,29 @@ class RecordedOutputsTest : public QObject {
 
   private slots:
     void initTestCase() { m_recorded = readRecorded(); }
-    void givesTheRecordedOutputs_data() {
-        QTest::addColumn<int>("index");
-        const char* kinds[] = {"random bytes", "valid-looking", "edge values"};
-        for (int i = 0; i < 3 * ImagesPerKind; ++i)
-            QTest::addRow("%s %d", kinds[i / ImagesPerKind], i) << i;
+    // A function per kind of image, so that each runs as a ctest entry of its own.
+    void outputsOfRandomImages_data() { images(0, "random bytes"); }
+    void outputsOfRandomImages() { compareOutputs(); }
+    void outputsOfValidLookingImages_data() { images(1, "valid-looking"); }
+    void outputsOfValidLookingImages() { compareOutputs(); }
+    void outputsOfEdgeValueImages_data() { images(2, "edge values"); }
+    void outputsOfEdgeValueImages() { compareOutputs(); }
+    void cleanupTestCase() {
+        const QString recordTo = qEnvironmentVariable("TQ_RECORD_OUTPUTS");
+        if (recordTo.isEmpty())
+            return;
+        QFile file(recordTo);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(m_recording);
     }
-    void givesTheRecordedOutputs() {
+
+  private:
+    static void images(int kind, const char* name) {
+        QTest::addColumn<int>("index");
+        for (int i = kind * ImagesPerKind; i < (kind + 1) * ImagesPerKind; ++i)
+            QTest::addRow("%s %d", name, i) << i;
+    }
+    void compareOutputs() {
         QFETCH(int, index);
         const QDir folder(m_folder.path());
         const QString dat = folder.filePath(QString("image%1.dat").arg(index));
@@ -272,14 +289,6 @@ class RecordedOutputsTest : public QObject {
                 QFAIL(qPrintable(
                     QString("%1 differs from the recorded output; it is in %2").arg(name, kept)));
             }
-    }
-    void cleanupTestCase() {
-        const QString recordTo = qEnvironmentVariable("TQ_RECORD_OUTPUTS");
-        if (recordTo.isEmpty())
-            return;
-        QFile file(recordTo);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(m_recording);
     }
 };
 

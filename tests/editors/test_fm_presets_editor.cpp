@@ -1,4 +1,4 @@
-#include "editors/fm_entry.h"
+#include "settings/fm_entry.h"
 #include "editors/fm_presets_editor.h"
 #include "editors/twips.h"
 #include "shell/main_window.h"

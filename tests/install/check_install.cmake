@@ -1,5 +1,5 @@
 # Installs BUILD_DIR into PREFIX and checks what a desktop needs from it, and
-# that the installed tq305 runs a command of tq305-windows (DATA_FILE: a .dat).
+# that the installed tq305 runs a command (DATA_FILE: a .dat).
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -8,14 +8,16 @@ if(NOT result EQUAL 0)
 endif()
 
 set(entry ${PREFIX}/share/applications/tq305clonedesk.desktop)
-foreach(file bin/TQ305sys bin/tq305 bin/tq305-radio libexec/tq305-clonedesk/tq305-windows
-             share/applications/tq305clonedesk.desktop)
+if(EXISTS ${PREFIX}/libexec)
+  message(FATAL_ERROR "a private program folder is installed: ${PREFIX}/libexec")
+endif()
+foreach(file bin/TQ305sys bin/tq305 bin/tq305-radio share/applications/tq305clonedesk.desktop)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
 
-# The installed tq305 finds the program it hands its windowed commands to.
+# The installed tq305 runs on its own.
 execute_process(COMMAND ${PREFIX}/bin/tq305 dump ${DATA_FILE}
                 RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE error)
 if(NOT result EQUAL 0)

@@ -87,8 +87,6 @@ class PackageTest : public QObject {
         for (const char* program : {"TQ305sys", "tq305", "tq305-radio"})
             expected << QString("-rwxr-xr-x root/root ./usr/bin/") + program
                      << QString("-rw-r--r-- root/root ./usr/share/man/man1/") + program + ".1.gz";
-        // The program tq305 becomes for the commands that build windows.
-        expected << "-rwxr-xr-x root/root ./usr/libexec/tq305-clonedesk/tq305-windows";
         for (const char* file :
              {"applications/tq305clonedesk.desktop",
               "icons/hicolor/scalable/apps/tq305clonedesk.svg", "bash-completion/completions/tq305",

@@ -4,6 +4,7 @@
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"
+#include "ui/program_flags.h"
 #include "ui/program_info.h"
 
 #include <QTest>
@@ -46,7 +47,8 @@ class PrintContentTest : public QObject {
         return p;
     }
     static PrintDocument printed(const ProgramFixture& p) {
-        return PrintContent({*p.window->optionalFeatures(), *p.window->powerLevels(), *p.form});
+        return PrintContent(p.window->editorValues(), ui::UILanguage,
+                            p.window->optionalFeatures()->isChecked("Check12"));
     }
 
   private slots:

@@ -3,18 +3,15 @@
 //
 //   tq305-demo-image OUT.dat
 //
-// The program's own windows are built (without a display) with the settings
-// a fresh start shows, six channels of the 400-480 MHz band are put into the
-// channel table, and the image is encoded and saved as the program saves it,
-// so every setting but the channels is the program's default.
-#include "editors/channel_table.h"
+// The values a fresh start of the program shows, six channels of the
+// 400-480 MHz band put into the channel table, encoded and saved as the
+// program saves them, so every setting but the channels is the program's
+// default. No window is built.
 #include "files/dat_file.h"
+#include "image/image_encoder.h"
 #include "image/tone_codes.h"
-#include "shell/main_window.h"
-#include "shell/startup.h"
+#include "settings/setting_values.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -73,18 +70,13 @@ int main(int argc, char* argv[]) {
         std::fputs(Usage, stderr);
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir folder; // no settings of the user's are read, no port is opened
-    const auto window = shell::startProgram(shell::scratchFolders(folder.path()));
-
-    image::ChannelTableValues table = window->channelTable()->channelValues();
+    image::EditorValues values = settings::newValues(DemoBand);
     for (const DemoChannel& channel : Channels)
-        table.row(channel.number) = row(channel);
-    window->channelTable()->showDecodedChannels(table);
-    window->EncodeImage();
+        values.Form1.row(channel.number) = row(channel);
+    image::MemoryImage transmit{};
+    image::encodeImage(values, transmit);
 
-    const files::WriteResult saved = files::saveDatFile(argv[1], window->TransmitImage, DemoBand);
+    const files::WriteResult saved = files::saveDatFile(argv[1], transmit, DemoBand);
     if (!saved.ok()) {
         std::fprintf(stderr, "tq305-demo-image: cannot write %s: %s\n", argv[1],
                      std::strerror(saved.systemError));

@@ -1,4 +1,4 @@
-#include "editors/fm_entry.h"
+#include "settings/fm_entry.h"
 
 #include "image/decimal_text.h"
 #include "image/frequency_codes.h"
