@@ -8,10 +8,11 @@ set -euo pipefail
 # programs faster than the default linker, ccache rebuilds faster. The
 # records of radios programmed are an SQLite database (libsqlite3-dev). The
 # package tests make the .deb (dpkg-dev for its dependencies) and look at it
-# as man, bash and the desktop do.
+# as man, bash and the desktop do. yaml-cpp reads and writes the radio as YAML.
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
   clang libclang-rt-dev fonts-wqy-microhei poppler-utils lld ccache
-  dpkg-dev man-db bash-completion desktop-file-utils appstream libsqlite3-dev "$@")
+  dpkg-dev man-db bash-completion desktop-file-utils appstream libsqlite3-dev
+  libyaml-cpp-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,10 +2,13 @@
 
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
+#include "cli/radio_files.h"
 #include "cli/usage.h"
 #include "editors/band_entries.h"
 #include "exchange/channel_csv.h"
 #include "image/image_encoder.h"
+#include "settings/catalogue.h"
+#include "settings/radio_yaml.h"
 #include "ui/file_names.h"
 
 #include <QTextStream>
@@ -15,8 +18,9 @@ namespace cli {
 namespace {
 
 struct CsvOptions {
-    QString command, input, output, band, base;
+    QString command, input, output, band, base, format;
     bool renumber = false;
+    bool yaml = false; // the other file is the YAML form of a whole radio
 };
 
 std::optional<CsvOptions> parse(const QStringList& arguments) {
@@ -34,12 +38,24 @@ std::optional<CsvOptions> parse(const QStringList& arguments) {
             o.base = arguments[++i];
         else if (import && a == "--renumber")
             o.renumber = true;
+        else if (a == "--format" && hasValue && o.format.isEmpty())
+            o.format = arguments[++i];
         else if (!a.startsWith("-") && o.input.isEmpty())
             o.input = a;
         else
             return std::nullopt;
     }
-    if (o.input.isEmpty() || o.output.isEmpty() || (import && o.band.isEmpty()))
+    // The kind follows the name of the file that is not the data file.
+    if (o.format.isEmpty())
+        o.yaml = isYamlName(import ? o.input : o.output);
+    else if (o.format == "yaml" || o.format == "csv")
+        o.yaml = o.format == "yaml";
+    else
+        return std::nullopt;
+    if (o.input.isEmpty() || o.output.isEmpty())
+        return std::nullopt;
+    // A YAML file names its band; a channel list needs one.
+    if (import && (o.yaml ? (!o.band.isEmpty() || o.renumber) : o.band.isEmpty()))
         return std::nullopt;
     return o;
 }
@@ -70,10 +86,26 @@ int runExport(const CsvOptions& o) {
     const files::LoadResult loaded = files::loadDatFile(pathOf(o.input));
     if (!loaded.ok())
         return loadFailureCode(o.input, loaded);
-    const std::string csv = exchange::exportChannels(openedFileValues(loaded.file).Form1);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(csv.data());
+    std::string text;
+    std::vector<std::string> notes;
+    if (o.yaml) {
+        image::MemoryImage bytes{};
+        loaded.file.copyInto(bytes);
+        settings::YamlExport exported =
+            settings::exportYaml(bytes, loaded.file.band, ui::writerName());
+        text = std::move(exported.text);
+        notes = std::move(exported.report);
+    } else {
+        const image::ChannelTableValues table = openedFileValues(loaded.file).Form1;
+        text = exchange::exportChannels(table);
+        notes = exchange::exportNotes(table);
+    }
+    // As the write's notes: by key, the same whatever the file is called.
+    for (const std::string& note : notes)
+        QTextStream(stderr) << "tq305: note: " << QString::fromStdString(note) << Qt::endl;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const files::WriteResult written =
-        files::writeFileAtomically(pathOf(o.output), {bytes, csv.size()});
+        files::writeFileAtomically(pathOf(o.output), {bytes, text.size()});
     return written.ok() ? 0 : writeFailureCode(o.output, written);
 }
 
@@ -100,6 +132,28 @@ void printReport(const exchange::ImportReport& report) {
     print(exchange::reportNote(report, exchange::English));
     print(exchange::reportSummary(report, exchange::English));
     err.flush();
+}
+
+// The YAML form of a radio onto a base or a new image; nothing is written
+// when the file has any fault.
+int runYamlImport(const CsvOptions& o) {
+    std::optional<settings::RadioImage> base;
+    if (!o.base.isEmpty()) {
+        const files::LoadResult loaded = files::loadDatFile(pathOf(o.base));
+        if (!loaded.ok())
+            return loadFailureCode(o.base, loaded);
+        base.emplace();
+        loaded.file.copyInto(base->image);
+        base->band = openedFileValues(loaded.file).band.value_or(settings::DefaultBandCode);
+    }
+    const LoadedRadioFile read = loadYamlFile(pathOf(o.input), base ? &*base : nullptr);
+    if (!read.file)
+        return read.failureCode;
+    image::MemoryImage image{};
+    read.file->copyInto(image);
+    const files::WriteResult written = files::saveDatFile(
+        pathOf(o.output), image, static_cast<std::uint8_t>(read.file->band.value_or(0)));
+    return written.ok() ? 0 : writeFailureCode(o.output, written);
 }
 
 int runImport(const CsvOptions& o) {
@@ -176,7 +230,9 @@ int runCsvCommand(const QStringList& arguments) {
         QTextStream(stderr) << usageLines({"export", "import"}).c_str() << Qt::flush;
         return 2;
     }
-    return options->command == "import" ? runImport(*options) : runExport(*options);
+    if (options->command == "export")
+        return runExport(*options);
+    return options->yaml ? runYamlImport(*options) : runImport(*options);
 }
 
 } // namespace cli

@@ -1,6 +1,6 @@
 #include "cli/file_arguments.h"
 
-#include "cli/link_failure_text.h"
+#include "cli/radio_files.h"
 #include "ui/file_names.h"
 
 #include <QTextStream>
@@ -16,12 +16,7 @@ std::optional<int> languageArgument(const QString& value) {
 }
 
 std::optional<files::DatFile> loadForCommand(const QString& path) {
-    const files::LoadResult loaded = files::loadDatFile(ui::fileNameBytes(path).toStdString());
-    if (loaded.ok())
-        return loaded.file;
-    QTextStream(stderr) << "tq305: " << ui::printableFileName(path) << ": "
-                        << QString::fromStdString(loadFailureReason(loaded)) << Qt::endl;
-    return std::nullopt;
+    return loadRadioFile(ui::fileNameBytes(path).toStdString()).file;
 }
 
 } // namespace cli

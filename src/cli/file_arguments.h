@@ -10,8 +10,8 @@ namespace cli {
 // The value of --lang: "zh" 0, "en" 1.
 std::optional<int> languageArgument(const QString& value);
 
-// Reads a data file; on failure says why on the standard error ("tq305:
-// FILE: reason") and gives nothing.
+// Reads a data file or a radio's YAML file; on failure says why on the
+// standard error ("tq305: FILE: reason") and gives nothing.
 std::optional<files::DatFile> loadForCommand(const QString& path);
 
 } // namespace cli

@@ -36,7 +36,8 @@ constexpr UsageItem ReadItems[] = {
 };
 
 constexpr UsageItem WriteItems[] = {
-    {"IN.dat", "IN.dat", "the data file to write to the radio"},
+    {"IN.dat|IN.yaml", "IN.dat|IN.yaml",
+     "the data file to write to the radio, or a radio's YAML file (as tq305 import reads it)"},
     {"(--port N | --device PATH)...", "--port N",
      "the radio on port N, 1 to 16, as for read; repeated (with --device too), every radio is "
      "written at once, each with its own backup and verify"},
@@ -64,28 +65,36 @@ constexpr UsageItem WriteItems[] = {
 };
 
 constexpr UsageItem DiffItems[] = {
-    {"A.dat", "A.dat", "the data file compared from"},
-    {"B.dat", "B.dat", "the data file compared to"},
+    {"A.dat|A.yaml", "A.dat|A.yaml", "the data file, or radio's YAML file, compared from"},
+    {"B.dat|B.yaml", "B.dat|B.yaml", "the data file, or radio's YAML file, compared to"},
     {"[--json]", "--json", "print an array of objects {place, setting, before, after}"},
     {"[--lang zh|en]", "--lang zh|en", "the language of the names and texts (English by default)"},
 };
 
 constexpr UsageItem ExportItems[] = {
-    {"FILE.dat", "FILE.dat", "the data file whose channels are written"},
-    {"-o OUT.csv", "-o OUT.csv", "the CSV file to write, replaced in one step"},
+    {"FILE.dat", "FILE.dat", "the data file to export"},
+    {"-o OUT.csv|OUT.yaml", "-o OUT.csv|OUT.yaml",
+     "the file to write, replaced in one step: its channels as CSV, or the whole radio as YAML "
+     "(.yaml or .yml)"},
+    {"[--format yaml|csv]", "--format yaml|csv",
+     "the kind to write whatever OUT's name (by default YAML for .yaml and .yml, else CSV)"},
 };
 
 constexpr UsageItem ImportItems[] = {
-    {"IN.csv", "IN.csv", "the channel list to read"},
+    {"IN.csv|IN.yaml", "IN.csv|IN.yaml",
+     "the channel list, or the radio's YAML file (.yaml or .yml), to read"},
     {"-o OUT.dat", "-o OUT.dat", "the data file to write, replaced in one step"},
     {"--band N", "--band N",
-     "the band the channels are checked against: its position 0..7 in the band list, or its "
-     "text (136-174MHz)"},
+     "the band the channels of a CSV file are checked against: its position 0..7 in the band "
+     "list, or its text (136-174MHz); a YAML file names its own"},
     {"[--base FILE.dat]", "--base FILE.dat",
      "take the other settings, and the channels no row names, from FILE.dat instead of those of "
-     "File > New"},
+     "File > New; for YAML, every key the file leaves out"},
     {"[--renumber]", "--renumber",
-     "put the rows, in file order, on channels 1, 2, 3... instead of their Location"},
+     "put the rows of a CSV file, in file order, on channels 1, 2, 3... instead of their "
+     "Location"},
+    {"[--format yaml|csv]", "--format yaml|csv",
+     "the kind of IN whatever its name (by default YAML for .yaml and .yml, else CSV)"},
 };
 
 constexpr UsageItem HistoryItems[] = {
@@ -136,7 +145,9 @@ constexpr CommandUsage Commands[] = {
      "refused with nothing written. After the write the radio is read again and every byte "
      "written compared with what was sent. A write that stopped after its first block left the "
      "radio with a mix of old and new memory: the message names the block it reached and the "
-     "command that writes the backup back. To restore a radio, write a backup as any data file.\n\n"
+     "command that writes the backup back. To restore a radio, write a backup as any data file. "
+     "A YAML file is read as tq305 import reads it. A value no window can write back (a tone "
+     "code in no tone list) is sent as the windows encode it, each named in a note first.\n\n"
      "Exit status: 0 done and verified; 1 the radio failed or the verify found a difference, "
      "and nothing was written or all of it; 2 a wrong command line; 3 the port, IN.dat or the "
      "backup could not be opened or kept, or IN.dat's header names no band (--force-band "
@@ -154,7 +165,7 @@ constexpr CommandUsage Commands[] = {
      "Exit status: 0 done, whether or not anything was found; 2 a wrong command line; 3 the "
      "history could not be opened.",
      HistoryItems},
-    {"diff", "print what differs between two data files",
+    {"diff", "print what differs between two data files, .dat or YAML",
      "Prints what differs from A.dat to B.dat, one line per setting, named and shown as the "
      "program's windows name and show it, as the program's write lists what it will change. "
      "Bytes no window shows end the list as \"Other bytes\" with their offsets, so nothing "
@@ -162,19 +173,34 @@ constexpr CommandUsage Commands[] = {
      "Exit status: 0 the files hold the same; 1 they differ; 2 a wrong command line; 3 a file "
      "that cannot be used, or the list could not be written.",
      DiffItems},
-    {"export", "write the channel table of a data file as CSV",
-     "Writes one CSV row per channel that exists, in the layout other programming software "
-     "uses, names empty, so that importing it gives the same channels back.\n\n"
+    {"export", "write the channel table of a data file as CSV, or the whole radio as YAML",
+     "As CSV: one row per channel that exists, in the layout other programming software uses, "
+     "names empty, so that importing it gives the same channels back.\n\n"
+     "As YAML: the whole radio as a file to read, keep in git, compare and edit by hand: the "
+     "band, the channels in use, the optional features and the VFO, the DTMF codes, the FM "
+     "presets and settings, the power levels, keyed as the settings are named (channels: 12: "
+     "rx_tone) and valued as the English windows show them, and the bytes no window shows as "
+     "hex under unshown_bytes. Importing it gives the same data file back.\n\n"
+     "Whatever the file cannot carry as the data file holds it (a tone code in no tone list, a "
+     "frequency that is not a number, a value an import would refuse, bytes the program always "
+     "writes its own way) is named, one line per value, on standard error.\n\n"
      "Exit status: 0 done; 1 a data file of another kind; 2 a wrong command line; 3 a file not "
      "opened or not written.",
      ExportItems},
-    {"import", "make a data file from a CSV channel list",
+    {"import", "make a data file from a CSV channel list or a radio's YAML file",
      "Puts the rows of a CSV channel list into the channel table under the rules of typing into "
      "it, and writes the result as a data file. Every row gets one line on standard error: "
      "imported, imported with changes, or skipped and why.\n\n"
+     "A YAML file as tq305 export writes it, edited or not, becomes a data file of its band; "
+     "keys it leaves out keep the values of the base, else of File > New, and a channel given "
+     "as ~ is emptied. Every value is checked as the windows check what is typed: an unknown "
+     "key, a value out of range or off the raster, a wrong type, a channel given twice, or text "
+     "that is not YAML is one line naming the file, line and column, the key and what is "
+     "allowed.\n\n"
      "Exit status: 0 done; 1 unusable input (no header with Location and Frequency, no row "
-     "imported, a quote never closed, a file over 1 MB, a base of another band), and nothing "
-     "is written; 2 a wrong command line or band; 3 a file not opened or not written.",
+     "imported, a quote never closed, a file over 1 MB, a base of another band, a YAML file "
+     "with a fault), and nothing is written; 2 a wrong command line or band; 3 a file not "
+     "opened or not written.",
      ImportItems},
 };
 
@@ -182,8 +208,9 @@ constexpr CommandUsage Commands[] = {
 
 const std::string_view ProgramDescription =
     "The command line of TQ-305 CloneDesk: reads and writes the TQ-305 handheld radio over its "
-    "programming cable, shows and prints its .dat data files, and exchanges the channel table "
-    "with other programming software as CSV. Nothing it does needs a display.";
+    "programming cable, shows and prints its .dat data files, exchanges the channel table "
+    "with other programming software as CSV, and writes and reads the whole radio as a YAML "
+    "file to read and edit by hand. Nothing it does needs a display.";
 
 std::span<const CommandUsage> commandUsages() {
     return Commands;

@@ -3,6 +3,7 @@
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_record.h"
+#include "cli/radio_files.h"
 #include "cli/radio_write.h"
 #include "cli/write_reports.h"
 #include "cli/write_verdict.h"
@@ -286,16 +287,17 @@ int writeSets(const LinkOptions& options, const WriteJob& job) {
 
 int runWrite(int& argc, char** argv, const LinkOptions& options) {
     // The file first: a write that cannot happen leaves the ports alone.
-    const files::LoadResult loaded = files::loadDatFile(options.file);
-    if (!loaded.ok()) {
-        say(loadFailureText(options.file, loaded));
+    const LoadedRadioFile loaded = loadRadioFile(options.file);
+    if (!loaded.file)
         return ExitCannotOpen;
-    }
-    if (files::namesNoBand(loaded.file) && !options.forceBand) {
+    if (files::namesNoBand(*loaded.file) && !options.forceBand) {
         say(shownName(options.file) +
             ": not written: its header names no band (--force-band writes it anyway)");
         return ExitCannotOpen;
     }
+    // What the windows cannot hold goes as they encode it, but not unsaid.
+    for (const std::string& note : writeNotes(*loaded.file))
+        say("note: " + note);
     QCoreApplication app(argc, argv);
     files::BackupStore backups(radiolink::backupFolderPath());
     // Found before any radio is read, not after its backup read.
@@ -309,8 +311,8 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
         return ExitCannotOpen;
     }
     WriteJob job;
-    job.image = encodedImage(loaded.file);
-    job.fileBand = loaded.file.band;
+    job.image = encodedImage(*loaded.file);
+    job.fileBand = loaded.file->band;
     job.options = {options.backup, options.verify, {options.forceBand, options.calibration}};
     radiolink::keepRecordedBackups(backups);
     job.backups = options.backup ? &backups : nullptr;

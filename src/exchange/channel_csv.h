@@ -35,6 +35,11 @@ std::string exportChannels(const image::ChannelTableValues& table);
 std::string exportChannels(const image::ChannelTableValues& table,
                            const std::vector<int>& channels);
 
+// What the export cannot carry as the table holds it, one line per value by
+// key, in English: a tone code in no tone list goes without a tone, a
+// frequency that is not a number as the number its text starts with.
+std::vector<std::string> exportNotes(const image::ChannelTableValues& table);
+
 // Where an import puts its rows: on the channels their Location names, or,
 // renumbered, on consecutive channels in file order from `firstChannel` on.
 struct Placement {

@@ -3,6 +3,7 @@
 #include "exchange/csv_text.h"
 #include "image/decimal_text.h"
 #include "image/tone_codes.h"
+#include "settings/unwritable_values.h"
 
 #include <numeric>
 
@@ -112,6 +113,19 @@ std::string exportChannels(const image::ChannelTableValues& table,
         out += csvLine(r);
     }
     return out;
+}
+
+std::vector<std::string> exportNotes(const image::ChannelTableValues& table) {
+    image::EditorValues values;
+    values.Form1 = table;
+    std::vector<std::string> notes;
+    for (const settings::UnwritableValue& value : settings::unwritableValues(values))
+        notes.push_back(
+            settings::describe(value) +
+            (value.kind == settings::UnwritableValue::Kind::ToneInNoTable
+                 ? "; exported without a tone"
+                 : "; exported as if it were " + frequency(Decimal::leadingNumber(value.held))));
+    return notes;
 }
 
 } // namespace exchange

@@ -5,6 +5,7 @@
 #include "exchange/channel_csv.h"
 #include "shell/file_dialog.h"
 #include "shell/main_window.h"
+#include "shell/yaml_file_commands.h"
 #include "ui/file_names.h"
 #include "ui/messages.h"
 #include "ui/program_flags.h"
@@ -97,11 +98,14 @@ void exportCsv(MainWindow& window) {
     const QString path = askFileName(&window, window.programFolder(), true, csvKind(false));
     if (path.isEmpty())
         return;
-    const std::string csv = exchange::exportChannels(table.channelValues());
+    const image::ChannelTableValues channels = table.channelValues();
+    const std::string csv = exchange::exportChannels(channels);
     const files::WriteResult written = files::writeFileAtomically(
         ui::fileNameBytes(path).toStdString(),
         std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
     ui::reportSaveFailure(path, written);
+    if (written.ok())
+        showExportNotes(path, exchange::exportNotes(channels));
 }
 
 } // namespace shell

@@ -25,6 +25,7 @@
 #include "shell/settings_store.h"
 #include "shell/toolbar_icons.h"
 #include "shell/window_transfer_view.h"
+#include "shell/yaml_file_commands.h"
 #include "ui/message_box.h"
 #include "ui/messages.h"
 #include "ui/program_flags.h"
@@ -137,6 +138,10 @@ void MainWindow::createMenus() {
             [this] { importCsv(*this); });
     connect(addMenuItem(file, "MNExportCsv", "导出CSV(&E)..."), &QAction::triggered, this,
             [this] { exportCsv(*this); });
+    connect(addMenuItem(file, "MNImportYaml", "导入YAML(&Y)..."), &QAction::triggered, this,
+            [this] { importYaml(*this); });
+    connect(addMenuItem(file, "MNExportYaml", "导出YAML(&L)..."), &QAction::triggered, this,
+            [this] { exportYaml(*this); });
     connect(addMenuItem(file, "MNPrint", "打印(&P)"), &QAction::triggered, this,
             [this] { showPrintPreview(*this); });
     file->addSeparator()->setObjectName("MNLine1");

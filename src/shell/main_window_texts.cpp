@@ -16,6 +16,8 @@ const LanguageRow MainWindowRows[] = {
     {"MDIForm1", "MNSave", Caption, 0, "保存(&S)", "Save(&S)"},
     {"MDIForm1", "MNImportCsv", Caption, 0, "导入CSV(&I)...", "Import CSV(&I)..."},
     {"MDIForm1", "MNExportCsv", Caption, 0, "导出CSV(&E)...", "Export CSV(&E)..."},
+    {"MDIForm1", "MNImportYaml", Caption, 0, "导入YAML(&Y)...", "Import YAML(&Y)..."},
+    {"MDIForm1", "MNExportYaml", Caption, 0, "导出YAML(&L)...", "Export YAML(&L)..."},
     {"MDIForm1", "MNAbout", Caption, 0, "帮助(&H)", "About(&H)"},
     {"MDIForm1", "MNChinese", Caption, 0, "中文(&C)", "Chinese(&C)"},
     {"MDIForm1", "MNCommPort", Caption, 0, "通信端口(&C)", "Communication Port(&C)"},

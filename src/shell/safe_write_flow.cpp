@@ -216,8 +216,11 @@ void SafeWriteFlow::askConfirmation(const radiolink::Confirmation& confirmation)
     if (confirmation.bandDiffers)
         write = ui::showMessage(ui::Msg::ForceWriteQuestion) == ui::MsgOk;
     if (write && m_backup)
-        write = WriteChangesDialog::confirmWriteChanges(&m_window, *m_backup, m_image,
-                                                        ui::UILanguage, m_options.modes.debug);
+        // The windows stay as they were encoded while the progress window is up.
+        write = WriteChangesDialog::confirmWriteChanges(
+            &m_window, *m_backup, m_image, ui::UILanguage, m_options.modes.debug,
+            m_run == Run::Write ? settings::unwritableValues(m_window.editorValues())
+                                : std::vector<settings::UnwritableValue>());
     m_link->safeWrite().confirm(write);
 }
 

@@ -1,6 +1,7 @@
 #include "shell/write_changes_dialog.h"
 
 #include "link/protocol.h"
+#include "settings/catalogue.h"
 #include "shell/image_difference.h"
 #include "shell/read_only_table.h"
 #include "shell/write_changes_dialog_texts.h"
@@ -41,7 +42,9 @@ std::vector<image::ByteRange> writtenBytes(bool withCalibration) {
 
 WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
                                        const image::MemoryImage& toWrite, int language,
-                                       bool withCalibration, QWidget* parent)
+                                       bool withCalibration,
+                                       std::span<const settings::UnwritableValue> unwritable,
+                                       QWidget* parent)
     : QDialog(parent) {
     setObjectName("FrmWriteChanges");
     const auto text = [language](const char* control, ui::TextTarget target, int index) {
@@ -77,6 +80,20 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
     }
     makeReadOnlyList(*TableChanges);
 
+    LabelUnwritable = new QLabel(this);
+    LabelUnwritable->setObjectName("LabelUnwritable");
+    QStringList notes{text("LabelUnwritable", ui::TextTarget::Caption, 0)};
+    for (const settings::UnwritableValue& value : unwritable)
+        if (const auto keyed = settings::findKey(value.key);
+            keyed && settings::writtenText(value, language) != value.held)
+            notes << text("LabelUnwritable", ui::TextTarget::Caption, 1)
+                         .arg(keyed->index)
+                         .arg(QString::fromUtf8(keyed->setting->caption.in(language)),
+                              QString::fromStdString(value.held),
+                              QString::fromStdString(settings::writtenText(value, language)));
+    LabelUnwritable->setText(notes.join('\n'));
+    LabelUnwritable->setVisible(notes.size() > 1);
+
     CmdWrite = new QPushButton(text("CmdWrite", ui::TextTarget::Caption, 0), this);
     CmdWrite->setObjectName("CmdWrite");
     CmdCancel = new QPushButton(text("CmdCancel", ui::TextTarget::Caption, 0), this);
@@ -93,6 +110,7 @@ WriteChangesDialog::WriteChangesDialog(const image::MemoryImage& radio,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LabelCount);
     layout->addWidget(TableChanges, 1);
+    layout->addWidget(LabelUnwritable);
     layout->addWidget(buttons);
     TableChanges->setVisible(!changes.isEmpty());
     TableChanges->setFocus(Qt::OtherFocusReason);
@@ -105,10 +123,10 @@ void WriteChangesDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-bool WriteChangesDialog::confirmWriteChanges(QWidget* parent, const image::MemoryImage& radio,
-                                             const image::MemoryImage& toWrite, int language,
-                                             bool withCalibration) {
-    WriteChangesDialog dialog(radio, toWrite, language, withCalibration, parent);
+bool WriteChangesDialog::confirmWriteChanges(
+    QWidget* parent, const image::MemoryImage& radio, const image::MemoryImage& toWrite,
+    int language, bool withCalibration, std::span<const settings::UnwritableValue> unwritable) {
+    WriteChangesDialog dialog(radio, toWrite, language, withCalibration, unwritable, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -147,7 +165,10 @@ void WriteChangesDialog::fitToContents() {
                .expandedTo({tableWidth + margins.left() + margins.right(),
                             tableHeight + LabelCount->sizeHint().height() +
                                 CmdWrite->sizeHint().height() + margins.top() + margins.bottom() +
-                                2 * layout()->spacing()})
+                                2 * layout()->spacing() +
+                                (LabelUnwritable->isVisibleTo(this)
+                                     ? LabelUnwritable->sizeHint().height() + layout()->spacing()
+                                     : 0)})
                .boundedTo(available));
 }
 

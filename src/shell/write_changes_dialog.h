@@ -1,8 +1,10 @@
 #pragma once
 
 #include "image/image_layout.h"
+#include "settings/unwritable_values.h"
 
 #include <QDialog>
+#include <span>
 
 class QLabel;
 class QPushButton;
@@ -22,13 +24,18 @@ class WriteChangesDialog : public QDialog {
     // `radio`: the image the radio holds (the backup just read); `toWrite`:
     // the image about to be written. Only the bytes the write sends are
     // compared: the calibration block only `withCalibration`.
+    // `unwritable`: values the windows hold that the write cannot send as
+    // they are, each listed below the changes with what is sent instead.
     WriteChangesDialog(const image::MemoryImage& radio, const image::MemoryImage& toWrite,
-                       int language, bool withCalibration, QWidget* parent = nullptr);
+                       int language, bool withCalibration,
+                       std::span<const settings::UnwritableValue> unwritable = {},
+                       QWidget* parent = nullptr);
 
     // Shows the dialog modally; true when the user chose Write.
     static bool confirmWriteChanges(QWidget* parent, const image::MemoryImage& radio,
                                     const image::MemoryImage& toWrite, int language,
-                                    bool withCalibration);
+                                    bool withCalibration,
+                                    std::span<const settings::UnwritableValue> unwritable = {});
 
     int changeCount() const;
 
@@ -42,6 +49,7 @@ class WriteChangesDialog : public QDialog {
     void fitToContents();
 
     QLabel* LabelCount = nullptr;
+    QLabel* LabelUnwritable = nullptr;
     QTableWidget* TableChanges = nullptr;
     QPushButton* CmdWrite = nullptr;
     QPushButton* CmdCancel = nullptr;

@@ -19,6 +19,10 @@ constexpr LanguageRow WriteChangesRows[] = {
     {"FrmWriteChanges", "TableChanges", HeaderCell, 1, "设置", "Setting"},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 2, "对讲机现在", "Radio now"},
     {"FrmWriteChanges", "TableChanges", HeaderCell, 3, "写频以后", "After the write"},
+    {"FrmWriteChanges", "LabelUnwritable", Caption, 0, "以下值没有窗口能原样写回，写频将改为发送：",
+     "No window can write these values back as they are; the write sends instead:"},
+    {"FrmWriteChanges", "LabelUnwritable", Caption, 1, "信道 %1 / %2：%3 → %4",
+     "CH %1 / %2: %3 → %4"},
     {"FrmWriteChanges", "CmdWrite", Caption, 0, "写频(&W)", "&Write"},
     {"FrmWriteChanges", "CmdCancel", Caption, 0, "取消", "Cancel"},
 };

@@ -1,5 +1,9 @@
 #include "ui/file_names.h"
 
+#include "ui/message_box.h"
+#include "ui/program_info.h"
+#include "ui/program_version.h"
+
 #include <QStringDecoder>
 
 namespace ui {
@@ -93,6 +97,10 @@ QString printableFileName(const QString& name) {
 std::string printableBytes(std::string_view bytes) {
     return printableFileName(fileNameText(QByteArray(bytes.data(), qsizetype(bytes.size()))))
         .toStdString();
+}
+
+std::string writerName() {
+    return std::string(ApplicationTitle) + " " + ProgramVersion;
 }
 
 } // namespace ui

@@ -135,6 +135,16 @@ constexpr std::array MessageTable{
                "Mistake",
                "No installed font can show these characters of the printout:\n%1\nInstall a "
                "Chinese font (such as fonts-wqy-microhei) and print again."},
+    MessageRow{Msg::YamlNotUsable, MsgStyle::OkStop, "错误", "无法导入文件，未作任何改动：\n%1\n%2",
+               "Mistake", "The file cannot be imported; nothing was changed:\n%1\n%2"},
+    MessageRow{Msg::YamlTooLarge, MsgStyle::OkStop, "错误",
+               "无法导入文件：\n%1\n文件大于 %2 KB，不是对讲机的 YAML 文件。", "Mistake",
+               "The file cannot be imported:\n%1\nIt is larger than %2 KB, too large for a "
+               "radio's YAML file."},
+    MessageRow{Msg::ExportNotes, MsgStyle::OkExclamation, "注意",
+               "文件已导出：\n%1\n但以下值无法按窗口显示的原样保存：\n%2", "Be careful",
+               "The file was exported:\n%1\nbut it cannot carry these values as the windows "
+               "show them:\n%2"},
 };
 
 const MessageRow& rowOf(Msg id) {

@@ -54,7 +54,7 @@ class CompletionTest : public QObject {
   private slots:
     void initTestCase() {
         QVERIFY(QFile::exists("/usr/share/bash-completion/bash_completion"));
-        for (const char* name : {"a.dat", "b.csv", "c.pdf", "notes.txt"}) {
+        for (const char* name : {"a.dat", "b.csv", "c.pdf", "notes.txt", "r.yaml", "s.yml"}) {
             QFile file(m_folder.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
@@ -83,12 +83,17 @@ class CompletionTest : public QObject {
         QTest::newRow("ports begun")
             << "tq305 write a.dat --port 1" << numbers(1, 1) + numbers(10, 16);
         QTest::newRow("data files to dump") << "tq305 dump " << QStringList{"a.dat", "sub"};
-        QTest::newRow("data file to write") << "tq305 write " << QStringList{"a.dat", "sub"};
+        QTest::newRow("data file to write")
+            << "tq305 write " << QStringList{"a.dat", "r.yaml", "s.yml", "sub"};
+        QTest::newRow("either file to compare")
+            << "tq305 diff " << QStringList{"a.dat", "r.yaml", "s.yml", "sub"};
         QTest::newRow("a PDF to print to")
             << "tq305 print a.dat -o " << QStringList{"c.pdf", "sub"};
         QTest::newRow("a CSV to export to")
-            << "tq305 export a.dat -o " << QStringList{"b.csv", "sub"};
-        QTest::newRow("a CSV to import") << "tq305 import " << QStringList{"b.csv", "sub"};
+            << "tq305 export a.dat -o " << QStringList{"b.csv", "r.yaml", "s.yml", "sub"};
+        QTest::newRow("a CSV or YAML to import")
+            << "tq305 import " << QStringList{"b.csv", "r.yaml", "s.yml", "sub"};
+        QTest::newRow("the kinds") << "tq305 import r.yaml --format " << QStringList{"csv", "yaml"};
         QTest::newRow("a base to import onto")
             << "tq305 import b.csv --base " << QStringList{"a.dat", "sub"};
         QTest::newRow("a data file to read into")
@@ -98,9 +103,11 @@ class CompletionTest : public QObject {
             << QStringList{"--calibration-mode", "--change-block", "--com", "--corrupt-block"};
         QTest::newRow("radio ports") << "tq305-radio --com " << numbers(1, 16);
         QTest::newRow("radio image, any file")
-            << "tq305-radio " << QStringList{"a.dat", "b.csv", "c.pdf", "notes.txt", "sub"};
+            << "tq305-radio "
+            << QStringList{"a.dat", "b.csv", "c.pdf", "notes.txt", "r.yaml", "s.yml", "sub"};
         QTest::newRow("radio save file")
-            << "tq305-radio --save " << QStringList{"a.dat", "b.csv", "c.pdf", "notes.txt", "sub"};
+            << "tq305-radio --save "
+            << QStringList{"a.dat", "b.csv", "c.pdf", "notes.txt", "r.yaml", "s.yml", "sub"};
         QTest::newRow("a number: nothing to offer") << "tq305-radio --stall-at " << QStringList{};
     }
     void offers() {

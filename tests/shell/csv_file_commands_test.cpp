@@ -1,3 +1,4 @@
+#include "support/file_contents.h"
 #include "support/program_fixture.h"
 #include "support/socket_file.h"
 #include "support/test_registry.h"
@@ -27,17 +28,6 @@ const QByteArray RichRows =
     "3,446.1,+,1,Tone,67.0,,,,,,FM,,High\r\n"
     "50,479.99375,off,,Cross,67.0,,,RN,023,Tone->DTCS,FM,,\r\n"
     "99,480,split,400,Cross,,,025,NR,031,DTCS->DTCS,FM,,\r\n";
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QStringList shownLines(QDialog* dialog) {
     return dialog->findChild<QPlainTextEdit*>("TextRows")->toPlainText().split('\n');

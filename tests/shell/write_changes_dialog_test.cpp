@@ -111,7 +111,7 @@ class WriteChangesDialogTest : public QObject {
         image::MemoryImage toWrite = changedImage(5 * 13, QByteArray("\x00\x25\x01\x45", 4));
         toWrite[0x704] = 0x03;
         shell::WriteChangesDialog dialog(testImage("full_image_band0.dat"), toWrite, language,
-                                         false, &owner);
+                                         false, {}, &owner);
         QCOMPARE(dialog.changeCount(), 2);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -122,6 +122,36 @@ class WriteChangesDialogTest : public QObject {
         QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
         const auto* heading = dialog.findChild<QLabel*>("LabelCount");
         QVERIFY(heading->width() >= heading->sizeHint().width());
+    // Values the windows hold but cannot send are listed below the changes,
+    // in the language given, with what is sent instead; those a write keeps
+    // as they are are not.
+    void namesWhatTheWriteCannotSend_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("en") << 1
+                            << "No window can write these values back as they are; the write "
+                               "sends instead:\nCH 99 / QT/DQT Enc: 6F.F → Off";
+        QTest::newRow("zh") << 0
+                            << "以下值没有窗口能原样写回，写频将改为发送：\n信道 99 / "
+                               "发射亚音频：6F.F → 关闭";
+    }
+    void namesWhatTheWriteCannotSend() {
+        QFETCH(int, language);
+        QFETCH(QString, text);
+        using Kind = settings::UnwritableValue::Kind;
+        const settings::UnwritableValue values[] = {
+            {Kind::ToneInNoTable, "channels[99].tx_tone", "6F.F"},
+            {Kind::NotAFrequency, "channels[7].rx_frequency", "446.0A525"}};
+        const image::MemoryImage image = testImage("full_image_band0.dat");
+        shell::WriteChangesDialog dialog(image, image, language, false, values);
+        dialog.show();
+        const auto* label = dialog.findChild<QLabel*>("LabelUnwritable");
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), text);
+
+        shell::WriteChangesDialog none(image, image, language, false, std::span(values + 1, 1));
+        none.show();
+        QVERIFY(!none.findChild<QLabel*>("LabelUnwritable")->isVisible());
     }
 
     // A whole image of changes stays on the screen, and its columns are not cut.

@@ -1,0 +1,303 @@
+#include "image/image_decoder.h"
+#include "image/image_encoder.h"
+#include "image/tone_codes.h"
+#include "settings/catalogue.h"
+#include "settings/image_places.h"
+#include "settings/radio_yaml.h"
+#include "settings/setting_values.h"
+#include "support/test_registry.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <random>
+
+namespace {
+
+const std::string Heading = "TQ-305 CloneDesk 1.0";
+
+class Dice {
+  public:
+    explicit Dice(unsigned seed) : m_engine(seed) {}
+    int below(int n) { return int(m_engine() % std::uint32_t(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+
+  private:
+    std::mt19937 m_engine;
+};
+
+// Written out here: the decimal number header is more than moc can read.
+std::string frequencyText(long long tensOfHz) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%lld.%05lld", tensOfHz / 100000, tensOfHz % 100000);
+    return text;
+}
+
+// A frequency on the raster from `low` up to `high` MHz.
+std::string onRaster(Dice& dice, int low, int high) {
+    const long long step = dice.chance(50) ? 500 : 625; // tens of Hz
+    return frequencyText(low * 100000LL + step * dice.below(int((high - low) * 100000LL / step)));
+}
+
+std::string dtmfCode(Dice& dice, int maximum) {
+    std::string code;
+    for (int i = dice.below(maximum + 1); i > 0; --i)
+        code += "0123456789ABCD*#"[dice.below(16)];
+    return code;
+}
+
+std::string fmText(Dice& dice) {
+    if (dice.chance(30))
+        return "";
+    const int hundredths = 7000 + 5 * dice.below(760);
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
+    return text;
+}
+
+// Values a user could have entered in the windows, every setting drawn.
+image::EditorValues enteredValues(Dice& dice) {
+    const int band = dice.below(8);
+    const image::BandLimits limits = settings::bandLimits(band);
+    image::EditorValues values = settings::newValues(band);
+    for (int n = 1; n <= image::ChannelCount; ++n) {
+        if (dice.chance(40))
+            continue;
+        image::ChannelRow& row = values.Form1.row(n);
+        row.freqText[0] = onRaster(dice, limits.BandLow, limits.BandHigh);
+        row.freqText[1] = dice.chance(20) ? "" : onRaster(dice, limits.BandLow, limits.BandHigh);
+        for (std::size_t t = 0; t < 2; ++t) {
+            row.listIndex[t] = dice.chance(30) ? 0 : 1 + dice.below(image::ToneCount);
+            row.toneText[t] = std::string(image::toneText(row.listIndex[t]));
+        }
+        for (std::size_t f = 2; f < 6; ++f)
+            row.listIndex[f] = dice.below(2);
+    }
+    for (const settings::Setting& setting : settings::catalogue()) {
+        if (setting.kind != settings::Kind::List || !setting.inImage() ||
+            setting.field == settings::Field::Band || setting.isIndexed() ||
+            setting.field == settings::Field::ChannelFlag)
+            continue;
+        // The windows read an automatic power-off of 3 or 4 back as off.
+        const int entries =
+            setting.key == "features.auto_power_off" ? 3 : settings::entryCount(setting);
+        settings::setValue(setting, values, 1,
+                           settings::parseValueText(
+                               setting, settings::entryText(setting, dice.below(entries), 1), 1));
+    }
+    values.Form3.Text6 = dice.chance(10) ? "" : std::to_string(dice.below(100));
+    values.Form3.Text20 = onRaster(dice, limits.BandLow, limits.BandHigh);
+    values.Form3.Text21 = onRaster(dice, 0, 99);
+    const std::string ptt = dtmfCode(dice, 16), own = dtmfCode(dice, 8);
+    values.Form2.Text2.assign(ptt.begin(), ptt.end());
+    values.Form2.Text3.assign(own.begin(), own.end());
+    for (std::string& preset : values.Form5.presets)
+        preset = fmText(dice);
+    values.Form5.Text2 = fmText(dice);
+    values.Form4 = {dice.below(256), dice.below(256)};
+    return values;
+}
+
+// The values encoded, with bytes no window shows drawn at random.
+settings::RadioImage enteredImage(Dice& dice) {
+    const image::EditorValues values = enteredValues(dice);
+    settings::RadioImage radio{{}, *values.band};
+    image::encodeImage(values, radio.image);
+    for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
+        if (settings::isUnshown(offset) && dice.chance(20))
+            radio.image[offset] = std::uint8_t(dice.below(256));
+    return radio;
+}
+
+bool sameImage(const image::MemoryImage& a, const image::MemoryImage& b) {
+    return std::equal(a.begin(), a.begin() + image::ImageSize, b.begin());
+}
+
+QString joined(const std::vector<std::string>& lines) {
+    QString text;
+    for (const std::string& line : lines)
+        text += QString::fromStdString(line) + '\n';
+    return text;
+}
+
+std::string importError(const std::string& text, const settings::RadioImage* base = nullptr) {
+    const settings::YamlImport imported = settings::importYaml(text, base);
+    return imported.radio ? "imported" : settings::errorLine("radio.yaml", imported.error);
+}
+
+} // namespace
+
+class RadioYamlTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // What a user could have entered comes back byte for byte, with nothing
+    // to report, and the file read back writes the same text again.
+    void enteredImagesComeBackWhole() {
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            Dice dice(seed);
+            const settings::RadioImage radio = enteredImage(dice);
+            const settings::YamlExport exported =
+                settings::exportYaml(radio.image, radio.band, Heading);
+            QVERIFY2(exported.report.empty(), qPrintable(joined(exported.report)));
+            const settings::YamlImport imported = settings::importYaml(exported.text);
+            QVERIFY2(imported.radio, settings::errorLine("seed", imported.error).c_str());
+            QCOMPARE(imported.radio->band, radio.band);
+            QVERIFY2(sameImage(imported.radio->image, radio.image),
+                     qPrintable(QString::number(seed)));
+            QCOMPARE(settings::exportYaml(imported.radio->image, radio.band, Heading).text,
+                     exported.text);
+        }
+    }
+
+    // Any bytes at all: every byte that does not come back is in a place the
+    // report names, or the report says the file must be mended first.
+    void whateverIsLostIsReported() {
+        for (unsigned seed = 1; seed <= 30; ++seed) {
+            Dice dice(1000 + seed);
+            image::MemoryImage bytes{};
+            for (std::size_t i = 0; i < image::ImageSize; ++i)
+                bytes[i] = std::uint8_t(dice.chance(30) ? 0xFF : dice.below(256));
+            const std::optional<int> band =
+                dice.chance(20) ? std::nullopt : std::optional<int>(dice.below(8));
+            const settings::YamlExport exported = settings::exportYaml(bytes, band, Heading);
+            const settings::YamlImport imported = settings::importYaml(exported.text);
+            const QString report = joined(exported.report);
+            if (!imported.radio) {
+                QVERIFY2(report.contains(QString::fromStdString(imported.error.key) + ": ") &&
+                             report.contains("an import refuses it"),
+                         qPrintable(report));
+                continue;
+            }
+            for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
+                if (bytes[offset] != imported.radio->image[offset])
+                    QVERIFY2(
+                        report.contains(QString::fromStdString(settings::placeOf(offset)) + ": "),
+                        qPrintable(QString::number(offset, 16) + "\n" + report));
+        }
+    }
+
+    void unwritableValuesAreNamed() {
+        Dice dice(7);
+        settings::RadioImage radio = enteredImage(dice);
+        image::channelRecord(radio.image, 99).rxTone().bytes()[0] = 0xFF;
+        image::channelRecord(radio.image, 99).rxTone().bytes()[1] = 0x06;
+        image::channelRecord(radio.image, 99).rxFrequency()[0] = 0x00;
+        image::channelRecord(radio.image, 98).rxFrequency()[0] = 0x00;
+        image::channelRecord(radio.image, 98).rxFrequency()[1] = 0xAF;
+        const settings::YamlExport exported =
+            settings::exportYaml(radio.image, radio.band, Heading);
+        const QString report = joined(exported.report);
+        QVERIFY2(report.contains("channels[99].rx_tone: 6F.F is a tone code in no tone list; "
+                                 "written as Off\n"),
+                 qPrintable(report));
+        QVERIFY2(
+            report.contains(QRegularExpression(
+                R"(channels\[98\]\.rx_frequency: \d\d\d\.\dAF00 is not a frequency: an import)")),
+            qPrintable(report));
+    }
+
+    // A hand-edited file: one line naming the place, the key and what is allowed.
+    void refusedFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("error");
+        const auto row = [](const char* name, const char* file, const char* error) {
+            QTest::newRow(name) << QString(file) << QString(error);
+        };
+        row("not YAML", "band: [400-480MHz\n",
+            "radio.yaml:2:1: not YAML (end of sequence flow not found); allowed: a YAML map of "
+            "settings");
+        row("not a map", "- band\n",
+            "radio.yaml:1:1: not a map; allowed: a map of band, channels, features, vfo, dtmf, "
+            "fm, power, unshown_bytes");
+        row("unknown top key", "bands: 400-480MHz\n",
+            "radio.yaml:1:1: bands: unknown key; allowed: band, channels, features, vfo, dtmf, "
+            "fm, power, unshown_bytes");
+        row("unknown setting", "features:\n  squelsh: 3\n",
+            "radio.yaml:2:3: features.squelsh: unknown key; allowed: memory_mode, auto_power_off, "
+            "scan_mode, voice_prompt, key_lock, key_lock_mode, display_mode, fm_monitor, "
+            "present_channel, step, squelch, battery_save, backlight, fm_scan_mode, time_out, "
+            "beep, reverse, vox_gain, vox_delay");
+        row("unknown channel field", "channels:\n  3: {rx_frequency: 438.5, tone: Off}\n",
+            "radio.yaml:2:28: channels[3].tone: unknown key; allowed: rx_frequency, "
+            "tx_frequency, rx_tone, tx_tone, power, busy_lock, scan_add, bandwidth");
+        row("band unknown", "band: 400-470MHz\n",
+            "radio.yaml:1:7: band: 400-470MHz is refused; allowed: one of 136-174MHz, "
+            "240-260MHz, 350-390MHz, 400-480MHz, 400-420MHz, 450-470MHz, 440-480MHz, 450-490MHz");
+        row("frequency out of band", "channels:\n  1:\n    rx_frequency: 480.00625\n",
+            "radio.yaml:3:19: channels[1].rx_frequency: 480.00625 is refused; allowed: a "
+            "frequency from 400 MHz to 480 MHz on the 5 kHz or 6.25 kHz raster");
+        row("frequency off the raster", "channels:\n  1:\n    rx_frequency: 438.513\n",
+            "radio.yaml:3:19: channels[1].rx_frequency: 438.513 is refused; allowed: a frequency "
+            "from 400 MHz to 480 MHz on the 5 kHz or 6.25 kHz raster, such as 438.51250");
+        row("tone not in the lists", "channels:\n  1: {rx_frequency: 438.5, rx_tone: 67.1}\n",
+            "radio.yaml:2:37: channels[1].rx_tone: 67.1 is refused; allowed: Off, a CTCSS tone "
+            "such as 67.0 or 254.1, or a DCS code such as D023N or D754I");
+        row("list entry in Chinese", "channels:\n  1: {rx_frequency: 438.5, power: 高}\n",
+            "radio.yaml:2:35: channels[1].power: 高 is refused; allowed: one of Low, High");
+        row("number out of range", "power:\n  high: 256\n",
+            "radio.yaml:2:9: power.high: 256 is refused; allowed: a whole number from 0 to 255");
+        row("list where a value goes", "power:\n  low: [1, 2]\n",
+            "radio.yaml:2:8: power.low: a list is refused; allowed: a single value");
+        row("map where a map of channels goes", "channels: 5\n",
+            "radio.yaml:1:11: channels: not a map; allowed: a map of channel numbers 1 to 99");
+        row("duplicate channel",
+            "channels:\n  7: {rx_frequency: 438.5}\n  7: {rx_frequency: 439}\n",
+            "radio.yaml:3:3: channels.7: given twice (first on line 2); allowed: once");
+        row("no channel 100", "channels:\n  100: {rx_frequency: 438.5}\n",
+            "radio.yaml:2:3: channels.100: no channel; allowed: channel numbers 1 to 99");
+        row("channel without a frequency", "channels:\n  4: {power: Low}\n",
+            "radio.yaml:2:3: channels[4].rx_frequency: missing; allowed: a channel with its "
+            "receive frequency, or ~ for none");
+        row("DTMF character", "dtmf:\n  own_code: 12E\n",
+            "radio.yaml:2:13: dtmf.own_code: 12E is refused; allowed: at most 8 of the "
+            "characters 0-9, A-D, * and #");
+        row("FM preset off its steps", "fm:\n  presets:\n    3: 88.07\n",
+            "radio.yaml:3:8: fm.presets[3]: 88.07 is refused; allowed: empty (none) or an FM "
+            "frequency from 70.00 to 107.95 MHz in steps of 0.05");
+        row("VFO at the band's top", "vfo:\n  frequency: 480\n",
+            "radio.yaml:2:14: vfo.frequency: 480 is refused; allowed: a frequency from 400 MHz to "
+            "below 480 MHz on the 5 kHz or 6.25 kHz raster");
+        row("unshown byte that a window shows", "unshown_bytes:\n  0x6FF: 00 11\n",
+            "radio.yaml:2:10: unshown_bytes.0x6FF: reaches a byte a window shows; allowed: "
+            "offsets such as 0x507 of bytes no window shows, each with bytes as two hexadecimal "
+            "digits apart");
+    }
+    void refusedFiles() {
+        QFETCH(QString, file);
+        QFETCH(QString, error);
+        QCOMPARE(QString::fromStdString(importError(file.toStdString())), error);
+    }
+
+    // Keys left out keep the base's values; ~ empties; a new channel is
+    // filled as a row typed into.
+    void leftOutKeysKeepTheBase() {
+        Dice dice(11);
+        settings::RadioImage base = enteredImage(dice);
+        base.band = 3;
+        const image::EditorValues before =
+            settings::shownValues(image::decodeImage(base.image), base.band);
+        const std::string file = "channels:\n  1: ~\n  2: {rx_frequency: 401.0125}\n"
+                                 "features: {squelch: 7}\n";
+        // Any band but the base's is refused.
+        QCOMPARE(importError("band: 136-174MHz\n", &base),
+                 std::string("radio.yaml:1:7: band: 136-174MHz is refused; allowed: "
+                             "400-480MHz, the band of the base file"));
+        const settings::YamlImport imported = settings::importYaml(file, &base);
+        QVERIFY(imported.radio);
+        image::EditorValues expected = before;
+        expected.Form1.row(1) = {};
+        expected.Form1.row(2) = {{"401.01250", "401.01250"}, {"", ""}, {0, 0, 1, 1, 1, 1}};
+        expected.Form3.Combo5 = 7;
+        const image::EditorValues after =
+            settings::shownValues(image::decodeImage(imported.radio->image), imported.radio->band);
+        QCOMPARE(after.Form1.row(2), expected.Form1.row(2));
+        QVERIFY(after == expected);
+        for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
+            if (settings::isUnshown(offset))
+                QCOMPARE(imported.radio->image[offset], base.image[offset]);
+    }
+};
+
+TQ_REGISTER_TEST(RadioYamlTest);
+
+#include "radio_yaml_test.moc"
