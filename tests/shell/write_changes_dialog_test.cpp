@@ -122,6 +122,8 @@ class WriteChangesDialogTest : public QObject {
         QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
         const auto* heading = dialog.findChild<QLabel*>("LabelCount");
         QVERIFY(heading->width() >= heading->sizeHint().width());
+    }
+
     // Values the windows hold but cannot send are listed below the changes,
     // in the language given, with what is sent instead; those a write keeps
     // as they are are not.
