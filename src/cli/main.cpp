@@ -8,8 +8,9 @@
 // print writes the program's printout of a file as a PDF.
 //
 // No command builds a window: they compute from the core's values and the
-// settings catalogue. This program links Qt Core, the serial port, and Qt
-// GUI's painter for the PDF printout; never a window library.
+// settings catalogue. This program links Qt Core and the serial port; print
+// loads its module (print_module.h) with Qt GUI's painter, never a window
+// library.
 #include "cli/windowless_commands.h"
 
 int main(int argc, char* argv[]) {

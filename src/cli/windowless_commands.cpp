@@ -6,7 +6,7 @@
 #include "cli/history_command.h"
 #include "cli/link_command.h"
 #include "cli/output_check.h"
-#include "cli/print_command.h"
+#include "cli/print_module.h"
 #include "cli/usage.h"
 #include "cli/write_command.h"
 #include "ui/file_names.h"
@@ -38,10 +38,8 @@ int runCommand(int& argc, char** argv) {
         return finishOutput(runCsvCommand(arguments));
     if (command == "diff")
         return finishOutput(runDiff(arguments));
-    if (command == "print") {
-        const auto app = printApplication(argc, argv);
-        return finishOutput(runPrint(arguments));
-    }
+    if (command == "print")
+        return finishOutput(runPrintModule(argc, argv, arguments));
     return finishOutput(run(arguments));
 }
 

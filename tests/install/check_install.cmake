@@ -18,11 +18,22 @@ foreach(file bin/TQ305sys bin/tq305 bin/tq305-radio
   endif()
 endforeach()
 
-# The installed tq305 runs on its own.
+# The installed tq305 runs on its own, and finds its print module in the
+# private library folder.
+file(GLOB_RECURSE modules RELATIVE ${PREFIX} ${PREFIX}/*.so)
+if(NOT modules MATCHES "^lib[^;]*/tq305-clonedesk/tq305-print.so$")
+  message(FATAL_ERROR "the print module is not in a private library folder: ${modules}")
+endif()
 execute_process(COMMAND ${PREFIX}/bin/tq305 dump ${DATA_FILE}
                 RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE error)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the installed tq305 dump failed (${result}): ${error}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                        ${PREFIX}/bin/tq305 print ${DATA_FILE} -o ${PREFIX}/printout.pdf
+                RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE error)
+if(NOT result EQUAL 0 OR NOT EXISTS ${PREFIX}/printout.pdf)
+  message(FATAL_ERROR "the installed tq305 print failed (${result}): ${error}")
 endif()
 
 # The entry starts the installed program and shows the installed icon.

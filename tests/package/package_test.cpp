@@ -104,6 +104,7 @@ class PackageTest : public QObject {
               "metainfo/" AppId ".metainfo.xml", "doc/tq305-clonedesk/copyright",
               "doc/tq305-clonedesk/changelog.gz", "doc/tq305-clonedesk/README.Debian"})
             expected << QString("-rw-r--r-- root/root ./usr/share/") + file;
+        expected << QString("-rw-r--r-- root/root ./usr/") + TQ_PRINT_MODULE_INSTALLED;
         expected.sort();
         QCOMPARE(files, expected);
     }
