@@ -2,6 +2,8 @@
 // cut short and with bytes changed at random from a fixed seed, so every
 // build checks them. With --write-corpus FOLDER the golden files become the
 // fuzzer's starting corpus.
+#include "support/fuzz_inputs.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -9,8 +11,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -26,38 +26,23 @@ std::vector<std::string> seeds() {
     return files;
 }
 
-bool writeCorpus(const std::string& folder) {
-    int n = 0;
-    for (const std::string& input : seeds()) {
-        std::ofstream file(folder + "/seed-" + std::to_string(n++), std::ios::binary);
-        file.write(input.data(), std::streamsize(input.size()));
-        if (!file)
-            return false;
-    }
-    return true;
-}
-
-void run(const std::string& input) {
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (argc == 3 && std::string(argv[1]) == "--write-corpus")
-        return writeCorpus(argv[2]) ? 0 : 1;
+        return fuzzinputs::writeCorpus(argv[2], seeds()) ? 0 : 1;
     std::mt19937 random(305);
     for (const std::string& input : seeds()) {
         if (input.empty())
             return 1; // a golden file is missing
-        run(input);
-        run(input.substr(0, input.size() - 1));
-        run(input.substr(48));
+        fuzzinputs::run(input);
+        fuzzinputs::run(input.substr(0, input.size() - 1));
+        fuzzinputs::run(input.substr(48));
         for (int n = 0; n < 300; ++n) {
             std::string changed = input;
             for (int k = 0; k < 1 + int(random() % 8); ++k)
                 changed[random() % changed.size()] = char(random());
-            run(changed);
+            fuzzinputs::run(changed);
         }
     }
     std::puts("image fuzz inputs: all held");

@@ -1,13 +1,13 @@
 // The YAML fuzz harness as a plain test: written files, then the same with
 // bytes changed at random from a fixed seed, so every build checks them.
+#include "support/fuzz_inputs.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
@@ -29,29 +29,14 @@ const std::vector<std::string> Written{
     "",
 };
 
-bool writeCorpus(const std::string& folder) {
-    int n = 0;
-    for (const std::string& input : Written) {
-        std::ofstream file(folder + "/seed-" + std::to_string(n++), std::ios::binary);
-        file.write(input.data(), std::streamsize(input.size()));
-        if (!file)
-            return false;
-    }
-    return true;
-}
-
-void run(const std::string& input) {
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (argc == 3 && std::string(argv[1]) == "--write-corpus")
-        return writeCorpus(argv[2]) ? 0 : 1;
+        return fuzzinputs::writeCorpus(argv[2], Written) ? 0 : 1;
     std::mt19937 random(305);
     for (const std::string& input : Written) {
-        run(input);
+        fuzzinputs::run(input);
         if (input.empty())
             continue;
         for (int n = 0; n < 100; ++n) {
@@ -59,7 +44,7 @@ int main(int argc, char* argv[]) {
             for (int k = 0; k < 1 + int(random() % 4); ++k)
                 changed[random() % changed.size()] =
                     char(random() % 4 == 0 ? random() : ":-{}[]~#\"'\n 0123456789."[random() % 24]);
-            run(changed);
+            fuzzinputs::run(changed);
         }
     }
     std::puts("radio YAML fuzz inputs: all held");
