@@ -26,9 +26,13 @@ constexpr std::uint8_t NoBandByte = 0x10;
 // Beside a backup: the mark that keeps it past the limit.
 constexpr const char* PinSuffix = ".keep";
 
-// YYYY-MM-DD_HHMMSS_<port>_band<N>[-k].dat
-const std::regex BackupName(
-    R"((\d{4}-\d{2}-\d{2})_(\d{2})(\d{2})(\d{2})_(.+)_(band\d+|noband)(?:-(\d+))?\.dat)");
+// YYYY-MM-DD_HHMMSS_<port>_band<N>[-k].dat; compiled when first needed,
+// not at every start of every program that links the store.
+const std::regex& backupName() {
+    static const std::regex pattern(
+        R"((\d{4}-\d{2}-\d{2})_(\d{2})(\d{2})(\d{2})_(.+)_(band\d+|noband)(?:-(\d+))?\.dat)");
+    return pattern;
+}
 
 struct NameParts {
     std::string taken;
@@ -38,7 +42,7 @@ struct NameParts {
 
 std::optional<NameParts> parseName(const std::string& name) {
     std::smatch match;
-    if (!std::regex_match(name, match, BackupName))
+    if (!std::regex_match(name, match, backupName()))
         return std::nullopt;
     NameParts parts;
     parts.taken =
