@@ -1,3 +1,4 @@
+#include "support/file_contents.h"
 #include "support/test_registry.h"
 #include "support/tq305_run.h"
 
@@ -17,11 +18,6 @@ constexpr const char* Radio = "band: 400-480MHz\n"
                               "    power: Low\n"
                               "dtmf:\n"
                               "  ptt_id: \"#12*\"\n";
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -45,15 +41,15 @@ class YamlCommandTest : public QObject {
         const Tq305Run exported = runTq305({"export", path("a.dat"), "-o", path("a.yml")});
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(exported.err, QString());
-        QVERIFY(contents(path("a.yml")).startsWith("# TQ-305 CloneDesk "));
-        QVERIFY(contents(path("a.yml")).contains("  7:\n    rx_frequency: 446.00625\n"));
+        QVERIFY(readFile(path("a.yml")).startsWith("# TQ-305 CloneDesk "));
+        QVERIFY(readFile(path("a.yml")).contains("  7:\n    rx_frequency: 446.00625\n"));
         // The kind given, whatever the name says.
         QCOMPARE(runTq305({"import", path("a.yml"), "-o", path("b.dat")}).exitCode, 0);
         QCOMPARE(
             runTq305({"export", path("b.dat"), "-o", path("b.txt"), "--format", "yaml"}).exitCode,
             0);
-        QCOMPARE(contents(path("b.txt")), contents(path("a.yml")));
-        QCOMPARE(contents(path("b.dat")), contents(path("a.dat")));
+        QCOMPARE(readFile(path("b.txt")), readFile(path("a.yml")));
+        QCOMPARE(readFile(path("b.dat")), readFile(path("a.dat")));
         const Tq305Run diff = runTq305({"diff", path("a.dat"), path("a.yml")});
         QCOMPARE(diff.exitCode, 0);
         QCOMPARE(diff.out, QString());
@@ -73,7 +69,7 @@ class YamlCommandTest : public QObject {
         QCOMPARE(run.err, "tq305: " + path("bad.yaml") +
                               ":7:12: channels[7].power: Medium is refused; allowed: one of Low, "
                               "High\n");
-        QCOMPARE(contents(path("out.dat")), QByteArray("kept"));
+        QCOMPARE(readFile(path("out.dat")), QByteArray("kept"));
     }
 
     // A tone code in no list and a damaged frequency: each export and the
@@ -81,7 +77,7 @@ class YamlCommandTest : public QObject {
     void namesWhatNoWindowCanWriteBack() {
         write("radio.yaml", Radio);
         QCOMPARE(runTq305({"import", path("radio.yaml"), "-o", path("a.dat")}).exitCode, 0);
-        QByteArray bytes = contents(path("a.dat"));
+        QByteArray bytes = readFile(path("a.dat"));
         bytes[48 + 8] = char(0xFF); // channel 1's receive tone: 6F.F
         bytes[48 + 9] = char(0x06);
         bytes[48 + 6 * 13 + 1] = char(0xA5); // channel 7's receive frequency: 446.0A525
