@@ -13,8 +13,10 @@
 namespace shell {
 
 BatchRadio::BatchRadio(int port, const radiolink::PortPlaces& places, const BatchJob& job,
+                       const image::MemoryImage& image, std::vector<records::VariedValue> values,
                        QObject* parent)
-    : QObject(parent), m_portNumber(port), m_places(places), m_job(job),
+    : QObject(parent), m_portNumber(port), m_places(places), m_job(job), m_image(image),
+      m_values(std::move(values)),
       m_safeWrite(m_port, static_cast<radiolink::SafeWriteView&>(*this)) {}
 
 void BatchRadio::start() {
@@ -28,7 +30,7 @@ void BatchRadio::start() {
         return;
     }
     m_safeWrite.safeWrite().start(
-        std::span<const std::uint8_t, image::ImageSize>(m_job.image.data(), image::ImageSize),
+        std::span<const std::uint8_t, image::ImageSize>(m_image.data(), image::ImageSize),
         m_job.band, m_job.options);
 }
 
@@ -67,8 +69,8 @@ void BatchRadio::finished(const radiolink::SafeWriteResult& result) {
     if (result.radioBand)
         m_radioBand = result.radioBand;
     if (result.outcome != radiolink::SafeWriteOutcome::NothingWritten || result.radioBand)
-        recordWrite(records::Action::Write, m_portNumber, m_port.deviceName(), m_job.image, result,
-                    m_backupPath);
+        recordWrite(records::Action::Write, m_portNumber, m_port.deviceName(), m_image, result,
+                    m_backupPath, m_values);
     if (result.reason != radiolink::SafeWriteReason::None)
         dropLateAnswers(m_port);
     end();

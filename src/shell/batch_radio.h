@@ -5,6 +5,7 @@
 #include "link/qt/qt_safe_write.h"
 #include "link/qt/serial_port.h"
 #include "link/safe_write.h"
+#include "records/history.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -23,11 +24,13 @@ struct BatchJob {
 
 // One radio of a batch write: its own serial port, timers and safe write,
 // with the confirmation answered at once (the user chose the batch) and a
-// radio of another band refused. Opened at start, closed at the end.
+// radio of another band refused. Opened at start, closed at the end. It
+// writes `image`: the job's, with the values of its own.
 class BatchRadio : public QObject, private radiolink::SafeWriteView {
     Q_OBJECT
   public:
     BatchRadio(int port, const radiolink::PortPlaces& places, const BatchJob& job,
+               const image::MemoryImage& image, std::vector<records::VariedValue> values,
                QObject* parent = nullptr);
 
     void start();
@@ -39,6 +42,7 @@ class BatchRadio : public QObject, private radiolink::SafeWriteView {
     void release() { m_safeWrite.safeWrite().release(); }
 
     int port() const { return m_portNumber; }
+    const std::vector<records::VariedValue>& values() const { return m_values; }
     bool running() const { return m_running; }
     radiolink::SafeWriteProgress progress() const { return m_progress; }
     // Once the radio's ident was read.
@@ -67,6 +71,8 @@ class BatchRadio : public QObject, private radiolink::SafeWriteView {
     int m_portNumber;
     radiolink::PortPlaces m_places;
     const BatchJob& m_job;
+    image::MemoryImage m_image;
+    std::vector<records::VariedValue> m_values;
     radiolink::SerialPort m_port;
     radiolink::QtSafeWrite m_safeWrite;
     QElapsedTimer m_clock;

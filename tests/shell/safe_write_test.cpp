@@ -2,6 +2,9 @@
 // kept before it, the read that verifies it, a write that stops part-way,
 // and Cancel in the progress window.
 #include "files/backup_store.h"
+#include "image/image_decoder.h"
+#include "link/qt/history_file.h"
+#include "settings/setting_values.h"
 #include "shell/batch_write_window.h"
 #include "shell/settings_store.h"
 #include "support/radio_bench.h"
@@ -12,6 +15,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -79,6 +83,41 @@ class SafeWriteTest : public QObject {
                 *restoreOffered = !dialog->findChild<QPushButton*>("RestoreButton")->isHidden();
             QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
         });
+    }
+
+    // The varied setting's column: after the fixed ones.
+    static constexpr int OwnCodeColumn = 6;
+    static QStringList column(const QTableWidget& grid, int column) {
+        QStringList texts;
+        for (int row = 0; row < grid.rowCount(); ++row)
+            texts << grid.item(row, column)->text();
+        return texts;
+    }
+    // Types over a row's own code as a user does: the text, then Enter.
+    static void typeInto(QTableWidget& grid, int row, const QString& text) {
+        grid.editItem(grid.item(row, OwnCodeColumn));
+        auto* editor = grid.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate hands the text on once the event loop runs.
+        QTRY_COMPARE(grid.item(row, OwnCodeColumn)->text(), text);
+    }
+    // The own code each port's radio holds; empty for a radio never written.
+    QStringList ownCodes(const QList<int>& ports) const {
+        const settings::Setting& ownCode = *settings::findKey("dtmf.own_code")->setting;
+        QStringList codes;
+        for (int port : ports) {
+            image::MemoryImage memory{};
+            if (QFile::exists(savedPath(port)))
+                loadDat(savedPath(port)).copyInto(memory);
+            codes << (QFile::exists(savedPath(port))
+                          ? QString::fromStdString(settings::textOf(
+                                ownCode, settings::shownValues(image::decodeImage(memory), 3)))
+                          : QString());
+        }
+        return codes;
     }
 
   private slots:
@@ -519,8 +558,20 @@ class SafeWriteTest : public QObject {
         QCOMPARE(list->count(), 16);
         for (int port : ports)
             list->item(port - 1)->setCheckState(Qt::Checked);
+        // Each radio its own code, shown before the write; a code typed over
+        // one that DTMF cannot send keeps Write off until it is mended.
+        auto* grid = batch->findChild<QTableWidget*>("Grid1");
+        auto* write = batch->findChild<QPushButton*>("WriteButton");
+        QTest::keyClicks(batch->findChild<QLineEdit*>("TextValues"), "dtmf.own_code=1001+");
+        QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1001", "1002", "1003", "1004"}));
+        typeInto(*grid, 1, "12E4");
+        QVERIFY(!write->isEnabled());
+        QVERIFY(batch->findChild<QLabel*>("Label2")->text().contains("'12E4'") ||
+                batch->findChild<QLabel*>("Label2")->text().contains("“12E4”"));
+        typeInto(*grid, 1, "1002");
+        QVERIFY(write->isEnabled());
         auto* close = batch->findChild<QPushButton*>("CloseButton");
-        QTest::mouseClick(batch->findChild<QPushButton*>("WriteButton"), Qt::LeftButton);
+        QTest::mouseClick(write, Qt::LeftButton);
         QVERIFY(batch->running());
         QVERIFY(!close->isEnabled());
         {
@@ -532,7 +583,6 @@ class SafeWriteTest : public QObject {
         }
         QTRY_VERIFY_WITH_TIMEOUT(!batch->running(), 30000);
 
-        auto* grid = batch->findChild<QTableWidget*>("Grid1");
         QCOMPARE(grid->rowCount(), 4);
         for (int row = 0; row < 4; ++row) {
             QCOMPARE(grid->item(row, 0)->text(), QString::number(ports[row]));
@@ -555,6 +605,27 @@ class SafeWriteTest : public QObject {
                     QByteArray("\x00\x25\x01\x45", 4));
         }
         QCOMPARE(datFiles(backups()).size(), 4);
+        QCOMPARE(ownCodes(ports), QStringList({"1001", "1002", "1003", ""}));
+        QVERIFY(grid->item(0, 3)->toolTip().contains("dtmf.own_code=1001"));
+
+        // Enter: the next radios on the same ports, the count going on.
+        QCOMPARE(batch->focusWidget(), batch->findChild<QPushButton*>("NextButton"));
+        QTest::keyClick(batch->focusWidget(), Qt::Key_Return);
+        QVERIFY(batch->running());
+        QTRY_VERIFY_WITH_TIMEOUT(!batch->running(), 30000);
+        QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1005", "1006", "1007", "1008"}));
+        QCOMPARE(column(*grid, 3), results);
+        QCOMPARE(ownCodes(ports), QStringList({"1005", "1006", "1007", ""}));
+        // The history holds the eight radios (and earlier rows' radios).
+        std::string error;
+        const std::vector<records::Record> history = radiolink::openHistory(error)->list();
+        QVERIFY(history.size() >= 8);
+        QStringList recorded;
+        for (auto record = history.end() - 8; record != history.end(); ++record)
+            recorded << QString::fromStdString(record->values.at(0).second);
+        recorded.sort();
+        QCOMPARE(recorded,
+                 QStringList({"1001", "1002", "1003", "1004", "1005", "1006", "1007", "1008"}));
 
         QVERIFY(close->isEnabled());
         QTest::mouseClick(close, Qt::LeftButton);
