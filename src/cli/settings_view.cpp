@@ -6,7 +6,6 @@
 #include "settings/setting_values.h"
 #include "ui/language_text.h"
 
-#include <QJsonArray>
 #include <cstring>
 
 namespace cli {
@@ -26,18 +25,20 @@ QString numberColumnTitle(const char* window, int language) {
 }
 
 // The rows of a table whose columns are the window's settings shown by `table`.
-QJsonArray tableRows(const image::EditorValues& values, const char* window, const char* table,
-                     int language) {
+TableRows tableRows(const image::EditorValues& values, const char* window, const char* table,
+                    int language) {
     QList<const settings::Setting*> columns;
     for (const settings::Setting& setting : settings::catalogue())
         if (std::strcmp(setting.window, window) == 0 && std::strcmp(setting.control, table) == 0)
             columns << &setting;
-    QJsonArray header{numberColumnTitle(window, language)};
+    QStringList header{numberColumnTitle(window, language)};
     for (const settings::Setting* column : columns)
         header.append(QString::fromUtf8(column->caption.in(language)));
-    QJsonArray rows{header};
+    TableRows rows{header};
+    rows.reserve(columns.front()->count + 1);
     for (int index = 1; index <= columns.front()->count; ++index) {
-        QJsonArray cells{QString::number(index)};
+        QStringList cells{QString::number(index)};
+        cells.reserve(columns.size() + 1);
         for (const settings::Setting* column : columns)
             cells.append(fromUtf8(settings::valueText(*column, values, index, language)));
         rows.append(cells);
@@ -45,8 +46,8 @@ QJsonArray tableRows(const image::EditorValues& values, const char* window, cons
     return rows;
 }
 
-QJsonValue valueOf(const settings::Setting& setting, const image::EditorValues& values,
-                   int language) {
+decltype(ControlValue::value) valueOf(const settings::Setting& setting,
+                                      const image::EditorValues& values, int language) {
     if (setting.kind == settings::Kind::Number)
         return settings::positionOf(setting, values).value_or(0);
     if (setting.kind == settings::Kind::Check)

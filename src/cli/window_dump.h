@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <variant>
 
 namespace cli {
+
+// A table's rows of cell texts, its title row first.
+using TableRows = QList<QStringList>;
 
 // What a window shows: every list, box, slider, check box and table the
 // user can see, keyed by the control's name, with the caption the window
@@ -12,7 +17,7 @@ namespace cli {
 struct ControlValue {
     QString name;
     QString caption;
-    QJsonValue value; // text, number, true/false, or rows of cell texts
+    std::variant<QString, int, bool, TableRows> value; // text, number, check, or a table
 };
 
 // "caption (name): value" lines, tables as aligned rows.
