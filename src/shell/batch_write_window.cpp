@@ -155,6 +155,8 @@ int BatchWriteWindow::valueColumn(std::size_t pattern) const {
 void BatchWriteWindow::valuesEdited() {
     m_values = parseBatchValues(TextValues->text());
     m_typed.clear();
+    // A pattern typed anew counts from its own start.
+    m_radiosBefore = 0;
     showRows();
 }
 
@@ -310,9 +312,6 @@ void BatchWriteWindow::startWrites() {
 void BatchWriteWindow::programNextRadios() {
     if (running() || m_radios.empty())
         return;
-    m_radiosBefore += m_radios.size();
-    m_typed.clear();
-    showRows();
     startWrites();
 }
 
@@ -350,6 +349,9 @@ void BatchWriteWindow::onRadioFinished() {
     int removed = 0;
     for (const BatchRadio* radio : m_radios)
         removed += radio->removedBackups();
+    // Whatever is written next, these values are taken: the counters go on.
+    m_radiosBefore += m_radios.size();
+    m_typed.clear();
     Label2->setText(batchSummaryText(int(verified), int(m_radios.size())) +
                     (removed ? "\n" + batchRemovedBackupsText(removed) : QString()));
     updateButtons();

@@ -30,8 +30,8 @@ namespace shell {
 // Each radio may get values of its own ("dtmf.own_code=1001+" counts 1001,
 // 1002 ... down the rows), one column each, shown before the write and
 // editable per row; a value a radio cannot hold keeps Write off. Once a set
-// has ended, "Program the next radios" (Enter) writes the same to the same
-// ports with the counters going on.
+// has ended the counters go on, whatever is written next: "Program the next
+// radios" (Enter) writes the same to the same ports at once.
 class BatchWriteWindow : public QDialog {
     Q_OBJECT
   public:
@@ -80,7 +80,8 @@ class BatchWriteWindow : public QDialog {
     // Values typed over a counter's, by port and key, until the pattern or
     // the set changes.
     std::map<std::pair<int, std::string>, QString> m_typed;
-    // The radios written by earlier sets: where the counters go on from.
+    // The radios of the sets that have ended since the pattern was typed:
+    // where the counters go on from.
     std::uint64_t m_radiosBefore = 0;
     bool m_filling = false;
     QString m_refusal;
