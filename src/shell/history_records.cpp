@@ -53,7 +53,7 @@ void recordRead(int port, const QString& device, const image::MemoryImage& recei
                 std::optional<int> band) {
     records::Record record = radioRecord(records::Action::Read, port, device, received);
     record.band = band;
-    record.result = "read";
+    record.result = records::readResultText();
     keep(record);
 }
 

@@ -229,8 +229,10 @@ bool SafeWriteFlow::confirmForcedWrite() {
 }
 
 void SafeWriteFlow::finished(const radiolink::SafeWriteResult& result) {
+    // A backup written back is a restore, whether chosen in a window or
+    // after a write that stopped part-way.
     if (result.outcome != SafeWriteOutcome::NothingWritten || result.radioBand)
-        recordWrite(m_run == Run::Restore ? records::Action::Restore : records::Action::Write,
+        recordWrite(m_restoring.isEmpty() ? records::Action::Write : records::Action::Restore,
                     m_portNumber, m_port.deviceName(), m_image, result, m_backupPath);
     if (m_asking) {
         m_pending = result;
