@@ -90,10 +90,12 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
         const QString band =
             record.band ? editors::BandSelection::entryText(*record.band) : QString();
         const QString backup = bytesText(record.backup);
+        const int port = recordPortNumber(record.port);
         const QString cells[HistoryColumnCount] = {
             QString::fromStdString(records::localTimeText(record.at)),
             text("Action", int(record.action)),
-            QString::fromStdString(record.port.empty() ? record.device : record.port),
+            port ? text("PortLabel").arg(port)
+                 : QString::fromStdString(record.port.empty() ? record.device : record.port),
             band.isEmpty() ? QString("-") : band,
             values,
             QString::fromStdString(records::resultTextIn(record.result, language)),
@@ -104,7 +106,7 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
         QTableWidgetItem* first = TableHistory->item(row, 0);
         first->setData(BackupRole, backup);
         first->setData(IdRole, qlonglong(record.id));
-        first->setData(RadioPortRole, recordPortNumber(record.port));
+        first->setData(RadioPortRole, port);
         std::error_code unknown;
         const bool missing =
             !record.backup.empty() && !std::filesystem::exists(record.backup, unknown);
@@ -113,6 +115,8 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
             TableHistory->item(row, BackupColumn)->setToolTip(text("BackupMissing", 1));
     }
     makeReadOnlyList(*TableHistory);
+    // A path cut short keeps its file's name.
+    TableHistory->setTextElideMode(Qt::ElideMiddle);
     // Several rows go at once; Open and Restore take one.
     TableHistory->setSelectionMode(QAbstractItemView::ExtendedSelection);
     TableHistory->setSortingEnabled(true);
@@ -132,7 +136,7 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     };
     addButton(CmdOpen, "CmdOpen", QDialogButtonBox::AcceptRole);
     addButton(CmdRestore, "CmdRestore", QDialogButtonBox::ActionRole);
-    addButton(CmdDelete, "CmdDelete", QDialogButtonBox::DestructiveRole);
+    addButton(CmdDelete, "CmdDelete", QDialogButtonBox::ActionRole);
     addButton(CmdExport, "CmdExport", QDialogButtonBox::ActionRole);
     addButton(CmdClose, "CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the row's backup

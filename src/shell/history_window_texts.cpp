@@ -32,6 +32,7 @@ constexpr LanguageRow HistoryRows[] = {
     {"FrmHistory", "BackupMissing", Caption, 0, "此记录的备份已不存在：%1",
      "This record's backup is missing: %1"},
     {"FrmHistory", "BackupMissing", Caption, 1, "备份已不存在", "missing"},
+    {"FrmHistory", "PortLabel", Caption, 0, "端口%1", "port %1"},
 };
 
 } // namespace
