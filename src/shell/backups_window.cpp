@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -84,6 +85,10 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
     connect(CmdDelete, &QPushButton::clicked, this, &BackupsWindow::deleteChosen);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(TableBackups, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
+    // On the list, as in the history window.
+    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), TableBackups, nullptr, nullptr,
+                                    Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &BackupsWindow::deleteChosen);
     connect(TableBackups, &QTableWidget::itemSelectionChanged, this, [this] {
         const bool chosen = !chosenPath().isEmpty();
         for (QPushButton* button : {CmdOpen, CmdRestore, CmdDelete})

@@ -130,7 +130,7 @@ class BackupsWindowTest : public QObject {
                              "programmed: that record will then show its backup as missing.";
         QTest::newRow("OK") << "OK" << false << "Delete the backup %1?";
         QTest::newRow("Cancel") << "Cancel" << false << "Delete the backup %1?";
-        QTest::newRow("kept by the history, OK") << "OK" << true << kept;
+        QTest::newRow("kept by the history, Delete key") << "OK" << true << kept;
     }
     void deletesTheChosenBackup() {
         QFETCH(QString, answer);
@@ -142,12 +142,17 @@ class BackupsWindowTest : public QObject {
         if (recorded)
             recordBackup(files::BackupStore(folder.toStdString()).list()[1].path);
         shell::BackupsWindow window(folder, 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         auto* table = window.findChild<QTableWidget*>("TableBackups");
         table->selectRow(1);
         const QString picked = window.chosenPath();
         ScriptedAnswers answers;
         answers.press(answer);
-        QTest::mouseClick(window.findChild<QPushButton*>("CmdDelete"), Qt::LeftButton);
+        if (recorded)
+            QTest::keyClick(table, Qt::Key_Delete);
+        else
+            QTest::mouseClick(window.findChild<QPushButton*>("CmdDelete"), Qt::LeftButton);
         QVERIFY(answers.done());
         QCOMPARE(answers.box(0).text, question.arg(QFileInfo(picked).fileName()));
         const bool deleted = answer == "OK";
