@@ -394,6 +394,7 @@ class SafeWriteTest : public QObject {
         QCOMPARE(restored.action, records::Action::Restore);
         QCOMPARE(restored.result, "verified");
         QCOMPARE(restored.port, "port 3");
+        QCOMPARE(restored.file, kept.path);
     }
 
     // A backup folder that cannot be written is told before the radio is
