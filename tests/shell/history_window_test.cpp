@@ -189,10 +189,6 @@ class HistoryWindowTest : public QObject {
             << 0 << write << written(SafeWriteOutcome::NothingWritten, SafeWriteReason::BandRefused)
             << "写频"
             << "拒绝写入：频段不符";
-        QTest::newRow("port not open")
-            << 0 << write << written(SafeWriteOutcome::NothingWritten, SafeWriteReason::PortInvalid)
-            << "写频"
-            << "未写入：端口未打开";
         QTest::newRow("partial, cancelled")
             << 0 << write << written(SafeWriteOutcome::Partial, SafeWriteReason::Cancelled, 0x310)
             << "写频"
@@ -206,10 +202,6 @@ class HistoryWindowTest : public QObject {
             << 0 << write << written(SafeWriteOutcome::BackupFailed, SafeWriteReason::LinkFailed)
             << "写频"
             << "未写入：备份失败：对讲机未正确应答";
-        QTest::newRow("backup not kept")
-            << 0 << write << written(SafeWriteOutcome::BackupFailed, SafeWriteReason::NotKept)
-            << "写频"
-            << "未写入：备份失败：无法保存备份";
         QTest::newRow("read") << 0 << read << QString::fromStdString(records::readResultText())
                               << "读频"
                               << "已读频";
