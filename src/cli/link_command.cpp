@@ -10,6 +10,7 @@
 #include "editors/band_entries.h"
 #include "files/dat_file.h"
 #include "link/qt/serial_port.h"
+#include "records/write_result.h"
 #include "ui/program_flags.h"
 
 #include <QCoreApplication>
@@ -66,7 +67,7 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
     say("read the radio into " + shownName(options.file) + ": " + bandName(band));
     records::Record record =
         radioRecord(records::Action::Read, options.ports.front(), device, options.file, band);
-    record.result = "read";
+    record.result = records::readResultText();
     keepRadioRecord(record);
     return ExitDone;
 }

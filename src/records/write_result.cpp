@@ -1,6 +1,8 @@
 #include "records/write_result.h"
 
+#include <array>
 #include <cstdio>
+#include <string_view>
 
 namespace records {
 
@@ -9,26 +11,40 @@ namespace {
 using radiolink::SafeWriteOutcome;
 using radiolink::SafeWriteReason;
 
+struct Words {
+    const char* en;
+    const char* zh;
+};
+
+constexpr Words Verified{"verified", "校验无误"};
+constexpr Words WrittenNotVerified{"written, not verified", "已写入，未校验"};
+constexpr Words Refused{"refused", "拒绝写入"};
+constexpr Words NothingWritten{"nothing written", "未写入"};
+constexpr Words BackupFailed{"backup failed", "备份失败"};
+constexpr Words VerifyFailed{"verify failed", "校验失败"};
+constexpr Words Read{"read", "已读频"};
+// Followed by the block's address.
+constexpr Words PartialAtBlock{"partial at block ", "写入中断于数据块 "};
+
+// By SafeWriteReason; None has no words.
+constexpr std::array<Words, 8> Reasons{{
+    {"", ""},
+    {"the port was not open", "端口未打开"},
+    {"the radio did not answer as it should", "对讲机未正确应答"},
+    {"band mismatch", "频段不符"},
+    {"not confirmed", "未确认"},
+    {"cancelled", "已取消"},
+    {"the line was lost", "连线中断"},
+    {"the backup could not be kept", "无法保存备份"},
+}};
+static_assert(Reasons.size() == std::size_t(SafeWriteReason::NotKept) + 1);
+
+constexpr std::array AllWords{Verified,     WrittenNotVerified, Refused, NothingWritten,
+                              BackupFailed, VerifyFailed,       Read};
+
 std::string reasonText(SafeWriteReason reason) {
-    switch (reason) {
-    case SafeWriteReason::None:
-        return "";
-    case SafeWriteReason::PortInvalid:
-        return "the port was not open";
-    case SafeWriteReason::LinkFailed:
-        return "the radio did not answer as it should";
-    case SafeWriteReason::BandRefused:
-        return "band mismatch";
-    case SafeWriteReason::Declined:
-        return "not confirmed";
-    case SafeWriteReason::Cancelled:
-        return "cancelled";
-    case SafeWriteReason::LineLost:
-        return "the line was lost";
-    case SafeWriteReason::NotKept:
-        return "the backup could not be kept";
-    }
-    return "";
+    const auto index = std::size_t(reason);
+    return index < Reasons.size() ? Reasons[index].en : "";
 }
 
 std::string hex(int address) {
@@ -37,31 +53,67 @@ std::string hex(int address) {
     return text;
 }
 
+std::string withWhy(const char* words, const std::string& why) {
+    return why.empty() ? words : words + (": " + why);
+}
+
+std::string chinesePart(std::string_view part) {
+    for (const Words& words : AllWords)
+        if (part == words.en)
+            return words.zh;
+    for (const Words& words : Reasons)
+        if (*words.en && part == words.en)
+            return words.zh;
+    if (part.starts_with(PartialAtBlock.en))
+        return PartialAtBlock.zh +
+               std::string(part.substr(std::string_view(PartialAtBlock.en).size()));
+    return std::string(part);
+}
+
 } // namespace
 
 std::string writeResultText(const radiolink::SafeWriteResult& result) {
     const std::string why = reasonText(result.reason);
     switch (result.outcome) {
     case SafeWriteOutcome::Verified:
-        return "verified";
+        return Verified.en;
     case SafeWriteOutcome::Written:
-        return why.empty() ? "written, not verified" : "written, not verified: " + why;
+        return withWhy(WrittenNotVerified.en, why);
     case SafeWriteOutcome::NothingWritten:
-        return result.reason == SafeWriteReason::BandRefused ? "refused: band mismatch"
-                                                             : "nothing written: " + why;
+        return result.reason == SafeWriteReason::BandRefused ? withWhy(Refused.en, why)
+                                                             : withWhy(NothingWritten.en, why);
     case SafeWriteOutcome::Partial:
-        return "partial at block " + hex(result.lastBlockSent.value_or(0)) +
-               (why.empty() ? "" : ": " + why);
+        return withWhy((PartialAtBlock.en + hex(result.lastBlockSent.value_or(0))).c_str(), why);
     case SafeWriteOutcome::VerifyFailed: {
         std::string blocks;
         for (std::uint16_t block : result.differingBlocks)
             blocks += (blocks.empty() ? "" : ", ") + hex(block);
-        return "verify failed: " + blocks;
+        return withWhy(VerifyFailed.en, blocks);
     }
     case SafeWriteOutcome::BackupFailed:
-        return "nothing written: backup failed" + (why.empty() ? "" : ": " + why);
+        return withWhy(NothingWritten.en, withWhy(BackupFailed.en, why));
     }
     return why;
+}
+
+std::string readResultText() {
+    return Read.en;
+}
+
+std::string resultTextIn(const std::string& stored, int language) {
+    if (language != 0)
+        return stored;
+    constexpr std::string_view Separator = ": ";
+    std::string shown;
+    std::string_view rest = stored;
+    for (;;) {
+        const std::size_t end = rest.find(Separator);
+        shown += chinesePart(rest.substr(0, end));
+        if (end == std::string_view::npos)
+            return shown;
+        shown += "：";
+        rest.remove_prefix(end + Separator.size());
+    }
 }
 
 } // namespace records

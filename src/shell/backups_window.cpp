@@ -2,6 +2,7 @@
 
 #include "editors/band_selection.h"
 #include "files/backup_store.h"
+#include "link/qt/history_file.h"
 #include "link/qt/port_names.h"
 #include "shell/backups_window_texts.h"
 #include "shell/file_commands.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -30,9 +32,10 @@ namespace shell {
 
 namespace {
 
-constexpr int BackupColumnCount = 4;
+constexpr int BackupColumnCount = 5;
 constexpr int PathRole = Qt::UserRole;
 constexpr int PortRole = Qt::UserRole + 1;
+constexpr int RecordedRole = Qt::UserRole + 2;
 constexpr int ShownRows = 12; // the window's height before it scrolls
 
 QString bandText(const std::optional<int>& band) {
@@ -82,6 +85,10 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
     connect(CmdDelete, &QPushButton::clicked, this, &BackupsWindow::deleteChosen);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(TableBackups, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
+    // On the list, as in the history window.
+    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), TableBackups, nullptr, nullptr,
+                                    Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &BackupsWindow::deleteChosen);
     connect(TableBackups, &QTableWidget::itemSelectionChanged, this, [this] {
         const bool chosen = !chosenPath().isEmpty();
         for (QPushButton* button : {CmdOpen, CmdRestore, CmdDelete})
@@ -116,18 +123,24 @@ void BackupsWindow::fillTable() {
     const std::vector<files::BackupEntry> backups =
         files::BackupStore(ui::fileNameBytes(m_folder).toStdString()).list();
     LabelFolder->setText(text("LabelFolder", backups.empty() ? 1 : 0).arg(m_folder));
+    // What the backup cap passes over, so this list and the history agree.
+    const std::set<std::string> recorded =
+        radiolink::recordedBackups().value_or(std::set<std::string>());
     TableBackups->setRowCount(int(backups.size()));
     for (int row = 0; row < int(backups.size()); ++row) {
         const files::BackupEntry& backup = backups[std::size_t(row)];
         const int port = portNumberOf(backup.portLabel);
+        const bool isRecorded = recorded.contains(backup.path);
         const QString cells[BackupColumnCount] = {
             QString::fromStdString(backup.taken),
             port ? text("PortLabel").arg(port) : QString::fromStdString(backup.portLabel),
-            bandText(backup.band), QString::number(backup.channelsInUse)};
+            bandText(backup.band), QString::number(backup.channelsInUse),
+            isRecorded ? text("KeptByHistory") : QString()};
         for (int column = 0; column < BackupColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setData(PathRole, ui::fileNameText(QByteArray::fromStdString(backup.path)));
             item->setData(PortRole, port);
+            item->setData(RecordedRole, isRecorded);
             item->setToolTip(QString::fromStdString(backup.fileName));
             TableBackups->setItem(row, column, item);
         }
@@ -161,7 +174,9 @@ void BackupsWindow::deleteChosen() {
     if (path.isEmpty())
         return;
     const QString name = QFileInfo(path).fileName();
-    if (ui::showMessage(ui::Msg::DeleteBackupQuery, {name}) != ui::MsgOk)
+    const bool isRecorded = TableBackups->selectedItems().first()->data(RecordedRole).toBool();
+    if (ui::showMessage(isRecorded ? ui::Msg::DeleteKeptQuery : ui::Msg::DeleteBackupQuery,
+                        {name}) != ui::MsgOk)
         return;
     const int row = TableBackups->currentRow();
     if (!files::BackupStore(ui::fileNameBytes(m_folder).toStdString())
@@ -208,7 +223,11 @@ void showBackups(MainWindow& window) {
         window.fileCommands().openFile(path);
         return;
     }
-    const int from = backups.chosenPort() ? backups.chosenPort() : window.chosenPortNumber();
+    restoreAskingPort(window, path, backups.chosenPort());
+}
+
+void restoreAskingPort(MainWindow& window, const QString& path, int offeredPort) {
+    const int from = offeredPort ? offeredPort : window.chosenPortNumber();
     if (const int port = askRestorePort(&window, QFileInfo(path).fileName(), from))
         window.restoreBackup(path, port);
 }

@@ -11,7 +11,8 @@ namespace shell {
 class MainWindow;
 
 // FrmBackups: the backups a write took of the radio, newest first (when,
-// through which port, the band, how many channels were in use). Open (a
+// through which port, the band, how many channels were in use, whether a
+// record of the history keeps it past the backup cap). Open (a
 // click, Enter or a double click on a row) chooses one to open; Restore...
 // chooses it to be written back to a radio; Delete removes it, once asked;
 // Close or Escape chooses none.
@@ -49,5 +50,10 @@ class BackupsWindow : public QDialog {
 // File > Open opens a file, or writes it back to the radio on a port the
 // user picks.
 void showBackups(MainWindow& window);
+
+// Asks for the port to write the backup at `path` back to, offering first
+// `offeredPort` (the port chosen now when 0), and writes it there through
+// the usual safe write.
+void restoreAskingPort(MainWindow& window, const QString& path, int offeredPort);
 
 } // namespace shell

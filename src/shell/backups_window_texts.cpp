@@ -15,6 +15,8 @@ constexpr LanguageRow BackupsRows[] = {
     {"FrmBackups", "TableBackups", HeaderCell, 1, "端口", "Port"},
     {"FrmBackups", "TableBackups", HeaderCell, 2, "频段", "Band"},
     {"FrmBackups", "TableBackups", HeaderCell, 3, "使用的信道", "Channels in use"},
+    {"FrmBackups", "TableBackups", HeaderCell, 4, "保留", "Kept"},
+    {"FrmBackups", "KeptByHistory", Caption, 0, "写频记录保留", "by the history"},
     {"FrmBackups", "CmdOpen", Caption, 0, "打开(&O)", "&Open"},
     {"FrmBackups", "CmdRestore", Caption, 0, "恢复(&R)...", "&Restore..."},
     {"FrmBackups", "CmdDelete", Caption, 0, "删除(&D)", "&Delete"},

@@ -40,8 +40,10 @@ void keep(const records::Record& record) {
 
 void recordWrite(records::Action action, int port, const QString& device,
                  const image::MemoryImage& sent, const radiolink::SafeWriteResult& result,
-                 const QString& backupPath, std::vector<records::VariedValue> values) {
+                 const QString& backupPath, std::vector<records::VariedValue> values,
+                 const QString& file) {
     records::Record record = radioRecord(action, port, device, sent);
+    record.file = QFile::encodeName(file).toStdString();
     record.band = result.radioBand;
     record.values = std::move(values);
     record.result = records::writeResultText(result);
@@ -53,7 +55,7 @@ void recordRead(int port, const QString& device, const image::MemoryImage& recei
                 std::optional<int> band) {
     records::Record record = radioRecord(records::Action::Read, port, device, received);
     record.band = band;
-    record.result = "read";
+    record.result = records::readResultText();
     keep(record);
 }
 

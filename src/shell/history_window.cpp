@@ -3,6 +3,8 @@
 #include "editors/band_selection.h"
 #include "files/file_io.h"
 #include "link/qt/history_file.h"
+#include "records/write_result.h"
+#include "shell/backups_window.h"
 #include "shell/file_commands.h"
 #include "shell/file_dialog.h"
 #include "shell/history_window_texts.h"
@@ -10,6 +12,7 @@
 #include "shell/read_only_table.h"
 #include "ui/file_names.h"
 #include "ui/language_text.h"
+#include "ui/messages.h"
 #include "ui/program_flags.h"
 #include "ui/save_failure.h"
 
@@ -22,33 +25,33 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
 
 namespace shell {
 
 namespace {
 
 constexpr int HistoryColumnCount = 8;
+constexpr int BackupColumn = 7;
+// Kept on each row's first cell.
 constexpr int BackupRole = Qt::UserRole;
+constexpr int IdRole = Qt::UserRole + 1;
+constexpr int RadioPortRole = Qt::UserRole + 2;
+constexpr int MissingRole = Qt::UserRole + 3;
 
 QString bytesText(const std::string& bytes) {
     return ui::fileNameText(QByteArray::fromStdString(bytes));
 }
 
-QStringList cellsOf(const records::Record& record) {
-    QString values;
-    for (const auto& [key, value] : record.values)
-        values += (values.isEmpty() ? "" : " ") + QString::fromStdString(key + "=" + value);
-    const QString band = record.band ? editors::BandSelection::entryText(*record.band) : QString();
-    return {QString::fromStdString(records::localTimeText(record.at)),
-            records::actionName(record.action),
-            QString::fromStdString(record.port.empty() ? record.device : record.port),
-            band.isEmpty() ? QString("-") : band,
-            values,
-            QString::fromStdString(record.result),
-            bytesText(record.file),
-            bytesText(record.backup)};
+// "port 3" is the program's port 3; a device named directly has none.
+int recordPortNumber(const std::string& port) {
+    static const QRegularExpression portName("^port (\\d+)$");
+    const QRegularExpressionMatch match = portName.match(QString::fromStdString(port));
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
 QString csvField(const QString& field) {
@@ -62,12 +65,9 @@ QString csvField(const QString& field) {
 HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QWidget* parent)
     : QDialog(parent), m_language(language) {
     setObjectName("FrmHistory");
-    const auto text = [language](const char* control, ui::TextTarget target, int index) {
-        return ui::languageText(HistoryTexts, "FrmHistory", control, target, index, language);
-    };
-    setWindowTitle(text("", ui::TextTarget::Caption, 0));
+    setWindowTitle(text(""));
 
-    auto* filterLabel = new QLabel(text("LabelFilter", ui::TextTarget::Caption, 0), this);
+    auto* filterLabel = new QLabel(text("LabelFilter"), this);
     filterLabel->setObjectName("LabelFilter");
     TextFilter = new QLineEdit(this);
     TextFilter->setObjectName("TextFilter");
@@ -78,47 +78,81 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     TableHistory->setObjectName("TableHistory");
     for (int column = 0; column < HistoryColumnCount; ++column)
         TableHistory->setHorizontalHeaderItem(
-            column, new QTableWidgetItem(text("TableHistory", ui::TextTarget::HeaderCell, column)));
+            column,
+            new QTableWidgetItem(ui::languageText(HistoryTexts, "FrmHistory", "TableHistory",
+                                                  ui::TextTarget::HeaderCell, column, language)));
     // Newest first, as the backups window lists its backups.
     for (int row = 0; row < int(rows.size()); ++row) {
         const records::Record& record = rows[rows.size() - 1 - std::size_t(row)];
-        const QStringList cells = cellsOf(record);
-        for (int column = 0; column < HistoryColumnCount; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            item->setData(BackupRole, bytesText(record.backup));
-            TableHistory->setItem(row, column, item);
-        }
+        QString values;
+        for (const auto& [key, value] : record.values)
+            values += (values.isEmpty() ? "" : " ") + QString::fromStdString(key + "=" + value);
+        const QString band =
+            record.band ? editors::BandSelection::entryText(*record.band) : QString();
+        const QString backup = bytesText(record.backup);
+        const int port = recordPortNumber(record.port);
+        const QString cells[HistoryColumnCount] = {
+            QString::fromStdString(records::localTimeText(record.at)),
+            text("Action", int(record.action)),
+            port ? text("PortLabel").arg(port)
+                 : QString::fromStdString(record.port.empty() ? record.device : record.port),
+            band.isEmpty() ? QString("-") : band,
+            values,
+            QString::fromStdString(records::resultTextIn(record.result, language)),
+            bytesText(record.file),
+            backup};
+        for (int column = 0; column < HistoryColumnCount; ++column)
+            TableHistory->setItem(row, column, new QTableWidgetItem(cells[column]));
+        QTableWidgetItem* first = TableHistory->item(row, 0);
+        first->setData(BackupRole, backup);
+        first->setData(IdRole, qlonglong(record.id));
+        first->setData(RadioPortRole, port);
+        std::error_code unknown;
+        const bool missing =
+            !record.backup.empty() && !std::filesystem::exists(record.backup, unknown);
+        first->setData(MissingRole, missing);
+        if (missing)
+            TableHistory->item(row, BackupColumn)->setToolTip(text("BackupMissing", 1));
     }
     makeReadOnlyList(*TableHistory);
+    // A path cut short keeps its file's name.
+    TableHistory->setTextElideMode(Qt::ElideMiddle);
+    // Several rows go at once; Open and Restore take one.
+    TableHistory->setSelectionMode(QAbstractItemView::ExtendedSelection);
     TableHistory->setSortingEnabled(true);
     TableHistory->sortByColumn(0, Qt::DescendingOrder);
     TableHistory->selectRow(0);
 
-    CmdOpen = new QPushButton(text("CmdOpen", ui::TextTarget::Caption, 0), this);
-    CmdOpen->setObjectName("CmdOpen");
-    CmdOpen->setDefault(true);
-    CmdExport = new QPushButton(text("CmdExport", ui::TextTarget::Caption, 0), this);
-    CmdExport->setObjectName("CmdExport");
-    CmdClose = new QPushButton(text("CmdClose", ui::TextTarget::Caption, 0), this);
-    CmdClose->setObjectName("CmdClose");
+    LabelBackup = new QLabel(this);
+    LabelBackup->setObjectName("LabelBackup");
+    LabelBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(CmdOpen, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CmdExport, QDialogButtonBox::ActionRole);
-    buttons->addButton(CmdClose, QDialogButtonBox::RejectRole);
-    const auto updateOpen = [this] { CmdOpen->setEnabled(!chosenBackup().isEmpty()); };
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (!chosenBackup().isEmpty())
-            accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const auto addButton = [&](QPushButton*& button, const char* name,
+                               QDialogButtonBox::ButtonRole role) {
+        button = new QPushButton(text(name), this);
+        button->setObjectName(name);
+        buttons->addButton(button, role);
+    };
+    addButton(CmdOpen, "CmdOpen", QDialogButtonBox::AcceptRole);
+    addButton(CmdRestore, "CmdRestore", QDialogButtonBox::ActionRole);
+    addButton(CmdDelete, "CmdDelete", QDialogButtonBox::ActionRole);
+    addButton(CmdExport, "CmdExport", QDialogButtonBox::ActionRole);
+    addButton(CmdClose, "CmdClose", QDialogButtonBox::RejectRole);
+    CmdOpen->setDefault(true); // Enter on the list opens the row's backup
+    connect(CmdOpen, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
+    connect(CmdRestore, &QPushButton::clicked, this, [this] { choose(Choice::Restore); });
+    connect(CmdDelete, &QPushButton::clicked, this, &HistoryWindow::deleteChosen);
     connect(CmdExport, &QPushButton::clicked, this, &HistoryWindow::exportRows);
-    connect(TableHistory, &QTableWidget::cellDoubleClicked, this, [this] {
-        if (!chosenBackup().isEmpty())
-            accept();
-    });
-    connect(TableHistory, &QTableWidget::itemSelectionChanged, this, updateOpen);
+    connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(TableHistory, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
+    connect(TableHistory, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::choiceChanged);
     connect(TextFilter, &QLineEdit::textChanged, this, &HistoryWindow::applyFilter);
-    updateOpen();
+    // On the list only: in the filter box the key deletes a character.
+    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), TableHistory, nullptr, nullptr,
+                                    Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &HistoryWindow::deleteChosen);
+    choiceChanged();
 
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
@@ -126,10 +160,25 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
     layout->addWidget(TableHistory, 1);
+    layout->addWidget(LabelBackup);
     layout->addWidget(buttons);
     fitTableToTexts(*TableHistory);
     resize(std::min(1200, TableHistory->horizontalHeader()->length() + 60), 420);
     TableHistory->setFocus(Qt::OtherFocusReason);
+}
+
+QString HistoryWindow::text(const char* control, int index) const {
+    return ui::languageText(HistoryTexts, "FrmHistory", control, ui::TextTarget::Caption, index,
+                            m_language);
+}
+
+QList<int> HistoryWindow::chosenRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : TableHistory->selectionModel()->selectedRows())
+        if (!TableHistory->isRowHidden(index.row()))
+            rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void HistoryWindow::applyFilter() {
@@ -142,8 +191,7 @@ void HistoryWindow::applyFilter() {
     }
     // The pick moves to the first row shown when the filter hid it, so
     // Enter opens what the user sees.
-    const QList<QTableWidgetItem*> picked = TableHistory->selectedItems();
-    if (picked.isEmpty() || TableHistory->isRowHidden(picked.first()->row())) {
+    if (chosenRows().isEmpty()) {
         TableHistory->clearSelection();
         for (int row = 0; row < TableHistory->rowCount(); ++row)
             if (!TableHistory->isRowHidden(row)) {
@@ -151,14 +199,68 @@ void HistoryWindow::applyFilter() {
                 break;
             }
     }
-    CmdOpen->setEnabled(!chosenBackup().isEmpty());
+    choiceChanged();
+}
+
+void HistoryWindow::choiceChanged() {
+    const QList<int> rows = chosenRows();
+    const QTableWidgetItem* first =
+        rows.size() == 1 ? TableHistory->item(rows.first(), 0) : nullptr;
+    const bool missing = first && first->data(MissingRole).toBool();
+    LabelBackup->setText(missing ? text("BackupMissing").arg(ui::shownFileName(chosenBackup()))
+                                 : QString());
+    const bool usable = !chosenBackup().isEmpty() && !missing;
+    CmdOpen->setEnabled(usable);
+    CmdRestore->setEnabled(usable);
+    CmdDelete->setEnabled(!rows.isEmpty());
 }
 
 QString HistoryWindow::chosenBackup() const {
-    const QList<QTableWidgetItem*> picked = TableHistory->selectedItems();
-    if (picked.isEmpty() || TableHistory->isRowHidden(picked.first()->row()))
-        return {};
-    return picked.first()->data(BackupRole).toString();
+    const QList<int> rows = chosenRows();
+    return rows.size() == 1 ? TableHistory->item(rows.first(), 0)->data(BackupRole).toString()
+                            : QString();
+}
+
+int HistoryWindow::chosenPort() const {
+    const QList<int> rows = chosenRows();
+    return rows.size() == 1 ? TableHistory->item(rows.first(), 0)->data(RadioPortRole).toInt() : 0;
+}
+
+void HistoryWindow::choose(Choice choice) {
+    // Open and Restore are offered alike: for one row whose backup is there.
+    if (!CmdOpen->isEnabled())
+        return;
+    m_choice = choice;
+    accept();
+}
+
+void HistoryWindow::deleteChosen() {
+    const QList<int> rows = chosenRows();
+    if (rows.isEmpty() ||
+        ui::showMessage(ui::Msg::DeleteRecordsQuery, {QString::number(rows.size())}) != ui::MsgOk)
+        return;
+    std::string error;
+    const std::unique_ptr<records::History> history = radiolink::openHistory(error);
+    QList<int> removed;
+    for (int row : rows) {
+        // A record another program removed first is gone all the same.
+        if (history && !history->remove(TableHistory->item(row, 0)->data(IdRole).toLongLong()) &&
+            !history->lastError().empty())
+            error = history->lastError();
+        if (!error.empty())
+            break;
+        removed << row;
+    }
+    for (auto row = removed.crbegin(); row != removed.crend(); ++row)
+        TableHistory->removeRow(*row);
+    if (!error.empty())
+        ui::showMessage(ui::Msg::RecordsNotDeleted, {QString::fromStdString(error)});
+    const int next = std::min(rows.first(), TableHistory->rowCount() - 1);
+    TableHistory->clearSelection();
+    if (next >= 0 && !TableHistory->isRowHidden(next))
+        TableHistory->selectRow(next);
+    choiceChanged();
+    TableHistory->setFocus(Qt::OtherFocusReason);
 }
 
 QString HistoryWindow::csvText() const {
@@ -190,9 +292,7 @@ void HistoryWindow::exportRows() {
                   std::size_t(bytes.size())));
     if (!written.ok())
         QMessageBox::warning(this, windowTitle(),
-                             ui::languageText(HistoryTexts, "FrmHistory", "ExportFailed",
-                                              ui::TextTarget::Caption, 0, m_language)
-                                 .arg(ui::shownFileName(path)));
+                             text("ExportFailed").arg(ui::shownFileName(path)));
 }
 
 void showHistory(MainWindow& window) {
@@ -202,8 +302,12 @@ void showHistory(MainWindow& window) {
         if (const auto history = radiolink::openHistory(error))
             rows = history->list();
     HistoryWindow history(std::move(rows), ui::UILanguage, &window);
-    if (history.exec() == QDialog::Accepted)
+    if (history.exec() != QDialog::Accepted)
+        return;
+    if (history.choice() == HistoryWindow::Choice::Open)
         window.fileCommands().openFile(history.chosenBackup());
+    else
+        restoreAskingPort(window, history.chosenBackup(), history.chosenPort());
 }
 
 } // namespace shell

@@ -19,9 +19,20 @@ constexpr LanguageRow HistoryRows[] = {
     {"FrmHistory", "TableHistory", HeaderCell, 6, "文件", "File"},
     {"FrmHistory", "TableHistory", HeaderCell, 7, "备份", "Backup"},
     {"FrmHistory", "CmdOpen", Caption, 0, "打开备份(&O)", "&Open Backup"},
+    {"FrmHistory", "CmdRestore", Caption, 0, "恢复到对讲机(&R)...", "&Restore..."},
+    {"FrmHistory", "CmdDelete", Caption, 0, "删除记录(&D)", "&Delete"},
     {"FrmHistory", "CmdExport", Caption, 0, "导出CSV(&E)...", "&Export CSV..."},
     {"FrmHistory", "CmdClose", Caption, 0, "关闭", "Close"},
     {"FrmHistory", "ExportFailed", Caption, 0, "无法写入：%1", "Could not be written: %1"},
+    // By records::Action.
+    {"FrmHistory", "Action", Caption, 0, "读频", "read"},
+    {"FrmHistory", "Action", Caption, 1, "写频", "write"},
+    {"FrmHistory", "Action", Caption, 2, "校验", "verify"},
+    {"FrmHistory", "Action", Caption, 3, "恢复", "restore"},
+    {"FrmHistory", "BackupMissing", Caption, 0, "此记录的备份已不存在：%1",
+     "This record's backup is missing: %1"},
+    {"FrmHistory", "BackupMissing", Caption, 1, "备份已不存在", "missing"},
+    {"FrmHistory", "PortLabel", Caption, 0, "端口%1", "port %1"},
 };
 
 } // namespace

@@ -107,8 +107,7 @@ void MainWindow::restoreBackup(const QString& path, int port) {
     }
     image::MemoryImage backup{};
     loaded.file.copyInto(backup);
-    m_write->startRestore(backup, loaded.file.band.value_or(-1), QFileInfo(path).fileName(),
-                          m_writeOptions, port);
+    m_write->startRestore(backup, loaded.file.band.value_or(-1), path, m_writeOptions, port);
 }
 
 bool MainWindow::reopenLostPort() {

@@ -111,11 +111,11 @@ void SafeWriteFlow::start(const WriteOptions& options, int portNumber) {
 }
 
 void SafeWriteFlow::startRestore(const image::MemoryImage& backup, int band,
-                                 const QString& backupName, const WriteOptions& options,
+                                 const QString& backupPath, const WriteOptions& options,
                                  int portNumber) {
     if (running())
         return;
-    m_restoring = backupName;
+    m_restoring = backupPath;
     startWith(backup, band, options, portNumber);
 }
 
@@ -229,9 +229,12 @@ bool SafeWriteFlow::confirmForcedWrite() {
 }
 
 void SafeWriteFlow::finished(const radiolink::SafeWriteResult& result) {
+    // A backup written back is a restore, whether chosen in a window or
+    // after a write that stopped part-way.
     if (result.outcome != SafeWriteOutcome::NothingWritten || result.radioBand)
-        recordWrite(m_run == Run::Restore ? records::Action::Restore : records::Action::Write,
-                    m_portNumber, m_port.deviceName(), m_image, result, m_backupPath);
+        recordWrite(m_restoring.isEmpty() ? records::Action::Write : records::Action::Restore,
+                    m_portNumber, m_port.deviceName(), m_image, result, m_backupPath, {},
+                    m_restoring);
     if (m_asking) {
         m_pending = result;
         return;
@@ -279,7 +282,8 @@ void SafeWriteFlow::presentWritten(const radiolink::SafeWriteResult& result) {
     }
     const bool verified = result.outcome == SafeWriteOutcome::Verified;
     if (!m_restoring.isEmpty())
-        ui::showMessage(verified ? ui::Msg::Restored : ui::Msg::RestoredUnverified, {m_restoring});
+        ui::showMessage(verified ? ui::Msg::Restored : ui::Msg::RestoredUnverified,
+                        {QFileInfo(m_restoring).fileName()});
     else
         ui::showMessage(verified ? ui::Msg::WriteVerified : ui::Msg::WrittenVerifyOff);
 }
@@ -330,7 +334,7 @@ void SafeWriteFlow::offerAfterPartial(const radiolink::SafeWriteResult& result) 
     }
     case PartialWriteChoice::RestoreBackup:
         if (m_backup) {
-            m_restoring = QFileInfo(m_backupPath).fileName();
+            m_restoring = m_backupPath;
             run(Run::Restore, *m_backup, m_backupBand, {false, true, {}});
         }
         break;

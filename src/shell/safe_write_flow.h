@@ -50,8 +50,9 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     // Encodes the editors and writes them to the radio on `portNumber`.
     void start(const WriteOptions& options, int portNumber);
     // Writes a kept backup (its bytes as they are) back to the radio on
-    // `portNumber`, as safely as any write; the end names `backupName`.
-    void startRestore(const image::MemoryImage& backup, int band, const QString& backupName,
+    // `portNumber`, as safely as any write; the end names the backup's file
+    // and the history record keeps its path.
+    void startRestore(const image::MemoryImage& backup, int band, const QString& backupPath,
                       const WriteOptions& options, int portNumber);
     // FrmWriting's Cancel: a write asks first, the reads stop at once.
     void cancelRequested();
@@ -96,7 +97,7 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     std::optional<image::MemoryImage> m_backup;
     int m_backupBand = 0;
     QString m_backupPath;
-    // The file of the backup being written back; empty for other writes.
+    // The backup being written back; empty for other writes.
     QString m_restoring;
     // Old backups the folder's limit removed while this write kept its own.
     QStringList m_removedBackups;

@@ -104,6 +104,20 @@ constexpr std::array MessageTable{
                "Be careful", "Delete the backup %1?"},
     MessageRow{Msg::BackupNotDeleted, MsgStyle::OkStop, "错误", "无法删除备份：\n%1\n%2", "Mistake",
                "The backup cannot be deleted:\n%1\n%2"},
+    MessageRow{
+        Msg::DeleteKeptQuery, MsgStyle::OkCancelQuestion, "注意",
+        "删除备份 %1 吗？\n写频记录中的对讲机记录保留着此备份，删除后该记录将显示备份已不存在。",
+        "Be careful",
+        "Delete the backup %1?\nThe history keeps it as the backup of a radio programmed: "
+        "that record will then show its backup as missing."},
+    MessageRow{Msg::DeleteRecordsQuery, MsgStyle::OkCancelQuestion, "注意",
+               "从写频记录中删除选中的 %1 "
+               "条记录吗？\n它们的备份将不再被保留，可能随较早的备份一起被删除。",
+               "Be careful",
+               "Delete the %1 chosen records from the history?\nTheir backups are then no longer "
+               "kept, and may go with the older backups."},
+    MessageRow{Msg::RecordsNotDeleted, MsgStyle::OkStop, "错误", "无法修改写频记录：\n%1",
+               "Mistake", "The history cannot be changed:\n%1"},
     MessageRow{Msg::VerifyFailed, MsgStyle::OkStop, "错误",
                "写频校验失败！对讲机中以下数据块与写入的不同：\n%1", "Mistake",
                "Writing verification failed! The radio holds other bytes than were written in "

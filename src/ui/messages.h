@@ -36,6 +36,9 @@ enum class Msg {
     OldBackupsRemoved,  // %1 the limit, %2 the files removed to keep it
     DeleteBackupQuery,  // %1 the backup's file
     BackupNotDeleted,   // %1 the file, %2 the system's words
+    DeleteKeptQuery,    // %1 the backup's file, which a history record keeps
+    DeleteRecordsQuery, // %1 how many history records
+    RecordsNotDeleted,  // %1 why (English, from the database)
     VerifyFailed,       // %1 the addresses of the blocks the radio holds otherwise
     BackupReadFailed,   // the read before the write failed: nothing was written
     BackupNotSaved,     // %1 the backup file, %2 the system's reason: nothing was written

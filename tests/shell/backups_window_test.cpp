@@ -1,7 +1,9 @@
 // File > Backups...: the backups of the backup folder, newest first, in both
-// languages, and the one chosen opened as File > Open opens a file.
+// languages, which of them the history keeps, and the one chosen opened as
+// File > Open opens a file.
 #include "files/backup_store.h"
 #include "link/qt/backup_folder.h"
+#include "link/qt/history_file.h"
 #include "shell/app_folders.h"
 #include "shell/backups_window.h"
 #include "support/program_fixture.h"
@@ -49,6 +51,17 @@ class BackupsWindowTest : public QObject {
         // The program's backup folder, in here.
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
         takeBackups(radiolink::backupFolder());
+        // The history names the backup of ttyUSB0.
+        recordBackup(files::BackupStore(radiolink::backupFolder().toStdString()).list()[1].path);
+    }
+
+    static void recordBackup(const std::string& path) {
+        std::string error;
+        const auto history = radiolink::openHistory(error);
+        QVERIFY(history);
+        records::Record record;
+        record.backup = path;
+        QVERIFY(history->add(record));
     }
 
     void listsTheBackupsNewestFirst_data() {
@@ -56,17 +69,22 @@ class BackupsWindowTest : public QObject {
         QTest::addColumn<QString>("folderLine");
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QString>("port3");
+        QTest::addColumn<QString>("kept");
         QTest::newRow("Chinese") << 0 << "备份文件夹：%1"
-                                 << QStringList{"时间", "端口", "频段", "使用的信道"} << "端口3";
+                                 << QStringList{"时间", "端口", "频段", "使用的信道", "保留"}
+                                 << "端口3"
+                                 << "写频记录保留";
         QTest::newRow("English") << 1 << "Backup folder: %1"
-                                 << QStringList{"Taken", "Port", "Band", "Channels in use"}
-                                 << "port3";
+                                 << QStringList{"Taken", "Port", "Band", "Channels in use", "Kept"}
+                                 << "port3"
+                                 << "by the history";
     }
     void listsTheBackupsNewestFirst() {
         QFETCH(int, language);
         QFETCH(QString, folderLine);
         QFETCH(QStringList, titles);
         QFETCH(QString, port3);
+        QFETCH(QString, kept);
         const QString folder = radiolink::backupFolder();
         const shell::BackupsWindow window(folder, language);
         QCOMPARE(window.findChild<QLabel*>("LabelFolder")->text(), folderLine.arg(folder));
@@ -76,11 +94,11 @@ class BackupsWindowTest : public QObject {
             shownTitles << table->horizontalHeaderItem(column)->text();
         QCOMPARE(shownTitles, titles);
         QCOMPARE(table->rowCount(), 3);
-        QCOMPARE(rowTexts(table, 0), (QStringList{"2026-12-07 12:02:00", port3, "-", "7"}));
+        QCOMPARE(rowTexts(table, 0), (QStringList{"2026-12-07 12:02:00", port3, "-", "7", ""}));
         QCOMPARE(rowTexts(table, 1),
-                 (QStringList{"2026-12-07 12:01:00", "ttyUSB0", "400-480MHz", "0"}));
+                 (QStringList{"2026-12-07 12:01:00", "ttyUSB0", "400-480MHz", "0", kept}));
         QCOMPARE(rowTexts(table, 2),
-                 (QStringList{"2026-12-07 12:00:00", port3, "136-174MHz", "7"}));
+                 (QStringList{"2026-12-07 12:00:00", port3, "136-174MHz", "7", ""}));
         // The newest is picked, so Enter opens it at once.
         QVERIFY(window.chosenPath().endsWith("_port3_noband.dat"));
     }
@@ -102,27 +120,41 @@ class BackupsWindowTest : public QObject {
         QVERIFY(window.chosenPath().isEmpty());
     }
 
-    // Delete removes the picked backup once the user says so; the list
-    // shows what is left, the next row picked.
+    // Delete removes the picked backup once the user says so, warned when
+    // the history keeps it; the list shows what is left, the next row picked.
     void deletesTheChosenBackup_data() {
         QTest::addColumn<QString>("answer");
-        QTest::newRow("OK") << "OK";
-        QTest::newRow("Cancel") << "Cancel";
+        QTest::addColumn<bool>("recorded");
+        QTest::addColumn<QString>("question");
+        const QString kept = "Delete the backup %1?\nThe history keeps it as the backup of a radio "
+                             "programmed: that record will then show its backup as missing.";
+        QTest::newRow("OK") << "OK" << false << "Delete the backup %1?";
+        QTest::newRow("Cancel") << "Cancel" << false << "Delete the backup %1?";
+        QTest::newRow("kept by the history, Delete key") << "OK" << true << kept;
     }
     void deletesTheChosenBackup() {
         QFETCH(QString, answer);
+        QFETCH(bool, recorded);
+        QFETCH(QString, question);
         QTemporaryDir dir;
         const QString folder = dir.filePath("backups");
         takeBackups(folder);
+        if (recorded)
+            recordBackup(files::BackupStore(folder.toStdString()).list()[1].path);
         shell::BackupsWindow window(folder, 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         auto* table = window.findChild<QTableWidget*>("TableBackups");
         table->selectRow(1);
         const QString picked = window.chosenPath();
         ScriptedAnswers answers;
         answers.press(answer);
-        QTest::mouseClick(window.findChild<QPushButton*>("CmdDelete"), Qt::LeftButton);
+        if (recorded)
+            QTest::keyClick(table, Qt::Key_Delete);
+        else
+            QTest::mouseClick(window.findChild<QPushButton*>("CmdDelete"), Qt::LeftButton);
         QVERIFY(answers.done());
-        QCOMPARE(answers.box(0).text, "Delete the backup " + QFileInfo(picked).fileName() + "?");
+        QCOMPARE(answers.box(0).text, question.arg(QFileInfo(picked).fileName()));
         const bool deleted = answer == "OK";
         QCOMPARE(QFile::exists(picked), !deleted);
         QCOMPARE(table->rowCount(), deleted ? 2 : 3);

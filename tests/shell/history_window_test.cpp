@@ -1,16 +1,36 @@
 // File > History's window: rows in either language, narrowed by the filter
 // box as the user types, sorted by a click on a title, the shown rows (and
-// only they) exported as CSV, and the chosen row's backup handed on.
+// only they) exported as CSV, the chosen row's backup handed on (never one
+// that is gone), and rows deleted from the history, their backups then left
+// to the backup cap.
+#include "files/backup_store.h"
+#include "link/qt/history_file.h"
+#include "records/write_result.h"
 #include "shell/history_window.h"
+#include "support/scripted_answers.h"
+#include "support/test_images.h"
 #include "support/test_registry.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+
+// Where the rows' backups are; "1001.dat" ... "1003.dat" exist, other
+// codes' backups do not.
+const QTemporaryDir& backupsDir() {
+    static const QTemporaryDir dir;
+    return dir;
+}
+
+std::string backupOf(const std::string& code) {
+    return backupsDir().filePath(QString::fromStdString(code) + ".dat").toStdString();
+}
 
 records::Record historyRow(std::time_t at, const std::string& code, const std::string& result) {
     records::Record record;
@@ -20,7 +40,7 @@ records::Record historyRow(std::time_t at, const std::string& code, const std::s
     record.band = 3;
     record.values = {{"dtmf.own_code", code}};
     record.result = result;
-    record.backup = "/backups/" + code + ".dat";
+    record.backup = backupOf(code);
     return record;
 }
 
@@ -44,6 +64,13 @@ class HistoryWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() {
+        for (const char* code : {"1001", "1002", "1003"}) {
+            QFile backup(QString::fromStdString(backupOf(code)));
+            QVERIFY(backup.open(QIODevice::WriteOnly));
+        }
+    }
+
     void titles_data() {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("caption");
@@ -94,7 +121,8 @@ class HistoryWindowTest : public QObject {
             QVERIFY(window.chosenBackup().isEmpty());
             QVERIFY(!open->isEnabled());
         } else {
-            QCOMPARE(window.chosenBackup(), "/backups/" + codes.first().section('=', 1) + ".dat");
+            QCOMPARE(window.chosenBackup(),
+                     QString::fromStdString(backupOf(codes.first().section('=', 1).toStdString())));
             QVERIFY(open->isEnabled());
         }
     }
@@ -123,7 +151,182 @@ class HistoryWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::keyClick(window.findChild<QTableWidget*>("TableHistory"), Qt::Key_Return);
         QCOMPARE(window.result(), int(QDialog::Accepted));
-        QCOMPARE(window.chosenBackup(), "/backups/1003.dat");
+        QCOMPARE(window.chosenBackup(), QString::fromStdString(backupOf("1003")));
+    }
+
+    // Results are kept in English; a window in Chinese shows them in
+    // Chinese, whatever came of the write, and leaves block addresses and
+    // texts it does not know as they are.
+    void actionsAndResultsInBothLanguages_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("result");
+        using radiolink::SafeWriteOutcome;
+        using radiolink::SafeWriteReason;
+        const auto written = [](SafeWriteOutcome outcome, SafeWriteReason reason,
+                                std::optional<std::uint16_t> block = {},
+                                std::vector<std::uint16_t> differing = {}) {
+            radiolink::SafeWriteResult result;
+            result.outcome = outcome;
+            result.reason = reason;
+            result.lastBlockSent = block;
+            result.differingBlocks = std::move(differing);
+            return QString::fromStdString(records::writeResultText(result));
+        };
+        const int read = int(records::Action::Read), write = int(records::Action::Write),
+                  restore = int(records::Action::Restore), verify = int(records::Action::Verify);
+        QTest::newRow("verified") << 0 << write
+                                  << written(SafeWriteOutcome::Verified, SafeWriteReason::None)
+                                  << "写频"
+                                  << "校验无误";
+        QTest::newRow("restored, line lost in the verify")
+            << 0 << restore << written(SafeWriteOutcome::Written, SafeWriteReason::LineLost)
+            << "恢复"
+            << "已写入，未校验：连线中断";
+        QTest::newRow("band refused")
+            << 0 << write << written(SafeWriteOutcome::NothingWritten, SafeWriteReason::BandRefused)
+            << "写频"
+            << "拒绝写入：频段不符";
+        QTest::newRow("partial, cancelled")
+            << 0 << write << written(SafeWriteOutcome::Partial, SafeWriteReason::Cancelled, 0x310)
+            << "写频"
+            << "写入中断于数据块 0x310：已取消";
+        QTest::newRow("verify failed")
+            << 0 << verify
+            << written(SafeWriteOutcome::VerifyFailed, SafeWriteReason::None, {}, {0x000, 0x7F0})
+            << "校验"
+            << "校验失败：0x000, 0x7F0";
+        QTest::newRow("backup failed")
+            << 0 << write << written(SafeWriteOutcome::BackupFailed, SafeWriteReason::LinkFailed)
+            << "写频"
+            << "未写入：备份失败：对讲机未正确应答";
+        QTest::newRow("read") << 0 << read << QString::fromStdString(records::readResultText())
+                              << "读频"
+                              << "已读频";
+        QTest::newRow("a later version's words") << 0 << write << "skipped: radio asleep"
+                                                 << "写频"
+                                                 << "skipped：radio asleep";
+        QTest::newRow("English as stored")
+            << 1 << write << written(SafeWriteOutcome::Partial, SafeWriteReason::Cancelled, 0x310)
+            << "write"
+            << "partial at block 0x310: cancelled";
+    }
+    void actionsAndResultsInBothLanguages() {
+        QFETCH(int, language);
+        QFETCH(int, kind);
+        QFETCH(QString, stored);
+        QFETCH(QString, result);
+        records::Record record = historyRow(1796670900, "1001", stored.toStdString());
+        record.action = records::Action(kind);
+        shell::HistoryWindow window({record}, language);
+        const auto* table = window.findChild<QTableWidget*>("TableHistory");
+        QTEST(table->item(0, 1)->text(), "action");
+        QCOMPARE(table->item(0, 5)->text(), result);
+    }
+
+    // A row whose backup is gone says so and offers neither Open nor
+    // Restore; Enter then opens nothing.
+    void aMissingBackupIsNotOffered_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("noBackup");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("there") << 1 << "1001" << false << true << "";
+        QTest::newRow("gone") << 1 << "1017" << false << false
+                              << "This record's backup is missing: %1";
+        QTest::newRow("gone, Chinese")
+            << 0 << "1017" << false << false << "此记录的备份已不存在：%1";
+        QTest::newRow("a read takes none") << 1 << "1001" << true << false << "";
+    }
+    void aMissingBackupIsNotOffered() {
+        QFETCH(int, language);
+        QFETCH(QString, code);
+        QFETCH(bool, noBackup);
+        QFETCH(bool, offered);
+        QFETCH(QString, note);
+        records::Record record = historyRow(1796670900, code.toStdString(), "verified");
+        if (noBackup)
+            record.backup.clear();
+        shell::HistoryWindow window({record}, language);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.findChild<QPushButton*>("CmdOpen")->isEnabled(), offered);
+        QCOMPARE(window.findChild<QPushButton*>("CmdRestore")->isEnabled(), offered);
+        QCOMPARE(window.findChild<QLabel*>("LabelBackup")->text(),
+                 note.isEmpty() ? note : note.arg(QString::fromStdString(record.backup)));
+        QTest::keyClick(window.findChild<QTableWidget*>("TableHistory"), Qt::Key_Return);
+        QCOMPARE(window.isVisible(), !offered);
+    }
+
+    // Deleted rows leave the database once the user says so, and the backup
+    // cap may then take their backups; until then it passes over them.
+    void deleteRemovesRowsAndFreesTheirBackups_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("bothRows");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Delete key, one row") << true << false << "OK";
+        QTest::newRow("button, both rows") << false << true << "OK";
+        QTest::newRow("Cancel keeps them") << true << true << "Cancel";
+    }
+    void deleteRemovesRowsAndFreesTheirBackups() {
+        QFETCH(bool, byKey);
+        QFETCH(bool, bothRows);
+        QFETCH(QString, answer);
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        // One backup a port before the cap of one: the older one is kept
+        // only by its record.
+        files::BackupStore store(home.filePath("backups").toStdString(), 1);
+        radiolink::keepRecordedBackups(store);
+        const image::MemoryImage image = testImage("full_image_band0.dat");
+        const std::string older = store.add(image, 0, "port2", 1796670000).path;
+        {
+            std::string error;
+            const auto history = radiolink::openHistory(error);
+            QVERIFY(history);
+            for (const auto& [at, backup] : {std::pair(1796670900, older), {1796670960, ""}}) {
+                records::Record record = historyRow(at, "1001", "verified");
+                record.backup = backup;
+                QVERIFY(history->add(record));
+            }
+        }
+        QVERIFY(store.add(image, 0, "port2", 1796670060).ok());
+        QVERIFY(store.add(image, 0, "port2", 1796670120).ok());
+        QVERIFY(QFile::exists(QString::fromStdString(older)));
+
+        std::string error;
+        shell::HistoryWindow window(radiolink::openHistory(error)->list(), 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* table = window.findChild<QTableWidget*>("TableHistory");
+        QCOMPARE(QApplication::focusWidget(), table);
+        // The newest first: the row naming no backup, then the one naming it.
+        table->selectRow(1);
+        if (bothRows)
+            QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
+        ScriptedAnswers answers;
+        answers.press(answer);
+        if (byKey)
+            QTest::keyClick(table, Qt::Key_Delete);
+        else
+            QTest::mouseClick(window.findChild<QPushButton*>("CmdDelete"), Qt::LeftButton);
+        QVERIFY(answers.done());
+        QCOMPARE(answers.box(0).text,
+                 QString("Delete the %1 chosen records from the history?\nTheir backups are then "
+                         "no longer kept, and may go with the older backups.")
+                     .arg(bothRows ? 2 : 1));
+        const bool deleted = answer == "OK";
+        const int left = deleted ? (bothRows ? 0 : 1) : 2;
+        QCOMPARE(int(radiolink::openHistory(error)->list().size()), left);
+        QCOMPARE(table->rowCount(), left);
+        QCOMPARE(radiolink::recordedBackups()->contains(older), !deleted);
+        // The next backup past the cap takes the older one once no record
+        // names it.
+        QVERIFY(store.add(image, 0, "port2", 1796670180).ok());
+        QCOMPARE(QFile::exists(QString::fromStdString(older)), !deleted);
     }
 };
 

@@ -371,10 +371,21 @@ class SafeWriteTest : public QObject {
             QVERIFY(sameBytes(radio, editors, 0x000, 0x520));
     }
 
-    // File > Backups... > Restore...: the backup picked goes back to the
-    // radio on the port picked, through the safe write (a backup of what
-    // the radio holds now, the changes, the verify), and the end names it.
-    void restoreFromTheBackupsWindow() {
+    // File > Backups... or History... > Restore...: the backup picked goes
+    // back to the radio on the port picked, through the safe write (a backup
+    // of what the radio holds now, the changes, the verify), the end names
+    // it, and the history keeps it as a restore.
+    void restoreFromABackupWindow_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("backups") << "MNBackups"
+                                 << "FrmBackups";
+        QTest::newRow("history") << "MNHistory"
+                                 << "FrmHistory";
+    }
+    void restoreFromABackupWindow() {
+        QFETCH(QString, menu);
+        QFETCH(QString, dialog);
         m_bench.start({testData("all_ff_image_band3.dat")});
         image::MemoryImage old{};
         loadDat(testData(RadioImage)).copyInto(old);
@@ -383,8 +394,19 @@ class SafeWriteTest : public QObject {
                 .add(old, 3, "port3", 1796670900);
         QVERIFY(kept.ok());
         const QString name = QFileInfo(QString::fromStdString(kept.path)).fileName();
+        std::string error;
+        if (menu == "MNHistory") {
+            records::Record written;
+            written.at = std::time(nullptr);
+            written.port = "port 3";
+            written.backup = kept.path;
+            QVERIFY(radiolink::openHistory(error)->add(written));
+        }
         ScriptedAnswers answers;
-        answers.onDialog("FrmBackups", [](QDialog* dialog) {
+        answers.onDialog(dialog, [name](QDialog* dialog) {
+            // The history holds the other runs' radios too.
+            if (auto* filter = dialog->findChild<QLineEdit*>("TextFilter"))
+                QTest::keyClicks(filter, name);
             QTest::mouseClick(dialog->findChild<QPushButton*>("CmdRestore"), Qt::LeftButton);
         });
         QString asked;
@@ -395,7 +417,7 @@ class SafeWriteTest : public QObject {
             input->accept();
         });
         answerChanges(answers).press(ok());
-        trigger("MNBackups");
+        trigger(menu.toLatin1().constData());
         QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 30000);
         QCOMPARE(asked, "Write the backup " + name + " to the radio on port:");
         QCOMPARE(answers.boxes().last().text,
@@ -405,6 +427,11 @@ class SafeWriteTest : public QObject {
                           0x000, 0x520));
         // The radio's memory before the restore was kept too.
         QCOMPARE(datFiles(backups()).size(), 2);
+        const records::Record restored = radiolink::openHistory(error)->list().back();
+        QCOMPARE(restored.action, records::Action::Restore);
+        QCOMPARE(restored.result, "verified");
+        QCOMPARE(restored.port, "port 3");
+        QCOMPARE(restored.file, kept.path);
     }
 
     // A backup folder that cannot be written is told before the radio is

@@ -39,13 +39,17 @@ std::string keepRecord(records::Record record, const char* version) {
     return history->add(record) ? std::string() : history->lastError();
 }
 
+std::optional<std::set<std::string>> recordedBackups() {
+    if (!QFile::exists(historyFile()))
+        return std::set<std::string>();
+    std::string error;
+    const std::unique_ptr<records::History> history = openHistory(error);
+    return history ? std::optional(history->backupsNamed()) : std::nullopt;
+}
+
 void keepRecordedBackups(files::BackupStore& backups) {
-    backups.keepNamed([] {
-        std::string error;
-        // A history that cannot be read might name any backup: none goes.
-        const std::unique_ptr<records::History> history = openHistory(error);
-        return history ? std::optional(history->backupsNamed()) : std::nullopt;
-    });
+    // A history that cannot be read might name any backup: none goes.
+    backups.keepNamed(recordedBackups);
 }
 
 } // namespace radiolink

@@ -6,6 +6,8 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
 namespace files {
@@ -28,6 +30,10 @@ std::string fileSha256(const std::string& path);
 // Adds the record, stamped with the time now and `version`; an empty text
 // when it was kept, else why not (a transfer is never undone for it).
 std::string keepRecord(records::Record record, const char* version);
+
+// Every backup a record of the history names; none while there is no
+// history yet, nothing when it cannot be read.
+std::optional<std::set<std::string>> recordedBackups();
 
 // The limit of `backups` passes over the backups the history names.
 void keepRecordedBackups(files::BackupStore& backups);
