@@ -117,7 +117,7 @@ std::unique_ptr<History> History::open(const std::string& path, std::string& err
     sqlite3_busy_timeout(db, BusyMilliseconds);
     // WAL lets readers go on while one program writes, and survives a
     // program that ends mid-transaction.
-    if (!history->exec("PRAGMA journal_mode=WAL") || !history->exec("PRAGMA foreign_keys=ON") ||
+    if (!history->useWriteAheadLog() || !history->exec("PRAGMA foreign_keys=ON") ||
         !history->migrate()) {
         error = path + ": " + history->m_error;
         return nullptr;
@@ -136,6 +136,19 @@ bool History::exec(const char* sql) {
     m_error = message ? message : sqlite3_errmsg(m_db);
     sqlite3_free(message);
     return false;
+}
+
+bool History::useWriteAheadLog() {
+    // Two programs meeting a new file both turn it to WAL; SQLite refuses
+    // one of them at once rather than wait, as waiting could deadlock.
+    constexpr int RetryMilliseconds = 20;
+    for (int waited = 0;; waited += RetryMilliseconds) {
+        if (exec("PRAGMA journal_mode=WAL"))
+            return true;
+        if ((sqlite3_errcode(m_db) & 0xFF) != SQLITE_BUSY || waited >= BusyMilliseconds)
+            return false;
+        sqlite3_sleep(RetryMilliseconds);
+    }
 }
 
 bool History::migrate() {

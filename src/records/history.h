@@ -72,6 +72,7 @@ class History {
 
   private:
     explicit History(sqlite3* db) : m_db(db) {}
+    bool useWriteAheadLog();
     bool migrate();
     bool exec(const char* sql);
 
