@@ -36,7 +36,10 @@ namespace shell {
 namespace {
 
 constexpr int HistoryColumnCount = 8;
+constexpr int FileColumn = 6;
 constexpr int BackupColumn = 7;
+// Wide enough for a backup's name: "2026-12-08_053931_port4_band3.dat".
+constexpr int PathWidth = 300;
 // Kept on each row's first cell.
 constexpr int BackupRole = Qt::UserRole;
 constexpr int IdRole = Qt::UserRole + 1;
@@ -103,6 +106,9 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
             backup};
         for (int column = 0; column < HistoryColumnCount; ++column)
             TableHistory->setItem(row, column, new QTableWidgetItem(cells[column]));
+        // A path column is cut to its file's name and the folder's ends.
+        for (int column : {FileColumn, BackupColumn})
+            TableHistory->item(row, column)->setToolTip(cells[column]);
         QTableWidgetItem* first = TableHistory->item(row, 0);
         first->setData(BackupRole, backup);
         first->setData(IdRole, qlonglong(record.id));
@@ -163,6 +169,9 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     layout->addWidget(LabelBackup);
     layout->addWidget(buttons);
     fitTableToTexts(*TableHistory);
+    for (int column : {FileColumn, BackupColumn})
+        TableHistory->horizontalHeader()->resizeSection(
+            column, std::min(TableHistory->horizontalHeader()->sectionSize(column), PathWidth));
     resize(std::min(1200, TableHistory->horizontalHeader()->length() + 60), 420);
     TableHistory->setFocus(Qt::OtherFocusReason);
 }
