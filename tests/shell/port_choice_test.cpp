@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -155,6 +156,35 @@ class PortChoiceTest : public QObject {
         QWidget* focused = QApplication::focusWidget();
         QWidget* form = m_window->channelTable();
         QVERIFY(focused == form || form->isAncestorOf(focused));
+    }
+
+    // Each opened entry says what its number reaches, in the language in
+    // force, beside the number the list keeps as its entry.
+    void theOpenedListSaysWhatEachPortReaches_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("absent");
+        QTest::newRow("en") << 1 << "(absent)";
+        QTest::newRow("zh") << 0 << "（不存在）";
+    }
+    void theOpenedListSaysWhatEachPortReaches() {
+        QFETCH(int, language);
+        QFETCH(QString, absent);
+        setLanguage(language);
+        m_window->findChild<QAction*>("MNCommPort")->trigger();
+        QAbstractItemView* entries = comboCom()->view();
+        QVERIFY(entries->isVisible());
+        const auto summary = [&](int number) {
+            return comboCom()->model()->index(number - 1, 1).data().toString();
+        };
+        QCOMPARE(summary(1), QFileInfo(m_ports->pty.slavePath()).canonicalFilePath());
+        QCOMPARE(summary(5), m_ports->places().devicePrefix + "4 " + absent);
+        QCOMPARE(comboCom()->itemText(4), "5");
+        // Wide enough for the summaries to be read.
+        const QRect shown = entries->visualRect(comboCom()->model()->index(4, 1));
+        QVERIFY(entries->viewport()->rect().contains(shown));
+        QVERIFY(entries->width() > comboCom()->width());
+        QTest::keyClick(entries, Qt::Key_Escape);
+        QTRY_VERIFY(!entries->isVisible());
     }
 
     void aStoredPortThatFailsAtStartIsForgotten() {
