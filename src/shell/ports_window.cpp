@@ -21,10 +21,10 @@ namespace shell {
 
 namespace {
 
-enum Column { PortColumn, DeviceColumn, MakerColumn, ProductColumn, SerialColumn, BoundColumn };
-constexpr int ColumnCount = BoundColumn + 1;
+// Port, device, maker, product, serial number, bound.
+constexpr int PortsColumnCount = 6;
 
-QString portText(int language, const char* control, int index = 0) {
+QString portsText(int language, const char* control, int index = 0) {
     return ui::languageText(PortsWindowTexts, "FrmPorts", control, ui::TextTarget::Caption, index,
                             language);
 }
@@ -32,7 +32,7 @@ QString portText(int language, const char* control, int index = 0) {
 } // namespace
 
 radiolink::SummaryWords portSummaryWords(int language) {
-    return {portText(language, "SummaryWords", 0), portText(language, "SummaryWords", 1)};
+    return {portsText(language, "SummaryWords", 0), portsText(language, "SummaryWords", 1)};
 }
 
 PortsWindow::PortsWindow(const radiolink::PortPlaces& places, radiolink::AdapterList adapters,
@@ -40,10 +40,10 @@ PortsWindow::PortsWindow(const radiolink::PortPlaces& places, radiolink::Adapter
     : QDialog(parent), m_places(places), m_adapters(std::move(adapters)), m_language(language) {
     setObjectName("FrmPorts");
 
-    TablePorts = new QTableWidget(radiolink::PortCount, ColumnCount, this);
+    TablePorts = new QTableWidget(radiolink::PortCount, PortsColumnCount, this);
     TablePorts->setObjectName("TablePorts");
     // Header items for the language table's titles to land on.
-    TablePorts->setHorizontalHeaderLabels(QStringList(ColumnCount, QString()));
+    TablePorts->setHorizontalHeaderLabels(QStringList(PortsColumnCount, QString()));
     makeReadOnlyList(*TablePorts);
 
     LabelAdapter = new QLabel(this);
@@ -105,7 +105,7 @@ PortsWindow::PortsWindow(const radiolink::PortPlaces& places, radiolink::Adapter
 }
 
 QString PortsWindow::text(const char* control, int index) const {
-    return portText(m_language, control, index);
+    return portsText(m_language, control, index);
 }
 
 int PortsWindow::chosenPort() const {
@@ -125,14 +125,14 @@ void PortsWindow::refresh() {
     const radiolink::SummaryWords words = portSummaryWords(m_language);
     for (const radiolink::PortDescription& port : m_ports) {
         const radiolink::SerialAdapter adapter = port.adapter.value_or(radiolink::SerialAdapter{});
-        const QString cells[ColumnCount] = {QString::number(port.number),
-                                            port.present ? port.device
-                                                         : port.device + " " + words.absent,
-                                            adapter.maker,
-                                            adapter.product,
-                                            adapter.serialNumber,
-                                            port.bound ? text("BoundCell") : QString()};
-        for (int column = 0; column < ColumnCount; ++column) {
+        const QString cells[PortsColumnCount] = {QString::number(port.number),
+                                                 port.present ? port.device
+                                                              : port.device + " " + words.absent,
+                                                 adapter.maker,
+                                                 adapter.product,
+                                                 adapter.serialNumber,
+                                                 port.bound ? text("BoundCell") : QString()};
+        for (int column = 0; column < PortsColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (!port.present)
                 item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
