@@ -73,7 +73,7 @@ void MainWindow::createPortListView() {
 void MainWindow::showPorts() {
     if (transferRunning())
         return;
-    PortsWindow ports(m_folders.ports, radiolink::systemAdapters, ui::UILanguage, this);
+    PortsWindow ports(m_folders.ports, m_folders.adapters, ui::UILanguage, this);
     connect(&ports, &PortsWindow::bindingChanged, this, [this](int port) {
         // Let go of the device it reached: the next transfer opens the port
         // where its link leads now.
@@ -169,7 +169,7 @@ void MainWindow::showPortList() {
     // What each number reaches now: adapters come and go.
     const radiolink::SummaryWords words = portSummaryWords(ui::UILanguage);
     for (const radiolink::PortDescription& port :
-         radiolink::describePorts(m_folders.ports, radiolink::systemAdapters))
+         radiolink::describePorts(m_folders.ports, m_folders.adapters))
         ComboCom->model()->setData(ComboCom->model()->index(port.number - 1, 1),
                                    radiolink::portSummary(port, words));
     auto* view = static_cast<QTreeView*>(ComboCom->view());
