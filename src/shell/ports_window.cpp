@@ -96,7 +96,6 @@ PortsWindow::PortsWindow(const radiolink::PortPlaces& places, radiolink::Adapter
     TablePorts->setFocus(Qt::OtherFocusReason);
 
     // Every port in view, without scrolling.
-    fitTableToTexts(*TablePorts);
     TablePorts->setMinimumSize(
         TablePorts->horizontalHeader()->length() + 2 * TablePorts->frameWidth() +
             TablePorts->verticalScrollBar()->sizeHint().width(),
@@ -139,6 +138,8 @@ void PortsWindow::refresh() {
             TablePorts->setItem(port.number - 1, column, item);
         }
     }
+
+    fitTableToTexts(*TablePorts);
 
     // Only an adapter with a serial number can be told from another.
     const QString chosen = ComboAdapter->currentData().toString();

@@ -114,6 +114,17 @@ class PortsWindowTest : public QObject {
         QCOMPARE(w.adapters->currentData().toString(), "A10K3Z");
         QVERIFY(w.button("CmdBind")->isEnabled());
         QVERIFY(!w.button("CmdUnbind")->isEnabled());
+
+        // One plugged in later shows at Refresh, in full.
+        plug(4, "Silicon Labs", "CP2102 USB to UART Bridge Controller", "0001");
+        QTest::mouseClick(w.button("CmdRefresh"), Qt::LeftButton);
+        QCOMPARE(rowTexts(w.table, 4),
+                 (QStringList{"5", device(4), "Silicon Labs",
+                              "CP2102 USB to UART Bridge Controller", "0001", ""}));
+        QVERIFY(w.table->columnWidth(3) >=
+                w.table->fontMetrics().horizontalAdvance("CP2102 USB to UART Bridge Controller"));
+        QCOMPARE(w.adapters->count(), 3);
+        QCOMPARE(w.adapters->currentData().toString(), "A10K3Z");
     }
 
     // Bind makes the port's number reach the adapter chosen, whichever
