@@ -126,31 +126,6 @@ class PortAdaptersTest : public QObject {
         QVERIFY(port(1).bound);
         QDir(path("ports/com1.new")).removeRecursively();
     }
-
-    void summaries_data() {
-        QTest::addColumn<QString>("maker");
-        QTest::addColumn<QString>("serial");
-        QTest::addColumn<bool>("present");
-        QTest::addColumn<QString>("summary"); // after the device
-        QTest::newRow("an adapter") << "FTDI"
-                                    << "A1" << true << " - FTDI FT232R, serie A1";
-        QTest::newRow("no maker") << ""
-                                  << "A1" << true << " - FT232R, serie A1";
-        QTest::newRow("no serial number") << "FTDI"
-                                          << "" << true << " - FTDI FT232R";
-        QTest::newRow("absent") << "FTDI"
-                                << "A1" << false << " [weg]";
-    }
-    void summaries() {
-        QFETCH(QString, maker);
-        QFETCH(QString, serial);
-        QFETCH(bool, present);
-        QFETCH(QString, summary);
-        radiolink::PortDescription port{2, "/dev/ttyUSB1", present, {}, false};
-        if (present)
-            port.adapter = radiolink::SerialAdapter{"/dev/ttyUSB1", maker, "FT232R", serial, {}};
-        QCOMPARE(radiolink::portSummary(port, {"[weg]", "serie"}), "/dev/ttyUSB1" + summary);
-    }
 };
 
 QTEST_GUILESS_MAIN(PortAdaptersTest)
