@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/qt/port_names.h"
+#include "link/qt/port_adapters.h"
 
 #include <QString>
 #include <functional>
@@ -22,6 +22,8 @@ struct AppFolders {
     // Where the backups taken before writes are kept; empty: the per-user
     // folder the command line uses too.
     QString backupsFolder{};
+    // The USB serial adapters plugged in, which ports can be bound to.
+    radiolink::AdapterList adapters = radiolink::systemAdapters;
 };
 
 AppFolders defaultFolders();

@@ -164,6 +164,8 @@ void MainWindow::createMenus() {
 
     connect(addMenuItem(bar, "MNCommPort", "通信端口:(&C)"), &QAction::triggered, this,
             &MainWindow::showPortList);
+    connect(addMenuItem(bar, "MNPorts", "端口与适配器(&A)..."), &QAction::triggered, this,
+            &MainWindow::showPorts);
 
     QMenu* language = addMenu("MNLanguage", "语言选择");
     connect(addMenuItem(language, "MNChinese", "中文"), &QAction::triggered, this,

@@ -134,8 +134,13 @@ class MainWindow : public QMainWindow {
     void loadForm();
     void unloadForm();
     void onToolbarButton(const QString& key);
-    // MNCommPort: the port list, shown with its entries open.
+    // MNCommPort: the port list, shown with its entries open, each with
+    // what its number reaches.
     void showPortList();
+    // ComboCom's opened entries as a table of the number and its summary.
+    void createPortListView();
+    // MNPorts: FrmPorts, whose bindings take effect at the port's next open.
+    void showPorts();
     // A port chosen in ComboCom (also run by the program at load).
     void onPortChosen();
     void showPortError();

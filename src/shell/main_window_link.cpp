@@ -7,6 +7,7 @@
 #include "shell/batch_write_window.h"
 #include "shell/file_commands.h"
 #include "shell/main_window.h"
+#include "shell/ports_window.h"
 #include "shell/progress_window.h"
 #include "shell/safe_write_flow.h"
 #include "shell/window_transfer_view.h"
@@ -17,9 +18,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTreeView>
 
 namespace shell {
 
@@ -48,6 +52,35 @@ void MainWindow::createLink() {
     connect(findChild<QAction*>("MNBatchWrite"), &QAction::triggered, this,
             &MainWindow::showBatchWrite);
     createWriteOptions();
+    createPortListView();
+}
+
+void MainWindow::createPortListView() {
+    // The numbers stay the list's entries; what each reaches is a second
+    // column of its opened entries.
+    auto* view = new QTreeView(ComboCom);
+    view->setObjectName("PortListView");
+    view->setHeaderHidden(true);
+    view->setRootIsDecorated(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ComboCom->setView(view);
+    ComboCom->model()->insertColumn(1);
+    ComboCom->setMaxVisibleItems(radiolink::PortCount);
+}
+
+void MainWindow::showPorts() {
+    if (transferRunning())
+        return;
+    PortsWindow ports(m_folders.ports, m_folders.adapters, ui::UILanguage, this);
+    connect(&ports, &PortsWindow::bindingChanged, this, [this](int port) {
+        // Let go of the device it reached: the next transfer opens the port
+        // where its link leads now.
+        if (port == chosenPortNumber())
+            MSComm1->close();
+    });
+    ports.exec();
 }
 
 void MainWindow::showBatchWrite() {
@@ -133,9 +166,16 @@ bool MainWindow::transferRunning() const {
 
 void MainWindow::showPortList() {
     // What each number reaches now: adapters come and go.
+    const radiolink::SummaryWords words = portSummaryWords(ui::UILanguage);
     for (const radiolink::PortDescription& port :
-         radiolink::describePorts(m_folders.ports, radiolink::systemAdapters))
-        ComboCom->setItemData(port.number - 1, radiolink::portSummary(port), Qt::ToolTipRole);
+         radiolink::describePorts(m_folders.ports, m_folders.adapters))
+        ComboCom->model()->setData(ComboCom->model()->index(port.number - 1, 1),
+                                   radiolink::portSummary(port, words));
+    auto* view = static_cast<QTreeView*>(ComboCom->view());
+    view->resizeColumnToContents(0);
+    view->resizeColumnToContents(1);
+    view->setMinimumWidth(view->header()->length() + 2 * view->frameWidth() +
+                          view->verticalScrollBar()->sizeHint().width());
     ComboCom->show();
     ComboCom->setFocus();
     ComboCom->showPopup();

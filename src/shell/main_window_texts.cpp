@@ -21,6 +21,7 @@ const LanguageRow MainWindowRows[] = {
     {"MDIForm1", "MNAbout", Caption, 0, "帮助(&H)", "About(&H)"},
     {"MDIForm1", "MNChinese", Caption, 0, "中文(&C)", "Chinese(&C)"},
     {"MDIForm1", "MNCommPort", Caption, 0, "通信端口(&C)", "Communication Port(&C)"},
+    {"MDIForm1", "MNPorts", Caption, 0, "端口与适配器(&A)...", "Ports and Adapters(&A)..."},
     {"MDIForm1", "MNDebug", Caption, 0, "调试信息(&B)", "Debug Information(&B)"},
     {"MDIForm1", "MNEdit", Caption, 0, "编辑(&E)", "Edit(&E)"},
     {"MDIForm1", "MNUndo", Caption, 0, "撤销(&U)", "Undo(&U)"},

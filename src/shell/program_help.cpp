@@ -29,7 +29,10 @@ Ports:
 The program chooses the serial port by number, 1 to 16 (Communication Port).
 Port N is the link comN in ~/.local/share/TQ305CloneDesk/ports/
 ($XDG_DATA_HOME in place of ~/.local/share when set) when that link exists,
-else /dev/ttyUSB(N-1). Serial devices belong to the group dialout.
+else /dev/ttyUSB(N-1). Ports and Adapters binds a port to a USB serial
+adapter: its link then leads to the adapter's name in /dev/serial/by-id,
+which holds its serial number, so the port keeps that cable in any USB
+socket. Serial devices belong to the group dialout.
 
 Exit status:
   0               the program ended, or printed what was asked

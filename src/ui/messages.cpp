@@ -65,6 +65,9 @@ constexpr std::array MessageTable{
                "串行端口%1无效或已被其它程序使用，请选择其他串口或关闭其程序.\n%2", "Mistake",
                "Serial port%1Invalid or has already been used by other procedures, please choose "
                "other bunches of mouths or close its procedure.\n%2"},
+    MessageRow{Msg::PortBindingFailed, MsgStyle::OkExclamation, "错误",
+               "端口%1的绑定未被更改。\n%2", "Mistake",
+               "The binding of port %1 was not changed.\n%2"},
     MessageRow{Msg::PasteNotChannels, MsgStyle::OkExclamation, "注意",
                "剪贴板中没有可粘贴的信道。\n需要带标题行的CSV文本（Location,Name,Frequency,…）。",
                "Attention",

@@ -23,6 +23,7 @@ enum class Msg {
     BandRefused,
     ForceWriteQuestion,
     PortError,          // %1 the port number, %2 the line saying why (portFailureText)
+    PortBindingFailed,  // %1 the port number, %2 the line saying why
     PasteNotChannels,   // the clipboard's text has no CSV header to read channels by
     InsertNoRoom,       // channel 99 is occupied
     CsvNotUsable,       // %1 the file: no header with the Location and Frequency columns,

@@ -5,6 +5,7 @@
 #include "shell/main_window.h"
 #include "shell/parameter_file.h"
 #include "shell/startup.h"
+#include "support/pseudo_terminal.h"
 #include "support/scripted_answers.h"
 #include "support/test_ports.h"
 #include "support/test_registry.h"
@@ -13,10 +14,15 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -30,11 +36,15 @@ class PortChoiceTest : public QObject {
     // Ports 1 and 2 reach the pseudo-terminal; the others lead nowhere.
     std::unique_ptr<TestPorts> m_ports;
     std::unique_ptr<MainWindow> m_window;
+    // The USB adapters plugged in, for Ports and Adapters.
+    std::vector<radiolink::SerialAdapter> m_plugged;
 
     std::unique_ptr<MainWindow> start(int storedIndex) {
         writeComPortIndex(m_dir.path(), storedIndex);
-        return startProgram(
-            {m_dir.path(), m_dir.path(), m_dir.filePath("settings.ini"), m_ports->places()});
+        AppFolders folders{m_dir.path(), m_dir.path(), m_dir.filePath("settings.ini"),
+                           m_ports->places()};
+        folders.adapters = [this] { return m_plugged; };
+        return startProgram(folders);
     }
     QComboBox* comboCom() const { return m_window->findChild<QComboBox*>("ComboCom"); }
     QString panel1() const { return m_window->findChild<QLabel*>("Panel1")->text(); }
@@ -63,6 +73,7 @@ class PortChoiceTest : public QObject {
         m_window->close();
         m_window.reset();
         m_ports.reset();
+        m_plugged.clear();
     }
 
     void aFailedChoiceSaysWhyAndLeavesNoPort_data() {
@@ -155,6 +166,64 @@ class PortChoiceTest : public QObject {
         QWidget* focused = QApplication::focusWidget();
         QWidget* form = m_window->channelTable();
         QVERIFY(focused == form || form->isAncestorOf(focused));
+    }
+
+    // Each opened entry says what its number reaches, in the language in
+    // force, beside the number the list keeps as its entry.
+    void theOpenedListSaysWhatEachPortReaches_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("absent");
+        QTest::newRow("en") << 1 << "(absent)";
+        QTest::newRow("zh") << 0 << "（不存在）";
+    }
+    void theOpenedListSaysWhatEachPortReaches() {
+        QFETCH(int, language);
+        QFETCH(QString, absent);
+        setLanguage(language);
+        m_window->findChild<QAction*>("MNCommPort")->trigger();
+        QAbstractItemView* entries = comboCom()->view();
+        QVERIFY(entries->isVisible());
+        const auto summary = [&](int number) {
+            return comboCom()->model()->index(number - 1, 1).data().toString();
+        };
+        QCOMPARE(summary(1), QFileInfo(m_ports->pty.slavePath()).canonicalFilePath());
+        QCOMPARE(summary(5), m_ports->places().devicePrefix + "4 " + absent);
+        QCOMPARE(comboCom()->itemText(4), "5");
+        // Wide enough for the summaries to be read.
+        const QRect shown = entries->visualRect(comboCom()->model()->index(4, 1));
+        QVERIFY(entries->viewport()->rect().contains(shown));
+        QVERIFY(entries->width() > comboCom()->width());
+        QTest::keyClick(entries, Qt::Key_Escape);
+        QTRY_VERIFY(!entries->isVisible());
+    }
+
+    // A port bound in Ports and Adapters lets go of the device it had at once
+    // and reaches its adapter from its next open on.
+    void aBindingTakesEffectAtThePortsNextOpen() {
+        PseudoTerminal cable;
+        QVERIFY(QDir().mkpath(m_dir.filePath("by-id")));
+        const QString stable = m_dir.filePath("by-id/usb-FTDI_FT232R_A1-if00-port0");
+        QFile::remove(stable);
+        QVERIFY(QFile::link(cable.slavePath(), stable));
+        m_plugged = {{cable.slavePath(), "FTDI", "FT232R USB UART", "A1", stable}};
+
+        ScriptedAnswers answers;
+        answers.onDialog("FrmPorts", [](QDialog* dialog) {
+            dialog->findChild<QTableWidget*>("TablePorts")->selectRow(0);
+            auto* adapters = dialog->findChild<QComboBox*>("ComboAdapter");
+            adapters->setCurrentIndex(adapters->findData("A1"));
+            QTest::mouseClick(dialog->findChild<QPushButton*>("CmdBind"), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("CmdClose"), Qt::LeftButton);
+        });
+        m_window->findChild<QAction*>("MNPorts")->trigger();
+        QVERIFY(answers.done());
+        QVERIFY(!port()->isOpen());
+        QCOMPARE(panel1(), QString("COM: 1"));
+
+        QVERIFY(m_window->reopenLostPort());
+        port()->send(radiolink::bytesOf("PROGRAM"));
+        QCOMPARE(cable.read(7), QByteArray("PROGRAM"));
+        port()->close();
     }
 
     void aStoredPortThatFailsAtStartIsForgotten() {

@@ -4,13 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
+#include <cerrno>
+#include <cstdio>
 #include <unistd.h>
 
 namespace radiolink {
 
 namespace {
-
-constexpr const char* StableFolder = "/dev/serial/by-id";
 
 QString linkPath(int number, const PortPlaces& places) {
     return QDir(places.linksFolder).filePath(QString("com%1").arg(number));
@@ -25,7 +25,7 @@ QString canonical(const QString& path) {
 
 std::vector<SerialAdapter> systemAdapters() {
     std::vector<SerialAdapter> adapters;
-    const QFileInfoList stable = QDir(StableFolder).entryInfoList(QDir::System | QDir::Files);
+    const QFileInfoList stable = QDir(StableNameFolder).entryInfoList(QDir::System | QDir::Files);
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         if (!info.hasVendorIdentifier())
             continue; // not a USB adapter
@@ -70,49 +70,55 @@ std::vector<PortDescription> describePorts(const PortPlaces& places, const Adapt
     return ports;
 }
 
-QString portSummary(const PortDescription& port) {
-    if (!port.present)
-        return port.device + " (absent)";
-    if (!port.adapter)
-        return port.device;
+QString adapterSummary(const SerialAdapter& adapter, const SummaryWords& words) {
     QStringList parts;
-    for (const QString& part : {port.adapter->maker, port.adapter->product})
+    for (const QString& part : {adapter.maker, adapter.product})
         if (!part.isEmpty())
             parts << part;
-    QString summary = port.device + " - " + parts.join(' ');
-    if (!port.adapter->serialNumber.isEmpty())
-        summary += ", serial " + port.adapter->serialNumber;
+    QString summary = parts.join(' ');
+    if (!adapter.serialNumber.isEmpty())
+        summary += ", " + words.serial + " " + adapter.serialNumber;
     return summary;
 }
 
-bool bindPort(int number, const QString& serialNumber, const PortPlaces& places,
-              const AdapterList& adapters, QString& error) {
+QString portSummary(const PortDescription& port, const SummaryWords& words) {
+    if (!port.present)
+        return port.device + " " + words.absent;
+    if (!port.adapter)
+        return port.device;
+    return port.device + " - " + adapterSummary(*port.adapter, words);
+}
+
+BindResult bindPort(int number, const QString& serialNumber, const PortPlaces& places,
+                    const AdapterList& adapters) {
     for (const SerialAdapter& adapter : adapters()) {
         if (serialNumber.isEmpty() || adapter.serialNumber != serialNumber)
             continue;
-        if (adapter.stableName.isEmpty()) {
-            error = adapter.device + " has no name in " + StableFolder;
-            return false;
-        }
-        if (!QDir().mkpath(places.linksFolder)) {
-            error = places.linksFolder + ": cannot be made";
-            return false;
-        }
+        if (adapter.stableName.isEmpty())
+            return {BindFailure::NoStableName, adapter.device};
+        if (!QDir().mkpath(places.linksFolder))
+            return {BindFailure::LinksFolder, places.linksFolder, errno};
+        // Made beside the old link and moved over it: a link that cannot be
+        // made leaves the port bound as it was.
         const QString link = linkPath(number, places);
-        ::unlink(QFile::encodeName(link).constData());
-        if (!QFile::link(adapter.stableName, link)) {
-            error = link + ": cannot be made";
-            return false;
+        const QByteArray made = QFile::encodeName(link + ".new");
+        ::unlink(made.constData());
+        if (::symlink(QFile::encodeName(adapter.stableName).constData(), made.constData()) != 0 ||
+            std::rename(made.constData(), QFile::encodeName(link).constData()) != 0) {
+            const int error = errno;
+            ::unlink(made.constData());
+            return {BindFailure::LinkNotMade, link, error};
         }
-        return true;
+        return {};
     }
-    error = "no adapter plugged in has the serial number " + serialNumber;
-    return false;
+    return {BindFailure::NoSuchAdapter, serialNumber};
 }
 
-bool unbindPort(int number, const PortPlaces& places) {
+BindResult unbindPort(int number, const PortPlaces& places) {
     const QString link = linkPath(number, places);
-    return !QFileInfo(link).isSymLink() || ::unlink(QFile::encodeName(link).constData()) == 0;
+    if (QFileInfo(link).isSymLink() && ::unlink(QFile::encodeName(link).constData()) != 0)
+        return {BindFailure::LinkNotRemoved, link, errno};
+    return {};
 }
 
 } // namespace radiolink

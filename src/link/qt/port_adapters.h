@@ -40,15 +40,43 @@ struct PortDescription {
 // Ports 1..PortCount, absent ones included.
 std::vector<PortDescription> describePorts(const PortPlaces& places, const AdapterList& adapters);
 
+// The words of a summary, in the language it is shown in.
+struct SummaryWords {
+    QString absent = "(absent)";
+    QString serial = "serial";
+};
+
 // "/dev/ttyUSB2 - FTDI FT232R USB UART, serial A10K3Z" or "/dev/ttyUSB5 (absent)".
-QString portSummary(const PortDescription& port);
+QString portSummary(const PortDescription& port, const SummaryWords& words = {});
+// "FTDI FT232R USB UART, serial A10K3Z": the adapter without its device.
+QString adapterSummary(const SerialAdapter& adapter, const SummaryWords& words = {});
+
+// Why a binding was not made or removed; the port's link is then as it was.
+enum class BindFailure {
+    None,
+    NoSuchAdapter, // `subject`: the serial number no adapter plugged in has
+    NoStableName,  // `subject`: the adapter's device, which has no /dev/serial/by-id name
+    LinksFolder,   // `subject`: the links folder, which cannot be made
+    LinkNotMade,   // `subject`: the port's link
+    LinkNotRemoved,
+};
+
+struct BindResult {
+    BindFailure failure = BindFailure::None;
+    QString subject;
+    int systemError = 0; // errno, where the system said why
+    bool ok() const { return failure == BindFailure::None; }
+};
+
+// The folder that holds the adapters' stable names.
+inline constexpr const char* StableNameFolder = "/dev/serial/by-id";
 
 // Binds port `number` to the adapter with `serialNumber`: its link then
-// leads to the adapter's stable name. False (with `error`) when no adapter
-// plugged in has that serial number or the link cannot be made.
-bool bindPort(int number, const QString& serialNumber, const PortPlaces& places,
-              const AdapterList& adapters, QString& error);
+// leads to the adapter's stable name. A link it had is replaced only once
+// the new one is made.
+BindResult bindPort(int number, const QString& serialNumber, const PortPlaces& places,
+                    const AdapterList& adapters);
 // Removes the port's link, so it leads where the number leads by itself.
-bool unbindPort(int number, const PortPlaces& places);
+BindResult unbindPort(int number, const PortPlaces& places);
 
 } // namespace radiolink

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <unistd.h>
 
+Q_DECLARE_METATYPE(radiolink::BindFailure)
+
 class PortAdaptersTest : public QObject {
     Q_OBJECT
 
@@ -60,8 +62,7 @@ class PortAdaptersTest : public QObject {
         QVERIFY(!port(3).present);
         QCOMPARE(radiolink::portSummary(port(3)), path("dev/ttyUSB2") + " (absent)");
 
-        QString error;
-        QVERIFY2(radiolink::bindPort(3, "B2", places(), adapters(), error), qPrintable(error));
+        QVERIFY(radiolink::bindPort(3, "B2", places(), adapters()).ok());
         QVERIFY(port(3).bound);
         QCOMPARE(port(3).device, path("dev/ttyUSB1"));
         QCOMPARE(radiolink::portSummary(port(3)),
@@ -83,31 +84,47 @@ class PortAdaptersTest : public QObject {
         QVERIFY(!port(3).adapter);
         QVERIFY(!QFile::exists(radiolink::portDeviceName(3, places())));
 
-        QVERIFY(radiolink::unbindPort(3, places()));
+        QVERIFY(radiolink::unbindPort(3, places()).ok());
         QCOMPARE(radiolink::portDeviceName(3, places()), path("dev/ttyUSB2"));
     }
 
     void bindingRefused_data() {
         QTest::addColumn<QString>("serial");
         QTest::addColumn<bool>("stableName");
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("linkInTheWay");
+        QTest::addColumn<radiolink::BindFailure>("failure");
+        QTest::addColumn<QString>("subject");
         QTest::newRow("a serial number no adapter has")
-            << "Z9" << true << "no adapter plugged in has the serial number Z9";
+            << "Z9" << true << false << radiolink::BindFailure::NoSuchAdapter << "Z9";
         QTest::newRow("no serial number")
-            << "" << true << "no adapter plugged in has the serial number ";
-        QTest::newRow("an adapter without a by-id name") << "A1" << false << "has no name in";
+            << "" << true << false << radiolink::BindFailure::NoSuchAdapter << "";
+        QTest::newRow("an adapter without a by-id name")
+            << "A1" << false << false << radiolink::BindFailure::NoStableName
+            << path("dev/ttyUSB0");
+        QTest::newRow("the new link cannot be made")
+            << "A1" << true << true << radiolink::BindFailure::LinkNotMade << path("ports/com1");
     }
+    // Whatever stops it, the port stays bound as it was.
     void bindingRefused() {
         QFETCH(QString, serial);
         QFETCH(bool, stableName);
-        QFETCH(QString, error);
+        QFETCH(bool, linkInTheWay);
+        QFETCH(radiolink::BindFailure, failure);
+        QFETCH(QString, subject);
+        plug("B2", 1);
+        QVERIFY(radiolink::bindPort(1, "B2", places(), adapters()).ok());
         plug("A1", 0);
         if (!stableName)
             m_plugged.back().stableName.clear();
-        QString said;
-        QVERIFY(!radiolink::bindPort(1, serial, places(), adapters(), said));
-        QVERIFY2(said.contains(error), qPrintable(said));
-        QVERIFY(!QFileInfo(path("ports/com1")).isSymLink());
+        if (linkInTheWay) // a folder where the new link would be made
+            QVERIFY(QDir().mkpath(path("ports/com1.new/kept")));
+
+        const radiolink::BindResult result = radiolink::bindPort(1, serial, places(), adapters());
+        QCOMPARE(result.failure, failure);
+        QCOMPARE(result.subject, subject);
+        QCOMPARE(port(1).adapter->serialNumber, "B2");
+        QVERIFY(port(1).bound);
+        QDir(path("ports/com1.new")).removeRecursively();
     }
 };
 
