@@ -2,6 +2,7 @@
 
 #include "editors/band_selection.h"
 #include "link/qt/port_adapters.h"
+#include "shell/ports_window.h"
 #include "shell/safe_write_flow.h"
 #include "ui/apply_language.h"
 #include "ui/message_box.h"
@@ -69,9 +70,9 @@ int endedPercent(const BatchRadio& radio) {
 } // namespace
 
 BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces& places,
-                                   BatchJob job)
-    : QDialog(parent), m_places(places), m_job(std::move(job)), Label1(new QLabel(this)),
-      PortList(new QListWidget(this)), LabelValues(new QLabel(this)),
+                                   BatchJob job, radiolink::AdapterList adapters)
+    : QDialog(parent), m_places(places), m_job(std::move(job)), m_adapters(std::move(adapters)),
+      Label1(new QLabel(this)), PortList(new QListWidget(this)), LabelValues(new QLabel(this)),
       TextValues(new QLineEdit(this)), ComboSettings(new QComboBox(this)),
       Grid1(new QTableWidget(0, ColumnCount, this)), Label2(new QLabel(this)) {
     setObjectName("FrmBatchWrite");
@@ -85,12 +86,12 @@ BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces&
     PortList->setWrapping(true);
     PortList->setGridSize(QSize(56, 26));
     PortList->setFixedHeight(64);
-    for (const radiolink::PortDescription& port :
-         radiolink::describePorts(m_places, radiolink::systemAdapters)) {
+    const radiolink::SummaryWords words = portSummaryWords(ui::UILanguage);
+    for (const radiolink::PortDescription& port : radiolink::describePorts(m_places, m_adapters)) {
         auto* item = new QListWidgetItem(QString::number(port.number), PortList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        item->setToolTip(radiolink::portSummary(port));
+        item->setToolTip(radiolink::portSummary(port, words));
     }
 
     LabelValues->setObjectName("LabelValues");
@@ -180,7 +181,7 @@ void BatchWriteWindow::showRows() {
     m_radios.clear();
     const QList<int> ports = chosenPorts();
     const std::vector<radiolink::PortDescription> described =
-        radiolink::describePorts(m_places, radiolink::systemAdapters);
+        radiolink::describePorts(m_places, m_adapters);
     m_filling = true;
     Grid1->clearContents();
     Grid1->setColumnCount(valueColumn(m_values.patterns.size()));
@@ -202,7 +203,8 @@ void BatchWriteWindow::showRows() {
             Grid1->setItem(row, column, item);
         }
         Grid1->item(row, PortColumn)->setText(QString::number(port));
-        const QString device = radiolink::portSummary(described[std::size_t(port - 1)]);
+        const QString device = radiolink::portSummary(described[std::size_t(port - 1)],
+                                                      portSummaryWords(ui::UILanguage));
         Grid1->item(row, DeviceColumn)->setText(device);
         Grid1->item(row, DeviceColumn)->setToolTip(device);
         for (std::size_t n = 0; n < m_values.patterns.size(); ++n) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/qt/port_adapters.h"
 #include "link/qt/port_names.h"
 #include "shell/batch_radio.h"
 #include "shell/batch_values.h"
@@ -35,7 +36,8 @@ namespace shell {
 class BatchWriteWindow : public QDialog {
     Q_OBJECT
   public:
-    BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces& places, BatchJob job);
+    BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces& places, BatchJob job,
+                     radiolink::AdapterList adapters);
 
     bool running() const;
     // The ports checked in the list, in their order.
@@ -64,6 +66,7 @@ class BatchWriteWindow : public QDialog {
 
     radiolink::PortPlaces m_places;
     BatchJob m_job;
+    radiolink::AdapterList m_adapters;
     QLabel* Label1;
     QListWidget* PortList;
     QLabel* LabelValues;

@@ -92,7 +92,7 @@ void MainWindow::showBatchWrite() {
                  {m_writeOptions.backupFirst, m_writeOptions.verifyAfter, {false, ui::DebugMode}},
                  backupsFolder()};
     MSComm1->close();
-    auto* batch = new BatchWriteWindow(this, m_folders.ports, std::move(job));
+    auto* batch = new BatchWriteWindow(this, m_folders.ports, std::move(job), m_folders.adapters);
     batch->setAttribute(Qt::WA_DeleteOnClose);
     connect(batch, &QDialog::finished, this, [this] {
         if (ComboCom->currentIndex() >= 0)
