@@ -32,15 +32,39 @@ BatchValues parseBatchValues(const QString& text) {
     return values;
 }
 
+namespace {
+
+// The settings' refusals, which the core words in English, in Chinese; one
+// it does not know stays as it is.
+QString chineseReason(const QString& why) {
+    static const std::pair<QRegularExpression, QString> Reasons[] = {
+        {QRegularExpression("^DTMF has no character '(.)'.*$"),
+         "DTMF 没有字符“\\1”（只有 0-9、A-D、* 和 #）"},
+        {QRegularExpression("^the setting takes at most (\\d+) characters$"), "最多 \\1 个字符"},
+        {QRegularExpression("^the setting takes a whole number from (-?\\d+) to (-?\\d+)$"),
+         "应为 \\1 到 \\2 的整数"},
+        {QRegularExpression("^the setting takes one of (.*)$"), "应为以下之一：\\1"},
+    };
+    for (const auto& [english, chinese] : Reasons)
+        if (english.match(why).hasMatch())
+            return QString(why).replace(english, chinese);
+    return why;
+}
+
+} // namespace
+
 QString batchValueRefusal(const settings::ValuePattern& pattern, int port, const QString& value) {
-    const std::string why = settings::valueRefusal(*pattern.setting.setting, value.toStdString());
-    if (why.empty())
+    const QString why = QString::fromStdString(
+        settings::valueRefusal(*pattern.setting.setting, value.toStdString()));
+    if (why.isEmpty())
         return {};
     const QString key = QString::fromStdString(pattern.key);
-    return (ui::isChinese() ? QString("端口%1 的 %2 不能为“%3”，未写任何对讲机：%4")
-                            : QString("port %1 would get '%3' for %2, so no radio is written: %4"))
-        .arg(port)
-        .arg(key, value, QString::fromStdString(why));
+    return ui::isChinese() ? QString("端口%1 的 %2 不能为“%3”，未写任何对讲机：%4")
+                                 .arg(port)
+                                 .arg(key, value, chineseReason(why))
+                           : QString("port %1 would get '%3' for %2, so no radio is written: %4")
+                                 .arg(port)
+                                 .arg(key, value, why);
 }
 
 QStringList variableSettings() {

@@ -79,6 +79,7 @@ BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces&
     setWindowModality(Qt::ApplicationModal);
     Label1->setObjectName("Label1");
     Label2->setObjectName("Label2");
+    Label2->setWordWrap(true);
 
     // The port names the program offers, side by side.
     PortList->setObjectName("PortList");

@@ -34,8 +34,18 @@ class BatchValuesTest : public QObject {
         QTest::newRow("too long, zh")
             << 0 << "dtmf.own_code=1001+"
             << "123456789" << QString()
-            << "端口3 的 dtmf.own_code 不能为“123456789”，未写任何对讲机：the setting takes at "
-               "most 8 characters";
+            << "端口3 的 dtmf.own_code 不能为“123456789”，未写任何对讲机：最多 8 个字符";
+        QTest::newRow("a character DTMF lacks, zh")
+            << 0 << "dtmf.ptt_id=A1+"
+            << "A1X" << QString()
+            << "端口3 的 dtmf.ptt_id 不能为“A1X”，未写任何对讲机：DTMF 没有字符“X”（只有 "
+               "0-9、A-D、* "
+               "和 #）";
+        QTest::newRow("not an entry, zh")
+            << 0 << "features.squelch=9"
+            << "10" << QString()
+            << "端口3 的 features.squelch 不能为“10”，未写任何对讲机：应为以下之一：0, 1, 2, 3, 4, "
+               "5, 6, 7, 8, 9";
     }
     void refusals() {
         QFETCH(int, language);
