@@ -24,8 +24,8 @@ class BatchValuesTest : public QObject {
             << 1 << "dtmf.own_code=1+ dtmf.own_code=5" << QString()
             << "values for each radio: dtmf.own_code is given twice" << QString();
         QTest::newRow("no such key, zh")
-            << 0 << "dtmf.own=1" << QString()
-            << "每台数值无法使用：dtmf.own: no setting has this key" << QString();
+            << 0 << "dtmf.own=1" << QString() << "每台的数值无法使用：dtmf.own：没有这个键的设置"
+            << QString();
         QTest::newRow("a character DTMF lacks")
             << 1 << "dtmf.own_code=1001+"
             << "12E4" << QString()
