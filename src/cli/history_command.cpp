@@ -133,7 +133,7 @@ void printTable(const std::vector<records::Record>& found) {
     };
     line(heads, "file", "backup");
     for (std::size_t n = 0; n < found.size(); ++n)
-        line(rows[n], shownName(found[n].file),
+        line(rows[n], found[n].file.empty() ? "-" : shownName(found[n].file),
              found[n].backup.empty() ? "-" : shownName(found[n].backup));
 }
 
