@@ -107,8 +107,7 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
     const int rowHeight =
         TableBackups->rowCount() == 0 ? rowHeader->defaultSectionSize() : rowHeader->sectionSize(0);
     const int rows = std::clamp(TableBackups->rowCount(), 1, ShownRows);
-    TableBackups->setMinimumSize(TableBackups->horizontalHeader()->length() +
-                                     2 * TableBackups->frameWidth() +
+    TableBackups->setMinimumSize(fittedWidth(*TableBackups) + 2 * TableBackups->frameWidth() +
                                      TableBackups->verticalScrollBar()->sizeHint().width(),
                                  TableBackups->horizontalHeader()->sizeHint().height() +
                                      rows * rowHeight + 2 * TableBackups->frameWidth());

@@ -172,7 +172,7 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     for (int column : {FileColumn, BackupColumn})
         TableHistory->horizontalHeader()->resizeSection(
             column, std::min(TableHistory->horizontalHeader()->sectionSize(column), PathWidth));
-    resize(std::min(1200, TableHistory->horizontalHeader()->length() + 60), 420);
+    resize(std::min(1200, fittedWidth(*TableHistory) + 60), 420);
     TableHistory->setFocus(Qt::OtherFocusReason);
 }
 

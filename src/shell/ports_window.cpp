@@ -96,11 +96,11 @@ PortsWindow::PortsWindow(const radiolink::PortPlaces& places, radiolink::Adapter
     TablePorts->setFocus(Qt::OtherFocusReason);
 
     // Every port in view, without scrolling.
-    TablePorts->setMinimumSize(
-        TablePorts->horizontalHeader()->length() + 2 * TablePorts->frameWidth() +
-            TablePorts->verticalScrollBar()->sizeHint().width(),
-        TablePorts->horizontalHeader()->sizeHint().height() +
-            TablePorts->verticalHeader()->length() + 2 * TablePorts->frameWidth());
+    TablePorts->setMinimumSize(fittedWidth(*TablePorts) + 2 * TablePorts->frameWidth() +
+                                   TablePorts->verticalScrollBar()->sizeHint().width(),
+                               TablePorts->horizontalHeader()->sizeHint().height() +
+                                   TablePorts->verticalHeader()->length() +
+                                   2 * TablePorts->frameWidth());
 }
 
 QString PortsWindow::text(const char* control, int index) const {

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace shell {
 
@@ -16,20 +17,45 @@ void makeReadOnlyList(QTableWidget& table) {
     table.horizontalHeader()->setStretchLastSection(true);
 }
 
+namespace {
+
+// What a column's title takes in the header's bold font.
+int titleWidth(const QTableWidget& table, int column) {
+    const QHeaderView* header = table.horizontalHeader();
+    const QTableWidgetItem* title = table.horizontalHeaderItem(column);
+    if (!title)
+        return 0;
+    QFont bold = header->font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title->text()) +
+           4 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+}
+
+} // namespace
+
+int fittedWidth(const QTableWidget& table) {
+    const QHeaderView* header = table.horizontalHeader();
+    int width = 0;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const bool stretched = header->stretchLastSection() && column == table.columnCount() - 1;
+        // A stretched column never narrows below the header's default size.
+        width +=
+            stretched
+                ? std::max({static_cast<const QAbstractItemView&>(table).sizeHintForColumn(column),
+                            titleWidth(table, column), header->defaultSectionSize()})
+                : header->sectionSize(column);
+    }
+    return width;
+}
+
 void fitTableToTexts(QTableWidget& table) {
     table.ensurePolished();
     table.resizeColumnsToContents();
     table.resizeRowsToContents();
     QHeaderView* header = table.horizontalHeader();
-    QFont bold = header->font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    const int margins = 4 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     for (int column = 0; column < table.columnCount(); ++column)
-        if (const QTableWidgetItem* title = table.horizontalHeaderItem(column))
-            header->resizeSection(column,
-                                  std::max(header->sectionSize(column),
-                                           metrics.horizontalAdvance(title->text()) + margins));
+        header->resizeSection(column,
+                              std::max(header->sectionSize(column), titleWidth(table, column)));
 }
 
 } // namespace shell

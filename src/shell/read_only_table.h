@@ -15,4 +15,10 @@ void makeReadOnlyList(QTableWidget& table);
 // cut the last title short.
 void fitTableToTexts(QTableWidget& table);
 
+// The width the columns of a fitted table take, for the table's minimum. The
+// header's length will not do: the stretched last column measures the room
+// it was given, not its texts, and once shown it never narrows below the
+// header's default size, so a window sized by the header's length scrolls.
+int fittedWidth(const QTableWidget& table);
+
 } // namespace shell

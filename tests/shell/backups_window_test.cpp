@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -86,7 +87,7 @@ class BackupsWindowTest : public QObject {
         QFETCH(QString, port3);
         QFETCH(QString, kept);
         const QString folder = radiolink::backupFolder();
-        const shell::BackupsWindow window(folder, language);
+        shell::BackupsWindow window(folder, language);
         QCOMPARE(window.findChild<QLabel*>("LabelFolder")->text(), folderLine.arg(folder));
         const auto* table = window.findChild<QTableWidget*>("TableBackups");
         QStringList shownTitles;
@@ -101,6 +102,10 @@ class BackupsWindowTest : public QObject {
                  (QStringList{"2026-12-07 12:00:00", port3, "136-174MHz", "7", ""}));
         // The newest is picked, so Enter opens it at once.
         QVERIFY(window.chosenPath().endsWith("_port3_noband.dat"));
+        // Shown, every column is in view without scrolling sideways.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!table->horizontalScrollBar()->isVisible());
     }
 
     // The program as started, with no folder of its own for backups, keeps
