@@ -142,6 +142,10 @@ bool BackupStore::pin(const std::string& path) const {
     return true;
 }
 
+bool BackupStore::pinned(const std::string& path) {
+    return ::access((path + PinSuffix).c_str(), F_OK) == 0;
+}
+
 bool BackupStore::remove(const std::string& path) const {
     if (::unlink(path.c_str()) != 0)
         return false;
@@ -191,7 +195,7 @@ std::vector<std::string> BackupStore::removeOldest() const {
     std::size_t excess = found.size() - m_limit;
     for (std::size_t n = 0; n < found.size() && excess > 0; ++n) {
         const std::string path = m_folder + "/" + found[n].name;
-        if (newestOfPort[n] || ::access((path + PinSuffix).c_str(), F_OK) == 0)
+        if (newestOfPort[n] || pinned(path))
             continue;
         if (::unlink(path.c_str()) == 0) {
             removed.push_back(found[n].name);

@@ -59,6 +59,7 @@ class BackupStore {
     // Keeps the backup at `path` past the limit: a restore instruction
     // names it. False when the mark could not be made.
     bool pin(const std::string& path) const;
+    static bool pinned(const std::string& path);
     // Removes a backup of the folder, and its pin; false, with errno set,
     // when it could not be removed.
     bool remove(const std::string& path) const;

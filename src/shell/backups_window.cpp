@@ -134,7 +134,9 @@ void BackupsWindow::fillTable() {
             QString::fromStdString(backup.taken),
             port ? text("PortLabel").arg(port) : QString::fromStdString(backup.portLabel),
             bandText(backup.band), QString::number(backup.channelsInUse),
-            isRecorded ? text("KeptByHistory") : QString()};
+            isRecorded                                ? text("KeptByHistory")
+            : files::BackupStore::pinned(backup.path) ? text("KeptByInstruction")
+                                                      : QString()};
         for (int column = 0; column < BackupColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             item->setData(PathRole, ui::fileNameText(QByteArray::fromStdString(backup.path)));

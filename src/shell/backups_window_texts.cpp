@@ -17,6 +17,7 @@ constexpr LanguageRow BackupsRows[] = {
     {"FrmBackups", "TableBackups", HeaderCell, 3, "使用的信道", "Channels in use"},
     {"FrmBackups", "TableBackups", HeaderCell, 4, "保留", "Kept"},
     {"FrmBackups", "KeptByHistory", Caption, 0, "写频记录保留", "by the history"},
+    {"FrmBackups", "KeptByInstruction", Caption, 0, "恢复说明保留", "to restore from"},
     {"FrmBackups", "CmdOpen", Caption, 0, "打开(&O)", "&Open"},
     {"FrmBackups", "CmdRestore", Caption, 0, "恢复(&R)...", "&Restore..."},
     {"FrmBackups", "CmdDelete", Caption, 0, "删除(&D)", "&Delete"},

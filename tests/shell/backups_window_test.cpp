@@ -52,8 +52,11 @@ class BackupsWindowTest : public QObject {
         // The program's backup folder, in here.
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
         takeBackups(radiolink::backupFolder());
-        // The history names the backup of ttyUSB0.
-        recordBackup(files::BackupStore(radiolink::backupFolder().toStdString()).list()[1].path);
+        // The history names the backup of ttyUSB0; a restore instruction
+        // names the oldest.
+        const files::BackupStore store(radiolink::backupFolder().toStdString());
+        recordBackup(store.list()[1].path);
+        QVERIFY(store.pin(store.list().back().path));
     }
 
     static void recordBackup(const std::string& path) {
@@ -71,14 +74,17 @@ class BackupsWindowTest : public QObject {
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QString>("port3");
         QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("pinned");
         QTest::newRow("Chinese") << 0 << "备份文件夹：%1"
                                  << QStringList{"时间", "端口", "频段", "使用的信道", "保留"}
                                  << "端口3"
-                                 << "写频记录保留";
+                                 << "写频记录保留"
+                                 << "恢复说明保留";
         QTest::newRow("English") << 1 << "Backup folder: %1"
                                  << QStringList{"Taken", "Port", "Band", "Channels in use", "Kept"}
                                  << "port3"
-                                 << "by the history";
+                                 << "by the history"
+                                 << "to restore from";
     }
     void listsTheBackupsNewestFirst() {
         QFETCH(int, language);
@@ -86,6 +92,7 @@ class BackupsWindowTest : public QObject {
         QFETCH(QStringList, titles);
         QFETCH(QString, port3);
         QFETCH(QString, kept);
+        QFETCH(QString, pinned);
         const QString folder = radiolink::backupFolder();
         shell::BackupsWindow window(folder, language);
         QCOMPARE(window.findChild<QLabel*>("LabelFolder")->text(), folderLine.arg(folder));
@@ -99,7 +106,7 @@ class BackupsWindowTest : public QObject {
         QCOMPARE(rowTexts(table, 1),
                  (QStringList{"2026-12-07 12:01:00", "ttyUSB0", "400-480MHz", "0", kept}));
         QCOMPARE(rowTexts(table, 2),
-                 (QStringList{"2026-12-07 12:00:00", port3, "136-174MHz", "7", ""}));
+                 (QStringList{"2026-12-07 12:00:00", port3, "136-174MHz", "7", pinned}));
         // The newest is picked, so Enter opens it at once.
         QVERIFY(window.chosenPath().endsWith("_port3_noband.dat"));
         // Shown, every column is in view without scrolling sideways.
