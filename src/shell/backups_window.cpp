@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cerrno>
@@ -62,33 +61,23 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
     LabelFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     TableBackups = new QTableWidget(0, BackupColumnCount, this);
     TableBackups->setObjectName("TableBackups");
-    for (int column = 0; column < BackupColumnCount; ++column)
-        TableBackups->setHorizontalHeaderItem(
-            column,
-            new QTableWidgetItem(ui::languageText(BackupsTexts, "FrmBackups", "TableBackups",
-                                                  ui::TextTarget::HeaderCell, column, language)));
+    setHeaderTitles(*TableBackups, BackupsTexts, "FrmBackups", language);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto addButton = [&](QPushButton*& button, const char* name,
-                         QDialogButtonBox::ButtonRole role) {
-        button = new QPushButton(text(name), this);
-        button->setObjectName(name);
-        buttons->addButton(button, role);
+    const auto add = [&](const char* name, QDialogButtonBox::ButtonRole role) {
+        return addButton(*buttons, name, role, text(name));
     };
-    addButton(CmdOpen, "CmdOpen", QDialogButtonBox::AcceptRole);
-    addButton(CmdRestore, "CmdRestore", QDialogButtonBox::ActionRole);
-    addButton(CmdDelete, "CmdDelete", QDialogButtonBox::DestructiveRole);
-    addButton(CmdClose, "CmdClose", QDialogButtonBox::RejectRole);
+    CmdOpen = add("CmdOpen", QDialogButtonBox::AcceptRole);
+    CmdRestore = add("CmdRestore", QDialogButtonBox::ActionRole);
+    CmdDelete = add("CmdDelete", QDialogButtonBox::DestructiveRole);
+    CmdClose = add("CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the backup picked
     connect(CmdOpen, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
     connect(CmdRestore, &QPushButton::clicked, this, [this] { choose(Choice::Restore); });
     connect(CmdDelete, &QPushButton::clicked, this, &BackupsWindow::deleteChosen);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(TableBackups, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
-    // On the list, as in the history window.
-    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), TableBackups, nullptr, nullptr,
-                                    Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, &BackupsWindow::deleteChosen);
+    onDeleteKey(*TableBackups, [this] { deleteChosen(); });
     connect(TableBackups, &QTableWidget::itemSelectionChanged, this, [this] {
         const bool chosen = !chosenPath().isEmpty();
         for (QPushButton* button : {CmdOpen, CmdRestore, CmdDelete})

@@ -25,7 +25,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -79,11 +78,7 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
 
     TableHistory = new QTableWidget(int(rows.size()), HistoryColumnCount, this);
     TableHistory->setObjectName("TableHistory");
-    for (int column = 0; column < HistoryColumnCount; ++column)
-        TableHistory->setHorizontalHeaderItem(
-            column,
-            new QTableWidgetItem(ui::languageText(HistoryTexts, "FrmHistory", "TableHistory",
-                                                  ui::TextTarget::HeaderCell, column, language)));
+    setHeaderTitles(*TableHistory, HistoryTexts, "FrmHistory", language);
     // Newest first, as the backups window lists its backups.
     for (int row = 0; row < int(rows.size()); ++row) {
         const records::Record& record = rows[rows.size() - 1 - std::size_t(row)];
@@ -134,17 +129,14 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     LabelBackup->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(this);
-    const auto addButton = [&](QPushButton*& button, const char* name,
-                               QDialogButtonBox::ButtonRole role) {
-        button = new QPushButton(text(name), this);
-        button->setObjectName(name);
-        buttons->addButton(button, role);
+    const auto add = [&](const char* name, QDialogButtonBox::ButtonRole role) {
+        return addButton(*buttons, name, role, text(name));
     };
-    addButton(CmdOpen, "CmdOpen", QDialogButtonBox::AcceptRole);
-    addButton(CmdRestore, "CmdRestore", QDialogButtonBox::ActionRole);
-    addButton(CmdDelete, "CmdDelete", QDialogButtonBox::ActionRole);
-    addButton(CmdExport, "CmdExport", QDialogButtonBox::ActionRole);
-    addButton(CmdClose, "CmdClose", QDialogButtonBox::RejectRole);
+    CmdOpen = add("CmdOpen", QDialogButtonBox::AcceptRole);
+    CmdRestore = add("CmdRestore", QDialogButtonBox::ActionRole);
+    CmdDelete = add("CmdDelete", QDialogButtonBox::ActionRole);
+    CmdExport = add("CmdExport", QDialogButtonBox::ActionRole);
+    CmdClose = add("CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the row's backup
     connect(CmdOpen, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
     connect(CmdRestore, &QPushButton::clicked, this, [this] { choose(Choice::Restore); });
@@ -154,10 +146,7 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     connect(TableHistory, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
     connect(TableHistory, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::choiceChanged);
     connect(TextFilter, &QLineEdit::textChanged, this, &HistoryWindow::applyFilter);
-    // On the list only: in the filter box the key deletes a character.
-    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), TableHistory, nullptr, nullptr,
-                                    Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, &HistoryWindow::deleteChosen);
+    onDeleteKey(*TableHistory, [this] { deleteChosen(); });
     choiceChanged();
 
     auto* filterRow = new QHBoxLayout;

@@ -55,16 +55,10 @@ PortsWindow::PortsWindow(const radiolink::PortPlaces& places, radiolink::Adapter
     LabelAdapter->setBuddy(ComboAdapter);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto addButton = [&](QPushButton*& button, const char* name,
-                         QDialogButtonBox::ButtonRole role) {
-        button = new QPushButton(this);
-        button->setObjectName(name);
-        buttons->addButton(button, role);
-    };
-    addButton(CmdBind, "CmdBind", QDialogButtonBox::ActionRole);
-    addButton(CmdUnbind, "CmdUnbind", QDialogButtonBox::ActionRole);
-    addButton(CmdRefresh, "CmdRefresh", QDialogButtonBox::ActionRole);
-    addButton(CmdClose, "CmdClose", QDialogButtonBox::RejectRole);
+    CmdBind = addButton(*buttons, "CmdBind", QDialogButtonBox::ActionRole);
+    CmdUnbind = addButton(*buttons, "CmdUnbind", QDialogButtonBox::ActionRole);
+    CmdRefresh = addButton(*buttons, "CmdRefresh", QDialogButtonBox::ActionRole);
+    CmdClose = addButton(*buttons, "CmdClose", QDialogButtonBox::RejectRole);
     // Enter closes; a binding is made only by its own button.
     for (QPushButton* button : {CmdBind, CmdUnbind, CmdRefresh})
         button->setAutoDefault(false);

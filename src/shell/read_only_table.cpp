@@ -1,6 +1,10 @@
 #include "shell/read_only_table.h"
 
+#include "ui/language_text.h"
+
 #include <QHeaderView>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
@@ -56,6 +60,29 @@ void fitTableToTexts(QTableWidget& table) {
     for (int column = 0; column < table.columnCount(); ++column)
         header->resizeSection(column,
                               std::max(header->sectionSize(column), titleWidth(table, column)));
+}
+
+void setHeaderTitles(QTableWidget& table, const ui::LanguageTable& texts, const char* window,
+                     int language) {
+    const QByteArray control = table.objectName().toUtf8();
+    for (int column = 0; column < table.columnCount(); ++column)
+        table.setHorizontalHeaderItem(column, new QTableWidgetItem(ui::languageText(
+                                                  texts, window, control.constData(),
+                                                  ui::TextTarget::HeaderCell, column, language)));
+}
+
+QPushButton* addButton(QDialogButtonBox& buttons, const char* name,
+                       QDialogButtonBox::ButtonRole role, const QString& caption) {
+    auto* button = new QPushButton(caption, buttons.parentWidget());
+    button->setObjectName(name);
+    buttons.addButton(button, role);
+    return button;
+}
+
+void onDeleteKey(QTableWidget& table, std::function<void()> action) {
+    auto* key =
+        new QShortcut(QKeySequence(Qt::Key_Delete), &table, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(key, &QShortcut::activated, &table, std::move(action));
 }
 
 } // namespace shell

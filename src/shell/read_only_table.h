@@ -1,5 +1,11 @@
 #pragma once
 
+#include "ui/language_table.h"
+
+#include <QDialogButtonBox>
+#include <functional>
+
+class QPushButton;
 class QTableWidget;
 
 namespace shell {
@@ -20,5 +26,18 @@ void fitTableToTexts(QTableWidget& table);
 // it was given, not its texts, and once shown it never narrows below the
 // header's default size, so a window sized by the header's length scrolls.
 int fittedWidth(const QTableWidget& table);
+
+// The table's column titles from the window's language table, the table's
+// object name naming its header cells.
+void setHeaderTitles(QTableWidget& table, const ui::LanguageTable& texts, const char* window,
+                     int language);
+
+// A button of the window's row of buttons, named for its language table.
+QPushButton* addButton(QDialogButtonBox& buttons, const char* name,
+                       QDialogButtonBox::ButtonRole role, const QString& caption = {});
+
+// The Delete key on the list alone: in a text box beside it the key
+// deletes a character.
+void onDeleteKey(QTableWidget& table, std::function<void()> action);
 
 } // namespace shell
