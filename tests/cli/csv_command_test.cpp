@@ -1,3 +1,4 @@
+#include "support/file_contents.h"
 #include "support/test_registry.h"
 #include "support/tq305_run.h"
 
@@ -23,12 +24,7 @@ class CsvCommandTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_folder;
     QString path(const QString& name) const { return m_folder.filePath(name); }
-
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void write(const QString& name, const QByteArray& bytes) { writeFile(path(name), bytes); }
 
   private slots:
     void importsTheBandsRepeatersAndReportsTheRest() {

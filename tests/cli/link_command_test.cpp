@@ -2,6 +2,7 @@
 // tq305-radio on its pseudo-terminal, as a user runs them.
 #include "cli/write_verdict.h"
 #include "link/device_lock.h"
+#include "support/file_contents.h"
 #include "support/pseudo_terminal.h"
 #include "support/test_registry.h"
 #include "support/virtual_radio.h"
@@ -65,11 +66,6 @@ QByteArray edited(QByteArray image) {
     image[0x7F0] = char(0x80);
     image[0x7F2] = char(0x40);
     return image;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 struct Span {
@@ -287,9 +283,9 @@ class LinkCommandTest : public QObject {
         const bool existing = exitCode != 0 && !radio.contains("--silent");
         const QByteArray before = "an earlier file";
         if (existing)
-            QVERIFY(writeFile(out, before));
+            writeFile(out, before);
         const QByteArray image = edited(m_program);
-        QVERIFY(writeFile(in, datFile(RadioBand, image)));
+        writeFile(in, datFile(RadioBand, image));
 
         const QStringList arguments = radioArguments(saved) + radio;
         const auto virtualRadio = refusal
@@ -327,9 +323,9 @@ class LinkCommandTest : public QObject {
   private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        QVERIFY(writeFile(path("radio.img"), m_memory));
+        writeFile(path("radio.img"), m_memory);
         QCOMPARE(m_program.size(), ImageSize);
-        QVERIFY(writeFile(path("program.img"), m_program));
+        writeFile(path("program.img"), m_program);
     }
 
     // A write sends what the program's windows encode from the file; for an
@@ -375,7 +371,7 @@ class LinkCommandTest : public QObject {
         QCOMPARE(fileBytes(out), datFile(RadioBand, asRead(m_program)));
 
         const QByteArray image = edit ? edited(asRead(m_program)) : asRead(m_program);
-        QVERIFY(writeFile(in, datFile(RadioBand, image)));
+        writeFile(in, datFile(RadioBand, image));
         // Paced, the backup read is enough of a read to time: no verify.
         const Run write = tq305(QStringList{"write", in} + port +
                                 (calibration ? QStringList{"--calibration"} : QStringList{}) +
@@ -395,7 +391,7 @@ class LinkCommandTest : public QObject {
         const QString saved = path("saved.dat"), again = path("again.dat");
         QFile::remove(saved);
         QFile::remove(again);
-        QVERIFY(writeFile(path("damaged.dat"), datFile(RadioBand, m_memory)));
+        writeFile(path("damaged.dat"), datFile(RadioBand, m_memory));
         VirtualRadio radio(radioArguments(saved), environment());
         const Run first = tq305({"write", path("damaged.dat"), "--device", radio.slavePath()});
         QCOMPARE(first.exitCode, 0);
@@ -499,13 +495,13 @@ class LinkCommandTest : public QObject {
         const QString saved = path("saved.dat"), in = path("in.dat");
         QFile::remove(saved);
         const QByteArray image = edited(m_program);
-        QVERIFY(writeFile(in, datFile(RadioBand, image)));
+        writeFile(in, datFile(RadioBand, image));
         QProcessEnvironment env = environment();
         // A file where the per-user data folder should be.
         const QString blocked = path("blocked");
         if (options.removeAll("<BLOCKED>")) {
             QVERIFY(QDir().mkpath(blocked));
-            QVERIFY(writeFile(blocked + "/TQ305CloneDesk", "not a folder"));
+            writeFile(blocked + "/TQ305CloneDesk", "not a folder");
             env.insert("XDG_DATA_HOME", blocked);
         }
         const QString folder = path("xdg/TQ305CloneDesk/backups");
@@ -514,7 +510,7 @@ class LinkCommandTest : public QObject {
             QVERIFY(QDir().mkpath(folder));
             for (int n = 0; n < 100; ++n) {
                 old << QString("2020-01-01_0000%1_port9_band6.dat").arg(n, 2, 10, QChar('0'));
-                QVERIFY(writeFile(folder + "/" + old.last(), datFile(RadioBand, image)));
+                writeFile(folder + "/" + old.last(), datFile(RadioBand, image));
             }
         }
         VirtualRadio virtualRadio(radioArguments(saved) + radio, environment());
@@ -589,7 +585,7 @@ class LinkCommandTest : public QObject {
         QFETCH(QStringList, results);
         const QString in = path("in.dat");
         const QByteArray image = edited(m_program);
-        QVERIFY(writeFile(in, datFile(RadioBand, image)));
+        writeFile(in, datFile(RadioBand, image));
         std::vector<std::unique_ptr<VirtualRadio>> virtualRadios;
         QStringList command = QStringList{"write", in} + options;
         for (int n = 0; n < radios.size(); ++n) {
@@ -736,7 +732,7 @@ class LinkCommandTest : public QObject {
     void cannotOpen() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, complaint);
-        QVERIFY(writeFile(path("in.dat"), datFile(RadioBand, m_memory)));
+        writeFile(path("in.dat"), datFile(RadioBand, m_memory));
         QFile::remove(path("out.dat"));
         QDir().mkpath(path("xdg/TQ305CloneDesk/ports"));
         QFile::link(path("gone"), path("xdg/TQ305CloneDesk/ports/com4"));
@@ -777,7 +773,7 @@ class LinkCommandTest : public QObject {
         QFile::remove(path("pipe.dat"));
         QCOMPARE(::mkfifo(QFile::encodeName(path("pipe.dat")), 0600), 0);
         QFile::remove(path("read-only.dat"));
-        QVERIFY(writeFile(path("read-only.dat"), "kept"));
+        writeFile(path("read-only.dat"), "kept");
         QVERIFY(QFile::setPermissions(path("read-only.dat"), QFile::ReadOwner));
         PseudoTerminal line;
         QVERIFY(line.isValid());
@@ -809,7 +805,7 @@ class LinkCommandTest : public QObject {
         QFETCH(bool, reading);
         const QString out = path("signalled.dat");
         QFile::remove(out);
-        QVERIFY(writeFile(path("in.dat"), datFile(RadioBand, m_program)));
+        writeFile(path("in.dat"), datFile(RadioBand, m_program));
         // At 9600 baud a transfer lasts seconds: time to catch it in the middle.
         VirtualRadio radio({path("program.img"), "--band", QString::number(RadioBand), "-v"},
                            environment());
@@ -898,7 +894,7 @@ class LinkCommandTest : public QObject {
     void writeOutlivesItsStandardError() {
         const QString saved = path("saved.dat");
         QFile::remove(saved);
-        QVERIFY(writeFile(path("in.dat"), datFile(RadioBand, m_program)));
+        writeFile(path("in.dat"), datFile(RadioBand, m_program));
         VirtualRadio radio(radioArguments(saved), environment());
         QProcess process;
         process.setProcessEnvironment(environment());

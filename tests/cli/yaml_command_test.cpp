@@ -25,12 +25,7 @@ class YamlCommandTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_folder;
     QString path(const QString& name) const { return m_folder.filePath(name); }
-
-    void write(const QString& name, const QByteArray& bytes) {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void write(const QString& name, const QByteArray& bytes) { writeFile(path(name), bytes); }
 
   private slots:
     // Imported, exported and imported again: the same data file, the same

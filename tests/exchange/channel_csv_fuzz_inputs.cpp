@@ -42,13 +42,7 @@ int main(int argc, char* argv[]) {
     std::mt19937 random(305);
     for (const std::string& input : Written) {
         fuzzinputs::run(input);
-        for (int n = 0; n < 200; ++n) {
-            std::string changed = input;
-            for (int k = 0; k < 1 + int(random() % 4); ++k)
-                changed[random() % changed.size()] =
-                    char(random() % 4 == 0 ? random() : ",;\"\r\n-+.0123456789"[random() % 18]);
-            fuzzinputs::run(changed);
-        }
+        fuzzinputs::runChanged(input, 200, 4, ",;\"\r\n-+.0123456789", random);
     }
     std::puts("channel CSV fuzz inputs: all held");
     return 0;

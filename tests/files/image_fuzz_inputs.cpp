@@ -38,12 +38,7 @@ int main(int argc, char* argv[]) {
         fuzzinputs::run(input);
         fuzzinputs::run(input.substr(0, input.size() - 1));
         fuzzinputs::run(input.substr(48));
-        for (int n = 0; n < 300; ++n) {
-            std::string changed = input;
-            for (int k = 0; k < 1 + int(random() % 8); ++k)
-                changed[random() % changed.size()] = char(random());
-            fuzzinputs::run(changed);
-        }
+        fuzzinputs::runChanged(input, 300, 8, {}, random);
     }
     std::puts("image fuzz inputs: all held");
     return 0;
