@@ -8,7 +8,7 @@
 #include "bench_timing.h"
 #include "cli/link_session.h"
 #include "link/protocol.h"
-#include "link/qt/serial_port.h"
+#include "platform/serial_port.h"
 #include "support/virtual_radio.h"
 
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 #include "shell/apply_language.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,8 +4,8 @@
 // once in one event loop against one.
 // Run by hand: build/bin/safe_write_bench [repetitions]
 #include "bench_timing.h"
-#include "link/qt/qt_safe_write.h"
-#include "link/qt/serial_port.h"
+#include "platform/qt_safe_write.h"
+#include "platform/serial_port.h"
 #include "support/virtual_radio.h"
 
 #include <QCoreApplication>

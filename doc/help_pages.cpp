@@ -8,8 +8,8 @@
 // TEMPLATE holds the completion's code with @WORDS@ where the word lists go;
 // "-" for both when the program gets no completion.
 #include "completion_words.h"
-#include "link/qt/port_names.h"
 #include "man_page.h"
+#include "platform/port_names.h"
 
 #include <cstdio>
 #include <fstream>

@@ -4,12 +4,12 @@
 #include "cli/link_failure_text.h"
 #include "cli/radio_files.h"
 #include "cli/usage.h"
-#include "editors/band_entries.h"
 #include "exchange/channel_csv.h"
 #include "image/image_encoder.h"
 #include "settings/catalogue.h"
 #include "settings/radio_yaml.h"
-#include "ui/file_names.h"
+#include "words/band_entries.h"
+#include "words/file_names.h"
 
 #include <QTextStream>
 

@@ -4,7 +4,7 @@
 #include "cli/output_check.h"
 #include "cli/show_options.h"
 #include "cli/usage.h"
-#include "shell/image_difference.h"
+#include "words/image_difference.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #include "cli/file_arguments.h"
 
 #include "cli/radio_files.h"
-#include "ui/file_names.h"
+#include "words/file_names.h"
 
 #include <QTextStream>
 

@@ -3,8 +3,8 @@
 #include "cli/exit_codes.h"
 #include "cli/link_failure_text.h"
 #include "cli/usage.h"
-#include "editors/band_entries.h"
-#include "link/qt/history_file.h"
+#include "platform/history_file.h"
+#include "words/band_entries.h"
 
 #include <QFile>
 #include <QJsonArray>

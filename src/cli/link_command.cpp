@@ -7,11 +7,11 @@
 #include "cli/radio_record.h"
 #include "cli/terminal_progress.h"
 #include "cli/usage.h"
-#include "editors/band_entries.h"
 #include "files/dat_file.h"
-#include "link/qt/serial_port.h"
+#include "platform/serial_port.h"
 #include "records/write_result.h"
-#include "ui/program_flags.h"
+#include "words/band_entries.h"
+#include "words/program_flags.h"
 
 #include <QCoreApplication>
 #include <QFile>

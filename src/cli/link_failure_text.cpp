@@ -1,9 +1,9 @@
 #include "cli/link_failure_text.h"
 
-#include "editors/band_entries.h"
-#include "link/qt/serial_port.h"
-#include "ui/file_names.h"
-#include "ui/port_failure_text.h"
+#include "platform/serial_port.h"
+#include "words/band_entries.h"
+#include "words/file_names.h"
+#include "words/port_failure_text.h"
 
 #include <QFile>
 #include <cstdio>

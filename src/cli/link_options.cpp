@@ -1,7 +1,7 @@
 #include "cli/link_options.h"
 
-#include "link/qt/port_names.h"
-#include "ui/file_names.h"
+#include "platform/port_names.h"
+#include "words/file_names.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
 #include "cli/link_session.h"
 
 #include "cli/terminal_progress.h"
-#include "link/qt/serial_port.h"
 #include "link/receive_text.h"
+#include "platform/serial_port.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "link/link_engine.h"
-#include "link/qt/qt_link.h"
-#include "ui/interrupt_notifier.h"
+#include "platform/interrupt_notifier.h"
+#include "platform/qt_link.h"
 
 #include <QEventLoop>
 #include <QObject>

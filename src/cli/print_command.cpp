@@ -8,8 +8,8 @@
 #include "print/font_coverage.h"
 #include "print/pdf_output.h"
 #include "print/print_content.h"
-#include "ui/file_names.h"
-#include "ui/messages.h"
+#include "words/file_names.h"
+#include "words/messages.h"
 
 #include <QTextStream>
 

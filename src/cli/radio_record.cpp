@@ -1,7 +1,7 @@
 #include "cli/radio_record.h"
 
-#include "link/qt/history_file.h"
-#include "ui/program_version.h"
+#include "platform/history_file.h"
+#include "words/program_version.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "cli/link_options.h"
-#include "link/qt/qt_safe_write.h"
-#include "link/qt/serial_port.h"
+#include "platform/qt_safe_write.h"
+#include "platform/serial_port.h"
 #include "records/history.h"
 
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 #include "cli/settings_view.h"
 
-#include "editors/chinese_window_texts.h"
-#include "editors/editor_texts.h"
 #include "settings/catalogue.h"
 #include "settings/setting_values.h"
-#include "ui/language_text.h"
+#include "words/chinese_window_texts.h"
+#include "words/editor_texts.h"
+#include "words/language_text.h"
 
 #include <cstring>
 

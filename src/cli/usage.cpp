@@ -2,9 +2,9 @@
 
 #include "cli/help_layout.h"
 #include "cli/output_check.h"
-#include "ui/file_names.h"
-#include "ui/program_info.h"
-#include "ui/program_version.h"
+#include "words/file_names.h"
+#include "words/program_info.h"
+#include "words/program_version.h"
 
 #include <algorithm>
 #include <cstdio>

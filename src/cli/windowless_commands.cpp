@@ -9,7 +9,7 @@
 #include "cli/print_module.h"
 #include "cli/usage.h"
 #include "cli/write_command.h"
-#include "ui/file_names.h"
+#include "words/file_names.h"
 
 #include <csignal>
 #include <cstdio>

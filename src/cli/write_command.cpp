@@ -2,18 +2,18 @@
 
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
-#include "cli/radio_record.h"
 #include "cli/radio_files.h"
+#include "cli/radio_record.h"
 #include "cli/radio_write.h"
 #include "cli/write_reports.h"
 #include "cli/write_verdict.h"
 #include "files/backup_store.h"
 #include "files/dat_file.h"
 #include "image/image_encoder.h"
-#include "link/qt/backup_folder.h"
-#include "link/qt/history_file.h"
+#include "platform/backup_folder.h"
+#include "platform/history_file.h"
+#include "platform/interrupt_notifier.h"
 #include "records/write_result.h"
-#include "ui/interrupt_notifier.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,8 +1,8 @@
 #include "print/pdf_output.h"
 
 #include "print/print_layout.h"
-#include "ui/file_names.h"
-#include "ui/program_info.h"
+#include "words/file_names.h"
+#include "words/program_info.h"
 
 #include <QBuffer>
 #include <QPageSize>

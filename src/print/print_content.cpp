@@ -1,10 +1,10 @@
 #include "print/print_content.h"
 
-#include "editors/editor_texts.h"
 #include "settings/catalogue.h"
 #include "settings/setting_values.h"
-#include "ui/language_text.h"
-#include "ui/program_info.h"
+#include "words/editor_texts.h"
+#include "words/language_text.h"
+#include "words/program_info.h"
 
 namespace print {
 

@@ -2,7 +2,7 @@
 #include "exchange/channel_csv.h"
 #include "support/scripted_answers.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

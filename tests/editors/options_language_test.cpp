@@ -4,7 +4,7 @@
 #include "shell/startup.h"
 #include "support/scripted_answers.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QAction>
 #include <QComboBox>

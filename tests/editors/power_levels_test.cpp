@@ -1,6 +1,6 @@
 #include "editors/power_levels.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QLabel>
 #include <QSlider>

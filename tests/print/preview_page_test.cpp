@@ -1,9 +1,9 @@
 #include "print/pdf_output.h"
-#include "print/print_preview.h"
 #include "shell/file_commands.h"
+#include "shell/print_preview.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QAction>
 #include <QImage>

@@ -4,8 +4,8 @@
 #include "shell/file_commands.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
-#include "ui/program_info.h"
+#include "words/program_flags.h"
+#include "words/program_info.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "editors/optional_features.h"
-#include "print/print_preview.h"
 #include "shell/file_commands.h"
+#include "shell/print_preview.h"
 #include "shell/settings_store.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"

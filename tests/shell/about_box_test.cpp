@@ -3,7 +3,7 @@
 #include "shell/about_box.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"
-#include "ui/program_version.h"
+#include "words/program_version.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -2,8 +2,8 @@
 // languages, which of them the history keeps, and the one chosen opened as
 // File > Open opens a file.
 #include "files/backup_store.h"
-#include "link/qt/backup_folder.h"
-#include "link/qt/history_file.h"
+#include "platform/backup_folder.h"
+#include "platform/history_file.h"
 #include "shell/app_folders.h"
 #include "shell/backups_window.h"
 #include "support/program_fixture.h"

@@ -2,7 +2,7 @@
 // says so in either language, before any radio is touched.
 #include "shell/batch_values.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QTest>
 

@@ -5,7 +5,7 @@
 #include "support/program_fixture.h"
 #include "support/socket_file.h"
 #include "support/test_registry.h"
-#include "ui/file_names.h"
+#include "words/file_names.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,7 +4,7 @@
 // that is gone), and rows deleted from the history, their backups then left
 // to the backup cap.
 #include "files/backup_store.h"
-#include "link/qt/history_file.h"
+#include "platform/history_file.h"
 #include "records/write_result.h"
 #include "shell/history_window.h"
 #include "support/scripted_answers.h"

@@ -1,7 +1,7 @@
 // Choosing the serial port in the main window, through the real ComboCom,
 // with ports that reach a pseudo-terminal or lead nowhere.
 #include "editors/channel_table.h"
-#include "link/qt/serial_port.h"
+#include "platform/serial_port.h"
 #include "shell/main_window.h"
 #include "shell/parameter_file.h"
 #include "shell/startup.h"
@@ -9,7 +9,7 @@
 #include "support/scripted_answers.h"
 #include "support/test_ports.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QAbstractItemView>
 #include <QAction>

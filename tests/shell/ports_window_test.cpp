@@ -6,7 +6,7 @@
 #include "support/scripted_answers.h"
 #include "support/table_texts.h"
 #include "support/test_registry.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QComboBox>
 #include <QDir>

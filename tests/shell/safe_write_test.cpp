@@ -3,7 +3,7 @@
 // and Cancel in the progress window.
 #include "files/backup_store.h"
 #include "image/image_decoder.h"
-#include "link/qt/history_file.h"
+#include "platform/history_file.h"
 #include "settings/setting_values.h"
 #include "shell/batch_write_window.h"
 #include "shell/settings_store.h"

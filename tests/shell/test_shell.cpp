@@ -4,8 +4,8 @@
 #include "support/scripted_answers.h"
 #include "support/test_ports.h"
 #include "support/test_registry.h"
-#include "ui/message_box.h"
-#include "ui/program_flags.h"
+#include "words/message_box.h"
+#include "words/program_flags.h"
 
 #include <QAbstractItemView>
 #include <QAction>

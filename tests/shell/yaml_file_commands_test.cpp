@@ -1,5 +1,6 @@
 // File > Export YAML and Import YAML, and what an export says of values the
 // file cannot carry.
+#include "files/dat_file.h"
 #include "support/file_contents.h"
 #include "support/program_fixture.h"
 #include "support/test_registry.h"

@@ -8,7 +8,7 @@
 #include "shell/parameter_file.h"
 #include "shell/startup.h"
 #include "support/scripted_answers.h"
-#include "ui/program_flags.h"
+#include "words/program_flags.h"
 
 #include <QComboBox>
 #include <QLineEdit>

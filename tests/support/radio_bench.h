@@ -5,7 +5,7 @@
 #pragma once
 
 #include "files/dat_file.h"
-#include "link/qt/serial_port.h"
+#include "platform/serial_port.h"
 #include "support/program_fixture.h"
 #include "support/virtual_radio.h"
 

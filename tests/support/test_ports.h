@@ -3,7 +3,7 @@
 // closes one port before it opens the next). Numbers left out lead nowhere.
 #pragma once
 
-#include "link/qt/port_names.h"
+#include "platform/port_names.h"
 #include "support/pseudo_terminal.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "radio_image.h"
 #include "radio_loop.h"
 #include "radio_options.h"
-#include "ui/program_version.h"
+#include "words/program_version.h"
 
 #include <csignal>
 #include <iostream>

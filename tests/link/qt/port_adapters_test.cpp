@@ -2,7 +2,7 @@
 // of adapters and its /dev/serial/by-id: a port bound to an adapter's serial
 // number follows that adapter to whichever device it comes up as, and is
 // absent, not another cable, while it is unplugged.
-#include "link/qt/port_adapters.h"
+#include "platform/port_adapters.h"
 
 #include <QDir>
 #include <QFile>

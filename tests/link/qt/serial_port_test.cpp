@@ -1,8 +1,8 @@
 // The serial port layer against a real pseudo-terminal, under a
 // QCoreApplication: the command line uses it without widgets.
 #include "link/device_lock.h"
-#include "link/qt/port_names.h"
-#include "link/qt/serial_port.h"
+#include "platform/port_names.h"
+#include "platform/serial_port.h"
 #include "support/pseudo_terminal.h"
 
 #include <QDir>

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/port_adapters.h"
+#include "platform/port_names.h"
+#include "shell/batch_radio.h"
+#include "shell/batch_values.h"
+#include "words/language_table.h"
+
+#include <QDialog>
+#include <map>
+#include <utility>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace shell {
+
+// FrmBatchWrite: writes one image to the radios on several ports at once,
+// each with its own backup and verify, one row and progress bar per port,
+// and at the end the port, the radio's band, the result and the time of
+// each. The transfers run side by side in the program's event loop. While
+// they run the window cannot be closed: Cancel (or Escape, or the close box)
+// asks, then ends them all.
+//
+// Each radio may get values of its own ("dtmf.own_code=1001+" counts 1001,
+// 1002 ... down the rows), one column each, shown before the write and
+// editable per row; a value a radio cannot hold keeps Write off. Once a set
+// has ended the counters go on, whatever is written next: "Program the next
+// radios" (Enter) writes the same to the same ports at once.
+class BatchWriteWindow : public QDialog {
+    Q_OBJECT
+  public:
+    BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces& places, BatchJob job,
+                     radiolink::AdapterList adapters);
+
+    bool running() const;
+    // The ports checked in the list, in their order.
+    QList<int> chosenPorts() const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+  private:
+    void showRows();
+    void startWrites();
+    void programNextRadios();
+    void valuesEdited();
+    void valueCellEdited(QTableWidgetItem* item);
+    void addSetting(int entry);
+    // The values of row `row`, as its cells hold them.
+    std::vector<records::VariedValue> rowValues(int row) const;
+    // Why a row's value cannot be written, marking the cells; empty if none.
+    QString valuesRefusal();
+    void askToCancel();
+    void showRadio(int row);
+    void onRadioFinished();
+    void updateButtons();
+    int valueColumn(std::size_t pattern) const;
+
+    radiolink::PortPlaces m_places;
+    BatchJob m_job;
+    radiolink::AdapterList m_adapters;
+    QLabel* Label1;
+    QListWidget* PortList;
+    QLabel* LabelValues;
+    QLineEdit* TextValues;
+    QComboBox* ComboSettings;
+    QTableWidget* Grid1;
+    QLabel* Label2;
+    QPushButton* WriteButton;
+    QPushButton* NextButton;
+    QPushButton* CancelButton;
+    QPushButton* CloseButton;
+    std::vector<BatchRadio*> m_radios;
+    BatchValues m_values;
+    // Values typed over a counter's, by port and key, until the pattern or
+    // the set changes.
+    std::map<std::pair<int, std::string>, QString> m_typed;
+    // The radios of the sets that have ended since the pattern was typed:
+    // where the counters go on from.
+    std::uint64_t m_radiosBefore = 0;
+    bool m_filling = false;
+    QString m_refusal;
+};
+
+// FrmBatchWrite's rows of the language table.
+extern const ui::LanguageTable BatchWriteWindowTexts;
+
+// A radio's Result cell while it runs and once it has ended, in the language
+// in force.
+QString batchStatusText(const BatchRadio& radio);
+// The line under the table once every radio has ended.
+QString batchSummaryText(int verified, int radios);
+// The line under the summary when the backups' limit removed old ones.
+QString batchRemovedBackupsText(int removed);
+// A time in the Time column.
+QString batchTimeText(qint64 milliseconds);
+
+} // namespace shell

@@ -1,0 +1,88 @@
+#include "shell/read_only_table.h"
+
+#include "words/language_text.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QTableWidget>
+#include <algorithm>
+
+namespace shell {
+
+void makeReadOnlyList(QTableWidget& table) {
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.setSelectionMode(QAbstractItemView::SingleSelection);
+    table.setTabKeyNavigation(false);
+    table.setWordWrap(false);
+    table.verticalHeader()->hide();
+    table.horizontalHeader()->setStretchLastSection(true);
+}
+
+namespace {
+
+// What a column's title takes in the header's bold font.
+int titleWidth(const QTableWidget& table, int column) {
+    const QHeaderView* header = table.horizontalHeader();
+    const QTableWidgetItem* title = table.horizontalHeaderItem(column);
+    if (!title)
+        return 0;
+    QFont bold = header->font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title->text()) +
+           4 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+}
+
+} // namespace
+
+int fittedWidth(const QTableWidget& table) {
+    const QHeaderView* header = table.horizontalHeader();
+    int width = 0;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const bool stretched = header->stretchLastSection() && column == table.columnCount() - 1;
+        // A stretched column never narrows below the header's default size.
+        width +=
+            stretched
+                ? std::max({static_cast<const QAbstractItemView&>(table).sizeHintForColumn(column),
+                            titleWidth(table, column), header->defaultSectionSize()})
+                : header->sectionSize(column);
+    }
+    return width;
+}
+
+void fitTableToTexts(QTableWidget& table) {
+    table.ensurePolished();
+    table.resizeColumnsToContents();
+    table.resizeRowsToContents();
+    QHeaderView* header = table.horizontalHeader();
+    for (int column = 0; column < table.columnCount(); ++column)
+        header->resizeSection(column,
+                              std::max(header->sectionSize(column), titleWidth(table, column)));
+}
+
+void setHeaderTitles(QTableWidget& table, const ui::LanguageTable& texts, const char* window,
+                     int language) {
+    const QByteArray control = table.objectName().toUtf8();
+    for (int column = 0; column < table.columnCount(); ++column)
+        table.setHorizontalHeaderItem(column, new QTableWidgetItem(ui::languageText(
+                                                  texts, window, control.constData(),
+                                                  ui::TextTarget::HeaderCell, column, language)));
+}
+
+QPushButton* addButton(QDialogButtonBox& buttons, const char* name,
+                       QDialogButtonBox::ButtonRole role, const QString& caption) {
+    auto* button = new QPushButton(caption, buttons.parentWidget());
+    button->setObjectName(name);
+    buttons.addButton(button, role);
+    return button;
+}
+
+void onDeleteKey(QTableWidget& table, std::function<void()> action) {
+    auto* key =
+        new QShortcut(QKeySequence(Qt::Key_Delete), &table, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(key, &QShortcut::activated, &table, std::move(action));
+}
+
+} // namespace shell
