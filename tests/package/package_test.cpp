@@ -102,8 +102,14 @@ class PackageTest : public QObject {
              {"applications/" AppId ".desktop", "icons/hicolor/scalable/apps/" AppId ".svg",
               "bash-completion/completions/tq305", "bash-completion/completions/tq305-radio",
               "metainfo/" AppId ".metainfo.xml", "doc/tq305-clonedesk/copyright",
-              "doc/tq305-clonedesk/changelog.gz", "doc/tq305-clonedesk/README.Debian"})
+              "doc/tq305-clonedesk/changelog.gz", "doc/tq305-clonedesk/README.Debian",
+              "doc/tq305-clonedesk/README.md"})
             expected << QString("-rw-r--r-- root/root ./usr/share/") + file;
+        // The user guide, where the README's links lead.
+        for (const char* page :
+             {"backups", "command-line", "csv", "developing", "fleet", "virtual-radio", "yaml"})
+            expected << QString("-rw-r--r-- root/root ./usr/share/doc/tq305-clonedesk/doc/guide/") +
+                            page + ".md";
         expected << QString("-rw-r--r-- root/root ./usr/") + TQ_PRINT_MODULE_INSTALLED;
         expected.sort();
         QCOMPARE(files, expected);
