@@ -38,6 +38,9 @@ struct Record {
     std::string result; // "verified", "written", "partial at block 12", "refused: ..."
     std::string backup; // the backup file taken first, when one was
     std::string version;
+    // One write's mark, the same in the record kept as it starts and in the
+    // one kept as it ends: the second takes the first's place.
+    std::string token;
 };
 
 struct Filter {
@@ -57,7 +60,13 @@ class History {
     History& operator=(const History&) = delete;
 
     // One transaction; false (and lastError()) when it could not be kept.
+    // A record with the token of one already kept takes its place, unless
+    // it is only the start of a write whose end is kept already.
     bool add(Record& record);
+    // The writes that gave `value` to a radio under `key` (not those that
+    // reached no radio), oldest first; nothing when they cannot be read.
+    std::optional<std::vector<Record>> givenValue(const std::string& key,
+                                                  const std::string& value) const;
     // Oldest first.
     std::vector<Record> list(const Filter& filter = {}) const;
     bool remove(std::int64_t id);
@@ -75,6 +84,10 @@ class History {
     bool useWriteAheadLog();
     bool migrate();
     bool exec(const char* sql);
+    std::optional<std::int64_t> idOfToken(const std::string& token);
+    bool insert(Record& record);
+    bool replace(std::int64_t id, Record& record);
+    bool insertValues(std::int64_t id, const std::vector<VariedValue>& values);
 
     sqlite3* m_db;
     mutable std::string m_error;
