@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace cli {
 
@@ -42,9 +43,11 @@ records::Record radioRecord(records::Action action, const RadioPort& where,
 
 bool keepRadioRecord(records::Record& record) {
     const radiolink::RecordKept kept = radiolink::keepRecord(record, ui::ProgramVersion);
-    if (kept.where == radiolink::RecordKept::Pending)
+    // Said once: every radio of a batch would say the same.
+    static bool pendingSaid = false;
+    if (kept.where == radiolink::RecordKept::Pending && !std::exchange(pendingSaid, true))
         std::fprintf(stderr,
-                     "tq305: note: the history could not take this record (%s); it waits in %s "
+                     "tq305: note: the history could not take the record (%s); it waits in %s "
                      "and goes into the history when it can\n",
                      kept.why.c_str(), QFile::encodeName(radiolink::pendingRecordsFile()).constData());
     else if (kept.where == radiolink::RecordKept::Lost)

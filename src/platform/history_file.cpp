@@ -27,6 +27,10 @@ using Clock = std::chrono::steady_clock;
 constexpr auto PendingWhile = std::chrono::seconds(60);
 std::optional<Clock::time_point> historyRefusedAt;
 
+bool historyRefusedLately() {
+    return historyRefusedAt && Clock::now() - *historyRefusedAt <= PendingWhile;
+}
+
 records::PendingRecords pendingRecords() {
     return records::PendingRecords(QFile::encodeName(pendingRecordsFile()).toStdString());
 }
@@ -42,14 +46,25 @@ QString pendingRecordsFile() {
 }
 
 std::unique_ptr<records::History> openHistory(std::string& error) {
-    if (!QDir().mkpath(userDataFolder())) {
-        error = QFile::encodeName(userDataFolder()).toStdString() + ": cannot be made";
-        return nullptr;
+    std::unique_ptr<records::History> history;
+    // Another program's try of the backup folder may take away a data
+    // folder it made just as this one finds it there: made again.
+    for (int attempt = 0; attempt < 5 && !history; ++attempt) {
+        if (!QDir().mkpath(userDataFolder())) {
+            error = QFile::encodeName(userDataFolder()).toStdString() + ": cannot be made";
+            return nullptr;
+        }
+        history = records::History::open(QFile::encodeName(historyFile()).toStdString(), error);
+        if (!history && QDir(userDataFolder()).exists())
+            break;
     }
-    std::unique_ptr<records::History> history =
-        records::History::open(QFile::encodeName(historyFile()).toStdString(), error);
-    if (history)
-        pendingRecords().addTo([&](records::Record& record) { return history->add(record); });
+    if (history && !historyRefusedLately() && QFile::exists(pendingRecordsFile()))
+        pendingRecords().addTo([&](records::Record& record) {
+            if (history->add(record))
+                return true;
+            historyRefusedAt = Clock::now();
+            return false;
+        });
     return history;
 }
 
@@ -71,7 +86,7 @@ RecordKept keepRecord(records::Record& record, const char* version) {
     if (record.token.empty())
         record.token = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
     RecordKept kept;
-    if (!historyRefusedAt || Clock::now() - *historyRefusedAt > PendingWhile) {
+    if (!historyRefusedLately()) {
         const std::unique_ptr<records::History> history = openHistory(kept.why);
         if (history && history->add(record)) {
             historyRefusedAt.reset();
@@ -81,9 +96,11 @@ RecordKept keepRecord(records::Record& record, const char* version) {
             kept.why = QFile::encodeName(historyFile()).toStdString() + ": " + history->lastError();
         historyRefusedAt = Clock::now();
     } else {
-        kept.why = QFile::encodeName(historyFile()).toStdString() + ": could not be written a moment ago";
+        kept.why =
+            QFile::encodeName(historyFile()).toStdString() + ": could not be written a moment ago";
     }
     const records::PendingRecords pending = pendingRecords();
+    QDir().mkpath(userDataFolder());
     if (pending.append(record)) {
         kept.where = RecordKept::Pending;
         return kept;

@@ -184,6 +184,7 @@ int PendingRecords::addTo(const std::function<bool(Record&)>& add) const {
     if (!text || text->empty())
         return 0;
     int added = 0;
+    bool refused = false;
     std::string kept;
     std::string_view rest = *text;
     while (!rest.empty()) {
@@ -191,8 +192,10 @@ int PendingRecords::addTo(const std::function<bool(Record&)>& add) const {
         const std::string_view line = rest.substr(0, end);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         std::optional<Record> record = pendingRecord(line);
-        // A line this program cannot read stays for one that can.
-        if (record && add(*record))
+        // A line this program cannot read stays for one that can; after a
+        // refusal the history is not asked again (each would wait for it).
+        refused = refused || !record || !add(*record);
+        if (!refused)
             ++added;
         else if (!line.empty())
             kept.append(line).append("\n");

@@ -21,8 +21,9 @@ class PendingRecords {
 
     // False, with errno set, when the file cannot take it either.
     bool append(const Record& record) const;
-    // Hands each waiting record to `add` (oldest first) and keeps in the
-    // file those it refused; how many were added. A record handed again
+    // Hands each waiting record to `add` (oldest first) up to the first it
+    // refuses, which stays in the file with all after it; how many were
+    // added. A record handed again
     // after a crash is the same record: the history keeps it once by its
     // token.
     int addTo(const std::function<bool(Record&)>& add) const;
