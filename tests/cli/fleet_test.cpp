@@ -282,7 +282,8 @@ class FleetTest : public QObject {
                                        << "dtmf.own_code=1001+")
                      .exitCode,
                  0);
-        reset();
+        for (int n = 1; n <= 2; ++n)
+            QFile::remove(saved(n));
         const FleetRun twice = tq305(writeCommand(2) << "--set"
                                                      << "dtmf.own_code=1002+");
         QCOMPARE(twice.exitCode, 2);
