@@ -240,16 +240,25 @@ void BatchWriteWindow::showRows() {
 
 void BatchWriteWindow::fillCounterValues() {
     m_counted.resize(m_values.patterns.size());
+    m_countedThroughRows = m_counted;
     m_filling = true;
     for (std::size_t n = 0; n < m_values.patterns.size(); ++n) {
-        std::uint64_t next = m_counted[n];
+        const settings::ValuePattern& pattern = m_values.patterns[n];
+        QStringList typedValues;
+        for (const auto& [place, value] : m_typed)
+            if (place.second == pattern.key)
+                typedValues << value;
+        std::uint64_t& next = m_countedThroughRows[n];
         for (int row = 0; row < Grid1->rowCount(); ++row) {
             const int port = Grid1->item(row, PortColumn)->text().toInt();
-            const auto typed = m_typed.find({port, m_values.patterns[n].key});
-            Grid1->item(row, valueColumn(n))
-                ->setText(typed != m_typed.end() ? typed->second
-                                                 : QString::fromStdString(settings::patternValue(
-                                                       m_values.patterns[n], next++)));
+            QString value;
+            if (const auto typed = m_typed.find({port, pattern.key}); typed != m_typed.end())
+                value = typed->second;
+            else
+                do
+                    value = QString::fromStdString(settings::patternValue(pattern, next++));
+                while (pattern.first && typedValues.contains(value));
+            Grid1->item(row, valueColumn(n))->setText(value);
         }
     }
     m_filling = false;
@@ -446,9 +455,7 @@ void BatchWriteWindow::onRadioFinished() {
     // Whatever is written next, the counters' values of this set are taken
     // (a failed radio's stay its own, for writing it again): they go on.
     if (!m_again)
-        for (std::size_t n = 0; n < m_values.patterns.size(); ++n)
-            for (const BatchRadio* radio : m_radios)
-                m_counted[n] += m_typed.contains({radio->port(), m_values.patterns[n].key}) ? 0 : 1;
+        m_counted = m_countedThroughRows;
     m_typed.clear();
     Label2->setText(batchSummaryText(int(verified), int(m_radios.size())) +
                     (removed ? "\n" + batchRemovedBackupsText(removed) : QString()));

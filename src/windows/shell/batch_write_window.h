@@ -61,7 +61,8 @@ class BatchWriteWindow : public QDialog {
     // False when a counted value of these rows was given to a radio before
     // and the user would not give it again.
     bool givenValuesAllowed(const QList<int>& rows);
-    // The counters' values in the rows whose value was not typed over.
+    // The counters' values in the rows whose value was not typed over,
+    // passing over those typed into another row.
     void fillCounterValues();
     void valuesEdited();
     void valueCellEdited(QTableWidgetItem* item);
@@ -99,6 +100,9 @@ class BatchWriteWindow : public QDialog {
     // Each counter's values the sets ended since the pattern was typed have
     // taken: where it goes on from.
     std::vector<std::uint64_t> m_counted;
+    // Where each counter stands after the rows shown: m_counted once they
+    // have been written.
+    std::vector<std::uint64_t> m_countedThroughRows;
     // The radios running are the failed ones of the set before, again.
     bool m_again = false;
     bool m_filling = false;
