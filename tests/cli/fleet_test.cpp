@@ -402,6 +402,37 @@ class FleetTest : public QObject {
                  2);
     }
 
+    // A data file whose name is no UTF-8 is recorded by its bytes: the path
+    // the history gives exists, and the SHA-256 is the file's.
+    void aNameThatIsNoUtf8IsRecordedAsItIs() {
+        const auto radios = startRadios(1);
+        QProcess shell;
+        shell.setProcessEnvironment(environment());
+        shell.start("sh", {"-c",
+                           R"sh(f="$1/$(printf 'in\377.dat')"; cp "$1/in.dat" "$f" &&
+                                exec "$0" write "$f" --port 1)sh",
+                           TQ305_PROGRAM, m_dir.path()});
+        QVERIFY(shell.waitForFinished(30000));
+        QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path("xdg/TQ305CloneDesk/history.db")).constData(),
+                              &db),
+                 SQLITE_OK);
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(db, "SELECT file, sha256 FROM records", -1, &query, nullptr);
+        QCOMPARE(sqlite3_step(query), SQLITE_ROW);
+        const QByteArray file(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)),
+                              sqlite3_column_bytes(query, 0));
+        const int shaLength = sqlite3_column_bytes(query, 1);
+        sqlite3_finalize(query);
+        sqlite3_close(db);
+        QCOMPARE(file, QFile::encodeName(m_dir.path()) + "/in\xFF.dat");
+        QCOMPARE(::access(file.constData(), F_OK), 0);
+        QCOMPARE(shaLength, 64);
+        // A name Qt cannot spell would outlast the temporary folder.
+        ::unlink(file.constData());
+    }
+
     // Twenty writes at once on a data folder that has no backups/ yet:
     // each makes or finds the folders, none is refused for them.
     void twentyWritesAtOnceOnAFreshFolder() {
