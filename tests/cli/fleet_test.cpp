@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <memory>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -184,6 +185,49 @@ class FleetTest : public QObject {
         QCOMPARE(rows[1].toObject()["values"].toObject()["dtmf.own_code"].toString(), ownCode);
         QCOMPARE(rows[1].toObject()["values"].toObject()["dtmf.ptt_id"].toString(), pttId);
         QVERIFY(tq305({"dump", saved(2)}).out.contains(QString("(Text3): %1\n").arg(ownCode).toUtf8()));
+    }
+
+    // --repeat ends with a word that tells the sets written from the set not
+    // touched: a counter past its digits in a later set, a signal while it
+    // waits for the next radios.
+    void repeatEndsSaying_data() {
+        QTest::addColumn<int>("signal"); // sent once it waits; 0: none, Enter pressed
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a counter past 8 digits in the second set")
+            << 0 << 2
+            << "port 1 would get '100000000': the setting takes at most 8 characters; no radio "
+               "of this set was written (the sets before were, as their tables say)";
+        QTest::newRow("SIGTERM while waiting")
+            << int(SIGTERM) << 130
+            << "tq305: interrupted while waiting for the next radios: none of them was touched";
+        QTest::newRow("SIGHUP while waiting")
+            << int(SIGHUP) << 130
+            << "tq305: interrupted while waiting for the next radios: none of them was touched";
+    }
+    void repeatEndsSaying() {
+        QFETCH(int, signal);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        const auto radios = startRadios(2);
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(TQ305_PROGRAM, writeCommand(2) << "--set"
+                                                     << "dtmf.own_code=99999998+"
+                                                     << "--repeat");
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += process.readAllStandardError()).contains("press Enter"),
+                                 20000);
+        if (signal)
+            ::kill(pid_t(process.processId()), signal);
+        else
+            process.write("\n");
+        QVERIFY(process.waitForFinished(20000));
+        err += process.readAllStandardError();
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        QVERIFY2(QString::fromLocal8Bit(err).contains(said), err.constData());
+        QCOMPARE(history().size(), 2);
     }
 
     // Wrong values are refused before a port is opened: no backup, no
