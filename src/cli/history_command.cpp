@@ -156,8 +156,7 @@ int runHistory(const std::vector<std::string>& arguments) {
     }
     std::vector<records::Record> found;
     // Asking makes no history: none yet is an empty one.
-    if (QFile::exists(radiolink::historyFile()) ||
-        QFile::exists(radiolink::pendingRecordsFile())) {
+    if (QFile::exists(radiolink::historyFile()) || QFile::exists(radiolink::pendingRecordsFile())) {
         const std::unique_ptr<records::History> history = radiolink::openHistory(error);
         if (!history) {
             std::fprintf(stderr, "tq305: %s\n", error.c_str());

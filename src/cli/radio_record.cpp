@@ -49,7 +49,8 @@ bool keepRadioRecord(records::Record& record) {
         std::fprintf(stderr,
                      "tq305: note: the history could not take the record (%s); it waits in %s "
                      "and goes into the history when it can\n",
-                     kept.why.c_str(), QFile::encodeName(radiolink::pendingRecordsFile()).constData());
+                     kept.why.c_str(),
+                     QFile::encodeName(radiolink::pendingRecordsFile()).constData());
     else if (kept.where == radiolink::RecordKept::Lost)
         std::fprintf(stderr, "tq305: THE RECORD OF THIS RADIO COULD NOT BE KEPT: %s\n",
                      kept.why.c_str());

@@ -45,7 +45,7 @@ QString pendingRecordsFile() {
     return historyFile() + ".pending";
 }
 
-std::unique_ptr<records::History> openHistory(std::string& error) {
+std::unique_ptr<records::History> openHistory(std::string& error, int busyMilliseconds) {
     std::unique_ptr<records::History> history;
     // Another program's try of the backup folder may take away a data
     // folder it made just as this one finds it there: made again.
@@ -54,7 +54,8 @@ std::unique_ptr<records::History> openHistory(std::string& error) {
             error = QFile::encodeName(userDataFolder()).toStdString() + ": cannot be made";
             return nullptr;
         }
-        history = records::History::open(QFile::encodeName(historyFile()).toStdString(), error);
+        history = records::History::open(QFile::encodeName(historyFile()).toStdString(), error,
+                                         busyMilliseconds);
         if (!history && QDir(userDataFolder()).exists())
             break;
     }
@@ -80,14 +81,14 @@ std::string fileSha256(const std::string& path) {
     return hash.result().toHex().toStdString();
 }
 
-RecordKept keepRecord(records::Record& record, const char* version) {
+RecordKept keepRecord(records::Record& record, const char* version, int busyMilliseconds) {
     record.at = std::time(nullptr);
     record.version = version;
     if (record.token.empty())
         record.token = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
     RecordKept kept;
     if (!historyRefusedLately()) {
-        const std::unique_ptr<records::History> history = openHistory(kept.why);
+        const std::unique_ptr<records::History> history = openHistory(kept.why, busyMilliseconds);
         if (history && history->add(record)) {
             historyRefusedAt.reset();
             return kept;

@@ -24,7 +24,8 @@ QString pendingRecordsFile();
 
 // The history, its folder made when missing and the records waiting beside
 // it added; nothing when it cannot be opened, `error` saying why.
-std::unique_ptr<records::History> openHistory(std::string& error);
+std::unique_ptr<records::History>
+openHistory(std::string& error, int busyMilliseconds = records::DefaultBusyMilliseconds);
 
 // The SHA-256 of a file's bytes, in lower-case hex; empty when the file
 // cannot be read.
@@ -40,15 +41,16 @@ struct RecordKept {
 // token when it has none (kept again with that token, the record replaces
 // the one kept before): in the history, or, when the history cannot take
 // it, in the pending records file for the next program to add. A
-// transfer is never undone for it.
-RecordKept keepRecord(records::Record& record, const char* version);
+// transfer is never undone for it. A window, whose transfers and user wait
+// meanwhile, gives a shorter `busyMilliseconds`.
+RecordKept keepRecord(records::Record& record, const char* version,
+                      int busyMilliseconds = records::DefaultBusyMilliseconds);
 
 // The writes that gave `value` under `key` to a radio, those waiting beside
 // the history too; nothing when the history cannot be read, `error` saying
 // why.
-std::optional<std::vector<records::Record>> recordsGiving(const std::string& key,
-                                                         const std::string& value,
-                                                         std::string& error);
+std::optional<std::vector<records::Record>>
+recordsGiving(const std::string& key, const std::string& value, std::string& error);
 
 // Every backup a record of the history names; none while there is no
 // history yet, nothing when it cannot be read.

@@ -8,10 +8,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -163,13 +163,14 @@ class FleetTest : public QObject {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("ownCode"); // of the second radio
         QTest::addColumn<QString>("pttId");
-        QTest::newRow("from 17") << QStringList{"--set", "dtmf.own_code=0001+", "--set",
-                                                "dtmf.ptt_id=A1+", "--start", "17"}
+        QTest::newRow("from 17") << QStringList{"--set",   "dtmf.own_code=0001+",
+                                                "--set",   "dtmf.ptt_id=A1+",
+                                                "--start", "17"}
                                  << "0018"
                                  << "A18";
         QTest::newRow("a counter beginning at exactly 0")
-            << QStringList{"--set", "dtmf.ptt_id=A500+", "--set", "dtmf.own_code=0100+",
-                           "--start", "400"}
+            << QStringList{"--set", "dtmf.ptt_id=A500+", "--set", "dtmf.own_code=0100+", "--start",
+                           "400"}
             << "0001"
             << "A401";
     }
@@ -184,7 +185,8 @@ class FleetTest : public QObject {
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[1].toObject()["values"].toObject()["dtmf.own_code"].toString(), ownCode);
         QCOMPARE(rows[1].toObject()["values"].toObject()["dtmf.ptt_id"].toString(), pttId);
-        QVERIFY(tq305({"dump", saved(2)}).out.contains(QString("(Text3): %1\n").arg(ownCode).toUtf8()));
+        QVERIFY(
+            tq305({"dump", saved(2)}).out.contains(QString("(Text3): %1\n").arg(ownCode).toUtf8()));
     }
 
     // --repeat ends with a word that tells the sets written from the set not
@@ -350,8 +352,7 @@ class FleetTest : public QObject {
         {
             VirtualRadio other({path("in.dat"), "--fast", "--band", "2", "--com", "3"},
                                environment());
-            QCOMPARE(tq305({"write", path("in.dat"), "--port", "3", "--set",
-                            "dtmf.own_code=2001+"})
+            QCOMPARE(tq305({"write", path("in.dat"), "--port", "3", "--set", "dtmf.own_code=2001+"})
                          .exitCode,
                      1);
         }
@@ -459,9 +460,9 @@ class FleetTest : public QObject {
         QVERIFY(shell.waitForFinished(30000));
         QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
         sqlite3* db = nullptr;
-        QCOMPARE(sqlite3_open(QFile::encodeName(path("xdg/TQ305CloneDesk/history.db")).constData(),
-                              &db),
-                 SQLITE_OK);
+        QCOMPARE(
+            sqlite3_open(QFile::encodeName(path("xdg/TQ305CloneDesk/history.db")).constData(), &db),
+            SQLITE_OK);
         sqlite3_stmt* query = nullptr;
         sqlite3_prepare_v2(db, "SELECT file, sha256 FROM records", -1, &query, nullptr);
         QCOMPARE(sqlite3_step(query), SQLITE_ROW);
@@ -484,8 +485,8 @@ class FleetTest : public QObject {
         std::vector<std::unique_ptr<VirtualRadio>> radios;
         std::vector<std::unique_ptr<QProcess>> writes;
         for (int n = 0; n < Writes; ++n)
-            radios.push_back(
-                std::make_unique<VirtualRadio>(QStringList{path("in.dat"), "--fast"}, environment()));
+            radios.push_back(std::make_unique<VirtualRadio>(QStringList{path("in.dat"), "--fast"},
+                                                            environment()));
         for (const auto& radio : radios) {
             writes.push_back(std::make_unique<QProcess>());
             writes.back()->setProcessEnvironment(environment());

@@ -13,7 +13,6 @@
 #include "records/write_result.h"
 // clang-format on
 
-
 #include <cstdlib>
 #include <sqlite3.h>
 #include <thread>
@@ -116,8 +115,7 @@ class HistoryTest : public QObject {
                                         << "" << QStringList{"1003"};
         QTest::newRow("since the minute of a record") << "2026-12-07 19:15"
                                                       << ""
-                                                      << ""
-                                                      << QStringList{"1001", "1002", "1003"};
+                                                      << "" << QStringList{"1001", "1002", "1003"};
         QTest::newRow("part of a file name") << ""
                                              << ""
                                              << "factory" << QStringList{"1001", "1003"};

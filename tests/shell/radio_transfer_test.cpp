@@ -315,8 +315,7 @@ class RadioTransferTest : public QObject {
         const std::vector<records::Record> writes = writesRecorded();
         QCOMPARE(writes.size(), recordsBefore + (how == "MNWrite" ? 1 : 0));
         if (how == "MNWrite")
-            QVERIFY2(!records::isStartedResult(writes.back().result),
-                     writes.back().result.c_str());
+            QVERIFY2(!records::isStartedResult(writes.back().result), writes.back().result.c_str());
         const SeenMessageBox seen = answers.box(0);
         QCOMPARE(seen.title, QString("Mistake"));
         QCOMPARE(seen.text, text);

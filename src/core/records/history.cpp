@@ -39,11 +39,6 @@ constexpr std::array Migrations = {
     "CREATE INDEX record_values_key_value ON record_values(key, value);",
 };
 
-// Another program's transaction is waited for this long before a write
-// gives up (the record then waits beside the database): far longer than any
-// one record takes, short enough that nobody takes the program for hung.
-constexpr int BusyMilliseconds = 5000;
-
 constexpr const char* RecordColumns =
     "SELECT id, at, action, port, device, file, sha256, band, result, backup, version, token "
     "FROM records ";
@@ -140,7 +135,8 @@ int History::schemaVersion() {
     return int(Migrations.size());
 }
 
-std::unique_ptr<History> History::open(const std::string& path, std::string& error) {
+std::unique_ptr<History> History::open(const std::string& path, std::string& error,
+                                       int busyMilliseconds) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK) {
@@ -148,8 +144,8 @@ std::unique_ptr<History> History::open(const std::string& path, std::string& err
         sqlite3_close(db);
         return nullptr;
     }
-    std::unique_ptr<History> history(new History(db));
-    sqlite3_busy_timeout(db, BusyMilliseconds);
+    std::unique_ptr<History> history(new History(db, busyMilliseconds));
+    sqlite3_busy_timeout(db, busyMilliseconds);
     // WAL lets readers go on while one program writes, and survives a
     // program that ends mid-transaction.
     if (!history->useWriteAheadLog() || !history->exec("PRAGMA foreign_keys=ON") ||
@@ -180,7 +176,7 @@ bool History::useWriteAheadLog() {
     for (int waited = 0;; waited += RetryMilliseconds) {
         if (exec("PRAGMA journal_mode=WAL"))
             return true;
-        if ((sqlite3_errcode(m_db) & 0xFF) != SQLITE_BUSY || waited >= BusyMilliseconds)
+        if ((sqlite3_errcode(m_db) & 0xFF) != SQLITE_BUSY || waited >= m_busyMilliseconds)
             return false;
         sqlite3_sleep(RetryMilliseconds);
     }

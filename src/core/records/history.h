@@ -49,12 +49,19 @@ struct Filter {
     std::string file; // the file's name or path contains it
 };
 
+// Another program's transaction is waited for this long before a write
+// gives up (the record then waits beside the database): far longer than any
+// one record takes, short enough that nobody takes the program for hung.
+inline constexpr int DefaultBusyMilliseconds = 5000;
+
 class History {
   public:
     // Opens (and makes, with its folder's parent existing) the database at
-    // `path` and brings its schema to the current version. Nothing when it
+    // `path` and brings its schema to the current version, waiting for
+    // other programs' transactions up to `busyMilliseconds`. Nothing when it
     // cannot: `error` says why.
-    static std::unique_ptr<History> open(const std::string& path, std::string& error);
+    static std::unique_ptr<History> open(const std::string& path, std::string& error,
+                                         int busyMilliseconds = DefaultBusyMilliseconds);
     ~History();
     History(const History&) = delete;
     History& operator=(const History&) = delete;
@@ -80,7 +87,7 @@ class History {
     static int schemaVersion();
 
   private:
-    explicit History(sqlite3* db) : m_db(db) {}
+    History(sqlite3* db, int busyMilliseconds) : m_db(db), m_busyMilliseconds(busyMilliseconds) {}
     bool useWriteAheadLog();
     bool migrate();
     bool exec(const char* sql);
@@ -90,6 +97,7 @@ class History {
     bool insertValues(std::int64_t id, const std::vector<VariedValue>& values);
 
     sqlite3* m_db;
+    int m_busyMilliseconds;
     mutable std::string m_error;
 };
 

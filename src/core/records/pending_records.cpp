@@ -120,8 +120,8 @@ std::string pendingLine(const Record& record) {
     for (const std::string& field :
          {record.token, std::to_string(record.at), std::string(actionName(record.action)),
           record.port, record.device, record.file, record.sha256,
-          record.band ? std::to_string(*record.band) : std::string(), record.result,
-          record.backup, record.version})
+          record.band ? std::to_string(*record.band) : std::string(), record.result, record.backup,
+          record.version})
         line.append("\t").append(escaped(field));
     for (const auto& [key, value] : record.values)
         line.append("\t").append(escaped(key)).append("\t").append(escaped(value));

@@ -346,11 +346,11 @@ BatchRadio* BatchWriteWindow::makeRadio(int row) {
     std::vector<settings::AssignedValue> assigned;
     for (std::size_t n = 0; n < values.size(); ++n)
         assigned.emplace_back(m_values.patterns[n], values[n].second);
-    auto* radio = new BatchRadio(
-        Grid1->item(row, PortColumn)->text().toInt(), m_places, m_job,
-        assigned.empty() ? m_job.image
-                         : settings::imageWithValues(m_job.image, m_job.band, assigned),
-        std::move(values), this);
+    auto* radio = new BatchRadio(Grid1->item(row, PortColumn)->text().toInt(), m_places, m_job,
+                                 assigned.empty()
+                                     ? m_job.image
+                                     : settings::imageWithValues(m_job.image, m_job.band, assigned),
+                                 std::move(values), this);
     connect(radio, &BatchRadio::changed, this, [this, row] { showRadio(row); });
     connect(radio, &BatchRadio::ended, this, [this, row] {
         showRadio(row);
@@ -375,15 +375,13 @@ bool BatchWriteWindow::givenValuesAllowed(const QList<int>& rows) {
             if (given->empty())
                 continue;
             const records::Record& first = given->front();
-            const QString where = QString::fromStdString(first.port.empty() ? first.device
-                                                                            : first.port);
-            return ui::showMessage(
-                       ui::Msg::ValueGivenBefore,
-                       {QString::fromStdString(pattern.key + "=" + value), where,
-                        QString::fromStdString(records::localTimeText(first.at)),
-                        QString::fromStdString(
-                            records::resultTextIn(first.result, ui::isChinese() ? 0 : 1))}) ==
-                   ui::MsgOk;
+            const QString where =
+                QString::fromStdString(first.port.empty() ? first.device : first.port);
+            return ui::showMessage(ui::Msg::ValueGivenBefore,
+                                   {QString::fromStdString(pattern.key + "=" + value), where,
+                                    QString::fromStdString(records::localTimeText(first.at)),
+                                    QString::fromStdString(records::resultTextIn(
+                                        first.result, ui::isChinese() ? 0 : 1))}) == ui::MsgOk;
         }
     return true;
 }
@@ -475,8 +473,7 @@ void BatchWriteWindow::updateButtons() {
     const bool setEnded = !busy && !m_radios.empty();
     WriteButton->setEnabled(!busy && !chosenPorts().isEmpty() && valuesHold);
     NextButton->setEnabled(setEnded && valuesHold);
-    RetryButton->setEnabled(setEnded &&
-                            std::any_of(m_radios.begin(), m_radios.end(), failed));
+    RetryButton->setEnabled(setEnded && std::any_of(m_radios.begin(), m_radios.end(), failed));
     // Enter puts the next radios in hand once a set has ended well, and
     // writes the failed ones again after one that did not.
     RetryButton->setDefault(RetryButton->isEnabled());

@@ -33,11 +33,16 @@ records::Record radioRecord(records::Action action, int port, const QString& dev
 
 QString lastWhyNotKept;
 
+// The window and its transfers wait no longer than this for another
+// program's hold on the history: the record then waits beside it.
+constexpr int BusyMilliseconds = 500;
+
 // A history that cannot take the record does not stop the radio's work, nor
 // does it ask the user anything mid-batch: one that waits beside it is
 // kept; one kept nowhere is told by the caller once the work has ended.
 bool keep(records::Record& record) {
-    const radiolink::RecordKept kept = radiolink::keepRecord(record, ui::ProgramVersion);
+    const radiolink::RecordKept kept =
+        radiolink::keepRecord(record, ui::ProgramVersion, BusyMilliseconds);
     if (kept.where == radiolink::RecordKept::InHistory)
         return true;
     qWarning("not kept in the history: %s", kept.why.c_str());

@@ -145,8 +145,8 @@ void SafeWriteFlow::run(Run what, const image::MemoryImage& image, int band,
     m_record = {};
     if (m_port.isOpen())
         m_record = recordWriteStarted(
-            m_restoring.isEmpty() ? records::Action::Write : records::Action::Restore,
-            m_portNumber, m_port.deviceName(), m_image, m_recordKept, {}, m_restoring);
+            m_restoring.isEmpty() ? records::Action::Write : records::Action::Restore, m_portNumber,
+            m_port.deviceName(), m_image, m_recordKept, {}, m_restoring);
     m_link->safeWrite().start(
         std::span<const std::uint8_t, image::ImageSize>(m_image.data(), image::ImageSize), band,
         options);
