@@ -3,7 +3,6 @@
 #include "files/backup_store.h"
 #include "platform/port_names.h"
 #include "records/pending_records.h"
-#include "records/write_result.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -128,8 +127,7 @@ recordsGiving(const std::string& key, const std::string& value, std::string& err
     for (records::Record& record : pendingRecords().waiting())
         if (std::ranges::find(record.values, records::VariedValue(key, value)) !=
                 record.values.end() &&
-            record.action != records::Action::Read && records::valuesReachedRadio(record.result) &&
-            !inHistory(record))
+            records::gaveValues(record) && !inHistory(record))
             found->push_back(std::move(record));
     return found;
 }

@@ -124,6 +124,11 @@ const char* actionName(Action action) {
     return ActionNames[std::size_t(action)];
 }
 
+bool gaveValues(const Record& record) {
+    return (record.action == Action::Write || record.action == Action::Restore) &&
+           valuesReachedRadio(record.result);
+}
+
 std::optional<Action> actionNamed(const std::string& name) {
     for (std::size_t n = 0; n < ActionNames.size(); ++n)
         if (name == ActionNames[n])
@@ -303,8 +308,8 @@ bool History::insertValues(std::int64_t id, const std::vector<VariedValue>& valu
 std::optional<std::vector<Record>> History::givenValue(const std::string& key,
                                                        const std::string& value) const {
     Statement query(m_db, (std::string(RecordColumns) +
-                           "WHERE action IN ('write', 'restore') AND id IN (SELECT record_id "
-                           "FROM record_values WHERE key = ?1 AND value = ?2) ORDER BY at, id")
+                           "WHERE id IN (SELECT record_id FROM record_values WHERE key = ?1 "
+                           "AND value = ?2) ORDER BY at, id")
                               .c_str());
     if (!query.ok()) {
         m_error = sqlite3_errmsg(m_db);
@@ -316,7 +321,7 @@ std::optional<std::vector<Record>> History::givenValue(const std::string& key,
     std::vector<Record> found;
     int step = SQLITE_ROW;
     while ((step = query.step()) == SQLITE_ROW)
-        if (Record record = recordOf(query, values); valuesReachedRadio(record.result))
+        if (Record record = recordOf(query, values); gaveValues(record))
             found.push_back(std::move(record));
     if (step != SQLITE_DONE) {
         m_error = sqlite3_errmsg(m_db);

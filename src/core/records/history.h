@@ -43,6 +43,10 @@ struct Record {
     std::string token;
 };
 
+// Whether the record is of a write that may have left its values in a
+// radio: not one refused, nor one that wrote nothing.
+bool gaveValues(const Record& record);
+
 struct Filter {
     std::optional<std::time_t> since;
     std::string code; // a varied value equal to it
