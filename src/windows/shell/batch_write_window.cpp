@@ -395,7 +395,8 @@ void BatchWriteWindow::writeFailedAgain() {
     for (int row = 0; row < int(m_radios.size()); ++row)
         if (failed(m_radios[std::size_t(row)]))
             rows << row;
-    if (rows.isEmpty() || (m_job.options.backup && !backupFolderUsable(m_job.backupsFolder)))
+    if (rows.isEmpty() || !m_values.error.isEmpty() || !m_refusal.isEmpty() ||
+        (m_job.options.backup && !backupFolderUsable(m_job.backupsFolder)))
         return;
     Label2->clear();
     m_again = true;
@@ -473,7 +474,8 @@ void BatchWriteWindow::updateButtons() {
     const bool setEnded = !busy && !m_radios.empty();
     WriteButton->setEnabled(!busy && !chosenPorts().isEmpty() && valuesHold);
     NextButton->setEnabled(setEnded && valuesHold);
-    RetryButton->setEnabled(setEnded && std::any_of(m_radios.begin(), m_radios.end(), failed));
+    RetryButton->setEnabled(setEnded && valuesHold &&
+                            std::any_of(m_radios.begin(), m_radios.end(), failed));
     // Enter puts the next radios in hand once a set has ended well, and
     // writes the failed ones again after one that did not.
     RetryButton->setDefault(RetryButton->isEnabled());
