@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -382,18 +383,35 @@ class FleetTest : public QObject {
         QFETCH(QString, damage);
         QFETCH(int, exitCode);
         QFETCH(QString, said);
-        if (damage == "read-only" && ::geteuid() == 0)
-            QSKIP("root writes a read-only file");
         const auto radios = startRadios(1);
         QCOMPARE(tq305(writeCommand(1)).exitCode, 0);
         const QString database = path("xdg/TQ305CloneDesk/history.db");
         sqlite3* holder = nullptr;
+        // Root writes a file whatever its mode: for root the file is made
+        // immutable instead, and made writable again whatever happens.
+        const bool immutable = damage == "read-only" && ::geteuid() == 0;
+        const auto setImmutable = [&](bool on) {
+            return QProcess::execute("chattr", {on ? "+i" : "-i", database}) == 0;
+        };
+        struct Undo {
+            std::function<void()> undo;
+            ~Undo() {
+                if (undo)
+                    undo();
+            }
+        } writableAgain;
+        if (immutable) {
+            if (!setImmutable(true))
+                QSKIP("root writes a read-only file, and this file system cannot make it "
+                      "immutable");
+            writableAgain.undo = [&] { setImmutable(false); };
+        }
         if (damage == "locked") {
             QCOMPARE(sqlite3_open(QFile::encodeName(database).constData(), &holder), SQLITE_OK);
             QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        } else if (damage == "read-only") {
+        } else if (damage == "read-only" && !immutable) {
             QVERIFY(QFile::setPermissions(database, QFile::ReadOwner));
-        } else {
+        } else if (damage != "read-only") {
             QFile::remove(database + "-wal");
             QFile::remove(database + "-shm");
             writeFile(database, "not a database at all, but long enough to be read as one");
@@ -414,7 +432,9 @@ class FleetTest : public QObject {
             return;
         QVERIFY2(run.err.contains("it waits in " + database + ".pending"), qPrintable(run.err));
         QVERIFY(QFile::exists(database + ".pending"));
-        if (damage == "read-only")
+        if (damage == "read-only" && immutable)
+            QVERIFY(setImmutable(false));
+        else if (damage == "read-only")
             QVERIFY(QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner));
         if (damage == "damaged")
             QVERIFY(QFile::remove(database));
