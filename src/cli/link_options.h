@@ -33,6 +33,8 @@ struct LinkOptions {
     std::vector<settings::ValuePattern> values;
     std::optional<std::uint64_t> start;
     bool repeat = false;
+    // write: each radio as it is put on the cable, until q (--auto).
+    bool autoWrite = false;
 };
 
 // `arguments` begins with the command ("read" or "write"). None for a wrong

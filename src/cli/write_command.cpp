@@ -1,12 +1,13 @@
 #include "cli/write_command.h"
 
+#include "cli/auto_write.h"
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_files.h"
 #include "cli/radio_record.h"
 #include "cli/radio_write.h"
 #include "cli/write_reports.h"
-#include "cli/write_verdict.h"
+#include "cli/write_steps.h"
 #include "files/backup_store.h"
 #include "files/dat_file.h"
 #include "image/image_encoder.h"
@@ -50,10 +51,7 @@ std::string portOption(const RadioPort& where) {
                         : "--device " + shellWord(where.device);
 }
 
-struct Ended {
-    WriteVerdict verdict;
-    std::optional<int> radioBand;
-};
+} // namespace
 
 Ended verdictOf(const RadioWrite& radio, const LinkOptions& options, std::optional<int> fileBand) {
     if (!radio.result())
@@ -73,6 +71,10 @@ Ended verdictOf(const RadioWrite& radio, const LinkOptions& options, std::option
     return {verdict, result.radioBand ? result.radioBand : radio.forcedBand()};
 }
 
+namespace {
+
+} // namespace
+
 // Several radios: the worst that happened to one of them.
 int worstExit(const std::vector<int>& codes) {
     for (int code : {int(ExitPartial), int(ExitInterrupted), int(ExitRadio), int(ExitCannotOpen),
@@ -81,6 +83,8 @@ int worstExit(const std::vector<int>& codes) {
             return code;
     return ExitDone;
 }
+
+namespace {
 
 int batchExit(const std::vector<Ended>& ended) {
     std::vector<int> codes;
@@ -103,6 +107,8 @@ bool isRestore(const std::string& file) {
            QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).canonicalPath() == folder;
 }
 
+} // namespace
+
 // A radio that was reached is kept in the history; one whose port did not
 // open never was.
 void keepInHistory(const RadioWrite& radio, const Ended& ended, const LinkOptions& options) {
@@ -116,6 +122,8 @@ void keepInHistory(const RadioWrite& radio, const Ended& ended, const LinkOption
     record.backup = radio.backupPath();
     keepRadioRecord(record);
 }
+
+namespace {
 
 void printTable(const Radios& radios, const std::vector<Ended>& ended) {
     std::size_t width = 4;
@@ -204,22 +212,52 @@ std::string radioName(const RadioPort& where) {
     return where.number ? "port " + std::to_string(*where.number) : shownName(where.device);
 }
 
+} // namespace
+
+std::optional<std::vector<settings::AssignedValue>>
+radioValues(const LinkOptions& options, std::uint64_t index, const RadioPort& where,
+            std::string& refusal) {
+    std::vector<settings::AssignedValue> values;
+    for (const settings::ValuePattern& pattern : options.values) {
+        const std::string value = settings::patternValue(pattern, index);
+        const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
+        if (!why.empty()) {
+            refusal = "--set " + pattern.key + ": " + radioName(where) + " would get '" + value +
+                      "': " + why;
+            return std::nullopt;
+        }
+        values.emplace_back(pattern, value);
+    }
+    return values;
+}
+
+void giveValues(RadioWrite& radio, const WriteJob& job,
+                const std::vector<settings::AssignedValue>& values) {
+    if (values.empty())
+        return;
+    image::MemoryImage memory{};
+    std::ranges::copy(job.image, memory.begin());
+    std::vector<records::VariedValue> varied;
+    for (const auto& [pattern, value] : values)
+        varied.emplace_back(pattern.key, value);
+    radio.vary(settings::imageWithValues(memory, job.fileBand, values), std::move(varied));
+}
+
+namespace {
+
 // Each radio's own values, radio `first` being the first of the set; none
 // when one of them cannot be held, `refusal` then naming the radio.
 std::optional<std::vector<std::vector<settings::AssignedValue>>>
 setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal) {
-    std::vector<std::vector<settings::AssignedValue>> values(options.ports.size());
-    for (std::size_t n = 0; n < options.ports.size(); ++n)
-        for (const settings::ValuePattern& pattern : options.values) {
-            const std::string value = settings::patternValue(pattern, first + n);
-            const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
-            if (!why.empty()) {
-                refusal = "--set " + pattern.key + ": " + radioName(options.ports[n]) +
-                          " would get '" + value + "': " + why + "; no radio was written";
-                return std::nullopt;
-            }
-            values[n].emplace_back(pattern, value);
+    std::vector<std::vector<settings::AssignedValue>> values;
+    for (std::size_t n = 0; n < options.ports.size(); ++n) {
+        auto own = radioValues(options, first + n, options.ports[n], refusal);
+        if (!own) {
+            refusal += "; no radio was written";
+            return std::nullopt;
         }
+        values.push_back(std::move(*own));
+    }
     return values;
 }
 
@@ -233,15 +271,7 @@ int writeRadios(const LinkOptions& options, const WriteJob& job,
     for (std::size_t n = 0; n < options.ports.size(); ++n) {
         radios.push_back(std::make_unique<RadioWrite>(
             options.ports[n], job, batch ? static_cast<WriteReport&>(many) : single));
-        if (options.values.empty())
-            continue;
-        image::MemoryImage memory{};
-        std::ranges::copy(job.image, memory.begin());
-        std::vector<records::VariedValue> varied;
-        for (const auto& [pattern, value] : values[n])
-            varied.emplace_back(pattern.key, value);
-        radios.back()->vary(settings::imageWithValues(memory, job.fileBand, values[n]),
-                            std::move(varied));
+        giveValues(*radios.back(), job, values[n]);
     }
     return batch ? writeMany(radios, many, options, job)
                  : writeOne(*radios.front(), single, options, job);
@@ -322,7 +352,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
             ": a counter would begin below 0; no radio was written");
         return ExitUsage;
     }
-    return writeSets(counted, job);
+    return options.autoWrite ? writeAsPutOn(counted, job) : writeSets(counted, job);
 }
 
 } // namespace cli
