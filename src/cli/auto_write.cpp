@@ -120,6 +120,8 @@ AutoPort::AutoPort(const RadioPort& where, AutoRun& run) : m_where(where), m_run
     connect(&m_port, &radiolink::SerialPort::received, this, [this](const QByteArray& bytes) {
         handle(m_watch.bytesReceived(radiolink::bytesOf(bytes)));
     });
+    connect(&m_port, &radiolink::SerialPort::lineLost, this,
+            [this] { handle(m_watch.lineLost()); });
 }
 
 void AutoPort::begin() {
@@ -215,8 +217,11 @@ void AutoPort::radioEnded() {
     if (m_radio->result()->blocksSent == 0)
         m_run.giveBack(m_index);
     m_run.radioEnded(m_radio->name(), *m_radio, ended);
+    const bool lineLost = m_radio->result()->reason == radiolink::SafeWriteReason::LineLost;
     m_radio.reset();
     m_watch.radioStays();
+    if (lineLost)
+        handle(m_watch.lineLost());
     if (m_run.ending()) {
         end();
         m_run.portIdle();

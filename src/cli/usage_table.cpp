@@ -62,6 +62,13 @@ constexpr UsageItem WriteItems[] = {
     {"[--repeat]", "--repeat",
      "after each set of radios, wait for Enter and program the next set on the same ports, "
      "counters continued; q or Ctrl+D stops"},
+    {"[--auto]", "--auto",
+     "program each radio as it is put on the cable, without a key: every port is asked about "
+     "twice a second whether a radio answers (the handshake and the ident, no block); a radio "
+     "that answers gets the backup, write and verify with the next counter values, and the port "
+     "then waits until it is taken off. A port whose device is absent waits for it. Each end "
+     "rings the terminal bell and counts (\"3 programmed, 0 failed, 1 refused\"); q and Enter, "
+     "or Ctrl+D, ends once the radios in progress are done. Not with --repeat"},
 };
 
 constexpr UsageItem DiffItems[] = {
@@ -152,8 +159,9 @@ constexpr CommandUsage Commands[] = {
      "and nothing was written or all of it; 2 a wrong command line; 3 the port, IN.dat or the "
      "backup could not be opened or kept, or IN.dat's header names no band (--force-band "
      "writes it anyway); 4 a write stopped "
-     "part-way; 130 interrupted. With several radios: 0 only when every radio ended with 0, "
-     "else the first of 4, 130, 1 and 3 one of them ended with.",
+     "part-way; 130 interrupted. With several radios, and with --auto: 0 only when every radio "
+     "ended with 0, else the first of 4, 130, 1 and 3 one of them ended with (a radio of "
+     "another band refused gives 1; with --auto a signal gives 130 and a counter run out 2).",
      WriteItems},
     {"history", "list the radios read, written, verified and restored",
      "Lists every radio the program and tq305 have read, written, verified or restored, oldest "

@@ -42,6 +42,15 @@ CableWatch::Event CableWatch::portClosed() {
     return concluded({});
 }
 
+CableWatch::Event CableWatch::lineLost() {
+    const Event closed = portClosed();
+    if (m_state != State::Occupied)
+        return closed;
+    m_state = State::Empty;
+    m_silentProbes = 0;
+    return Event::RadioLeft;
+}
+
 CableWatch::Event CableWatch::bytesReceived(std::span<const std::uint8_t> bytes) {
     if (m_state == State::HandedOver || !m_probe.running())
         return Event::None;

@@ -23,6 +23,10 @@ class CableWatch {
     // A tick with the port closed (its device absent, its line lost): no
     // radio answers there.
     Event portClosed();
+    // The line went away (the adapter was pulled, the port's link to another
+    // device): whatever radio was on it is gone, however soon one answers
+    // again.
+    Event lineLost();
     // An arrival is told as soon as the radio has acknowledged the probe's
     // "E".
     Event bytesReceived(std::span<const std::uint8_t> bytes);
