@@ -68,7 +68,8 @@ constexpr UsageItem WriteItems[] = {
      "that answers gets the backup, write and verify with the next counter values, and the port "
      "then waits until it is taken off. A port whose device is absent waits for it. Each end "
      "rings the terminal bell and counts (\"3 programmed, 0 failed, 1 refused\"); q and Enter, "
-     "or Ctrl+D, ends once the radios in progress are done. Not with --repeat"},
+     "or Ctrl+D, ends once the radios in progress are done. Not with --repeat. For example: "
+     "tq305 write fleet.dat --port 1 --auto --set dtmf.own_code=1001+"},
 };
 
 constexpr UsageItem DiffItems[] = {

@@ -283,11 +283,12 @@ a transfer from 1; a fault in a read is in the answer to the K-th request.
 
 Off the cable and back on:
 SIGUSR1 takes the radio off the cable; the next SIGUSR1 puts it back on,
-and so on. Off the cable it answers nothing and hears nothing: what the
-PC sends is dropped (no violation), answers not sent yet are lost, and a
-transfer in progress is abandoned (the blocks it wrote are
-kept, and saved with --save). The pseudo-terminal and the --com link stay,
-as an adapter stays plugged in while radios are swapped on its cable:
+and so on. Off the cable it answers nothing and hears nothing: what the PC
+sends is dropped (no violation), answers not sent yet are lost, and a
+transfer in progress is abandoned (the blocks it wrote are kept, and saved
+with --save). The pseudo-terminal and the --com link stay, as an adapter
+stays plugged in while radios are swapped on its cable. Put back, the radio
+holds what it held:
   kill -USR1 PID
 
 Exit status:
