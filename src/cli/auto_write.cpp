@@ -197,7 +197,7 @@ void AutoPort::program() {
     for (const auto& [key, value] : m_radio->values())
         text += (text.empty() ? "; its own values: " : " ") + key + "=" + value;
     sayLine(m_radioName + ": a radio is on the cable (" + bandName(m_watch.arrival().band) +
-               "); programming it" + text);
+            "); programming it" + text);
     if (!m_radio->open()) {
         m_run.giveBack(m_index);
         m_run.radioNotOpened(m_radio->openFailure());
@@ -262,7 +262,7 @@ int AutoRun::run() {
                  (where.number ? "port " + std::to_string(*where.number) : shownName(where.device));
     }
     sayLine("programming each radio put on the cable of " + ports +
-        "; type q and Enter (or Ctrl+D) to end");
+            "; type q and Enter (or Ctrl+D) to end");
     for (const auto& port : m_ports)
         port->begin();
     m_loop.exec();
@@ -270,8 +270,8 @@ int AutoRun::run() {
     return worstExit(m_exits);
 }
 
-std::optional<std::vector<settings::AssignedValue>>
-AutoRun::takeValues(const RadioPort& where, std::uint64_t& index) {
+std::optional<std::vector<settings::AssignedValue>> AutoRun::takeValues(const RadioPort& where,
+                                                                        std::uint64_t& index) {
     const auto lowest = std::ranges::min_element(m_returned);
     if (lowest != m_returned.end()) {
         index = *lowest;
@@ -304,7 +304,7 @@ void AutoRun::radioEnded(const std::string& port, const RadioWrite& radio, const
     if (m_terminal)
         std::fputc('\a', stderr);
     sayLine(port + ": " + ended.verdict.summary + " — " + tally() +
-        (m_ending ? "" : "; take the radio off, the next one put on is programmed"));
+            (m_ending ? "" : "; take the radio off, the next one put on is programmed"));
 }
 
 void AutoRun::radioNotOpened(const std::string& line) {
@@ -331,7 +331,8 @@ void AutoRun::end(const std::string& why, bool waitForRadios) {
     for (const auto& port : m_ports)
         port->end();
     // Queued: the run may be ending from inside a port's own call.
-    QMetaObject::invokeMethod(&m_loop, [this] { portIdle(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_loop, [this] { portIdle(); }, Qt::QueuedConnection);
 }
 
 // q and Enter, or the end of the input (Ctrl+D on a terminal), ends the run.
@@ -372,8 +373,8 @@ void AutoRun::signal() {
 }
 
 std::string AutoRun::tally() const {
-    return std::to_string(m_programmed) + " programmed, " + std::to_string(m_failed) +
-           " failed, " + std::to_string(m_refused) + " refused";
+    return std::to_string(m_programmed) + " programmed, " + std::to_string(m_failed) + " failed, " +
+           std::to_string(m_refused) + " refused";
 }
 
 } // namespace

@@ -71,10 +71,6 @@ Ended verdictOf(const RadioWrite& radio, const LinkOptions& options, std::option
     return {verdict, result.radioBand ? result.radioBand : radio.forcedBand()};
 }
 
-namespace {
-
-} // namespace
-
 // Several radios: the worst that happened to one of them.
 int worstExit(const std::vector<int>& codes) {
     for (int code : {int(ExitPartial), int(ExitInterrupted), int(ExitRadio), int(ExitCannotOpen),
@@ -214,9 +210,10 @@ std::string radioName(const RadioPort& where) {
 
 } // namespace
 
-std::optional<std::vector<settings::AssignedValue>>
-radioValues(const LinkOptions& options, std::uint64_t index, const RadioPort& where,
-            std::string& refusal) {
+std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
+                                                                std::uint64_t index,
+                                                                const RadioPort& where,
+                                                                std::string& refusal) {
     std::vector<settings::AssignedValue> values;
     for (const settings::ValuePattern& pattern : options.values) {
         const std::string value = settings::patternValue(pattern, index);

@@ -16,9 +16,10 @@ namespace cli {
 
 // The values of the `index`-th radio (from 0) on `where`; none when the
 // radio could not hold one of them, `refusal` then naming it.
-std::optional<std::vector<settings::AssignedValue>>
-radioValues(const LinkOptions& options, std::uint64_t index, const RadioPort& where,
-            std::string& refusal);
+std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
+                                                                std::uint64_t index,
+                                                                const RadioPort& where,
+                                                                std::string& refusal);
 // The radio is written the job's image with those values in it.
 void giveValues(RadioWrite& radio, const WriteJob& job,
                 const std::vector<settings::AssignedValue>& values);

@@ -254,7 +254,8 @@ class FleetTest : public QObject {
     }
 
     // --auto on port 1 while radios are put on its cable and taken off, as
-    // the steps say: "on B" a new radio of band B on the port's link, "off"
+    // the steps say: "on B ..." a new radio of band B (and the switches
+    // after it) on the port's link, "interrupt" Ctrl+C to tq305, "off"
     // and "back" the last radio taken off the cable and put back, "gone" the
     // last radio ended (its link with it), "said TEXT" until tq305 has said
     // it, "calm" 1.5 s in which tq305 says nothing (no radio written twice,
@@ -266,8 +267,8 @@ class FleetTest : public QObject {
         QTest::addColumn<QStringList>("records");  // result and code, oldest first
         QTest::addColumn<QStringList>("memories"); // each radio's code at the end; - none saved
         QTest::newRow("written once while it stays, again when swapped")
-            << QStringList{"on 6",  "said 1 programmed", "calm", "off", "said taken off",
-                           "back",  "said 2 programmed", "calm"}
+            << QStringList{"on 6", "said 1 programmed", "calm", "off", "said taken off",
+                           "back", "said 2 programmed", "calm"}
             << QByteArray("q\n") << 0 << QStringList{"verified 1001", "verified 1002"}
             << QStringList{"1002"};
         QTest::newRow("another band refused, the next radio programmed")
@@ -277,6 +278,15 @@ class FleetTest : public QObject {
         QTest::newRow("a port link that comes later")
             << QStringList{"said waiting until it opens", "calm", "on 6", "said 1 programmed"}
             << QByteArray("q\n") << 0 << QStringList{"verified 1001"} << QStringList{"1001"};
+        // A probe that gave up with "E" would start every handshake anew,
+        // and this radio would never be found.
+        QTest::newRow("a radio that answers only the repeated handshake")
+            << QStringList{"on 6 --late-ack", "said 1 programmed"} << QByteArray("q\n") << 0
+            << QStringList{"verified 1001"} << QStringList{"1001"};
+        QTest::newRow("Ctrl+C while a radio is backed up ends its transfer")
+            << QStringList{"on 6 --answer-delay 10", "said backing up", "interrupt",
+                           "said told to end"}
+            << QByteArray() << 130 << QStringList{"nothing 1001"} << QStringList{"-"};
     }
     void autoProgramsEachRadioPutOn() {
         QFETCH(QStringList, steps);
@@ -304,9 +314,12 @@ class FleetTest : public QObject {
             const QString argument = step.section(' ', 1);
             if (step.startsWith("on ")) {
                 radios.push_back(std::make_unique<VirtualRadio>(
-                    QStringList{path("in.dat"), "--fast", "--com", "1", "--band", argument,
-                                "--save", memory(int(radios.size()) + 1)},
+                    QStringList{path("in.dat"), "--fast", "--com", "1", "--save",
+                                memory(int(radios.size()) + 1), "--band"} +
+                        argument.split(' '),
                     environment()));
+            } else if (step == "interrupt") {
+                ::kill(pid_t(run.processId()), SIGINT);
             } else if (step == "off" || step == "back") {
                 radios.back()->signal(SIGUSR1);
             } else if (step == "gone") {
@@ -315,7 +328,9 @@ class FleetTest : public QObject {
                 hear(0);
                 const QString before = said;
                 hear(1500);
-                QVERIFY2(said == before, qPrintable("said while calm:\n" + said.mid(before.size())));
+                if (said != before)
+                    qWarning("tq305 said while calm:\n%s", qPrintable(said.mid(before.size())));
+                QVERIFY(said == before);
             } else {
                 QDeadlineTimer deadline(20000);
                 while (!said.contains(argument) && !deadline.hasExpired() &&
@@ -335,7 +350,7 @@ class FleetTest : public QObject {
         radios.clear(); // each radio checks that the probes broke no rule
         QStringList kept;
         for (const QJsonValue& row : history())
-            kept << row["result"].toString().section(':', 0, 0) + " " +
+            kept << row["result"].toString().section(' ', 0, 0).section(':', 0, 0) + " " +
                         row["values"].toObject()["dtmf.own_code"].toString();
         QCOMPARE(kept, records);
         for (int n = 1; n <= memories.size(); ++n) {

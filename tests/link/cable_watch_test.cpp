@@ -27,11 +27,10 @@ class CableWatchTest : public QObject {
             << QStringList{"PROGRAM", "02", "E", "PROGRAM", "02", "E", "PROGRAM", "02", "E"};
         QTest::newRow("one lost answer is no swap")
             << QStringList{"on", "off", "on", "on"} << QStringList{"arrived"}
-            << QStringList{"PROGRAM", "02", "E", "PROGRAM", "PROGRAM", "02", "E",
-                           "PROGRAM", "02", "E"};
+            << QStringList{"PROGRAM", "02", "E",       "PROGRAM", "PROGRAM",
+                           "02",      "E",  "PROGRAM", "02",      "E"};
         QTest::newRow("two silent probes are: the next radio arrives")
-            << QStringList{"on", "off", "off", "on"}
-            << QStringList{"arrived", "left", "arrived"}
+            << QStringList{"on", "off", "off", "on"} << QStringList{"arrived", "left", "arrived"}
             << QStringList{"PROGRAM", "02", "E", "PROGRAM", "PROGRAM", "PROGRAM", "02", "E"};
         QTest::newRow("a lost line is a radio gone at once")
             << QStringList{"on", "lost", "on"} << QStringList{"arrived", "left", "arrived"}
