@@ -4,14 +4,12 @@
 #include "cli/link_failure_text.h"
 #include "cli/write_reports.h"
 #include "cli/write_steps.h"
-#include "link/cable_watch.h"
 #include "platform/interrupt_notifier.h"
-#include "platform/qt_timer.h"
+#include "platform/port_watch.h"
 #include "platform/serial_port.h"
 
 #include <QEventLoop>
 #include <QSocketNotifier>
-#include <QTimer>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -22,8 +20,6 @@
 namespace cli {
 
 namespace {
-
-using radiolink::CableWatch;
 
 void sayLine(const std::string& line) {
     std::fprintf(stderr, "tq305: %s\n", line.c_str());
@@ -77,13 +73,13 @@ class AutoRun {
     bool m_terminal = ::isatty(STDERR_FILENO) == 1;
 };
 
-// One port: probed every tick while no radio of ours is on it; a radio
-// that arrives is written, then watched until it leaves.
+// One port: watched while no radio of ours is on it; a radio that arrives
+// is written, then watched until it leaves.
 class AutoPort : public QObject, public WriteReport {
   public:
     AutoPort(const RadioPort& where, AutoRun& run);
 
-    void begin();
+    void begin() { m_watch.start(); }
     // No more radios: the one in progress (if any) finishes.
     void end();
     // A signal: the radio in progress is told to end its transfer.
@@ -91,50 +87,38 @@ class AutoPort : public QObject, public WriteReport {
     bool writing() const { return bool(m_radio); }
 
   private:
-    void tick();
-    void handle(CableWatch::Event event);
     void program();
     void radioEnded();
-    // Opens the port for the probes; a failure is told once, and waited out.
-    bool openForProbes();
-    std::string name() const { return portName(m_port, m_where); }
+    std::string name() const { return portName(m_watch.port(), m_where); }
 
     void progress(const RadioWrite& radio, const radiolink::SafeWriteProgress& progress) override;
     void say(const RadioWrite& radio, const std::string& line) override;
 
     RadioPort m_where;
     AutoRun& m_run;
-    radiolink::SerialPort m_port;
-    CableWatch m_watch{m_port};
-    QTimer m_ticks;
+    radiolink::PortWatch m_watch;
     std::unique_ptr<RadioWrite> m_radio;
     std::string m_radioName; // the port as it was when the radio arrived
     std::uint64_t m_index = 0;
     radiolink::SafeWriteStage m_stage = radiolink::SafeWriteStage::Idle;
-    radiolink::PortFailure m_toldFailure = radiolink::PortFailure::None;
 };
 
-AutoPort::AutoPort(const RadioPort& where, AutoRun& run) : m_where(where), m_run(run) {
-    m_ticks.setInterval(radiolink::TransferTickMs);
-    connect(&m_ticks, &QTimer::timeout, this, &AutoPort::tick);
-    connect(&m_port, &radiolink::SerialPort::received, this, [this](const QByteArray& bytes) {
-        handle(m_watch.bytesReceived(radiolink::bytesOf(bytes)));
+AutoPort::AutoPort(const RadioPort& where, AutoRun& run)
+    : m_where(where), m_run(run),
+      m_watch([where](radiolink::SerialPort& port) { return openRadioPort(port, where); }) {
+    connect(&m_watch, &radiolink::PortWatch::radioArrived, this, &AutoPort::program);
+    connect(&m_watch, &radiolink::PortWatch::radioLeft, this, [this] {
+        sayLine(m_radioName + ": the radio was taken off; waiting for the next one");
     });
-    connect(&m_port, &radiolink::SerialPort::lineLost, this,
-            [this] { handle(m_watch.lineLost()); });
-}
-
-void AutoPort::begin() {
-    m_ticks.start();
-    tick();
+    connect(&m_watch, &radiolink::PortWatch::openFailed, this, [this] {
+        sayLine(portFailureText(m_watch.port(), m_where));
+        sayLine(name() + ": waiting until it opens");
+    });
 }
 
 void AutoPort::end() {
-    m_ticks.stop();
-    if (writing())
-        return;
-    m_watch.stop();
-    m_port.close();
+    if (!writing())
+        m_watch.stop();
 }
 
 void AutoPort::interrupt() {
@@ -143,52 +127,12 @@ void AutoPort::interrupt() {
     end();
 }
 
-void AutoPort::tick() {
-    if (writing() || m_run.ending())
-        return;
-    if (!openForProbes()) {
-        handle(m_watch.portClosed());
-        return;
-    }
-    handle(m_watch.tick());
-}
-
-bool AutoPort::openForProbes() {
-    if (m_port.isOpen())
-        return true;
-    if (openRadioPort(m_port, m_where)) {
-        m_toldFailure = radiolink::PortFailure::None;
-        return true;
-    }
-    if (m_port.failure() != m_toldFailure) {
-        m_toldFailure = m_port.failure();
-        sayLine(portFailureText(m_port, m_where));
-        sayLine(name() + ": waiting until it opens");
-    }
-    return false;
-}
-
-void AutoPort::handle(CableWatch::Event event) {
-    switch (event) {
-    case CableWatch::Event::RadioArrived:
-        program();
-        break;
-    case CableWatch::Event::RadioLeft:
-        sayLine(m_radioName + ": the radio was taken off; waiting for the next one");
-        break;
-    case CableWatch::Event::None:
-        break;
-    }
-}
-
 void AutoPort::program() {
     m_radioName = name();
-    // The safe write opens the port on its own.
-    m_port.close();
     const std::optional<std::vector<settings::AssignedValue>> values =
         m_run.takeValues(m_where, m_index);
     if (!values) {
-        m_watch.radioStays();
+        m_watch.radioDealtWith(false);
         return;
     }
     m_radio = std::make_unique<RadioWrite>(m_where, m_run.job(), *this);
@@ -202,7 +146,7 @@ void AutoPort::program() {
         m_run.giveBack(m_index);
         m_run.radioNotOpened(m_radio->openFailure());
         m_radio.reset();
-        m_watch.radioStays();
+        m_watch.radioDealtWith(false);
         return;
     }
     m_stage = radiolink::SafeWriteStage::Idle;
@@ -219,9 +163,7 @@ void AutoPort::radioEnded() {
     m_run.radioEnded(m_radio->name(), *m_radio, ended);
     const bool lineLost = m_radio->result()->reason == radiolink::SafeWriteReason::LineLost;
     m_radio.reset();
-    m_watch.radioStays();
-    if (lineLost)
-        handle(m_watch.lineLost());
+    m_watch.radioDealtWith(lineLost);
     if (m_run.ending()) {
         end();
         m_run.portIdle();
