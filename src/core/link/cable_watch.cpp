@@ -35,6 +35,9 @@ CableWatch::Event CableWatch::tick() {
 CableWatch::Event CableWatch::portClosed() {
     bool endPending = false;
     m_probe.finish(endPending);
+    // An arrival not told yet went with the line.
+    if (m_deferred == Event::RadioArrived)
+        m_state = State::Empty;
     m_endPending = false;
     m_deferred = Event::None;
     if (m_state == State::HandedOver)
