@@ -9,11 +9,14 @@
 #include "platform/serial_port.h"
 
 #include <QEventLoop>
+#include <QObject>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -45,7 +48,7 @@ class AutoRun {
                                                                    std::uint64_t& index);
     // A radio that was written nothing leaves its count to the next one.
     void giveBack(std::uint64_t index) { m_returned.push_back(index); }
-    void radioEnded(const std::string& port, const RadioWrite& radio, const Ended& ended);
+    void radioEnded(const RadioWrite& radio, const Ended& ended);
     void radioNotOpened(const std::string& line);
     // A port has finished its radio; at the end, the run ends with the last.
     void portIdle();
@@ -55,6 +58,7 @@ class AutoRun {
     void end(const std::string& why, bool waitForRadios = true);
     void watchInput();
     void signal();
+    bool anyWriting() const;
     std::string tally() const;
 
     const LinkOptions& m_options;
@@ -160,7 +164,7 @@ void AutoPort::radioEnded() {
     keepInHistory(*m_radio, ended, m_run.options());
     if (m_radio->result()->blocksSent == 0)
         m_run.giveBack(m_index);
-    m_run.radioEnded(m_radio->name(), *m_radio, ended);
+    m_run.radioEnded(*m_radio, ended);
     const bool lineLost = m_radio->result()->reason == radiolink::SafeWriteReason::LineLost;
     m_radio.reset();
     m_watch.radioDealtWith(lineLost);
@@ -232,7 +236,8 @@ std::optional<std::vector<settings::AssignedValue>> AutoRun::takeValues(const Ra
     return values;
 }
 
-void AutoRun::radioEnded(const std::string& port, const RadioWrite& radio, const Ended& ended) {
+void AutoRun::radioEnded(const RadioWrite& radio, const Ended& ended) {
+    const std::string& port = radio.name();
     for (const std::string& line : ended.verdict.lines)
         sayLine(port + ": " + line);
     m_exits.push_back(ended.verdict.exitCode);
@@ -257,19 +262,22 @@ void AutoRun::radioNotOpened(const std::string& line) {
 }
 
 void AutoRun::portIdle() {
-    if (m_ending && std::ranges::none_of(m_ports, [](const auto& port) { return port->writing(); }))
+    if (m_ending && !anyWriting())
         m_loop.quit();
+}
+
+bool AutoRun::anyWriting() const {
+    return std::ranges::any_of(m_ports, [](const auto& port) { return port->writing(); });
 }
 
 void AutoRun::end(const std::string& why, bool waitForRadios) {
     if (m_ending)
         return;
     m_ending = true;
-    m_input.reset();
-    const bool writing =
-        std::ranges::any_of(m_ports, [](const auto& port) { return port->writing(); });
+    // Perhaps from inside the notifier's own signal: it is only turned off.
+    m_input->setEnabled(false);
     sayLine(why +
-            (writing && waitForRadios ? "; ending once the radios in progress are done" : ""));
+            (anyWriting() && waitForRadios ? "; ending once the radios in progress are done" : ""));
     for (const auto& port : m_ports)
         port->end();
     // Queued: the run may be ending from inside a port's own call.
@@ -305,10 +313,8 @@ void AutoRun::watchInput() {
 
 void AutoRun::signal() {
     m_exits.push_back(ExitInterrupted);
-    const bool writing =
-        std::ranges::any_of(m_ports, [](const auto& port) { return port->writing(); });
-    end(writing ? "interrupted: the radios in progress are told to end their transfers"
-                : "interrupted",
+    end(anyWriting() ? "interrupted: the radios in progress are told to end their transfers"
+                     : "interrupted",
         false);
     for (const auto& port : m_ports)
         port->interrupt();
