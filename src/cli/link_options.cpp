@@ -61,6 +61,10 @@ std::optional<LinkOptions> Parser::parse() {
         fail(reading ? "give the output file: -o OUT.dat" : "give the data file to write");
         return std::nullopt;
     }
+    if (m_options.autoWrite && m_options.repeat) {
+        fail("--auto and --repeat exclude each other: --auto goes on by itself");
+        return std::nullopt;
+    }
     return m_options;
 }
 
@@ -78,8 +82,10 @@ bool Parser::take(const std::string& argument) {
     }
     if (!reading && (argument == "--set" || argument == "--start"))
         return takeValue(argument);
-    if (!reading && (argument == "--repeat" || argument == "--again")) {
-        (argument == "--repeat" ? m_options.repeat : m_options.again) = true;
+    if (!reading && (argument == "--repeat" || argument == "--again" || argument == "--auto")) {
+        (argument == "--repeat" ? m_options.repeat
+         : argument == "--again" ? m_options.again
+                                 : m_options.autoWrite) = true;
         return true;
     }
     const bool output = reading && argument == "-o";

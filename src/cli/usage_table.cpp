@@ -65,6 +65,14 @@ constexpr UsageItem WriteItems[] = {
     {"[--again]", "--again",
      "give counted values the history says other radios got already (a radio written over); "
      "without it such a value is named and no radio is written"},
+    {"[--auto]", "--auto",
+     "program each radio as it is put on the cable, without a key: every port is asked about "
+     "twice a second whether a radio answers (the handshake and the ident, no block); a radio "
+     "that answers gets the backup, write and verify with the next counter values, and the port "
+     "then waits until it is taken off. A port whose device is absent waits for it. Each end "
+     "rings the terminal bell and counts (\"3 programmed, 0 failed, 1 refused\"); q and Enter, "
+     "or Ctrl+D, ends once the radios in progress are done. Not with --repeat. For example: "
+     "tq305 write fleet.dat --port 1 --auto --set dtmf.own_code=1001+"},
 };
 
 constexpr UsageItem DiffItems[] = {
@@ -158,8 +166,9 @@ constexpr CommandUsage Commands[] = {
      "backup could not be opened or kept, IN.dat's header names no band (--force-band "
      "writes it anyway), or the record of a radio written could be kept neither in the history "
      "nor beside it; 4 a write stopped "
-     "part-way; 130 interrupted. With several radios: 0 only when every radio ended with 0, "
-     "else the first of 4, 130, 1 and 3 one of them ended with.",
+     "part-way; 130 interrupted. With several radios, and with --auto: 0 only when every radio "
+     "ended with 0, else the first of 4, 130, 1 and 3 one of them ended with (a radio of "
+     "another band refused gives 1; with --auto a signal gives 130 and a counter run out 2).",
      WriteItems},
     {"history", "list the radios read, written, verified and restored",
      "Lists every radio the program and tq305 have read, written, verified or restored, oldest "

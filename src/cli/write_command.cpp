@@ -1,12 +1,13 @@
 #include "cli/write_command.h"
 
+#include "cli/auto_write.h"
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_files.h"
 #include "cli/radio_record.h"
 #include "cli/radio_write.h"
 #include "cli/write_reports.h"
-#include "cli/write_verdict.h"
+#include "cli/write_steps.h"
 #include "files/backup_store.h"
 #include "files/dat_file.h"
 #include "image/image_encoder.h"
@@ -51,10 +52,7 @@ std::string portOption(const RadioPort& where) {
                         : "--device " + shellWord(where.device);
 }
 
-struct Ended {
-    WriteVerdict verdict;
-    std::optional<int> radioBand;
-};
+} // namespace
 
 Ended verdictOf(const RadioWrite& radio, const LinkOptions& options, std::optional<int> fileBand) {
     if (!radio.result())
@@ -83,6 +81,8 @@ int worstExit(const std::vector<int>& codes) {
     return ExitDone;
 }
 
+namespace {
+
 std::string valuesText(const RadioWrite& radio) {
     std::string text;
     for (const auto& [key, value] : radio.values())
@@ -97,36 +97,31 @@ bool isRestore(const std::string& file) {
            QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).canonicalPath() == folder;
 }
 
-// A radio whose port opened is kept in the history as its write starts,
-// before its first block (a program killed mid-write leaves it "started"),
-// and again as it ends; one whose port did not open never was reached.
-class RadioHistory {
-  public:
-    void started(const RadioWrite& radio, const LinkOptions& options) {
-        m_record =
-            radioRecord(isRestore(options.file) ? records::Action::Restore : records::Action::Write,
-                        radio.where(), radio.device(), options.file, std::nullopt);
-        m_record.values = radio.values();
-        m_record.result = records::startedResultText();
-        m_lost = !keepRadioRecord(m_record);
-    }
-    void ended(const RadioWrite& radio, const Ended& ended) {
-        if (!radio.result())
-            return;
-        m_record.band = ended.radioBand;
-        m_record.result = records::writeResultText(*radio.result());
-        m_record.backup = radio.backupPath();
-        m_lost = !keepRadioRecord(m_record) || m_lost;
-    }
-    // The exit of a radio whose record was kept nowhere.
-    int exitCode(int radioExit) const {
-        return m_lost ? worstExit({radioExit, ExitCannotOpen}) : radioExit;
-    }
+} // namespace
 
-  private:
-    records::Record m_record;
-    bool m_lost = false;
-};
+void RadioHistory::started(const RadioWrite& radio, const LinkOptions& options) {
+    m_record = radioRecord(isRestore(options.file) ? records::Action::Restore
+                                                   : records::Action::Write,
+                           radio.where(), radio.device(), options.file, std::nullopt);
+    m_record.values = radio.values();
+    m_record.result = records::startedResultText();
+    m_lost = !keepRadioRecord(m_record);
+}
+
+void RadioHistory::ended(const RadioWrite& radio, const Ended& ended) {
+    if (!radio.result())
+        return;
+    m_record.band = ended.radioBand;
+    m_record.result = records::writeResultText(*radio.result());
+    m_record.backup = radio.backupPath();
+    m_lost = !keepRadioRecord(m_record) || m_lost;
+}
+
+int RadioHistory::exitCode(int radioExit) const {
+    return m_lost ? worstExit({radioExit, ExitCannotOpen}) : radioExit;
+}
+
+namespace {
 
 void printTable(const Radios& radios, const std::vector<Ended>& ended) {
     std::size_t width = 4;
@@ -227,22 +222,72 @@ std::string radioName(const RadioPort& where) {
     return where.number ? "port " + std::to_string(*where.number) : shownName(where.device);
 }
 
+} // namespace
+
+std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
+                                                                std::uint64_t index,
+                                                                const RadioPort& where,
+                                                                std::string& refusal) {
+    std::vector<settings::AssignedValue> values;
+    for (const settings::ValuePattern& pattern : options.values) {
+        const std::string value = settings::patternValue(pattern, index);
+        const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
+        if (!why.empty()) {
+            refusal = "--set " + pattern.key + ": " + radioName(where) + " would get '" + value +
+                      "': " + why;
+            return std::nullopt;
+        }
+        values.emplace_back(pattern, value);
+    }
+    return values;
+}
+
+void giveValues(RadioWrite& radio, const WriteJob& job,
+                const std::vector<settings::AssignedValue>& values) {
+    if (values.empty())
+        return;
+    image::MemoryImage memory{};
+    std::ranges::copy(job.image, memory.begin());
+    std::vector<records::VariedValue> varied;
+    for (const auto& [pattern, value] : values)
+        varied.emplace_back(pattern.key, value);
+    radio.vary(settings::imageWithValues(memory, job.fileBand, values), std::move(varied));
+}
+
+std::string givenBefore(const RadioPort& where,
+                        const std::vector<settings::AssignedValue>& values) {
+    for (const auto& [pattern, value] : values) {
+        if (!pattern.first)
+            continue; // the same for every radio
+        std::string error;
+        const auto given = radiolink::recordsGiving(pattern.key, value, error);
+        if (!given)
+            return "--set " + pattern.key + ": the history cannot tell which values were " +
+                   "given before (" + error + "); --again writes without asking it";
+        if (given->empty())
+            continue;
+        const records::Record& first = given->front();
+        return "--set " + pattern.key + ": " + radioName(where) + " would get '" + value +
+               "', which " + (first.port.empty() ? first.device : first.port) + " got on " +
+               records::localTimeText(first.at) + " (" + first.result +
+               "); --again gives it all the same";
+    }
+    return {};
+}
+
+namespace {
+
 // Each radio's own values, radio `first` being the first of the set; none
 // when one of them cannot be held, `refusal` then naming the radio.
 std::optional<std::vector<std::vector<settings::AssignedValue>>>
 setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal) {
-    std::vector<std::vector<settings::AssignedValue>> values(options.ports.size());
-    for (std::size_t n = 0; n < options.ports.size(); ++n)
-        for (const settings::ValuePattern& pattern : options.values) {
-            const std::string value = settings::patternValue(pattern, first + n);
-            const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
-            if (!why.empty()) {
-                refusal = "--set " + pattern.key + ": " + radioName(options.ports[n]) +
-                          " would get '" + value + "': " + why;
-                return std::nullopt;
-            }
-            values[n].emplace_back(pattern, value);
-        }
+    std::vector<std::vector<settings::AssignedValue>> values;
+    for (std::size_t n = 0; n < options.ports.size(); ++n) {
+        auto own = radioValues(options, first + n, options.ports[n], refusal);
+        if (!own)
+            return std::nullopt;
+        values.push_back(std::move(*own));
+    }
     return values;
 }
 
@@ -251,22 +296,8 @@ setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal)
 std::string givenBefore(const LinkOptions& options,
                         const std::vector<std::vector<settings::AssignedValue>>& values) {
     for (std::size_t n = 0; n < values.size(); ++n)
-        for (const auto& [pattern, value] : values[n]) {
-            if (!pattern.first)
-                continue; // the same for every radio
-            std::string error;
-            const auto given = radiolink::recordsGiving(pattern.key, value, error);
-            if (!given)
-                return "--set " + pattern.key + ": the history cannot tell which values were " +
-                       "given before (" + error + "); --again writes without asking it";
-            if (given->empty())
-                continue;
-            const records::Record& first = given->front();
-            return "--set " + pattern.key + ": " + radioName(options.ports[n]) + " would get '" +
-                   value + "', which " + (first.port.empty() ? first.device : first.port) +
-                   " got on " + records::localTimeText(first.at) + " (" + first.result +
-                   "); --again gives it all the same";
-        }
+        if (std::string given = givenBefore(options.ports[n], values[n]); !given.empty())
+            return given;
     return {};
 }
 
@@ -280,15 +311,7 @@ int writeRadios(const LinkOptions& options, const WriteJob& job,
     for (std::size_t n = 0; n < options.ports.size(); ++n) {
         radios.push_back(std::make_unique<RadioWrite>(
             options.ports[n], job, batch ? static_cast<WriteReport&>(many) : single));
-        if (options.values.empty())
-            continue;
-        image::MemoryImage memory{};
-        std::ranges::copy(job.image, memory.begin());
-        std::vector<records::VariedValue> varied;
-        for (const auto& [pattern, value] : values[n])
-            varied.emplace_back(pattern.key, value);
-        radios.back()->vary(settings::imageWithValues(memory, job.fileBand, values[n]),
-                            std::move(varied));
+        giveValues(*radios.back(), job, values[n]);
     }
     return batch ? writeMany(radios, many, options, job)
                  : writeOne(*radios.front(), single, options, job);
@@ -402,7 +425,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
             ": a counter would begin below 0; no radio was written");
         return ExitUsage;
     }
-    return writeSets(counted, job);
+    return options.autoWrite ? writeAsPutOn(counted, job) : writeSets(counted, job);
 }
 
 } // namespace cli

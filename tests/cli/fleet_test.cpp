@@ -6,6 +6,7 @@
 #include "support/test_registry.h"
 #include "support/virtual_radio.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -519,6 +520,117 @@ class FleetTest : public QObject {
         }
         QCOMPARE(QDir(path("xdg/TQ305CloneDesk/backups")).entryList({"*.dat"}).size(), Writes);
         QCOMPARE(history().size(), Writes);
+    }
+
+    // --auto on port 1 while radios are put on its cable and taken off, as
+    // the steps say: "on B ..." a new radio of band B (and the switches
+    // after it) on the port's link, "interrupt" Ctrl+C to tq305, "off"
+    // and "back" the last radio taken off the cable and put back, "gone" the
+    // last radio ended (its link with it), "said TEXT" until tq305 has said
+    // it, "calm" 1.5 s in which tq305 says nothing (no radio written twice,
+    // no line per probe). The run ends with q, or with the end of the input.
+    void autoProgramsEachRadioPutOn_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QByteArray>("ending");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("records");  // result and code, oldest first
+        QTest::addColumn<QStringList>("memories"); // each radio's code at the end; - none saved
+        QTest::newRow("written once while it stays, again when swapped")
+            << QStringList{"on 6", "said 1 programmed", "calm", "off", "said taken off",
+                           "back", "said 2 programmed", "calm"}
+            << QByteArray("q\n") << 0 << QStringList{"verified 1001", "verified 1002"}
+            << QStringList{"1002"};
+        QTest::newRow("another band refused, the next radio programmed")
+            << QStringList{"on 3", "said 1 refused", "calm", "gone", "on 6", "said 1 programmed"}
+            << QByteArray() << 1 << QStringList{"refused 1001", "verified 1001"}
+            << QStringList{"-", "1001"};
+        QTest::newRow("a port link that comes later")
+            << QStringList{"said waiting until it opens", "calm", "on 6", "said 1 programmed"}
+            << QByteArray("q\n") << 0 << QStringList{"verified 1001"} << QStringList{"1001"};
+        // A probe that gave up with "E" would start every handshake anew,
+        // and this radio would never be found.
+        QTest::newRow("a radio that answers only the repeated handshake")
+            << QStringList{"on 6 --late-ack", "said 1 programmed"} << QByteArray("q\n") << 0
+            << QStringList{"verified 1001"} << QStringList{"1001"};
+        QTest::newRow("Ctrl+C while a radio is backed up ends its transfer")
+            << QStringList{"on 6 --answer-delay 10", "said backing up", "interrupt",
+                           "said told to end"}
+            << QByteArray() << 130 << QStringList{"nothing 1001"} << QStringList{"-"};
+    }
+    void autoProgramsEachRadioPutOn() {
+        QFETCH(QStringList, steps);
+        QFETCH(QByteArray, ending);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, records);
+        QFETCH(QStringList, memories);
+        const auto memory = [this](int n) { return path(QString("auto%1.dat").arg(n)); };
+        for (int n = 1; n <= memories.size(); ++n)
+            QFile::remove(memory(n));
+        QProcess run;
+        run.setProcessEnvironment(environment());
+        run.start(TQ305_PROGRAM, {"write", path("in.dat"), "--port", "1", "--auto", "--set",
+                                  "dtmf.own_code=1001+"});
+        run.setReadChannel(QProcess::StandardError);
+        QVERIFY(run.waitForStarted());
+        QString said;
+        const auto hear = [&](int milliseconds) {
+            const bool more = run.waitForReadyRead(milliseconds);
+            said += QString::fromUtf8(run.readAllStandardError());
+            return more;
+        };
+        std::vector<std::unique_ptr<VirtualRadio>> radios;
+        for (const QString& step : steps) {
+            const QString argument = step.section(' ', 1);
+            if (step.startsWith("on ")) {
+                radios.push_back(std::make_unique<VirtualRadio>(
+                    QStringList{path("in.dat"), "--fast", "--com", "1", "--save",
+                                memory(int(radios.size()) + 1), "--band"} +
+                        argument.split(' '),
+                    environment()));
+            } else if (step == "interrupt") {
+                ::kill(pid_t(run.processId()), SIGINT);
+            } else if (step == "off" || step == "back") {
+                radios.back()->signal(SIGUSR1);
+            } else if (step == "gone") {
+                radios.back()->finish();
+            } else if (step == "calm") {
+                hear(0);
+                const QString before = said;
+                hear(1500);
+                if (said != before)
+                    qWarning("tq305 said while calm:\n%s", qPrintable(said.mid(before.size())));
+                QVERIFY(said == before);
+            } else {
+                QDeadlineTimer deadline(20000);
+                while (!said.contains(argument) && !deadline.hasExpired() &&
+                       run.state() == QProcess::Running)
+                    hear(200);
+                if (!said.contains(argument))
+                    qWarning("tq305 said:\n%s", qPrintable(said));
+                QVERIFY2(said.contains(argument), qPrintable(step));
+            }
+        }
+        run.write(ending);
+        run.closeWriteChannel();
+        QVERIFY(run.waitForFinished(20000));
+        said += QString::fromUtf8(run.readAllStandardError());
+        QVERIFY2(run.exitCode() == exitCode, qPrintable(said));
+        QVERIFY2(said.contains("programmed, "), qPrintable(said));
+        radios.clear(); // each radio checks that the probes broke no rule
+        QStringList kept;
+        for (const QJsonValue& row : history())
+            kept << row["result"].toString().section(' ', 0, 0).section(':', 0, 0) + " " +
+                        row["values"].toObject()["dtmf.own_code"].toString();
+        QCOMPARE(kept, records);
+        for (int n = 1; n <= memories.size(); ++n) {
+            if (memories[n - 1] == "-") {
+                QVERIFY(!QFile::exists(memory(n)));
+                continue;
+            }
+            const FleetRun dump = tq305({"dump", memory(n)});
+            QVERIFY2(dump.out.contains(QString("(Text3): %1\n").arg(memories[n - 1]).toUtf8()),
+                     dump.out.constData());
+        }
     }
 };
 
