@@ -73,7 +73,7 @@ std::string functionName(const std::string& program) {
 }
 
 // What a program's manual page names under FILES besides what its --help
-// names: the history database (src/link/qt/history_file.cpp), which
+// names: the history database (src/platform/history_file.cpp), which
 // TQ305sys and tq305 write, and which tq305-radio never opens.
 std::vector<HelpItem> filesBesidesHelp(const std::string& program) {
     if (program != "TQ305sys" && program != "tq305")
