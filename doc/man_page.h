@@ -18,6 +18,9 @@ struct ManPage {
     std::vector<std::pair<std::string, HelpText>> commands;
 };
 
-std::string manPageText(const ManPage& page);
+// The page in roff. `files` are files the program keeps that its help does
+// not name: the FILES section names them after those the help names (one
+// the help names is not repeated).
+std::string manPageText(const ManPage& page, const std::vector<HelpItem>& files = {});
 
 } // namespace helppages
