@@ -72,17 +72,6 @@ std::string functionName(const std::string& program) {
     return name;
 }
 
-// What a program's manual page names under FILES besides what its --help
-// names: the history database (src/platform/history_file.cpp), which
-// TQ305sys and tq305 write, and which tq305-radio never opens.
-std::vector<HelpItem> filesBesidesHelp(const std::string& program) {
-    if (program != "TQ305sys" && program != "tq305")
-        return {};
-    return {{"~/.local/share/TQ305CloneDesk/history.db",
-             "the history: the radios read, written, verified and restored, the values given "
-             "to each and the backups taken (an SQLite database; tq305 history lists it)"}};
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -96,7 +85,7 @@ int main(int argc, char** argv) {
         ManPage page{name, argv[3], argv[4], argv[5], helpOf(program, ""), {}};
         for (const HelpItem& command : itemsUnder(page.help, "Commands"))
             page.commands.emplace_back(command.term, helpOf(program, command.term));
-        writeFile(argv[6], manPageText(page, filesBesidesHelp(name)));
+        writeFile(argv[6], manPageText(page));
 
         if (std::string(argv[8]) == "-")
             return 0;

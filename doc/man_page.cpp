@@ -1,7 +1,6 @@
 #include "man_page.h"
 
 #include <algorithm>
-#include <iterator>
 #include <span>
 
 namespace helppages {
@@ -99,35 +98,9 @@ std::size_t closingStart(const std::vector<HelpBlock>& blocks) {
     return blocks.size();
 }
 
-// The help's blocks with `files` added to its "Files" section: to the items
-// under that heading, or as a section of their own before "See also" (or
-// at the end) where the help has none.
-std::vector<HelpBlock> withFiles(std::vector<HelpBlock> blocks,
-                                 const std::vector<HelpItem>& files) {
-    if (files.empty())
-        return blocks;
-    auto heading = std::ranges::find_if(blocks, [](const HelpBlock& block) {
-        return block.kind == HelpBlock::Heading && block.text == "Files";
-    });
-    if (heading == blocks.end()) {
-        heading = std::ranges::find_if(blocks, [](const HelpBlock& block) {
-            return block.kind == HelpBlock::Heading && block.text == "See also";
-        });
-        heading = blocks.insert(heading, HelpBlock{HelpBlock::Heading, "Files", {}});
-    }
-    auto items = std::next(heading);
-    if (items == blocks.end() || items->kind != HelpBlock::Items)
-        items = blocks.insert(items, HelpBlock{HelpBlock::Items, {}, {}});
-    for (const HelpItem& file : files)
-        if (std::ranges::none_of(items->items,
-                                 [&](const HelpItem& item) { return item.term == file.term; }))
-            items->items.push_back(file);
-    return blocks;
-}
-
 } // namespace
 
-std::string manPageText(const ManPage& page, const std::vector<HelpItem>& files) {
+std::string manPageText(const ManPage& page) {
     std::string out = ".TH " + upper(page.program) + " 1 \"" + page.date + "\" \"" + page.source +
                       "\" \"User Commands\"\n"
                       ".\\\" Made from the program's --help; not to be edited.\n"
@@ -138,9 +111,8 @@ std::string manPageText(const ManPage& page, const std::vector<HelpItem>& files)
                       "\n.SH SYNOPSIS\n";
     writeUsage(out, page.help.usage, !page.commands.empty());
     out += ".SH DESCRIPTION\n";
-    const std::vector<HelpBlock> all = withFiles(page.help.blocks, files);
-    const Blocks blocks = all;
-    const std::size_t closing = closingStart(all);
+    const Blocks blocks = page.help.blocks;
+    const std::size_t closing = closingStart(page.help.blocks);
     writeBlocks(out, blocks.first(closing), true);
     for (const auto& [name, help] : page.commands) {
         out += ".SH " + upper(page.program + ' ' + name) + '\n';

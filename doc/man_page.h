@@ -18,9 +18,6 @@ struct ManPage {
     std::vector<std::pair<std::string, HelpText>> commands;
 };
 
-// The page in roff. `files` are files the program keeps that its help does
-// not name: the FILES section names them after those the help names (one
-// the help names is not repeated).
-std::string manPageText(const ManPage& page, const std::vector<HelpItem>& files = {});
+std::string manPageText(const ManPage& page);
 
 } // namespace helppages
