@@ -10,6 +10,7 @@
 #include "settings/radio_yaml.h"
 #include "words/band_entries.h"
 #include "words/file_names.h"
+#include "words/message_box.h"
 
 #include <QTextStream>
 
@@ -92,7 +93,7 @@ int runExport(const CsvOptions& o) {
         image::MemoryImage bytes{};
         loaded.file.copyInto(bytes);
         settings::YamlExport exported =
-            settings::exportYaml(bytes, loaded.file.band, ui::writerName());
+            settings::exportYaml(bytes, loaded.file.band, ui::ApplicationTitle);
         text = std::move(exported.text);
         notes = std::move(exported.report);
     } else {

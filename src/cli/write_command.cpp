@@ -14,6 +14,7 @@
 #include "platform/history_file.h"
 #include "platform/interrupt_notifier.h"
 #include "records/write_result.h"
+#include "settings/value_gate.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -204,18 +205,21 @@ std::string radioName(const RadioPort& where) {
     return where.number ? "port " + std::to_string(*where.number) : shownName(where.device);
 }
 
-// Each radio's own values, radio `first` being the first of the set; none
-// when one of them cannot be held, `refusal` then naming the radio.
+// Each radio's own values, radio `first` being the first of the set, each
+// through the gate for the file's band; none when one of them is refused,
+// `refusal` then naming the radio.
 std::optional<std::vector<std::vector<settings::AssignedValue>>>
-setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal) {
+setValues(const LinkOptions& options, std::optional<int> band, std::uint64_t first,
+          std::string& refusal) {
     std::vector<std::vector<settings::AssignedValue>> values(options.ports.size());
     for (std::size_t n = 0; n < options.ports.size(); ++n)
         for (const settings::ValuePattern& pattern : options.values) {
             const std::string value = settings::patternValue(pattern, first + n);
-            const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
-            if (!why.empty()) {
-                refusal = "--set " + pattern.key + ": " + radioName(options.ports[n]) +
-                          " would get '" + value + "': " + why + "; no radio was written";
+            const settings::ParsedValue entered = settings::enterValue(
+                *pattern.setting.setting, value, band.value_or(settings::DefaultBandCode));
+            if (!entered.ok()) {
+                refusal = "--set " + pattern.key + ": " + radioName(options.ports[n]) + ": " +
+                          settings::refusalOf(value, entered).en + "; no radio was written";
                 return std::nullopt;
             }
             values[n].emplace_back(pattern, value);
@@ -271,7 +275,7 @@ int writeSets(const LinkOptions& options, const WriteJob& job) {
     std::uint64_t first = 0;
     do {
         std::string refusal;
-        const auto values = setValues(options, first, refusal);
+        const auto values = setValues(options, job.fileBand, first, refusal);
         if (!values) {
             say(refusal);
             exits.push_back(ExitUsage);

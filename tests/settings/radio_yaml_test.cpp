@@ -5,6 +5,7 @@
 #include "settings/image_places.h"
 #include "settings/radio_yaml.h"
 #include "settings/setting_values.h"
+#include "settings/value_gate.h"
 #include "support/test_registry.h"
 
 #include <QRegularExpression>
@@ -81,8 +82,8 @@ image::EditorValues enteredValues(Dice& dice) {
         const int entries =
             setting.key == "features.auto_power_off" ? 3 : settings::entryCount(setting);
         settings::setValue(setting, values, 1,
-                           settings::parseValueText(
-                               setting, settings::entryText(setting, dice.below(entries), 1), 1));
+                           settings::enterValue(
+                               setting, settings::entryText(setting, dice.below(entries), 1), 3));
     }
     values.Form3.Text6 = dice.chance(10) ? "" : std::to_string(dice.below(100));
     values.Form3.Text20 = onRaster(dice, limits.BandLow, limits.BandHigh);
