@@ -95,8 +95,8 @@ class Reader {
 
     RadioImage read() {
         const auto top = entries(m_root, "", allowedTop());
-        if (top.empty())
-            refuse(m_root.Mark(), "",
+        if (top.empty()) // the file as a whole: its first line
+            refuse(YAML::Mark(), "",
                    refused({"不含任何设置", "holds no settings"},
                            {"设置的 YAML 映射", "a YAML map of settings"}));
         const auto band = std::ranges::find_if(
@@ -119,15 +119,22 @@ class Reader {
             else
                 refuse(key.Mark(), name, unknownKey(allowedTop()));
         }
+        // Unshown bytes the file lists are its own; once it lists any, the
+        // others are what the encoder writes (as the export compares them),
+        // else the base's.
         RadioImage radio;
-        if (m_base)
-            radio.image = m_base->image;
         image::encodeImage(m_values, radio.image);
-        for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
-            if (m_unshown.contains(offset))
-                radio.image[offset] = m_unshown[offset];
-            else if (m_base && !m_unshownGiven && isUnshown(offset))
-                radio.image[offset] = m_base->image[offset];
+        if (m_base) {
+            image::MemoryImage over = m_base->image;
+            image::encodeImage(m_values, over);
+            for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
+                if (!isUnshown(offset))
+                    radio.image[offset] = over[offset];
+                else if (!m_unshownGiven)
+                    radio.image[offset] = m_base->image[offset];
+        }
+        for (const auto& [offset, byte] : m_unshown)
+            radio.image[offset] = byte;
         radio.band = code;
         return radio;
     }
@@ -324,9 +331,9 @@ int secondDocumentLine(std::string_view text, const YAML::Node& second) {
     return found ? found : line;
 }
 
-YamlError fileError(int line, int column, Phrase problem) {
-    return {line, column, "",
-            refused(std::move(problem), {"设置的 YAML 映射", "a YAML map of settings"})};
+YamlError fileError(int line, int column, Phrase problem,
+                    const Phrase& allowed = {"设置的 YAML 映射", "a YAML map of settings"}) {
+    return {line, column, "", refused(std::move(problem), allowed)};
 }
 
 // The radio a file gives, or where and why it was refused.
@@ -345,7 +352,7 @@ YamlError readFile(std::string_view text, const RadioImage* base,
         const std::vector<YAML::Node> documents = YAML::LoadAll(std::string(text));
         if (documents.size() > 1)
             return fileError(secondDocumentLine(text, documents[1]), 1,
-                             {"第二个文档", "a second document"});
+                             {"第二个文档", "a second document"}, {"一个文档", "one document"});
         radio = Reader(documents.empty() ? YAML::Node() : documents.front(), base).read();
     } catch (const Refusal& refusal) {
         YamlError error = refusal.error;
