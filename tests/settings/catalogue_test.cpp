@@ -125,6 +125,37 @@ class CatalogueTest : public QObject {
         QCOMPARE(settings::positionOf(setting, values), std::optional<int>(shown));
     }
 
+    // List entries as the windows name them in each language, at the
+    // position the radio's byte holds: a swap would program the opposite.
+    void entriesInBothLanguages_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("zh");
+        QTest::addColumn<QString>("en");
+        QTest::newRow("key lock") << "features.key_lock" << 0 << "上锁" << "Lock";
+        QTest::newRow("key lock normal") << "features.key_lock" << 1 << "正常" << "Normal";
+        QTest::newRow("beep on") << "features.beep" << 1 << "开" << "On";
+        QTest::newRow("channel power high") << "channels[].power" << 1 << "高" << "High";
+        QTest::newRow("offset add") << "vfo.offset_direction" << 0 << "+异频" << "Add";
+        QTest::newRow("fm scan manual") << "features.fm_scan_mode" << 0 << "手动" << "Manual";
+        QTest::newRow("key lock mode auto") << "features.key_lock_mode" << 0 << "自动" << "Auto";
+        QTest::newRow("vfo wide") << "vfo.bandwidth" << 1 << "宽带" << "Wide";
+    }
+    void entriesInBothLanguages() {
+        QFETCH(QString, key);
+        QFETCH(int, position);
+        QFETCH(QString, zh);
+        QFETCH(QString, en);
+        const std::string name = key.toStdString();
+        const settings::Setting* setting = nullptr;
+        for (const settings::Setting& candidate : settings::catalogue())
+            if (candidate.key == name)
+                setting = &candidate;
+        QVERIFY(setting);
+        QCOMPARE(QString::fromStdString(settings::entryText(*setting, position, 0)), zh);
+        QCOMPARE(QString::fromStdString(settings::entryText(*setting, position, 1)), en);
+    }
+
     void valueTextsThatAreNoValue_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("text");

@@ -1,3 +1,4 @@
+#include "files/dat_file.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "image/tone_codes.h"
@@ -8,6 +9,7 @@
 #include "settings/value_gate.h"
 #include "support/test_registry.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 #include <random>
@@ -342,6 +344,74 @@ class RadioYamlTest : public QObject {
         for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
             if (settings::isUnshown(offset))
                 QCOMPARE(imported.radio->image[offset], base.image[offset]);
+    }
+
+    // The format other tools and git depend on: keys, their order, the runs
+    // of unshown bytes, the quoting, the first line, as kept in tests/data.
+    void exportsKeepTheirFormat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("every kind of value") << "full_image_band0";
+        QTest::newRow("a blank radio") << "all_ff_image_band3";
+    }
+    void exportsKeepTheirFormat() {
+        QFETCH(QString, name);
+        const files::LoadResult loaded =
+            files::loadDatFile((TQ_TEST_DATA "/" + name + ".dat").toStdString());
+        QVERIFY(loaded.ok());
+        image::MemoryImage bytes{};
+        loaded.file.copyInto(bytes);
+        QFile kept(TQ_TEST_DATA "/" + name + ".yaml");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromStdString(
+                     settings::exportYaml(bytes, loaded.file.band, "TQ-305 CloneDesk").text),
+                 QString::fromUtf8(kept.readAll()));
+    }
+
+    // Files the first exports wrote, whose first line named the program's
+    // version, read as files of format 1 do.
+    void filesOfTheFirstExportsAreRead() {
+        const std::string body = "band: 136-174MHz\nchannels:\n  1:\n    rx_frequency: "
+                                 "145.50000\n    tx_tone: 67.0\nfeatures:\n  beep: Off\n";
+        const settings::YamlImport first = settings::importYaml(
+            "# TQ-305 CloneDesk 1.0: the memory of a TQ-305 radio, as the English windows show "
+            "it.\n" +
+            body);
+        const settings::YamlImport now = settings::importYaml(
+            "# TQ-305 CloneDesk YAML, format 1: the memory of a TQ-305 radio, as the English "
+            "windows show it.\n" +
+            body);
+        QVERIFY(first.radio && now.radio);
+        QVERIFY(sameImage(first.radio->image, now.radio->image));
+    }
+
+    // Values another YAML tool would load as booleans or as numbers it writes
+    // otherwise are quoted; list entries match in any case and numbers by
+    // value, and come back in the windows' spelling.
+    void valuesSurviveOtherTools_data() {
+        QTest::addColumn<QString>("given");    // under features:/vfo:/dtmf:
+        QTest::addColumn<QString>("exported"); // the line the export writes
+        QTest::newRow("off") << "vfo: {busy_lock: off}" << "  busy_lock: \"Off\"";
+        QTest::newRow("on") << "features: {beep: ON}" << "  beep: \"On\"";
+        QTest::newRow("a tone as a whole number") << "vfo: {rx_tone: 67}" << "  rx_tone: 67.0";
+        QTest::newRow("a DCS code in small letters")
+            << "vfo: {tx_tone: d023n}" << "  tx_tone: D023N";
+        QTest::newRow("a list entry in small letters")
+            << "features: {time_out: 60 s}" << "  time_out: 60 S";
+        QTest::newRow("a code with a leading zero")
+            << "dtmf: {own_code: \"0123\"}" << "  own_code: \"0123\"";
+        QTest::newRow("a code of one zero") << "dtmf: {own_code: \"0\"}" << "  own_code: 0";
+        QTest::newRow("the offset's top") << "vfo: {offset: 99.995}" << "  offset: 99.99500";
+        QTest::newRow("the FM bottom") << "fm: {full_band: 70}" << "  full_band: 70.00";
+    }
+    void valuesSurviveOtherTools() {
+        QFETCH(QString, given);
+        QFETCH(QString, exported);
+        const settings::YamlImport imported =
+            settings::importYaml("band: 136-174MHz\n" + given.toStdString() + "\n");
+        QVERIFY2(imported.radio, settings::errorLine("radio.yaml", imported.error).c_str());
+        const QString text = QString::fromStdString(
+            settings::exportYaml(imported.radio->image, imported.radio->band, Heading).text);
+        QVERIFY2(text.split('\n').contains(exported), qPrintable(text));
     }
 
     // A radio's file imported over another radio of its band gives that
