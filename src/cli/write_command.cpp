@@ -14,6 +14,7 @@
 #include "platform/history_file.h"
 #include "platform/interrupt_notifier.h"
 #include "records/write_result.h"
+#include "settings/catalogue.h"
 #include "settings/value_gate.h"
 
 #include <QCoreApplication>

@@ -192,9 +192,8 @@ class FleetTest : public QObject {
         QTest::newRow("a key given twice with two values")
             << QStringList{"--set", "features.squelch=3", "--set", "features.squelch=5"}
             << "tq305 write: --set features.squelch is given twice";
-        QTest::newRow("the band")
-            << QStringList{"--set", "band=136-174MHz"}
-            << "tq305 write: --set band: every radio gets the file's band";
+        QTest::newRow("the band") << QStringList{"--set", "band=136-174MHz"}
+                                  << "tq305 write: --set band: every radio gets the file's band";
         QTest::newRow("a key no setting has")
             << QStringList{"--set", "dtmf.own=1"}
             << "tq305 write: --set dtmf.own: no setting has this key";

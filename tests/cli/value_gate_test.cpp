@@ -28,9 +28,9 @@ std::string yamlGiving(const std::string& key, const std::string& value, int ban
     if (place.perChannel) {
         const std::string rx = band == 0 ? "145.0" : "438.5";
         return bandLine + "channels:\n  " + index + ":\n    rx_frequency: " +
-               (place.name == "rx_frequency" ? quoted : rx + "\n    " +
-                                                            std::string(place.name) + ": " +
-                                                            quoted) +
+               (place.name == "rx_frequency"
+                    ? quoted
+                    : rx + "\n    " + std::string(place.name) + ": " + quoted) +
                "\n";
     }
     if (place.perIndex)
@@ -65,9 +65,9 @@ class ValueGateTest : public QObject {
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(band == QString("0") ? "band: 136-174MHz\n" : "band: 400-480MHz\n");
             file.close();
-            QCOMPARE(runTq305({"import", yaml, "-o", path(QString("band%1.dat").arg(band))})
-                         .exitCode,
-                     0);
+            QCOMPARE(
+                runTq305({"import", yaml, "-o", path(QString("band%1.dat").arg(band))}).exitCode,
+                0);
         }
     }
     void cleanup() { ui::UILanguage = 1; }
@@ -154,8 +154,7 @@ class ValueGateTest : public QObject {
 
         // --set: refused before the port is looked at, or on to the port.
         const Tq305Run set = runTq305({"write", path(QString("band%1.dat").arg(band)), "--device",
-                                       path("no-radio"), "--no-backup", "--set",
-                                       key + "=" + value},
+                                       path("no-radio"), "--no-backup", "--set", key + "=" + value},
                                       environment());
         if (refusal.isEmpty()) {
             QVERIFY2(set.exitCode == 3 && !set.err.contains("refused"), qPrintable(set.err));
@@ -169,9 +168,9 @@ class ValueGateTest : public QObject {
         const shell::BatchValues batch = shell::parseBatchValues(key + "=x");
         QCOMPARE(batch.error, QString());
         const QString cell = shell::batchValueRefusal(batch.patterns.front(), 1, band, value);
-        QCOMPARE(cell, refusal.isEmpty() ? QString()
-                                         : "port 1, " + key + ": " + refusal +
-                                               "; no radio is written");
+        QCOMPARE(cell, refusal.isEmpty()
+                           ? QString()
+                           : "port 1, " + key + ": " + refusal + "; no radio is written");
         ui::UILanguage = 0;
         const QString inChinese = shell::batchValueRefusal(batch.patterns.front(), 1, band, value);
         if (refusal.isEmpty() || chinese == Taken)

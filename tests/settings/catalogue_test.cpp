@@ -132,14 +132,22 @@ class CatalogueTest : public QObject {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("zh");
         QTest::addColumn<QString>("en");
-        QTest::newRow("key lock") << "features.key_lock" << 0 << "上锁" << "Lock";
-        QTest::newRow("key lock normal") << "features.key_lock" << 1 << "正常" << "Normal";
-        QTest::newRow("beep on") << "features.beep" << 1 << "开" << "On";
-        QTest::newRow("channel power high") << "channels[].power" << 1 << "高" << "High";
-        QTest::newRow("offset add") << "vfo.offset_direction" << 0 << "+异频" << "Add";
-        QTest::newRow("fm scan manual") << "features.fm_scan_mode" << 0 << "手动" << "Manual";
-        QTest::newRow("key lock mode auto") << "features.key_lock_mode" << 0 << "自动" << "Auto";
-        QTest::newRow("vfo wide") << "vfo.bandwidth" << 1 << "宽带" << "Wide";
+        QTest::newRow("key lock") << "features.key_lock" << 0 << "上锁"
+                                  << "Lock";
+        QTest::newRow("key lock normal") << "features.key_lock" << 1 << "正常"
+                                         << "Normal";
+        QTest::newRow("beep on") << "features.beep" << 1 << "开"
+                                 << "On";
+        QTest::newRow("channel power high") << "channels[].power" << 1 << "高"
+                                            << "High";
+        QTest::newRow("offset add") << "vfo.offset_direction" << 0 << "+异频"
+                                    << "Add";
+        QTest::newRow("fm scan manual") << "features.fm_scan_mode" << 0 << "手动"
+                                        << "Manual";
+        QTest::newRow("key lock mode auto") << "features.key_lock_mode" << 0 << "自动"
+                                            << "Auto";
+        QTest::newRow("vfo wide") << "vfo.bandwidth" << 1 << "宽带"
+                                  << "Wide";
     }
     void entriesInBothLanguages() {
         QFETCH(QString, key);

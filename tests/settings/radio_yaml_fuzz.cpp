@@ -24,9 +24,9 @@ void check(bool condition, const char* what) {
 }
 
 // The faults of a file as a whole, which no key names.
-constexpr std::string_view FileFaults[] = {"not YAML", "not a map",         "holds no settings",
-                                           "a second document", "nested too deeply",
-                                           "a NUL character", "a key that is not a name"};
+constexpr std::string_view FileFaults[] = {
+    "not YAML",          "not a map",       "holds no settings",       "a second document",
+    "nested too deeply", "a NUL character", "a key that is not a name"};
 
 bool isFileFault(const std::string& problem) {
     return std::ranges::any_of(FileFaults,
@@ -65,8 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(again.radio.has_value(), "an export of a file taken is refused");
     check(again.radio->band == radio.band && sameImage(again.radio->image, radio.image),
           "an export of a file taken gives other bytes");
-    check(settings::exportYaml(again.radio->image, again.radio->band, "fuzz").text ==
-              exported.text,
+    check(settings::exportYaml(again.radio->image, again.radio->band, "fuzz").text == exported.text,
           "an export read back exports another text");
     return 0;
 }

@@ -83,9 +83,9 @@ image::EditorValues enteredValues(Dice& dice) {
         // The windows read an automatic power-off of 3 or 4 back as off.
         const int entries =
             setting.key == "features.auto_power_off" ? 3 : settings::entryCount(setting);
-        settings::setValue(setting, values, 1,
-                           settings::enterValue(
-                               setting, settings::entryText(setting, dice.below(entries), 1), 3));
+        settings::setValue(
+            setting, values, 1,
+            settings::enterValue(setting, settings::entryText(setting, dice.below(entries), 1), 3));
     }
     values.Form3.Text6 = dice.chance(10) ? "" : std::to_string(dice.below(100));
     values.Form3.Text20 = onRaster(dice, limits.BandLow, limits.BandHigh);
@@ -313,8 +313,9 @@ class RadioYamlTest : public QObject {
         QFETCH(QString, error);
         const settings::YamlImport imported = settings::importYaml(file.toStdString());
         QVERIFY(!imported.radio);
-        QCOMPARE(QString::fromStdString(settings::errorLine("radio.yaml", imported.error, language)),
-                 error);
+        QCOMPARE(
+            QString::fromStdString(settings::errorLine("radio.yaml", imported.error, language)),
+            error);
     }
 
     // Keys left out keep the base's values; ~ empties; a new channel is
@@ -390,18 +391,24 @@ class RadioYamlTest : public QObject {
     void valuesSurviveOtherTools_data() {
         QTest::addColumn<QString>("given");    // under features:/vfo:/dtmf:
         QTest::addColumn<QString>("exported"); // the line the export writes
-        QTest::newRow("off") << "vfo: {busy_lock: off}" << "  busy_lock: \"Off\"";
-        QTest::newRow("on") << "features: {beep: ON}" << "  beep: \"On\"";
-        QTest::newRow("a tone as a whole number") << "vfo: {rx_tone: 67}" << "  rx_tone: 67.0";
-        QTest::newRow("a DCS code in small letters")
-            << "vfo: {tx_tone: d023n}" << "  tx_tone: D023N";
-        QTest::newRow("a list entry in small letters")
-            << "features: {time_out: 60 s}" << "  time_out: 60 S";
-        QTest::newRow("a code with a leading zero")
-            << "dtmf: {own_code: \"0123\"}" << "  own_code: \"0123\"";
-        QTest::newRow("a code of one zero") << "dtmf: {own_code: \"0\"}" << "  own_code: 0";
-        QTest::newRow("the offset's top") << "vfo: {offset: 99.995}" << "  offset: 99.99500";
-        QTest::newRow("the FM bottom") << "fm: {full_band: 70}" << "  full_band: 70.00";
+        QTest::newRow("off") << "vfo: {busy_lock: off}"
+                             << "  busy_lock: \"Off\"";
+        QTest::newRow("on") << "features: {beep: ON}"
+                            << "  beep: \"On\"";
+        QTest::newRow("a tone as a whole number") << "vfo: {rx_tone: 67}"
+                                                  << "  rx_tone: 67.0";
+        QTest::newRow("a DCS code in small letters") << "vfo: {tx_tone: d023n}"
+                                                     << "  tx_tone: D023N";
+        QTest::newRow("a list entry in small letters") << "features: {time_out: 60 s}"
+                                                       << "  time_out: 60 S";
+        QTest::newRow("a code with a leading zero") << "dtmf: {own_code: \"0123\"}"
+                                                    << "  own_code: \"0123\"";
+        QTest::newRow("a code of one zero") << "dtmf: {own_code: \"0\"}"
+                                            << "  own_code: 0";
+        QTest::newRow("the offset's top") << "vfo: {offset: 99.995}"
+                                          << "  offset: 99.99500";
+        QTest::newRow("the FM bottom") << "fm: {full_band: 70}"
+                                       << "  full_band: 70.00";
     }
     void valuesSurviveOtherTools() {
         QFETCH(QString, given);

@@ -45,8 +45,8 @@ class BatchValuesTest : public QObject {
         QTest::newRow("a value with a space, quoted")
             << 1 << "features.time_out=\"60 S\" 'features.auto_power_off=60 Minute'"
             << "60 S" << QString() << QString();
-        QTest::newRow("a Chinese entry in Chinese")
-            << 0 << "features.time_out=\"60 秒\"" << "60 秒" << QString() << QString();
+        QTest::newRow("a Chinese entry in Chinese") << 0 << "features.time_out=\"60 秒\""
+                                                    << "60 秒" << QString() << QString();
         QTest::newRow("a Chinese entry in English")
             << 1 << "features.key_lock=上锁"
             << "上锁" << QString()
@@ -66,9 +66,9 @@ class BatchValuesTest : public QObject {
             << 1 << "features.time_out=\"60 S" << QString()
             << "values for each radio: a quote is not closed: features.time_out=\"60 S"
             << QString();
-        QTest::newRow("the band")
-            << 1 << "band=136-174MHz" << QString()
-            << "values for each radio: band: every radio gets the file's band" << QString();
+        QTest::newRow("the band") << 1 << "band=136-174MHz" << QString()
+                                  << "values for each radio: band: every radio gets the file's band"
+                                  << QString();
     }
     void refusals() {
         QFETCH(int, language);

@@ -51,15 +51,16 @@ class YamlFileCommandsTest : public QObject {
         QTest::newRow("en") << 1 << mid
                             << "The file cannot be imported; nothing was changed:\n%1\nbad.yaml:3:"
                                "12: channels[4].power: Mid is refused; allowed: one of Low, High";
-        QTest::newRow("zh") << 0 << mid
-                            << "无法导入文件，未作任何改动：\n%1\nbad.yaml:3:12: channels[4].power: "
-                               "Mid 不被接受；可用：以下之一：Low, High";
+        QTest::newRow("zh")
+            << 0 << mid
+            << "无法导入文件，未作任何改动：\n%1\nbad.yaml:3:12: channels[4].power: "
+               "Mid 不被接受；可用：以下之一：Low, High";
         QTest::newRow("empty") << 1 << QByteArray()
                                << "The file cannot be imported; nothing was changed:\n%1\nbad.yaml:"
                                   "1:1: holds no settings; allowed: a YAML map of settings";
-        QTest::newRow("only a comment, zh")
-            << 0 << QByteArray("# radio\n")
-            << "无法导入文件，未作任何改动：\n%1\nbad.yaml:1:1: 不含任何设置；可用：设置的 YAML 映射";
+        QTest::newRow("only a comment, zh") << 0 << QByteArray("# radio\n")
+                                            << "无法导入文件，未作任何改动：\n%1\nbad.yaml:1:1: "
+                                               "不含任何设置；可用：设置的 YAML 映射";
     }
     void faultyFilesChangeNothing() {
         QFETCH(int, language);

@@ -24,10 +24,10 @@ using namespace settings::yaml;
 constexpr std::size_t RunLength = 16;
 
 // Words a YAML 1.1 reader takes for a boolean or for nothing.
-constexpr std::string_view NotTexts[] = {
-    "y",    "Y",    "yes",   "Yes",   "YES",   "n",     "N",     "no",  "No",  "NO",
-    "true", "True", "TRUE",  "false", "False", "FALSE", "on",    "On",  "ON",  "off",
-    "Off",  "OFF",  "null",  "Null",  "NULL",  "~"};
+constexpr std::string_view NotTexts[] = {"y",     "Y",     "yes",  "Yes",  "YES",  "n",    "N",
+                                         "no",    "No",    "NO",   "true", "True", "TRUE", "false",
+                                         "False", "FALSE", "on",   "On",   "ON",   "off",  "Off",
+                                         "OFF",   "null",  "Null", "NULL", "~"};
 
 // A value another YAML tool would load as a boolean, as nothing, or as a
 // number it writes back otherwise ("08", "0123" read as octal), so a file it
@@ -35,7 +35,8 @@ constexpr std::string_view NotTexts[] = {
 bool needsQuotes(std::string_view text) {
     if (std::ranges::find(NotTexts, text) != std::end(NotTexts))
         return true;
-    const std::string_view digits = text.starts_with('-') || text.starts_with('+') ? text.substr(1) : text;
+    const std::string_view digits =
+        text.starts_with('-') || text.starts_with('+') ? text.substr(1) : text;
     return digits.size() > 1 && digits[0] == '0' &&
            std::ranges::all_of(digits, [](char c) { return (c >= '0' && c <= '9') || c == '_'; });
 }
@@ -232,10 +233,9 @@ YamlExport exportYaml(const image::MemoryImage& image, std::optional<int> band,
     Writer writer(image, band);
     writer.write(image);
     YamlExport result;
-    result.text = "# " + std::string(program) + " YAML, format " +
-                  std::to_string(YamlFormatVersion) +
-                  ": the memory of a TQ-305 radio, as the English windows show it.\n" +
-                  writer.text() + "\n";
+    result.text =
+        "# " + std::string(program) + " YAML, format " + std::to_string(YamlFormatVersion) +
+        ": the memory of a TQ-305 radio, as the English windows show it.\n" + writer.text() + "\n";
     result.report = std::move(writer.report());
     if (writer.importable()) {
         const YamlImport again = importYaml(result.text);

@@ -62,8 +62,8 @@ std::vector<std::pair<YAML::Node, YAML::Node>> entries(const YAML::Node& map, st
         return found;
     if (!map.IsMap())
         refuse(map.Mark(), key.empty() ? std::string() : std::string(key),
-               refused({"不是映射", "not a map"}, Phrase{"", "a map of "} + both(allowed) +
-                                                        Phrase{" 的映射", ""}));
+               refused({"不是映射", "not a map"},
+                       Phrase{"", "a map of "} + both(allowed) + Phrase{" 的映射", ""}));
     std::map<std::string, int> seen;
     for (auto it = map.begin(); it != map.end(); ++it) {
         if (!it->first.IsScalar())
@@ -262,9 +262,10 @@ class Reader {
 
     void readUnshown(const YAML::Node& map) {
         m_unshownGiven = true;
-        const Phrase allowed{"窗口不显示的字节的偏移（如 0x507），每个字节写作两位十六进制数，以空格分开",
-                             "offsets such as 0x507 of bytes no window shows, each with "
-                             "bytes as two hexadecimal digits apart"};
+        const Phrase allowed{
+            "窗口不显示的字节的偏移（如 0x507），每个字节写作两位十六进制数，以空格分开",
+            "offsets such as 0x507 of bytes no window shows, each with "
+            "bytes as two hexadecimal digits apart"};
         for (const auto& [key, value] : entries(map, UnshownKey, allowed.en)) {
             const std::string name = joinKey(UnshownKey, key.Scalar());
             std::size_t offset = 0;
@@ -286,9 +287,9 @@ class Reader {
                            refused(both(echoed(digits)) + Phrase{" 不被接受", " is refused"},
                                    allowed));
                 if (offset >= image::ImageSize || !isUnshown(offset))
-                    refuse(value.Mark(), name,
-                           refused({"涉及窗口显示的字节", "reaches a byte a window shows"},
-                                   allowed));
+                    refuse(
+                        value.Mark(), name,
+                        refused({"涉及窗口显示的字节", "reaches a byte a window shows"}, allowed));
                 if (!m_unshown.emplace(offset, *byte).second)
                     refuse(value.Mark(), name,
                            refused({"同一字节给出两次", "gives a byte twice"}, allowed));
@@ -318,7 +319,7 @@ int characterColumn(std::string_view text, int line, int byteColumn) {
                    before, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// The line of the second document's "---"; the last line when there is none.
+// Where the second document begins: its first node, else its "---".
 int secondDocumentLine(std::string_view text, const YAML::Node& second) {
     if (!second.Mark().is_null())
         return second.Mark().line + 1;
@@ -331,27 +332,28 @@ int secondDocumentLine(std::string_view text, const YAML::Node& second) {
     return found ? found : line;
 }
 
-YamlError fileError(int line, int column, Phrase problem,
+// A fault of the file as a whole at a place given in lines and bytes.
+YamlError fileError(std::string_view text, int line, int byteColumn, Phrase problem,
                     const Phrase& allowed = {"设置的 YAML 映射", "a YAML map of settings"}) {
-    return {line, column, "", refused(std::move(problem), allowed)};
+    line = std::max(line, 1);
+    return {line, characterColumn(text, line, std::max(byteColumn, 1)), "",
+            refused(std::move(problem), allowed)};
 }
 
 // The radio a file gives, or where and why it was refused.
 YamlError readFile(std::string_view text, const RadioImage* base,
                    std::optional<RadioImage>& radio) {
+    // The reader would take a NUL for the end of the file.
     if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
         const std::string_view before = text.substr(0, nul);
-        const int line = 1 + int(std::ranges::count(before, '\n'));
-        const std::size_t start = before.rfind('\n');
-        return fileError(line,
-                         characterColumn(text, line,
-                                         int(nul - (start == std::string_view::npos ? 0 : start + 1)) + 1),
+        const std::size_t lineStart = before.rfind('\n') + 1; // 0 on the first line
+        return fileError(text, 1 + int(std::ranges::count(before, '\n')), int(nul - lineStart) + 1,
                          {"含有 NUL 字符", "a NUL character"});
     }
     try {
         const std::vector<YAML::Node> documents = YAML::LoadAll(std::string(text));
         if (documents.size() > 1)
-            return fileError(secondDocumentLine(text, documents[1]), 1,
+            return fileError(text, secondDocumentLine(text, documents[1]), 1,
                              {"第二个文档", "a second document"}, {"一个文档", "one document"});
         radio = Reader(documents.empty() ? YAML::Node() : documents.front(), base).read();
     } catch (const Refusal& refusal) {
@@ -360,11 +362,10 @@ YamlError readFile(std::string_view text, const RadioImage* base,
         error.column = characterColumn(text, error.line, std::max(error.column, 1));
         return error;
     } catch (const YAML::DeepRecursion& error) {
-        return fileError(error.mark.line + 1, characterColumn(text, error.mark.line + 1, error.mark.column + 1),
+        return fileError(text, error.mark.line + 1, error.mark.column + 1,
                          {"嵌套过深", "nested too deeply"});
     } catch (const YAML::Exception& error) {
-        const int line = std::max(error.mark.line + 1, 1);
-        return fileError(line, characterColumn(text, line, std::max(error.mark.column + 1, 1)),
+        return fileError(text, error.mark.line + 1, error.mark.column + 1,
                          {"不是 YAML（" + error.msg + "）", "not YAML (" + error.msg + ")"});
     }
     return {};

@@ -73,8 +73,8 @@ ParsedValue frequency(std::string_view text, const image::BandLimits& band, bool
 }
 
 ParsedValue offset(std::string_view text) {
-    const Phrase allowed = Phrase{"0 到 99.995 MHz 的异频", "an offset from 0 to 99.995 MHz"} +
-                           Raster;
+    const Phrase allowed =
+        Phrase{"0 到 99.995 MHz 的异频", "an offset from 0 to 99.995 MHz"} + Raster;
     const auto value = number(text);
     if (!value || value->isNegative() || *value > Decimal::fromScaled(99995, 3))
         return refusal(allowed);
@@ -113,9 +113,9 @@ ParsedValue wholeNumber(std::string_view text, int minimum, int maximum, bool em
     if (!whole || Decimal::fromScaled(*whole, 0) != *value || *whole < minimum ||
         *whole > maximum) {
         const std::string from = std::to_string(minimum), to = std::to_string(maximum);
-        return refusal((emptyAllowed ? NoneOr : Phrase{}) +
-                       Phrase{from + " 到 " + to + " 的整数",
-                              "a whole number from " + from + " to " + to});
+        return refusal(
+            (emptyAllowed ? NoneOr : Phrase{}) +
+            Phrase{from + " 到 " + to + " 的整数", "a whole number from " + from + " to " + to});
     }
     ParsedValue parsed = accepted(std::to_string(*whole));
     parsed.number = int(*whole);
@@ -171,7 +171,8 @@ ParsedValue listEntry(const Setting& setting, std::string_view text, int languag
                             "、CTCSS 亚音（如 67.0 或 254.1）或 DCS 码（如 D023N 或 D754I）",
                         "Off, a CTCSS tone such as 67.0 or 254.1, or a DCS code such as D023N "
                         "or D754I"});
-    return refusal({"以下之一：" + joined(setting, language), "one of " + joined(setting, English)});
+    return refusal(
+        {"以下之一：" + joined(setting, language), "one of " + joined(setting, English)});
 }
 
 ParsedValue text(std::string_view given, int maximum) {
@@ -185,10 +186,11 @@ ParsedValue text(std::string_view given, int maximum) {
 // The length of the UTF-8 sequence `text` starts with; 0 when it is none.
 std::size_t sequenceLength(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                                                : lead >= 0xE0 && lead < 0xF0 ? 3
-                                                : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                                              : 0;
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
     if (length == 0 || length > text.size())
         return 0;
     for (std::size_t n = 1; n < length; ++n)
@@ -253,7 +255,10 @@ std::string echoed(std::string_view text) {
         if (length == 0 || c < 0x20 || c == 0x7F) {
             char escaped[8];
             if (c == '\n' || c == '\t' || c == '\r')
-                std::snprintf(escaped, sizeof escaped, "\\%c", c == '\n' ? 'n' : c == '\t' ? 't' : 'r');
+                std::snprintf(escaped, sizeof escaped, "\\%c",
+                              c == '\n'   ? 'n'
+                              : c == '\t' ? 't'
+                                          : 'r');
             else
                 std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
             shown += escaped;

@@ -27,7 +27,8 @@ std::optional<ValuePattern> parsePattern(std::string_view text, Phrase& error) {
     pattern.key = text.substr(0, equals);
     const std::optional<KeyedSetting> keyed = findKey(pattern.key);
     if (!keyed) {
-        error = both(echoed(pattern.key)) + Phrase{"：没有这个键的设置", ": no setting has this key"};
+        error =
+            both(echoed(pattern.key)) + Phrase{"：没有这个键的设置", ": no setting has this key"};
         return std::nullopt;
     }
     if (!keyed->setting->inImage()) {
@@ -36,8 +37,8 @@ std::optional<ValuePattern> parsePattern(std::string_view text, Phrase& error) {
         return std::nullopt;
     }
     if (keyed->setting->field == Field::Band) {
-        error = both(pattern.key) + Phrase{"：每台对讲机都取文件的频段",
-                                           ": every radio gets the file's band"};
+        error = both(pattern.key) +
+                Phrase{"：每台对讲机都取文件的频段", ": every radio gets the file's band"};
         return std::nullopt;
     }
     pattern.setting = *keyed;

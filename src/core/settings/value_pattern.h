@@ -49,7 +49,6 @@ using AssignedValue = std::pair<ValuePattern, std::string>;
 // would have written differently. The values must be ones the gate takes
 // for the band and `language`.
 image::MemoryImage imageWithValues(const image::MemoryImage& image, std::optional<int> band,
-                                   std::span<const AssignedValue> values,
-                                   int language = English);
+                                   std::span<const AssignedValue> values, int language = English);
 
 } // namespace settings

@@ -41,7 +41,7 @@ std::optional<QStringList> splitEntries(const QString& text, settings::Phrase& e
             inEntry = false;
         } else if (c == ',' || c == QChar(0xFF0C)) {
             error = settings::Phrase{"条目之间用空格分开，不用逗号：", "entries are apart by "
-                                                                      "spaces, not commas: "} +
+                                                                       "spaces, not commas: "} +
                     settings::both(text.toStdString());
             return std::nullopt;
         } else {

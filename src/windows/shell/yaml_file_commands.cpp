@@ -61,8 +61,8 @@ void importYaml(MainWindow& window) {
     if (!imported.radio) {
         const std::string name = ui::fileNameBytes(QFileInfo(path).fileName()).toStdString();
         ui::showMessage(ui::Msg::YamlNotUsable,
-                        {ui::shownFileName(path),
-                         QString::fromStdString(settings::errorLine(name, imported.error, ui::UILanguage))});
+                        {ui::shownFileName(path), QString::fromStdString(settings::errorLine(
+                                                      name, imported.error, ui::UILanguage))});
         return;
     }
     files::DatFile file;
