@@ -34,6 +34,7 @@ const std::vector<std::string> Written{
     std::string("features: {squelch: 3\0}\n", 25),
     "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]",
     "channels: {}\nfm: {presets: {}}\nunshown_bytes: {}\n",
+    ",h\xff\xff\xff",
 };
 
 } // namespace

@@ -217,7 +217,8 @@ class RadioYamlTest : public QObject {
         row("an empty map", "{}\n", noSettings);
         row("no settings, zh", "", "radio.yaml:1:1: 不含任何设置；可用：设置的 YAML 映射", 0);
         row("a second document", "band: 400-480MHz\n---\nband: 136-174MHz\n",
-            "radio.yaml:3:1: a second document; allowed: one document");
+            "radio.yaml:2:1: a second document; allowed: one document");
+        row("a text the parser meets again and again", ",h\xff\xff\xff", noSettings);
         row("channel 1 and 01",
             "channels:\n  1: {rx_frequency: 438.5}\n  01: {tx_frequency: 439}\n",
             "radio.yaml:3:3: channels.01: given twice (first on line 2); allowed: once");

@@ -11,8 +11,11 @@
 #include <algorithm>
 #include <charconv>
 #include <map>
+#include <optional>
 #include <sstream>
+#include <vector>
 #include <yaml-cpp/depthguard.h>
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
 namespace settings {
@@ -319,17 +322,37 @@ int characterColumn(std::string_view text, int line, int byteColumn) {
                    before, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// Where the second document begins: its first node, else its "---".
-int secondDocumentLine(std::string_view text, const YAML::Node& second) {
-    if (!second.Mark().is_null())
-        return second.Mark().line + 1;
-    int line = 1, found = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if ((at == 0 || text[at - 1] == '\n') && text.substr(at).starts_with("---"))
-            found = line;
-        line += text[at] == '\n';
+// The starts of the documents a text holds, as the parser meets them.
+class DocumentStarts final : public YAML::EventHandler {
+  public:
+    std::vector<YAML::Mark> marks;
+
+    void OnDocumentStart(const YAML::Mark& mark) override { marks.push_back(mark); }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                  const std::string&) override {}
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override {}
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override {}
+    void OnMapEnd() override {}
+};
+
+// Where a second document begins; nothing when the text holds one at most.
+// Two documents are read at most: on some damaged texts the parser meets
+// document after document at the same place (YAML::LoadAll never ends).
+std::optional<YAML::Mark> secondDocument(const std::string& text) {
+    std::istringstream in(text);
+    YAML::Parser parser(in);
+    DocumentStarts starts;
+    for (int n = 0; n < 2 && parser.HandleNextDocument(starts); ++n) {
     }
-    return found ? found : line;
+    if (starts.marks.size() < 2 || starts.marks[1].pos <= starts.marks[0].pos)
+        return std::nullopt;
+    return starts.marks[1];
 }
 
 // A fault of the file as a whole at a place given in lines and bytes.
@@ -351,11 +374,12 @@ YamlError readFile(std::string_view text, const RadioImage* base,
                          {"含有 NUL 字符", "a NUL character"});
     }
     try {
-        const std::vector<YAML::Node> documents = YAML::LoadAll(std::string(text));
-        if (documents.size() > 1)
-            return fileError(text, secondDocumentLine(text, documents[1]), 1,
+        const std::string whole(text);
+        const YAML::Node root = YAML::Load(whole);
+        if (const std::optional<YAML::Mark> second = secondDocument(whole))
+            return fileError(text, second->line + 1, second->column + 1,
                              {"第二个文档", "a second document"}, {"一个文档", "one document"});
-        radio = Reader(documents.empty() ? YAML::Node() : documents.front(), base).read();
+        radio = Reader(root, base).read();
     } catch (const Refusal& refusal) {
         YamlError error = refusal.error;
         error.line = std::max(error.line, 1);
