@@ -1,8 +1,5 @@
 #include "words/file_names.h"
 
-#include "words/message_box.h"
-#include "words/program_info.h"
-
 #include <QStringDecoder>
 
 namespace ui {
