@@ -5,6 +5,7 @@
 #include "cli/link_options.h"
 #include "cli/link_session.h"
 #include "cli/radio_record.h"
+#include "cli/radio_write.h"
 #include "cli/terminal_progress.h"
 #include "cli/usage.h"
 #include "files/dat_file.h"
@@ -38,12 +39,6 @@ bool isBand(std::optional<int> code) {
     return code && *code >= 0 && *code < editors::bands::Count;
 }
 
-bool openPort(radiolink::SerialPort& port, const RadioPort& where) {
-    if (where.number)
-        return port.openPort(*where.number);
-    return port.openDevice(QFile::decodeName(QByteArray::fromStdString(where.device)));
-}
-
 // A read that fails writes nothing, so an existing file stays as it was.
 int readRadio(LinkSession& session, const LinkOptions& options, const std::string& port,
               const std::string& device) {
@@ -68,15 +63,14 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
     records::Record record =
         radioRecord(records::Action::Read, options.ports.front(), device, options.file, band);
     record.result = records::readResultText();
-    keepRadioRecord(record);
-    return ExitDone;
+    return keepRadioRecord(record) ? ExitDone : ExitCannotOpen;
 }
 
 // The port opened as the options say, the transfer run by `transfer`.
 template <typename Transfer> int overThePort(const LinkOptions& options, Transfer transfer) {
     radiolink::SerialPort port;
     const RadioPort& where = options.ports.front();
-    if (!openPort(port, where)) {
+    if (!openRadioPort(port, where)) {
         say(portFailureText(port, where));
         return ExitCannotOpen;
     }

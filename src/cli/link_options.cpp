@@ -62,6 +62,10 @@ std::optional<LinkOptions> Parser::parse() {
         fail(reading ? "give the output file: -o OUT.dat" : "give the data file to write");
         return std::nullopt;
     }
+    if (m_options.autoWrite && m_options.repeat) {
+        fail("--auto and --repeat exclude each other: --auto goes on by itself");
+        return std::nullopt;
+    }
     return m_options;
 }
 
@@ -79,8 +83,10 @@ bool Parser::take(const std::string& argument) {
     }
     if (!reading && (argument == "--set" || argument == "--start"))
         return takeValue(argument);
-    if (!reading && argument == "--repeat") {
-        m_options.repeat = true;
+    if (!reading && (argument == "--repeat" || argument == "--again" || argument == "--auto")) {
+        (argument == "--repeat" ? m_options.repeat
+         : argument == "--again" ? m_options.again
+                                 : m_options.autoWrite) = true;
         return true;
     }
     const bool output = reading && argument == "-o";
@@ -128,6 +134,8 @@ bool Parser::takeValue(const std::string& option) {
     if (!given)
         return false;
     if (option == "--start") {
+        if (m_options.start)
+            return fail("--start is given twice");
         std::uint64_t start = 0;
         const char* end = given->data() + given->size();
         const auto [rest, ec] = std::from_chars(given->data(), end, start);

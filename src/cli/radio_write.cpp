@@ -12,11 +12,14 @@ namespace cli {
 RadioWrite::RadioWrite(const RadioPort& where, const WriteJob& job, WriteReport& report)
     : m_where(where), m_job(job), m_report(report) {}
 
+bool openRadioPort(radiolink::SerialPort& port, const RadioPort& where) {
+    if (where.number)
+        return port.openPort(*where.number);
+    return port.openDevice(QFile::decodeName(QByteArray::fromStdString(where.device)));
+}
+
 bool RadioWrite::open() {
-    const bool opened =
-        m_where.number
-            ? m_port.openPort(*m_where.number)
-            : m_port.openDevice(QFile::decodeName(QByteArray::fromStdString(m_where.device)));
+    const bool opened = openRadioPort(m_port, m_where);
     m_name = portName(m_port, m_where);
     return opened;
 }

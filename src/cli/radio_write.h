@@ -30,6 +30,9 @@ struct WriteJob {
 
 class RadioWrite;
 
+// Opens the port the user gave: --port N or --device PATH.
+bool openRadioPort(radiolink::SerialPort& port, const RadioPort& where);
+
 // Where a radio's progress and lines go: a line per event for one radio, a
 // status line per radio for several.
 class WriteReport {

@@ -1,12 +1,13 @@
 #include "cli/write_command.h"
 
+#include "cli/auto_write.h"
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_files.h"
 #include "cli/radio_record.h"
 #include "cli/radio_write.h"
 #include "cli/write_reports.h"
-#include "cli/write_verdict.h"
+#include "cli/write_steps.h"
 #include "files/backup_store.h"
 #include "files/dat_file.h"
 #include "image/image_encoder.h"
@@ -21,6 +22,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -52,10 +54,7 @@ std::string portOption(const RadioPort& where) {
                         : "--device " + shellWord(where.device);
 }
 
-struct Ended {
-    WriteVerdict verdict;
-    std::optional<int> radioBand;
-};
+} // namespace
 
 Ended verdictOf(const RadioWrite& radio, const LinkOptions& options, std::optional<int> fileBand) {
     if (!radio.result())
@@ -84,12 +83,7 @@ int worstExit(const std::vector<int>& codes) {
     return ExitDone;
 }
 
-int batchExit(const std::vector<Ended>& ended) {
-    std::vector<int> codes;
-    for (const Ended& e : ended)
-        codes.push_back(e.verdict.exitCode);
-    return worstExit(codes);
-}
+namespace {
 
 std::string valuesText(const RadioWrite& radio) {
     std::string text;
@@ -105,19 +99,31 @@ bool isRestore(const std::string& file) {
            QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).canonicalPath() == folder;
 }
 
-// A radio that was reached is kept in the history; one whose port did not
-// open never was.
-void keepInHistory(const RadioWrite& radio, const Ended& ended, const LinkOptions& options) {
+} // namespace
+
+void RadioHistory::started(const RadioWrite& radio, const LinkOptions& options) {
+    m_record = radioRecord(isRestore(options.file) ? records::Action::Restore
+                                                   : records::Action::Write,
+                           radio.where(), radio.device(), options.file, std::nullopt);
+    m_record.values = radio.values();
+    m_record.result = records::startedResultText();
+    m_lost = !keepRadioRecord(m_record);
+}
+
+void RadioHistory::ended(const RadioWrite& radio, const Ended& ended) {
     if (!radio.result())
         return;
-    records::Record record =
-        radioRecord(isRestore(options.file) ? records::Action::Restore : records::Action::Write,
-                    radio.where(), radio.device(), options.file, ended.radioBand);
-    record.values = radio.values();
-    record.result = records::writeResultText(*radio.result());
-    record.backup = radio.backupPath();
-    keepRadioRecord(record);
+    m_record.band = ended.radioBand;
+    m_record.result = records::writeResultText(*radio.result());
+    m_record.backup = radio.backupPath();
+    m_lost = !keepRadioRecord(m_record) || m_lost;
 }
+
+int RadioHistory::exitCode(int radioExit) const {
+    return m_lost ? worstExit({radioExit, ExitCannotOpen}) : radioExit;
+}
+
+namespace {
 
 void printTable(const Radios& radios, const std::vector<Ended>& ended) {
     std::size_t width = 4;
@@ -140,7 +146,8 @@ void printTable(const Radios& radios, const std::vector<Ended>& ended) {
 
 // Runs every radio that opened to its end in one event loop; a signal ends
 // every transfer.
-void runAll(const std::vector<RadioWrite*>& radios) {
+void runAll(const std::vector<RadioWrite*>& radios, std::vector<RadioHistory>& kept,
+            const LinkOptions& options) {
     QEventLoop loop;
     ui::InterruptNotifier interrupts;
     QObject::connect(&interrupts, &ui::InterruptNotifier::interrupted, &loop, [&] {
@@ -155,8 +162,10 @@ void runAll(const std::vector<RadioWrite*>& radios) {
             if (allDone())
                 loop.quit();
         });
-    for (RadioWrite* radio : radios)
-        radio->start();
+    for (std::size_t n = 0; n < radios.size(); ++n) {
+        kept[n].started(*radios[n], options);
+        radios[n]->start();
+    }
     if (!allDone())
         loop.exec();
 }
@@ -169,42 +178,108 @@ int writeOne(RadioWrite& radio, SingleReport& report, const LinkOptions& options
     }
     if (!radio.values().empty())
         say("this radio's own values: " + valuesText(radio));
-    runAll({&radio});
+    std::vector<RadioHistory> kept(1);
+    runAll({&radio}, kept, options);
     const Ended ended = verdictOf(radio, options, job.fileBand);
     report.close(ended.verdict.exitCode == ExitDone);
     // Before the verdict, which stays the last word.
-    keepInHistory(radio, ended, options);
+    kept.front().ended(radio, ended);
     for (const std::string& line : ended.verdict.lines)
         say(line);
-    return ended.verdict.exitCode;
+    return kept.front().exitCode(ended.verdict.exitCode);
 }
 
 int writeMany(const Radios& radios, BatchReport& report, const LinkOptions& options,
               const WriteJob& job) {
     std::vector<RadioWrite*> opened;
+    std::vector<RadioHistory> kept;
     for (const auto& radio : radios) {
         report.add(*radio);
         if (radio->open())
             opened.push_back(radio.get());
     }
-    runAll(opened);
+    kept.resize(opened.size());
+    runAll(opened, kept, options);
     std::vector<Ended> ended;
+    std::vector<int> exits;
     for (const auto& radio : radios) {
         ended.push_back(verdictOf(*radio, options, job.fileBand));
         report.ended(*radio, ended.back().verdict.summary);
-        keepInHistory(*radio, ended.back(), options);
+        exits.push_back(ended.back().verdict.exitCode);
+        if (const auto at = std::ranges::find(opened, radio.get()); at != opened.end()) {
+            RadioHistory& history = kept[std::size_t(at - opened.begin())];
+            history.ended(*radio, ended.back());
+            exits.back() = history.exitCode(exits.back());
+        }
     }
     report.close();
     for (std::size_t n = 0; n < radios.size(); ++n)
         for (const std::string& line : ended[n].verdict.lines)
             say(radios[n]->name() + ": " + line);
     printTable(radios, ended);
-    return batchExit(ended);
+    return worstExit(exits);
 }
 
 std::string radioName(const RadioPort& where) {
     return where.number ? "port " + std::to_string(*where.number) : shownName(where.device);
 }
+
+} // namespace
+
+std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
+                                                                std::optional<int> band,
+                                                                std::uint64_t index,
+                                                                const RadioPort& where,
+                                                                std::string& refusal) {
+    std::vector<settings::AssignedValue> values;
+    for (const settings::ValuePattern& pattern : options.values) {
+        const std::string value = settings::patternValue(pattern, index);
+        const settings::ParsedValue entered = settings::enterValue(
+            *pattern.setting.setting, value, band.value_or(settings::DefaultBandCode));
+        if (!entered.ok()) {
+            refusal = "--set " + pattern.key + ": " + radioName(where) + ": " +
+                      settings::refusalOf(value, entered).en;
+            return std::nullopt;
+        }
+        values.emplace_back(pattern, value);
+    }
+    return values;
+}
+
+void giveValues(RadioWrite& radio, const WriteJob& job,
+                const std::vector<settings::AssignedValue>& values) {
+    if (values.empty())
+        return;
+    image::MemoryImage memory{};
+    std::ranges::copy(job.image, memory.begin());
+    std::vector<records::VariedValue> varied;
+    for (const auto& [pattern, value] : values)
+        varied.emplace_back(pattern.key, value);
+    radio.vary(settings::imageWithValues(memory, job.fileBand, values), std::move(varied));
+}
+
+std::string givenBefore(const RadioPort& where,
+                        const std::vector<settings::AssignedValue>& values) {
+    for (const auto& [pattern, value] : values) {
+        if (!pattern.first)
+            continue; // the same for every radio
+        std::string error;
+        const auto given = radiolink::recordsGiving(pattern.key, value, error);
+        if (!given)
+            return "--set " + pattern.key + ": the history cannot tell which values were " +
+                   "given before (" + error + "); --again writes without asking it";
+        if (given->empty())
+            continue;
+        const records::Record& first = given->front();
+        return "--set " + pattern.key + ": " + radioName(where) + " would get '" + value +
+               "', which " + (first.port.empty() ? first.device : first.port) + " got on " +
+               records::localTimeText(first.at) + " (" + first.result +
+               "); --again gives it all the same";
+    }
+    return {};
+}
+
+namespace {
 
 // Each radio's own values, radio `first` being the first of the set, each
 // through the gate for the file's band; none when one of them is refused,
@@ -212,20 +287,24 @@ std::string radioName(const RadioPort& where) {
 std::optional<std::vector<std::vector<settings::AssignedValue>>>
 setValues(const LinkOptions& options, std::optional<int> band, std::uint64_t first,
           std::string& refusal) {
-    std::vector<std::vector<settings::AssignedValue>> values(options.ports.size());
-    for (std::size_t n = 0; n < options.ports.size(); ++n)
-        for (const settings::ValuePattern& pattern : options.values) {
-            const std::string value = settings::patternValue(pattern, first + n);
-            const settings::ParsedValue entered = settings::enterValue(
-                *pattern.setting.setting, value, band.value_or(settings::DefaultBandCode));
-            if (!entered.ok()) {
-                refusal = "--set " + pattern.key + ": " + radioName(options.ports[n]) + ": " +
-                          settings::refusalOf(value, entered).en + "; no radio was written";
-                return std::nullopt;
-            }
-            values[n].emplace_back(pattern, value);
-        }
+    std::vector<std::vector<settings::AssignedValue>> values;
+    for (std::size_t n = 0; n < options.ports.size(); ++n) {
+        auto own = radioValues(options, band, first + n, options.ports[n], refusal);
+        if (!own)
+            return std::nullopt;
+        values.push_back(std::move(*own));
+    }
     return values;
+}
+
+// The first counted value another radio got already, by the history: named,
+// with the radio and when; empty when none was.
+std::string givenBefore(const LinkOptions& options,
+                        const std::vector<std::vector<settings::AssignedValue>>& values) {
+    for (std::size_t n = 0; n < values.size(); ++n)
+        if (std::string given = givenBefore(options.ports[n], values[n]); !given.empty())
+            return given;
+    return {};
 }
 
 int writeRadios(const LinkOptions& options, const WriteJob& job,
@@ -238,35 +317,48 @@ int writeRadios(const LinkOptions& options, const WriteJob& job,
     for (std::size_t n = 0; n < options.ports.size(); ++n) {
         radios.push_back(std::make_unique<RadioWrite>(
             options.ports[n], job, batch ? static_cast<WriteReport&>(many) : single));
-        if (options.values.empty())
-            continue;
-        image::MemoryImage memory{};
-        std::ranges::copy(job.image, memory.begin());
-        std::vector<records::VariedValue> varied;
-        for (const auto& [pattern, value] : values[n])
-            varied.emplace_back(pattern.key, value);
-        radios.back()->vary(settings::imageWithValues(memory, job.fileBand, values[n]),
-                            std::move(varied));
+        giveValues(*radios.back(), job, values[n]);
     }
     return batch ? writeMany(radios, many, options, job)
                  : writeOne(*radios.front(), single, options, job);
 }
 
-// Between sets: true once the dealer pressed Enter, false at q or the end
-// of the input.
-bool nextSetWanted(std::size_t radios) {
+enum class NextSet { Wanted, Ended, Interrupted };
+
+// Between sets: wanted once the dealer pressed Enter, ended at q or the end
+// of the input; a signal meanwhile ends the command with a word, not
+// silently.
+NextSet nextSetWanted(std::size_t radios) {
     std::fprintf(stderr,
                  "tq305: put in the next %zu radio%s and press Enter (q or Ctrl+D ends): ", radios,
                  radios == 1 ? "" : "s");
     std::fflush(stderr);
+    // Unbuffered: a line read ahead would sit where the wait cannot see it.
+    std::setvbuf(stdin, nullptr, _IONBF, 0);
+    QEventLoop loop;
+    ui::InterruptNotifier interrupts;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    bool interrupted = false;
+    QObject::connect(&interrupts, &ui::InterruptNotifier::interrupted, &loop, [&] {
+        interrupted = true;
+        loop.quit();
+    });
+    QObject::connect(&input, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (interrupted) {
+        std::fputc('\n', stderr);
+        say("interrupted while waiting for the next radios: none of them was touched; the sets "
+            "before were written, as their tables say");
+        return NextSet::Interrupted;
+    }
     char line[256];
     if (!std::fgets(line, sizeof line, stdin)) {
         std::fputc('\n', stderr);
-        return false;
+        return NextSet::Ended;
     }
     const std::string answer = line;
-    return answer.find_first_not_of(" \t\r\n") == std::string::npos ||
-           answer[answer.find_first_not_of(" \t\r\n")] != 'q';
+    const std::size_t first = answer.find_first_not_of(" \t\r\n");
+    return first == std::string::npos || answer[first] != 'q' ? NextSet::Wanted : NextSet::Ended;
 }
 
 // Set after set with --repeat, the counters going on where the set before
@@ -274,17 +366,29 @@ bool nextSetWanted(std::size_t radios) {
 int writeSets(const LinkOptions& options, const WriteJob& job) {
     std::vector<int> exits;
     std::uint64_t first = 0;
-    do {
+    for (;;) {
         std::string refusal;
-        const auto values = setValues(options, job.fileBand, first, refusal);
-        if (!values) {
-            say(refusal);
+        auto values = setValues(options, job.fileBand, first, refusal);
+        if (values && !options.again)
+            refusal = givenBefore(options, *values);
+        if (!values || !refusal.empty()) {
+            // The sets before this one were written, and stay as they ended.
+            say(refusal + (first == 0 ? "; no radio was written"
+                                      : "; no radio of this set was written (the sets before "
+                                        "were, as their tables say)"));
             exits.push_back(ExitUsage);
             break;
         }
         exits.push_back(writeRadios(options, job, *values));
         first += options.ports.size();
-    } while (options.repeat && nextSetWanted(options.ports.size()));
+        if (!options.repeat)
+            break;
+        const NextSet next = nextSetWanted(options.ports.size());
+        if (next == NextSet::Interrupted)
+            exits.push_back(ExitInterrupted);
+        if (next != NextSet::Wanted)
+            break;
+    }
     return worstExit(exits);
 }
 
@@ -327,7 +431,7 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
             ": a counter would begin below 0; no radio was written");
         return ExitUsage;
     }
-    return writeSets(counted, job);
+    return options.autoWrite ? writeAsPutOn(counted, job) : writeSets(counted, job);
 }
 
 } // namespace cli

@@ -86,6 +86,7 @@ int violationLines(const QByteArray& standardError) {
 } // namespace
 
 Q_DECLARE_METATYPE(Script)
+Q_DECLARE_METATYPE(QList<Script>)
 
 // Ends the test at the first wrong answer instead of waiting out the rest.
 #define PLAY(port, ...)                                                                            \
@@ -198,6 +199,49 @@ class VirtualRadioTest : public QObject {
             PLAY(port,
                  {{readRequest(address), block(address, memory.mid(address, 16))}, {Ack, Ack}});
         PLAY(port, {{End, Ack}});
+    }
+
+    // SIGUSR1 takes the radio off the cable and puts it back, stretch by
+    // stretch of the script: off, it answers nothing and counts nothing
+    // against the PC; a transfer cut off keeps the blocks it wrote (saved),
+    // and back on the radio starts from PROGRAM, as one put on anew.
+    void offTheCableAndBackOn_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QList<Script>>("stretches");
+        QTest::addColumn<bool>("savedBlock"); // the block written at 0x100 is saved
+        const Script quiet{{Program, {}}, {IdentRequest, {}}, {readRequest(0), {}}};
+        QTest::newRow("a write cut off, then a new transfer")
+            << QStringList{} << QList<Script>{Handshake + writes({0x100}), quiet, Handshake}
+            << true;
+        QTest::newRow("--off-cable: quiet until put on")
+            << QStringList{"--off-cable"} << QList<Script>{quiet, Handshake, quiet, Handshake}
+            << false;
+    }
+    void offTheCableAndBackOn() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QList<Script>, stretches);
+        QFETCH(bool, savedBlock);
+        const QString saved = path("cut.dat");
+        QFile::remove(saved);
+        VirtualRadio radio(arguments + QStringList{"--fast", "-v", "--save", saved});
+        PcPort port(radio.slavePath());
+        QVERIFY(port.isOpen());
+        for (qsizetype n = 0; n < stretches.size(); ++n) {
+            if (n > 0) {
+                radio.signal(SIGUSR1);
+                // Taken once the radio has said so.
+                QTRY_COMPARE_WITH_TIMEOUT(int(radio.standardError().count("radio: taken off") +
+                                              radio.standardError().count("radio: put back")),
+                                          int(n), 5000);
+            }
+            PLAY(port, stretches[n]);
+        }
+        QVERIFY(port.staysQuiet(100));
+        QCOMPARE(QFile::exists(saved), savedBlock);
+        if (savedBlock)
+            QCOMPARE(imageOf(saved).mid(0x100, 16), pattern(0x100));
+        radio.finish();
+        QCOMPARE(violationLines(radio.standardError()), 0);
     }
 
     // What a PC keeping to the protocol sees, fault by fault; the radio is

@@ -93,6 +93,9 @@ class CloneRadio {
     // Blocks written since the memory was last saved.
     bool hasUnsavedWrites() const { return m_unsaved; }
     void markSaved() { m_unsaved = false; }
+    // Off the cable a transfer cannot go on: the radio leaves clone mode,
+    // keeping what it stored.
+    void takenOff() { m_step = Step::Idle; }
 
     const image::MemoryImage& memory() const { return m_memory; }
     std::uint8_t band() const { return m_band; }

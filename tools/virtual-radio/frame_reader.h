@@ -32,6 +32,11 @@ class FrameReader {
     // Outside a transfer the radio listens for the handshake (and for an
     // "E" that ends a transfer twice) only: every other byte is noise.
     void setHandshakeOnly(bool on) { m_handshakeOnly = on; }
+    // Forgets a frame begun, and listens for the handshake only.
+    void reset() {
+        m_pending.clear();
+        m_handshakeOnly = true;
+    }
 
     // The frames this byte completes, in order (none while a frame is
     // still incomplete).

@@ -39,6 +39,8 @@ class LinePacer {
     std::vector<std::uint8_t> due(Clock::time_point now) const;
     // Removes the first `count` bytes, once they are written.
     void sent(std::size_t count);
+    // Drops every byte not written yet (the cable is pulled).
+    void clear() { m_queue.clear(); }
     bool idle() const { return m_queue.empty(); }
     // Bytes queued and bytes written since the start: byte n (from 1) has
     // gone out once sentCount() reaches n.

@@ -14,27 +14,36 @@
 namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t cableMoves = 0;
 
 void requestStop(int) {
     stopRequested = 1;
 }
 
-// The stop signals are blocked except while the loop waits, so one that
-// comes at any other moment is taken at the next wait and the link is
-// always removed. Returns the mask to wait with.
-sigset_t catchStopSignals() {
-    sigset_t stops;
-    sigemptyset(&stops);
+void moveCable(int) {
+    cableMoves = cableMoves + 1;
+}
+
+// The stop signals and SIGUSR1 (off the cable, back on) are blocked except
+// while the loop waits, so one that comes at any other moment is taken at
+// the next wait and the link is always removed. Returns the mask to wait
+// with.
+sigset_t catchSignals() {
+    sigset_t caught;
+    sigemptyset(&caught);
     struct sigaction action {};
     action.sa_handler = requestStop;
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         sigaction(signal, &action, nullptr);
-        sigaddset(&stops, signal);
+        sigaddset(&caught, signal);
     }
+    action.sa_handler = moveCable;
+    sigaction(SIGUSR1, &action, nullptr);
+    sigaddset(&caught, SIGUSR1);
     std::signal(SIGPIPE, SIG_IGN);
     sigset_t waitMask;
-    sigprocmask(SIG_BLOCK, &stops, &waitMask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+    sigprocmask(SIG_BLOCK, &caught, &waitMask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGUSR1})
         sigdelset(&waitMask, signal);
     return waitMask;
 }
@@ -67,7 +76,7 @@ int main(int argc, char** argv) {
         std::cout << "tq305-radio (TQ-305 CloneDesk) " TQ_PROGRAM_VERSION "\n" TQ_LICENCE_NOTICE;
         return radio::ExitDone;
     }
-    const sigset_t waitMask = catchStopSignals();
+    const sigset_t waitMask = catchSignals();
 
     std::optional<radio::RadioImage> image = startImage(*options);
     if (!image)
@@ -93,6 +102,6 @@ int main(int argc, char** argv) {
     radio::RadioLoop loop(line, radio,
                           {options->fast, options->once, options->verbose, options->savePath,
                            options->strict, std::chrono::milliseconds(options->answerDelayMs),
-                           options->burst});
-    return loop.run(stopRequested, waitMask);
+                           options->burst, options->offCable});
+    return loop.run(stopRequested, cableMoves, waitMask);
 }

@@ -40,7 +40,11 @@ bool PortLink::create(const std::string& linkPath, const std::string& target, st
     }
     std::error_code ec;
     const std::filesystem::path parent = std::filesystem::path(linkPath).parent_path();
-    if (!parent.empty())
+    // The program may be making the same data folder at this moment (it is
+    // started beside us): a folder that another made first fails one attempt,
+    // and the next finds it.
+    for (int attempt = 0;
+         attempt < 3 && !parent.empty() && !std::filesystem::is_directory(parent, ec); ++attempt)
         std::filesystem::create_directories(parent, ec);
     // A new link under a temporary name, renamed over the old one, so the
     // port never points nowhere and never at a dead radio.

@@ -23,15 +23,20 @@ timespec timeoutUntil(Clock::time_point due, Clock::time_point now) {
 
 RadioLoop::RadioLoop(PseudoTerminal& line, CloneRadio& radio, const LoopSettings& settings)
     : m_line(line), m_radio(radio), m_settings(settings),
-      m_pacer(settings.fast ? Clock::duration::zero() : ByteTime9600, settings.bursts) {}
+      m_pacer(settings.fast ? Clock::duration::zero() : ByteTime9600, settings.bursts),
+      m_onCable(!settings.offCable) {}
 
-int RadioLoop::run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask) {
-    const int status = serve(stop, waitMask);
+int RadioLoop::run(const volatile std::sig_atomic_t& stop,
+                   const volatile std::sig_atomic_t& cableMoves, const sigset_t& waitMask) {
+    const int status = serve(stop, cableMoves, waitMask);
     return m_settings.strict && m_violations > 0 ? ExitViolation : status;
 }
 
-int RadioLoop::serve(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask) {
+int RadioLoop::serve(const volatile std::sig_atomic_t& stop,
+                     const volatile std::sig_atomic_t& cableMoves, const sigset_t& waitMask) {
     while (!m_exit) {
+        for (; m_cableMovesSeen != cableMoves; ++m_cableMovesSeen)
+            moveCable(!m_onCable);
         writeDue(Clock::now());
         if (m_exit)
             break;
@@ -65,7 +70,7 @@ int RadioLoop::serve(const volatile std::sig_atomic_t& stop, const sigset_t& wai
 void RadioLoop::readInput(Clock::time_point now) {
     std::uint8_t buffer[512];
     const ssize_t count = ::read(m_line.master(), buffer, sizeof buffer);
-    if (count <= 0)
+    if (count <= 0 || !m_onCable)
         return; // EAGAIN; the slave we hold keeps EIO away
     for (const std::uint8_t byte : std::span<const std::uint8_t>(buffer, std::size_t(count))) {
         const Clock::time_point arrival = m_pacer.received(now);
@@ -110,7 +115,27 @@ void RadioLoop::queueReplies(const Reaction& reaction, Clock::time_point arrival
     }
 }
 
+void RadioLoop::moveCable(bool onCable) {
+    m_onCable = onCable;
+    log(onCable ? "radio: put back on the cable" : "radio: taken off the cable");
+    if (onCable)
+        return;
+    m_pacer.clear();
+    m_answerEnd = m_pacer.queuedCount();
+    m_reader.reset();
+    if (m_radio.inTransfer()) {
+        m_radio.takenOff();
+        saveWrites();
+    }
+}
+
 void RadioLoop::endTransfer() {
+    saveWrites();
+    if (m_settings.once)
+        m_finishing = true;
+}
+
+void RadioLoop::saveWrites() {
     if (m_settings.savePath && m_radio.hasUnsavedWrites()) {
         const files::WriteResult saved =
             files::saveDatFile(*m_settings.savePath, m_radio.memory(), m_radio.band());
@@ -124,8 +149,6 @@ void RadioLoop::endTransfer() {
                       << '\n';
         }
     }
-    if (m_settings.once)
-        m_finishing = true;
 }
 
 void RadioLoop::writeDue(Clock::time_point now) {

@@ -33,6 +33,7 @@ struct LoopSettings {
     bool strict = false;
     Clock::duration answerDelay{};
     bool bursts = false;
+    bool offCable = false; // starts taken off the cable
 };
 
 class RadioLoop {
@@ -40,12 +41,20 @@ class RadioLoop {
     RadioLoop(PseudoTerminal& line, CloneRadio& radio, const LoopSettings& settings);
 
     // Runs until --once is done, a hang-up fault, or `stop` is set by a
-    // signal. Signals are taken only while waiting, with waitMask in force.
-    // Returns the exit status.
-    int run(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask);
+    // signal; each count of `cableMoves` takes the radio off the cable or
+    // puts it back. Signals are taken only while waiting, with waitMask in
+    // force. Returns the exit status.
+    int run(const volatile std::sig_atomic_t& stop, const volatile std::sig_atomic_t& cableMoves,
+            const sigset_t& waitMask);
 
   private:
-    int serve(const volatile std::sig_atomic_t& stop, const sigset_t& waitMask);
+    int serve(const volatile std::sig_atomic_t& stop, const volatile std::sig_atomic_t& cableMoves,
+              const sigset_t& waitMask);
+    // Off the cable the radio hears nothing and says nothing: what the PC
+    // sends is dropped unread by the radio, answers not sent yet are lost,
+    // and a transfer in progress ends without "E".
+    void moveCable(bool onCable);
+    void saveWrites();
     void violation(const std::string& what);
     void readInput(Clock::time_point now);
     void onFrame(const Frame& frame, Clock::time_point arrival);
@@ -67,6 +76,8 @@ class RadioLoop {
     bool m_finishing = false; // --once: the last replies are going out
     bool m_saveFailed = false;
     std::optional<int> m_exit;
+    bool m_onCable = true;
+    std::sig_atomic_t m_cableMovesSeen = 0;
 };
 
 } // namespace radio

@@ -121,6 +121,8 @@ bool Parser::option(const std::string& name) {
         m_options.calibrationMode = true;
     else if (name == "--burst")
         m_options.burst = true;
+    else if (name == "--off-cable")
+        m_options.offCable = true;
     else if (name == "--answer-delay")
         return numberInto(m_options.answerDelayMs, name, 0, 60000);
     else if (name == "--ident-high")
@@ -181,8 +183,8 @@ std::optional<RadioOptions> parseRadioOptions(const std::vector<std::string>& ar
 
 std::string usageText() {
     return R"(Usage: tq305-radio [IMAGE] [--band N] [--fast] [--burst] [--com N | --link PATH]
-                   [--save FILE] [--once] [--strict] [--calibration-mode] [-v]
-                   [IDENT] [FAULTS]
+                   [--save FILE] [--once] [--strict] [--calibration-mode]
+                   [--off-cable] [-v] [IDENT] [FAULTS]
 
 A TQ-305 on a pseudo-terminal: it serves the radio's side of the clone
 protocol from its 2048-byte memory. When it is ready it prints the path of
@@ -225,6 +227,7 @@ Options:
   --calibration-mode
                   accept writes to the calibration block 0x7F0, as a radio
                   in its service mode does
+  --off-cable     start taken off the cable (see SIGUSR1 below)
   -v, --verbose   log every frame on standard error
   -h, --help      this text
   --version       the program's version
@@ -277,6 +280,16 @@ a transfer from 1; a fault in a read is in the answer to the K-th request.
                   program waits for the real 0x06 and loses nothing
   --hang-up-at K  at the K-th block frame of a transfer, close the
                   pseudo-terminal as a pulled cable and exit 3
+
+Off the cable and back on:
+SIGUSR1 takes the radio off the cable; the next SIGUSR1 puts it back on,
+and so on. Off the cable it answers nothing and hears nothing: what the PC
+sends is dropped (no violation), answers not sent yet are lost, and a
+transfer in progress is abandoned (the blocks it wrote are kept, and saved
+with --save). The pseudo-terminal and the --com link stay, as an adapter
+stays plugged in while radios are swapped on its cable. Put back, the radio
+holds what it held:
+  kill -USR1 PID
 
 Exit status:
   0               ended (--once, or SIGINT, SIGTERM or SIGHUP)

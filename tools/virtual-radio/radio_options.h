@@ -22,6 +22,7 @@ struct RadioOptions {
     bool calibrationMode = false; // accept writes to the calibration block 0x7F0
     int answerDelayMs = 0;
     bool burst = false;
+    bool offCable = false; // starts taken off the cable (SIGUSR1 puts it on)
     bool help = false;
     bool version = false;
     Faults faults;
