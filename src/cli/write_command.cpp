@@ -226,11 +226,9 @@ std::string radioName(const RadioPort& where) {
 
 } // namespace
 
-std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
-                                                                std::optional<int> band,
-                                                                std::uint64_t index,
-                                                                const RadioPort& where,
-                                                                std::string& refusal) {
+std::optional<std::vector<settings::AssignedValue>>
+radioValues(const LinkOptions& options, std::optional<int> band, std::uint64_t index,
+            const RadioPort& where, std::string& refusal) {
     std::vector<settings::AssignedValue> values;
     for (const settings::ValuePattern& pattern : options.values) {
         const std::string value = settings::patternValue(pattern, index);
