@@ -197,7 +197,7 @@ AutoRun::AutoRun(const LinkOptions& options, const WriteJob& job)
 int AutoRun::run() {
     // The first radio's values are checked before any port is touched.
     std::string refusal;
-    if (!radioValues(m_options, 0, m_options.ports.front(), refusal)) {
+    if (!radioValues(m_options, m_job.fileBand, 0, m_options.ports.front(), refusal)) {
         sayLine(refusal + "; no radio was written");
         return ExitUsage;
     }
@@ -231,7 +231,7 @@ std::optional<std::vector<settings::AssignedValue>> AutoRun::takeValues(const Ra
     }
     std::string refusal;
     std::optional<std::vector<settings::AssignedValue>> values =
-        radioValues(m_options, index, where, refusal);
+        radioValues(m_options, m_job.fileBand, index, where, refusal);
     if (values && !m_options.again)
         if (refusal = givenBefore(where, *values); !refusal.empty())
             values.reset();

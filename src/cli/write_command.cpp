@@ -15,6 +15,8 @@
 #include "platform/history_file.h"
 #include "platform/interrupt_notifier.h"
 #include "records/write_result.h"
+#include "settings/catalogue.h"
+#include "settings/value_gate.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -224,17 +226,17 @@ std::string radioName(const RadioPort& where) {
 
 } // namespace
 
-std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
-                                                                std::uint64_t index,
-                                                                const RadioPort& where,
-                                                                std::string& refusal) {
+std::optional<std::vector<settings::AssignedValue>>
+radioValues(const LinkOptions& options, std::optional<int> band, std::uint64_t index,
+            const RadioPort& where, std::string& refusal) {
     std::vector<settings::AssignedValue> values;
     for (const settings::ValuePattern& pattern : options.values) {
         const std::string value = settings::patternValue(pattern, index);
-        const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
-        if (!why.empty()) {
-            refusal = "--set " + pattern.key + ": " + radioName(where) + " would get '" + value +
-                      "': " + why;
+        const settings::ParsedValue entered = settings::enterValue(
+            *pattern.setting.setting, value, band.value_or(settings::DefaultBandCode));
+        if (!entered.ok()) {
+            refusal = "--set " + pattern.key + ": " + radioName(where) + ": " +
+                      settings::refusalOf(value, entered).en;
             return std::nullopt;
         }
         values.emplace_back(pattern, value);
@@ -277,13 +279,15 @@ std::string givenBefore(const RadioPort& where,
 
 namespace {
 
-// Each radio's own values, radio `first` being the first of the set; none
-// when one of them cannot be held, `refusal` then naming the radio.
+// Each radio's own values, radio `first` being the first of the set, each
+// through the gate for the file's band; none when one of them is refused,
+// `refusal` then naming the radio.
 std::optional<std::vector<std::vector<settings::AssignedValue>>>
-setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal) {
+setValues(const LinkOptions& options, std::optional<int> band, std::uint64_t first,
+          std::string& refusal) {
     std::vector<std::vector<settings::AssignedValue>> values;
     for (std::size_t n = 0; n < options.ports.size(); ++n) {
-        auto own = radioValues(options, first + n, options.ports[n], refusal);
+        auto own = radioValues(options, band, first + n, options.ports[n], refusal);
         if (!own)
             return std::nullopt;
         values.push_back(std::move(*own));
@@ -362,7 +366,7 @@ int writeSets(const LinkOptions& options, const WriteJob& job) {
     std::uint64_t first = 0;
     for (;;) {
         std::string refusal;
-        auto values = setValues(options, first, refusal);
+        auto values = setValues(options, job.fileBand, first, refusal);
         if (values && !options.again)
             refusal = givenBefore(options, *values);
         if (!values || !refusal.empty()) {
