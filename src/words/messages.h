@@ -20,6 +20,7 @@ enum class Msg {
     ReadSucceeded,
     WriteSucceeded,
     CommunicationError, // the radio fell silent during a transfer
+    NothingWrittenLinkError, // the radio fell silent before a write sent anything
     BandRefused,
     ForceWriteQuestion,
     PortError,          // %1 the port number, %2 the line saying why (portFailureText)
@@ -62,6 +63,9 @@ int showMessage(Msg id, const QStringList& arguments = {});
 QString messageText(Msg id, const QStringList& arguments = {});
 QString messageTitle(Msg id);
 int messageStyle(Msg id);
+// The captions of a question's buttons that say what each does, in the
+// language in force; empty for the usual OK, Cancel...
+QStringList messageButtons(Msg id);
 
 // A block's address as the messages name it: 0x followed by three upper-case
 // hexadecimal digits (0x7F0).
