@@ -69,6 +69,8 @@ class History {
 
     const std::string& lastError() const { return m_error; }
     static int schemaVersion();
+    // The connection, for the window's queries (history_query.h).
+    sqlite3* connection() const { return m_db; }
 
   private:
     explicit History(sqlite3* db) : m_db(db) {}

@@ -3,15 +3,16 @@
 #include "records/history.h"
 
 #include <QDialog>
-#include <vector>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace shell {
 
+class HistoryModel;
 class MainWindow;
 
 // FrmHistory: every radio read, written, verified and restored, newest
@@ -20,13 +21,17 @@ class MainWindow;
 // click) opens the row's backup into the editors; Restore... chooses it to
 // be written back to a radio; Delete (the Delete key) removes the chosen
 // rows from the history, once asked; Export writes the rows shown as CSV.
-// A row whose backup is gone says so and offers neither.
+// A row whose backup is gone says so and offers neither. The filter box
+// has the keys when the window opens; Up and Down move the choice from it.
 class HistoryWindow : public QDialog {
     Q_OBJECT
   public:
     enum class Choice { Open, Restore };
 
-    HistoryWindow(std::vector<records::Record> rows, int language, QWidget* parent = nullptr);
+    // The records of `history`, which the window keeps; none without one.
+    HistoryWindow(std::unique_ptr<records::History> history, int language,
+                  QWidget* parent = nullptr);
+    ~HistoryWindow() override;
 
     // The backup of the one row chosen (none when several are); once the
     // window is accepted, what to open or write back.
@@ -37,9 +42,13 @@ class HistoryWindow : public QDialog {
     // The rows shown, as CSV: a title row, then a row each.
     QString csvText() const;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QString text(const char* control, int index = 0) const;
     QList<int> chosenRows() const;
+    void selectRow(int row);
     void applyFilter();
     void choiceChanged();
     void choose(Choice choice);
@@ -48,8 +57,9 @@ class HistoryWindow : public QDialog {
 
     int m_language;
     Choice m_choice = Choice::Open;
+    HistoryModel* m_model = nullptr;
     QLineEdit* TextFilter = nullptr;
-    QTableWidget* TableHistory = nullptr;
+    QTableView* TableHistory = nullptr;
     QLabel* LabelBackup = nullptr;
     QPushButton* CmdOpen = nullptr;
     QPushButton* CmdRestore = nullptr;
