@@ -47,7 +47,6 @@ class SafeWriteTest : public QObject {
     QWidget* frmWriting() const { return window().findChild<QWidget*>("FrmWriting"); }
     int progress() const { return frmWriting()->findChild<QProgressBar*>("ProgressBar1")->value(); }
     QString ok() const { return ui::isChinese() ? "确定" : "OK"; }
-    QString cancel() const { return ui::isChinese() ? "取消" : "Cancel"; }
     void trigger(const char* item) { window().findChild<QAction*>(item)->trigger(); }
     void setOption(const char* item, bool on) {
         QAction* action = window().findChild<QAction*>(item);
@@ -416,11 +415,14 @@ class SafeWriteTest : public QObject {
             QVERIFY(radiolink::openHistory(error)->add(written));
         }
         ScriptedAnswers answers;
-        answers.onDialog(dialog, [name](QDialog* dialog) {
+        bool stayedOpen = false;
+        answers.onDialog(dialog, [name, &stayedOpen](QDialog* dialog) {
             // The history holds the other runs' radios too.
             if (auto* filter = dialog->findChild<QLineEdit*>("TextFilter"))
                 QTest::keyClicks(filter, name);
             QTest::mouseClick(dialog->findChild<QPushButton*>("CmdRestore"), Qt::LeftButton);
+            // The window the restore was started from is still there.
+            stayedOpen = dialog->isVisible();
         });
         QString asked;
         answers.onDialog("FrmRestorePort", [&](QDialog* dialog) {
@@ -433,6 +435,7 @@ class SafeWriteTest : public QObject {
         trigger(menu.toLatin1().constData());
         QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 30000);
         QCOMPARE(asked, "Write the backup " + name + " to the radio on port:");
+        QVERIFY(stayedOpen);
         QCOMPARE(answers.boxes().last().text,
                  "The radio was restored from the backup " + name + ", and verified!");
         QTRY_VERIFY(QFile::exists(radioSaves));
@@ -621,8 +624,8 @@ class SafeWriteTest : public QObject {
         QVERIFY(batch->running());
         QVERIFY(!close->isEnabled());
         {
-            ScriptedAnswers goOn; // Escape asks; Cancel lets them go on
-            goOn.press(cancel());
+            ScriptedAnswers goOn; // Escape asks; the second button lets them go on
+            goOn.press(ui::isChinese() ? "继续写频" : "Go On Writing");
             QTest::keyClick(batch, Qt::Key_Escape);
             QVERIFY(goOn.done());
             QVERIFY(batch->isVisible());
@@ -634,8 +637,9 @@ class SafeWriteTest : public QObject {
             QCOMPARE(grid->item(row, 0)->text(), QString::number(ports[row]));
             QCOMPARE(grid->item(row, 1)->text(), QString(row == 3 ? "450-470MHz" : "400-480MHz"));
             QCOMPARE(grid->item(row, 3)->text(), results[row]);
-            // A narrow column cuts the text: the tooltip holds all of it.
+            // The tooltip holds all of it, and the window made room for it.
             QVERIFY(grid->item(row, 3)->toolTip().startsWith(results[row]));
+            QVERIFY(grid->columnWidth(3) >= grid->fontMetrics().horizontalAdvance(results[row]));
             QVERIFY(!grid->item(row, 4)->text().isEmpty());
             // Full once written, empty for the radio that holds what it held.
             QCOMPARE(static_cast<QProgressBar*>(grid->cellWidget(row, 2))->value(),

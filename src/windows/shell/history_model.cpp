@@ -190,6 +190,11 @@ void HistoryModel::sort(int column, Qt::SortOrder order) {
 
 void HistoryModel::refresh() {
     m_ordered = m_history ? records::orderedIds(*m_history, m_order) : std::vector<std::int64_t>();
+    // Records made since are gathered too.
+    if (m_history && m_gathered) {
+        m_gathered = false;
+        m_gathering.start();
+    }
     applyFilter(false);
 }
 

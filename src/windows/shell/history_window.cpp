@@ -17,6 +17,7 @@
 #include "words/save_failure.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 namespace shell {
 
@@ -84,12 +86,12 @@ HistoryWindow::HistoryWindow(std::unique_ptr<records::History> history, int lang
     CmdExport = add("CmdExport", QDialogButtonBox::ActionRole);
     CmdClose = add("CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the row's backup
-    connect(CmdOpen, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
-    connect(CmdRestore, &QPushButton::clicked, this, [this] { choose(Choice::Restore); });
+    connect(CmdOpen, &QPushButton::clicked, this, &HistoryWindow::open);
+    connect(CmdRestore, &QPushButton::clicked, this, &HistoryWindow::restore);
     connect(CmdDelete, &QPushButton::clicked, this, &HistoryWindow::deleteChosen);
     connect(CmdExport, &QPushButton::clicked, this, &HistoryWindow::exportRows);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(TableHistory, &QTableView::doubleClicked, this, [this] { choose(Choice::Open); });
+    connect(TableHistory, &QTableView::doubleClicked, this, &HistoryWindow::open);
     connect(TableHistory->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &HistoryWindow::choiceChanged);
     connect(TextFilter, &QLineEdit::textChanged, this, &HistoryWindow::applyFilter);
@@ -159,12 +161,16 @@ void HistoryWindow::selectRow(int row) {
 }
 
 void HistoryWindow::applyFilter() {
-    // The pick stays while the filter keeps it, else moves to the first row
+    keepingTheChoice([this] { m_model->setFilter(TextFilter->text()); });
+}
+
+void HistoryWindow::keepingTheChoice(const std::function<void()>& change) {
+    // The pick stays while the rows keep it, else moves to the first row
     // shown, so Enter opens what the user sees.
     const QList<int> rows = chosenRows();
     const records::Record* chosen = rows.isEmpty() ? nullptr : m_model->record(rows.first());
     const std::int64_t id = chosen ? chosen->id : 0;
-    m_model->setFilter(TextFilter->text());
+    change();
     const int row = id ? m_model->rowOf(id) : -1;
     selectRow(row >= 0 ? row : 0);
 }
@@ -191,12 +197,26 @@ int HistoryWindow::chosenPort() const {
     return rows.size() == 1 ? m_model->radioPort(rows.first()) : 0;
 }
 
-void HistoryWindow::choose(Choice choice) {
-    // Open and Restore are offered alike: for one row whose backup is there.
-    if (!CmdOpen->isEnabled())
+// Open and Restore are offered alike: for one row whose backup is there.
+void HistoryWindow::open() {
+    if (CmdOpen->isEnabled())
+        accept();
+}
+
+void HistoryWindow::restore() {
+    if (!CmdRestore->isEnabled())
         return;
-    m_choice = choice;
-    accept();
+    m_restoreAsked = true;
+    emit restoreRequested(chosenBackup(), chosenPort());
+}
+
+void HistoryWindow::changeEvent(QEvent* event) {
+    // Back from a restore: its record is listed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_restoreAsked) {
+        m_restoreAsked = false;
+        keepingTheChoice([this] { m_model->refresh(); });
+    }
+    QDialog::changeEvent(event);
 }
 
 void HistoryWindow::deleteChosen() {
@@ -259,12 +279,12 @@ void showHistory(MainWindow& window) {
     if (QFile::exists(radiolink::historyFile()))
         records = radiolink::openHistory(error);
     HistoryWindow history(std::move(records), ui::UILanguage, &window);
-    if (history.exec() != QDialog::Accepted)
-        return;
-    if (history.choice() == HistoryWindow::Choice::Open)
+    QObject::connect(&history, &HistoryWindow::restoreRequested,
+                     [&window](const QString& backup, int port) {
+                         restoreAskingPort(window, backup, port);
+                     });
+    if (history.exec() == QDialog::Accepted)
         window.fileCommands().openFile(history.chosenBackup());
-    else
-        restoreAskingPort(window, history.chosenBackup(), history.chosenPort());
 }
 
 } // namespace shell
