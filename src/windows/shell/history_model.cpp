@@ -170,13 +170,16 @@ QString HistoryModel::shownText(const records::Record& shown, int column) const 
 QVariant HistoryModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
+    // A backup is always in the backup folder: its name says which.
+    if (role == Qt::DisplayRole && index.column() == BackupColumn)
+        return cellText(index.row(), index.column()).section('/', -1);
     if (role == Qt::DisplayRole)
         return cellText(index.row(), index.column());
-    // A path column is cut to its file's name and the folder's ends.
+    // A long text cut to its column's room is whole in the tooltip.
     if (role == Qt::ToolTipRole && index.column() == BackupColumn &&
         backupMissing(index.row()))
         return text("BackupMissing", 1);
-    if (role == Qt::ToolTipRole && (index.column() == FileColumn || index.column() == BackupColumn))
+    if (role == Qt::ToolTipRole && index.column() >= ResultColumn)
         return cellText(index.row(), index.column());
     return {};
 }

@@ -23,6 +23,7 @@ namespace shell {
 class HistoryModel : public QAbstractTableModel {
   public:
     static constexpr int ColumnCount = 8;
+    static constexpr int ResultColumn = 5;
     static constexpr int FileColumn = 6;
     static constexpr int BackupColumn = 7;
 
@@ -51,6 +52,8 @@ class HistoryModel : public QAbstractTableModel {
     int rowOf(std::int64_t id) const;
     // The row's backup was taken but is no longer there.
     bool backupMissing(int row) const;
+    // The whole text of a cell, as the filter and the CSV export take it
+    // (the Backup column shows only the backup's name).
     QString cellText(int row, int column) const;
     // The program's port number the row's radio was on; 0 for a device.
     int radioPort(int row) const;

@@ -20,12 +20,14 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -36,7 +38,7 @@ namespace shell {
 namespace {
 
 // Wide enough for a backup's name: "2026-12-08_053931_port4_band3.dat".
-constexpr int PathWidth = 300;
+constexpr int PathWidth = 260;
 
 QString csvField(const QString& field) {
     if (!field.contains(QRegularExpression("[\",\r\n]")))
@@ -108,16 +110,19 @@ HistoryWindow::HistoryWindow(std::unique_ptr<records::History> history, int lang
     layout->addWidget(LabelBackup);
     layout->addWidget(buttons);
     fitTableToTexts(*TableHistory);
-    TableHistory->horizontalHeader()->resizeSection(
-        HistoryModel::FileColumn,
-        std::min(TableHistory->horizontalHeader()->sectionSize(HistoryModel::FileColumn), PathWidth));
-    // The backup, last, takes the room left; the window leaves it a name's room.
-    const int backupRoom =
-        std::min(TableHistory->horizontalHeader()->sectionSize(HistoryModel::BackupColumn),
-                 PathWidth);
-    resize(std::min(1200, fittedWidth(*TableHistory) - TableHistory->horizontalHeader()->sectionSize(
-                                                           HistoryModel::BackupColumn) +
-                              backupRoom + 60),
+    // The long texts (a result's reason, the paths) are cut to a name's
+    // room, their ends kept, so that every column is in view and the
+    // backup's name shows; the whole text is the cell's tooltip.
+    QHeaderView* header = TableHistory->horizontalHeader();
+    int columns = 0;
+    for (int column = 0; column < HistoryModel::ColumnCount; ++column) {
+        if (column >= HistoryModel::ResultColumn)
+            header->resizeSection(column, std::min(header->sectionSize(column), PathWidth));
+        columns += header->sectionSize(column);
+    }
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(screen.width() - 40, columns + TableHistory->verticalScrollBar()->sizeHint().width() +
+                                             2 * TableHistory->frameWidth() + 40),
            420);
     // Typing at once filters.
     TextFilter->setFocus(Qt::OtherFocusReason);
