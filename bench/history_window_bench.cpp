@@ -17,8 +17,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <string>
 #include <sqlite3.h>
+#include <string>
 
 namespace {
 
@@ -38,8 +38,7 @@ bool fill(records::History& history, int count) {
         record.values = {{"dtmf.own_code", std::to_string(100000 + n)}};
         record.result = n % 97 == 0 ? "partial at block 0x310: the line was lost" : "verified";
         record.backup = "/home/bench/.local/share/tq305/backups/2026-12-08_0539" +
-                        std::to_string(n % 60) + "_port" + std::to_string(n % 8 + 1) +
-                        "_band3.dat";
+                        std::to_string(n % 60) + "_port" + std::to_string(n % 8 + 1) + "_band3.dat";
         if (!history.add(record))
             return false;
     }
@@ -73,8 +72,8 @@ int main(int argc, char** argv) {
 
     // The texts the filter looks through are gathered while the window
     // waits for its first key; a key typed sooner waits for them.
-    auto* model = static_cast<shell::HistoryModel*>(
-        window.findChild<QTableView*>("TableHistory")->model());
+    auto* model =
+        static_cast<shell::HistoryModel*>(window.findChild<QTableView*>("TableHistory")->model());
     clock.start();
     model->gatherTexts();
     const double gatherMs = double(clock.nsecsElapsed()) / 1e6;

@@ -19,7 +19,7 @@ enum class Msg {
     PortInvalid,            // a transfer asked for with the port closed
     ReadSucceeded,
     WriteSucceeded,
-    CommunicationError, // the radio fell silent during a transfer
+    CommunicationError,      // the radio fell silent during a transfer
     NothingWrittenLinkError, // the radio fell silent before a write sent anything
     BandRefused,
     ForceWriteQuestion,

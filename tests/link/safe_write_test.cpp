@@ -219,8 +219,7 @@ class SafeWriteTest : public QObject {
                 const QStringList part = one.split(' ');
                 if (part[0] == "change" && name == "W 0" + part[1].mid(2).toUpper())
                     rig.radio.memory[std::size_t(part[1].toInt(nullptr, 16) +
-                                                 (part.size() > 2 ? part[2].toInt() : 2))] ^=
-                        0x01;
+                                                 (part.size() > 2 ? part[2].toInt() : 2))] ^= 0x01;
                 // "E" of the write, not the backup's.
                 if (part[0] == "stall" && name == one.mid(6) && (name != "E" || writing))
                     reply.clear();

@@ -58,9 +58,9 @@ struct SafeWriteResult {
     // VerifyFailed; Written after a verify read that broke off: those of
     // the blocks it took before.
     std::vector<std::uint16_t> differingBlocks;
-    int blocksReadBack = 0; // the blocks the verify read took
-    std::optional<image::MemoryImage> backup;    // once the backup read completed
-    std::optional<int> radioBand;                // the band code of the radio's ident
+    int blocksReadBack = 0;                   // the blocks the verify read took
+    std::optional<image::MemoryImage> backup; // once the backup read completed
+    std::optional<int> radioBand;             // the band code of the radio's ident
 };
 
 } // namespace radiolink

@@ -52,8 +52,7 @@ constexpr std::array SortExpressions = {
 // order found, with their values. A slice of every record between its
 // first id and its last takes the values by a range of the index rather
 // than a list of a thousand ids.
-std::vector<Record> readRecords(const History& history, const std::string& selection,
-                                bool slice) {
+std::vector<Record> readRecords(const History& history, const std::string& selection, bool slice) {
     const Query query = prepare(history, "SELECT id, at, action, port, device, file, sha256, band, "
                                          "result, backup, version FROM records " +
                                              selection);
@@ -99,10 +98,9 @@ std::vector<Record> readRecords(const History& history, const std::string& selec
 
 std::vector<std::int64_t> orderedIds(const History& history, Order order) {
     const char* direction = order.descending ? " DESC" : "";
-    const Query query =
-        prepare(history, std::string("SELECT id FROM records ORDER BY ") +
-                             SortExpressions[std::size_t(order.column)] + direction + ", at" +
-                             direction + ", id" + direction);
+    const Query query = prepare(history, std::string("SELECT id FROM records ORDER BY ") +
+                                             SortExpressions[std::size_t(order.column)] +
+                                             direction + ", at" + direction + ", id" + direction);
     std::vector<std::int64_t> ids;
     while (query && sqlite3_step(query.get()) == SQLITE_ROW)
         ids.push_back(sqlite3_column_int64(query.get(), 0));

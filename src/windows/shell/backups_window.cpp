@@ -223,10 +223,9 @@ int askRestorePort(QWidget* parent, const QString& backupName, int port) {
 
 void showBackups(MainWindow& window) {
     BackupsWindow backups(window.backupsFolder(), ui::UILanguage, &window);
-    QObject::connect(&backups, &BackupsWindow::restoreRequested,
-                     [&window](const QString& path, int port) {
-                         restoreAskingPort(window, path, port);
-                     });
+    QObject::connect(
+        &backups, &BackupsWindow::restoreRequested,
+        [&window](const QString& path, int port) { restoreAskingPort(window, path, port); });
     if (backups.exec() == QDialog::Accepted)
         window.fileCommands().openFile(backups.chosenPath());
 }

@@ -26,7 +26,8 @@ QString bytesText(const std::string& bytes) {
 // "port 3" is the program's port 3; a device named directly has none.
 int recordPortNumber(const std::string& port) {
     constexpr std::string_view Prefix = "port ";
-    if (!port.starts_with(Prefix) || port.size() == Prefix.size() || port.size() > Prefix.size() + 4)
+    if (!port.starts_with(Prefix) || port.size() == Prefix.size() ||
+        port.size() > Prefix.size() + 4)
         return 0;
     int number = 0;
     for (char digit : std::string_view(port).substr(Prefix.size())) {
@@ -39,8 +40,7 @@ int recordPortNumber(const std::string& port) {
 
 } // namespace
 
-HistoryModel::HistoryModel(std::unique_ptr<records::History> history, int language,
-                           QObject* parent)
+HistoryModel::HistoryModel(std::unique_ptr<records::History> history, int language, QObject* parent)
     : QAbstractTableModel(parent), m_history(std::move(history)), m_language(language),
       m_gathered(!m_history), m_portLabel(text("PortLabel")) {
     for (std::size_t action = 0; action < m_actions.size(); ++action)
@@ -85,8 +85,8 @@ const records::Record* HistoryModel::record(int row) const {
     if (found == m_pages.end()) {
         const std::size_t first = std::size_t(page) * PageRows;
         const std::size_t count = std::min<std::size_t>(PageRows, m_ids.size() - first);
-        std::vector<records::Record> records = records::recordsById(
-            *m_history, std::span(m_ids).subspan(first, count));
+        std::vector<records::Record> records =
+            records::recordsById(*m_history, std::span(m_ids).subspan(first, count));
         // One another program removed meanwhile shows as an empty row.
         std::vector<records::Record> page(count);
         std::size_t next = 0;
@@ -111,8 +111,8 @@ bool HistoryModel::backupMissing(int row) const {
     auto found = m_missing.find(shown->id);
     if (found == m_missing.end()) {
         std::error_code unknown;
-        found = m_missing.emplace(shown->id, !std::filesystem::exists(shown->backup, unknown))
-                    .first;
+        found =
+            m_missing.emplace(shown->id, !std::filesystem::exists(shown->backup, unknown)).first;
     }
     return found->second;
 }
@@ -176,8 +176,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole)
         return cellText(index.row(), index.column());
     // A long text cut to its column's room is whole in the tooltip.
-    if (role == Qt::ToolTipRole && index.column() == BackupColumn &&
-        backupMissing(index.row()))
+    if (role == Qt::ToolTipRole && index.column() == BackupColumn && backupMissing(index.row()))
         return text("BackupMissing", 1);
     if (role == Qt::ToolTipRole && index.column() >= ResultColumn)
         return cellText(index.row(), index.column());

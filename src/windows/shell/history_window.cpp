@@ -121,7 +121,8 @@ HistoryWindow::HistoryWindow(std::unique_ptr<records::History> history, int lang
         columns += header->sectionSize(column);
     }
     const QRect screen = this->screen()->availableGeometry();
-    resize(std::min(screen.width() - 40, columns + TableHistory->verticalScrollBar()->sizeHint().width() +
+    resize(std::min(screen.width() - 40, columns +
+                                             TableHistory->verticalScrollBar()->sizeHint().width() +
                                              2 * TableHistory->frameWidth() + 40),
            420);
     // Typing at once filters.
@@ -264,8 +265,7 @@ QString HistoryWindow::csvText() const {
 }
 
 void HistoryWindow::exportRows() {
-    const QString path =
-        askFileName(this, true, {{"CSV (*.csv)"}, "csv"});
+    const QString path = askFileName(this, true, {{"CSV (*.csv)"}, "csv"});
     if (path.isEmpty())
         return;
     const QByteArray bytes = csvText().toUtf8();
@@ -284,10 +284,9 @@ void showHistory(MainWindow& window) {
     if (QFile::exists(radiolink::historyFile()))
         records = radiolink::openHistory(error);
     HistoryWindow history(std::move(records), ui::UILanguage, &window);
-    QObject::connect(&history, &HistoryWindow::restoreRequested,
-                     [&window](const QString& backup, int port) {
-                         restoreAskingPort(window, backup, port);
-                     });
+    QObject::connect(
+        &history, &HistoryWindow::restoreRequested,
+        [&window](const QString& backup, int port) { restoreAskingPort(window, backup, port); });
     if (history.exec() == QDialog::Accepted)
         window.fileCommands().openFile(history.chosenBackup());
 }

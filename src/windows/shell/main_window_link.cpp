@@ -218,11 +218,10 @@ void MainWindow::onPortChosen() {
 }
 
 void MainWindow::showPortError() {
-    ui::showMessage(
-        ui::Msg::PortError,
-        {m_lentPort ? QString::number(m_lentPort) : ComboCom->currentText(),
-         ui::portFailureText(MSComm1->failure(), MSComm1->deviceName(),
-                                                      MSComm1->systemErrorText())});
+    ui::showMessage(ui::Msg::PortError,
+                    {m_lentPort ? QString::number(m_lentPort) : ComboCom->currentText(),
+                     ui::portFailureText(MSComm1->failure(), MSComm1->deviceName(),
+                                         MSComm1->systemErrorText())});
 }
 
 void MainWindow::focusActiveEditor() {

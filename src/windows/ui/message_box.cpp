@@ -118,9 +118,10 @@ int LocalizedMsgBox(const QString& text, int style, const QString& title,
     std::vector<QPushButton*> buttons;
     for (int n : numbers) {
         const std::size_t at = buttons.size();
-        buttons.push_back(box.addButton(
-            at < std::size_t(captions.size()) ? captions[qsizetype(at)] : buttonCaption(n, UILanguage),
-            roleOf(n)));
+        buttons.push_back(box.addButton(at < std::size_t(captions.size())
+                                            ? captions[qsizetype(at)]
+                                            : buttonCaption(n, UILanguage),
+                                        roleOf(n)));
     }
 
     const size_t defaultPosition = static_cast<size_t>((style >> 8) & 0x3);
