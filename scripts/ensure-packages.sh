@@ -9,10 +9,11 @@ set -euo pipefail
 # records of radios programmed are an SQLite database (libsqlite3-dev). The
 # package tests make the .deb (dpkg-dev for its dependencies) and look at it
 # as man, bash and the desktop do. yaml-cpp reads and writes the radio as YAML.
+# python3 runs the check that changed files compile on their own.
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev
   clang libclang-rt-dev fonts-wqy-microhei poppler-utils lld ccache
   dpkg-dev man-db bash-completion desktop-file-utils appstream libsqlite3-dev
-  libyaml-cpp-dev "$@")
+  libyaml-cpp-dev python3 "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -57,6 +57,14 @@ std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>
             options.filter.file = value;
         }
     }
+    // Deleting only what a filter shows is not what --delete-before does:
+    // refused rather than deleting more than the user meant.
+    if (options.deleteBefore &&
+        (options.filter.since || !options.filter.code.empty() || !options.filter.file.empty())) {
+        error = "tq305 history: --delete-before deletes every record before its date; give it "
+                "without --since, --code or --file";
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -148,7 +156,7 @@ int runHistory(const std::vector<std::string>& arguments) {
     }
     std::vector<records::Record> found;
     // Asking makes no history: none yet is an empty one.
-    if (QFile::exists(radiolink::historyFile())) {
+    if (QFile::exists(radiolink::historyFile()) || QFile::exists(radiolink::pendingRecordsFile())) {
         const std::unique_ptr<records::History> history = radiolink::openHistory(error);
         if (!history) {
             std::fprintf(stderr, "tq305: %s\n", error.c_str());

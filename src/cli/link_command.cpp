@@ -68,8 +68,7 @@ int readRadio(LinkSession& session, const LinkOptions& options, const std::strin
     records::Record record =
         radioRecord(records::Action::Read, options.ports.front(), device, options.file, band);
     record.result = records::readResultText();
-    keepRadioRecord(record);
-    return ExitDone;
+    return keepRadioRecord(record) ? ExitDone : ExitCannotOpen;
 }
 
 // The port opened as the options say, the transfer run by `transfer`.

@@ -78,8 +78,8 @@ bool Parser::take(const std::string& argument) {
     }
     if (!reading && (argument == "--set" || argument == "--start"))
         return takeValue(argument);
-    if (!reading && argument == "--repeat") {
-        m_options.repeat = true;
+    if (!reading && (argument == "--repeat" || argument == "--again")) {
+        (argument == "--repeat" ? m_options.repeat : m_options.again) = true;
         return true;
     }
     const bool output = reading && argument == "-o";
@@ -127,6 +127,8 @@ bool Parser::takeValue(const std::string& option) {
     if (!given)
         return false;
     if (option == "--start") {
+        if (m_options.start)
+            return fail("--start is given twice");
         std::uint64_t start = 0;
         const char* end = given->data() + given->size();
         const auto [rest, ec] = std::from_chars(given->data(), end, start);

@@ -33,6 +33,9 @@ struct LinkOptions {
     std::vector<settings::ValuePattern> values;
     std::optional<std::uint64_t> start;
     bool repeat = false;
+    // write: a counted value the history says another radio got is given
+    // all the same (--again), as when a radio is written over.
+    bool again = false;
 };
 
 // `arguments` begins with the command ("read" or "write"). None for a wrong

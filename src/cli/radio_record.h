@@ -15,8 +15,9 @@ records::Record radioRecord(records::Action action, const RadioPort& where,
                             const std::string& device, const std::string& file,
                             std::optional<int> band);
 
-// Keeps the record; a history that cannot take it is a note on standard
-// error, not a failure of what was done to the radio.
-void keepRadioRecord(const records::Record& record);
+// Keeps the record (given its token on the first time); a history that
+// cannot take it is a note on standard error, a record kept nowhere a loud
+// line and false.
+bool keepRadioRecord(records::Record& record);
 
 } // namespace cli

@@ -62,6 +62,9 @@ constexpr UsageItem WriteItems[] = {
     {"[--repeat]", "--repeat",
      "after each set of radios, wait for Enter and program the next set on the same ports, "
      "counters continued; q or Ctrl+D stops"},
+    {"[--again]", "--again",
+     "give counted values the history says other radios got already (a radio written over); "
+     "without it such a value is named and no radio is written"},
 };
 
 constexpr UsageItem DiffItems[] = {
@@ -102,14 +105,15 @@ constexpr UsageItem HistoryItems[] = {
      "print an array of objects {id, time, action, port, device, file, sha256, band, band_text, "
      "values, result, backup, version}"},
     {"[--since DATE]", "--since DATE",
-     "only what was done from DATE on: 2026-12-08, or 2026-12-08 14:30, local time"},
+     "only what was done from DATE on (DATE itself included): 2026-12-08, or 2026-12-08 14:30, "
+     "local time; a day the month lacks is refused"},
     {"[--code CODE]", "--code CODE",
      "only the radios that got CODE as a value of their own (--set dtmf.own_code=1017 gave "
      "radio 1017 its code)"},
     {"[--file NAME]", "--file NAME", "only the data files whose path holds NAME"},
     {"[--delete-before DATE]", "--delete-before DATE",
-     "first delete the records made before DATE; the backups they named are then kept no "
-     "longer than the backup limit keeps any"},
+     "first delete the records made before DATE (every one: not with --since, --code or "
+     "--file); the backups they named are then kept no longer than the backup limit keeps any"},
 };
 
 constexpr CommandUsage Commands[] = {
@@ -135,7 +139,8 @@ constexpr CommandUsage Commands[] = {
      "in its header. The progress goes to standard error. A read that fails leaves no file, and "
      "an OUT.dat that was there stays as it was.\n\n"
      "Exit status: 0 done; 1 the radio failed (one line says which and where); 2 a wrong command "
-     "line; 3 the port or OUT.dat could not be opened; 130 interrupted (the radio is told to "
+     "line; 3 the port or OUT.dat could not be opened, or the record of the read could be kept "
+     "neither in the history nor beside it; 130 interrupted (the radio is told to "
      "leave its clone mode).",
      ReadItems},
     {"write", "write a data file to the radio, with a backup before and a verify after",
@@ -150,8 +155,9 @@ constexpr CommandUsage Commands[] = {
      "code in no tone list) is sent as the windows encode it, each named in a note first.\n\n"
      "Exit status: 0 done and verified; 1 the radio failed or the verify found a difference, "
      "and nothing was written or all of it; 2 a wrong command line; 3 the port, IN.dat or the "
-     "backup could not be opened or kept, or IN.dat's header names no band (--force-band "
-     "writes it anyway); 4 a write stopped "
+     "backup could not be opened or kept, IN.dat's header names no band (--force-band "
+     "writes it anyway), or the record of a radio written could be kept neither in the history "
+     "nor beside it; 4 a write stopped "
      "part-way; 130 interrupted. With several radios: 0 only when every radio ended with 0, "
      "else the first of 4, 130, 1 and 3 one of them ended with.",
      WriteItems},
@@ -161,7 +167,10 @@ constexpr CommandUsage Commands[] = {
      "values given to that radio alone, what came of it (verified, partial at block N, refused "
      "and why) and the backup taken first. The record is kept in "
      "~/.local/share/TQ305CloneDesk/history.db; the backups it names are kept until their "
-     "record is deleted.\n\n"
+     "record is deleted. A record the database could not take (locked too long, read-only, "
+     "damaged) waits in history.db.pending beside it and goes in when the database can take "
+     "it; a write is kept as \"started, not finished\" before its first block, so a program "
+     "killed mid-write leaves a record.\n\n"
      "Exit status: 0 done, whether or not anything was found; 2 a wrong command line; 3 the "
      "history could not be opened.",
      HistoryItems},

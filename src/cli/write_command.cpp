@@ -19,6 +19,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -82,13 +83,6 @@ int worstExit(const std::vector<int>& codes) {
     return ExitDone;
 }
 
-int batchExit(const std::vector<Ended>& ended) {
-    std::vector<int> codes;
-    for (const Ended& e : ended)
-        codes.push_back(e.verdict.exitCode);
-    return worstExit(codes);
-}
-
 std::string valuesText(const RadioWrite& radio) {
     std::string text;
     for (const auto& [key, value] : radio.values())
@@ -103,19 +97,36 @@ bool isRestore(const std::string& file) {
            QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).canonicalPath() == folder;
 }
 
-// A radio that was reached is kept in the history; one whose port did not
-// open never was.
-void keepInHistory(const RadioWrite& radio, const Ended& ended, const LinkOptions& options) {
-    if (!radio.result())
-        return;
-    records::Record record =
-        radioRecord(isRestore(options.file) ? records::Action::Restore : records::Action::Write,
-                    radio.where(), radio.device(), options.file, ended.radioBand);
-    record.values = radio.values();
-    record.result = records::writeResultText(*radio.result());
-    record.backup = radio.backupPath();
-    keepRadioRecord(record);
-}
+// A radio whose port opened is kept in the history as its write starts,
+// before its first block (a program killed mid-write leaves it "started"),
+// and again as it ends; one whose port did not open never was reached.
+class RadioHistory {
+  public:
+    void started(const RadioWrite& radio, const LinkOptions& options) {
+        m_record =
+            radioRecord(isRestore(options.file) ? records::Action::Restore : records::Action::Write,
+                        radio.where(), radio.device(), options.file, std::nullopt);
+        m_record.values = radio.values();
+        m_record.result = records::startedResultText();
+        m_lost = !keepRadioRecord(m_record);
+    }
+    void ended(const RadioWrite& radio, const Ended& ended) {
+        if (!radio.result())
+            return;
+        m_record.band = ended.radioBand;
+        m_record.result = records::writeResultText(*radio.result());
+        m_record.backup = radio.backupPath();
+        m_lost = !keepRadioRecord(m_record) || m_lost;
+    }
+    // The exit of a radio whose record was kept nowhere.
+    int exitCode(int radioExit) const {
+        return m_lost ? worstExit({radioExit, ExitCannotOpen}) : radioExit;
+    }
+
+  private:
+    records::Record m_record;
+    bool m_lost = false;
+};
 
 void printTable(const Radios& radios, const std::vector<Ended>& ended) {
     std::size_t width = 4;
@@ -138,7 +149,8 @@ void printTable(const Radios& radios, const std::vector<Ended>& ended) {
 
 // Runs every radio that opened to its end in one event loop; a signal ends
 // every transfer.
-void runAll(const std::vector<RadioWrite*>& radios) {
+void runAll(const std::vector<RadioWrite*>& radios, std::vector<RadioHistory>& kept,
+            const LinkOptions& options) {
     QEventLoop loop;
     ui::InterruptNotifier interrupts;
     QObject::connect(&interrupts, &ui::InterruptNotifier::interrupted, &loop, [&] {
@@ -153,8 +165,10 @@ void runAll(const std::vector<RadioWrite*>& radios) {
             if (allDone())
                 loop.quit();
         });
-    for (RadioWrite* radio : radios)
-        radio->start();
+    for (std::size_t n = 0; n < radios.size(); ++n) {
+        kept[n].started(*radios[n], options);
+        radios[n]->start();
+    }
     if (!allDone())
         loop.exec();
 }
@@ -167,37 +181,46 @@ int writeOne(RadioWrite& radio, SingleReport& report, const LinkOptions& options
     }
     if (!radio.values().empty())
         say("this radio's own values: " + valuesText(radio));
-    runAll({&radio});
+    std::vector<RadioHistory> kept(1);
+    runAll({&radio}, kept, options);
     const Ended ended = verdictOf(radio, options, job.fileBand);
     report.close(ended.verdict.exitCode == ExitDone);
     // Before the verdict, which stays the last word.
-    keepInHistory(radio, ended, options);
+    kept.front().ended(radio, ended);
     for (const std::string& line : ended.verdict.lines)
         say(line);
-    return ended.verdict.exitCode;
+    return kept.front().exitCode(ended.verdict.exitCode);
 }
 
 int writeMany(const Radios& radios, BatchReport& report, const LinkOptions& options,
               const WriteJob& job) {
     std::vector<RadioWrite*> opened;
+    std::vector<RadioHistory> kept;
     for (const auto& radio : radios) {
         report.add(*radio);
         if (radio->open())
             opened.push_back(radio.get());
     }
-    runAll(opened);
+    kept.resize(opened.size());
+    runAll(opened, kept, options);
     std::vector<Ended> ended;
+    std::vector<int> exits;
     for (const auto& radio : radios) {
         ended.push_back(verdictOf(*radio, options, job.fileBand));
         report.ended(*radio, ended.back().verdict.summary);
-        keepInHistory(*radio, ended.back(), options);
+        exits.push_back(ended.back().verdict.exitCode);
+        if (const auto at = std::ranges::find(opened, radio.get()); at != opened.end()) {
+            RadioHistory& history = kept[std::size_t(at - opened.begin())];
+            history.ended(*radio, ended.back());
+            exits.back() = history.exitCode(exits.back());
+        }
     }
     report.close();
     for (std::size_t n = 0; n < radios.size(); ++n)
         for (const std::string& line : ended[n].verdict.lines)
             say(radios[n]->name() + ": " + line);
     printTable(radios, ended);
-    return batchExit(ended);
+    return worstExit(exits);
 }
 
 std::string radioName(const RadioPort& where) {
@@ -215,12 +238,36 @@ setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal)
             const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
             if (!why.empty()) {
                 refusal = "--set " + pattern.key + ": " + radioName(options.ports[n]) +
-                          " would get '" + value + "': " + why + "; no radio was written";
+                          " would get '" + value + "': " + why;
                 return std::nullopt;
             }
             values[n].emplace_back(pattern, value);
         }
     return values;
+}
+
+// The first counted value another radio got already, by the history: named,
+// with the radio and when; empty when none was.
+std::string givenBefore(const LinkOptions& options,
+                        const std::vector<std::vector<settings::AssignedValue>>& values) {
+    for (std::size_t n = 0; n < values.size(); ++n)
+        for (const auto& [pattern, value] : values[n]) {
+            if (!pattern.first)
+                continue; // the same for every radio
+            std::string error;
+            const auto given = radiolink::recordsGiving(pattern.key, value, error);
+            if (!given)
+                return "--set " + pattern.key + ": the history cannot tell which values were " +
+                       "given before (" + error + "); --again writes without asking it";
+            if (given->empty())
+                continue;
+            const records::Record& first = given->front();
+            return "--set " + pattern.key + ": " + radioName(options.ports[n]) + " would get '" +
+                   value + "', which " + (first.port.empty() ? first.device : first.port) +
+                   " got on " + records::localTimeText(first.at) + " (" + first.result +
+                   "); --again gives it all the same";
+        }
+    return {};
 }
 
 int writeRadios(const LinkOptions& options, const WriteJob& job,
@@ -247,21 +294,42 @@ int writeRadios(const LinkOptions& options, const WriteJob& job,
                  : writeOne(*radios.front(), single, options, job);
 }
 
-// Between sets: true once the dealer pressed Enter, false at q or the end
-// of the input.
-bool nextSetWanted(std::size_t radios) {
+enum class NextSet { Wanted, Ended, Interrupted };
+
+// Between sets: wanted once the dealer pressed Enter, ended at q or the end
+// of the input; a signal meanwhile ends the command with a word, not
+// silently.
+NextSet nextSetWanted(std::size_t radios) {
     std::fprintf(stderr,
                  "tq305: put in the next %zu radio%s and press Enter (q or Ctrl+D ends): ", radios,
                  radios == 1 ? "" : "s");
     std::fflush(stderr);
+    // Unbuffered: a line read ahead would sit where the wait cannot see it.
+    std::setvbuf(stdin, nullptr, _IONBF, 0);
+    QEventLoop loop;
+    ui::InterruptNotifier interrupts;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    bool interrupted = false;
+    QObject::connect(&interrupts, &ui::InterruptNotifier::interrupted, &loop, [&] {
+        interrupted = true;
+        loop.quit();
+    });
+    QObject::connect(&input, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (interrupted) {
+        std::fputc('\n', stderr);
+        say("interrupted while waiting for the next radios: none of them was touched; the sets "
+            "before were written, as their tables say");
+        return NextSet::Interrupted;
+    }
     char line[256];
     if (!std::fgets(line, sizeof line, stdin)) {
         std::fputc('\n', stderr);
-        return false;
+        return NextSet::Ended;
     }
     const std::string answer = line;
-    return answer.find_first_not_of(" \t\r\n") == std::string::npos ||
-           answer[answer.find_first_not_of(" \t\r\n")] != 'q';
+    const std::size_t first = answer.find_first_not_of(" \t\r\n");
+    return first == std::string::npos || answer[first] != 'q' ? NextSet::Wanted : NextSet::Ended;
 }
 
 // Set after set with --repeat, the counters going on where the set before
@@ -269,17 +337,29 @@ bool nextSetWanted(std::size_t radios) {
 int writeSets(const LinkOptions& options, const WriteJob& job) {
     std::vector<int> exits;
     std::uint64_t first = 0;
-    do {
+    for (;;) {
         std::string refusal;
-        const auto values = setValues(options, first, refusal);
-        if (!values) {
-            say(refusal);
+        auto values = setValues(options, first, refusal);
+        if (values && !options.again)
+            refusal = givenBefore(options, *values);
+        if (!values || !refusal.empty()) {
+            // The sets before this one were written, and stay as they ended.
+            say(refusal + (first == 0 ? "; no radio was written"
+                                      : "; no radio of this set was written (the sets before "
+                                        "were, as their tables say)"));
             exits.push_back(ExitUsage);
             break;
         }
         exits.push_back(writeRadios(options, job, *values));
         first += options.ports.size();
-    } while (options.repeat && nextSetWanted(options.ports.size()));
+        if (!options.repeat)
+            break;
+        const NextSet next = nextSetWanted(options.ports.size());
+        if (next == NextSet::Interrupted)
+            exits.push_back(ExitInterrupted);
+        if (next != NextSet::Wanted)
+            break;
+    }
     return worstExit(exits);
 }
 

@@ -166,6 +166,15 @@ constexpr std::array MessageTable{
                "文件已导出：\n%1\n但以下值无法按窗口显示的原样保存：\n%2", "Be careful",
                "The file was exported:\n%1\nbut it cannot carry these values as the windows "
                "show them:\n%2"},
+    MessageRow{Msg::RecordNotKept, MsgStyle::OkExclamation, "错误",
+               "对讲机已写频，但写频记录无法保存（数据库及其旁的待存文件均无法写入）：\n%1\n"
+               "请记下本次写频的对讲机及其数值。",
+               "Mistake",
+               "The radio was programmed, but its record could be kept neither in the history "
+               "nor in the file beside it:\n%1\nNote down the radios and their values by hand."},
+    MessageRow{Msg::ValueGivenBefore, MsgStyle::OkCancelQuestion, "注意",
+               "写频记录显示 %1 已于 %3 写入 %2（%4）。\n仍要再次写入此数值吗？", "Be careful",
+               "The history says %1 was given to %2 on %3 (%4).\nGive this value again?"},
 };
 
 // Questions whose OK and Cancel would not say which way they go.

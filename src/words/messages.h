@@ -52,6 +52,8 @@ enum class Msg {
     YamlNotUsable,      // %1 the file, %2 the line saying where and why (English)
     YamlTooLarge,       // %1 the file, %2 the largest size in KB
     ExportNotes,        // %1 the file, %2 one line per value it cannot carry (English)
+    RecordNotKept,      // %1 why (English, from the database and the system)
+    ValueGivenBefore,   // %1 KEY=VALUE, %2 the radio that got it, %3 when, %4 its result
 };
 
 // Shows the message in the language in force, with %1, %2... replaced by

@@ -2,6 +2,7 @@
 // own code, set after set, every one of them in the history; a value some
 // radio could not hold stops the batch before any radio is touched.
 #include "image/image_layout.h"
+#include "support/file_contents.h"
 #include "support/test_registry.h"
 #include "support/virtual_radio.h"
 
@@ -10,8 +11,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sqlite3.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -152,22 +160,77 @@ class FleetTest : public QObject {
 
     // --start continues where an earlier batch stopped, a second counter
     // keeping its distance; q ends --repeat.
+    void startContinuesTheCount_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("ownCode"); // of the second radio
+        QTest::addColumn<QString>("pttId");
+        QTest::newRow("from 17") << QStringList{"--set",   "dtmf.own_code=0001+",
+                                                "--set",   "dtmf.ptt_id=A1+",
+                                                "--start", "17"}
+                                 << "0018"
+                                 << "A18";
+        QTest::newRow("a counter beginning at exactly 0")
+            << QStringList{"--set", "dtmf.ptt_id=A500+", "--set", "dtmf.own_code=0100+", "--start",
+                           "400"}
+            << "0001"
+            << "A401";
+    }
     void startContinuesTheCount() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, ownCode);
+        QFETCH(QString, pttId);
         const auto radios = startRadios(2);
-        const FleetRun run = tq305(writeCommand(2) << "--set"
-                                                   << "dtmf.own_code=0001+"
-                                                   << "--set"
-                                                   << "dtmf.ptt_id=A1+"
-                                                   << "--start"
-                                                   << "17"
-                                                   << "--repeat",
-                                   "q\n");
+        const FleetRun run = tq305(writeCommand(2) + options << "--repeat", "q\n");
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const QJsonArray rows = history();
         QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows[1].toObject()["values"].toObject(),
-                 QJsonObject({{"dtmf.own_code", "0018"}, {"dtmf.ptt_id", "A18"}}));
-        QVERIFY(tq305({"dump", saved(2)}).out.contains("(Text3): 0018\n"));
+        QCOMPARE(rows[1].toObject()["values"].toObject()["dtmf.own_code"].toString(), ownCode);
+        QCOMPARE(rows[1].toObject()["values"].toObject()["dtmf.ptt_id"].toString(), pttId);
+        QVERIFY(
+            tq305({"dump", saved(2)}).out.contains(QString("(Text3): %1\n").arg(ownCode).toUtf8()));
+    }
+
+    // --repeat ends with a word that tells the sets written from the set not
+    // touched: a counter past its digits in a later set, a signal while it
+    // waits for the next radios.
+    void repeatEndsSaying_data() {
+        QTest::addColumn<int>("signal"); // sent once it waits; 0: none, Enter pressed
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a counter past 8 digits in the second set")
+            << 0 << 2
+            << "port 1 would get '100000000': the setting takes at most 8 characters; no radio "
+               "of this set was written (the sets before were, as their tables say)";
+        QTest::newRow("SIGTERM while waiting")
+            << int(SIGTERM) << 130
+            << "tq305: interrupted while waiting for the next radios: none of them was touched";
+        QTest::newRow("SIGHUP while waiting")
+            << int(SIGHUP) << 130
+            << "tq305: interrupted while waiting for the next radios: none of them was touched";
+    }
+    void repeatEndsSaying() {
+        QFETCH(int, signal);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        const auto radios = startRadios(2);
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(TQ305_PROGRAM, writeCommand(2) << "--set"
+                                                     << "dtmf.own_code=99999998+"
+                                                     << "--repeat");
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += process.readAllStandardError()).contains("press Enter"),
+                                 20000);
+        if (signal)
+            ::kill(pid_t(process.processId()), signal);
+        else
+            process.write("\n");
+        QVERIFY(process.waitForFinished(20000));
+        err += process.readAllStandardError();
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        QVERIFY2(QString::fromLocal8Bit(err).contains(said), err.constData());
+        QCOMPARE(history().size(), 2);
     }
 
     // Wrong values are refused before a port is opened: no backup, no
@@ -196,6 +259,9 @@ class FleetTest : public QObject {
             << "tq305 write: --set dtmf.own_code=A+: a counter ends in 1 to 18 digits before the +";
         QTest::newRow("a start that is no number")
             << QStringList{"--start", "x"} << "tq305 write: --start takes a whole number";
+        QTest::newRow("a start given twice")
+            << QStringList{"--set", "dtmf.own_code=1+", "--start", "5", "--start", "9"}
+            << "tq305 write: --start is given twice";
         QTest::newRow("a start that goes below 0")
             << QStringList{"--set", "dtmf.ptt_id=500+", "--set", "dtmf.own_code=50+", "--start",
                            "400"}
@@ -226,6 +292,9 @@ class FleetTest : public QObject {
             << QStringList{"--json", "--since", "2999-01-01 10:00"} << 0 << 0;
         QTest::newRow("a date that is none") << QStringList{"--since", "2026-02-30x"} << 2 << -1;
         QTest::newRow("an unknown option") << QStringList{"--all"} << 2 << -1;
+        QTest::newRow("a day the month lacks") << QStringList{"--since", "2026-02-30"} << 2 << -1;
+        QTest::newRow("deleting only a code's records")
+            << QStringList{"--delete-before", "2999-01-01", "--code", "1001"} << 2 << -1;
         QTest::newRow("a code without a value") << QStringList{"--code"} << 2 << -1;
         QTest::newRow("deleting what came before a day to come")
             << QStringList{"--json", "--delete-before", "2999-01-01"} << 0 << 0;
@@ -247,6 +316,209 @@ class FleetTest : public QObject {
             QCOMPARE(QJsonDocument::fromJson(run.out).array().size(), rows);
         else
             QVERIFY(run.err.contains("usage: tq305 history"));
+        if (exitCode != 0)
+            QCOMPARE(history().size(), 2); // a refused command deleted nothing
+    }
+
+    // A counted value the history says a radio got is not given again: it
+    // is named and no radio is touched, unless --again says so. A write
+    // that reached no radio (another band) gave nothing, and is recorded.
+    void aCodeIsGivenOnce() {
+        const auto radios = startRadios(2);
+        QCOMPARE(tq305(writeCommand(2) << "--set"
+                                       << "dtmf.own_code=1001+")
+                     .exitCode,
+                 0);
+        for (int n = 1; n <= 2; ++n)
+            QFile::remove(saved(n));
+        const FleetRun twice = tq305(writeCommand(2) << "--set"
+                                                     << "dtmf.own_code=1002+");
+        QCOMPARE(twice.exitCode, 2);
+        QVERIFY2(twice.err.contains("tq305: --set dtmf.own_code: port 1 would get '1002', which "
+                                    "port 2 got on "),
+                 qPrintable(twice.err));
+        QVERIFY(twice.err.contains("(verified); --again gives it all the same; no radio was "
+                                   "written"));
+        QVERIFY(!QFile::exists(saved(1)) && !QFile::exists(saved(2)));
+        QCOMPARE(tq305(writeCommand(2) << "--set"
+                                       << "dtmf.own_code=1003+")
+                     .exitCode,
+                 0);
+        QCOMPARE(tq305(writeCommand(1) << "--set"
+                                       << "dtmf.own_code=1001+"
+                                       << "--again")
+                     .exitCode,
+                 0);
+        QCOMPARE(history({"--code", "1001"}).size(), 2);
+        {
+            VirtualRadio other({path("in.dat"), "--fast", "--band", "2", "--com", "3"},
+                               environment());
+            QCOMPARE(tq305({"write", path("in.dat"), "--port", "3", "--set", "dtmf.own_code=2001+"})
+                         .exitCode,
+                     1);
+        }
+        const QJsonArray refused = history({"--code", "2001"});
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused[0].toObject()["result"].toString(), "refused: band mismatch");
+        QCOMPARE(tq305(writeCommand(1) << "--set"
+                                       << "dtmf.own_code=2001+")
+                     .exitCode,
+                 0);
+    }
+
+    // A history that cannot take a record keeps it beside itself: the
+    // radio is written all the same, the user is told, and the record goes
+    // into the history once it can take it. Kept nowhere, the command fails.
+    void recordsWaitBesideAHistoryThatCannotTakeThem_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("locked by another program") << "locked" << 0 << "database is locked";
+        QTest::newRow("read-only") << "read-only" << 0 << "readonly";
+        QTest::newRow("damaged") << "damaged" << 0 << "file is not a database";
+        QTest::newRow("nowhere to keep it")
+            << "nowhere" << 3 << "THE RECORD OF THIS RADIO COULD NOT BE KEPT";
+    }
+    void recordsWaitBesideAHistoryThatCannotTakeThem() {
+        QFETCH(QString, damage);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        const auto radios = startRadios(1);
+        QCOMPARE(tq305(writeCommand(1)).exitCode, 0);
+        const QString database = path("xdg/TQ305CloneDesk/history.db");
+        sqlite3* holder = nullptr;
+        // Root writes a file whatever its mode: for root the file is made
+        // immutable instead, and made writable again whatever happens.
+        const bool immutable = damage == "read-only" && ::geteuid() == 0;
+        const auto setImmutable = [&](bool on) {
+            return QProcess::execute("chattr", {on ? "+i" : "-i", database}) == 0;
+        };
+        struct Undo {
+            std::function<void()> undo;
+            ~Undo() {
+                if (undo)
+                    undo();
+            }
+        } writableAgain;
+        if (immutable) {
+            if (!setImmutable(true))
+                QSKIP("root writes a read-only file, and this file system cannot make it "
+                      "immutable");
+            writableAgain.undo = [&] { setImmutable(false); };
+        }
+        if (damage == "locked") {
+            QCOMPARE(sqlite3_open(QFile::encodeName(database).constData(), &holder), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        } else if (damage == "read-only" && !immutable) {
+            QVERIFY(QFile::setPermissions(database, QFile::ReadOwner));
+        } else if (damage != "read-only") {
+            QFile::remove(database + "-wal");
+            QFile::remove(database + "-shm");
+            writeFile(database, "not a database at all, but long enough to be read as one");
+            if (damage == "nowhere")
+                QVERIFY(QDir().mkpath(database + ".pending"));
+        }
+        const FleetRun run = tq305(writeCommand(1) << "--set"
+                                                   << "dtmf.own_code=1001+"
+                                                   << "--again");
+        if (holder) {
+            sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(holder);
+        }
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QVERIFY(QFile::exists(saved(1)));
+        if (damage == "nowhere")
+            return;
+        QVERIFY2(run.err.contains("it waits in " + database + ".pending"), qPrintable(run.err));
+        QVERIFY(QFile::exists(database + ".pending"));
+        if (damage == "read-only" && immutable)
+            QVERIFY(setImmutable(false));
+        else if (damage == "read-only")
+            QVERIFY(QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner));
+        if (damage == "damaged")
+            QVERIFY(QFile::remove(database));
+        const QJsonArray rows = history({"--code", "1001"});
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].toObject()["result"].toString(), "verified");
+        QVERIFY(QFile::exists(rows[0].toObject()["backup"].toString()));
+        QVERIFY(!QFile::exists(database + ".pending"));
+    }
+
+    // A write killed mid-way has its record: kept before the first block.
+    void aWriteKilledMidwayIsRecordedAsStarted() {
+        // At 9600 baud a write lasts seconds: time to catch it in the middle.
+        VirtualRadio radio({path("in.dat"), "--com", "1", "-v"}, environment());
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(TQ305_PROGRAM, writeCommand(1) << "--set"
+                                                     << "dtmf.own_code=1001+");
+        QVERIFY(process.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(radio.standardError().contains("PC:    57 01"), 10000);
+        process.kill();
+        QVERIFY(process.waitForFinished(5000));
+        const QJsonArray rows = history({"--code", "1001"});
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].toObject()["result"].toString(), "started, not finished");
+        // The radio may hold the code: it is not given to another one.
+        QCOMPARE(tq305(writeCommand(1) << "--set"
+                                       << "dtmf.own_code=1001+")
+                     .exitCode,
+                 2);
+    }
+
+    // A data file whose name is no UTF-8 is recorded by its bytes: the path
+    // the history gives exists, and the SHA-256 is the file's.
+    void aNameThatIsNoUtf8IsRecordedAsItIs() {
+        const auto radios = startRadios(1);
+        QProcess shell;
+        shell.setProcessEnvironment(environment());
+        shell.start("sh", {"-c",
+                           R"sh(f="$1/$(printf 'in\377.dat')"; cp "$1/in.dat" "$f" &&
+                                exec "$0" write "$f" --port 1)sh",
+                           TQ305_PROGRAM, m_dir.path()});
+        QVERIFY(shell.waitForFinished(30000));
+        QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+        sqlite3* db = nullptr;
+        QCOMPARE(
+            sqlite3_open(QFile::encodeName(path("xdg/TQ305CloneDesk/history.db")).constData(), &db),
+            SQLITE_OK);
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(db, "SELECT file, sha256 FROM records", -1, &query, nullptr);
+        QCOMPARE(sqlite3_step(query), SQLITE_ROW);
+        const QByteArray file(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)),
+                              sqlite3_column_bytes(query, 0));
+        const int shaLength = sqlite3_column_bytes(query, 1);
+        sqlite3_finalize(query);
+        sqlite3_close(db);
+        QCOMPARE(file, QFile::encodeName(m_dir.path()) + "/in\xFF.dat");
+        QCOMPARE(::access(file.constData(), F_OK), 0);
+        QCOMPARE(shaLength, 64);
+        // A name Qt cannot spell would outlast the temporary folder.
+        ::unlink(file.constData());
+    }
+
+    // Twenty writes at once on a data folder that has no backups/ yet:
+    // each makes or finds the folders, none is refused for them.
+    void twentyWritesAtOnceOnAFreshFolder() {
+        constexpr int Writes = 20;
+        std::vector<std::unique_ptr<VirtualRadio>> radios;
+        std::vector<std::unique_ptr<QProcess>> writes;
+        for (int n = 0; n < Writes; ++n)
+            radios.push_back(std::make_unique<VirtualRadio>(QStringList{path("in.dat"), "--fast"},
+                                                            environment()));
+        for (const auto& radio : radios) {
+            writes.push_back(std::make_unique<QProcess>());
+            writes.back()->setProcessEnvironment(environment());
+            writes.back()->start(TQ305_PROGRAM,
+                                 {"write", path("in.dat"), "--device", radio->slavePath()});
+        }
+        for (const auto& write : writes) {
+            QVERIFY(write->waitForFinished(60000));
+            QVERIFY2(write->exitCode() == 0, write->readAllStandardError().constData());
+        }
+        QCOMPARE(QDir(path("xdg/TQ305CloneDesk/backups")).entryList({"*.dat"}).size(), Writes);
+        QCOMPARE(history().size(), Writes);
     }
 };
 

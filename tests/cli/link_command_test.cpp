@@ -11,6 +11,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
@@ -632,6 +635,15 @@ class LinkCommandTest : public QObject {
                 QCOMPARE(fileBytes(saved).mid(48), overlay(m_memory, image, WriteSpans));
         }
         QCOMPARE(err.filter("backup of the radio's memory: ").size(), radios.size());
+        // Every radio has its record, the refused ones too, in the order given.
+        const QJsonArray recorded =
+            QJsonDocument::fromJson(tq305({"history", "--json"}).out).array();
+        QVERIFY(recorded.size() >= radios.size());
+        for (int n = 0; n < radios.size(); ++n) {
+            const QJsonObject row = recorded[recorded.size() - radios.size() + n].toObject();
+            QVERIFY2(row["result"].toString().startsWith(results[n], Qt::CaseInsensitive),
+                     qPrintable(row["result"].toString()));
+        }
     }
 
     // A restore command pastes into a shell as printed, and prints nothing a

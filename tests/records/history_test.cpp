@@ -4,10 +4,13 @@
 // outlive the backup limit.
 // clang-format off
 // moc reads these in order and needs the Qt headers before <compare>.
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include "files/backup_store.h"
 #include "records/history.h"
+#include "records/pending_records.h"
+#include "records/write_result.h"
 // clang-format on
 
 #include <cstdlib>
@@ -110,6 +113,9 @@ class HistoryTest : public QObject {
         QTest::newRow("since a minute") << "2026-12-09 10:30"
                                         << ""
                                         << "" << QStringList{"1003"};
+        QTest::newRow("since the minute of a record") << "2026-12-07 19:15"
+                                                      << ""
+                                                      << "" << QStringList{"1001", "1002", "1003"};
         QTest::newRow("part of a file name") << ""
                                              << ""
                                              << "factory" << QStringList{"1001", "1003"};
@@ -147,6 +153,9 @@ class HistoryTest : public QObject {
         QTest::newRow("a minute") << "2026-12-07 19:15" << qint64(Taken);
         QTest::newRow("seconds") << "2026-12-07 19:15:00" << qint64(-1);
         QTest::newRow("a month past 12") << "2026-13-01" << qint64(-1);
+        QTest::newRow("30 February") << "2026-02-30" << qint64(-1);
+        QTest::newRow("31 April") << "2026-04-31 10:00" << qint64(-1);
+        QTest::newRow("29 February of a leap year") << "2028-02-29" << qint64(1835395200);
         QTest::newRow("an hour past 23") << "2026-12-07 24:00" << qint64(-1);
         QTest::newRow("trailing text") << "2026-12-07x" << qint64(-1);
         QTest::newRow("no day") << "2026-12" << qint64(-1);
@@ -217,6 +226,131 @@ class HistoryTest : public QObject {
         std::string error;
         QVERIFY(!records::History::open(dir.filePath("history.db").toStdString(), error));
         QVERIFY2(error.find("newer version") != std::string::npos, error.c_str());
+    }
+
+    // A write is kept as it starts and again as it ends, by its token: one
+    // record, the end's, whichever reaches the history first (the start may
+    // have waited beside a locked history).
+    void aWriteKeptTwiceIsOneRecord_data() {
+        QTest::addColumn<bool>("endFirst");
+        QTest::newRow("start, then end") << false;
+        QTest::newRow("end, then the start that waited") << true;
+    }
+    void aWriteKeptTwiceIsOneRecord() {
+        QFETCH(bool, endFirst);
+        QTemporaryDir dir;
+        auto history = openIn(dir);
+        QVERIFY(history);
+        records::Record started = radio("1001", Taken, "a.dat");
+        started.token = "write-1";
+        started.result = records::startedResultText();
+        started.backup.clear();
+        records::Record ended = radio("1001", Taken + 9, "a.dat");
+        ended.token = "write-1";
+        ended.values.pop_back();
+        QVERIFY(history->add(endFirst ? ended : started));
+        QVERIFY(history->add(endFirst ? started : ended));
+        const std::vector<records::Record> found = history->list();
+        QCOMPARE(found.size(), std::size_t(1));
+        QCOMPARE(found[0].result, "verified");
+        QCOMPARE(found[0].backup, ended.backup);
+        QVERIFY(found[0].values == ended.values);
+        QCOMPARE(found[0].id, started.id);
+    }
+
+    // The values a later write must not give again: those of writes that
+    // may have reached a radio, a write never finished among them.
+    void valuesGivenBefore() {
+        QTemporaryDir dir;
+        auto history = openIn(dir);
+        QVERIFY(history);
+        const std::vector<std::pair<std::string, std::string>> kept = {
+            {"1001", "verified"},
+            {"1002", "refused: band mismatch"},
+            {"1003", "nothing written: the line was lost"},
+            {"1004", records::startedResultText()},
+            {"1005", "partial at block 0x310: the line was lost"},
+        };
+        for (const auto& [code, result] : kept) {
+            records::Record record = radio(code, Taken, "a.dat");
+            record.result = result;
+            QVERIFY(history->add(record));
+        }
+        records::Record read = radio("1006", Taken, "a.dat");
+        read.action = records::Action::Read;
+        QVERIFY(history->add(read));
+        QStringList given;
+        for (int code = 1001; code <= 1006; ++code)
+            if (!history->givenValue("dtmf.own_code", std::to_string(code)).value().empty())
+                given << QString::number(code);
+        QCOMPARE(given, QStringList({"1001", "1004", "1005"}));
+        QVERIFY(history->givenValue("dtmf.ptt_id", "1001").value().empty());
+    }
+
+    // A record waiting beside the history keeps every byte: tabs, line
+    // feeds, backslashes and names that are no UTF-8.
+    void pendingRecordsKeepEveryByte() {
+        QTemporaryDir dir;
+        const records::PendingRecords pending(dir.filePath("history.db.pending").toStdString());
+        records::Record odd = radio("10\t01", Taken, "/fleet/a\tb\nc\\d\377\376.dat");
+        odd.token = "write-1";
+        odd.band.reset();
+        odd.values.emplace_back("dtmf.ptt_id", "");
+        records::Record plain = radio("1002", Taken + 1, "b.dat");
+        plain.token = "write-2";
+        QVERIFY(pending.append(odd));
+        QVERIFY(pending.append(plain));
+        QCOMPARE(pending.waiting().size(), std::size_t(2));
+        // A history that refuses the second keeps it waiting.
+        std::vector<records::Record> added;
+        QCOMPARE(pending.addTo([&](records::Record& record) {
+            added.push_back(record);
+            return added.size() == 1;
+        }),
+                 1);
+        const records::Record& back = added.front();
+        QCOMPARE(back.file, odd.file);
+        QVERIFY(back.values == odd.values);
+        QVERIFY(!back.band);
+        QCOMPARE(back.at, odd.at);
+        QCOMPARE(back.token, odd.token);
+        QCOMPARE(back.result, odd.result);
+        const std::vector<records::Record> left = pending.waiting();
+        QCOMPARE(left.size(), std::size_t(1));
+        QCOMPARE(left[0].token, "write-2");
+        QCOMPARE(pending.addTo([](records::Record&) { return true; }), 1);
+        QVERIFY(!QFile::exists(dir.filePath("history.db.pending")));
+    }
+
+    // A database of the first schema opens, is brought to the current one,
+    // and keeps its records.
+    void anOldDatabaseIsMigrated() {
+        QTemporaryDir dir;
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(dir.filePath("history.db").toUtf8().constData(), &db), SQLITE_OK);
+        const char* first =
+            "CREATE TABLE records (id INTEGER PRIMARY KEY, at INTEGER NOT NULL, action TEXT NOT "
+            "NULL, port TEXT NOT NULL, device TEXT NOT NULL, file TEXT NOT NULL, sha256 TEXT NOT "
+            "NULL, band INTEGER, result TEXT NOT NULL, backup TEXT NOT NULL, version TEXT NOT "
+            "NULL);"
+            "CREATE INDEX records_at ON records(at);"
+            "CREATE TABLE record_values (record_id INTEGER NOT NULL REFERENCES records(id) ON "
+            "DELETE CASCADE, position INTEGER NOT NULL, key TEXT NOT NULL, value TEXT NOT NULL);"
+            "CREATE INDEX record_values_record ON record_values(record_id);"
+            "CREATE INDEX record_values_value ON record_values(value);"
+            "INSERT INTO records VALUES (1, 1796670900, 'write', 'port 1', '/dev/ttyUSB0', "
+            "'a.dat', '', 3, 'verified', '', '1.0');"
+            "INSERT INTO record_values VALUES (1, 0, 'dtmf.own_code', '1001');"
+            "PRAGMA user_version=1;";
+        QCOMPARE(sqlite3_exec(db, first, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        auto history = openIn(dir);
+        QVERIFY(history);
+        QCOMPARE(history->givenValue("dtmf.own_code", "1001").value().size(), std::size_t(1));
+        records::Record record = radio("1002", Taken, "b.dat");
+        record.token = "write-2";
+        QVERIFY(history->add(record));
+        QCOMPARE(history->list().size(), std::size_t(2));
     }
 
     void aFolderThatIsMissingIsAnError() {

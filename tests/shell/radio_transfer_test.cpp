@@ -1,6 +1,8 @@
 // Reading and writing the radio from the real windows, against tq305-radio
 // on a pseudo-terminal reached through port 3 (its link comN in the
 // per-user data folder, here a temporary one).
+#include "platform/history_file.h"
+#include "records/write_result.h"
 #include "shell/file_commands.h"
 #include "support/radio_bench.h"
 #include "support/test_registry.h"
@@ -9,6 +11,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QToolBar>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -59,6 +63,17 @@ class RadioTransferTest : public QObject {
     void backToTheWindow() {
         window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window()));
+    }
+
+    // The writes the history holds, oldest first.
+    static std::vector<records::Record> writesRecorded() {
+        std::string error;
+        std::vector<records::Record> writes;
+        if (const auto history = radiolink::openHistory(error))
+            for (records::Record& record : history->list())
+                if (record.action == records::Action::Write)
+                    writes.push_back(std::move(record));
+        return writes;
     }
 
   private slots:
@@ -293,11 +308,18 @@ class RadioTransferTest : public QObject {
         m_bench.program->enterFrequency(2, 1, "440");
         window().EncodeImage();
         const image::MemoryImage editorsBefore = window().TransmitImage;
+        const std::size_t recordsBefore = writesRecorded().size();
 
         ScriptedAnswers answers;
         answers.press("OK");
         trigger(how);
         awaitAnswers(answers);
+        // A write that reached a radio is recorded as it ended, one that
+        // wrote nothing too.
+        const std::vector<records::Record> writes = writesRecorded();
+        QCOMPARE(writes.size(), recordsBefore + (how == "MNWrite" ? 1 : 0));
+        if (how == "MNWrite")
+            QVERIFY2(!records::isStartedResult(writes.back().result), writes.back().result.c_str());
         const SeenMessageBox seen = answers.box(0);
         QCOMPARE(seen.title, QString("Mistake"));
         QCOMPARE(seen.text, text);

@@ -589,6 +589,10 @@ class SafeWriteTest : public QObject {
         QFETCH(QStringList, results);
         QFETCH(QString, summary);
         const QList<int> ports{3, 4, 5, 6};
+        // The codes an earlier row gave would be asked about: a history of
+        // this row's own.
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(radiolink::historyFile() + suffix);
         std::vector<std::unique_ptr<VirtualRadio>> radios;
         for (int port : ports)
             radios.push_back(std::make_unique<VirtualRadio>(
@@ -614,10 +618,14 @@ class SafeWriteTest : public QObject {
         QTest::keyClicks(batch->findChild<QLineEdit*>("TextValues"), "dtmf.own_code=1001+");
         QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1001", "1002", "1003", "1004"}));
         typeInto(*grid, 1, "12E4");
+        // A value typed over uses none of the counter's: the rows below
+        // count on, passing over a value typed into another row.
+        QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1001", "12E4", "1002", "1003"}));
         QVERIFY(!write->isEnabled());
         QVERIFY(batch->findChild<QLabel*>("Label2")->text().contains("'12E4'") ||
                 batch->findChild<QLabel*>("Label2")->text().contains("“12E4”"));
         typeInto(*grid, 1, "1002");
+        QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1001", "1002", "1003", "1004"}));
         QVERIFY(write->isEnabled());
         auto* close = batch->findChild<QPushButton*>("CloseButton");
         QTest::mouseClick(write, Qt::LeftButton);
@@ -658,24 +666,54 @@ class SafeWriteTest : public QObject {
         QCOMPARE(ownCodes(ports), QStringList({"1001", "1002", "1003", ""}));
         QVERIFY(grid->item(0, 3)->toolTip().contains("dtmf.own_code=1001"));
 
-        // Enter: the next radios on the same ports, the count going on.
-        QCOMPARE(batch->focusWidget(), batch->findChild<QPushButton*>("NextButton"));
+        // After a set with a failed radio, Enter writes it again with its own
+        // value, and the others stay as they ended.
+        auto* retry = batch->findChild<QPushButton*>("RetryButton");
+        auto* next = batch->findChild<QPushButton*>("NextButton");
+        QCOMPARE(batch->focusWidget(), retry);
+        QVERIFY(retry->isDefault() && !next->isDefault());
         QTest::keyClick(batch->focusWidget(), Qt::Key_Return);
+        QVERIFY(batch->running());
+        QTRY_VERIFY_WITH_TIMEOUT(!batch->running(), 30000);
+        QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1001", "1002", "1003", "1004"}));
+        QCOMPARE(column(*grid, 3), results);
+        QVERIFY(grid->item(3, 3)->toolTip().contains("dtmf.own_code=1004"));
+        QCOMPARE(datFiles(backups()).size(), 5);
+
+        // The next radios on the same ports, the count going on.
+        QTest::mouseClick(next, Qt::LeftButton);
         QVERIFY(batch->running());
         QTRY_VERIFY_WITH_TIMEOUT(!batch->running(), 30000);
         QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1005", "1006", "1007", "1008"}));
         QCOMPARE(column(*grid, 3), results);
         QCOMPARE(ownCodes(ports), QStringList({"1005", "1006", "1007", ""}));
-        // The history holds the eight radios (and earlier rows' radios).
+        // The history holds the nine writes, the refused radio's twice.
         std::string error;
         const std::vector<records::Record> history = radiolink::openHistory(error)->list();
-        QVERIFY(history.size() >= 8);
         QStringList recorded;
-        for (auto record = history.end() - 8; record != history.end(); ++record)
-            recorded << QString::fromStdString(record->values.at(0).second);
+        for (const records::Record& record : history)
+            recorded << QString::fromStdString(record.values.at(0).second);
         recorded.sort();
-        QCOMPARE(recorded,
-                 QStringList({"1001", "1002", "1003", "1004", "1005", "1006", "1007", "1008"}));
+        QCOMPARE(recorded, QStringList({"1001", "1002", "1003", "1004", "1004", "1005", "1006",
+                                        "1007", "1008"}));
+
+        // The same pattern typed anew: the codes given are named and asked
+        // about, and Cancel writes nothing.
+        auto* values = batch->findChild<QLineEdit*>("TextValues");
+        values->clear();
+        QTest::keyClicks(values, "dtmf.own_code=1001+");
+        QCOMPARE(column(*grid, OwnCodeColumn), QStringList({"1001", "1002", "1003", "1004"}));
+        {
+            ScriptedAnswers given;
+            given.press(cancel());
+            QTest::mouseClick(write, Qt::LeftButton);
+            QVERIFY(given.done());
+            const QString asked = given.box(0).text;
+            QVERIFY2(asked.contains("dtmf.own_code=1001") && asked.contains("port 3"),
+                     qPrintable(asked));
+        }
+        QVERIFY(!batch->running());
+        QCOMPARE(ownCodes(ports), QStringList({"1005", "1006", "1007", ""}));
 
         QVERIFY(close->isEnabled());
         QTest::mouseClick(close, Qt::LeftButton);

@@ -317,6 +317,26 @@ class ShellTest : public QObject {
         QVERIFY(closeAnswering(*w, "OK"));
     }
 
+    // The editors lay out their Chinese without the CJK font until shown;
+    // once shown, their texts must fall back to it, or they draw as boxes.
+    void editorsDrawChineseOnceShown_data() {
+        QTest::addColumn<QString>("form");
+        for (const char* form : {"Form2", "Form3", "Form5"})
+            QTest::newRow(form) << QString(form);
+    }
+    void editorsDrawChineseOnceShown() {
+        QFETCH(QString, form);
+        auto w = startProgram(folders());
+        auto* sub = w->findChild<QWidget*>(form + "Window");
+        auto* editor = w->findChild<QWidget*>(form);
+        QVERIFY(sub && editor);
+        sub->show();
+        for (const QWidget* shown : {sub, editor, static_cast<QWidget*>(editor->findChild<QLabel*>())})
+            QVERIFY2(!(shown->font().styleStrategy() & QFont::NoFontMerging),
+                     qPrintable(shown->objectName()));
+        QVERIFY(closeAnswering(*w, "OK"));
+    }
+
     void languageSwitchMovesTheBandSelector() {
         auto w = startProgram(folders());
         auto* band = bandList(*w);

@@ -53,6 +53,23 @@ std::optional<NameParts> parseName(const std::string& name) {
     return parts;
 }
 
+// Another program's checkUsable() takes away the empty folders it made to
+// try, and may do so just after this one found or made them: a folder that
+// vanished under a step is made again and the step tried again.
+constexpr int FolderAttempts = 20;
+
+template <typename Step> WriteResult inFolder(const std::string& folder, Step step) {
+    WriteResult result;
+    for (int attempt = 0; attempt < FolderAttempts; ++attempt) {
+        std::error_code error;
+        fs::create_directories(folder, error);
+        result = error ? WriteResult{FileError::CannotWrite, error.value()} : step();
+        if (result.ok() || result.systemError != ENOENT)
+            break;
+    }
+    return result;
+}
+
 std::string timeStamp(std::time_t taken) {
     std::tm local{};
     ::localtime_r(&taken, &local);
@@ -101,13 +118,14 @@ BackupStore::BackupStore(std::string folder, std::size_t limit)
 BackupSaved BackupStore::add(const image::MemoryImage& image, std::optional<int> band,
                              const std::string& portLabel, std::time_t taken) {
     BackupSaved saved;
-    std::error_code error;
-    fs::create_directories(m_folder, error);
     // Written whole under a name of its own, then given its final name with
-    // a link, which never replaces a file already there.
+    // a link, which never replaces a file already there. Once the partial
+    // file is in, the folder is no longer empty, and stays.
     const std::string partial =
         m_folder + "/.tq305-backup-" + std::to_string(::getpid()) + ".partial";
-    saved.result = saveDatFile(partial, image, isBand(band) ? std::uint8_t(*band) : NoBandByte);
+    saved.result = inFolder(m_folder, [&] {
+        return saveDatFile(partial, image, isBand(band) ? std::uint8_t(*band) : NoBandByte);
+    });
     if (!saved.ok())
         return saved;
     const std::string stem = m_folder + "/" + timeStamp(taken) + "_" + portLabel + "_" +
@@ -165,9 +183,8 @@ WriteResult BackupStore::checkUsable() const {
         if (folder == folder.parent_path())
             break;
     }
-    fs::create_directories(m_folder, error);
-    const WriteResult usable = error ? WriteResult{FileError::CannotWrite, error.value()}
-                                     : checkReplaceable(m_folder + "/.tq305-backup-probe.dat");
+    const WriteResult usable =
+        inFolder(m_folder, [&] { return checkReplaceable(m_folder + "/.tq305-backup-probe.dat"); });
     for (const fs::path& folder : made)
         fs::remove(folder, error);
     return usable;

@@ -1,5 +1,7 @@
 #include "records/history.h"
 
+#include "records/write_result.h"
+
 #include <array>
 #include <cstdio>
 #include <span>
@@ -32,11 +34,14 @@ constexpr std::array Migrations = {
     " value TEXT NOT NULL);"
     "CREATE INDEX record_values_record ON record_values(record_id);"
     "CREATE INDEX record_values_value ON record_values(value);",
+    "ALTER TABLE records ADD COLUMN token TEXT NOT NULL DEFAULT '';"
+    "CREATE INDEX records_token ON records(token) WHERE token != '';"
+    "CREATE INDEX record_values_key_value ON record_values(key, value);",
 };
 
-// Another program's transaction is waited for this long before a write
-// gives up: far longer than any one record takes.
-constexpr int BusyMilliseconds = 10000;
+constexpr const char* RecordColumns =
+    "SELECT id, at, action, port, device, file, sha256, band, result, backup, version, token "
+    "FROM records ";
 
 constexpr std::array ActionNames = {"read", "write", "verify", "restore"};
 
@@ -83,6 +88,31 @@ class Statement {
     sqlite3_stmt* m_statement = nullptr;
 };
 
+// The record of the query's row, with its values.
+Record recordOf(const Statement& query, Statement& values) {
+    Record record;
+    record.id = query.number(0);
+    record.at = std::time_t(query.number(1));
+    record.action = actionNamed(query.text(2)).value_or(Action::Write);
+    record.port = query.text(3);
+    record.device = query.text(4);
+    record.file = query.text(5);
+    record.sha256 = query.text(6);
+    record.band = query.optionalNumber(7);
+    record.result = query.text(8);
+    record.backup = query.text(9);
+    record.version = query.text(10);
+    record.token = query.text(11);
+    values.reset();
+    values.bind(1, record.id);
+    while (values.step() == SQLITE_ROW)
+        record.values.emplace_back(values.text(0), values.text(1));
+    return record;
+}
+
+constexpr const char* ValuesOfRecord =
+    "SELECT key, value FROM record_values WHERE record_id = ? ORDER BY position";
+
 int userVersion(sqlite3* db) {
     Statement query(db, "PRAGMA user_version");
     return query.step() == SQLITE_ROW ? int(query.number(0)) : -1;
@@ -92,6 +122,11 @@ int userVersion(sqlite3* db) {
 
 const char* actionName(Action action) {
     return ActionNames[std::size_t(action)];
+}
+
+bool gaveValues(const Record& record) {
+    return (record.action == Action::Write || record.action == Action::Restore) &&
+           valuesReachedRadio(record.result);
 }
 
 std::optional<Action> actionNamed(const std::string& name) {
@@ -105,7 +140,8 @@ int History::schemaVersion() {
     return int(Migrations.size());
 }
 
-std::unique_ptr<History> History::open(const std::string& path, std::string& error) {
+std::unique_ptr<History> History::open(const std::string& path, std::string& error,
+                                       int busyMilliseconds) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK) {
@@ -113,8 +149,8 @@ std::unique_ptr<History> History::open(const std::string& path, std::string& err
         sqlite3_close(db);
         return nullptr;
     }
-    std::unique_ptr<History> history(new History(db));
-    sqlite3_busy_timeout(db, BusyMilliseconds);
+    std::unique_ptr<History> history(new History(db, busyMilliseconds));
+    sqlite3_busy_timeout(db, busyMilliseconds);
     // WAL lets readers go on while one program writes, and survives a
     // program that ends mid-transaction.
     if (!history->useWriteAheadLog() || !history->exec("PRAGMA foreign_keys=ON") ||
@@ -145,7 +181,7 @@ bool History::useWriteAheadLog() {
     for (int waited = 0;; waited += RetryMilliseconds) {
         if (exec("PRAGMA journal_mode=WAL"))
             return true;
-        if ((sqlite3_errcode(m_db) & 0xFF) != SQLITE_BUSY || waited >= BusyMilliseconds)
+        if ((sqlite3_errcode(m_db) & 0xFF) != SQLITE_BUSY || waited >= m_busyMilliseconds)
             return false;
         sqlite3_sleep(RetryMilliseconds);
     }
@@ -182,8 +218,38 @@ bool History::migrate() {
 bool History::add(Record& record) {
     if (!exec("BEGIN IMMEDIATE"))
         return false;
+    const std::optional<std::int64_t> kept =
+        record.token.empty() ? std::nullopt : idOfToken(record.token);
+    bool ok = true;
+    if (!kept)
+        ok = insert(record);
+    else if (isStartedResult(record.result))
+        record.id = *kept; // the write's end came first: it stays
+    else
+        ok = replace(*kept, record);
+    if (!ok) {
+        m_error = sqlite3_errmsg(m_db);
+        exec("ROLLBACK");
+        return false;
+    }
+    if (!exec("COMMIT")) {
+        exec("ROLLBACK");
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::int64_t> History::idOfToken(const std::string& token) {
+    Statement query(m_db, "SELECT id FROM records WHERE token = ? AND token != ''");
+    query.bind(1, token);
+    if (query.step() != SQLITE_ROW)
+        return std::nullopt;
+    return query.number(0);
+}
+
+bool History::insert(Record& record) {
     Statement insert(m_db, "INSERT INTO records (at, action, port, device, file, sha256, band, "
-                           "result, backup, version) VALUES (?,?,?,?,?,?,?,?,?,?)");
+                           "result, backup, version, token) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     insert.bind(1, std::int64_t(record.at));
     insert.bind(2, std::string(actionName(record.action)));
     insert.bind(3, record.port);
@@ -194,62 +260,90 @@ bool History::add(Record& record) {
     insert.bind(8, record.result);
     insert.bind(9, record.backup);
     insert.bind(10, record.version);
-    bool ok = insert.step() == SQLITE_DONE;
-    const std::int64_t id = sqlite3_last_insert_rowid(m_db);
+    insert.bind(11, record.token);
+    if (insert.step() != SQLITE_DONE)
+        return false;
+    record.id = sqlite3_last_insert_rowid(m_db);
+    return insertValues(record.id, record.values);
+}
+
+// The end of a write in place of its start; the time stays the start's.
+bool History::replace(std::int64_t id, Record& record) {
+    Statement update(m_db, "UPDATE records SET action = ?, port = ?, device = ?, file = ?, "
+                           "sha256 = ?, band = ?, result = ?, backup = ?, version = ? "
+                           "WHERE id = ?");
+    update.bind(1, std::string(actionName(record.action)));
+    update.bind(2, record.port);
+    update.bind(3, record.device);
+    update.bind(4, record.file);
+    update.bind(5, record.sha256);
+    update.bind(6, record.band);
+    update.bind(7, record.result);
+    update.bind(8, record.backup);
+    update.bind(9, record.version);
+    update.bind(10, id);
+    Statement erase(m_db, "DELETE FROM record_values WHERE record_id = ?");
+    erase.bind(1, id);
+    if (update.step() != SQLITE_DONE || erase.step() != SQLITE_DONE)
+        return false;
+    record.id = id;
+    return insertValues(id, record.values);
+}
+
+bool History::insertValues(std::int64_t id, const std::vector<VariedValue>& values) {
     Statement value(m_db,
                     "INSERT INTO record_values (record_id, position, key, value) VALUES (?,?,?,?)");
-    for (std::size_t n = 0; ok && n < record.values.size(); ++n) {
+    for (std::size_t n = 0; n < values.size(); ++n) {
         value.reset();
         value.bind(1, id);
         value.bind(2, std::int64_t(n));
-        value.bind(3, record.values[n].first);
-        value.bind(4, record.values[n].second);
-        ok = value.step() == SQLITE_DONE;
+        value.bind(3, values[n].first);
+        value.bind(4, values[n].second);
+        if (value.step() != SQLITE_DONE)
+            return false;
     }
-    if (!ok) {
-        m_error = sqlite3_errmsg(m_db);
-        exec("ROLLBACK");
-        return false;
-    }
-    if (!exec("COMMIT")) {
-        exec("ROLLBACK");
-        return false;
-    }
-    record.id = id;
     return true;
 }
 
+std::optional<std::vector<Record>> History::givenValue(const std::string& key,
+                                                       const std::string& value) const {
+    Statement query(m_db, (std::string(RecordColumns) +
+                           "WHERE id IN (SELECT record_id FROM record_values WHERE key = ?1 "
+                           "AND value = ?2) ORDER BY at, id")
+                              .c_str());
+    if (!query.ok()) {
+        m_error = sqlite3_errmsg(m_db);
+        return std::nullopt;
+    }
+    query.bind(1, key);
+    query.bind(2, value);
+    Statement values(m_db, ValuesOfRecord);
+    std::vector<Record> found;
+    int step = SQLITE_ROW;
+    while ((step = query.step()) == SQLITE_ROW)
+        if (Record record = recordOf(query, values); gaveValues(record))
+            found.push_back(std::move(record));
+    if (step != SQLITE_DONE) {
+        m_error = sqlite3_errmsg(m_db);
+        return std::nullopt;
+    }
+    return found;
+}
+
 std::vector<Record> History::list(const Filter& filter) const {
-    Statement query(m_db,
-                    "SELECT id, at, action, port, device, file, sha256, band, result, backup, "
-                    "version FROM records WHERE at >= ?1"
-                    " AND (?2 = '' OR id IN (SELECT record_id FROM record_values WHERE value = ?2))"
-                    " AND (?3 = '' OR instr(file, ?3) > 0) ORDER BY at, id");
+    Statement query(m_db, (std::string(RecordColumns) +
+                           "WHERE at >= ?1"
+                           " AND (?2 = '' OR id IN (SELECT record_id FROM record_values WHERE "
+                           "value = ?2))"
+                           " AND (?3 = '' OR instr(file, ?3) > 0) ORDER BY at, id")
+                              .c_str());
     query.bind(1, std::int64_t(filter.since.value_or(0)));
     query.bind(2, filter.code);
     query.bind(3, filter.file);
-    Statement values(m_db,
-                     "SELECT key, value FROM record_values WHERE record_id = ? ORDER BY position");
+    Statement values(m_db, ValuesOfRecord);
     std::vector<Record> found;
-    while (query.step() == SQLITE_ROW) {
-        Record record;
-        record.id = query.number(0);
-        record.at = std::time_t(query.number(1));
-        record.action = actionNamed(query.text(2)).value_or(Action::Write);
-        record.port = query.text(3);
-        record.device = query.text(4);
-        record.file = query.text(5);
-        record.sha256 = query.text(6);
-        record.band = query.optionalNumber(7);
-        record.result = query.text(8);
-        record.backup = query.text(9);
-        record.version = query.text(10);
-        values.reset();
-        values.bind(1, record.id);
-        while (values.step() == SQLITE_ROW)
-            record.values.emplace_back(values.text(0), values.text(1));
-        found.push_back(std::move(record));
-    }
+    while (query.step() == SQLITE_ROW)
+        found.push_back(recordOf(query, values));
     return found;
 }
 
@@ -302,8 +396,12 @@ std::optional<std::time_t> parseLocalTime(const std::string& text) {
     local.tm_year -= 1900;
     local.tm_mon -= 1;
     local.tm_isdst = -1;
+    const std::tm asked = local;
     const std::time_t at = std::mktime(&local);
-    if (at == std::time_t(-1))
+    // mktime rolls 30 February over into March: a day the month lacks is
+    // no date.
+    if (at == std::time_t(-1) || local.tm_mday != asked.tm_mday || local.tm_mon != asked.tm_mon ||
+        local.tm_year != asked.tm_year)
         return std::nullopt;
     return at;
 }

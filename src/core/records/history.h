@@ -38,7 +38,14 @@ struct Record {
     std::string result; // "verified", "written", "partial at block 12", "refused: ..."
     std::string backup; // the backup file taken first, when one was
     std::string version;
+    // One write's mark, the same in the record kept as it starts and in the
+    // one kept as it ends: the second takes the first's place.
+    std::string token;
 };
+
+// Whether the record is of a write that may have left its values in a
+// radio: not one refused, nor one that wrote nothing.
+bool gaveValues(const Record& record);
 
 struct Filter {
     std::optional<std::time_t> since;
@@ -46,18 +53,31 @@ struct Filter {
     std::string file; // the file's name or path contains it
 };
 
+// Another program's transaction is waited for this long before a write
+// gives up (the record then waits beside the database): far longer than any
+// one record takes, short enough that nobody takes the program for hung.
+inline constexpr int DefaultBusyMilliseconds = 5000;
+
 class History {
   public:
     // Opens (and makes, with its folder's parent existing) the database at
-    // `path` and brings its schema to the current version. Nothing when it
+    // `path` and brings its schema to the current version, waiting for
+    // other programs' transactions up to `busyMilliseconds`. Nothing when it
     // cannot: `error` says why.
-    static std::unique_ptr<History> open(const std::string& path, std::string& error);
+    static std::unique_ptr<History> open(const std::string& path, std::string& error,
+                                         int busyMilliseconds = DefaultBusyMilliseconds);
     ~History();
     History(const History&) = delete;
     History& operator=(const History&) = delete;
 
     // One transaction; false (and lastError()) when it could not be kept.
+    // A record with the token of one already kept takes its place, unless
+    // it is only the start of a write whose end is kept already.
     bool add(Record& record);
+    // The writes that gave `value` to a radio under `key` (not those that
+    // reached no radio), oldest first; nothing when they cannot be read.
+    std::optional<std::vector<Record>> givenValue(const std::string& key,
+                                                  const std::string& value) const;
     // Oldest first.
     std::vector<Record> list(const Filter& filter = {}) const;
     bool remove(std::int64_t id);
@@ -73,12 +93,17 @@ class History {
     sqlite3* connection() const { return m_db; }
 
   private:
-    explicit History(sqlite3* db) : m_db(db) {}
+    History(sqlite3* db, int busyMilliseconds) : m_db(db), m_busyMilliseconds(busyMilliseconds) {}
     bool useWriteAheadLog();
     bool migrate();
     bool exec(const char* sql);
+    std::optional<std::int64_t> idOfToken(const std::string& token);
+    bool insert(Record& record);
+    bool replace(std::int64_t id, Record& record);
+    bool insertValues(std::int64_t id, const std::vector<VariedValue>& values);
 
     sqlite3* m_db;
+    int m_busyMilliseconds;
     mutable std::string m_error;
 };
 

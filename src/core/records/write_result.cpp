@@ -23,6 +23,7 @@ constexpr Words NothingWritten{"nothing written", "未写入"};
 constexpr Words BackupFailed{"backup failed", "备份失败"};
 constexpr Words VerifyFailed{"verify failed", "校验失败"};
 constexpr Words Read{"read", "已读频"};
+constexpr Words Started{"started, not finished", "已开始，未完成"};
 // Followed by the block's address.
 constexpr Words PartialAtBlock{"partial at block ", "写入中断于数据块 "};
 
@@ -40,7 +41,7 @@ constexpr std::array<Words, 8> Reasons{{
 static_assert(Reasons.size() == std::size_t(SafeWriteReason::NotKept) + 1);
 
 constexpr std::array AllWords{Verified,     WrittenNotVerified, Refused, NothingWritten,
-                              BackupFailed, VerifyFailed,       Read};
+                              BackupFailed, VerifyFailed,       Read,    Started};
 
 std::string reasonText(SafeWriteReason reason) {
     const auto index = std::size_t(reason);
@@ -98,6 +99,19 @@ std::string writeResultText(const radiolink::SafeWriteResult& result) {
 
 std::string readResultText() {
     return Read.en;
+}
+
+std::string startedResultText() {
+    return Started.en;
+}
+
+bool isStartedResult(const std::string& stored) {
+    return stored == Started.en;
+}
+
+bool valuesReachedRadio(const std::string& stored) {
+    const std::string_view result = stored;
+    return !result.starts_with(Refused.en) && !result.starts_with(NothingWritten.en);
 }
 
 std::string resultTextIn(const std::string& stored, int language) {

@@ -13,6 +13,13 @@ namespace records {
 std::string writeResultText(const radiolink::SafeWriteResult& result);
 // The result of a read the editors or a file took.
 std::string readResultText();
+// The result of a write kept as it starts, before its first block: a write
+// the program never ended keeps it.
+std::string startedResultText();
+bool isStartedResult(const std::string& stored);
+// Whether a write of this result may have left its values in a radio: all
+// but those refused and those that wrote nothing.
+bool valuesReachedRadio(const std::string& stored);
 
 // A stored result in `language` (0 Chinese, 1 English): each part between
 // ": " that is one of the words above is put in that language; block

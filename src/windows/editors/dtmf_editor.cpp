@@ -6,6 +6,7 @@
 #include "image/dtmf_text.h"
 #include "image/image_layout.h"
 #include "settings/catalogue.h"
+#include "ui/font_fallback.h"
 #include "words/chinese_window_texts.h"
 #include "words/setting_texts.h"
 
@@ -35,6 +36,7 @@ DtmfEditor::~DtmfEditor() {
 
 DtmfEditor::DtmfEditor(QWidget* parent) : QWidget(parent) {
     setObjectName("Form2");
+    ui::deferFontFallback(this);
     setWindowTitle(QString::fromUtf8(dtmf::Title));
 
     // Everything sits on one client area that scrolls when the window is
@@ -47,11 +49,14 @@ DtmfEditor::DtmfEditor(QWidget* parent) : QWidget(parent) {
     client->setObjectName("ClientArea");
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(6, 4, 2, 2);
+    // Set before the controls exist: the scroll area measures what it is
+    // given, and the controls' Chinese design texts are replaced by the
+    // language in force before anything is laid out.
+    scroll->setWidget(client);
     column->addWidget(Frame3 = createPageSwitch(client));
     column->addWidget(Frame1 = createDialMemories(client));
     column->addWidget(Frame2 = createOtherFunctions(client));
     column->addStretch();
-    scroll->setWidget(client);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);

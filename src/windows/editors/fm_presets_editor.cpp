@@ -5,6 +5,7 @@
 #include "image/image_layout.h"
 #include "settings/catalogue.h"
 #include "settings/fm_entry.h"
+#include "ui/font_fallback.h"
 #include "words/chinese_window_texts.h"
 #include "words/setting_texts.h"
 
@@ -45,6 +46,7 @@ QString utf8(const char* text) {
 
 FmPresetsEditor::FmPresetsEditor(QWidget* parent) : QWidget(parent) {
     setObjectName("Form5");
+    ui::deferFontFallback(this);
     setWindowTitle("Form5");
     m_filter = new CharacterFilter(frequencyKey, 0, this);
     createGrid();

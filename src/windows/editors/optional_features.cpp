@@ -5,6 +5,7 @@
 #include "settings/feature_entries.h"
 #include "settings/setting_values.h"
 #include "ui/apply_language.h"
+#include "ui/font_fallback.h"
 #include "words/editor_texts.h"
 #include "words/optional_features_lists.h"
 #include "words/setting_texts.h"
@@ -50,6 +51,7 @@ OptionalFeatures::~OptionalFeatures() {
 OptionalFeatures::OptionalFeatures(const image::BandLimits& band, QWidget* parent)
     : QWidget(parent), m_band(band) {
     setObjectName("Form3");
+    ui::deferFontFallback(this);
 
     auto* pages = new QGridLayout;
     pages->addWidget(createFunctionPage(), 0, 0);

@@ -29,6 +29,9 @@ void BatchRadio::start() {
         QTimer::singleShot(0, this, &BatchRadio::end);
         return;
     }
+    // Before the first block: a program that ends mid-batch leaves it.
+    m_record = recordWriteStarted(records::Action::Write, m_portNumber, m_port.deviceName(),
+                                  m_image, m_recordKept, m_values);
     m_safeWrite.safeWrite().start(
         std::span<const std::uint8_t, image::ImageSize>(m_image.data(), image::ImageSize),
         m_job.band, m_job.options);
@@ -68,9 +71,7 @@ void BatchRadio::finished(const radiolink::SafeWriteResult& result) {
             .pin(QFile::encodeName(m_backupPath).toStdString());
     if (result.radioBand)
         m_radioBand = result.radioBand;
-    if (result.outcome != radiolink::SafeWriteOutcome::NothingWritten || result.radioBand)
-        recordWrite(records::Action::Write, m_portNumber, m_port.deviceName(), m_image, result,
-                    m_backupPath, m_values);
+    m_recordKept = recordWriteEnded(m_record, result, m_backupPath) && m_recordKept;
     if (result.reason != radiolink::SafeWriteReason::None)
         dropLateAnswers(m_port);
     end();

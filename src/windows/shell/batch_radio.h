@@ -55,6 +55,8 @@ class BatchRadio : public QObject, private radiolink::SafeWriteView {
     // Old backups the folder's limit removed when this one was kept.
     int removedBackups() const { return m_removedBackups; }
     qint64 elapsedMs() const { return m_elapsedMs; }
+    // False when its record could be kept neither in the history nor beside it.
+    bool recordKept() const { return m_recordKept; }
 
   signals:
     void changed();
@@ -84,6 +86,8 @@ class BatchRadio : public QObject, private radiolink::SafeWriteView {
     QString m_portError;
     QString m_backupPath;
     int m_removedBackups = 0;
+    records::Record m_record;
+    bool m_recordKept = true;
 };
 
 } // namespace shell

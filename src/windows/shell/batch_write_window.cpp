@@ -1,7 +1,10 @@
 #include "shell/batch_write_window.h"
 
 #include "editors/band_selection.h"
+#include "platform/history_file.h"
 #include "platform/port_adapters.h"
+#include "records/write_result.h"
+#include "shell/history_records.h"
 #include "shell/ports_window.h"
 #include "shell/safe_write_flow.h"
 #include "ui/apply_language.h"
@@ -68,6 +71,15 @@ int endedPercent(const BatchRadio& radio) {
     return 0;
 }
 
+// A radio to write again: all but those written as the options asked.
+bool failed(const BatchRadio* radio) {
+    using radiolink::SafeWriteOutcome;
+    const auto& result = radio->result();
+    return !result || !(result->outcome == SafeWriteOutcome::Verified ||
+                        (result->outcome == SafeWriteOutcome::Written &&
+                         result->reason == radiolink::SafeWriteReason::None));
+}
+
 } // namespace
 
 BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces& places,
@@ -125,10 +137,12 @@ BatchWriteWindow::BatchWriteWindow(QWidget* parent, const radiolink::PortPlaces&
     buttons->addWidget(Label2, 1);
     WriteButton = addButton(this, buttons, "WriteButton");
     NextButton = addButton(this, buttons, "NextButton");
+    RetryButton = addButton(this, buttons, "RetryButton");
     CancelButton = addButton(this, buttons, "CancelButton");
     CloseButton = addButton(this, buttons, "CloseButton");
     connect(WriteButton, &QPushButton::clicked, this, &BatchWriteWindow::startWrites);
     connect(NextButton, &QPushButton::clicked, this, &BatchWriteWindow::programNextRadios);
+    connect(RetryButton, &QPushButton::clicked, this, &BatchWriteWindow::writeFailedAgain);
     connect(CancelButton, &QPushButton::clicked, this, &BatchWriteWindow::askToCancel);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(PortList, &QListWidget::itemChanged, this, [this] {
@@ -159,7 +173,7 @@ void BatchWriteWindow::valuesEdited() {
     m_values = parseBatchValues(TextValues->text());
     m_typed.clear();
     // A pattern typed anew counts from its own start.
-    m_radiosBefore = 0;
+    m_counted.assign(m_values.patterns.size(), 0);
     showRows();
 }
 
@@ -210,13 +224,7 @@ void BatchWriteWindow::showRows() {
         Grid1->item(row, DeviceColumn)->setText(device);
         Grid1->item(row, DeviceColumn)->setToolTip(device);
         for (std::size_t n = 0; n < m_values.patterns.size(); ++n) {
-            const settings::ValuePattern& pattern = m_values.patterns[n];
-            const auto typed = m_typed.find({port, pattern.key});
-            const QString value = typed != m_typed.end()
-                                      ? typed->second
-                                      : QString::fromStdString(settings::patternValue(
-                                            pattern, m_radiosBefore + std::uint64_t(row)));
-            auto* item = new QTableWidgetItem(value);
+            auto* item = new QTableWidgetItem;
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
             Grid1->setItem(row, valueColumn(n), item);
         }
@@ -226,8 +234,35 @@ void BatchWriteWindow::showRows() {
         Grid1->setCellWidget(row, ProgressColumn, bar);
     }
     m_filling = false;
+    fillCounterValues();
     Label2->setText(m_values.error.isEmpty() ? valuesRefusal() : m_values.error);
     updateButtons();
+}
+
+void BatchWriteWindow::fillCounterValues() {
+    m_counted.resize(m_values.patterns.size());
+    m_countedThroughRows = m_counted;
+    m_filling = true;
+    for (std::size_t n = 0; n < m_values.patterns.size(); ++n) {
+        const settings::ValuePattern& pattern = m_values.patterns[n];
+        QStringList typedValues;
+        for (const auto& [place, value] : m_typed)
+            if (place.second == pattern.key)
+                typedValues << value;
+        std::uint64_t& next = m_countedThroughRows[n];
+        for (int row = 0; row < Grid1->rowCount(); ++row) {
+            const int port = Grid1->item(row, PortColumn)->text().toInt();
+            QString value;
+            if (const auto typed = m_typed.find({port, pattern.key}); typed != m_typed.end())
+                value = typed->second;
+            else
+                do
+                    value = QString::fromStdString(settings::patternValue(pattern, next++));
+                while (pattern.first && typedValues.contains(value));
+            Grid1->item(row, valueColumn(n))->setText(value);
+        }
+    }
+    m_filling = false;
 }
 
 void BatchWriteWindow::valueCellEdited(QTableWidgetItem* item) {
@@ -236,6 +271,9 @@ void BatchWriteWindow::valueCellEdited(QTableWidgetItem* item) {
     const std::size_t n = std::size_t(item->column() - ColumnCount);
     m_typed[{Grid1->item(item->row(), PortColumn)->text().toInt(), m_values.patterns[n].key}] =
         item->text();
+    // The rows below take the counter's value this row no longer uses.
+    if (m_radios.empty())
+        fillCounterValues();
     Label2->setText(valuesRefusal());
     updateButtons();
 }
@@ -286,30 +324,91 @@ void BatchWriteWindow::startWrites() {
         showRows();
     if (chosenPorts().isEmpty() || !m_values.error.isEmpty() || !m_refusal.isEmpty())
         return;
+    QList<int> rows;
+    for (int row = 0; row < Grid1->rowCount(); ++row)
+        rows << row;
+    if (!givenValuesAllowed(rows))
+        return;
     // Told once, before any radio is read.
     if (m_job.options.backup && !backupFolderUsable(m_job.backupsFolder))
         return;
     Label2->clear();
-    for (int row = 0; row < Grid1->rowCount(); ++row) {
-        std::vector<records::VariedValue> values = rowValues(row);
-        std::vector<settings::AssignedValue> assigned;
-        for (std::size_t n = 0; n < values.size(); ++n)
-            assigned.emplace_back(m_values.patterns[n], values[n].second);
-        auto* radio = new BatchRadio(
-            Grid1->item(row, PortColumn)->text().toInt(), m_places, m_job,
-            assigned.empty() ? m_job.image
-                             : settings::imageWithValues(m_job.image, m_job.band, assigned),
-            std::move(values), this);
-        m_radios.push_back(radio);
-        connect(radio, &BatchRadio::changed, this, [this, row] { showRadio(row); });
-        connect(radio, &BatchRadio::ended, this, [this, row] {
-            showRadio(row);
-            onRadioFinished();
-        });
-    }
+    m_again = false;
+    for (int row : rows)
+        m_radios.push_back(makeRadio(row));
     // Every row is there before the first radio can end.
     for (BatchRadio* radio : m_radios)
         radio->start();
+    updateButtons();
+}
+
+BatchRadio* BatchWriteWindow::makeRadio(int row) {
+    std::vector<records::VariedValue> values = rowValues(row);
+    std::vector<settings::AssignedValue> assigned;
+    for (std::size_t n = 0; n < values.size(); ++n)
+        assigned.emplace_back(m_values.patterns[n], values[n].second);
+    auto* radio = new BatchRadio(Grid1->item(row, PortColumn)->text().toInt(), m_places, m_job,
+                                 assigned.empty()
+                                     ? m_job.image
+                                     : settings::imageWithValues(m_job.image, m_job.band, assigned),
+                                 std::move(values), this);
+    connect(radio, &BatchRadio::changed, this, [this, row] { showRadio(row); });
+    connect(radio, &BatchRadio::ended, this, [this, row] {
+        showRadio(row);
+        onRadioFinished();
+    });
+    return radio;
+}
+
+bool BatchWriteWindow::givenValuesAllowed(const QList<int>& rows) {
+    for (int row : rows)
+        for (std::size_t n = 0; n < m_values.patterns.size(); ++n) {
+            const settings::ValuePattern& pattern = m_values.patterns[n];
+            if (!pattern.first)
+                continue; // the same for every radio
+            const std::string value = Grid1->item(row, valueColumn(n))->text().toStdString();
+            std::string error;
+            const auto given = radiolink::recordsGiving(pattern.key, value, error);
+            if (!given) {
+                qWarning("the history cannot tell the values given before: %s", error.c_str());
+                continue;
+            }
+            if (given->empty())
+                continue;
+            const records::Record& first = given->front();
+            const QString where =
+                QString::fromStdString(first.port.empty() ? first.device : first.port);
+            return ui::showMessage(ui::Msg::ValueGivenBefore,
+                                   {QString::fromStdString(pattern.key + "=" + value), where,
+                                    QString::fromStdString(records::localTimeText(first.at)),
+                                    QString::fromStdString(records::resultTextIn(
+                                        first.result, ui::isChinese() ? 0 : 1))}) == ui::MsgOk;
+        }
+    return true;
+}
+
+// The failed radios of the set that ended, each with the values its row
+// holds: theirs, given to nobody else meanwhile.
+void BatchWriteWindow::writeFailedAgain() {
+    if (running())
+        return;
+    QList<int> rows;
+    for (int row = 0; row < int(m_radios.size()); ++row)
+        if (failed(m_radios[std::size_t(row)]))
+            rows << row;
+    if (rows.isEmpty() || !m_values.error.isEmpty() || !m_refusal.isEmpty() ||
+        (m_job.options.backup && !backupFolderUsable(m_job.backupsFolder)))
+        return;
+    Label2->clear();
+    m_again = true;
+    for (int row : rows) {
+        m_radios[std::size_t(row)]->deleteLater();
+        m_radios[std::size_t(row)] = makeRadio(row);
+        Grid1->item(row, BandColumn)->setText(QString());
+        Grid1->item(row, TimeColumn)->setText(QString());
+    }
+    for (int row : rows)
+        m_radios[std::size_t(row)]->start();
     updateButtons();
 }
 
@@ -360,14 +459,21 @@ void BatchWriteWindow::onRadioFinished() {
     int removed = 0;
     for (const BatchRadio* radio : m_radios)
         removed += radio->removedBackups();
-    // Whatever is written next, these values are taken: the counters go on.
-    m_radiosBefore += m_radios.size();
+    // Whatever is written next, the counters' values of this set are taken
+    // (a failed radio's stay its own, for writing it again): they go on.
+    if (!m_again)
+        m_counted = m_countedThroughRows;
     m_typed.clear();
     Label2->setText(batchSummaryText(int(verified), int(m_radios.size())) +
                     (removed ? "\n" + batchRemovedBackupsText(removed) : QString()));
     updateButtons();
-    if (NextButton->isEnabled())
+    if (RetryButton->isEnabled())
+        RetryButton->setFocus();
+    else if (NextButton->isEnabled())
         NextButton->setFocus();
+    if (std::any_of(m_radios.begin(), m_radios.end(),
+                    [](const BatchRadio* radio) { return !radio->recordKept(); }))
+        tellRecordsNotKept();
 }
 
 void BatchWriteWindow::updateButtons() {
@@ -376,8 +482,12 @@ void BatchWriteWindow::updateButtons() {
     const bool setEnded = !busy && !m_radios.empty();
     WriteButton->setEnabled(!busy && !chosenPorts().isEmpty() && valuesHold);
     NextButton->setEnabled(setEnded && valuesHold);
-    // Enter puts the next radios in hand once a set has ended.
-    NextButton->setDefault(NextButton->isEnabled());
+    RetryButton->setEnabled(setEnded && valuesHold &&
+                            std::any_of(m_radios.begin(), m_radios.end(), failed));
+    // Enter puts the next radios in hand once a set has ended well, and
+    // writes the failed ones again after one that did not.
+    RetryButton->setDefault(RetryButton->isEnabled());
+    NextButton->setDefault(NextButton->isEnabled() && !RetryButton->isEnabled());
     CancelButton->setEnabled(busy);
     CloseButton->setEnabled(!busy);
     PortList->setEnabled(!busy);

@@ -30,9 +30,13 @@ namespace shell {
 //
 // Each radio may get values of its own ("dtmf.own_code=1001+" counts 1001,
 // 1002 ... down the rows), one column each, shown before the write and
-// editable per row; a value a radio cannot hold keeps Write off. Once a set
-// has ended the counters go on, whatever is written next: "Program the next
-// radios" (Enter) writes the same to the same ports at once.
+// editable per row; a value a radio cannot hold keeps Write off, and a
+// counted value the history says another radio got is asked about first. A
+// value typed over a counter's uses none of the counter's: the rows below
+// count on. Once a set has ended the counters go on, whatever is written
+// next: "Program the next radios" (Enter) writes the same to the same ports
+// at once; after a set with failures "Write the failed radios again"
+// (Enter then) writes those radios again with their own values.
 class BatchWriteWindow : public QDialog {
     Q_OBJECT
   public:
@@ -51,6 +55,15 @@ class BatchWriteWindow : public QDialog {
     void showRows();
     void startWrites();
     void programNextRadios();
+    void writeFailedAgain();
+    // A radio for the row, with its values, shown as it goes.
+    BatchRadio* makeRadio(int row);
+    // False when a counted value of these rows was given to a radio before
+    // and the user would not give it again.
+    bool givenValuesAllowed(const QList<int>& rows);
+    // The counters' values in the rows whose value was not typed over,
+    // passing over those typed into another row.
+    void fillCounterValues();
     void valuesEdited();
     void valueCellEdited(QTableWidgetItem* item);
     void addSetting(int entry);
@@ -76,6 +89,7 @@ class BatchWriteWindow : public QDialog {
     QLabel* Label2;
     QPushButton* WriteButton;
     QPushButton* NextButton;
+    QPushButton* RetryButton;
     QPushButton* CancelButton;
     QPushButton* CloseButton;
     std::vector<BatchRadio*> m_radios;
@@ -83,9 +97,14 @@ class BatchWriteWindow : public QDialog {
     // Values typed over a counter's, by port and key, until the pattern or
     // the set changes.
     std::map<std::pair<int, std::string>, QString> m_typed;
-    // The radios of the sets that have ended since the pattern was typed:
-    // where the counters go on from.
-    std::uint64_t m_radiosBefore = 0;
+    // Each counter's values the sets ended since the pattern was typed have
+    // taken: where it goes on from.
+    std::vector<std::uint64_t> m_counted;
+    // Where each counter stands after the rows shown: m_counted once they
+    // have been written.
+    std::vector<std::uint64_t> m_countedThroughRows;
+    // The radios running are the failed ones of the set before, again.
+    bool m_again = false;
     bool m_filling = false;
     QString m_refusal;
 };

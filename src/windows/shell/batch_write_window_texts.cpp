@@ -26,6 +26,8 @@ constexpr ui::LanguageRow BatchWriteWindowRows[] = {
     {"FrmBatchWrite", "Grid1", HeaderCell, 5, "设备", "Device"},
     {"FrmBatchWrite", "WriteButton", Caption, 0, "写频(&W)", "Write(&W)"},
     {"FrmBatchWrite", "NextButton", Caption, 0, "写下一批对讲机(&N)", "Program the next radios"},
+    {"FrmBatchWrite", "RetryButton", Caption, 0, "重写失败的对讲机(&R)",
+     "Write the failed radios again(&R)"},
     {"FrmBatchWrite", "CancelButton", Caption, 0, "取消", "Cancel"},
     {"FrmBatchWrite", "CloseButton", Caption, 0, "关闭(&C)", "Close(&C)"},
 };

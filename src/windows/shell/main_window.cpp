@@ -25,6 +25,7 @@
 #include "shell/toolbar_icons.h"
 #include "shell/window_transfer_view.h"
 #include "shell/yaml_file_commands.h"
+#include "ui/font_fallback.h"
 #include "words/chinese_window_texts.h"
 #include "words/message_box.h"
 #include "words/messages.h"
@@ -371,6 +372,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 QMdiSubWindow* MainWindow::addEditor(QWidget* form) {
     auto* sub = new EditorSubWindow;
+    ui::deferFontFallback(sub); // its title may be Chinese in any language
     sub->setWidget(form);
     sub->setObjectName(form->objectName() + "Window");
     // Ctrl+W is MNWrite's: the child window's own close keeps Ctrl+F4 only,

@@ -7,7 +7,10 @@
 namespace shell {
 
 void applyQtTranslations(int language) {
+    // Qt's Chinese texts are read when Chinese is first shown, not before.
     static QTranslator* chinese = nullptr;
+    if (!chinese && language != 0)
+        return;
     if (!chinese) {
         chinese = new QTranslator(QCoreApplication::instance());
         if (!chinese->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

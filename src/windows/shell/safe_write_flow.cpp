@@ -141,6 +141,12 @@ void SafeWriteFlow::run(Run what, const image::MemoryImage& image, int band,
     m_band = band;
     m_options = options;
     m_shownStage = SafeWriteStage::Idle;
+    // Before the first block; a port that is not open reaches no radio.
+    m_record = {};
+    if (m_port.isOpen())
+        m_record = recordWriteStarted(
+            m_restoring.isEmpty() ? records::Action::Write : records::Action::Restore, m_portNumber,
+            m_port.deviceName(), m_image, m_recordKept, {}, m_restoring);
     m_link->safeWrite().start(
         std::span<const std::uint8_t, image::ImageSize>(m_image.data(), image::ImageSize), band,
         options);
@@ -231,10 +237,8 @@ bool SafeWriteFlow::confirmForcedWrite() {
 void SafeWriteFlow::finished(const radiolink::SafeWriteResult& result) {
     // A backup written back is a restore, whether chosen in a window or
     // after a write that stopped part-way.
-    if (result.outcome != SafeWriteOutcome::NothingWritten || result.radioBand)
-        recordWrite(m_restoring.isEmpty() ? records::Action::Write : records::Action::Restore,
-                    m_portNumber, m_port.deviceName(), m_image, result, m_backupPath, {},
-                    m_restoring);
+    if (!m_record.token.empty())
+        m_recordKept = recordWriteEnded(m_record, result, m_backupPath) && m_recordKept;
     if (m_asking) {
         m_pending = result;
         return;
@@ -271,9 +275,13 @@ void SafeWriteFlow::tell(const radiolink::SafeWriteResult& result) {
         presentNothingWritten(result);
         break;
     case SafeWriteOutcome::Partial:
+        if (!m_recordKept)
+            tellRecordsNotKept();
         offerAfterPartial(result);
         return;
     }
+    if (!m_recordKept)
+        tellRecordsNotKept();
     // Said once the write is over, not in the middle of it.
     if (!m_removedBackups.isEmpty()) {
         ui::showMessage(ui::Msg::OldBackupsRemoved,

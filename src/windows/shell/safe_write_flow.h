@@ -2,6 +2,7 @@
 
 #include "image/image_layout.h"
 #include "link/safe_write.h"
+#include "records/history.h"
 #include "shell/partial_write_dialog.h"
 
 #include <QObject>
@@ -100,6 +101,9 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     QString m_backupPath;
     // The backup being written back; empty for other writes.
     QString m_restoring;
+    // This write's record, kept as it started; whether it was kept anywhere.
+    records::Record m_record;
+    bool m_recordKept = true;
     // Old backups the folder's limit removed while this write kept its own.
     QStringList m_removedBackups;
     // Why the last backup could not be kept: the folder, the system's words.

@@ -4,7 +4,10 @@
 #include "shell/main_window.h"
 #include "shell/qt_translations.h"
 #include "shell/settings_store.h"
+#include "ui/lazy_style_icons.h"
 #include "words/program_flags.h"
+
+#include <QApplication>
 
 namespace shell {
 
@@ -18,10 +21,14 @@ std::unique_ptr<MainWindow> startProgram(const AppFolders& folders) {
     ui::ForceWriteMode = false;
     ui::DebugMode = false;
 
+    // The language is applied before the window is first laid out, so that
+    // an English start never measures the Chinese design texts (which would
+    // load the CJK font for nothing).
+    QApplication::setStyle(new ui::LazyStyleIcons);
     auto window = std::make_unique<MainWindow>(folders);
-    window->show();
     ApplyLanguage(window.get());
     applyQtTranslations(ui::UILanguage);
+    window->show();
     return window;
 }
 

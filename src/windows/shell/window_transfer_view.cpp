@@ -76,8 +76,9 @@ void WindowTransferView::encodeImage() {
 
 void WindowTransferView::decodeImage() {
     m_window.DecodeImage();
-    recordRead(ui::ComPortIndex + 1, m_window.serialPort()->deviceName(), m_window.ReceiveImage,
-               m_window.bandSelection()->bandCode());
+    if (!recordRead(ui::ComPortIndex + 1, m_window.serialPort()->deviceName(),
+                    m_window.ReceiveImage, m_window.bandSelection()->bandCode()))
+        tellRecordsNotKept();
 }
 
 } // namespace shell
