@@ -54,7 +54,7 @@ constexpr std::array SortExpressions = {
 // than a list of a thousand ids.
 std::vector<Record> readRecords(const History& history, const std::string& selection, bool slice) {
     const Query query = prepare(history, "SELECT id, at, action, port, device, file, sha256, band, "
-                                         "result, backup, version FROM records " +
+                                         "result, backup, version, token FROM records " +
                                              selection);
     std::vector<Record> found;
     while (query && sqlite3_step(query.get()) == SQLITE_ROW) {
@@ -72,6 +72,7 @@ std::vector<Record> readRecords(const History& history, const std::string& selec
         record.result = column(row, 8);
         record.backup = column(row, 9);
         record.version = column(row, 10);
+        record.token = column(row, 11);
     }
     if (found.empty())
         return found;
