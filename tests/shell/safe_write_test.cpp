@@ -47,6 +47,7 @@ class SafeWriteTest : public QObject {
     QWidget* frmWriting() const { return window().findChild<QWidget*>("FrmWriting"); }
     int progress() const { return frmWriting()->findChild<QProgressBar*>("ProgressBar1")->value(); }
     QString ok() const { return ui::isChinese() ? "确定" : "OK"; }
+    QString cancel() const { return ui::isChinese() ? "取消" : "Cancel"; }
     void trigger(const char* item) { window().findChild<QAction*>(item)->trigger(); }
     void setOption(const char* item, bool on) {
         QAction* action = window().findChild<QAction*>(item);
