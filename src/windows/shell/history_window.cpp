@@ -16,8 +16,10 @@
 #include "words/program_flags.h"
 #include "words/save_failure.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
