@@ -8,7 +8,7 @@ using enum ui::TextTarget;
 using ui::LanguageRow;
 
 constexpr LanguageRow HistoryRows[] = {
-    {"FrmHistory", "", Caption, 0, "写频记录", "Radios Programmed"},
+    {"FrmHistory", "", Caption, 0, "写频记录", "History"},
     {"FrmHistory", "LabelFilter", Caption, 0, "筛选(&F)：", "&Filter:"},
     {"FrmHistory", "TableHistory", HeaderCell, 0, "时间", "Time"},
     {"FrmHistory", "TableHistory", HeaderCell, 1, "操作", "Action"},

@@ -10,12 +10,14 @@
 #include "support/scripted_answers.h"
 #include "support/test_images.h"
 #include "support/test_registry.h"
+#include "support/type_text.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,17 +46,28 @@ records::Record historyRow(std::time_t at, const std::string& code, const std::s
     return record;
 }
 
+// A database of its own holding `rows`.
+std::unique_ptr<records::History> historyOf(std::vector<records::Record> rows) {
+    static int made = 0;
+    std::string error;
+    auto history = records::History::open(
+        backupsDir().filePath(QString("history%1.sqlite").arg(++made)).toStdString(), error);
+    for (records::Record& row : rows)
+        if (!history->add(row))
+            qWarning("not added: %s", history->lastError().c_str());
+    return history;
+}
+
 std::vector<records::Record> threeRadios() {
     return {historyRow(1796670900, "1001", "verified"),
             historyRow(1796670960, "1002", "partial at block 0x310"),
             historyRow(1796671020, "1003", "verified")};
 }
 
-QStringList visibleColumn(const QTableWidget& table, int column) {
+QStringList visibleColumn(const QTableView& table, int column) {
     QStringList texts;
-    for (int row = 0; row < table.rowCount(); ++row)
-        if (!table.isRowHidden(row))
-            texts << table.item(row, column)->text();
+    for (int row = 0; row < table.model()->rowCount(); ++row)
+        texts << table.model()->index(row, column).data().toString();
     return texts;
 }
 
@@ -77,59 +90,75 @@ class HistoryWindowTest : public QObject {
         QTest::addColumn<QString>("valuesTitle");
         QTest::newRow("Chinese") << 0 << "写频记录"
                                  << "本机数值";
-        QTest::newRow("English") << 1 << "Radios Programmed"
+        QTest::newRow("English") << 1 << "History"
                                  << "Own values";
     }
     void titles() {
         QFETCH(int, language);
         QFETCH(QString, caption);
         QFETCH(QString, valuesTitle);
-        shell::HistoryWindow window(threeRadios(), language);
+        shell::HistoryWindow window(historyOf(threeRadios()), language);
         QCOMPARE(window.windowTitle(), caption);
-        auto* table = window.findChild<QTableWidget*>("TableHistory");
-        QCOMPARE(table->horizontalHeaderItem(4)->text(), valuesTitle);
+        auto* table = window.findChild<QTableView*>("TableHistory");
+        QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), valuesTitle);
         // Newest first.
         QCOMPARE(visibleColumn(*table, 4),
                  QStringList({"dtmf.own_code=1003", "dtmf.own_code=1002", "dtmf.own_code=1001"}));
     }
 
+    // The filter looks through the texts as the rows show them, in the
+    // window's language, and follows each key, Backspace too.
     void filter_data() {
+        QTest::addColumn<int>("language");
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("backspaces");
         QTest::addColumn<QStringList>("codes");
-        QTest::newRow("a code") << "1002" << QStringList{"dtmf.own_code=1002"};
-        QTest::newRow("a result, in other case")
-            << "VERIFIED" << QStringList{"dtmf.own_code=1003", "dtmf.own_code=1001"};
-        QTest::newRow("nothing matches") << "1017" << QStringList{};
-        QTest::newRow("spaces alone filter nothing")
-            << "  "
-            << QStringList{"dtmf.own_code=1003", "dtmf.own_code=1002", "dtmf.own_code=1001"};
+        QTest::addColumn<QString>("chosen"); // the code of the row Enter opens
+        const QStringList all{"dtmf.own_code=1003", "dtmf.own_code=1002", "dtmf.own_code=1001"};
+        const QStringList verified{"dtmf.own_code=1003", "dtmf.own_code=1001"};
+        QTest::newRow("a code") << 1 << "1002" << 0 << QStringList{"dtmf.own_code=1002"} << "1002";
+        QTest::newRow("a result, in other case") << 1 << "VERIFIED" << 0 << verified << "1003";
+        QTest::newRow("a result as the Chinese window shows it")
+            << 0 << "校验无误" << 0 << verified << "1003";
+        QTest::newRow("the port as shown") << 1 << "port 2" << 0 << all << "1003";
+        QTest::newRow("nothing matches") << 1 << "1017" << 0 << QStringList{} << "";
+        QTest::newRow("typed past a code, then taken back")
+            << 1 << "10027" << 1 << QStringList{"dtmf.own_code=1002"} << "1002";
+        // The row picked on the way stays picked.
+        QTest::newRow("all taken back") << 1 << "1002" << 4 << all << "1002";
+        QTest::newRow("spaces alone filter nothing") << 1 << "  " << 0 << all << "1003";
     }
     void filter() {
+        QFETCH(int, language);
         QFETCH(QString, typed);
+        QFETCH(int, backspaces);
         QFETCH(QStringList, codes);
-        shell::HistoryWindow window(threeRadios(), 1);
-        auto* table = window.findChild<QTableWidget*>("TableHistory");
-        QTest::keyClicks(window.findChild<QLineEdit*>("TextFilter"), typed);
+        QFETCH(QString, chosen);
+        shell::HistoryWindow window(historyOf(threeRadios()), language);
+        auto* table = window.findChild<QTableView*>("TableHistory");
+        // Typed at once, into whatever has the keys when the window opens.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        typeText(QApplication::focusWidget(), typed);
+        for (int n = 0; n < backspaces; ++n)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
         QCOMPARE(visibleColumn(*table, 4), codes);
         const QStringList csv = window.csvText().split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(csv.size(), codes.size() + 1);
-        QVERIFY(csv[0].startsWith("Time,Action,Port,Band,Own values,Result,File,Backup"));
+        if (language == 1)
+            QVERIFY(csv[0].startsWith("Time,Action,Port,Band,Own values,Result,File,Backup"));
         // A row hidden by the filter cannot be opened; the first shown is
         // picked instead.
         auto* open = window.findChild<QPushButton*>("CmdOpen");
-        if (codes.isEmpty()) {
-            QVERIFY(window.chosenBackup().isEmpty());
-            QVERIFY(!open->isEnabled());
-        } else {
-            QCOMPARE(window.chosenBackup(),
-                     QString::fromStdString(backupOf(codes.first().section('=', 1).toStdString())));
-            QVERIFY(open->isEnabled());
-        }
+        QCOMPARE(window.chosenBackup(),
+                 chosen.isEmpty() ? QString()
+                                  : QString::fromStdString(backupOf(chosen.toStdString())));
+        QCOMPARE(open->isEnabled(), !chosen.isEmpty());
     }
 
     void sortsByAClickOnATitle() {
-        shell::HistoryWindow window(threeRadios(), 1);
-        auto* table = window.findChild<QTableWidget*>("TableHistory");
+        shell::HistoryWindow window(historyOf(threeRadios()), 1);
+        auto* table = window.findChild<QTableView*>("TableHistory");
         QHeaderView* header = table->horizontalHeader();
         const QPoint result(header->sectionViewportPosition(5) + 5, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, result);
@@ -141,15 +170,15 @@ class HistoryWindowTest : public QObject {
 
     void aFieldWithACommaIsQuoted() {
         std::vector<records::Record> rows{historyRow(1796670900, "1001", "refused: a, b \"c\"")};
-        shell::HistoryWindow window(rows, 1);
+        shell::HistoryWindow window(historyOf(rows), 1);
         QVERIFY(window.csvText().contains(",\"refused: a, b \"\"c\"\"\","));
     }
 
     void enterOpensTheChosenBackup() {
-        shell::HistoryWindow window(threeRadios(), 1);
+        shell::HistoryWindow window(historyOf(threeRadios()), 1);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::keyClick(window.findChild<QTableWidget*>("TableHistory"), Qt::Key_Return);
+        QTest::keyClick(window.findChild<QTableView*>("TableHistory"), Qt::Key_Return);
         QCOMPARE(window.result(), int(QDialog::Accepted));
         QCOMPARE(window.chosenBackup(), QString::fromStdString(backupOf("1003")));
     }
@@ -220,10 +249,10 @@ class HistoryWindowTest : public QObject {
         QFETCH(QString, result);
         records::Record record = historyRow(1796670900, "1001", stored.toStdString());
         record.action = records::Action(kind);
-        shell::HistoryWindow window({record}, language);
-        const auto* table = window.findChild<QTableWidget*>("TableHistory");
-        QTEST(table->item(0, 1)->text(), "action");
-        QCOMPARE(table->item(0, 5)->text(), result);
+        shell::HistoryWindow window(historyOf({record}), language);
+        const auto* table = window.findChild<QTableView*>("TableHistory");
+        QTEST(table->model()->index(0, 1).data().toString(), "action");
+        QCOMPARE(table->model()->index(0, 5).data().toString(), result);
     }
 
     // A row whose backup is gone says so and offers neither Open nor
@@ -250,14 +279,14 @@ class HistoryWindowTest : public QObject {
         records::Record record = historyRow(1796670900, code.toStdString(), "verified");
         if (noBackup)
             record.backup.clear();
-        shell::HistoryWindow window({record}, language);
+        shell::HistoryWindow window(historyOf({record}), language);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.findChild<QPushButton*>("CmdOpen")->isEnabled(), offered);
         QCOMPARE(window.findChild<QPushButton*>("CmdRestore")->isEnabled(), offered);
         QCOMPARE(window.findChild<QLabel*>("LabelBackup")->text(),
                  note.isEmpty() ? note : note.arg(QString::fromStdString(record.backup)));
-        QTest::keyClick(window.findChild<QTableWidget*>("TableHistory"), Qt::Key_Return);
+        QTest::keyClick(window.findChild<QTableView*>("TableHistory"), Qt::Key_Return);
         QCOMPARE(window.isVisible(), !offered);
     }
 
@@ -298,13 +327,17 @@ class HistoryWindowTest : public QObject {
         QVERIFY(QFile::exists(QString::fromStdString(older)));
 
         std::string error;
-        shell::HistoryWindow window(radiolink::openHistory(error)->list(), 1);
+        shell::HistoryWindow window(radiolink::openHistory(error), 1);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto* table = window.findChild<QTableWidget*>("TableHistory");
+        auto* table = window.findChild<QTableView*>("TableHistory");
+        // The filter has the keys at once.
+        QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit*>("TextFilter"));
+        // The newest first: the row naming no backup, then the one naming it,
+        // clicked, which gives the list the keys.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(table->model()->index(1, 0)).center());
         QCOMPARE(QApplication::focusWidget(), table);
-        // The newest first: the row naming no backup, then the one naming it.
-        table->selectRow(1);
         if (bothRows)
             QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
         ScriptedAnswers answers;
@@ -321,7 +354,7 @@ class HistoryWindowTest : public QObject {
         const bool deleted = answer == "OK";
         const int left = deleted ? (bothRows ? 0 : 1) : 2;
         QCOMPARE(int(radiolink::openHistory(error)->list().size()), left);
-        QCOMPARE(table->rowCount(), left);
+        QCOMPARE(table->model()->rowCount(), left);
         QCOMPARE(radiolink::recordedBackups()->contains(older), !deleted);
         // The next backup past the cap takes the older one once no record
         // names it.

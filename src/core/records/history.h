@@ -89,6 +89,8 @@ class History {
 
     const std::string& lastError() const { return m_error; }
     static int schemaVersion();
+    // The connection, for the window's queries (history_query.h).
+    sqlite3* connection() const { return m_db; }
 
   private:
     History(sqlite3* db, int busyMilliseconds) : m_db(db), m_busyMilliseconds(busyMilliseconds) {}
