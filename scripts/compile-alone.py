@@ -30,27 +30,40 @@ changed = git("diff", "--name-only", "--diff-filter=AMR", base, "--",
               "src", "tests", "tools", "bench").stdout.split()
 files = sorted(f for f in set(changed) if f.endswith((".cpp", ".h")) and os.path.isfile(f))
 
-# Every include folder, system folder and definition of the build, once.
-flags = []
-for entry in json.load(open(os.path.join(build, "compile_commands.json"))):
-    words = shlex.split(entry["command"])
-    i = 0
+# Every include folder, system folder and definition of the build, once,
+# by the folder (relative to the build) whose targets use them.
+def flags_of(command):
+    words, flags, i = shlex.split(command), [], 0
     while i < len(words):
         word = words[i]
         if word == "-isystem":
-            flag, i = ["-isystem", words[i + 1]], i + 2
+            flags.append(("-isystem", words[i + 1]))
+            i += 2
         elif word.startswith(("-I", "-D", "-std=")):
-            flag, i = [word], i + 1
+            flags.append((word,))
+            i += 1
         else:
             i += 1
-            continue
-        if flag not in flags:
-            flags.append(flag)
-flags = [word for flag in flags for word in flag]
+    return flags
+
+build_root = os.path.abspath(build)
+by_folder = {}
+for entry in json.load(open(os.path.join(build, "compile_commands.json"))):
+    folder = os.path.relpath(entry["directory"], build_root)
+    by_folder.setdefault(folder, []).extend(flags_of(entry["command"]))
+
+def flags_for(source):
+    """The flags of the source's own folder first: two test programs may
+    each have a generated file of the same name (a .moc)."""
+    own = os.path.dirname(source)
+    ordered = by_folder.get(own, []) + [f for folder, flags in sorted(by_folder.items())
+                                        if folder != own for f in flags]
+    unique = list(dict.fromkeys(ordered))
+    return [word for flag in unique for word in flag]
 
 failed = 0
 for f in files:
-    run = subprocess.run(["c++", "-fsyntax-only", "-w", "-x", "c++", *flags, f],
+    run = subprocess.run(["c++", "-fsyntax-only", "-w", "-x", "c++", *flags_for(f), f],
                          capture_output=True, text=True)
     if run.returncode != 0:
         failed += 1
