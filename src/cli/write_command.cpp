@@ -124,7 +124,7 @@ void RadioHistory::ended(const RadioWrite& radio, const Ended& ended) {
     m_record.band = ended.radioBand;
     m_record.values = radio.values();
     if (m_record.device.empty())
-        m_record.device = radio.device();
+        m_record.device = recordedDevice(radio.device());
     m_record.result = records::writeResultText(*radio.result());
     m_record.backup = radio.backupPath();
     m_lost = !keepRadioRecord(m_record) || m_lost;
