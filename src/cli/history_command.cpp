@@ -194,7 +194,7 @@ void printTable(const std::vector<records::Record>& found) {
 
 } // namespace
 
-std::optional<JobReport> loadJobReport(const HistoryOptions& options, int& exitCode) {
+std::optional<ui::JobReport> loadJobReport(const HistoryOptions& options, int& exitCode) {
     std::string error;
     const std::unique_ptr<records::History> history =
         QFile::exists(radiolink::historyFile()) ? radiolink::openHistory(error) : nullptr;
@@ -202,7 +202,7 @@ std::optional<JobReport> loadJobReport(const HistoryOptions& options, int& exitC
     if (!job) {
         const bool unknown = !history ? error.empty() : history->lastError().empty();
         std::fprintf(stderr, "tq305: %s\n",
-                     unknown ? ui::languageText(JobReportTexts, "JobReport", "Unknown",
+                     unknown ? ui::languageText(ui::JobReportTexts, "JobReport", "Unknown",
                                                 ui::TextTarget::Caption, 0, options.language)
                                    .arg(QString::fromStdString(options.filter.job))
                                    .toUtf8()
@@ -212,17 +212,17 @@ std::optional<JobReport> loadJobReport(const HistoryOptions& options, int& exitC
         exitCode = unknown ? ExitUsage : ExitCannotOpen;
         return std::nullopt;
     }
-    return jobReport(*job, history->list(options.filter), options.language, std::time(nullptr));
+    return ui::jobReport(*job, history->list(options.filter), options.language, std::time(nullptr));
 }
 
 namespace {
 
 int writeCsvReport(const HistoryOptions& options) {
     int exitCode = ExitDone;
-    const std::optional<JobReport> report = loadJobReport(options, exitCode);
+    const std::optional<ui::JobReport> report = loadJobReport(options, exitCode);
     if (!report)
         return exitCode;
-    const std::string csv = jobReportCsv(*report);
+    const std::string csv = ui::jobReportCsv(*report);
     const files::WriteResult written = files::writeFileAtomically(
         options.output, std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
     if (!written.ok()) {

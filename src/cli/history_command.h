@@ -3,8 +3,8 @@
 // written, verified and restored, oldest first, or a job's report.
 #pragma once
 
-#include "cli/job_report.h"
 #include "records/history.h"
+#include "words/job_report.h"
 
 #include <ctime>
 #include <optional>
@@ -34,7 +34,7 @@ bool wantsPdfReport(const std::vector<std::string>& arguments);
 
 // The report of the job the options name; the exit code when it cannot be
 // made (said on standard error).
-std::optional<JobReport> loadJobReport(const HistoryOptions& options, int& exitCode);
+std::optional<ui::JobReport> loadJobReport(const HistoryOptions& options, int& exitCode);
 
 // Exit codes: 0 done (nothing recorded is no failure), 2 usage or a job the
 // history lacks, 3 the history could not be opened or the report could not

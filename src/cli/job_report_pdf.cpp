@@ -3,7 +3,7 @@
 #include "cli/history_command.h"
 #include "cli/print_command.h"
 #include "cli/usage.h"
-#include "print/print_document.h"
+#include "print/job_report_document.h"
 #include "words/file_names.h"
 
 #include <QTextStream>
@@ -11,25 +11,6 @@
 #include <vector>
 
 namespace cli {
-
-namespace {
-
-print::PrintDocument reportDocument(const JobReport& report) {
-    print::PrintDocument document;
-    document.setTitle(report.title);
-    document.heading(report.title);
-    for (const QString& line : report.lines)
-        document.textLine(line);
-    document.lineBreak();
-    document.grid({QString(), report.header, report.rows});
-    document.lineBreak();
-    document.setBold(true);
-    for (const auto& [label, count] : report.totals)
-        document.textLine(label + ": " + QString::number(count));
-    return document;
-}
-
-} // namespace
 
 int runJobReportPdf(const QStringList& arguments) {
     std::vector<std::string> bytes;
@@ -43,10 +24,10 @@ int runJobReportPdf(const QStringList& arguments) {
         return ExitUsage;
     }
     int exitCode = ExitDone;
-    const std::optional<JobReport> report = loadJobReport(*options, exitCode);
+    const std::optional<ui::JobReport> report = loadJobReport(*options, exitCode);
     if (!report)
         return exitCode;
-    return writePrintout(reportDocument(*report),
+    return writePrintout(print::jobReportDocument(*report),
                          ui::fileNameText(QByteArray::fromStdString(options->output)));
 }
 

@@ -1,6 +1,6 @@
 #include "words/job_report_texts.h"
 
-namespace cli {
+namespace ui {
 
 namespace {
 
@@ -19,6 +19,7 @@ constexpr LanguageRow JobReportRows[] = {
     {"JobReport", "Table", HeaderCell, 4, "备份", "Backup"},
     // Before the settings' keys: the column of a value kept from the radio.
     {"JobReport", "Kept", Caption, 0, "（保留）", " (kept)"},
+    {"JobReport", "Port", Caption, 0, "端口%1", "port %1"},
     {"JobReport", "Total", Caption, 0, "对讲机台数", "Radios"},
     {"JobReport", "Total", Caption, 1, "写频成功", "Programmed"},
     {"JobReport", "Total", Caption, 2, "失败", "Failed"},
@@ -32,4 +33,4 @@ constexpr LanguageRow JobReportRows[] = {
 
 const ui::LanguageTable JobReportTexts{JobReportRows};
 
-} // namespace cli
+} // namespace ui

@@ -1,6 +1,7 @@
 // The report of a job for its customer: one row per radio written in it
 // (its values, date, port, result and backup) and the totals, in the
-// language asked for; as CSV from tq305, as a PDF from the print module.
+// language asked for; as CSV, or as a printout (print/job_report_document.h),
+// from tq305 and from the History window alike.
 #pragma once
 
 #include "records/history.h"
@@ -9,10 +10,11 @@
 #include <QString>
 #include <QStringList>
 #include <ctime>
+#include <string>
 #include <utility>
 #include <vector>
 
-namespace cli {
+namespace ui {
 
 struct JobReport {
     QString title;
@@ -29,4 +31,4 @@ JobReport jobReport(const records::Job& job, const std::vector<records::Record>&
 // The table and, after a blank line, the totals, each a line of its own.
 std::string jobReportCsv(const JobReport& report);
 
-} // namespace cli
+} // namespace ui

@@ -1,8 +1,8 @@
-#include "cli/job_report.h"
+#include "words/job_report.h"
 
-#include "cli/link_failure_text.h"
 #include "exchange/csv_text.h"
 #include "records/write_result.h"
+#include "words/file_names.h"
 #include "words/job_report_texts.h"
 #include "words/language_text.h"
 
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-namespace cli {
+namespace ui {
 
 namespace {
 
@@ -26,7 +26,18 @@ QString utf8(const std::string& bytes) {
 
 // A customer reads the file's name; the path is the bench's own.
 QString fileName(const std::string& path) {
-    return utf8(shownName(std::filesystem::path(path).filename().string()));
+    return fileNameText(QByteArray::fromStdString(std::filesystem::path(path).filename().string()));
+}
+
+// "端口3" as the History window names the program's port 3; a device by its
+// name.
+QString portText(const records::Record& radio, int language) {
+    static const std::string Port = "port ";
+    if (radio.port.starts_with(Port))
+        return text("Port", 0, language)
+            .arg(QString::fromStdString(radio.port.substr(Port.size())));
+    return radio.port.empty() ? fileNameText(QByteArray::fromStdString(radio.device))
+                              : utf8(radio.port);
 }
 
 // The keys of the values the radios got, in the order first met; those the
@@ -74,7 +85,7 @@ JobReport jobReport(const records::Job& job, const std::vector<records::Record>&
     for (std::size_t n = 0; n < radios.size(); ++n) {
         const records::Record& radio = radios[n];
         QStringList row{QString::number(n + 1), utf8(records::localTimeText(radio.at)),
-                        utf8(radio.port.empty() ? shownName(radio.device) : radio.port)};
+                        portText(radio, language)};
         for (const std::string& key : keys)
             row << valueOf(radio, key);
         row << utf8(records::resultTextIn(radio.result, language))
@@ -106,4 +117,4 @@ std::string jobReportCsv(const JobReport& report) {
     return csv;
 }
 
-} // namespace cli
+} // namespace ui
