@@ -1,8 +1,8 @@
 // File > History's window: rows in either language, narrowed by the filter
 // box as the user types, sorted by a click on a title, the shown rows (and
 // only they) exported as CSV, the chosen row's backup handed on (never one
-// that is gone), and rows deleted from the history, their backups then left
-// to the backup cap.
+// that is gone), rows deleted from the history, their backups then left
+// to the backup cap, and one job's radios shown alone and reported.
 #include "files/backup_store.h"
 #include "platform/history_file.h"
 #include "records/write_result.h"
@@ -11,6 +11,7 @@
 #include "support/test_images.h"
 #include "support/test_registry.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -327,6 +328,68 @@ class HistoryWindowTest : public QObject {
         // names it.
         QVERIFY(store.add(image, 0, "port2", 1796670180).ok());
         QCOMPARE(QFile::exists(QString::fromStdString(older)), !deleted);
+    }
+
+    // Job shows one job's radios alone, chosen with the keyboard, and
+    // Report... writes that job's report (its radios only) in the window's
+    // language, as CSV or PDF by the name chosen.
+    void aJobIsShownAloneAndReported_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("csv"); // its first and last lines; none for a PDF
+        QTest::newRow("English CSV")
+            << 1 << "school.csv"
+            << QStringList{"No.,Date,Port,dtmf.own_code,Result,Backup", "Not finished,0"};
+        QTest::newRow("Chinese CSV")
+            << 0 << "school.csv"
+            << QStringList{"序号,时间,端口,dtmf.own_code,结果,备份", "未完成,0"};
+        QTest::newRow("PDF") << 1 << "school.pdf" << QStringList{};
+    }
+    void aJobIsShownAloneAndReported() {
+        QFETCH(int, language);
+        QFETCH(QString, name);
+        QFETCH(QStringList, csv);
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        std::string error;
+        {
+            const auto history = radiolink::openHistory(error);
+            QVERIFY(history);
+            QVERIFY(history->keepJob({"school", std::string(64, 'a'), "dtmf.own_code=1001+\n"}));
+            for (records::Record record : threeRadios()) {
+                record.job = record.values[0].second == "1003" ? "" : "school";
+                QVERIFY(history->add(record));
+            }
+        }
+        shell::HistoryWindow window(radiolink::openHistory(error)->list(), language);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* table = window.findChild<QTableWidget*>("TableHistory");
+        auto* report = window.findChild<QPushButton*>("CmdReport");
+        QVERIFY(!report->isEnabled());
+        auto* job = window.findChild<QComboBox*>("ComboJob");
+        job->setFocus();
+        QTest::keyClick(job, Qt::Key_Down);
+        QCOMPARE(window.chosenJob(), "school");
+        QCOMPARE(visibleColumn(*table, 4),
+                 QStringList({"dtmf.own_code=1002", "dtmf.own_code=1001"}));
+        QVERIFY(report->isEnabled());
+        ScriptedAnswers answers;
+        answers.chooseFile(home.filePath(name));
+        QTest::mouseClick(report, Qt::LeftButton);
+        QVERIFY(answers.done());
+        QFile written(home.filePath(name));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        if (csv.isEmpty()) {
+            QVERIFY(bytes.startsWith("%PDF"));
+            return;
+        }
+        const QStringList lines = QString::fromUtf8(bytes).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 2 + 4);
+        QCOMPARE(lines.first(), csv.first());
+        QVERIFY(lines[2].contains(",1002,"));
+        QCOMPARE(lines.last(), csv.last());
     }
 };
 

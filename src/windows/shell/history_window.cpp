@@ -3,6 +3,9 @@
 #include "editors/band_selection.h"
 #include "files/file_io.h"
 #include "platform/history_file.h"
+#include "print/font_coverage.h"
+#include "print/job_report_document.h"
+#include "print/pdf_output.h"
 #include "records/write_result.h"
 #include "shell/backups_window.h"
 #include "shell/file_commands.h"
@@ -11,12 +14,14 @@
 #include "shell/read_only_table.h"
 #include "words/file_names.h"
 #include "words/history_window_texts.h"
+#include "words/job_report.h"
 #include "words/language_text.h"
 #include "words/message_box.h"
 #include "words/messages.h"
 #include "words/program_flags.h"
 #include "words/save_failure.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QHBoxLayout>
@@ -29,6 +34,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 namespace shell {
@@ -45,6 +51,7 @@ constexpr int BackupRole = Qt::UserRole;
 constexpr int IdRole = Qt::UserRole + 1;
 constexpr int RadioPortRole = Qt::UserRole + 2;
 constexpr int MissingRole = Qt::UserRole + 3;
+constexpr int JobRole = Qt::UserRole + 4;
 
 QString bytesText(const std::string& bytes) {
     return ui::fileNameText(QByteArray::fromStdString(bytes));
@@ -76,6 +83,17 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     TextFilter->setObjectName("TextFilter");
     TextFilter->setClearButtonEnabled(true);
     filterLabel->setBuddy(TextFilter);
+
+    auto* jobLabel = new QLabel(text("LabelJob"), this);
+    jobLabel->setObjectName("LabelJob");
+    ComboJob = new QComboBox(this);
+    ComboJob->setObjectName("ComboJob");
+    ComboJob->addItem(text("ComboJob"));
+    jobLabel->setBuddy(ComboJob);
+    for (const records::Record& record : rows)
+        if (const QString job = QString::fromStdString(record.job);
+            !job.isEmpty() && ComboJob->findData(job) < 0)
+            ComboJob->addItem(job, job);
 
     TableHistory = new QTableWidget(int(rows.size()), HistoryColumnCount, this);
     TableHistory->setObjectName("TableHistory");
@@ -109,6 +127,7 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
         first->setData(BackupRole, backup);
         first->setData(IdRole, qlonglong(record.id));
         first->setData(RadioPortRole, port);
+        first->setData(JobRole, QString::fromStdString(record.job));
         std::error_code unknown;
         const bool missing =
             !record.backup.empty() && !std::filesystem::exists(record.backup, unknown);
@@ -137,12 +156,15 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     CmdRestore = add("CmdRestore", QDialogButtonBox::ActionRole);
     CmdDelete = add("CmdDelete", QDialogButtonBox::ActionRole);
     CmdExport = add("CmdExport", QDialogButtonBox::ActionRole);
+    CmdReport = add("CmdReport", QDialogButtonBox::ActionRole);
     CmdClose = add("CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the row's backup
     connect(CmdOpen, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
     connect(CmdRestore, &QPushButton::clicked, this, [this] { choose(Choice::Restore); });
     connect(CmdDelete, &QPushButton::clicked, this, &HistoryWindow::deleteChosen);
     connect(CmdExport, &QPushButton::clicked, this, &HistoryWindow::exportRows);
+    connect(CmdReport, &QPushButton::clicked, this, &HistoryWindow::writeReport);
+    connect(ComboJob, &QComboBox::currentIndexChanged, this, &HistoryWindow::applyFilter);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(TableHistory, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
     connect(TableHistory, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::choiceChanged);
@@ -153,6 +175,8 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(TextFilter, 1);
+    filterRow->addWidget(jobLabel);
+    filterRow->addWidget(ComboJob);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
     layout->addWidget(TableHistory, 1);
@@ -180,12 +204,18 @@ QList<int> HistoryWindow::chosenRows() const {
     return rows;
 }
 
+QString HistoryWindow::chosenJob() const {
+    return ComboJob->currentData().toString();
+}
+
 void HistoryWindow::applyFilter() {
     const QString wanted = TextFilter->text().trimmed();
+    const QString job = chosenJob();
     for (int row = 0; row < TableHistory->rowCount(); ++row) {
         bool shown = wanted.isEmpty();
         for (int column = 0; !shown && column < HistoryColumnCount; ++column)
             shown = TableHistory->item(row, column)->text().contains(wanted, Qt::CaseInsensitive);
+        shown = shown && (job.isEmpty() || TableHistory->item(row, 0)->data(JobRole) == job);
         TableHistory->setRowHidden(row, !shown);
     }
     // The pick moves to the first row shown when the filter hid it, so
@@ -212,6 +242,7 @@ void HistoryWindow::choiceChanged() {
     CmdOpen->setEnabled(usable);
     CmdRestore->setEnabled(usable);
     CmdDelete->setEnabled(!rows.isEmpty());
+    CmdReport->setEnabled(!chosenJob().isEmpty());
 }
 
 QString HistoryWindow::chosenBackup() const {
@@ -292,6 +323,52 @@ void HistoryWindow::exportRows() {
     if (!written.ok())
         QMessageBox::warning(this, windowTitle(),
                              text("ExportFailed").arg(ui::shownFileName(path)));
+}
+
+// From the history itself: the job's radios the other rows do not show (a
+// filter typed) and those recorded since the window opened count too.
+void HistoryWindow::writeReport() {
+    const QString job = chosenJob();
+    if (job.isEmpty())
+        return;
+    const QString path = askFileName(this, lastSaveFolder(QDir::homePath()), true,
+                                     {{"PDF (*.pdf)", "CSV (*.csv)"}, "pdf"});
+    if (path.isEmpty())
+        return;
+    std::string error;
+    const std::unique_ptr<records::History> history = radiolink::openHistory(error);
+    const std::optional<records::Job> kept =
+        history ? history->job(job.toStdString()) : std::nullopt;
+    if (!kept) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            text("ReportFailed")
+                .arg(QString::fromStdString(history ? history->lastError() : error)));
+        return;
+    }
+    records::Filter filter;
+    filter.job = kept->name;
+    const ui::JobReport report =
+        ui::jobReport(*kept, history->list(filter), m_language, std::time(nullptr));
+    files::WriteResult written;
+    if (path.endsWith(".csv", Qt::CaseInsensitive)) {
+        const std::string csv = ui::jobReportCsv(report);
+        written = files::writeFileAtomically(
+            ui::fileNameBytes(path).toStdString(),
+            std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
+    } else {
+        const print::PrintDocument document = print::jobReportDocument(report);
+        // A report with boxes in place of characters is not written.
+        if (const QString missing = print::uncoveredCharacters(document); !missing.isEmpty()) {
+            ui::showMessage(ui::Msg::PrintFontMissing, {print::charactersNamed(missing)});
+            return;
+        }
+        written = print::writePdf(document, path);
+    }
+    if (written.ok())
+        rememberSaveFolder(path);
+    else
+        ui::reportSaveFailure(path, written);
 }
 
 void showHistory(MainWindow& window) {

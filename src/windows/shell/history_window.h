@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,7 +21,9 @@ class MainWindow;
 // click) opens the row's backup into the editors; Restore... chooses it to
 // be written back to a radio; Delete (the Delete key) removes the chosen
 // rows from the history, once asked; Export writes the rows shown as CSV.
-// A row whose backup is gone says so and offers neither.
+// A row whose backup is gone says so and offers neither. Job shows the
+// radios of one job alone, and Report... writes that job's report for its
+// customer, as a PDF or as CSV.
 class HistoryWindow : public QDialog {
     Q_OBJECT
   public:
@@ -36,6 +39,8 @@ class HistoryWindow : public QDialog {
     int chosenPort() const;
     // The rows shown, as CSV: a title row, then a row each.
     QString csvText() const;
+    // The job whose radios alone are shown; empty for every record.
+    QString chosenJob() const;
 
   private:
     QString text(const char* control, int index = 0) const;
@@ -45,16 +50,19 @@ class HistoryWindow : public QDialog {
     void choose(Choice choice);
     void deleteChosen();
     void exportRows();
+    void writeReport();
 
     int m_language;
     Choice m_choice = Choice::Open;
     QLineEdit* TextFilter = nullptr;
+    QComboBox* ComboJob = nullptr;
     QTableWidget* TableHistory = nullptr;
     QLabel* LabelBackup = nullptr;
     QPushButton* CmdOpen = nullptr;
     QPushButton* CmdRestore = nullptr;
     QPushButton* CmdDelete = nullptr;
     QPushButton* CmdExport = nullptr;
+    QPushButton* CmdReport = nullptr;
     QPushButton* CmdClose = nullptr;
 };
 
