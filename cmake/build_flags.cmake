@@ -2,8 +2,9 @@
 # the flags dpkg-buildflags gives a Debian package, every hardening feature
 # on (fortified functions, stack protector, PIE, full RELRO and bind-now),
 # and stack clash and control flow protection besides, which Debian 12's
-# dpkg does not add yet. The Debian build is a Release build too, so both
-# ways compile alike. -DTQ_DPKG_BUILDFLAGS=OFF keeps CMake's own flags.
+# dpkg does not add yet. -DTQ_DPKG_BUILDFLAGS=OFF keeps CMake's own flags.
+# The Debian build turns it off: debhelper hands CMake the same flags of
+# dpkg-buildflags already (debian/rules), and they are given once.
 if(CMAKE_BUILD_TYPE STREQUAL "Release")
   set(tq_package_build ON)
 else()

@@ -207,7 +207,8 @@ int AutoRun::run() {
     // The first radio's values are checked before any port is touched (a
     // job's, as its next radio takes them).
     std::string refusal;
-    if (m_options.job.empty() && !radioValues(m_options, 0, m_options.ports.front(), refusal)) {
+    if (m_options.job.empty() &&
+        !radioValues(m_options, m_job.fileBand, 0, m_options.ports.front(), refusal)) {
         sayLine(refusal + "; no radio was written");
         return ExitUsage;
     }
@@ -236,7 +237,8 @@ AutoRun::takeValues(const RadioPort& where, std::uint64_t& index,
     if (!m_options.job.empty()) {
         std::string refusal;
         int exitCode = ExitUsage;
-        auto taken = takeJobRadios(m_options, std::span(&where, 1), refusal, exitCode);
+        auto taken =
+            takeJobRadios(m_options, m_job.fileBand, std::span(&where, 1), refusal, exitCode);
         if (!taken) {
             m_exits.push_back(exitCode);
             end(refusal + "; this radio and the next are not written");
@@ -254,7 +256,7 @@ AutoRun::takeValues(const RadioPort& where, std::uint64_t& index,
     }
     std::string refusal;
     std::optional<std::vector<settings::AssignedValue>> values =
-        radioValues(m_options, index, where, refusal);
+        radioValues(m_options, m_job.fileBand, index, where, refusal);
     if (values && !m_options.again)
         if (refusal = givenBefore(where, *values); !refusal.empty())
             values.reset();

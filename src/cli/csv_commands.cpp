@@ -5,11 +5,13 @@
 #include "cli/radio_files.h"
 #include "cli/usage.h"
 #include "exchange/channel_csv.h"
+#include "image/hex_text.h"
 #include "image/image_encoder.h"
 #include "settings/catalogue.h"
 #include "settings/radio_yaml.h"
 #include "words/band_entries.h"
 #include "words/file_names.h"
+#include "words/message_box.h"
 
 #include <QTextStream>
 
@@ -92,9 +94,17 @@ int runExport(const CsvOptions& o) {
         image::MemoryImage bytes{};
         loaded.file.copyInto(bytes);
         settings::YamlExport exported =
-            settings::exportYaml(bytes, loaded.file.band, ui::writerName());
+            settings::exportYaml(bytes, loaded.file.band, ui::ApplicationTitle);
         text = std::move(exported.text);
         notes = std::move(exported.report);
+        // The file names its band by code: a header byte read as another
+        // code ("0A" as 0) comes back as that code's byte.
+        const int written = loaded.file.band.value_or(settings::DefaultBandCode);
+        if (loaded.file.bandByte != written)
+            notes.insert(notes.begin(),
+                         "header: the file cannot bring this byte back as it was: band byte " +
+                             image::hexByte(loaded.file.bandByte) + " becomes " +
+                             image::hexByte(std::uint8_t(written)));
     } else {
         const image::ChannelTableValues table = openedFileValues(loaded.file).Form1;
         text = exchange::exportChannels(table);

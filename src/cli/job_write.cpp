@@ -85,6 +85,7 @@ int prepareJob(const LinkOptions& options) {
 }
 
 std::optional<std::vector<JobRadio>> takeJobRadios(const LinkOptions& options,
+                                                   std::optional<int> band,
                                                    std::span<const RadioPort> ports,
                                                    std::string& refusal, int& exitCode) {
     std::string error;
@@ -99,7 +100,7 @@ std::optional<std::vector<JobRadio>> takeJobRadios(const LinkOptions& options,
         options.job, ports.size(),
         [&](std::size_t radio, std::uint64_t position) -> std::optional<records::Record> {
             std::optional<std::vector<settings::AssignedValue>> values =
-                radioValues(options, position, ports[radio], refusal);
+                radioValues(options, band, position, ports[radio], refusal);
             if (values && !options.again)
                 if (refusal = givenBefore(ports[radio], *values, history.get(), options.job);
                     !refusal.empty())

@@ -25,10 +25,11 @@ struct JobRadio {
 };
 
 // The radios on `ports` take their places in the job in one transaction,
-// each kept as started with its values. None when they cannot: `refusal`
-// says why, `exitCode` is 2 for a value a radio cannot have, 3 for a
-// history that cannot hand them out.
+// each kept as started with its values, checked for the file's `band`.
+// None when they cannot: `refusal` says why, `exitCode` is 2 for a value a
+// radio cannot have, 3 for a history that cannot hand them out.
 std::optional<std::vector<JobRadio>> takeJobRadios(const LinkOptions& options,
+                                                   std::optional<int> band,
                                                    std::span<const RadioPort> ports,
                                                    std::string& refusal, int& exitCode);
 

@@ -2,6 +2,7 @@
 
 #include "platform/port_names.h"
 #include "settings/catalogue.h"
+#include "settings/phrase.h"
 #include "words/file_names.h"
 
 #include <algorithm>
@@ -161,10 +162,10 @@ bool Parser::takeValue(const std::string& option) {
         m_options.start = start;
         return true;
     }
-    std::string error;
+    settings::Phrase error;
     std::optional<settings::ValuePattern> pattern = settings::parsePattern(*given, error);
     if (!pattern)
-        return fail("--set " + error);
+        return fail("--set " + error.en);
     if (std::ranges::any_of(m_options.values, [&](const settings::ValuePattern& other) {
             return other.key == pattern->key;
         }))

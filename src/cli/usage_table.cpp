@@ -284,6 +284,10 @@ constexpr UsageItem Files[] = {
     {"", "~/.local/share/TQ305CloneDesk/ports/comN",
      "a link to the serial device port N reaches; without it, port N is /dev/ttyUSB(N-1)"},
     {"", "~/.local/share/TQ305CloneDesk/backups/", "the backups write takes before it writes"},
+    {"", "~/.local/share/TQ305CloneDesk/history.db",
+     "the history: the radios read, written, verified and restored, the values given to each and "
+     "the backups taken (an SQLite database; tq305 history lists it); records it could not take "
+     "wait beside it in history.db.pending"},
 };
 
 constexpr HelpSection ClosingSections[] = {

@@ -19,6 +19,7 @@
 #include "records/write_result.h"
 #include "settings/catalogue.h"
 #include "settings/setting_values.h"
+#include "settings/value_gate.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -253,17 +254,17 @@ std::string radioName(const RadioPort& where) {
 
 } // namespace
 
-std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
-                                                                std::uint64_t index,
-                                                                const RadioPort& where,
-                                                                std::string& refusal) {
+std::optional<std::vector<settings::AssignedValue>>
+radioValues(const LinkOptions& options, std::optional<int> band, std::uint64_t index,
+            const RadioPort& where, std::string& refusal) {
     std::vector<settings::AssignedValue> values;
     for (const settings::ValuePattern& pattern : options.values) {
         const std::string value = settings::patternValue(pattern, index);
-        const std::string why = settings::valueRefusal(*pattern.setting.setting, value);
-        if (!why.empty()) {
-            refusal = "--set " + pattern.key + ": " + radioName(where) + " would get '" + value +
-                      "': " + why;
+        const settings::ParsedValue entered = settings::enterValue(
+            *pattern.setting.setting, value, band.value_or(settings::DefaultBandCode));
+        if (!entered.ok()) {
+            refusal = "--set " + pattern.key + ": " + radioName(where) + ": " +
+                      settings::refusalOf(value, entered).en;
             return std::nullopt;
         }
         values.emplace_back(pattern, value);
@@ -283,7 +284,7 @@ keptValues(const std::vector<std::string>& keys, const image::MemoryImage& backu
         kept.values.push_back(std::move(pattern));
     }
     std::string why;
-    auto values = radioValues(kept, 0, where, why);
+    auto values = radioValues(kept, band, 0, where, why);
     if (!values)
         refusal = "--keep" + why.substr(why.find(' ')) + " (its own value cannot be written back)";
     return values;
@@ -327,13 +328,15 @@ std::string givenBefore(const RadioPort& where, const std::vector<settings::Assi
 
 namespace {
 
-// Each radio's own values, radio `first` being the first of the set; none
-// when one of them cannot be held, `refusal` then naming the radio.
+// Each radio's own values, radio `first` being the first of the set, each
+// through the gate for the file's band; none when one of them is refused,
+// `refusal` then naming the radio.
 std::optional<std::vector<std::vector<settings::AssignedValue>>>
-setValues(const LinkOptions& options, std::uint64_t first, std::string& refusal) {
+setValues(const LinkOptions& options, std::optional<int> band, std::uint64_t first,
+          std::string& refusal) {
     std::vector<std::vector<settings::AssignedValue>> values;
     for (std::size_t n = 0; n < options.ports.size(); ++n) {
-        auto own = radioValues(options, first + n, options.ports[n], refusal);
+        auto own = radioValues(options, band, first + n, options.ports[n], refusal);
         if (!own)
             return std::nullopt;
         values.push_back(std::move(*own));
@@ -421,7 +424,8 @@ int writeSets(const LinkOptions& options, const WriteJob& job) {
         std::optional<std::vector<std::vector<settings::AssignedValue>>> values;
         std::vector<records::Record> started;
         if (!options.job.empty()) {
-            if (auto taken = takeJobRadios(options, options.ports, refusal, refusedExit)) {
+            if (auto taken =
+                    takeJobRadios(options, job.fileBand, options.ports, refusal, refusedExit)) {
                 values.emplace();
                 for (JobRadio& radio : *taken) {
                     values->push_back(std::move(radio.values));
@@ -429,7 +433,7 @@ int writeSets(const LinkOptions& options, const WriteJob& job) {
                 }
             }
         } else {
-            values = setValues(options, first, refusal);
+            values = setValues(options, job.fileBand, first, refusal);
             if (values && !options.again)
                 refusal = givenBeforeInSet(options, *values);
         }

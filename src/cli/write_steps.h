@@ -15,12 +15,12 @@
 
 namespace cli {
 
-// The values of the `index`-th radio (from 0) on `where`; none when the
-// radio could not hold one of them, `refusal` then naming it.
-std::optional<std::vector<settings::AssignedValue>> radioValues(const LinkOptions& options,
-                                                                std::uint64_t index,
-                                                                const RadioPort& where,
-                                                                std::string& refusal);
+// The values of the `index`-th radio (from 0) on `where`, each through the
+// gate for the file's `band`; none when one of them is refused, `refusal`
+// then naming the radio.
+std::optional<std::vector<settings::AssignedValue>>
+radioValues(const LinkOptions& options, std::optional<int> band, std::uint64_t index,
+            const RadioPort& where, std::string& refusal);
 // The first of those counted values that the history says another radio
 // got already, named with that radio and when; empty when none was. In a
 // job, asked of the history that hands out its values, the job's own

@@ -14,6 +14,14 @@ bool drawsNothing(char32_t c) {
     return QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format;
 }
 
+// Whether a run's font is a font at all. Where fontconfig finds no font
+// (a bare container), Qt lays text out in a stand-in of its own that gives
+// every character a glyph, and every glyph is a box: it has no character
+// map, which every font Qt loads (TrueType, OpenType) has.
+bool realFont(const QGlyphRun& run) {
+    return !run.rawFont().fontTable("cmap").isEmpty();
+}
+
 // Laid out alone, the character gets the font Qt would draw it with; a
 // glyph index 0 is the missing-glyph box of a font that has none for it.
 bool drawable(char32_t c, const QFont& font) {
@@ -25,7 +33,7 @@ bool drawable(char32_t c, const QFont& font) {
     if (runs.isEmpty())
         return false;
     for (const QGlyphRun& run : runs)
-        if (run.glyphIndexes().isEmpty() || run.glyphIndexes().contains(0))
+        if (run.glyphIndexes().isEmpty() || run.glyphIndexes().contains(0) || !realFont(run))
             return false;
     return true;
 }
@@ -70,13 +78,23 @@ QString uncoveredCharacters(const PrintDocument& document) {
 
 QString charactersNamed(const QString& characters) {
     constexpr int Shown = 8;
+    // With no font at all every character of the printout is missing: a
+    // message names the first ones, enough to see which script it is.
+    constexpr int Listed = 32;
     const QList<uint> codes = characters.toUcs4();
     QStringList points;
     for (qsizetype i = 0; i < codes.size() && i < Shown; ++i)
         points << QString("U+%1").arg(codes[i], 4, 16, QChar('0')).toUpper();
     if (codes.size() > Shown)
         points << "...";
-    return characters + " (" + points.join(' ') + ')';
+    QString listed;
+    for (qsizetype i = 0; i < codes.size() && i < Listed; ++i) {
+        const char32_t c = codes[i];
+        listed += QString::fromUcs4(&c, 1);
+    }
+    if (codes.size() > Listed)
+        listed += "...";
+    return listed + " (" + points.join(' ') + ')';
 }
 
 } // namespace print

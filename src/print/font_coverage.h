@@ -20,9 +20,9 @@ QString uncoveredCharacters(const QStringList& texts, const QFont& font);
 // printouts are laid out in.
 QString uncoveredCharacters(const PrintDocument& document);
 
-// The characters as a message names them: themselves, and the code points
-// of the first few, which read the same without a font for them:
-// "编程 (U+7F16 U+7A0B)".
+// The characters as a message names them: themselves (the first 32 of a
+// longer list, then "..."), and the code points of the first eight, which
+// read the same without a font for them: "编程 (U+7F16 U+7A0B)".
 QString charactersNamed(const QString& characters);
 
 } // namespace print

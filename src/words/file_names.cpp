@@ -1,9 +1,5 @@
 #include "words/file_names.h"
 
-#include "words/message_box.h"
-#include "words/program_info.h"
-#include "words/program_version.h"
-
 #include <QStringDecoder>
 
 namespace ui {
@@ -97,10 +93,6 @@ QString printableFileName(const QString& name) {
 std::string printableBytes(std::string_view bytes) {
     return printableFileName(fileNameText(QByteArray(bytes.data(), qsizetype(bytes.size()))))
         .toStdString();
-}
-
-std::string writerName() {
-    return std::string(ApplicationTitle) + " " + ProgramVersion;
 }
 
 } // namespace ui

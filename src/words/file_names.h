@@ -26,7 +26,4 @@ QString printableFileName(const QString& name);
 // line for a message, escaped as printableFileName escapes them.
 std::string printableBytes(std::string_view bytes);
 
-// What a file the program writes names as its writer: "TQ-305 CloneDesk 1.0".
-std::string writerName();
-
 } // namespace ui

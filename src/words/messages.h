@@ -48,7 +48,7 @@ enum class Msg {
     PartialWrite,       // %1 the last block's address, %2 its number, %3 the blocks in all,
                         // %4 why it stopped
     PrintFontMissing,   // %1 the characters of a printout no installed font can draw
-    YamlNotUsable,      // %1 the file, %2 the line saying where and why (English)
+    YamlNotUsable,      // %1 the file, %2 the line saying where and why
     YamlTooLarge,       // %1 the file, %2 the largest size in KB
     ExportNotes,        // %1 the file, %2 one line per value it cannot carry (English)
     RecordNotKept,      // %1 why (English, from the database and the system)

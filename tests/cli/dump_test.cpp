@@ -165,13 +165,16 @@ class DumpTest : public QObject {
         QVERIFY(run.out.isEmpty());
     }
 
-    // Names as bytes, and output that cannot be written, through a shell.
+    // Names as bytes, and output that cannot be written, through a shell. A
+    // file the script makes it removes itself: the temporary folder's own
+    // cleanup takes names as text and leaves one that is not UTF-8 behind.
     void throughTheShell_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("error"); // the whole standard error
         QTest::newRow("name not UTF-8")
-            << R"sh(f="$2/$(printf 'a\377\376.dat')"; cp "$1/full_image_band0.dat" "$f" &&
+            << R"sh(f="$2/$(printf 'a\377\376.dat')"; trap 'rm -f "$f"' EXIT
+                  cp "$1/full_image_band0.dat" "$f" &&
                   "$0" dump "$f" > "$2/out" && grep -qx "Band (Combo1): 136-174MHz" "$2/out")sh"
             << 0 << "";
         QTest::newRow("missing, not UTF-8")

@@ -218,8 +218,9 @@ class FleetTest : public QObject {
         QTest::addColumn<QString>("said");
         QTest::newRow("a counter past 8 digits in the second set")
             << 0 << 2
-            << "port 1 would get '100000000': the setting takes at most 8 characters; no radio "
-               "of this set was written (the sets before were, as their tables say)";
+            << "port 1: 100000000 is refused; allowed: at most 8 of the characters 0-9, A-D, * "
+               "and #; no radio of this set was written (the sets before were, as their tables "
+               "say)";
         QTest::newRow("SIGTERM while waiting")
             << int(SIGTERM) << 130
             << "tq305: interrupted while waiting for the next radios: none of them was touched";
@@ -259,15 +260,23 @@ class FleetTest : public QObject {
         QTest::addColumn<QString>("complaint");
         QTest::newRow("a counter past 8 digits on the second radio")
             << QStringList{"--set", "dtmf.own_code=99999999+"}
-            << "tq305: --set dtmf.own_code: port 2 would get '100000000': the setting takes at "
-               "most 8 characters; no radio was written";
+            << "tq305: --set dtmf.own_code: port 2: 100000000 is refused; allowed: at most 8 of "
+               "the characters 0-9, A-D, * and #; no radio was written";
         QTest::newRow("a character DTMF lacks")
             << QStringList{"--set", "dtmf.own_code=12E4"}
-            << "tq305: --set dtmf.own_code: port 1 would get '12E4': DTMF has no character 'E' "
-               "(0-9, A-D, * and #)";
+            << "tq305: --set dtmf.own_code: port 1: 12E4 is refused; allowed: at most 8 of the "
+               "characters 0-9, A-D, * and #";
         QTest::newRow("a list entry the list lacks") << QStringList{"--set", "features.squelch=11"}
-                                                     << "port 1 would get '11': the setting "
-                                                        "takes one of";
+                                                     << "port 1: 11 is refused; allowed: one of";
+        QTest::newRow("a frequency outside the file's band")
+            << QStringList{"--set", "channels[1].rx_frequency=99.00000"}
+            << "tq305: --set channels[1].rx_frequency: port 1: 99.00000 is refused; allowed: a "
+               "frequency from 440 MHz to 480 MHz";
+        QTest::newRow("a key given twice with two values")
+            << QStringList{"--set", "features.squelch=3", "--set", "features.squelch=5"}
+            << "tq305 write: --set features.squelch is given twice";
+        QTest::newRow("the band") << QStringList{"--set", "band=136-174MHz"}
+                                  << "tq305 write: --set band: every radio gets the file's band";
         QTest::newRow("a key no setting has")
             << QStringList{"--set", "dtmf.own=1"}
             << "tq305 write: --set dtmf.own: no setting has this key";
@@ -289,8 +298,8 @@ class FleetTest : public QObject {
             << "tq305 write: --set and --keep both give dtmf.own_code";
         QTest::newRow("a job's counter past 8 digits on the second radio")
             << QStringList{"--job", "school", "--set", "dtmf.own_code=99999999+"}
-            << "tq305: --set dtmf.own_code: port 2 would get '100000000': the setting takes at "
-               "most 8 characters; no radio was written";
+            << "tq305: --set dtmf.own_code: port 2: 100000000 is refused; allowed: at most 8 of "
+               "the characters 0-9, A-D, * and #; no radio was written";
         QTest::newRow("a start that goes below 0")
             << QStringList{"--set", "dtmf.ptt_id=500+", "--set", "dtmf.own_code=50+", "--start",
                            "400"}

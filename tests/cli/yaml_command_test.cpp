@@ -104,6 +104,69 @@ class YamlCommandTest : public QObject {
         QVERIFY(!written.err.contains("rx_frequency"));
     }
 
+    // A file that gives no setting, or a channel twice, is no radio: import
+    // and write refuse it before any file or port is touched.
+    void filesThatAreNoRadio_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("error");
+        const QString none = ":1:1: holds no settings; allowed: a YAML map of settings\n";
+        for (const char* command : {"import", "write"}) {
+            QTest::addRow("%s an empty file", command) << command << QByteArray() << none;
+            QTest::addRow("%s a comment", command) << command << QByteArray("# radio\n") << none;
+            QTest::addRow("%s a document start", command) << command << QByteArray("---\n") << none;
+            QTest::addRow("%s a null", command) << command << QByteArray("~\n") << none;
+            QTest::addRow("%s channel 1 and 01", command)
+                << command
+                << QByteArray("channels:\n  1: {rx_frequency: 438.5}\n  01: {tx_frequency: 439}\n")
+                << ":3:3: channels.01: given twice (first on line 2); allowed: once\n";
+        }
+    }
+    void filesThatAreNoRadio() {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, error);
+        write("none.yaml", file);
+        write("out.dat", "kept");
+        const QStringList arguments =
+            command == "import" ? QStringList{"import", path("none.yaml"), "-o", path("out.dat")}
+                                : QStringList{"write", path("none.yaml"), "--device",
+                                              path("no-radio"), "--no-backup"};
+        const Tq305Run run = runTq305(arguments);
+        // A write says of any input it cannot use that it could not open it.
+        QCOMPARE(run.exitCode, command == "import" ? 1 : 3);
+        QCOMPARE(run.err, "tq305: " + path("none.yaml") + error);
+        QCOMPARE(readFile(path("out.dat")), QByteArray("kept"));
+    }
+
+    // A header band byte the file reads as another code's comes back as that
+    // code's byte: the export says so, as it says of every byte it changes.
+    void headerBandBytesRewrittenAreNamed_data() {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<QString>("note"); // empty: none
+        QTest::newRow("3A, read as 3")
+            << 0x3A
+            << "tq305: note: header: the file cannot bring this byte back as it was: band byte 3A "
+               "becomes 03\n";
+        QTest::newRow("3F, read as 3")
+            << 0x3F
+            << "tq305: note: header: the file cannot bring this byte back as it was: band byte 3F "
+               "becomes 03\n";
+        QTest::newRow("03") << 0x03 << QString();
+    }
+    void headerBandBytesRewrittenAreNamed() {
+        QFETCH(int, byte);
+        QFETCH(QString, note);
+        write("radio.yaml", Radio);
+        QCOMPARE(runTq305({"import", path("radio.yaml"), "-o", path("a.dat")}).exitCode, 0);
+        QByteArray bytes = readFile(path("a.dat"));
+        bytes[7] = char(byte);
+        write("header.dat", bytes);
+        const Tq305Run run = runTq305({"export", path("header.dat"), "-o", path("header.yaml")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, note);
+    }
+
     void wrongCommandLines_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("unknown kind")

@@ -67,13 +67,17 @@ class ManualPagesTest : public QObject {
 
     // The sections a reader looks for, after the description and the
     // commands, in the usual order; the footer dated with the version's date.
+    // The programs that record what they did name the history's file.
     void hasTheClosingSections_data() {
         QTest::addColumn<QString>("page");
-        for (const char* page : {"TQ305sys", "tq305", "tq305-radio"})
-            QTest::newRow(page) << QString(page);
+        QTest::addColumn<bool>("keepsHistory");
+        QTest::newRow("TQ305sys") << "TQ305sys" << true;
+        QTest::newRow("tq305") << "tq305" << true;
+        QTest::newRow("tq305-radio") << "tq305-radio" << false;
     }
     void hasTheClosingSections() {
         QFETCH(QString, page);
+        QFETCH(bool, keepsHistory);
         const QString text = render(page).out;
         qsizetype at = text.lastIndexOf("\nTQ305 "); // the last command's section, if any
         for (const char* heading : {"EXIT STATUS", "ENVIRONMENT", "FILES", "SEE ALSO"}) {
@@ -82,6 +86,7 @@ class ManualPagesTest : public QObject {
             at = found;
         }
         QVERIFY(text.contains("XDG_DATA_HOME"));
+        QCOMPARE(text.section("\nFILES\n", 1).contains("/history.db"), keepsHistory);
         QVERIFY(text.trimmed().section('\n', -1).contains(TQ_RELEASE_DATE)); // the footer
     }
 

@@ -40,6 +40,15 @@ class FontCoverageTest : public QObject {
         QTest::newRow("more than eight: the first eight")
             << "abcdefghi"
             << "abcdefghi (U+0061 U+0062 U+0063 U+0064 U+0065 U+0066 U+0067 U+0068 ...)";
+        const QString thirtyTwo = "0123456789abcdefghijklmnopqrstuv";
+        const QString points = "(U+0030 U+0031 U+0032 U+0033 U+0034 U+0035 U+0036 U+0037 ...)";
+        QTest::newRow("thirty-two: all") << thirtyTwo << thirtyTwo + " " + points;
+        QTest::newRow("more than thirty-two: the first thirty-two")
+            << thirtyTwo + "wxyz" << thirtyTwo + "... " + points;
+        QTest::newRow("cut by characters, not UTF-16 units")
+            << QString::fromUcs4(U"􏿽").repeated(33)
+            << QString::fromUcs4(U"􏿽").repeated(32) + "... (" + QString("U+10FFFD ").repeated(8) +
+                   "...)";
     }
     void namedWithTheirCodePoints() {
         QFETCH(QString, characters);

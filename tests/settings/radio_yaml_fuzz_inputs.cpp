@@ -27,6 +27,14 @@ const std::vector<std::string> Written{
     "- a\n- b: &x {c: *x}\n",
     "unshown_bytes: {0x6FF: FF FF}\nfm: {presets: {0: 88}}\n",
     "",
+    "fm: {presets: {1: 111111111111111188.00}}\nvfo: {offset: -99999999999999999999.5}\n",
+    "channels:\n  1: {rx_frequency: 438.5}\n  01: {tx_frequency: 439}\n",
+    "band: 400-480MHz\n---\nband: 136-174MHz\n",
+    "features:\n  squelch: |\n    3\n    4\n  beep: \"\\0\\xff\"\n",
+    std::string("features: {squelch: 3\0}\n", 25),
+    "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]",
+    "channels: {}\nfm: {presets: {}}\nunshown_bytes: {}\n",
+    ",h\xff\xff\xff",
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "files/dat_file.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "image/tone_codes.h"
@@ -5,8 +6,10 @@
 #include "settings/image_places.h"
 #include "settings/radio_yaml.h"
 #include "settings/setting_values.h"
+#include "settings/value_gate.h"
 #include "support/test_registry.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 #include <random>
@@ -80,9 +83,9 @@ image::EditorValues enteredValues(Dice& dice) {
         // The windows read an automatic power-off of 3 or 4 back as off.
         const int entries =
             setting.key == "features.auto_power_off" ? 3 : settings::entryCount(setting);
-        settings::setValue(setting, values, 1,
-                           settings::parseValueText(
-                               setting, settings::entryText(setting, dice.below(entries), 1), 1));
+        settings::setValue(
+            setting, values, 1,
+            settings::enterValue(setting, settings::entryText(setting, dice.below(entries), 1), 3));
     }
     values.Form3.Text6 = dice.chance(10) ? "" : std::to_string(dice.below(100));
     values.Form3.Text20 = onRaster(dice, limits.BandLow, limits.BandHigh);
@@ -198,11 +201,54 @@ class RadioYamlTest : public QObject {
 
     // A hand-edited file: one line naming the place, the key and what is allowed.
     void refusedFiles_data() {
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("language");
         QTest::addColumn<QString>("error");
-        const auto row = [](const char* name, const char* file, const char* error) {
-            QTest::newRow(name) << QString(file) << QString(error);
+        const auto row = [](const char* name, const QByteArray& file, const char* error,
+                            int language = 1) {
+            QTest::newRow(name) << file << language << QString::fromUtf8(error);
         };
+        const char* noSettings = "radio.yaml:1:1: holds no settings; allowed: a YAML map of "
+                                 "settings";
+        row("an empty file", "", noSettings);
+        row("only a comment", "# radio\n", noSettings);
+        row("only a document start", "---\n", noSettings);
+        row("only a null", "~\n", noSettings);
+        row("an empty map", "{}\n", noSettings);
+        row("no settings, zh", "", "radio.yaml:1:1: 不含任何设置；可用：设置的 YAML 映射", 0);
+        row("a second document", "band: 400-480MHz\n---\nband: 136-174MHz\n",
+            "radio.yaml:2:1: a second document; allowed: one document");
+        row("a text the parser meets again and again", ",h\xff\xff\xff", noSettings);
+        row("channel 1 and 01",
+            "channels:\n  1: {rx_frequency: 438.5}\n  01: {tx_frequency: 439}\n",
+            "radio.yaml:3:3: channels.01: given twice (first on line 2); allowed: once");
+        row("FM preset 2 and 002", "fm:\n  presets:\n    2: 88.0\n    002: 89.0\n",
+            "radio.yaml:4:5: fm.presets.002: given twice (first on line 3); allowed: once");
+        row("an FM frequency past any integer", "fm: {presets: {1: 111111111111111188.00}}\n",
+            "radio.yaml:1:19: fm.presets[1]: 111111111111111188.00 is refused; allowed: empty "
+            "(none) or an FM frequency from 70.00 to 107.95 MHz in steps of 0.05");
+        row("a block scalar", "features:\n  squelch: |\n    3\n    4\n",
+            "radio.yaml:2:12: features.squelch: 3\\n4\\n is refused; allowed: one of 0, 1, 2, "
+            "3, 4, 5, 6, 7, 8, 9");
+        row("a long value", "features:\n  squelch: " + QByteArray(5000, '7') + "\n",
+            "radio.yaml:2:12: features.squelch: 7777777777777777777777777777777777777777… is "
+            "refused; allowed: one of 0, 1, 2, 3, 4, 5, 6, 7, 8, 9");
+        row("bytes that are not UTF-8", "features:\n  squelch: a\xff\xfe\n",
+            "radio.yaml:2:12: features.squelch: a\\xFF\\xFE is refused; allowed: one of 0, 1, "
+            "2, 3, 4, 5, 6, 7, 8, 9");
+        row("a raw NUL", QByteArray("features:\n  squelch: 3\0\n", 25),
+            "radio.yaml:2:13: a NUL character; allowed: a YAML map of settings");
+        row("deep nesting", QByteArray(3000, '[') + QByteArray(3000, ']'),
+            "radio.yaml:1:1: nested too deeply; allowed: a YAML map of settings");
+        row("columns count characters",
+            "channels:\n  1: {rx_frequency: 438.5, power: 高高, bandwidth: 窄}\n",
+            "radio.yaml:2:35: channels[1].power: 高高 is refused; allowed: one of Low, High");
+        row("out of band, zh", "channels:\n  1:\n    rx_frequency: 480.00625\n",
+            "radio.yaml:3:19: channels[1].rx_frequency: 480.00625 不被接受；可用：400 MHz 到 "
+            "480 MHz 的频率，位于 5 kHz 或 6.25 kHz 步进上",
+            0);
+        row("a list entry, zh", "features: {key_lock: 锁}\n",
+            "radio.yaml:1:22: features.key_lock: 锁 不被接受；可用：以下之一：Lock, Normal", 0);
         row("not YAML", "band: [400-480MHz\n",
             "radio.yaml:2:1: not YAML (end of sequence flow not found); allowed: a YAML map of "
             "settings");
@@ -263,9 +309,14 @@ class RadioYamlTest : public QObject {
             "digits apart");
     }
     void refusedFiles() {
-        QFETCH(QString, file);
+        QFETCH(QByteArray, file);
+        QFETCH(int, language);
         QFETCH(QString, error);
-        QCOMPARE(QString::fromStdString(importError(file.toStdString())), error);
+        const settings::YamlImport imported = settings::importYaml(file.toStdString());
+        QVERIFY(!imported.radio);
+        QCOMPARE(
+            QString::fromStdString(settings::errorLine("radio.yaml", imported.error, language)),
+            error);
     }
 
     // Keys left out keep the base's values; ~ empties; a new channel is
@@ -295,6 +346,126 @@ class RadioYamlTest : public QObject {
         for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
             if (settings::isUnshown(offset))
                 QCOMPARE(imported.radio->image[offset], base.image[offset]);
+    }
+
+    // The format other tools and git depend on: keys, their order, the runs
+    // of unshown bytes, the quoting, the first line, as kept in tests/data.
+    void exportsKeepTheirFormat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("every kind of value") << "full_image_band0";
+        QTest::newRow("a blank radio") << "all_ff_image_band3";
+    }
+    void exportsKeepTheirFormat() {
+        QFETCH(QString, name);
+        const files::LoadResult loaded =
+            files::loadDatFile((TQ_TEST_DATA "/" + name + ".dat").toStdString());
+        QVERIFY(loaded.ok());
+        image::MemoryImage bytes{};
+        loaded.file.copyInto(bytes);
+        QFile kept(TQ_TEST_DATA "/" + name + ".yaml");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromStdString(
+                     settings::exportYaml(bytes, loaded.file.band, "TQ-305 CloneDesk").text),
+                 QString::fromUtf8(kept.readAll()));
+    }
+
+    // Files the first exports wrote, whose first line named the program's
+    // version, read as files of format 1 do.
+    void filesOfTheFirstExportsAreRead() {
+        const std::string body = "band: 136-174MHz\nchannels:\n  1:\n    rx_frequency: "
+                                 "145.50000\n    tx_tone: 67.0\nfeatures:\n  beep: Off\n";
+        const settings::YamlImport first = settings::importYaml(
+            "# TQ-305 CloneDesk 1.0: the memory of a TQ-305 radio, as the English windows show "
+            "it.\n" +
+            body);
+        const settings::YamlImport now = settings::importYaml(
+            "# TQ-305 CloneDesk YAML, format 1: the memory of a TQ-305 radio, as the English "
+            "windows show it.\n" +
+            body);
+        QVERIFY(first.radio && now.radio);
+        QVERIFY(sameImage(first.radio->image, now.radio->image));
+    }
+
+    // Values another YAML tool would load as booleans or as numbers it writes
+    // otherwise are quoted; list entries match in any case and numbers by
+    // value, and come back in the windows' spelling.
+    void valuesSurviveOtherTools_data() {
+        QTest::addColumn<QString>("given");    // under features:/vfo:/dtmf:
+        QTest::addColumn<QString>("exported"); // the line the export writes
+        QTest::newRow("off") << "vfo: {busy_lock: off}"
+                             << "  busy_lock: \"Off\"";
+        QTest::newRow("on") << "features: {beep: ON}"
+                            << "  beep: \"On\"";
+        QTest::newRow("a tone as a whole number") << "vfo: {rx_tone: 67}"
+                                                  << "  rx_tone: 67.0";
+        QTest::newRow("a DCS code in small letters") << "vfo: {tx_tone: d023n}"
+                                                     << "  tx_tone: D023N";
+        QTest::newRow("a list entry in small letters") << "features: {time_out: 60 s}"
+                                                       << "  time_out: 60 S";
+        QTest::newRow("a code with a leading zero") << "dtmf: {own_code: \"0123\"}"
+                                                    << "  own_code: \"0123\"";
+        QTest::newRow("a code of one zero") << "dtmf: {own_code: \"0\"}"
+                                            << "  own_code: 0";
+        QTest::newRow("the offset's top") << "vfo: {offset: 99.995}"
+                                          << "  offset: 99.99500";
+        QTest::newRow("the FM bottom") << "fm: {full_band: 70}"
+                                       << "  full_band: 70.00";
+    }
+    void valuesSurviveOtherTools() {
+        QFETCH(QString, given);
+        QFETCH(QString, exported);
+        const settings::YamlImport imported =
+            settings::importYaml("band: 136-174MHz\n" + given.toStdString() + "\n");
+        QVERIFY2(imported.radio, settings::errorLine("radio.yaml", imported.error).c_str());
+        const QString text = QString::fromStdString(
+            settings::exportYaml(imported.radio->image, imported.radio->band, Heading).text);
+        QVERIFY2(text.split('\n').contains(exported), qPrintable(text));
+    }
+
+    // A radio's file imported over another radio of its band gives that
+    // radio back: its settings, its unshown bytes, and its channels and FM
+    // presets even when it has none (the base's channels in the same places,
+    // as the file leaves out empty ones).
+    void aFileOverAnotherBaseGivesItsRadio_data() {
+        QTest::addColumn<unsigned>("seed");
+        QTest::addColumn<bool>("emptied"); // no channels and no FM presets
+        QTest::newRow("channels and presets") << 21u << false;
+        QTest::newRow("no channels, no presets") << 22u << true;
+        QTest::newRow("no channels, no presets, another") << 23u << true;
+    }
+    void aFileOverAnotherBaseGivesItsRadio() {
+        QFETCH(unsigned, seed);
+        QFETCH(bool, emptied);
+        Dice dice(seed);
+        settings::RadioImage radio = enteredImage(dice);
+        settings::RadioImage base = enteredImage(dice);
+        base.band = radio.band;
+        image::EditorValues values =
+            settings::shownValues(image::decodeImage(radio.image), radio.band);
+        if (emptied) {
+            values.Form1 = {};
+            values.Form5.presets = {};
+            image::encodeImage(values, radio.image);
+        } else {
+            image::EditorValues baseValues =
+                settings::shownValues(image::decodeImage(base.image), base.band);
+            for (int n = 1; n <= image::ChannelCount; ++n)
+                if (values.Form1.row(n).isEmpty() != baseValues.Form1.row(n).isEmpty())
+                    baseValues.Form1.row(n) = values.Form1.row(n);
+            baseValues.Form5.presets = values.Form5.presets;
+            image::encodeImage(baseValues, base.image);
+            for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
+                if (settings::isUnshown(offset))
+                    base.image[offset] = std::uint8_t(dice.below(256));
+        }
+        const settings::YamlExport exported =
+            settings::exportYaml(radio.image, radio.band, Heading);
+        QVERIFY2(exported.report.empty(), qPrintable(joined(exported.report)));
+        const settings::YamlImport imported = settings::importYaml(exported.text, &base);
+        QVERIFY2(imported.radio, settings::errorLine("radio.yaml", imported.error).c_str());
+        for (std::size_t offset = 0; offset < image::ImageSize; ++offset)
+            QVERIFY2(imported.radio->image[offset] == radio.image[offset],
+                     qPrintable(QString::fromStdString(settings::placeOf(offset))));
     }
 };
 

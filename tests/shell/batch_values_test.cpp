@@ -4,6 +4,7 @@
 #include "support/test_registry.h"
 #include "words/program_flags.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 class BatchValuesTest : public QObject {
@@ -29,23 +30,45 @@ class BatchValuesTest : public QObject {
         QTest::newRow("a character DTMF lacks")
             << 1 << "dtmf.own_code=1001+"
             << "12E4" << QString()
-            << "port 3 would get '12E4' for dtmf.own_code, so no radio is written: DTMF has no "
-               "character 'E' (0-9, A-D, * and #)";
+            << "port 3, dtmf.own_code: 12E4 is refused; allowed: at most 8 of the characters "
+               "0-9, A-D, * and #; no radio is written";
         QTest::newRow("too long, zh")
             << 0 << "dtmf.own_code=1001+"
             << "123456789" << QString()
-            << "端口3 的 dtmf.own_code 不能为“123456789”，未写任何对讲机：最多 8 个字符";
-        QTest::newRow("a character DTMF lacks, zh")
-            << 0 << "dtmf.ptt_id=A1+"
-            << "A1X" << QString()
-            << "端口3 的 dtmf.ptt_id 不能为“A1X”，未写任何对讲机：DTMF 没有字符“X”（只有 "
-               "0-9、A-D、* "
-               "和 #）";
+            << "端口 3, dtmf.own_code：123456789 不被接受；可用：最多 8 个字符，只能是 0-9、A-D、* "
+               "和 #；未写任何对讲机";
         QTest::newRow("not an entry, zh")
             << 0 << "features.squelch=9"
             << "10" << QString()
-            << "端口3 的 features.squelch 不能为“10”，未写任何对讲机：应为以下之一：0, 1, 2, 3, 4, "
-               "5, 6, 7, 8, 9";
+            << "端口 3, features.squelch：10 不被接受；可用：以下之一：0, 1, 2, 3, 4, 5, 6, 7, 8, "
+               "9；未写任何对讲机";
+        QTest::newRow("a value with a space, quoted")
+            << 1 << "features.time_out=\"60 S\" 'features.auto_power_off=60 Minute'"
+            << "60 S" << QString() << QString();
+        QTest::newRow("a Chinese entry in Chinese") << 0 << "features.time_out=\"60 秒\""
+                                                    << "60 秒" << QString() << QString();
+        QTest::newRow("a Chinese entry in English")
+            << 1 << "features.key_lock=上锁"
+            << "上锁" << QString()
+            << "port 3, features.key_lock: 上锁 is refused; allowed: one of Lock, Normal; no "
+               "radio is written";
+        QTest::newRow("a frequency outside the band")
+            << 1 << "vfo.frequency=99"
+            << "99" << QString()
+            << "port 3, vfo.frequency: 99 is refused; allowed: a frequency from 400 MHz to below "
+               "480 MHz on the 5 kHz or 6.25 kHz raster; no radio is written";
+        QTest::newRow("entries apart by a comma")
+            << 1 << "dtmf.own_code=1001+, features.squelch=3" << QString()
+            << "values for each radio: entries are apart by spaces, not commas: "
+               "dtmf.own_code=1001+, features.squelch=3"
+            << QString();
+        QTest::newRow("a quote left open")
+            << 1 << "features.time_out=\"60 S" << QString()
+            << "values for each radio: a quote is not closed: features.time_out=\"60 S"
+            << QString();
+        QTest::newRow("the band") << 1 << "band=136-174MHz" << QString()
+                                  << "values for each radio: band: every radio gets the file's band"
+                                  << QString();
     }
     void refusals() {
         QFETCH(int, language);
@@ -60,7 +83,17 @@ class BatchValuesTest : public QObject {
             QVERIFY(values.patterns.empty());
             return;
         }
-        QCOMPARE(shell::batchValueRefusal(values.patterns.front(), 3, cellValue), refusal);
+        QCOMPARE(shell::batchValueRefusal(values.patterns.front(), 3, 3, cellValue), refusal);
+    }
+
+    // The band is the file's: no radio of a batch gets its own.
+    void theBandIsNotOffered() {
+        for (int language : {0, 1}) {
+            ui::UILanguage = language;
+            const QStringList offered = shell::variableSettings();
+            QVERIFY(offered.indexOf(QRegularExpression("dtmf\\.own_code .*")) >= 0);
+            QCOMPARE(offered.indexOf(QRegularExpression("band\\b.*")), -1);
+        }
     }
 };
 

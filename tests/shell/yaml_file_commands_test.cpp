@@ -41,22 +41,32 @@ class YamlFileCommandsTest : public QObject {
         QVERIFY(p.window->editorValues() == exported);
     }
 
-    // A file with a fault changes nothing, and the box names where and why.
+    // A file with a fault changes nothing, and the box names where and why
+    // in the language in force; an empty file is no radio.
     void faultyFilesChangeNothing_data() {
         QTest::addColumn<int>("language");
+        QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("text");
-        QTest::newRow("en") << 1
+        const QByteArray mid = "channels:\n  4:\n    power: Mid\n";
+        QTest::newRow("en") << 1 << mid
                             << "The file cannot be imported; nothing was changed:\n%1\nbad.yaml:3:"
                                "12: channels[4].power: Mid is refused; allowed: one of Low, High";
         QTest::newRow("zh")
-            << 0
+            << 0 << mid
             << "无法导入文件，未作任何改动：\n%1\nbad.yaml:3:12: channels[4].power: "
-               "Mid is refused; allowed: one of Low, High";
+               "Mid 不被接受；可用：以下之一：Low, High";
+        QTest::newRow("empty") << 1 << QByteArray()
+                               << "The file cannot be imported; nothing was changed:\n%1\nbad.yaml:"
+                                  "1:1: holds no settings; allowed: a YAML map of settings";
+        QTest::newRow("only a comment, zh") << 0 << QByteArray("# radio\n")
+                                            << "无法导入文件，未作任何改动：\n%1\nbad.yaml:1:1: "
+                                               "不含任何设置；可用：设置的 YAML 映射";
     }
     void faultyFilesChangeNothing() {
         QFETCH(int, language);
+        QFETCH(QByteArray, file);
         QFETCH(QString, text);
-        writeFile(path("bad.yaml"), "channels:\n  4:\n    power: Mid\n");
+        writeFile(path("bad.yaml"), file);
         ProgramFixture p(language);
         p.enterFrequency(1, 1, "446");
         const image::EditorValues before = p.window->editorValues();

@@ -16,6 +16,7 @@ LoadResult parseDatFile(std::span<const std::uint8_t> bytes) {
         return result;
     }
     result.file.band = bandFromHeader(bytes[DatBandOffset]);
+    result.file.bandByte = bytes[DatBandOffset];
     std::copy(bytes.begin() + DatHeaderSize, bytes.begin() + DatFileSize,
               result.file.image.begin());
     return result;

@@ -17,6 +17,7 @@ namespace files {
 struct DatFile {
     std::array<std::uint8_t, image::ImageSize> image{}; // file bytes 48..2095
     std::optional<int> band;                            // 0..7, or none: keep the current band
+    std::uint8_t bandByte = 0; // header byte 7 as the file holds it ("0A" reads as band 0)
 
     // Copies the image into indices 0..2047 of ReceiveImage; 2048 is left alone.
     void copyInto(image::MemoryImage& target) const;

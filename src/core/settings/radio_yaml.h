@@ -6,6 +6,7 @@
 #pragma once
 
 #include "image/image_layout.h"
+#include "settings/phrase.h"
 
 #include <optional>
 #include <string>
@@ -31,22 +32,32 @@ struct YamlExport {
     std::vector<std::string> report;
 };
 
+// The format a file's first line names. A later format is read by every
+// later program, and so is this one: a change that an earlier program could
+// not read takes the next number.
+inline constexpr int YamlFormatVersion = 1;
+
 // `band`: the file's, when it names one (else the default band, as the
-// program opens it). `heading` names the program and its version.
+// program opens it). `program` names the program on the first line, with
+// the format version (not the program's version, so that an upgrade does
+// not change every radio's file).
 YamlExport exportYaml(const image::MemoryImage& image, std::optional<int> band,
-                      std::string_view heading);
+                      std::string_view program);
 
 // Where and why a file was refused: 1-based line and column, the key, and
 // what was wrong with the value and what is allowed.
+// Column counts characters. A fault of the whole file (not YAML, no
+// settings, a second document) names no key.
 struct YamlError {
     int line = 0;
     int column = 0;
     std::string key;
-    std::string problem;
+    Phrase problem;
 };
 
-// "radio.yaml:12:19: channels[3].power: Mid is refused; allowed: one of Low, High"
-std::string errorLine(std::string_view file, const YamlError& error);
+// "radio.yaml:12:19: channels[3].power: Mid is refused; allowed: one of Low, High",
+// on one line, in `language` (0 Chinese, 1 English).
+std::string errorLine(std::string_view file, const YamlError& error, int language = 1);
 
 struct YamlImport {
     std::optional<RadioImage> radio;
@@ -56,7 +67,9 @@ struct YamlImport {
 // Reads a file written by exportYaml, or edited since. Keys left out keep
 // the values of `base` (its band when the file names none), else those of
 // a new image of the file's band. A channel or FM preset given as null (~)
-// is emptied. Nothing is taken from a file with any fault.
+// is emptied, and so is every one under an empty map ("channels: {}"). A
+// file that gives no setting at all is refused, and so is one with a
+// second document. Nothing is taken from a file with any fault.
 YamlImport importYaml(std::string_view text, const RadioImage* base = nullptr);
 
 } // namespace settings

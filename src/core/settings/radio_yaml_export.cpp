@@ -7,8 +7,9 @@
 #include "settings/radio_yaml_keys.h"
 #include "settings/setting_values.h"
 #include "settings/unwritable_values.h"
-#include "settings/value_checks.h"
+#include "settings/value_gate.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <yaml-cpp/yaml.h>
@@ -22,11 +23,36 @@ using namespace settings::yaml;
 // Bytes per line of unshown_bytes.
 constexpr std::size_t RunLength = 16;
 
+// Words a YAML 1.1 reader takes for a boolean or for nothing.
+constexpr std::string_view NotTexts[] = {"y",     "Y",     "yes",  "Yes",  "YES",  "n",    "N",
+                                         "no",    "No",    "NO",   "true", "True", "TRUE", "false",
+                                         "False", "FALSE", "on",   "On",   "ON",   "off",  "Off",
+                                         "OFF",   "null",  "Null", "NULL", "~"};
+
+// A value another YAML tool would load as a boolean, as nothing, or as a
+// number it writes back otherwise ("08", "0123" read as octal), so a file it
+// saves would no longer import: written quoted.
+bool needsQuotes(std::string_view text) {
+    if (std::ranges::find(NotTexts, text) != std::end(NotTexts))
+        return true;
+    const std::string_view digits =
+        text.starts_with('-') || text.starts_with('+') ? text.substr(1) : text;
+    return digits.size() > 1 && digits[0] == '0' &&
+           std::ranges::all_of(digits, [](char c) { return (c >= '0' && c <= '9') || c == '_'; });
+}
+
+// A value as the file writes it.
+void put(YAML::Emitter& out, const std::string& text) {
+    if (needsQuotes(text))
+        out << YAML::DoubleQuoted;
+    out << text;
+}
+
 class Writer {
   public:
     Writer(const image::MemoryImage& image, std::optional<int> band)
         : m_values(shownValues(image::decodeImage(image), band)),
-          m_band(bandLimits(m_values.band.value_or(DefaultBandCode))) {
+          m_band(m_values.band.value_or(DefaultBandCode)) {
         for (UnwritableValue& value : unwritableValues(m_values))
             m_unwritable.emplace(value.key, std::move(value));
     }
@@ -65,16 +91,17 @@ class Writer {
                 named = describe(found->second);
             }
         }
-        if (const ParsedValue checked = checkValueText(setting, text, m_band); !checked.ok()) {
-            note(key,
-                 named + ": an import refuses it until it is mended; allowed: " + checked.allowed);
+        if (const ParsedValue checked = enterValue(setting, text, m_band); !checked.ok()) {
+            note(key, named + ": an import refuses it until it is mended; allowed: " +
+                          checked.allowed.en);
             m_importable = false;
         }
         if (place.perIndex)
             m_out << YAML::Key << index;
         else
             m_out << YAML::Key << std::string(place.name);
-        m_out << YAML::Value << text;
+        m_out << YAML::Value;
+        put(m_out, text);
     }
 
     void note(const std::string& key, const std::string& line) {
@@ -157,13 +184,14 @@ class Writer {
         for (const auto& [offset, bytes] : runs) {
             char key[8];
             std::snprintf(key, sizeof key, "0x%03zX", offset);
-            m_out << YAML::Key << key << YAML::Value << bytes;
+            m_out << YAML::Key << key << YAML::Value;
+            put(m_out, bytes);
         }
         m_out << YAML::EndMap;
     }
 
     const image::EditorValues m_values;
-    const image::BandLimits m_band;
+    const int m_band;
     std::map<std::string, UnwritableValue> m_unwritable;
     YAML::Emitter m_out;
     std::vector<std::string> m_report;
@@ -201,13 +229,13 @@ void reportRewritten(const image::MemoryImage& image, const image::MemoryImage& 
 } // namespace
 
 YamlExport exportYaml(const image::MemoryImage& image, std::optional<int> band,
-                      std::string_view heading) {
+                      std::string_view program) {
     Writer writer(image, band);
     writer.write(image);
     YamlExport result;
-    result.text = "# " + std::string(heading) +
-                  ": the memory of a TQ-305 radio, as the English windows show it.\n" +
-                  writer.text() + "\n";
+    result.text =
+        "# " + std::string(program) + " YAML, format " + std::to_string(YamlFormatVersion) +
+        ": the memory of a TQ-305 radio, as the English windows show it.\n" + writer.text() + "\n";
     result.report = std::move(writer.report());
     if (writer.importable()) {
         const YamlImport again = importYaml(result.text);

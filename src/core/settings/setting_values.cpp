@@ -162,13 +162,6 @@ void takeEntered(const Setting& setting, std::string& shown, const std::string& 
         shown.clear();
 }
 
-std::string joined(const Setting& setting, int language) {
-    std::string texts;
-    for (int position = 0; position < entryCount(setting); ++position)
-        texts += (position ? ", " : "") + entryText(setting, position, language);
-    return texts;
-}
-
 } // namespace
 
 int entryCount(const Setting& setting) {
@@ -300,42 +293,6 @@ std::string valueText(const Setting& setting, const image::EditorValues& values,
         return {};
     }
     return {};
-}
-
-ParsedValue parseValueText(const Setting& setting, std::string_view text, int language) {
-    ParsedValue parsed;
-    switch (setting.kind) {
-    case Kind::List:
-        for (int position = 0; position < entryCount(setting); ++position)
-            if (entryText(setting, position, language) == text) {
-                parsed.number = position;
-                parsed.text = text;
-                return parsed;
-            }
-        parsed.allowed = "one of " + joined(setting, language);
-        return parsed;
-    case Kind::Number: {
-        int number = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-        if (error == std::errc() && end == text.data() + text.size() && !text.empty() &&
-            number >= setting.minimum && number <= setting.maximum) {
-            parsed.number = number;
-            return parsed;
-        }
-        parsed.allowed = "a whole number from " + std::to_string(setting.minimum) + " to " +
-                         std::to_string(setting.maximum);
-        return parsed;
-    }
-    case Kind::Text:
-    case Kind::Check:
-        if (setting.maximum > 0 && text.size() > std::size_t(setting.maximum)) {
-            parsed.allowed = "at most " + std::to_string(setting.maximum) + " characters";
-            return parsed;
-        }
-        parsed.text = text;
-        return parsed;
-    }
-    return parsed;
 }
 
 bool setValue(const Setting& setting, image::EditorValues& values, int index,

@@ -5,6 +5,7 @@
 
 #include "image/band_limits.h"
 #include "image/editor_values.h"
+#include "settings/phrase.h"
 #include "settings/setting.h"
 
 #include <optional>
@@ -45,15 +46,14 @@ std::string textOf(const Setting& setting, const image::EditorValues& values, in
 std::string valueText(const Setting& setting, const image::EditorValues& values, int index,
                       int language);
 
-// A value text read back, as valueText writes it: a position, a number or a
-// text, or why it cannot be the value (the `allowed` texts).
+// A value as the gate (value_gate.h) takes it: a position, a number or a
+// text, or why it cannot be the value (what the setting allows).
 struct ParsedValue {
     std::optional<int> number; // a list's position or a slider's value
     std::string text;
-    std::string allowed; // empty when the text is a value
+    Phrase allowed; // empty when the text is a value
     bool ok() const { return allowed.empty(); }
 };
-ParsedValue parseValueText(const Setting& setting, std::string_view text, int language);
 
 // Stores a parsed value; false for a setting the image does not hold.
 bool setValue(const Setting& setting, image::EditorValues& values, int index,

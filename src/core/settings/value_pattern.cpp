@@ -1,6 +1,5 @@
 #include "settings/value_pattern.h"
 
-#include "image/dtmf_text.h"
 #include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "settings/setting_values.h"
@@ -16,27 +15,30 @@ namespace {
 // length limit matters.
 constexpr std::size_t MaxCounterDigits = 18;
 
-bool isDtmfField(Field field) {
-    return field == Field::DtmfOwnCode || field == Field::DtmfPttId;
-}
-
 } // namespace
 
-std::optional<ValuePattern> parsePattern(std::string_view text, std::string& error) {
+std::optional<ValuePattern> parsePattern(std::string_view text, Phrase& error) {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) {
-        error = std::string(text) + ": not KEY=VALUE";
+        error = both(echoed(text)) + Phrase{"：应写作 键=值", ": not KEY=VALUE"};
         return std::nullopt;
     }
     ValuePattern pattern;
     pattern.key = text.substr(0, equals);
     const std::optional<KeyedSetting> keyed = findKey(pattern.key);
     if (!keyed) {
-        error = pattern.key + ": no setting has this key";
+        error =
+            both(echoed(pattern.key)) + Phrase{"：没有这个键的设置", ": no setting has this key"};
         return std::nullopt;
     }
     if (!keyed->setting->inImage()) {
-        error = pattern.key + ": the radio's memory does not hold this setting";
+        error = both(pattern.key) + Phrase{"：对讲机的存储器中没有这项设置",
+                                           ": the radio's memory does not hold this setting"};
+        return std::nullopt;
+    }
+    if (keyed->setting->field == Field::Band) {
+        error = both(pattern.key) +
+                Phrase{"：每台对讲机都取文件的频段", ": every radio gets the file's band"};
         return std::nullopt;
     }
     pattern.setting = *keyed;
@@ -47,8 +49,10 @@ std::optional<ValuePattern> parsePattern(std::string_view text, std::string& err
             std::find_if(value.rbegin(), value.rend(), [](char c) { return c < '0' || c > '9'; }) -
             value.rbegin());
         if (digits == 0 || digits > MaxCounterDigits) {
-            error = std::string(text) + ": a counter ends in 1 to " +
-                    std::to_string(MaxCounterDigits) + " digits before the +";
+            const std::string most = std::to_string(MaxCounterDigits);
+            error = both(echoed(text)) +
+                    Phrase{"：计数值应在 + 之前以 1 到 " + most + " 位数字结尾",
+                           ": a counter ends in 1 to " + most + " digits before the +"};
             return std::nullopt;
         }
         std::uint64_t first = 0;
@@ -84,22 +88,14 @@ bool startCountersAt(std::span<ValuePattern> patterns, std::uint64_t start) {
     return true;
 }
 
-std::string valueRefusal(const Setting& setting, std::string_view text) {
-    if (isDtmfField(setting.field))
-        for (char c : text)
-            if (!image::isDtmfCharacter(char16_t(static_cast<unsigned char>(c))))
-                return "DTMF has no character '" + std::string(1, c) + "' (0-9, A-D, * and #)";
-    const ParsedValue parsed = parseValueText(setting, text, 1);
-    return parsed.ok() ? std::string() : "the setting takes " + parsed.allowed;
-}
-
 image::MemoryImage imageWithValues(const image::MemoryImage& image, std::optional<int> band,
-                                   std::span<const AssignedValue> values) {
+                                   std::span<const AssignedValue> values, int language) {
     const image::EditorValues shown = shownValues(image::decodeImage(image), band);
     image::EditorValues changed = shown;
     for (const auto& [pattern, text] : values)
         setValue(*pattern.setting.setting, changed, pattern.setting.index,
-                 parseValueText(*pattern.setting.setting, text, 1));
+                 enterValue(*pattern.setting.setting, text, shown.band.value_or(DefaultBandCode),
+                            language));
     image::MemoryImage before = image;
     image::MemoryImage after = image;
     image::encodeImage(shown, before);

@@ -6,6 +6,8 @@
 
 #include "image/image_layout.h"
 #include "settings/catalogue.h"
+#include "settings/phrase.h"
+#include "settings/value_gate.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,9 +30,10 @@ struct ValuePattern {
 };
 
 // "KEY=VALUE" or "KEY=VALUE+" (the digits that end VALUE count). Nothing for
-// a key the catalogue lacks, a setting no image holds, or no "=": `error`
-// says which.
-std::optional<ValuePattern> parsePattern(std::string_view text, std::string& error);
+// a key the catalogue lacks, a setting no image holds, the band (a radio
+// gets the file's), or no "=": `error` says which. The values themselves
+// pass the gate (value_gate.h) radio by radio.
+std::optional<ValuePattern> parsePattern(std::string_view text, Phrase& error);
 
 // The value of radio `n` (0 for the first radio of all).
 std::string patternValue(const ValuePattern& pattern, std::uint64_t n);
@@ -39,17 +42,13 @@ std::string patternValue(const ValuePattern& pattern, std::uint64_t n);
 // as far, keeping their distance. False when one would begin below 0.
 bool startCountersAt(std::span<ValuePattern> patterns, std::uint64_t start);
 
-// Why `text` cannot be the setting's value (too long, a character DTMF
-// lacks, not one of a list's entries); empty when it can.
-std::string valueRefusal(const Setting& setting, std::string_view text);
-
 using AssignedValue = std::pair<ValuePattern, std::string>;
 
 // `image` with the values set as the windows would set them: only the bytes
 // those settings change differ from `image`, whatever else the windows
-// would have written differently. The values must be ones valueRefusal()
-// allows.
+// would have written differently. The values must be ones the gate takes
+// for the band and `language`.
 image::MemoryImage imageWithValues(const image::MemoryImage& image, std::optional<int> band,
-                                   std::span<const AssignedValue> values);
+                                   std::span<const AssignedValue> values, int language = English);
 
 } // namespace settings

@@ -1,77 +1,102 @@
 #include "shell/batch_values.h"
 
 #include "settings/catalogue.h"
+#include "settings/phrase.h"
+#include "settings/value_gate.h"
 #include "words/program_flags.h"
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <optional>
 
 namespace shell {
 
 namespace {
 
-// The settings' refusals, which the core words in English, in Chinese; one
-// it does not know stays as it is.
-QString chineseReason(const QString& why) {
-    static const std::pair<QRegularExpression, QString> Reasons[] = {
-        {QRegularExpression("^DTMF has no character '(.)'.*$"),
-         "DTMF 没有字符“\\1”（只有 0-9、A-D、* 和 #）"},
-        {QRegularExpression("^the setting takes at most (\\d+) characters$"), "最多 \\1 个字符"},
-        {QRegularExpression("^the setting takes a whole number from (-?\\d+) to (-?\\d+)$"),
-         "应为 \\1 到 \\2 的整数"},
-        {QRegularExpression("^the setting takes one of (.*)$"), "应为以下之一：\\1"},
-        {QRegularExpression("^(.*): not KEY=VALUE$"), "\\1：应写作 键=值"},
-        {QRegularExpression("^(.*): no setting has this key$"), "\\1：没有这个键的设置"},
-        {QRegularExpression("^(.*): the radio's memory does not hold this setting$"),
-         "\\1：对讲机的存储器中没有这项设置"},
-        {QRegularExpression("^(.*): a counter ends in 1 to (\\d+) digits before the \\+$"),
-         "\\1：计数值应在 + 之前以 1 到 \\2 位数字结尾"},
-        {QRegularExpression("^(.*) is given twice$"), "\\1 重复出现"},
-    };
-    for (const auto& [english, chinese] : Reasons)
-        if (english.match(why).hasMatch())
-            return QString(why).replace(english, chinese);
-    return why;
+QString inForce(const settings::Phrase& phrase) {
+    return QString::fromStdString(phrase.in(ui::UILanguage));
+}
+
+// The entries of the text, split at blanks outside quotes, the quotes taken
+// away; nothing when a quote is left open or a comma stands between two
+// entries, `error` then saying why.
+std::optional<QStringList> splitEntries(const QString& text, settings::Phrase& error) {
+    QStringList entries;
+    QString entry;
+    bool inEntry = false;
+    QChar quote;
+    for (const QChar c : text) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                entry += c;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+            inEntry = true;
+        } else if (c.isSpace()) {
+            if (inEntry)
+                entries << entry;
+            entry.clear();
+            inEntry = false;
+        } else if (c == ',' || c == QChar(0xFF0C)) {
+            error = settings::Phrase{"条目之间用空格分开，不用逗号：", "entries are apart by "
+                                                                       "spaces, not commas: "} +
+                    settings::both(text.toStdString());
+            return std::nullopt;
+        } else {
+            entry += c;
+            inEntry = true;
+        }
+    }
+    if (!quote.isNull()) {
+        error = settings::Phrase{"引号没有结束：", "a quote is not closed: "} +
+                settings::both(text.toStdString());
+        return std::nullopt;
+    }
+    if (inEntry)
+        entries << entry;
+    return entries;
 }
 
 } // namespace
 
 BatchValues parseBatchValues(const QString& text) {
     BatchValues values;
-    for (const QString& entry : text.split(' ', Qt::SkipEmptyParts)) {
-        std::string error;
+    settings::Phrase error;
+    const std::optional<QStringList> entries = splitEntries(text, error);
+    for (const QString& entry : entries.value_or(QStringList())) {
         std::optional<settings::ValuePattern> pattern =
             settings::parsePattern(entry.toStdString(), error);
         if (pattern && std::ranges::any_of(values.patterns, [&](const auto& other) {
                 return other.key == pattern->key;
             })) {
-            error = pattern->key + " is given twice";
+            error = settings::both(pattern->key) + settings::Phrase{" 重复出现", " is given twice"};
             pattern.reset();
         }
-        if (!pattern) {
-            values.patterns.clear();
-            const QString why = QString::fromStdString(error);
-            values.error = ui::isChinese() ? "每台的数值无法使用：" + chineseReason(why)
-                                           : "values for each radio: " + why;
-            return values;
-        }
+        if (!pattern)
+            break;
         values.patterns.push_back(std::move(*pattern));
+    }
+    if (!error.empty()) {
+        values.patterns.clear();
+        values.error =
+            inForce(settings::Phrase{"每台的数值无法使用：", "values for each radio: "} + error);
     }
     return values;
 }
 
-QString batchValueRefusal(const settings::ValuePattern& pattern, int port, const QString& value) {
-    const QString why = QString::fromStdString(
-        settings::valueRefusal(*pattern.setting.setting, value.toStdString()));
-    if (why.isEmpty())
+QString batchValueRefusal(const settings::ValuePattern& pattern, int port, int band,
+                          const QString& value) {
+    const std::string text = value.toStdString();
+    const settings::ParsedValue entered =
+        settings::enterValue(*pattern.setting.setting, text, band, ui::UILanguage);
+    if (entered.ok())
         return {};
-    const QString key = QString::fromStdString(pattern.key);
-    return ui::isChinese() ? QString("端口%1 的 %2 不能为“%3”，未写任何对讲机：%4")
-                                 .arg(port)
-                                 .arg(key, value, chineseReason(why))
-                           : QString("port %1 would get '%3' for %2, so no radio is written: %4")
-                                 .arg(port)
-                                 .arg(key, value, why);
+    const std::string where = std::to_string(port) + ", " + pattern.key;
+    return inForce(settings::Phrase{"端口 " + where + "：", "port " + where + ": "} +
+                   settings::refusalOf(text, entered) +
+                   settings::Phrase{"；未写任何对讲机", "; no radio is written"});
 }
 
 QStringList variableSettings() {

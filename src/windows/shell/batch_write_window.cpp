@@ -283,8 +283,9 @@ QString BatchWriteWindow::valuesRefusal() {
     for (int row = 0; row < Grid1->rowCount(); ++row)
         for (std::size_t n = 0; n < m_values.patterns.size(); ++n) {
             QTableWidgetItem* cell = Grid1->item(row, valueColumn(n));
-            const QString why = batchValueRefusal(
-                m_values.patterns[n], Grid1->item(row, PortColumn)->text().toInt(), cell->text());
+            const QString why = batchValueRefusal(m_values.patterns[n],
+                                                  Grid1->item(row, PortColumn)->text().toInt(),
+                                                  m_job.band, cell->text());
             cell->setBackground(why.isEmpty() ? QBrush() : RefusedBrush);
             cell->setToolTip(why);
             if (m_refusal.isEmpty())
@@ -346,11 +347,12 @@ BatchRadio* BatchWriteWindow::makeRadio(int row) {
     std::vector<settings::AssignedValue> assigned;
     for (std::size_t n = 0; n < values.size(); ++n)
         assigned.emplace_back(m_values.patterns[n], values[n].second);
-    auto* radio = new BatchRadio(Grid1->item(row, PortColumn)->text().toInt(), m_places, m_job,
-                                 assigned.empty()
-                                     ? m_job.image
-                                     : settings::imageWithValues(m_job.image, m_job.band, assigned),
-                                 std::move(values), this);
+    auto* radio =
+        new BatchRadio(Grid1->item(row, PortColumn)->text().toInt(), m_places, m_job,
+                       assigned.empty() ? m_job.image
+                                        : settings::imageWithValues(m_job.image, m_job.band,
+                                                                    assigned, ui::UILanguage),
+                       std::move(values), this);
     connect(radio, &BatchRadio::changed, this, [this, row] { showRadio(row); });
     connect(radio, &BatchRadio::ended, this, [this, row] {
         showRadio(row);

@@ -54,6 +54,11 @@ Files:
                   links comN to the serial devices the ports reach
   ~/.local/share/TQ305CloneDesk/backups/
                   the backups taken before writes
+  ~/.local/share/TQ305CloneDesk/history.db
+                  the history: the radios read, written, verified and
+                  restored, the values given to each and the backups taken
+                  (an SQLite database; tq305 history lists it); records it
+                  could not take wait beside it in history.db.pending
 
 See also:
 tq305(1), tq305-radio(1)

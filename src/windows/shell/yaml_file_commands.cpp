@@ -9,6 +9,7 @@
 #include "shell/file_dialog.h"
 #include "shell/main_window.h"
 #include "words/file_names.h"
+#include "words/message_box.h"
 #include "words/messages.h"
 #include "words/program_flags.h"
 #include "words/read_failure.h"
@@ -60,8 +61,8 @@ void importYaml(MainWindow& window) {
     if (!imported.radio) {
         const std::string name = ui::fileNameBytes(QFileInfo(path).fileName()).toStdString();
         ui::showMessage(ui::Msg::YamlNotUsable,
-                        {ui::shownFileName(path),
-                         QString::fromStdString(settings::errorLine(name, imported.error))});
+                        {ui::shownFileName(path), QString::fromStdString(settings::errorLine(
+                                                      name, imported.error, ui::UILanguage))});
         return;
     }
     files::DatFile file;
@@ -83,7 +84,7 @@ void exportYaml(MainWindow& window) {
             notes.push_back(std::move(note));
     window.EncodeImage();
     const settings::YamlExport exported = settings::exportYaml(
-        window.TransmitImage, window.bandSelection()->bandCode(), ui::writerName());
+        window.TransmitImage, window.bandSelection()->bandCode(), ui::ApplicationTitle);
     notes.insert(notes.end(), exported.report.begin(), exported.report.end());
     const files::WriteResult written = files::writeFileAtomically(
         ui::fileNameBytes(path).toStdString(),
