@@ -51,6 +51,7 @@ JobTaken SqliteHistory::takeJobRadios(const std::string& job, std::size_t count,
         return JobTaken::Failed;
     }
     const std::int64_t jobId = id.number(0);
+    id.reset(); // no read left open for the rollback or commit below
     Statement take(m_db, "INSERT OR REPLACE INTO job_places (job_id, position, state, token) "
                          "VALUES (?, ?, 'taken', ?)");
     for (std::size_t radio = 0; radio < count; ++radio) {
