@@ -1,12 +1,16 @@
 #include "cli/csv_commands.h"
 
+#include "cli/exit_codes.h"
 #include "cli/file_values.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_files.h"
 #include "cli/usage.h"
 #include "exchange/channel_csv.h"
+#include "files/dat_file.h"
+#include "files/file_io.h"
 #include "image/hex_text.h"
 #include "image/image_encoder.h"
+#include "platform/interrupt_notifier.h"
 #include "settings/catalogue.h"
 #include "settings/radio_yaml.h"
 #include "words/band_entries.h"
@@ -14,6 +18,8 @@
 #include "words/message_box.h"
 
 #include <QTextStream>
+#include <cstring>
+#include <functional>
 
 namespace cli {
 
@@ -84,6 +90,21 @@ int writeFailureCode(const QString& name, const files::WriteResult& written) {
     return 3;
 }
 
+// A save is never cut short: Ctrl+C, TERM, HUP and QUIT wait for its end,
+// then end the command as they end a transfer, saying what became of the file.
+int savedOrInterrupted(const QString& name, const std::function<files::WriteResult()>& save) {
+    ui::HeldInterrupts held;
+    const files::WriteResult written = save();
+    const int signal = held.release();
+    const int code = written.ok() ? ExitDone : writeFailureCode(name, written);
+    if (!signal)
+        return code;
+    complain(name, std::string("interrupted (SIG") + sigabbrev_np(signal) +
+                       (written.ok() ? "): the file was saved whole first"
+                                     : "): the file was left as it was"));
+    return ExitInterrupted;
+}
+
 int runExport(const CsvOptions& o) {
     const files::LoadResult loaded = files::loadDatFile(pathOf(o.input));
     if (!loaded.ok())
@@ -114,9 +135,9 @@ int runExport(const CsvOptions& o) {
     for (const std::string& note : notes)
         QTextStream(stderr) << "tq305: note: " << QString::fromStdString(note) << Qt::endl;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const files::WriteResult written =
-        files::writeFileAtomically(pathOf(o.output), {bytes, text.size()});
-    return written.ok() ? 0 : writeFailureCode(o.output, written);
+    return savedOrInterrupted(o.output, [&] {
+        return files::writeFileAtomically(pathOf(o.output), {bytes, text.size()});
+    });
 }
 
 // --band: the band list's position 0..7 or its text, such as "136-174MHz".
@@ -161,9 +182,10 @@ int runYamlImport(const CsvOptions& o) {
         return read.failureCode;
     image::MemoryImage image{};
     read.file->copyInto(image);
-    const files::WriteResult written = files::saveDatFile(
-        pathOf(o.output), image, static_cast<std::uint8_t>(read.file->band.value_or(0)));
-    return written.ok() ? 0 : writeFailureCode(o.output, written);
+    return savedOrInterrupted(o.output, [&] {
+        return files::saveDatFile(pathOf(o.output), image,
+                                  static_cast<std::uint8_t>(read.file->band.value_or(0)));
+    });
 }
 
 int runImport(const CsvOptions& o) {
@@ -223,9 +245,9 @@ int runImport(const CsvOptions& o) {
     }
     image::MemoryImage image{};
     image::encodeImage(values, image);
-    const files::WriteResult written =
-        files::saveDatFile(pathOf(o.output), image, static_cast<std::uint8_t>(*band));
-    return written.ok() ? 0 : writeFailureCode(o.output, written);
+    return savedOrInterrupted(o.output, [&] {
+        return files::saveDatFile(pathOf(o.output), image, static_cast<std::uint8_t>(*band));
+    });
 }
 
 } // namespace

@@ -271,7 +271,7 @@ constexpr UsageItem ExitStatuses[] = {
      "a file or port that cannot be opened, used or written: a missing input file gives 3 in "
      "every command"},
     {"", "4", "a write stopped part-way: the radio holds a mix of old and new memory"},
-    {"", "130", "interrupted (SIGINT or SIGTERM)"},
+    {"", "130", "interrupted (SIGINT, SIGTERM, SIGHUP or SIGQUIT)"},
 };
 
 constexpr UsageItem Environment[] = {

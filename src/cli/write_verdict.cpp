@@ -92,9 +92,26 @@ WriteVerdict written(const SafeWriteResult& result, const WriteContext& context)
                  "note: every block of " + context.file + " reached the radio"},
                 ExitRadio,
                 "written, end not acknowledged"};
-    return {{wroteText(context) + ", but the verify read failed: " + causeText(result, context)},
-            failureExit(result, ExitRadio),
-            "written, verify read failed"};
+    const std::string failed =
+        wroteText(context) + ", but the verify read failed: " + causeText(result, context);
+    if (!result.differingBlocks.empty()) {
+        // A block the radio did not store shows before the read broke off.
+        const bool one = result.differingBlocks.size() == 1;
+        return {{failed,
+                 "verify failed: of the " + std::to_string(result.blocksReadBack) +
+                     " blocks it read, " + (one ? "block " : "blocks ") +
+                     blockList(result.differingBlocks) + (one ? " differs" : " differ") +
+                     " from what was written",
+                 restoreText(context)},
+                failureExit(result, ExitRadio),
+                "verify failed: " + blockList(result.differingBlocks) + ", read broke off"};
+    }
+    const std::string found =
+        result.blocksReadBack > 0
+            ? "note: the " + std::to_string(result.blocksReadBack) +
+                  " blocks it read before that hold what was written; the rest is unchecked"
+            : "note: it read no block; nothing of the write is checked";
+    return {{failed, found}, failureExit(result, ExitRadio), "written, verify read failed"};
 }
 
 } // namespace

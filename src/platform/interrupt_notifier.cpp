@@ -55,4 +55,39 @@ InterruptNotifier::~InterruptNotifier() {
     signalPipe[0] = signalPipe[1] = -1;
 }
 
+HeldInterrupts::HeldInterrupts() {
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (int signal : EndingSignals)
+        sigaddset(&ending, signal);
+    m_held = ::sigprocmask(SIG_BLOCK, &ending, &m_before) == 0;
+}
+
+HeldInterrupts::~HeldInterrupts() {
+    release();
+}
+
+int HeldInterrupts::release() {
+    if (!m_held)
+        return 0;
+    m_held = false;
+    sigset_t waiting;
+    sigemptyset(&waiting);
+    ::sigpending(&waiting);
+    int taken = 0;
+    for (int signal : EndingSignals) {
+        // Held before this hold began: the outer hold's to take.
+        if (!sigismember(&waiting, signal) || sigismember(&m_before, signal))
+            continue;
+        sigset_t one;
+        sigemptyset(&one);
+        sigaddset(&one, signal);
+        const timespec now{};
+        if (::sigtimedwait(&one, nullptr, &now) == signal && !taken)
+            taken = signal;
+    }
+    ::sigprocmask(SIG_SETMASK, &m_before, nullptr);
+    return taken;
+}
+
 } // namespace ui

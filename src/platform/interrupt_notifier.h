@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <csignal>
 
 class QSocketNotifier;
 
@@ -21,6 +22,25 @@ class InterruptNotifier : public QObject {
 
   private:
     QSocketNotifier* m_notifier = nullptr;
+};
+
+// The same signals held back over a short piece of work that must not be
+// cut (a file's save and sync, outside any event loop): one that comes
+// meanwhile waits for release(). Holds end in the order they began.
+class HeldInterrupts {
+  public:
+    HeldInterrupts();
+    ~HeldInterrupts();
+    HeldInterrupts(const HeldInterrupts&) = delete;
+    HeldInterrupts& operator=(const HeldInterrupts&) = delete;
+
+    // Ends the hold: the signal that came meanwhile, taken so that it ends
+    // nothing by itself, else 0.
+    int release();
+
+  private:
+    bool m_held = false;
+    sigset_t m_before{};
 };
 
 } // namespace ui

@@ -39,8 +39,9 @@ std::string lockName(const QString& path) {
 // Qt's lock takes over one it judges stale, and it judges by rules of its
 // own: a live program's lock written as serial programs write it, or as a
 // binary number, it would delete. The lock of an ended program is cleared
-// here, so that Qt never finds one in its way that it could misjudge.
-bool lockedByAnotherProgram(const QString& path, const QString& spelling) {
+// here, so that Qt never finds one in its way that it could misjudge. What
+// stands in the way: InUse, StaleLock with the lock that stays, or None.
+PortFailure otherProgramsLock(const QString& path, const QString& spelling, QString& stale) {
     namespace lock = radiolink::device_lock;
     std::vector<std::string> names{lockName(path)};
     if (lockName(spelling) != names.front())
@@ -50,11 +51,13 @@ bool lockedByAnotherProgram(const QString& path, const QString& spelling) {
             const std::string file = folder + "/" + name;
             const lock::Holder holder = lock::holderOf(file);
             if (holder == lock::Holder::Live)
-                return true;
-            if (holder == lock::Holder::Ended)
-                lock::removeIfEnded(file);
+                return PortFailure::InUse;
+            if (holder == lock::Holder::Ended && !lock::removeIfEnded(file)) {
+                stale = QFile::decodeName(QByteArray::fromStdString(file));
+                return PortFailure::StaleLock;
+            }
         }
-    return false;
+    return PortFailure::None;
 }
 #endif
 
@@ -92,10 +95,9 @@ bool SerialPort::openDevice(const QString& device) {
     const QString location = systemLocation(device);
     const QString path = devicePath(device);
 #ifndef Q_OS_WIN
-    if (lockedByAnotherProgram(path, location)) {
-        m_failure = PortFailure::InUse;
+    m_failure = otherProgramsLock(path, location, m_systemText);
+    if (m_failure != PortFailure::None)
         return false;
-    }
 #endif
     m_serial->setPortName(path);
     m_serial->setBaudRate(QSerialPort::Baud9600);

@@ -22,7 +22,7 @@ constexpr LanguageRow BackupsRows[] = {
     {"FrmBackups", "CmdRestore", Caption, 0, "恢复(&R)...", "&Restore..."},
     {"FrmBackups", "CmdDelete", Caption, 0, "删除(&D)", "&Delete"},
     {"FrmBackups", "CmdClose", Caption, 0, "关闭", "Close"},
-    {"FrmBackups", "PortLabel", Caption, 0, "端口%1", "port%1"},
+    {"FrmBackups", "PortLabel", Caption, 0, "端口%1", "port %1"},
     {"FrmRestorePort", "", Caption, 0, "恢复备份", "Restore a Backup"},
     {"FrmRestorePort", "LabelPort", Caption, 0, "将备份 %1 写入哪个端口上的对讲机：",
      "Write the backup %1 to the radio on port:"},

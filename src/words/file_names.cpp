@@ -1,6 +1,7 @@
 #include "words/file_names.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace ui {
 
@@ -36,6 +37,9 @@ QString hexEscape(unsigned value) {
 } // namespace
 
 QString fileNameText(const QByteArray& name) {
+    // Most names are ASCII: the long lists of the history show thousands.
+    if (std::all_of(name.begin(), name.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(name);
     QString text;
     for (qsizetype i = 0; i < name.size();) {
         const qsizetype length = sequenceLength(uchar(name[i]));

@@ -8,7 +8,7 @@ using enum ui::TextTarget;
 using ui::LanguageRow;
 
 constexpr LanguageRow HistoryRows[] = {
-    {"FrmHistory", "", Caption, 0, "写频记录", "Radios Programmed"},
+    {"FrmHistory", "", Caption, 0, "写频记录", "History"},
     {"FrmHistory", "LabelFilter", Caption, 0, "筛选(&F)：", "&Filter:"},
     {"FrmHistory", "TableHistory", HeaderCell, 0, "时间", "Time"},
     {"FrmHistory", "TableHistory", HeaderCell, 1, "操作", "Action"},
@@ -23,8 +23,6 @@ constexpr LanguageRow HistoryRows[] = {
     {"FrmHistory", "CmdDelete", Caption, 0, "删除记录(&D)", "&Delete"},
     {"FrmHistory", "CmdExport", Caption, 0, "导出CSV(&E)...", "&Export CSV..."},
     {"FrmHistory", "CmdClose", Caption, 0, "关闭", "Close"},
-    {"FrmHistory", "LabelJob", Caption, 0, "订单(&J)：", "&Job:"},
-    {"FrmHistory", "ComboJob", Caption, 0, "（全部记录）", "(every record)"},
     {"FrmHistory", "CmdReport", Caption, 0, "订单报告(&P)...", "Re&port..."},
     {"FrmHistory", "ReportFailed", Caption, 0, "无法生成订单报告：%1",
      "The job's report could not be made: %1"},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -36,8 +37,10 @@ void sendToMessageSink(const QString& text, int style);
 
 // Shows a message box whose buttons carry the captions of the language in
 // force, whatever the system's language, and returns the pressed button's
-// number. An empty title is replaced by the application's title.
-int LocalizedMsgBox(const QString& text, int style, const QString& title);
+// number. An empty title is replaced by the application's title; captions
+// given replace the buttons' usual ones, in order.
+int LocalizedMsgBox(const QString& text, int style, const QString& title,
+                    const QStringList& captions = {});
 
 // The caption of button `number` (1..7) in `language` (0 Chinese, 1 English).
 QString buttonCaption(int number, int language);

@@ -54,6 +54,10 @@ constexpr std::array MessageTable{
     MessageRow{Msg::CommunicationError, MsgStyle::OkStop, "错误",
                "通信出错，请检查对讲机，连线及串口选择！", "Mistake",
                "Communication error, check the line and the serial connection selection!"},
+    MessageRow{Msg::NothingWrittenLinkError, MsgStyle::OkStop, "错误",
+               "写频前通信出错，未写入任何数据！\n请检查对讲机，连线及串口选择。", "Mistake",
+               "Communication error before writing: nothing was written!\nCheck the line and the "
+               "serial connection selection."},
     MessageRow{Msg::BandRefused, MsgStyle::OkExclamation, "错误", "频段不符，不能写入！", "Mistake",
                "The frequency band is not accorded with, can't write into!"},
     MessageRow{Msg::ForceWriteQuestion, MsgStyle::OkCancelQuestion, "注意",
@@ -173,6 +177,18 @@ constexpr std::array MessageTable{
                "The history says %1 was given to %2 on %3 (%4).\nGive this value again?"},
 };
 
+// Questions whose OK and Cancel would not say which way they go.
+struct ButtonRow {
+    Msg id;
+    std::array<const char*, 2> zh; // by button: OK's, then Cancel's
+    std::array<const char*, 2> en;
+};
+
+constexpr std::array ButtonTable{
+    ButtonRow{Msg::StopWriteQuestion, {"停止写频", "继续写频"}, {"Stop Writing", "Go On Writing"}},
+    ButtonRow{Msg::StopBatchQuestion, {"全部停止", "继续写频"}, {"Stop All", "Go On Writing"}},
+};
+
 const MessageRow& rowOf(Msg id) {
     for (const MessageRow& row : MessageTable)
         if (row.id == id)
@@ -186,6 +202,15 @@ bool inChinese() {
 }
 
 } // namespace
+
+QStringList messageButtons(Msg id) {
+    QStringList captions;
+    for (const ButtonRow& row : ButtonTable)
+        if (row.id == id)
+            for (const char* caption : inChinese() ? row.zh : row.en)
+                captions << QString::fromUtf8(caption);
+    return captions;
+}
 
 QString messageText(Msg id, const QStringList& arguments) {
     const MessageRow& row = rowOf(id);

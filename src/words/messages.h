@@ -19,7 +19,8 @@ enum class Msg {
     PortInvalid,            // a transfer asked for with the port closed
     ReadSucceeded,
     WriteSucceeded,
-    CommunicationError, // the radio fell silent during a transfer
+    CommunicationError,      // the radio fell silent during a transfer
+    NothingWrittenLinkError, // the radio fell silent before a write sent anything
     BandRefused,
     ForceWriteQuestion,
     PortError,          // %1 the port number, %2 the line saying why (portFailureText)
@@ -64,6 +65,9 @@ int showMessage(Msg id, const QStringList& arguments = {});
 QString messageText(Msg id, const QStringList& arguments = {});
 QString messageTitle(Msg id);
 int messageStyle(Msg id);
+// The captions of a question's buttons that say what each does, in the
+// language in force; empty for the usual OK, Cancel...
+QStringList messageButtons(Msg id);
 
 // A block's address as the messages name it: 0x followed by three upper-case
 // hexadecimal digits (0x7F0).

@@ -29,6 +29,12 @@ constexpr std::array FailureTable{
                "The device %1 is in use by another program."},
     FailureRow{PortFailure::LockFailed, "无法写入设备 %1 的锁文件：%2",
                "The lock file of the device %1 could not be written: %2"},
+    FailureRow{
+        PortFailure::StaleLock,
+        "设备 %1 被一个已结束程序留下的锁文件 %2 挡住，本用户无权删除它：请由其所有者或管理员"
+        "（root）删除。",
+        "The device %1 is blocked by the lock file %2, left by a program that has ended; "
+        "this user may not remove it: have its owner or root remove it."},
     FailureRow{PortFailure::Other, "设备 %1：%2", "The device %1: %2"},
 };
 

@@ -2,10 +2,12 @@
 #include "support/test_registry.h"
 #include "support/tq305_run.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 namespace {
 
@@ -53,6 +55,61 @@ class CsvCommandTest : public QObject {
         QCOMPARE(channel("2"), QString("2"));
         QCOMPARE(channel("3"), QString("3 147.12000 147.72000 131.8 131.8 High Off On wide"));
         QCOMPARE(channel("4"), QString("4"));
+    }
+
+    // A signal in the middle of a save waits for it: the file is whole, the
+    // command says it was interrupted and ends as an interrupted transfer.
+    void aSignalInASaveLetsItFinish_data() {
+        QTest::addColumn<QStringList>("arguments"); // the output is out.*
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("export, CSV, TERM")
+            << QStringList{"export", "a.dat", "-o", "out.csv"} << int(SIGTERM) << "SIGTERM";
+        QTest::newRow("export, YAML, HUP")
+            << QStringList{"export", "a.dat", "-o", "out.yaml"} << int(SIGHUP) << "SIGHUP";
+        QTest::newRow("import, CSV, INT")
+            << QStringList{"import", "repeaters.csv", "-o", "out.dat", "--band", "0"} << int(SIGINT)
+            << "SIGINT";
+        QTest::newRow("import, YAML, QUIT")
+            << QStringList{"import", "a.yaml", "-o", "out.dat"} << int(SIGQUIT) << "SIGQUIT";
+    }
+    void aSignalInASaveLetsItFinish() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, signal);
+        QFETCH(QString, said);
+        write("repeaters.csv", Repeaters);
+        QCOMPARE(runTq305({"import", path("repeaters.csv"), "-o", path("a.dat"), "--band", "0"})
+                     .exitCode,
+                 0);
+        QCOMPARE(runTq305({"export", path("a.dat"), "-o", path("a.yaml")}).exitCode, 0);
+        for (QString& argument : arguments)
+            if (argument.contains('.'))
+                argument = path(argument);
+        const QString output = arguments[3];
+        QFile::remove(output);
+        const Tq305Run plain = runTq305(arguments);
+        QCOMPARE(plain.exitCode, 0);
+        const QByteArray whole = readFile(output);
+        QVERIFY(QFile::remove(output));
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", TQ_SIGNAL_IN_FSYNC);
+        environment.insert("TQ_SIGNAL_IN_FSYNC", QString::number(signal));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(TQ305_PROGRAM, arguments);
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 130);
+        QVERIFY2(err.contains("interrupted (" + said + "): the file was saved whole first"),
+                 qPrintable(err));
+        const QByteArray saved = readFile(output);
+        QFile::remove(output); // the other tests expect no output of their own before them
+        QCOMPARE(saved, whole);
+        // No temporary file of the save is left beside it.
+        QCOMPARE(QDir(m_folder.path()).entryList({"*.tmp"}, QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 
     void exportReadsBackIntoTheSameFile() {

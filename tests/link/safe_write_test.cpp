@@ -186,6 +186,17 @@ class SafeWriteTest : public QObject {
         QTest::newRow("end unanswered, not verified")
             << "stall E" << true << false << SafeWriteOutcome::Written
             << SafeWriteReason::LinkFailed << all << Addresses{};
+        // A verify read that breaks off still tells what it read: a block the
+        // radio did not store as sent before that point.
+        QTest::newRow("verify breaks off after what was stored")
+            << "stall R 0300" << false << true << SafeWriteOutcome::Written
+            << SafeWriteReason::LinkFailed << all << Addresses{};
+        QTest::newRow("verify breaks off after a block stored changed")
+            << "change 0x090, stall R 0300" << false << true << SafeWriteOutcome::Written
+            << SafeWriteReason::LinkFailed << all << Addresses{0x090};
+        QTest::newRow("verify breaks off before a block stored changed")
+            << "change 0x400, stall R 0300" << false << true << SafeWriteOutcome::Written
+            << SafeWriteReason::LinkFailed << all << Addresses{};
     }
     void outcome() {
         QFETCH(QString, fault);
@@ -203,12 +214,16 @@ class SafeWriteTest : public QObject {
         rig.tamper = [&](const Bytes& frame, Bytes& reply) {
             const QString name = QString::fromStdString(frameName(frame));
             writing = writing || name.startsWith("W ");
-            if (words[0] == "change" && name == "W 0" + words[1].mid(2).toUpper())
-                rig.radio.memory[std::size_t(words[1].toInt(nullptr, 16) +
-                                             (words.size() > 2 ? words[2].toInt() : 2))] ^= 0x01;
-            // "E" of the write, not the backup's.
-            if (words[0] == "stall" && name == fault.mid(6) && (name != "E" || writing))
-                reply.clear();
+            // Faults given together: "change 0x090, stall R 0300".
+            for (const QString& one : fault.split(", ")) {
+                const QStringList part = one.split(' ');
+                if (part[0] == "change" && name == "W 0" + part[1].mid(2).toUpper())
+                    rig.radio.memory[std::size_t(part[1].toInt(nullptr, 16) +
+                                                 (part.size() > 2 ? part[2].toInt() : 2))] ^= 0x01;
+                // "E" of the write, not the backup's.
+                if (part[0] == "stall" && name == one.mid(6) && (name != "E" || writing))
+                    reply.clear();
+            }
             if (words[0] == "stray" && name == "W 0090") {
                 rig.safe.bytesReceived(reply); // answers W 0090: W 00A0 goes
                 stray = true;
@@ -245,6 +260,10 @@ class SafeWriteTest : public QObject {
         QCOMPARE(rig.framesSent('W').size(), blocksSent);
         Addresses found(rig.result->differingBlocks.begin(), rig.result->differingBlocks.end());
         QCOMPARE(found, differing);
+        // The verify read took the blocks ahead of the one it stalled at.
+        if (verify && blocksSent > 0 && outcome != SafeWriteOutcome::Partial)
+            QCOMPARE(rig.result->blocksReadBack,
+                     fault.endsWith("stall R 0300") && !backup ? 0x30 : 99);
         QVERIFY(!rig.safe.running() && !rig.timerW.running && !rig.timerMeg.running);
         if (outcome == SafeWriteOutcome::Partial)
             QCOMPARE(int(*rig.result->lastBlockSent), writeBlock(blocksSent - 1));

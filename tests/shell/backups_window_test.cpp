@@ -82,7 +82,7 @@ class BackupsWindowTest : public QObject {
                                  << "恢复说明保留";
         QTest::newRow("English") << 1 << "Backup folder: %1"
                                  << QStringList{"Taken", "Port", "Band", "Channels in use", "Kept"}
-                                 << "port3"
+                                 << "port 3"
                                  << "by the history"
                                  << "to restore from";
     }

@@ -85,9 +85,17 @@ class FileCommandsTest : public QObject {
         answers.chooseFile(path("copy.dat"));
         trigger(*p.window, "MNSave");
         const SeenFileDialog seen = answers.fileDialogs().value(0);
-        QCOMPARE(seen.directory, QDir(p.window->programFolder()).absolutePath());
+        // Never the program's own folder, which an installed program cannot write.
+        QVERIFY(seen.directory != QDir(p.window->programFolder()).absolutePath());
         QCOMPARE(seen.nameFilters, QStringList({"DAT文件(*.dat)", "AllFiles(*.*)"}));
         QCOMPARE(readAll(path("copy.dat")), readAll(GoldenFull));
+        // The next dialog, of any kind, starts where the file went.
+        for (const char* item : {"MNOpen", "MNImportCsv", "MNExportYaml"}) {
+            ScriptedAnswers again;
+            again.chooseFile({});
+            trigger(*p.window, item);
+            QCOMPARE(again.fileDialogs().value(0).directory, QDir(m_folder->path()).absolutePath());
+        }
     }
 
     // Bytes other installations stored: each scan mode, and display mode 2,

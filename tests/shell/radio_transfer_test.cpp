@@ -269,8 +269,12 @@ class RadioTransferTest : public QObject {
         const QString noBackup = "Communication error while reading the radio's backup before "
                                  "writing: nothing was written!\nCheck the line and the serial "
                                  "connection selection.";
+        // A write that sent nothing says so.
+        const QString beforeWriting = "Communication error before writing: nothing was written!\n"
+                                      "Check the line and the serial connection selection.";
         QTest::newRow("silent radio, read") << QStringList{"--silent"} << "MNRead" << lost;
-        QTest::newRow("silent radio, write") << QStringList{"--silent"} << "MNWrite" << lost;
+        QTest::newRow("silent radio, write")
+            << QStringList{"--silent"} << "MNWrite" << beforeWriting;
         QTest::newRow("another product") << QStringList{"--product", "TQ-306"} << "MNRead" << lost;
         QTest::newRow("stalls at block 40 of the backup")
             << QStringList{"--stall-at", "40"} << "MNWrite" << noBackup;

@@ -6,6 +6,7 @@
 #include "platform/history_file.h"
 #include "settings/setting_values.h"
 #include "shell/batch_write_window.h"
+#include "shell/parameter_file.h"
 #include "shell/settings_store.h"
 #include "support/radio_bench.h"
 #include "support/test_registry.h"
@@ -374,64 +375,85 @@ class SafeWriteTest : public QObject {
     // File > Backups... or History... > Restore...: the backup picked goes
     // back to the radio on the port picked, through the safe write (a backup
     // of what the radio holds now, the changes, the verify), the end names
-    // it, and the history keeps it as a restore.
+    // it, and the history keeps it as a restore. A radio on another port
+    // than the program's is restored there, and the program keeps its port.
     void restoreFromABackupWindow_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("port");
         QTest::newRow("backups") << "MNBackups"
-                                 << "FrmBackups";
+                                 << "FrmBackups" << 3;
         QTest::newRow("history") << "MNHistory"
-                                 << "FrmHistory";
+                                 << "FrmHistory" << 3;
+        QTest::newRow("history, another port") << "MNHistory"
+                                               << "FrmHistory" << 5;
     }
     void restoreFromABackupWindow() {
         QFETCH(QString, menu);
         QFETCH(QString, dialog);
+        QFETCH(int, port);
         m_bench.start({testData("all_ff_image_band3.dat")});
+        std::unique_ptr<VirtualRadio> other;
+        if (port != RadioBench::Port)
+            other = std::make_unique<VirtualRadio>(
+                QStringList{testData("all_ff_image_band3.dat"), "--band", "3", "--fast", "--com",
+                            QString::number(port), "--save", savedPath(port)});
+        const QString radioSaves = other ? savedPath(port) : m_bench.savedPath();
+        const QString programsDevice = window().serialPort()->deviceName();
         image::MemoryImage old{};
         loadDat(testData(RadioImage)).copyInto(old);
         const files::BackupSaved kept =
             files::BackupStore(QFile::encodeName(backups()).toStdString())
-                .add(old, 3, "port3", 1796670900);
+                .add(old, 3, "port" + std::to_string(port), 1796670900);
         QVERIFY(kept.ok());
         const QString name = QFileInfo(QString::fromStdString(kept.path)).fileName();
         std::string error;
         if (menu == "MNHistory") {
             records::Record written;
             written.at = std::time(nullptr);
-            written.port = "port 3";
+            written.port = "port " + std::to_string(port);
             written.backup = kept.path;
             QVERIFY(radiolink::openHistory(error)->add(written));
         }
         ScriptedAnswers answers;
-        answers.onDialog(dialog, [name](QDialog* dialog) {
+        bool stayedOpen = false;
+        answers.onDialog(dialog, [name, &stayedOpen](QDialog* dialog) {
             // The history holds the other runs' radios too.
             if (auto* filter = dialog->findChild<QLineEdit*>("TextFilter"))
                 QTest::keyClicks(filter, name);
             QTest::mouseClick(dialog->findChild<QPushButton*>("CmdRestore"), Qt::LeftButton);
+            // The window the restore was started from is still there.
+            stayedOpen = dialog->isVisible();
         });
         QString asked;
         answers.onDialog("FrmRestorePort", [&](QDialog* dialog) {
             auto* input = static_cast<QInputDialog*>(dialog);
             asked = input->labelText();
-            QCOMPARE(input->textValue(), QString("3")); // the port it came from
+            QCOMPARE(input->textValue(), QString::number(port)); // the port it came from
             input->accept();
         });
         answerChanges(answers).press(ok());
         trigger(menu.toLatin1().constData());
         QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 30000);
         QCOMPARE(asked, "Write the backup " + name + " to the radio on port:");
+        QVERIFY(stayedOpen);
         QCOMPARE(answers.boxes().last().text,
                  "The radio was restored from the backup " + name + ", and verified!");
-        QTRY_VERIFY(QFile::exists(m_bench.savedPath()));
-        QVERIFY(sameBytes(loadDat(m_bench.savedPath()).image, loadDat(testData(RadioImage)).image,
-                          0x000, 0x520));
+        QTRY_VERIFY(QFile::exists(radioSaves));
+        QVERIFY(sameBytes(loadDat(radioSaves).image, loadDat(testData(RadioImage)).image, 0x000,
+                          0x520));
         // The radio's memory before the restore was kept too.
         QCOMPARE(datFiles(backups()).size(), 2);
         const records::Record restored = radiolink::openHistory(error)->list().back();
         QCOMPARE(restored.action, records::Action::Restore);
         QCOMPARE(restored.result, "verified");
-        QCOMPARE(restored.port, "port 3");
+        QCOMPARE(restored.port, "port " + std::to_string(port));
         QCOMPARE(restored.file, kept.path);
+        // The program's own port stays chosen, saved and open.
+        QCOMPARE(window().chosenPortNumber(), RadioBench::Port);
+        QCOMPARE(shell::readComPortIndex(program().dir.path()), RadioBench::Port - 1);
+        QVERIFY(window().serialPort()->isOpen());
+        QCOMPARE(window().serialPort()->deviceName(), programsDevice);
     }
 
     // A backup folder that cannot be written is told before the radio is
@@ -457,12 +479,12 @@ class SafeWriteTest : public QObject {
     // which Restore replaces with the backup, without touching the editors.
     void cancelDuringAWrite_data() {
         QTest::addColumn<QString>("answer");
-        QTest::newRow("stop, then restore") << "OK";
-        QTest::newRow("go on") << "Cancel";
+        QTest::newRow("stop, then restore") << "Stop Writing";
+        QTest::newRow("go on") << "Go On Writing";
     }
     void cancelDuringAWrite() {
         QFETCH(QString, answer);
-        const bool stop = answer == "OK";
+        const bool stop = answer == "Stop Writing";
         m_bench.startRadio({testData(RadioImage), "--band", "3", "--answer-delay", "4"});
         m_bench.program = std::make_unique<ProgramFixture>(1, m_bench.places(), RadioBench::Port);
         program().enterFrequency(4, 1, "450.125");
@@ -494,7 +516,8 @@ class SafeWriteTest : public QObject {
         await(answers);
         QCOMPARE(answers.box(0).text,
                  QString("Stop writing now?\nThe radio will hold a mix of old and new memory."));
-        QCOMPARE(answers.box(0).defaultButton, QString("Cancel"));
+        // The buttons say which way each goes; going on is the default.
+        QCOMPARE(answers.box(0).defaultButton, QString("Go On Writing"));
         QCOMPARE(progressAnswered, progressAsked);
         const QString done = answers.boxes().last().text;
         if (stop)
@@ -610,8 +633,8 @@ class SafeWriteTest : public QObject {
         QVERIFY(batch->running());
         QVERIFY(!close->isEnabled());
         {
-            ScriptedAnswers goOn; // Escape asks; Cancel lets them go on
-            goOn.press(cancel());
+            ScriptedAnswers goOn; // Escape asks; the second button lets them go on
+            goOn.press(ui::isChinese() ? "继续写频" : "Go On Writing");
             QTest::keyClick(batch, Qt::Key_Escape);
             QVERIFY(goOn.done());
             QVERIFY(batch->isVisible());
@@ -623,8 +646,9 @@ class SafeWriteTest : public QObject {
             QCOMPARE(grid->item(row, 0)->text(), QString::number(ports[row]));
             QCOMPARE(grid->item(row, 1)->text(), QString(row == 3 ? "450-470MHz" : "400-480MHz"));
             QCOMPARE(grid->item(row, 3)->text(), results[row]);
-            // A narrow column cuts the text: the tooltip holds all of it.
+            // The tooltip holds all of it, and the window made room for it.
             QVERIFY(grid->item(row, 3)->toolTip().startsWith(results[row]));
+            QVERIFY(grid->columnWidth(3) >= grid->fontMetrics().horizontalAdvance(results[row]));
             QVERIFY(!grid->item(row, 4)->text().isEmpty());
             // Full once written, empty for the radio that holds what it held.
             QCOMPARE(static_cast<QProgressBar*>(grid->cellWidget(row, 2))->value(),

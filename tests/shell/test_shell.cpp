@@ -1,3 +1,4 @@
+#include "editors/channel_table.h"
 #include "shell/main_window.h"
 #include "shell/settings_store.h"
 #include "shell/startup.h"
@@ -9,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -74,6 +76,24 @@ class ShellTest : public QObject {
         QVERIFY(m_dir.isValid());
         QFile::remove(parameterPath());
         QFile::remove(folders().settingsFile);
+    }
+
+    // At start the first channel's receive frequency has the keys: typed
+    // as a user types, key by key into whatever has the focus, a frequency
+    // and Enter fill channel 1 with no click first.
+    void typingAtStartFillsChannelOne() {
+        auto w = startProgram(folders());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        for (const char c : QByteArray("440.5")) {
+            QVERIFY(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), c);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        const auto* form = w->findChild<editors::ChannelTable*>("Form1");
+        QCOMPARE(form->cellText(1, editors::ChannelTable::RxCol), QString("440.50000"));
+        QCOMPARE(form->cellText(1, editors::ChannelTable::TxCol), QString("440.50000"));
+        QVERIFY(closeAnswering(*w, "OK"));
     }
 
     void firstRunIsEnglishOnPortOneAndCreatesTheParameterFile() {

@@ -78,9 +78,11 @@ Holder holderOf(const std::string& path) {
     return processRuns(*pid) ? Holder::Live : Holder::Ended;
 }
 
-void removeIfEnded(const std::string& path) {
-    if (holderOf(path) == Holder::Ended)
-        ::unlink(path.c_str());
+bool removeIfEnded(const std::string& path) {
+    if (holderOf(path) != Holder::Ended)
+        return true;
+    // Gone meanwhile is as good as removed.
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
 std::string lockFileName(const std::string& devicePath) {

@@ -26,8 +26,9 @@ enum class Holder {
 Holder holderOf(const std::string& path);
 
 // Removes the lock at `path` only while it is still Ended; a live lock,
-// ours or another program's, is never touched.
-void removeIfEnded(const std::string& path);
+// ours or another program's, is never touched. False when an ended lock
+// stays: another user's in a folder that lets only its owner remove it.
+bool removeIfEnded(const std::string& path);
 
 // "LCK..pts_3" for "/dev/pts/3": the device's name under /dev, its slashes
 // as underscores (the name Qt gives its own lock for that path).

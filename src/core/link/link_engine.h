@@ -116,6 +116,9 @@ class LinkEngine {
     // blocksSent() above 0 has left the radio with part of the new image.
     int blocksSent() const { return m_blocksSent; }
     std::optional<std::uint16_t> lastBlockSent() const { return m_lastBlockSent; }
+    // Blocks the current (or last) read took whole, the first of its map:
+    // what a read that broke off holds of the radio.
+    int blocksReceived() const;
 
     // The transfer state, named as the program has always named it.
     bool Reading = false;

@@ -11,6 +11,7 @@ enum class PortFailure {
     Permission, // the device exists but this user may not open it
     InUse,      // another program (or another port object) holds it
     LockFailed, // its lock file could not be written: the system's words say why
+    StaleLock,  // an ended program's lock we may not remove: the system's words name it
     Other,      // not a serial line, ...: the system's words say which
 };
 

@@ -61,6 +61,12 @@ void LinkEngine::readBlockStep() {
         requestNextBlock();
 }
 
+int LinkEngine::blocksReceived() const {
+    if (ReadStage < stage::FirstBlock)
+        return 0;
+    return stage::blockOf(ReadStage) + (m_blockTaken ? 1 : 0);
+}
+
 std::uint16_t LinkEngine::requestedAddress() const {
     return protocol::blockAddress(protocol::ReadBlocks, stage::blockOf(ReadStage));
 }

@@ -241,10 +241,17 @@ void SafeWrite::writeEnded() {
 
 void SafeWrite::verifyEnded() {
     if (m_message != LinkMessage::ReadSucceeded) {
-        stop(resultOf(SafeWriteOutcome::Written, endReason()));
+        // What the read took before it broke off is told all the same: a
+        // block the radio did not store shows there.
+        SafeWriteResult result = resultOf(SafeWriteOutcome::Written, endReason());
+        result.blocksReadBack = m_engine.blocksReceived();
+        result.differingBlocks = differingBlocks(m_transmitImage, m_receiveImage,
+                                                 m_options.modes.debug, result.blocksReadBack);
+        stop(std::move(result));
         return;
     }
     SafeWriteResult result = resultOf(SafeWriteOutcome::Verified, SafeWriteReason::None);
+    result.blocksReadBack = m_engine.blocksReceived();
     result.differingBlocks =
         differingBlocks(m_transmitImage, m_receiveImage, m_options.modes.debug);
     if (!result.differingBlocks.empty())

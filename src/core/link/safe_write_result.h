@@ -55,9 +55,12 @@ struct SafeWriteResult {
     TransferFailure failure;                     // LinkFailed: the engine's account
     int blocksSent = 0;                          // by the write
     std::optional<std::uint16_t> lastBlockSent;  // Partial: the last block that went out
-    std::vector<std::uint16_t> differingBlocks;  // VerifyFailed
-    std::optional<image::MemoryImage> backup;    // once the backup read completed
-    std::optional<int> radioBand;                // the band code of the radio's ident
+    // VerifyFailed; Written after a verify read that broke off: those of
+    // the blocks it took before.
+    std::vector<std::uint16_t> differingBlocks;
+    int blocksReadBack = 0;                   // the blocks the verify read took
+    std::optional<image::MemoryImage> backup; // once the backup read completed
+    std::optional<int> radioBand;             // the band code of the radio's ident
 };
 
 } // namespace radiolink

@@ -7,12 +7,15 @@
 // behind the same calls (doc/guide/developing.md).
 #pragma once
 
+#include "records/history_query.h"
+
 #include <cstdint>
 #include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -124,6 +127,14 @@ class History {
     // takes nothing, nor does any other.
     virtual JobTaken takeJobRadios(const std::string& job, std::size_t count,
                                    const JobRadioStart& start) = 0;
+
+    // What the History window shows, read as it needs it: every record's id
+    // in an order (ties go by time), those records whole in the order of
+    // `ids` (one no longer there left out), and up to `count` records whose
+    // ids follow `after`, by id.
+    virtual std::vector<std::int64_t> orderedIds(Order order) const = 0;
+    virtual std::vector<Record> recordsById(std::span<const std::int64_t> ids) const = 0;
+    virtual std::vector<Record> recordsAfter(std::int64_t after, int count) const = 0;
 
     virtual const std::string& lastError() const = 0;
 };

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,13 @@ class SqliteHistory final : public History {
     JobTaken takeJobRadios(const std::string& job, std::size_t count,
                            const JobRadioStart& start) override;
 
+    std::vector<std::int64_t> orderedIds(Order order) const override;
+    std::vector<Record> recordsById(std::span<const std::int64_t> ids) const override;
+    std::vector<Record> recordsAfter(std::int64_t after, int count) const override;
+
     const std::string& lastError() const override { return m_error; }
+    // The file's connection, for a benchmark that fills it fast.
+    sqlite3* connection() const { return m_db; }
 
   private:
     bool useWriteAheadLog();

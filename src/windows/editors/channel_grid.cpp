@@ -253,6 +253,13 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     }
     if (movesCurrentCell(key))
         clearSelectedRows();
+    // A frequency is typed at once, as into a spreadsheet's cell.
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint() && text.at(0) != ' ' &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        emit typedOnCell(key, event->modifiers(), text);
+        return;
+    }
     QTableWidget::keyPressEvent(event);
 }
 

@@ -53,6 +53,8 @@ class ChannelGrid : public QTableWidget {
   signals:
     // A left click picked the current cell, or Enter was pressed on it.
     void editRequested();
+    // A character typed on the current cell: its edit opens with it.
+    void typedOnCell(int key, Qt::KeyboardModifiers modifiers, const QString& text);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

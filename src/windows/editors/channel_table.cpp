@@ -10,6 +10,8 @@
 #include "words/setting_texts.h"
 #include "words/tone_texts.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -72,6 +74,20 @@ void ChannelTable::buildGrid() {
         GridClickArmed = true;
         Grid1_Click();
     });
+    // The first character typed opens a frequency cell's box and goes into
+    // it, replacing the old value; a list's cell takes no typing.
+    connect(Grid1, &ChannelGrid::typedOnCell, this,
+            [this](int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+                if (Grid1->Col() != RxCol && Grid1->Col() != TxCol &&
+                    !Grid1->TextMatrix(Grid1->Row(), RxCol).isEmpty())
+                    return;
+                GridClickArmed = true;
+                Grid1_Click();
+                if (m_openOverlay != Text1)
+                    return;
+                QKeyEvent typed(QEvent::KeyPress, key, modifiers, text);
+                QCoreApplication::sendEvent(Text1, &typed);
+            });
     // The overlays stay where they are while the rows scroll under them:
     // scrolling leaves the cell, as a click elsewhere does.
     connect(Grid1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {

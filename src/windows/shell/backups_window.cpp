@@ -16,6 +16,7 @@
 #include "words/save_failure.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -72,11 +73,11 @@ BackupsWindow::BackupsWindow(const QString& folder, int language, QWidget* paren
     CmdDelete = add("CmdDelete", QDialogButtonBox::DestructiveRole);
     CmdClose = add("CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the backup picked
-    connect(CmdOpen, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
-    connect(CmdRestore, &QPushButton::clicked, this, [this] { choose(Choice::Restore); });
+    connect(CmdOpen, &QPushButton::clicked, this, &BackupsWindow::open);
+    connect(CmdRestore, &QPushButton::clicked, this, &BackupsWindow::restore);
     connect(CmdDelete, &QPushButton::clicked, this, &BackupsWindow::deleteChosen);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(TableBackups, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
+    connect(TableBackups, &QTableWidget::cellDoubleClicked, this, &BackupsWindow::open);
     onDeleteKey(*TableBackups, [this] { deleteChosen(); });
     connect(TableBackups, &QTableWidget::itemSelectionChanged, this, [this] {
         const bool chosen = !chosenPath().isEmpty();
@@ -152,11 +153,27 @@ int BackupsWindow::chosenPort() const {
     return picked.isEmpty() ? 0 : picked.first()->data(PortRole).toInt();
 }
 
-void BackupsWindow::choose(Choice choice) {
+void BackupsWindow::open() {
+    if (!chosenPath().isEmpty())
+        accept();
+}
+
+void BackupsWindow::restore() {
     if (chosenPath().isEmpty())
         return;
-    m_choice = choice;
-    accept();
+    m_restoreAsked = true;
+    emit restoreRequested(chosenPath(), chosenPort());
+}
+
+void BackupsWindow::changeEvent(QEvent* event) {
+    // Back from a restore: the backup it took is listed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_restoreAsked) {
+        m_restoreAsked = false;
+        const int row = TableBackups->currentRow();
+        fillTable();
+        TableBackups->selectRow(std::max(row, 0));
+    }
+    QDialog::changeEvent(event);
 }
 
 void BackupsWindow::deleteChosen() {
@@ -206,14 +223,11 @@ int askRestorePort(QWidget* parent, const QString& backupName, int port) {
 
 void showBackups(MainWindow& window) {
     BackupsWindow backups(window.backupsFolder(), ui::UILanguage, &window);
-    if (backups.exec() != QDialog::Accepted)
-        return;
-    const QString path = backups.chosenPath();
-    if (backups.choice() == BackupsWindow::Choice::Open) {
-        window.fileCommands().openFile(path);
-        return;
-    }
-    restoreAskingPort(window, path, backups.chosenPort());
+    QObject::connect(
+        &backups, &BackupsWindow::restoreRequested,
+        [&window](const QString& path, int port) { restoreAskingPort(window, path, port); });
+    if (backups.exec() == QDialog::Accepted)
+        window.fileCommands().openFile(backups.chosenPath());
 }
 
 void restoreAskingPort(MainWindow& window, const QString& path, int offeredPort) {

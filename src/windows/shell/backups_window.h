@@ -14,30 +14,35 @@ class MainWindow;
 // through which port, the band, how many channels were in use, whether a
 // record of the history keeps it past the backup cap). Open (a
 // click, Enter or a double click on a row) chooses one to open; Restore...
-// chooses it to be written back to a radio; Delete removes it, once asked;
-// Close or Escape chooses none.
+// asks for it to be written back to a radio, the window staying open and
+// listing the backup that write takes once it is back; Delete removes it,
+// once asked; Close or Escape chooses none.
 class BackupsWindow : public QDialog {
     Q_OBJECT
   public:
-    enum class Choice { Open, Restore };
-
     BackupsWindow(const QString& folder, int language, QWidget* parent = nullptr);
 
-    // The file of the chosen backup once the window is accepted.
+    // The file of the chosen backup: to open once the window is accepted.
     QString chosenPath() const;
-    Choice choice() const { return m_choice; }
     // The port number the chosen backup was taken through; 0 for a device.
     int chosenPort() const;
 
+  signals:
+    void restoreRequested(const QString& path, int port);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     void fillTable();
-    void choose(Choice choice);
+    void open();
+    void restore();
     void deleteChosen();
     QString text(const char* control, int index = 0) const;
 
     QString m_folder;
     int m_language;
-    Choice m_choice = Choice::Open;
+    bool m_restoreAsked = false;
     QLabel* LabelFolder = nullptr;
     QTableWidget* TableBackups = nullptr;
     QPushButton* CmdOpen = nullptr;

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -430,6 +431,13 @@ void BatchWriteWindow::showRadio(int row) {
     QTableWidgetItem* result = Grid1->item(row, ResultColumn);
     const QString status = batchStatusText(radio);
     result->setText(status);
+    // A long result ("PARTIAL (a mix of old and new) at block 0x310") widens
+    // the window rather than be cut.
+    const int missing = Grid1->fontMetrics().horizontalAdvance(status) +
+                        2 * Grid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 2 -
+                        Grid1->columnWidth(ResultColumn);
+    if (missing > 0)
+        resize(width() + missing, height());
     // The whole text, which a narrow column cuts, what the radio got of its
     // own, and where the backup went.
     QStringList tip{status};

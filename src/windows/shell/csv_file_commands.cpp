@@ -51,7 +51,7 @@ void importCsv(MainWindow& window) {
     editors::ChannelTable& table = *window.channelTable();
     // A value still being typed belongs to the table the file goes into.
     table.Text1_LostFocus();
-    const QString path = askFileName(&window, window.programFolder(), false, csvKind(true));
+    const QString path = askFileName(&window, false, csvKind(true));
     if (path.isEmpty())
         return;
     const std::optional<std::string> csv = readCsv(path);
@@ -95,7 +95,7 @@ void importCsv(MainWindow& window) {
 void exportCsv(MainWindow& window) {
     editors::ChannelTable& table = *window.channelTable();
     table.Text1_LostFocus();
-    const QString path = askFileName(&window, window.programFolder(), true, csvKind(false));
+    const QString path = askFileName(&window, true, csvKind(false));
     if (path.isEmpty())
         return;
     const image::ChannelTableValues channels = table.channelValues();

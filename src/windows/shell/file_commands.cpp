@@ -13,7 +13,7 @@ namespace shell {
 
 QString FileCommands::askFileName(bool forSaving) const {
     static const FileKind dat{{QString::fromUtf8("DAT文件(*.dat)"), "AllFiles(*.*)"}, "dat"};
-    return shell::askFileName(&m_window, m_window.programFolder(), forSaving, dat);
+    return shell::askFileName(&m_window, forSaving, dat);
 }
 
 void FileCommands::New() {

@@ -15,13 +15,15 @@ struct FileKind {
 };
 
 // CommonDialog1, for opening an existing file or saving one, starting in
-// `folder`; the chosen path, or empty when the user cancelled.
-QString askFileName(QWidget* parent, const QString& folder, bool forSaving, const FileKind& kind);
+// the folder of the last file chosen; the chosen path, or empty when the
+// user cancelled.
+QString askFileName(QWidget* parent, bool forSaving, const FileKind& kind);
 
-// The folder the user last saved a file into during this run (a `.dat`, a
-// CSV, a printout), or `otherwise` before the first save: the printout's
-// dialog starts there. Every save dialog answered remembers its folder.
-QString lastSaveFolder(const QString& otherwise);
-void rememberSaveFolder(const QString& savedFile);
+// The folder the user last chose a file in during this run, opened or saved
+// (a .dat, a CSV, a YAML file, a printout); before the first, `otherwise`,
+// else the user's documents. Never the program's own folder, which an
+// installed program cannot write.
+QString lastFileFolder(const QString& otherwise = {});
+void rememberFileFolder(const QString& chosenFile);
 
 } // namespace shell

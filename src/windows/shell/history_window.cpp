@@ -1,15 +1,14 @@
 #include "shell/history_window.h"
 
-#include "editors/band_selection.h"
 #include "files/file_io.h"
 #include "platform/history_file.h"
 #include "print/font_coverage.h"
 #include "print/job_report_document.h"
 #include "print/pdf_output.h"
-#include "records/write_result.h"
 #include "shell/backups_window.h"
 #include "shell/file_commands.h"
 #include "shell/file_dialog.h"
+#include "shell/history_model.h"
 #include "shell/main_window.h"
 #include "shell/read_only_table.h"
 #include "words/file_names.h"
@@ -21,48 +20,32 @@
 #include "words/program_flags.h"
 #include "words/save_failure.h"
 
-#include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QDir>
+#include <QEvent>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <ctime>
-#include <filesystem>
+#include <functional>
 
 namespace shell {
 
 namespace {
 
-constexpr int HistoryColumnCount = 8;
-constexpr int FileColumn = 6;
-constexpr int BackupColumn = 7;
 // Wide enough for a backup's name: "2026-12-08_053931_port4_band3.dat".
-constexpr int PathWidth = 300;
-// Kept on each row's first cell.
-constexpr int BackupRole = Qt::UserRole;
-constexpr int IdRole = Qt::UserRole + 1;
-constexpr int RadioPortRole = Qt::UserRole + 2;
-constexpr int MissingRole = Qt::UserRole + 3;
-constexpr int JobRole = Qt::UserRole + 4;
-
-QString bytesText(const std::string& bytes) {
-    return ui::fileNameText(QByteArray::fromStdString(bytes));
-}
-
-// "port 3" is the program's port 3; a device named directly has none.
-int recordPortNumber(const std::string& port) {
-    static const QRegularExpression portName("^port (\\d+)$");
-    const QRegularExpressionMatch match = portName.match(QString::fromStdString(port));
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
+constexpr int PathWidth = 260;
 
 QString csvField(const QString& field) {
     if (!field.contains(QRegularExpression("[\",\r\n]")))
@@ -72,7 +55,8 @@ QString csvField(const QString& field) {
 
 } // namespace
 
-HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QWidget* parent)
+HistoryWindow::HistoryWindow(std::unique_ptr<records::History> history, int language,
+                             QWidget* parent)
     : QDialog(parent), m_language(language) {
     setObjectName("FrmHistory");
     setWindowTitle(text(""));
@@ -84,65 +68,18 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     TextFilter->setClearButtonEnabled(true);
     filterLabel->setBuddy(TextFilter);
 
-    auto* jobLabel = new QLabel(text("LabelJob"), this);
-    jobLabel->setObjectName("LabelJob");
-    ComboJob = new QComboBox(this);
-    ComboJob->setObjectName("ComboJob");
-    ComboJob->addItem(text("ComboJob"));
-    jobLabel->setBuddy(ComboJob);
-    for (const records::Record& record : rows)
-        if (const QString job = QString::fromStdString(record.job);
-            !job.isEmpty() && ComboJob->findData(job) < 0)
-            ComboJob->addItem(job, job);
-
-    TableHistory = new QTableWidget(int(rows.size()), HistoryColumnCount, this);
-    TableHistory->setObjectName("TableHistory");
-    setHeaderTitles(*TableHistory, HistoryTexts, "FrmHistory", language);
     // Newest first, as the backups window lists its backups.
-    for (int row = 0; row < int(rows.size()); ++row) {
-        const records::Record& record = rows[rows.size() - 1 - std::size_t(row)];
-        QString values;
-        for (const auto& [key, value] : record.values)
-            values += (values.isEmpty() ? "" : " ") + QString::fromStdString(key + "=" + value);
-        const QString band =
-            record.band ? editors::BandSelection::entryText(*record.band) : QString();
-        const QString backup = bytesText(record.backup);
-        const int port = recordPortNumber(record.port);
-        const QString cells[HistoryColumnCount] = {
-            QString::fromStdString(records::localTimeText(record.at)),
-            text("Action", int(record.action)),
-            port ? text("PortLabel").arg(port)
-                 : QString::fromStdString(record.port.empty() ? record.device : record.port),
-            band.isEmpty() ? QString("-") : band,
-            values,
-            QString::fromStdString(records::resultTextIn(record.result, language)),
-            bytesText(record.file),
-            backup};
-        for (int column = 0; column < HistoryColumnCount; ++column)
-            TableHistory->setItem(row, column, new QTableWidgetItem(cells[column]));
-        // A path column is cut to its file's name and the folder's ends.
-        for (int column : {FileColumn, BackupColumn})
-            TableHistory->item(row, column)->setToolTip(cells[column]);
-        QTableWidgetItem* first = TableHistory->item(row, 0);
-        first->setData(BackupRole, backup);
-        first->setData(IdRole, qlonglong(record.id));
-        first->setData(RadioPortRole, port);
-        first->setData(JobRole, QString::fromStdString(record.job));
-        std::error_code unknown;
-        const bool missing =
-            !record.backup.empty() && !std::filesystem::exists(record.backup, unknown);
-        first->setData(MissingRole, missing);
-        if (missing)
-            TableHistory->item(row, BackupColumn)->setToolTip(text("BackupMissing", 1));
-    }
+    m_model = new HistoryModel(std::move(history), language, this);
+    TableHistory = new QTableView(this);
+    TableHistory->setObjectName("TableHistory");
+    TableHistory->setModel(m_model);
     makeReadOnlyList(*TableHistory);
     // A path cut short keeps its file's name.
     TableHistory->setTextElideMode(Qt::ElideMiddle);
     // Several rows go at once; Open and Restore take one.
     TableHistory->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    TableHistory->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
     TableHistory->setSortingEnabled(true);
-    TableHistory->sortByColumn(0, Qt::DescendingOrder);
-    TableHistory->selectRow(0);
 
     LabelBackup = new QLabel(this);
     LabelBackup->setObjectName("LabelBackup");
@@ -159,83 +96,103 @@ HistoryWindow::HistoryWindow(std::vector<records::Record> rows, int language, QW
     CmdReport = add("CmdReport", QDialogButtonBox::ActionRole);
     CmdClose = add("CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the row's backup
-    connect(CmdOpen, &QPushButton::clicked, this, [this] { choose(Choice::Open); });
-    connect(CmdRestore, &QPushButton::clicked, this, [this] { choose(Choice::Restore); });
+    connect(CmdOpen, &QPushButton::clicked, this, &HistoryWindow::open);
+    connect(CmdRestore, &QPushButton::clicked, this, &HistoryWindow::restore);
     connect(CmdDelete, &QPushButton::clicked, this, &HistoryWindow::deleteChosen);
     connect(CmdExport, &QPushButton::clicked, this, &HistoryWindow::exportRows);
     connect(CmdReport, &QPushButton::clicked, this, &HistoryWindow::writeReport);
-    connect(ComboJob, &QComboBox::currentIndexChanged, this, &HistoryWindow::applyFilter);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(TableHistory, &QTableWidget::cellDoubleClicked, this, [this] { choose(Choice::Open); });
-    connect(TableHistory, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::choiceChanged);
+    connect(TableHistory, &QTableView::doubleClicked, this, &HistoryWindow::open);
+    connect(TableHistory->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &HistoryWindow::choiceChanged);
     connect(TextFilter, &QLineEdit::textChanged, this, &HistoryWindow::applyFilter);
     onDeleteKey(*TableHistory, [this] { deleteChosen(); });
-    choiceChanged();
+    TextFilter->installEventFilter(this);
+    selectRow(0);
 
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(TextFilter, 1);
-    filterRow->addWidget(jobLabel);
-    filterRow->addWidget(ComboJob);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
     layout->addWidget(TableHistory, 1);
     layout->addWidget(LabelBackup);
     layout->addWidget(buttons);
     fitTableToTexts(*TableHistory);
-    for (int column : {FileColumn, BackupColumn})
-        TableHistory->horizontalHeader()->resizeSection(
-            column, std::min(TableHistory->horizontalHeader()->sectionSize(column), PathWidth));
-    resize(std::min(1200, fittedWidth(*TableHistory) + 60), 420);
-    TableHistory->setFocus(Qt::OtherFocusReason);
+    // The long texts (a result's reason, the paths) are cut to a name's
+    // room, their ends kept, so that every column is in view and the
+    // backup's name shows; the whole text is the cell's tooltip.
+    QHeaderView* header = TableHistory->horizontalHeader();
+    int columns = 0;
+    for (int column = 0; column < HistoryModel::ColumnCount; ++column) {
+        if (column >= HistoryModel::ResultColumn)
+            header->resizeSection(column, std::min(header->sectionSize(column), PathWidth));
+        columns += header->sectionSize(column);
+    }
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(screen.width() - 40, columns +
+                                             TableHistory->verticalScrollBar()->sizeHint().width() +
+                                             2 * TableHistory->frameWidth() + 40),
+           420);
+    // Typing at once filters.
+    TextFilter->setFocus(Qt::OtherFocusReason);
 }
+
+HistoryWindow::~HistoryWindow() = default;
 
 QString HistoryWindow::text(const char* control, int index) const {
     return ui::languageText(HistoryTexts, "FrmHistory", control, ui::TextTarget::Caption, index,
                             m_language);
 }
 
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The choice moves with Up and Down while the keys are the filter's.
+    if (watched == TextFilter && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+            key == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(TableHistory, event);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 QList<int> HistoryWindow::chosenRows() const {
     QList<int> rows;
     for (const QModelIndex& index : TableHistory->selectionModel()->selectedRows())
-        if (!TableHistory->isRowHidden(index.row()))
-            rows << index.row();
+        rows << index.row();
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
-QString HistoryWindow::chosenJob() const {
-    return ComboJob->currentData().toString();
-}
-
-void HistoryWindow::applyFilter() {
-    const QString wanted = TextFilter->text().trimmed();
-    const QString job = chosenJob();
-    for (int row = 0; row < TableHistory->rowCount(); ++row) {
-        bool shown = wanted.isEmpty();
-        for (int column = 0; !shown && column < HistoryColumnCount; ++column)
-            shown = TableHistory->item(row, column)->text().contains(wanted, Qt::CaseInsensitive);
-        shown = shown && (job.isEmpty() || TableHistory->item(row, 0)->data(JobRole) == job);
-        TableHistory->setRowHidden(row, !shown);
-    }
-    // The pick moves to the first row shown when the filter hid it, so
-    // Enter opens what the user sees.
-    if (chosenRows().isEmpty()) {
-        TableHistory->clearSelection();
-        for (int row = 0; row < TableHistory->rowCount(); ++row)
-            if (!TableHistory->isRowHidden(row)) {
-                TableHistory->selectRow(row);
-                break;
-            }
+void HistoryWindow::selectRow(int row) {
+    TableHistory->clearSelection();
+    if (row >= 0 && row < m_model->rowCount()) {
+        TableHistory->selectRow(row);
+        TableHistory->scrollTo(m_model->index(row, 0));
     }
     choiceChanged();
 }
 
+void HistoryWindow::applyFilter() {
+    keepingTheChoice([this] { m_model->setFilter(TextFilter->text()); });
+}
+
+void HistoryWindow::keepingTheChoice(const std::function<void()>& change) {
+    // The pick stays while the rows keep it, else moves to the first row
+    // shown, so Enter opens what the user sees.
+    const QList<int> rows = chosenRows();
+    const records::Record* chosen = rows.isEmpty() ? nullptr : m_model->record(rows.first());
+    const std::int64_t id = chosen ? chosen->id : 0;
+    change();
+    const int row = id ? m_model->rowOf(id) : -1;
+    selectRow(row >= 0 ? row : 0);
+}
+
 void HistoryWindow::choiceChanged() {
     const QList<int> rows = chosenRows();
-    const QTableWidgetItem* first =
-        rows.size() == 1 ? TableHistory->item(rows.first(), 0) : nullptr;
-    const bool missing = first && first->data(MissingRole).toBool();
+    const bool missing = rows.size() == 1 && m_model->backupMissing(rows.first());
     LabelBackup->setText(missing ? text("BackupMissing").arg(ui::shownFileName(chosenBackup()))
                                  : QString());
     const bool usable = !chosenBackup().isEmpty() && !missing;
@@ -245,23 +202,43 @@ void HistoryWindow::choiceChanged() {
     CmdReport->setEnabled(!chosenJob().isEmpty());
 }
 
+QString HistoryWindow::chosenJob() const {
+    const QList<int> rows = chosenRows();
+    const records::Record* chosen = rows.isEmpty() ? nullptr : m_model->record(rows.first());
+    return chosen ? QString::fromStdString(chosen->job) : QString();
+}
+
 QString HistoryWindow::chosenBackup() const {
     const QList<int> rows = chosenRows();
-    return rows.size() == 1 ? TableHistory->item(rows.first(), 0)->data(BackupRole).toString()
-                            : QString();
+    const records::Record* chosen = rows.size() == 1 ? m_model->record(rows.first()) : nullptr;
+    return chosen ? ui::fileNameText(QByteArray::fromStdString(chosen->backup)) : QString();
 }
 
 int HistoryWindow::chosenPort() const {
     const QList<int> rows = chosenRows();
-    return rows.size() == 1 ? TableHistory->item(rows.first(), 0)->data(RadioPortRole).toInt() : 0;
+    return rows.size() == 1 ? m_model->radioPort(rows.first()) : 0;
 }
 
-void HistoryWindow::choose(Choice choice) {
-    // Open and Restore are offered alike: for one row whose backup is there.
-    if (!CmdOpen->isEnabled())
+// Open and Restore are offered alike: for one row whose backup is there.
+void HistoryWindow::open() {
+    if (CmdOpen->isEnabled())
+        accept();
+}
+
+void HistoryWindow::restore() {
+    if (!CmdRestore->isEnabled())
         return;
-    m_choice = choice;
-    accept();
+    m_restoreAsked = true;
+    emit restoreRequested(chosenBackup(), chosenPort());
+}
+
+void HistoryWindow::changeEvent(QEvent* event) {
+    // Back from a restore: its record is listed.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_restoreAsked) {
+        m_restoreAsked = false;
+        keepingTheChoice([this] { m_model->refresh(); });
+    }
+    QDialog::changeEvent(event);
 }
 
 void HistoryWindow::deleteChosen() {
@@ -269,50 +246,42 @@ void HistoryWindow::deleteChosen() {
     if (rows.isEmpty() ||
         ui::showMessage(ui::Msg::DeleteRecordsQuery, {QString::number(rows.size())}) != ui::MsgOk)
         return;
+    std::vector<std::int64_t> ids;
+    for (int row : rows)
+        if (const records::Record* chosen = m_model->record(row))
+            ids.push_back(chosen->id);
     std::string error;
-    const std::unique_ptr<records::History> history = radiolink::openHistory(error);
-    QList<int> removed;
-    for (int row : rows) {
+    records::History* history = m_model->history();
+    for (std::int64_t id : ids)
         // A record another program removed first is gone all the same.
-        if (history && !history->remove(TableHistory->item(row, 0)->data(IdRole).toLongLong()) &&
-            !history->lastError().empty())
+        if (history && !history->remove(id) && !history->lastError().empty()) {
             error = history->lastError();
-        if (!error.empty())
             break;
-        removed << row;
-    }
-    for (auto row = removed.crbegin(); row != removed.crend(); ++row)
-        TableHistory->removeRow(*row);
+        }
+    m_model->refresh();
     if (!error.empty())
         ui::showMessage(ui::Msg::RecordsNotDeleted, {QString::fromStdString(error)});
-    const int next = std::min(rows.first(), TableHistory->rowCount() - 1);
-    TableHistory->clearSelection();
-    if (next >= 0 && !TableHistory->isRowHidden(next))
-        TableHistory->selectRow(next);
-    choiceChanged();
+    selectRow(std::min(rows.first(), m_model->rowCount() - 1));
     TableHistory->setFocus(Qt::OtherFocusReason);
 }
 
 QString HistoryWindow::csvText() const {
     QStringList lines;
     QStringList titles;
-    for (int column = 0; column < HistoryColumnCount; ++column)
-        titles << csvField(TableHistory->horizontalHeaderItem(column)->text());
+    for (int column = 0; column < HistoryModel::ColumnCount; ++column)
+        titles << csvField(m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     lines << titles.join(',');
-    for (int row = 0; row < TableHistory->rowCount(); ++row) {
-        if (TableHistory->isRowHidden(row))
-            continue;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < HistoryColumnCount; ++column)
-            cells << csvField(TableHistory->item(row, column)->text());
+        for (int column = 0; column < HistoryModel::ColumnCount; ++column)
+            cells << csvField(m_model->cellText(row, column));
         lines << cells.join(',');
     }
     return lines.join("\r\n") + "\r\n";
 }
 
 void HistoryWindow::exportRows() {
-    const QString path =
-        askFileName(this, lastSaveFolder(QDir::homePath()), true, {{"CSV (*.csv)"}, "csv"});
+    const QString path = askFileName(this, true, {{"CSV (*.csv)"}, "csv"});
     if (path.isEmpty())
         return;
     const QByteArray bytes = csvText().toUtf8();
@@ -325,25 +294,20 @@ void HistoryWindow::exportRows() {
                              text("ExportFailed").arg(ui::shownFileName(path)));
 }
 
-// From the history itself: the job's radios the other rows do not show (a
-// filter typed) and those recorded since the window opened count too.
+// From the history itself: the job's radios the filter hides count too.
 void HistoryWindow::writeReport() {
+    records::History* history = m_model->history();
     const QString job = chosenJob();
-    if (job.isEmpty())
+    if (!history || job.isEmpty())
         return;
-    const QString path = askFileName(this, lastSaveFolder(QDir::homePath()), true,
-                                     {{"PDF (*.pdf)", "CSV (*.csv)"}, "pdf"});
+    const QString path = askFileName(this, true, {{"PDF (*.pdf)", "CSV (*.csv)"}, "pdf"});
     if (path.isEmpty())
         return;
-    std::string error;
-    const std::unique_ptr<records::History> history = radiolink::openHistory(error);
-    const std::optional<records::Job> kept =
-        history ? history->job(job.toStdString()) : std::nullopt;
+    const std::optional<records::Job> kept = history->job(job.toStdString());
     if (!kept) {
         QMessageBox::warning(
             this, windowTitle(),
-            text("ReportFailed")
-                .arg(QString::fromStdString(history ? history->lastError() : error)));
+            text("ReportFailed").arg(QString::fromStdString(history->lastError())));
         return;
     }
     records::Filter filter;
@@ -365,25 +329,21 @@ void HistoryWindow::writeReport() {
         }
         written = print::writePdf(document, path);
     }
-    if (written.ok())
-        rememberSaveFolder(path);
-    else
+    if (!written.ok())
         ui::reportSaveFailure(path, written);
 }
 
 void showHistory(MainWindow& window) {
     std::string error;
-    std::vector<records::Record> rows;
+    std::unique_ptr<records::History> records;
     if (QFile::exists(radiolink::historyFile()))
-        if (const auto history = radiolink::openHistory(error))
-            rows = history->list();
-    HistoryWindow history(std::move(rows), ui::UILanguage, &window);
-    if (history.exec() != QDialog::Accepted)
-        return;
-    if (history.choice() == HistoryWindow::Choice::Open)
+        records = radiolink::openHistory(error);
+    HistoryWindow history(std::move(records), ui::UILanguage, &window);
+    QObject::connect(
+        &history, &HistoryWindow::restoreRequested,
+        [&window](const QString& backup, int port) { restoreAskingPort(window, backup, port); });
+    if (history.exec() == QDialog::Accepted)
         window.fileCommands().openFile(history.chosenBackup());
-    else
-        restoreAskingPort(window, history.chosenBackup(), history.chosenPort());
 }
 
 } // namespace shell

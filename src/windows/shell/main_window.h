@@ -112,12 +112,16 @@ class MainWindow : public QMainWindow {
     // The port number chosen for the transfers; 0 while none is.
     int chosenPortNumber() const;
     // Writes the backup file at `path` back to the radio on `port`, through
-    // the safe write; the port becomes the chosen one.
+    // the safe write. Another port than the chosen one is only lent to the
+    // restore: the chosen port stays chosen, and saved.
     void restoreBackup(const QString& path, int port);
     // Before a transfer: the chosen port opened again when its line was lost
     // (cable pulled, radio gone). False, after the port error, when it will
     // not open.
     bool reopenLostPort();
+    // Once a write is over: the port lent to a restore let go, and the
+    // chosen port opened again.
+    void endLentPort();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -153,7 +157,8 @@ class MainWindow : public QMainWindow {
     // MNBackupFirst and MNVerifyAfter, from the settings store and kept there
     // at every change.
     void createWriteOptions();
-    // Opens the port ComboCom names; false when it did not open.
+    // Opens the port ComboCom names (or the one lent to a restore); false
+    // when it did not open.
     bool openChosenPort();
     // MNF1 and MNAbout with FrmAbout.
     void createHelp();
@@ -186,6 +191,8 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<FileCommands> m_files;
     ProgressWindow* FrmWriting = nullptr;
     WriteOptions m_writeOptions;
+    // The port a restore to another radio runs on; 0 when none is lent.
+    int m_lentPort = 0;
     AboutBox* FrmAbout = nullptr;
     EditHistory* m_history = nullptr;
     // The engine refers to the view: it goes first.

@@ -129,23 +129,38 @@ void MainWindow::restoreBackup(const QString& path, int port) {
     const files::LoadResult loaded = loadReported(path);
     if (!loaded.ok())
         return;
-    // Another port is chosen as Communication Port chooses it.
+    // Another radio's port is lent to this restore alone: the program's
+    // port stays the chosen one, in the window and in its saved setting.
     if (port != chosenPortNumber()) {
-        ComboCom->setCurrentIndex(port - 1);
-        onPortChosen();
-        if (ComboCom->currentIndex() < 0)
+        m_lentPort = port;
+        if (!openChosenPort()) {
+            showPortError();
+            endLentPort();
             return;
+        }
     } else if (!reopenLostPort()) {
         return;
     }
     image::MemoryImage backup{};
     loaded.file.copyInto(backup);
     m_write->startRestore(backup, loaded.file.band.value_or(-1), path, m_writeOptions, port);
+    if (!m_write->running())
+        endLentPort();
+}
+
+void MainWindow::endLentPort() {
+    if (!m_lentPort)
+        return;
+    m_lentPort = 0;
+    MSComm1->close();
+    // A chosen port that will not open now says so at the next transfer.
+    if (ComboCom->currentIndex() >= 0)
+        openChosenPort();
 }
 
 bool MainWindow::reopenLostPort() {
     // Without a choice the transfer itself says the port is invalid.
-    if (MSComm1->isOpen() || ComboCom->currentIndex() < 0)
+    if (MSComm1->isOpen() || (ComboCom->currentIndex() < 0 && !m_lentPort))
         return true;
     if (openChosenPort())
         return true;
@@ -156,7 +171,7 @@ bool MainWindow::reopenLostPort() {
 
 // Closes the port first, the one chosen again too.
 bool MainWindow::openChosenPort() {
-    MSComm1->openPort(ComboCom->currentText().toInt(), m_folders.ports);
+    MSComm1->openPort(m_lentPort ? m_lentPort : ComboCom->currentText().toInt(), m_folders.ports);
     return MSComm1->isOpen();
 }
 
@@ -203,10 +218,10 @@ void MainWindow::onPortChosen() {
 }
 
 void MainWindow::showPortError() {
-    ui::showMessage(
-        ui::Msg::PortError,
-        {ComboCom->currentText(), ui::portFailureText(MSComm1->failure(), MSComm1->deviceName(),
-                                                      MSComm1->systemErrorText())});
+    ui::showMessage(ui::Msg::PortError,
+                    {m_lentPort ? QString::number(m_lentPort) : ComboCom->currentText(),
+                     ui::portFailureText(MSComm1->failure(), MSComm1->deviceName(),
+                                         MSComm1->systemErrorText())});
 }
 
 void MainWindow::focusActiveEditor() {

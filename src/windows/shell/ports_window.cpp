@@ -88,13 +88,6 @@ PortsWindow::PortsWindow(const radiolink::PortPlaces& places, radiolink::Adapter
     refresh();
     TablePorts->selectRow(0);
     TablePorts->setFocus(Qt::OtherFocusReason);
-
-    // Every port in view, without scrolling.
-    TablePorts->setMinimumSize(fittedWidth(*TablePorts) + 2 * TablePorts->frameWidth() +
-                                   TablePorts->verticalScrollBar()->sizeHint().width(),
-                               TablePorts->horizontalHeader()->sizeHint().height() +
-                                   TablePorts->verticalHeader()->length() +
-                                   2 * TablePorts->frameWidth());
 }
 
 QString PortsWindow::text(const char* control, int index) const {
@@ -134,6 +127,13 @@ void PortsWindow::refresh() {
     }
 
     fitTableToTexts(*TablePorts);
+    // Every port and column in view, without scrolling, after each refresh
+    // too: an adapter plugged in since widens its columns.
+    TablePorts->setMinimumSize(fittedWidth(*TablePorts) + 2 * TablePorts->frameWidth() +
+                                   TablePorts->verticalScrollBar()->sizeHint().width(),
+                               TablePorts->horizontalHeader()->sizeHint().height() +
+                                   TablePorts->verticalHeader()->length() +
+                                   2 * TablePorts->frameWidth());
 
     // Only an adapter with a serial number can be told from another.
     const QString chosen = ComboAdapter->currentData().toString();

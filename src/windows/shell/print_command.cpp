@@ -36,10 +36,9 @@ void showPrintPreview(MainWindow& window) {
     // The folder of the last PDF, from an earlier run too.
     const AppFolders& folders = window.folders();
     const QString keptFolder = folders.detached ? QString() : loadPdfFolder(folders.settingsFile);
-    FrmPrint.setPdfFolder(
-        lastSaveFolder(keptFolder.isEmpty() ? window.programFolder() : keptFolder));
+    FrmPrint.setPdfFolder(lastFileFolder(keptFolder));
     QObject::connect(&FrmPrint, &print::PrintPreview::pdfSaved, [&folders](const QString& path) {
-        rememberSaveFolder(path);
+        rememberFileFolder(path);
         if (!folders.detached)
             savePdfFolder(folders.settingsFile, QFileInfo(path).absolutePath());
     });

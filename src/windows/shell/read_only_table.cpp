@@ -5,13 +5,14 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 
 namespace shell {
 
-void makeReadOnlyList(QTableWidget& table) {
+void makeReadOnlyList(QTableView& table) {
     table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     table.setSelectionBehavior(QAbstractItemView::SelectRows);
     table.setSelectionMode(QAbstractItemView::SingleSelection);
@@ -24,24 +25,25 @@ void makeReadOnlyList(QTableWidget& table) {
 namespace {
 
 // What a column's title takes in the header's bold font.
-int titleWidth(const QTableWidget& table, int column) {
+int titleWidth(const QTableView& table, int column) {
     const QHeaderView* header = table.horizontalHeader();
-    const QTableWidgetItem* title = table.horizontalHeaderItem(column);
-    if (!title)
+    const QString title = table.model()->headerData(column, Qt::Horizontal).toString();
+    if (title.isEmpty())
         return 0;
     QFont bold = header->font();
     bold.setBold(true);
-    return QFontMetrics(bold).horizontalAdvance(title->text()) +
+    return QFontMetrics(bold).horizontalAdvance(title) +
            4 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
 }
 
 } // namespace
 
-int fittedWidth(const QTableWidget& table) {
+int fittedWidth(const QTableView& table) {
     const QHeaderView* header = table.horizontalHeader();
+    const int columns = table.model()->columnCount();
     int width = 0;
-    for (int column = 0; column < table.columnCount(); ++column) {
-        const bool stretched = header->stretchLastSection() && column == table.columnCount() - 1;
+    for (int column = 0; column < columns; ++column) {
+        const bool stretched = header->stretchLastSection() && column == columns - 1;
         // A stretched column never narrows below the header's default size.
         width +=
             stretched
@@ -52,12 +54,24 @@ int fittedWidth(const QTableWidget& table) {
     return width;
 }
 
-void fitTableToTexts(QTableWidget& table) {
+void fitTableToTexts(QTableView& table) {
+    constexpr int MeasuredRows = 100;
     table.ensurePolished();
+    // Qt measures a column by its first thousand rows at most.
     table.resizeColumnsToContents();
-    table.resizeRowsToContents();
+    QHeaderView* rows = table.verticalHeader();
+    int height = rows->minimumSectionSize();
+    for (int row = 0; row < std::min(table.model()->rowCount(), MeasuredRows); ++row)
+        height = std::max(height, static_cast<const QAbstractItemView&>(table).sizeHintForRow(row));
+    {
+        // Each row would tell the view of its new height: a long list is
+        // laid out once instead.
+        const QSignalBlocker quiet(rows);
+        rows->setDefaultSectionSize(height);
+    }
+    table.doItemsLayout();
     QHeaderView* header = table.horizontalHeader();
-    for (int column = 0; column < table.columnCount(); ++column)
+    for (int column = 0; column < table.model()->columnCount(); ++column)
         header->resizeSection(column,
                               std::max(header->sectionSize(column), titleWidth(table, column)));
 }
@@ -79,7 +93,7 @@ QPushButton* addButton(QDialogButtonBox& buttons, const char* name,
     return button;
 }
 
-void onDeleteKey(QTableWidget& table, std::function<void()> action) {
+void onDeleteKey(QTableView& table, std::function<void()> action) {
     auto* key =
         new QShortcut(QKeySequence(Qt::Key_Delete), &table, nullptr, nullptr, Qt::WidgetShortcut);
     QObject::connect(key, &QShortcut::activated, &table, std::move(action));

@@ -247,6 +247,13 @@ void SafeWriteFlow::finished(const radiolink::SafeWriteResult& result) {
 }
 
 void SafeWriteFlow::present(const radiolink::SafeWriteResult& result) {
+    tell(result);
+    // Over unless the user chose to write again: a port lent to a restore goes back.
+    if (!running())
+        m_window.endLentPort();
+}
+
+void SafeWriteFlow::tell(const radiolink::SafeWriteResult& result) {
     m_progress.finish();
     if (result.reason != SafeWriteReason::None)
         dropLateAnswers(m_port);
@@ -304,7 +311,7 @@ void SafeWriteFlow::presentNothingWritten(const radiolink::SafeWriteResult& resu
         break;
     case SafeWriteReason::LinkFailed:
     case SafeWriteReason::LineLost:
-        ui::showMessage(ui::Msg::CommunicationError);
+        ui::showMessage(ui::Msg::NothingWrittenLinkError);
         break;
     case SafeWriteReason::BandRefused:
         ui::showMessage(ui::Msg::BandRefused);

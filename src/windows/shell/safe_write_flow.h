@@ -70,6 +70,7 @@ class SafeWriteFlow : public QObject, private radiolink::SafeWriteView {
     void startWith(const image::MemoryImage& image, int band, const WriteOptions& options,
                    int portNumber);
     void present(const radiolink::SafeWriteResult& result);
+    void tell(const radiolink::SafeWriteResult& result);
     void presentWritten(const radiolink::SafeWriteResult& result);
     void presentNothingWritten(const radiolink::SafeWriteResult& result);
     void offerAfterPartial(const radiolink::SafeWriteResult& result);

@@ -51,7 +51,7 @@ std::optional<std::string> readYaml(const QString& path) {
 void importYaml(MainWindow& window) {
     // A value still being typed is given up, as Open gives it up.
     window.channelTable()->Text1_LostFocus();
-    const QString path = askFileName(&window, window.programFolder(), false, yamlKind());
+    const QString path = askFileName(&window, false, yamlKind());
     if (path.isEmpty())
         return;
     const std::optional<std::string> text = readYaml(path);
@@ -73,7 +73,7 @@ void importYaml(MainWindow& window) {
 
 void exportYaml(MainWindow& window) {
     window.channelTable()->Text1_LostFocus();
-    const QString path = askFileName(&window, window.programFolder(), true, yamlKind());
+    const QString path = askFileName(&window, true, yamlKind());
     if (path.isEmpty())
         return;
     // What the windows hold but cannot write back is gone from the encoded

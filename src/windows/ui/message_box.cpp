@@ -99,7 +99,8 @@ QString buttonCaption(int number, int language) {
     return QString::fromUtf8(language == 0 ? c.zh : c.en);
 }
 
-int LocalizedMsgBox(const QString& text, int style, const QString& title) {
+int LocalizedMsgBox(const QString& text, int style, const QString& title,
+                    const QStringList& captions) {
     if (hasMessageSink()) {
         sendToMessageSink(text, style);
         return escapeButtonOf(buttonsOf(style));
@@ -115,8 +116,13 @@ int LocalizedMsgBox(const QString& text, int style, const QString& title) {
 
     const std::vector<int> numbers = buttonsOf(style);
     std::vector<QPushButton*> buttons;
-    for (int n : numbers)
-        buttons.push_back(box.addButton(buttonCaption(n, UILanguage), roleOf(n)));
+    for (int n : numbers) {
+        const std::size_t at = buttons.size();
+        buttons.push_back(box.addButton(at < std::size_t(captions.size())
+                                            ? captions[qsizetype(at)]
+                                            : buttonCaption(n, UILanguage),
+                                        roleOf(n)));
+    }
 
     const size_t defaultPosition = static_cast<size_t>((style >> 8) & 0x3);
     box.setDefaultButton(buttons.at(defaultPosition < buttons.size() ? defaultPosition : 0));
@@ -133,7 +139,8 @@ int LocalizedMsgBox(const QString& text, int style, const QString& title) {
 }
 
 int showMessage(Msg id, const QStringList& arguments) {
-    return LocalizedMsgBox(messageText(id, arguments), messageStyle(id), messageTitle(id));
+    return LocalizedMsgBox(messageText(id, arguments), messageStyle(id), messageTitle(id),
+                           messageButtons(id));
 }
 
 } // namespace ui

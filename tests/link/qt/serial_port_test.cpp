@@ -7,11 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -298,6 +300,44 @@ class SerialPortTest : public QObject {
             QCOMPARE(port.failure(), PortFailure::InUse);
             QCOMPARE(after, content);
         }
+    }
+
+    // Root's lock of an ended program, in a folder that lets only its owner
+    // remove it (/var/lock is sticky): another user's port cannot take it
+    // over, and says so with the lock's place, not "in use".
+    void aStaleLockWeMayNotRemoveIsToldWithItsPlace() {
+        if (::geteuid() != 0)
+            QSKIP("only root can leave a lock another user cannot remove");
+        PseudoTerminal pty;
+        const QString lockPath = lockPathOf(pty.slavePath());
+        struct stat folder {};
+        if (lockPath.isEmpty() ||
+            ::stat(QFile::encodeName(QFileInfo(lockPath).path()).constData(), &folder) != 0 ||
+            !(folder.st_mode & S_ISVTX) || !(folder.st_mode & S_IWOTH))
+            QSKIP("no sticky folder for serial locks here");
+        const pid_t ended = ::fork();
+        if (ended == 0)
+            ::_exit(0);
+        ::waitpid(ended, nullptr, 0);
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(ended).rightJustified(10) + "\n");
+        lock.close();
+        const pid_t user = ::fork();
+        if (user == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(100);
+            SerialPort port;
+            const bool opened = port.openDevice(pty.slavePath());
+            ::_exit(opened ? 101 : port.systemErrorText() == lockPath ? int(port.failure()) : 102);
+        }
+        int status = 0;
+        ::waitpid(user, &status, 0);
+        const bool left = QFile::exists(lockPath);
+        QFile::remove(lockPath);
+        QVERIFY(left);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(PortFailure(WEXITSTATUS(status)), PortFailure::StaleLock);
     }
 
     // A lock that cannot be written is told as such, not as a device in use.
