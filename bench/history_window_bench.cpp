@@ -5,6 +5,7 @@
 // Run by hand: build/bin/history_window_bench [records]
 #include "bench_timing.h"
 #include "records/history.h"
+#include "records/sqlite_history.h"
 #include "shell/history_model.h"
 #include "shell/history_window.h"
 
@@ -25,7 +26,8 @@ namespace {
 // Fleet writes as the batch window keeps them: a code each, a backup, now
 // and then a refusal.
 bool fill(records::History& history, int count) {
-    sqlite3_exec(history.connection(), "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    sqlite3_exec(dynamic_cast<records::SqliteHistory&>(history).connection(),
+                 "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
     const std::time_t start = 1796670900;
     for (int n = 0; n < count; ++n) {
         records::Record record;

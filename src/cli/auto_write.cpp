@@ -1,6 +1,7 @@
 #include "cli/auto_write.h"
 
 #include "cli/exit_codes.h"
+#include "cli/job_write.h"
 #include "cli/link_failure_text.h"
 #include "cli/write_reports.h"
 #include "cli/write_steps.h"
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -42,10 +44,12 @@ class AutoRun {
     const WriteJob& job() const { return m_job; }
     bool ending() const { return m_ending; }
 
-    // The values of the next radio, from the lowest count no radio holds;
-    // none when it could not hold them, which ends the run.
-    std::optional<std::vector<settings::AssignedValue>> takeValues(const RadioPort& where,
-                                                                   std::uint64_t& index);
+    // The values of the next radio, from the lowest count no radio holds
+    // (in a job, from the job, `started` then its record as kept); none
+    // when it could not hold them, which ends the run.
+    std::optional<std::vector<settings::AssignedValue>>
+    takeValues(const RadioPort& where, std::uint64_t& index,
+               std::optional<records::Record>& started);
     // A radio that was written nothing leaves its count to the next one.
     void giveBack(std::uint64_t index) { m_returned.push_back(index); }
     // `exitCode`: the radio's, or worse when its record was kept nowhere.
@@ -135,14 +139,17 @@ void AutoPort::interrupt() {
 
 void AutoPort::program() {
     m_radioName = name();
+    std::optional<records::Record> started;
     const std::optional<std::vector<settings::AssignedValue>> values =
-        m_run.takeValues(m_where, m_index);
+        m_run.takeValues(m_where, m_index, started);
     if (!values) {
         m_watch.radioDealtWith(false);
         return;
     }
     m_radio = std::make_unique<RadioWrite>(m_where, m_run.job(), *this);
     giveValues(*m_radio, m_run.job(), *values);
+    if (started)
+        m_radio->startedInJob(*started);
     std::string text;
     for (const auto& [key, value] : m_radio->values())
         text += (text.empty() ? "; its own values: " : " ") + key + "=" + value;
@@ -150,6 +157,8 @@ void AutoPort::program() {
             "); programming it" + text);
     if (!m_radio->open()) {
         m_run.giveBack(m_index);
+        RadioHistory gaveBack;
+        gaveBack.notOpened(*m_radio);
         m_run.radioNotOpened(m_radio->openFailure());
         m_radio.reset();
         m_watch.radioDealtWith(false);
@@ -195,9 +204,11 @@ AutoRun::AutoRun(const LinkOptions& options, const WriteJob& job)
     : m_options(options), m_job(job) {}
 
 int AutoRun::run() {
-    // The first radio's values are checked before any port is touched.
+    // The first radio's values are checked before any port is touched (a
+    // job's, as its next radio takes them).
     std::string refusal;
-    if (!radioValues(m_options, m_job.fileBand, 0, m_options.ports.front(), refusal)) {
+    if (m_options.job.empty() &&
+        !radioValues(m_options, m_job.fileBand, 0, m_options.ports.front(), refusal)) {
         sayLine(refusal + "; no radio was written");
         return ExitUsage;
     }
@@ -220,8 +231,22 @@ int AutoRun::run() {
     return worstExit(m_exits);
 }
 
-std::optional<std::vector<settings::AssignedValue>> AutoRun::takeValues(const RadioPort& where,
-                                                                        std::uint64_t& index) {
+std::optional<std::vector<settings::AssignedValue>>
+AutoRun::takeValues(const RadioPort& where, std::uint64_t& index,
+                    std::optional<records::Record>& started) {
+    if (!m_options.job.empty()) {
+        std::string refusal;
+        int exitCode = ExitUsage;
+        auto taken =
+            takeJobRadios(m_options, m_job.fileBand, std::span(&where, 1), refusal, exitCode);
+        if (!taken) {
+            m_exits.push_back(exitCode);
+            end(refusal + "; this radio and the next are not written");
+            return std::nullopt;
+        }
+        started = std::move(taken->front().started);
+        return std::move(taken->front().values);
+    }
     const auto lowest = std::ranges::min_element(m_returned);
     if (lowest != m_returned.end()) {
         index = *lowest;

@@ -1,10 +1,14 @@
 #include "cli/history_command.h"
 
 #include "cli/exit_codes.h"
+#include "cli/file_arguments.h"
 #include "cli/link_failure_text.h"
 #include "cli/usage.h"
+#include "files/file_io.h"
 #include "platform/history_file.h"
 #include "words/band_entries.h"
+#include "words/job_report_texts.h"
+#include "words/language_text.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -12,29 +16,45 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <memory>
 #include <optional>
+#include <span>
 
 namespace cli {
 
 namespace {
 
-struct HistoryOptions {
-    bool json = false;
-    records::Filter filter;
-    std::optional<std::time_t> deleteBefore;
-};
+constexpr const char* ValueOptions[] = {"--since", "--code",   "--file", "--delete-before",
+                                        "--job",   "--format", "-o",     "--lang"};
+
+// What the report options need besides each other; empty when they are
+// right.
+std::string reportRefusal(const HistoryOptions& options, bool languageGiven) {
+    if (!options.format.empty() && options.format != "csv" && options.format != "pdf")
+        return "--format takes csv or pdf, not " + options.format;
+    if (!options.format.empty() && (options.filter.job.empty() || options.output.empty()))
+        return "--format " + options.format + " writes a job's report: give --job NAME and -o FILE";
+    if (options.format.empty() && (!options.output.empty() || languageGiven))
+        return "-o and --lang go with --format csv|pdf";
+    if (!options.format.empty() && options.json)
+        return "--json lists records; a report is --format csv|pdf";
+    return {};
+}
+
+} // namespace
 
 std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>& arguments,
                                                   std::string& error) {
     HistoryOptions options;
+    bool languageGiven = false;
     for (std::size_t n = 1; n < arguments.size(); ++n) {
         const std::string& option = arguments[n];
         if (option == "--json") {
             options.json = true;
             continue;
         }
-        if (option != "--since" && option != "--code" && option != "--file" &&
-            option != "--delete-before") {
+        if (std::ranges::find(ValueOptions, option) == std::end(ValueOptions)) {
             error = "tq305 history: unknown option " + option;
             return std::nullopt;
         }
@@ -53,20 +73,46 @@ std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>
             }
         } else if (option == "--code") {
             options.filter.code = value;
+        } else if (option == "--job") {
+            options.filter.job = value;
+        } else if (option == "--format") {
+            options.format = value;
+        } else if (option == "-o") {
+            options.output = value;
+        } else if (option == "--lang") {
+            const std::optional<int> language = languageArgument(QString::fromStdString(value));
+            if (!language) {
+                error = "tq305 history: --lang takes zh or en, not " + value;
+                return std::nullopt;
+            }
+            options.language = *language;
+            languageGiven = true;
         } else {
             options.filter.file = value;
         }
     }
+    if (const std::string refusal = reportRefusal(options, languageGiven); !refusal.empty()) {
+        error = "tq305 history: " + refusal;
+        return std::nullopt;
+    }
     // Deleting only what a filter shows is not what --delete-before does:
     // refused rather than deleting more than the user meant.
-    if (options.deleteBefore &&
-        (options.filter.since || !options.filter.code.empty() || !options.filter.file.empty())) {
+    if (options.deleteBefore && (options.filter.since || !options.filter.code.empty() ||
+                                 !options.filter.file.empty() || !options.filter.job.empty())) {
         error = "tq305 history: --delete-before deletes every record before its date; give it "
-                "without --since, --code or --file";
+                "without --since, --code, --file or --job";
         return std::nullopt;
     }
     return options;
 }
+
+bool wantsPdfReport(const std::vector<std::string>& arguments) {
+    std::string error;
+    const std::optional<HistoryOptions> options = parseHistoryOptions(arguments, error);
+    return options && options->format == "pdf";
+}
+
+namespace {
 
 std::string bandText(std::optional<int> band) {
     if (!band)
@@ -108,6 +154,7 @@ QJsonObject jsonOf(const records::Record& record) {
         {"result", text(record.result)},
         {"backup", text(record.backup)},
         {"version", text(record.version)},
+        {"job", text(record.job)},
     };
 }
 
@@ -147,6 +194,46 @@ void printTable(const std::vector<records::Record>& found) {
 
 } // namespace
 
+std::optional<ui::JobReport> loadJobReport(const HistoryOptions& options, int& exitCode) {
+    std::string error;
+    const std::unique_ptr<records::History> history =
+        QFile::exists(radiolink::historyFile()) ? radiolink::openHistory(error) : nullptr;
+    std::optional<records::Job> job = history ? history->job(options.filter.job) : std::nullopt;
+    if (!job) {
+        const bool unknown = !history ? error.empty() : history->lastError().empty();
+        std::fprintf(stderr, "tq305: %s\n",
+                     unknown ? ui::languageText(ui::JobReportTexts, "JobReport", "Unknown",
+                                                ui::TextTarget::Caption, 0, options.language)
+                                   .arg(QString::fromStdString(options.filter.job))
+                                   .toUtf8()
+                                   .constData()
+                     : history ? history->lastError().c_str()
+                               : error.c_str());
+        exitCode = unknown ? ExitUsage : ExitCannotOpen;
+        return std::nullopt;
+    }
+    return ui::jobReport(*job, history->list(options.filter), options.language, std::time(nullptr));
+}
+
+namespace {
+
+int writeCsvReport(const HistoryOptions& options) {
+    int exitCode = ExitDone;
+    const std::optional<ui::JobReport> report = loadJobReport(options, exitCode);
+    if (!report)
+        return exitCode;
+    const std::string csv = ui::jobReportCsv(*report);
+    const files::WriteResult written = files::writeFileAtomically(
+        options.output, std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
+    if (!written.ok()) {
+        std::fprintf(stderr, "tq305: %s\n", saveFailureText(options.output, written).c_str());
+        return ExitCannotOpen;
+    }
+    return ExitDone;
+}
+
+} // namespace
+
 int runHistory(const std::vector<std::string>& arguments) {
     std::string error;
     const std::optional<HistoryOptions> options = parseHistoryOptions(arguments, error);
@@ -154,6 +241,11 @@ int runHistory(const std::vector<std::string>& arguments) {
         std::fprintf(stderr, "%s\n%s", error.c_str(), usageLines({"history"}).c_str());
         return ExitUsage;
     }
+    if (options->format == "csv")
+        return writeCsvReport(*options);
+    int unknownJob = ExitDone;
+    if (!options->filter.job.empty() && !loadJobReport(*options, unknownJob))
+        return unknownJob;
     std::vector<records::Record> found;
     // Asking makes no history: none yet is an empty one.
     if (QFile::exists(radiolink::historyFile()) || QFile::exists(radiolink::pendingRecordsFile())) {

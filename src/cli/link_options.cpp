@@ -1,6 +1,7 @@
 #include "cli/link_options.h"
 
 #include "platform/port_names.h"
+#include "settings/catalogue.h"
 #include "settings/phrase.h"
 #include "words/file_names.h"
 
@@ -33,6 +34,9 @@ class Parser {
     bool take(const std::string& argument);
     bool takePort(const std::string& option);
     bool takeValue(const std::string& option);
+    bool takeJob(const std::string& option);
+    // The key given to both --set and --keep, or empty.
+    std::string keyGivenTwice() const;
     // The value after an option; none (and the error set) when it is missing.
     const std::string* value(const std::string& option);
     bool fail(const std::string& message) {
@@ -66,6 +70,14 @@ std::optional<LinkOptions> Parser::parse() {
         fail("--auto and --repeat exclude each other: --auto goes on by itself");
         return std::nullopt;
     }
+    if (!m_options.keep.empty() && !m_options.backup) {
+        fail("--keep takes each radio's own value from its backup: give it without --no-backup");
+        return std::nullopt;
+    }
+    if (m_options.changeJob && m_options.job.empty()) {
+        fail("--change-job changes a job: give it with --job NAME");
+        return std::nullopt;
+    }
     return m_options;
 }
 
@@ -83,8 +95,14 @@ bool Parser::take(const std::string& argument) {
     }
     if (!reading && (argument == "--set" || argument == "--start"))
         return takeValue(argument);
+    if (!reading && (argument == "--job" || argument == "--keep"))
+        return takeJob(argument);
+    if (!reading && argument == "--change-job") {
+        m_options.changeJob = true;
+        return true;
+    }
     if (!reading && (argument == "--repeat" || argument == "--again" || argument == "--auto")) {
-        (argument == "--repeat" ? m_options.repeat
+        (argument == "--repeat"  ? m_options.repeat
          : argument == "--again" ? m_options.again
                                  : m_options.autoWrite) = true;
         return true;
@@ -153,7 +171,34 @@ bool Parser::takeValue(const std::string& option) {
         }))
         return fail("--set " + pattern->key + " is given twice");
     m_options.values.push_back(std::move(*pattern));
-    return true;
+    return keyGivenTwice().empty() || fail("--set and --keep both give " + keyGivenTwice());
+}
+
+bool Parser::takeJob(const std::string& option) {
+    const std::string* given = value(option);
+    if (!given)
+        return false;
+    if (option == "--job") {
+        if (!m_options.job.empty())
+            return fail("--job is given twice");
+        if (given->empty())
+            return fail("--job needs a name");
+        m_options.job = *given;
+        return true;
+    }
+    if (!settings::findKey(*given))
+        return fail("--keep " + ui::printableBytes(*given) + ": no setting has this key");
+    if (std::ranges::find(m_options.keep, *given) != m_options.keep.end())
+        return fail("--keep " + *given + " is given twice");
+    m_options.keep.push_back(*given);
+    return keyGivenTwice().empty() || fail("--set and --keep both give " + keyGivenTwice());
+}
+
+std::string Parser::keyGivenTwice() const {
+    for (const settings::ValuePattern& pattern : m_options.values)
+        if (std::ranges::find(m_options.keep, pattern.key) != m_options.keep.end())
+            return pattern.key;
+    return {};
 }
 
 const std::string* Parser::value(const std::string& option) {

@@ -38,6 +38,13 @@ struct LinkOptions {
     bool again = false;
     // write: each radio as it is put on the cable, until q (--auto).
     bool autoWrite = false;
+    // write: the job whose values the radios take (--job NAME), and one
+    // kept with another image or other patterns taken as given now
+    // (--change-job).
+    std::string job;
+    bool changeJob = false;
+    // write: settings each radio keeps as its backup read them (--keep KEY).
+    std::vector<std::string> keep;
 };
 
 // `arguments` begins with the command ("read" or "write"). None for a wrong

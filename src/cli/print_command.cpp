@@ -62,8 +62,11 @@ int runPrint(const QStringList& arguments) {
     const auto file = loadForCommand(options->path);
     if (!file)
         return ExitCannotOpen;
-    const print::PrintDocument document =
-        print::PrintContent(openedFileValues(*file), options->language);
+    return writePrintout(print::PrintContent(openedFileValues(*file), options->language),
+                         options->output);
+}
+
+int writePrintout(const print::PrintDocument& document, const QString& output) {
     // A printout with boxes in place of characters is not written.
     if (const QString missing = print::uncoveredCharacters(document); !missing.isEmpty()) {
         QTextStream(stderr) << "tq305: "
@@ -73,11 +76,11 @@ int runPrint(const QStringList& arguments) {
                             << Qt::endl;
         return ExitNoFont;
     }
-    const files::WriteResult written = print::writePdf(document, options->output);
+    const files::WriteResult written = print::writePdf(document, output);
     if (!written.ok()) {
         QTextStream(stderr) << "tq305: "
                             << QString::fromStdString(saveFailureText(
-                                   ui::fileNameBytes(options->output).toStdString(), written))
+                                   ui::fileNameBytes(output).toStdString(), written))
                             << Qt::endl;
         return ExitCannotOpen;
     }

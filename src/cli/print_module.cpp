@@ -9,5 +9,6 @@ extern "C" Q_DECL_EXPORT int tq305_run_print(int& argc, char** argv, const QStri
     // The entry's type and name are declared once, for loader and module.
     static_assert(std::is_same_v<decltype(&tq305_run_print), cli::PrintModuleEntry>);
     const auto app = cli::printApplication(argc, argv);
-    return cli::runPrint(arguments);
+    return arguments.value(0) == "history" ? cli::runJobReportPdf(arguments)
+                                           : cli::runPrint(arguments);
 }

@@ -23,6 +23,13 @@ std::string absolutePath(const std::string& path) {
 
 } // namespace
 
+// The device a port's link leads to is the one a dealer can find.
+std::string recordedDevice(const std::string& device) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(device, error);
+    return error ? device : target.string();
+}
+
 records::Record radioRecord(records::Action action, const RadioPort& where,
                             const std::string& device, const std::string& file,
                             std::optional<int> band) {
@@ -30,10 +37,7 @@ records::Record radioRecord(records::Action action, const RadioPort& where,
     record.action = action;
     if (where.number)
         record.port = "port " + std::to_string(*where.number);
-    // The device a port's link leads to is the one a dealer can find.
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::canonical(device, error);
-    record.device = error ? device : target.string();
+    record.device = recordedDevice(device);
     // Absolute: the history is read from anywhere.
     record.file = absolutePath(file);
     record.sha256 = radiolink::fileSha256(file);

@@ -15,6 +15,9 @@ records::Record radioRecord(records::Action action, const RadioPort& where,
                             const std::string& device, const std::string& file,
                             std::optional<int> band);
 
+// The device as records name it: where the port's link leads.
+std::string recordedDevice(const std::string& device);
+
 // Keeps the record (given its token on the first time); a history that
 // cannot take it is a note on standard error, a record kept nowhere a loud
 // line and false.

@@ -1,7 +1,9 @@
 #include "cli/radio_write.h"
 
 #include "cli/link_failure_text.h"
+#include "cli/write_steps.h"
 #include "files/backup_store.h"
+#include "settings/value_pattern.h"
 
 #include <QFile>
 #include <algorithm>
@@ -81,8 +83,31 @@ bool RadioWrite::keepBackup(const image::MemoryImage& backup, std::optional<int>
 
 // The command line has nothing to show and no one to ask: its options are
 // the answer, and --force-band has already said yes to another band.
-void RadioWrite::confirmationNeeded(const radiolink::Confirmation&) {
-    m_safeWrite.safeWrite().confirm(true);
+void RadioWrite::confirmationNeeded(const radiolink::Confirmation& confirmation) {
+    m_safeWrite.safeWrite().confirm(keepOwnValues(confirmation));
+}
+
+bool RadioWrite::keepOwnValues(const radiolink::Confirmation& confirmation) {
+    if (m_job.keep.empty() || !confirmation.backup)
+        return m_job.keep.empty();
+    std::string refusal;
+    const auto kept =
+        keptValues(m_job.keep, *confirmation.backup, confirmation.radioBand, m_where, refusal);
+    if (!kept) {
+        m_report.say(*this, refusal + "; nothing is written to it");
+        return false;
+    }
+    image::MemoryImage own{};
+    std::copy_n(m_image ? m_image->begin() : m_job.image.begin(), image::ImageSize, own.begin());
+    own = settings::imageWithValues(own, m_job.fileBand, *kept);
+    m_safeWrite.safeWrite().replaceImage(std::span(own).first<image::ImageSize>());
+    std::string said;
+    for (const auto& [pattern, value] : *kept) {
+        m_values.emplace_back(pattern.key, value);
+        said += (said.empty() ? "" : " ") + pattern.key + "=" + value;
+    }
+    m_report.say(*this, "kept from the radio's own memory: " + said);
+    return true;
 }
 
 void RadioWrite::finished(const radiolink::SafeWriteResult& result) {

@@ -26,6 +26,7 @@ struct WriteJob {
     std::optional<int> fileBand;
     radiolink::SafeWriteOptions options;
     files::BackupStore* backups = nullptr; // none with --no-backup
+    std::vector<std::string> keep;         // settings each radio keeps (--keep)
 };
 
 class RadioWrite;
@@ -52,7 +53,11 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     bool open();
     // This radio's own image and the values that made it (--set).
     void vary(const image::MemoryImage& image, std::vector<records::VariedValue> values);
+    // With the values kept from the backup once it was read (--keep).
     const std::vector<records::VariedValue>& values() const { return m_values; }
+    // A job's radio: kept as started when it took its values.
+    void startedInJob(const records::Record& record) { m_jobRecord = record; }
+    const std::optional<records::Record>& jobRecord() const { return m_jobRecord; }
     std::string openFailure() const;
     void start();
     // A signal: the radio is told to end what runs, and its last answers
@@ -86,6 +91,9 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     bool confirmForcedWrite() override { return true; } // asked only with --force-band
     void finished(const radiolink::SafeWriteResult& result) override;
     std::string backupLabel() const;
+    // The image with the values the radio keeps from `backup`; false when
+    // one of them cannot be written back.
+    bool keepOwnValues(const radiolink::Confirmation& confirmation);
 
     RadioPort m_where;
     const WriteJob& m_job;
@@ -97,6 +105,7 @@ class RadioWrite : public QObject, private radiolink::SafeWriteView {
     std::string m_backupPath;
     std::optional<image::MemoryImage> m_image;
     std::vector<records::VariedValue> m_values;
+    std::optional<records::Record> m_jobRecord;
     std::string m_backupFailure;
     QElapsedTimer m_clock;
     double m_seconds = 0;

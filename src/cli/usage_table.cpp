@@ -73,6 +73,20 @@ constexpr UsageItem WriteItems[] = {
      "rings the terminal bell and counts (\"3 programmed, 0 failed, 1 refused\"); q and Enter, "
      "or Ctrl+D, ends once the radios in progress are done. Not with --repeat. For example: "
      "tq305 write fleet.dat --port 1 --auto --set dtmf.own_code=1001+"},
+    {"[--job NAME]", "--job NAME",
+     "take the radios' values from the job NAME in the history, made by its first run: each "
+     "radio takes the job's next values in one transaction, so two programs on one job never "
+     "give a value twice and the next run goes on where the last stopped; the values of a radio "
+     "that failed go back to the job and are given first to the next radio. A later run with "
+     "another IN.dat or other --set and --keep options is refused; a job whose values the "
+     "history cannot hand out (locked, read-only) writes no radio"},
+    {"[--change-job]", "--change-job",
+     "let a job go on with the IN.dat and the --set and --keep options given now, the values "
+     "given so far staying given"},
+    {"[--keep KEY]...", "--keep KEY",
+     "keep the radio's own value of the setting KEY (dtmf.own_code, dtmf.ptt_id...) as its "
+     "backup read it (so not with --no-backup), writing everything else from IN.dat; the "
+     "history records the value kept"},
 };
 
 constexpr UsageItem DiffItems[] = {
@@ -111,7 +125,7 @@ constexpr UsageItem ImportItems[] = {
 constexpr UsageItem HistoryItems[] = {
     {"[--json]", "--json",
      "print an array of objects {id, time, action, port, device, file, sha256, band, band_text, "
-     "values, result, backup, version}"},
+     "values, result, backup, version, job}"},
     {"[--since DATE]", "--since DATE",
      "only what was done from DATE on (DATE itself included): 2026-12-08, or 2026-12-08 14:30, "
      "local time; a day the month lacks is refused"},
@@ -120,8 +134,16 @@ constexpr UsageItem HistoryItems[] = {
      "radio 1017 its code)"},
     {"[--file NAME]", "--file NAME", "only the data files whose path holds NAME"},
     {"[--delete-before DATE]", "--delete-before DATE",
-     "first delete the records made before DATE (every one: not with --since, --code or "
-     "--file); the backups they named are then kept no longer than the backup limit keeps any"},
+     "first delete the records made before DATE (every one: not with --since, --code, --file or "
+     "--job); the backups they named are then kept no longer than the backup limit keeps any"},
+    {"[--job NAME]", "--job NAME",
+     "only the radios written in the job NAME (tq305 write --job); a name no job has is refused"},
+    {"[--format csv|pdf -o FILE]", "--format csv|pdf",
+     "with --job, write the job's report for the customer to FILE instead: one row per radio "
+     "with its number, date, port, values, result and backup, then the totals (radios, "
+     "programmed, failed, not finished); the PDF is laid out as the printout is"},
+    {"", "-o FILE", "the report to write, replaced in one step"},
+    {"[--lang zh|en]", "--lang zh|en", "the language of the report (English by default)"},
 };
 
 constexpr CommandUsage Commands[] = {
@@ -162,10 +184,11 @@ constexpr CommandUsage Commands[] = {
      "A YAML file is read as tq305 import reads it. A value no window can write back (a tone "
      "code in no tone list) is sent as the windows encode it, each named in a note first.\n\n"
      "Exit status: 0 done and verified; 1 the radio failed or the verify found a difference, "
-     "and nothing was written or all of it; 2 a wrong command line; 3 the port, IN.dat or the "
+     "and nothing was written or all of it; 2 a wrong command line, a value a radio could not "
+     "hold, or a job begun with another IN.dat or other values; 3 the port, IN.dat or the "
      "backup could not be opened or kept, IN.dat's header names no band (--force-band "
-     "writes it anyway), or the record of a radio written could be kept neither in the history "
-     "nor beside it; 4 a write stopped "
+     "writes it anyway), the record of a radio written could be kept neither in the history "
+     "nor beside it, or a job's values could not be taken from the history; 4 a write stopped "
      "part-way; 130 interrupted. With several radios, and with --auto: 0 only when every radio "
      "ended with 0, else the first of 4, 130, 1 and 3 one of them ended with (a radio of "
      "another band refused gives 1; with --auto a signal gives 130 and a counter run out 2).",
@@ -179,9 +202,11 @@ constexpr CommandUsage Commands[] = {
      "record is deleted. A record the database could not take (locked too long, read-only, "
      "damaged) waits in history.db.pending beside it and goes in when the database can take "
      "it; a write is kept as \"started, not finished\" before its first block, so a program "
-     "killed mid-write leaves a record.\n\n"
-     "Exit status: 0 done, whether or not anything was found; 2 a wrong command line; 3 the "
-     "history could not be opened.",
+     "killed mid-write leaves a record. A job's radio whose program was killed between taking "
+     "its values and ending its write keeps them: they are never given to another radio.\n\n"
+     "Exit status: 0 done, whether or not anything was found; 2 a wrong command line or a job "
+     "the history lacks; 3 the history could not be opened, or the report could not be "
+     "written.",
      HistoryItems},
     {"diff", "print what differs between two data files, .dat or YAML",
      "Prints what differs from A.dat to B.dat, one line per setting, named and shown as the "

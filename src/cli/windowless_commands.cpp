@@ -29,8 +29,13 @@ int runCommand(int& argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "read")
         return runLinkCommand(argc, argv, runRead);
-    if (command == "history")
-        return finishOutput(runHistory(std::vector<std::string>(argv + 1, argv + argc)));
+    if (command == "history") {
+        const std::vector<std::string> history(argv + 1, argv + argc);
+        // A report as a PDF is drawn by the print module.
+        if (wantsPdfReport(history))
+            return finishOutput(runPrintModule(argc, argv, commandArguments(argc, argv)));
+        return finishOutput(runHistory(history));
+    }
     if (command == "write")
         return runLinkCommand(argc, argv, runWrite);
     const QStringList arguments = commandArguments(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "cli/auto_write.h"
 #include "cli/file_values.h"
+#include "cli/job_write.h"
 #include "cli/link_failure_text.h"
 #include "cli/radio_files.h"
 #include "cli/radio_record.h"
@@ -10,12 +11,14 @@
 #include "cli/write_steps.h"
 #include "files/backup_store.h"
 #include "files/dat_file.h"
+#include "image/image_decoder.h"
 #include "image/image_encoder.h"
 #include "platform/backup_folder.h"
 #include "platform/history_file.h"
 #include "platform/interrupt_notifier.h"
 #include "records/write_result.h"
 #include "settings/catalogue.h"
+#include "settings/setting_values.h"
 #include "settings/value_gate.h"
 
 #include <QCoreApplication>
@@ -102,9 +105,15 @@ bool isRestore(const std::string& file) {
 } // namespace
 
 void RadioHistory::started(const RadioWrite& radio, const LinkOptions& options) {
-    m_record = radioRecord(isRestore(options.file) ? records::Action::Restore
-                                                   : records::Action::Write,
-                           radio.where(), radio.device(), options.file, std::nullopt);
+    // A job's radio was kept as started in the transaction that took its
+    // values.
+    if (radio.jobRecord()) {
+        m_record = *radio.jobRecord();
+        return;
+    }
+    m_record =
+        radioRecord(isRestore(options.file) ? records::Action::Restore : records::Action::Write,
+                    radio.where(), radio.device(), options.file, std::nullopt);
     m_record.values = radio.values();
     m_record.result = records::startedResultText();
     m_lost = !keepRadioRecord(m_record);
@@ -114,9 +123,22 @@ void RadioHistory::ended(const RadioWrite& radio, const Ended& ended) {
     if (!radio.result())
         return;
     m_record.band = ended.radioBand;
+    m_record.values = radio.values();
+    if (m_record.device.empty())
+        m_record.device = recordedDevice(radio.device());
     m_record.result = records::writeResultText(*radio.result());
     m_record.backup = radio.backupPath();
     m_lost = !keepRadioRecord(m_record) || m_lost;
+}
+
+void RadioHistory::notOpened(const RadioWrite& radio) {
+    if (!radio.jobRecord())
+        return;
+    m_record = *radio.jobRecord();
+    radiolink::SafeWriteResult none;
+    none.reason = radiolink::SafeWriteReason::PortInvalid;
+    m_record.result = records::writeResultText(none);
+    m_lost = !keepRadioRecord(m_record);
 }
 
 int RadioHistory::exitCode(int radioExit) const {
@@ -174,7 +196,9 @@ int writeOne(RadioWrite& radio, SingleReport& report, const LinkOptions& options
              const WriteJob& job) {
     if (!radio.open()) {
         say(radio.openFailure());
-        return ExitCannotOpen;
+        RadioHistory gaveBack;
+        gaveBack.notOpened(radio);
+        return gaveBack.exitCode(ExitCannotOpen);
     }
     if (!radio.values().empty())
         say("this radio's own values: " + valuesText(radio));
@@ -210,6 +234,10 @@ int writeMany(const Radios& radios, BatchReport& report, const LinkOptions& opti
             RadioHistory& history = kept[std::size_t(at - opened.begin())];
             history.ended(*radio, ended.back());
             exits.back() = history.exitCode(exits.back());
+        } else {
+            RadioHistory gaveBack;
+            gaveBack.notOpened(*radio);
+            exits.back() = gaveBack.exitCode(exits.back());
         }
     }
     report.close();
@@ -244,6 +272,24 @@ radioValues(const LinkOptions& options, std::optional<int> band, std::uint64_t i
     return values;
 }
 
+std::optional<std::vector<settings::AssignedValue>>
+keptValues(const std::vector<std::string>& keys, const image::MemoryImage& backup,
+           std::optional<int> band, const RadioPort& where, std::string& refusal) {
+    const image::EditorValues own = settings::shownValues(image::decodeImage(backup), band);
+    LinkOptions kept;
+    for (const std::string& key : keys) {
+        settings::ValuePattern pattern{key, *settings::findKey(key), {}, std::nullopt, 0};
+        pattern.prefix =
+            settings::valueText(*pattern.setting.setting, own, pattern.setting.index, 1);
+        kept.values.push_back(std::move(pattern));
+    }
+    std::string why;
+    auto values = radioValues(kept, band, 0, where, why);
+    if (!values)
+        refusal = "--keep" + why.substr(why.find(' ')) + " (its own value cannot be written back)";
+    return values;
+}
+
 void giveValues(RadioWrite& radio, const WriteJob& job,
                 const std::vector<settings::AssignedValue>& values) {
     if (values.empty())
@@ -256,16 +302,19 @@ void giveValues(RadioWrite& radio, const WriteJob& job,
     radio.vary(settings::imageWithValues(memory, job.fileBand, values), std::move(varied));
 }
 
-std::string givenBefore(const RadioPort& where,
-                        const std::vector<settings::AssignedValue>& values) {
+std::string givenBefore(const RadioPort& where, const std::vector<settings::AssignedValue>& values,
+                        const records::History* history, const std::string& job) {
     for (const auto& [pattern, value] : values) {
         if (!pattern.first)
             continue; // the same for every radio
         std::string error;
-        const auto given = radiolink::recordsGiving(pattern.key, value, error);
+        auto given = history ? radiolink::recordsGiving(*history, pattern.key, value, error)
+                             : radiolink::recordsGiving(pattern.key, value, error);
         if (!given)
             return "--set " + pattern.key + ": the history cannot tell which values were " +
                    "given before (" + error + "); --again writes without asking it";
+        if (!job.empty())
+            std::erase_if(*given, [&](const records::Record& record) { return record.job == job; });
         if (given->empty())
             continue;
         const records::Record& first = given->front();
@@ -297,16 +346,19 @@ setValues(const LinkOptions& options, std::optional<int> band, std::uint64_t fir
 
 // The first counted value another radio got already, by the history: named,
 // with the radio and when; empty when none was.
-std::string givenBefore(const LinkOptions& options,
-                        const std::vector<std::vector<settings::AssignedValue>>& values) {
+std::string givenBeforeInSet(const LinkOptions& options,
+                             const std::vector<std::vector<settings::AssignedValue>>& values) {
     for (std::size_t n = 0; n < values.size(); ++n)
         if (std::string given = givenBefore(options.ports[n], values[n]); !given.empty())
             return given;
     return {};
 }
 
+// `started`: a job's radios, each kept as started already; none without a
+// job.
 int writeRadios(const LinkOptions& options, const WriteJob& job,
-                const std::vector<std::vector<settings::AssignedValue>>& values) {
+                const std::vector<std::vector<settings::AssignedValue>>& values,
+                const std::vector<records::Record>& started) {
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     SingleReport single(stderr, terminal);
     BatchReport many(stderr, terminal);
@@ -316,6 +368,8 @@ int writeRadios(const LinkOptions& options, const WriteJob& job,
         radios.push_back(std::make_unique<RadioWrite>(
             options.ports[n], job, batch ? static_cast<WriteReport&>(many) : single));
         giveValues(*radios.back(), job, values[n]);
+        if (!started.empty())
+            radios.back()->startedInJob(started[n]);
     }
     return batch ? writeMany(radios, many, options, job)
                  : writeOne(*radios.front(), single, options, job);
@@ -366,18 +420,32 @@ int writeSets(const LinkOptions& options, const WriteJob& job) {
     std::uint64_t first = 0;
     for (;;) {
         std::string refusal;
-        auto values = setValues(options, job.fileBand, first, refusal);
-        if (values && !options.again)
-            refusal = givenBefore(options, *values);
+        int refusedExit = ExitUsage;
+        std::optional<std::vector<std::vector<settings::AssignedValue>>> values;
+        std::vector<records::Record> started;
+        if (!options.job.empty()) {
+            if (auto taken =
+                    takeJobRadios(options, job.fileBand, options.ports, refusal, refusedExit)) {
+                values.emplace();
+                for (JobRadio& radio : *taken) {
+                    values->push_back(std::move(radio.values));
+                    started.push_back(std::move(radio.started));
+                }
+            }
+        } else {
+            values = setValues(options, job.fileBand, first, refusal);
+            if (values && !options.again)
+                refusal = givenBeforeInSet(options, *values);
+        }
         if (!values || !refusal.empty()) {
             // The sets before this one were written, and stay as they ended.
             say(refusal + (first == 0 ? "; no radio was written"
                                       : "; no radio of this set was written (the sets before "
                                         "were, as their tables say)"));
-            exits.push_back(ExitUsage);
+            exits.push_back(refusedExit);
             break;
         }
-        exits.push_back(writeRadios(options, job, *values));
+        exits.push_back(writeRadios(options, job, *values, started));
         first += options.ports.size();
         if (!options.repeat)
             break;
@@ -423,12 +491,17 @@ int runWrite(int& argc, char** argv, const LinkOptions& options) {
     job.options = {options.backup, options.verify, {options.forceBand, options.calibration}};
     radiolink::keepRecordedBackups(backups);
     job.backups = options.backup ? &backups : nullptr;
+    job.keep = options.keep;
     LinkOptions counted = options;
     if (options.start && !settings::startCountersAt(counted.values, *options.start)) {
         say("--start " + std::to_string(*options.start) +
             ": a counter would begin below 0; no radio was written");
         return ExitUsage;
     }
+    // A job without its record is none: it is kept before any radio.
+    if (!options.job.empty())
+        if (const int refused = prepareJob(counted); refused != ExitDone)
+            return refused;
     return options.autoWrite ? writeAsPutOn(counted, job) : writeSets(counted, job);
 }
 

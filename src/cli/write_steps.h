@@ -22,8 +22,17 @@ std::optional<std::vector<settings::AssignedValue>>
 radioValues(const LinkOptions& options, std::optional<int> band, std::uint64_t index,
             const RadioPort& where, std::string& refusal);
 // The first of those counted values that the history says another radio
-// got already, named with that radio and when; empty when none was.
-std::string givenBefore(const RadioPort& where, const std::vector<settings::AssignedValue>& values);
+// got already, named with that radio and when; empty when none was. In a
+// job, asked of the history that hands out its values, the job's own
+// radios are left out: the job knows which of its values are free again.
+std::string givenBefore(const RadioPort& where, const std::vector<settings::AssignedValue>& values,
+                        const records::History* history = nullptr, const std::string& job = {});
+// The values of the settings `keys` as the radio on `where` holds them in
+// `backup` (its band `band`), through the same checks as any value given;
+// none when one of them could not be written back, `refusal` saying why.
+std::optional<std::vector<settings::AssignedValue>>
+keptValues(const std::vector<std::string>& keys, const image::MemoryImage& backup,
+           std::optional<int> band, const RadioPort& where, std::string& refusal);
 // The radio is written the job's image with those values in it.
 void giveValues(RadioWrite& radio, const WriteJob& job,
                 const std::vector<settings::AssignedValue>& values);
@@ -43,6 +52,8 @@ class RadioHistory {
   public:
     void started(const RadioWrite& radio, const LinkOptions& options);
     void ended(const RadioWrite& radio, const Ended& ended);
+    // A job's radio whose port did not open gives its place back.
+    void notOpened(const RadioWrite& radio);
     // The exit of a radio whose record was kept nowhere.
     int exitCode(int radioExit) const;
 

@@ -80,11 +80,15 @@ std::string fileSha256(const std::string& path) {
     return hash.result().toHex().toStdString();
 }
 
-RecordKept keepRecord(records::Record& record, const char* version, int busyMilliseconds) {
+void stampRecord(records::Record& record, const char* version) {
     record.at = std::time(nullptr);
     record.version = version;
     if (record.token.empty())
         record.token = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+}
+
+RecordKept keepRecord(records::Record& record, const char* version, int busyMilliseconds) {
+    stampRecord(record, version);
     RecordKept kept;
     if (!historyRefusedLately()) {
         const std::unique_ptr<records::History> history = openHistory(kept.why, busyMilliseconds);
@@ -115,9 +119,16 @@ recordsGiving(const std::string& key, const std::string& value, std::string& err
     const std::unique_ptr<records::History> history = openHistory(error);
     if (!history)
         return std::nullopt;
-    std::optional<std::vector<records::Record>> found = history->givenValue(key, value);
+    return recordsGiving(*history, key, value, error);
+}
+
+std::optional<std::vector<records::Record>> recordsGiving(const records::History& history,
+                                                          const std::string& key,
+                                                          const std::string& value,
+                                                          std::string& error) {
+    std::optional<std::vector<records::Record>> found = history.givenValue(key, value);
     if (!found) {
-        error = history->lastError();
+        error = history.lastError();
         return std::nullopt;
     }
     const auto inHistory = [&](const records::Record& record) {

@@ -31,6 +31,10 @@ openHistory(std::string& error, int busyMilliseconds = records::DefaultBusyMilli
 // cannot be read.
 std::string fileSha256(const std::string& path);
 
+// Stamps the record as every record is kept: the time now, `version`, and
+// a token when it has none.
+void stampRecord(records::Record& record, const char* version);
+
 struct RecordKept {
     enum Where { InHistory, Pending, Lost };
     Where where = InHistory;
@@ -51,6 +55,11 @@ RecordKept keepRecord(records::Record& record, const char* version,
 // why.
 std::optional<std::vector<records::Record>>
 recordsGiving(const std::string& key, const std::string& value, std::string& error);
+// The same from a history already open (one in a transaction of its own).
+std::optional<std::vector<records::Record>> recordsGiving(const records::History& history,
+                                                          const std::string& key,
+                                                          const std::string& value,
+                                                          std::string& error);
 
 // Every backup a record of the history names; none while there is no
 // history yet, nothing when it cannot be read.

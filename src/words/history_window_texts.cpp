@@ -23,6 +23,9 @@ constexpr LanguageRow HistoryRows[] = {
     {"FrmHistory", "CmdDelete", Caption, 0, "删除记录(&D)", "&Delete"},
     {"FrmHistory", "CmdExport", Caption, 0, "导出CSV(&E)...", "&Export CSV..."},
     {"FrmHistory", "CmdClose", Caption, 0, "关闭", "Close"},
+    {"FrmHistory", "CmdReport", Caption, 0, "订单报告(&P)...", "Re&port..."},
+    {"FrmHistory", "ReportFailed", Caption, 0, "无法生成订单报告：%1",
+     "The job's report could not be made: %1"},
     {"FrmHistory", "ExportFailed", Caption, 0, "无法写入：%1", "Could not be written: %1"},
     // By records::Action.
     {"FrmHistory", "Action", Caption, 0, "读频", "read"},

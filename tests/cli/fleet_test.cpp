@@ -104,6 +104,24 @@ class FleetTest : public QObject {
             QFile::remove(saved(n));
     }
 
+    // Radios on ports 1.. of the bands given, each saving its memory.
+    std::vector<std::unique_ptr<VirtualRadio>> startBands(const QList<int>& bands) const {
+        std::vector<std::unique_ptr<VirtualRadio>> radios;
+        for (int n = 1; n <= bands.size(); ++n)
+            radios.push_back(std::make_unique<VirtualRadio>(
+                QStringList{path("in.dat"), "--fast", "--com", QString::number(n), "--band",
+                            QString::number(bands[n - 1]), "--save", saved(n)},
+                environment()));
+        return radios;
+    }
+
+    QStringList ownCodes(const QJsonArray& rows) const {
+        QStringList codes;
+        for (const QJsonValue& row : rows)
+            codes << row["values"].toObject()["dtmf.own_code"].toString();
+        return codes;
+    }
+
   private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
@@ -272,6 +290,16 @@ class FleetTest : public QObject {
         QTest::newRow("a start given twice")
             << QStringList{"--set", "dtmf.own_code=1+", "--start", "5", "--start", "9"}
             << "tq305 write: --start is given twice";
+        QTest::newRow("--keep without a backup to keep it from")
+            << QStringList{"--keep", "dtmf.own_code", "--no-backup"}
+            << "tq305 write: --keep takes each radio's own value from its backup";
+        QTest::newRow("--keep and --set one setting")
+            << QStringList{"--set", "dtmf.own_code=1001+", "--keep", "dtmf.own_code"}
+            << "tq305 write: --set and --keep both give dtmf.own_code";
+        QTest::newRow("a job's counter past 8 digits on the second radio")
+            << QStringList{"--job", "school", "--set", "dtmf.own_code=99999999+"}
+            << "tq305: --set dtmf.own_code: port 2: 100000000 is refused; allowed: at most 8 of "
+               "the characters 0-9, A-D, * and #; no radio was written";
         QTest::newRow("a start that goes below 0")
             << QStringList{"--set", "dtmf.ptt_id=500+", "--set", "dtmf.own_code=50+", "--start",
                            "400"}
@@ -531,6 +559,174 @@ class FleetTest : public QObject {
         QCOMPARE(history().size(), Writes);
     }
 
+    // A job over several runs: each run's radios (their bands, on ports
+    // 1..) take the job's next codes, a radio that was written nothing
+    // leaves its code to the next radio, and the report has a row per radio
+    // and the totals.
+    void aJobGoesOnOverRuns_data() {
+        QTest::addColumn<QList<QList<int>>>("runs");
+        QTest::addColumn<QStringList>("codes"); // of every radio, in order
+        QTest::addColumn<QStringList>("totals");
+        QTest::newRow("the second run goes on where the first stopped")
+            << QList<QList<int>>{{6, 6}, {6}} << QStringList{"1001", "1002", "1003"}
+            << QStringList{"Radios,3", "Programmed,3", "Failed,0", "Not finished,0"};
+        QTest::newRow("a radio of another band leaves its code to the next radio")
+            << QList<QList<int>>{{2, 6}, {6, 6}} << QStringList{"1001", "1002", "1001", "1003"}
+            << QStringList{"Radios,4", "Programmed,3", "Failed,1", "Not finished,0"};
+    }
+    void aJobGoesOnOverRuns() {
+        QFETCH(QList<QList<int>>, runs);
+        QFETCH(QStringList, codes);
+        QFETCH(QStringList, totals);
+        for (const QList<int>& bands : runs) {
+            const auto radios = startBands(bands);
+            tq305(writeCommand(int(bands.size())) << "--job"
+                                                  << "school"
+                                                  << "--set"
+                                                  << "dtmf.own_code=1001+");
+        }
+        const QJsonArray rows = history({"--job", "school"});
+        QCOMPARE(ownCodes(rows), codes);
+        // The last run's radios hold the codes the history gives them.
+        for (int n = 1; n <= runs.back().size(); ++n) {
+            const QString code = codes[codes.size() - runs.back().size() + n - 1];
+            QVERIFY(tq305({"dump", saved(n)}).out.contains(("(Text3): " + code + "\n").toUtf8()));
+        }
+        QCOMPARE(tq305({"history", "--job", "school", "--format", "csv", "-o", path("job.csv")})
+                     .exitCode,
+                 0);
+        const QStringList lines =
+            QString::fromUtf8(fleetFileBytes(path("job.csv"))).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + codes.size() + totals.size());
+        QCOMPARE(lines.front(), "No.,Date,Port,dtmf.own_code,Result,Backup");
+        for (int n = 0; n < codes.size(); ++n) {
+            const QStringList cells = lines[n + 1].split(',');
+            QCOMPARE(cells[0], QString::number(n + 1));
+            QCOMPARE(cells[3], codes[n]);
+            QCOMPARE(cells[4], rows[n]["result"].toString());
+        }
+        QCOMPARE(lines.mid(1 + codes.size()), totals);
+    }
+
+    // A job's second run with other values or another image is refused
+    // unless --change-job; one whose values cannot be taken (the history
+    // locked) writes no radio, as a job without its record is none.
+    void aJobsSecondRun_data() {
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("other values")
+            << QStringList{"--set", "dtmf.own_code=2001+"} << false << 2
+            << "--job school was begun with dtmf.own_code=1001+, not dtmf.own_code=2001+; "
+               "--change-job goes on with these";
+        QTest::newRow("other values, --change-job")
+            << QStringList{"--set", "dtmf.own_code=2001+", "--change-job"} << false << 0
+            << "note: --job school goes on with dtmf.own_code=2001+";
+        QTest::newRow("a value kept besides")
+            << QStringList{"--set", "dtmf.own_code=1001+", "--keep", "dtmf.ptt_id"} << false << 2
+            << "not dtmf.own_code=1001+ keep dtmf.ptt_id";
+        QTest::newRow("another image") << QStringList{"--set", "dtmf.own_code=1001+", "--no-verify"}
+                                       << false << 2 << "--job school was begun with another image";
+        QTest::newRow("the history locked")
+            << QStringList{"--set", "dtmf.own_code=1001+"} << true << 3
+            << "--job school: the job's values cannot be taken (database is locked); no radio was "
+               "written";
+    }
+    void aJobsSecondRun() {
+        QFETCH(QStringList, second);
+        QFETCH(bool, locked);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        const auto radios = startRadios(1);
+        QCOMPARE(tq305(writeCommand(1) << "--job"
+                                       << "school"
+                                       << "--set"
+                                       << "dtmf.own_code=1001+")
+                     .exitCode,
+                 0);
+        QFile::remove(saved(1));
+        QStringList command = writeCommand(1) << "--job"
+                                              << "school";
+        if (second.contains("--no-verify")) {
+            // The same radio file, but for one byte.
+            QByteArray other = fleetFileBytes(path("in.dat"));
+            other[48 + 0x20] = char(other[48 + 0x20] ^ 1);
+            writeFile(path("other.dat"), other);
+            command[1] = path("other.dat");
+        }
+        sqlite3* holder = nullptr;
+        if (locked) {
+            QCOMPARE(
+                sqlite3_open(QFile::encodeName(path("xdg/TQ305CloneDesk/history.db")), &holder),
+                SQLITE_OK);
+            QCOMPARE(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        }
+        const FleetRun run = tq305(command + second);
+        if (holder) {
+            sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(holder);
+        }
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QCOMPARE(QFile::exists(saved(1)), exitCode == 0);
+        const QStringList codes = ownCodes(history({"--job", "school"}));
+        QCOMPARE(codes, (exitCode == 0 ? QStringList{"1001", "2002"} : QStringList{"1001"}));
+    }
+
+    // Four programs on one job at once, each writing its radio three times
+    // over: every write gets a code of its own, none skipped.
+    void programsAtOnceOnOneJobGiveDistinctCodes() {
+        const auto radios = startRadios(FleetRadios);
+        std::vector<std::unique_ptr<QProcess>> writes;
+        for (int n = 1; n <= FleetRadios; ++n) {
+            writes.push_back(std::make_unique<QProcess>());
+            writes.back()->setProcessEnvironment(environment());
+            writes.back()->start(TQ305_PROGRAM,
+                                 {"write", path("in.dat"), "--port", QString::number(n), "--job",
+                                  "school", "--set", "dtmf.own_code=1001+", "--repeat"});
+            writes.back()->write("\n\n");
+            writes.back()->closeWriteChannel();
+        }
+        for (const auto& write : writes) {
+            QVERIFY(write->waitForFinished(60000));
+            QVERIFY2(write->exitCode() == 0, write->readAllStandardError().constData());
+        }
+        QStringList codes = ownCodes(history({"--job", "school"}));
+        codes.sort();
+        QStringList expected;
+        for (int code = 1001; code <= 1000 + 3 * FleetRadios; ++code)
+            expected << QString::number(code);
+        QCOMPARE(codes, expected);
+    }
+
+    // --keep writes the shared image and leaves each radio its own code, as
+    // its backup read it; the history records the code kept.
+    void keepLeavesEachRadioItsCode() {
+        const auto radios = startRadios(2);
+        QCOMPARE(tq305(writeCommand(2) << "--set"
+                                       << "dtmf.own_code=5001+")
+                     .exitCode,
+                 0);
+        const FleetRun run = tq305(writeCommand(2) << "--job"
+                                                   << "school"
+                                                   << "--keep"
+                                                   << "dtmf.own_code"
+                                                   << "--set"
+                                                   << "dtmf.ptt_id=B1+");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains("kept from the radio's own memory: dtmf.own_code=5002"),
+                 qPrintable(run.err));
+        for (int n = 1; n <= 2; ++n) {
+            const QByteArray dump = tq305({"dump", saved(n)}).out;
+            QVERIFY(dump.contains(QString("(Text3): %1\n").arg(5000 + n).toUtf8()));
+            QVERIFY(dump.contains(QString("(Text2): B%1\n").arg(n).toUtf8()));
+        }
+        const QJsonArray rows = history({"--job", "school"});
+        QCOMPARE(ownCodes(rows), (QStringList{"5001", "5002"}));
+        QCOMPARE(rows[1]["values"].toObject()["dtmf.ptt_id"].toString(), "B2");
+    }
+
     // --auto on port 1 while radios are put on its cable and taken off, as
     // the steps say: "on B ..." a new radio of band B (and the switches
     // after it) on the port's link, "interrupt" Ctrl+C to tq305, "off"
@@ -544,27 +740,42 @@ class FleetTest : public QObject {
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("records");  // result and code, oldest first
         QTest::addColumn<QStringList>("memories"); // each radio's code at the end; - none saved
+        QTest::addColumn<QStringList>("options");
         QTest::newRow("written once while it stays, again when swapped")
             << QStringList{"on 6", "said 1 programmed", "calm", "off", "said taken off",
                            "back", "said 2 programmed", "calm"}
             << QByteArray("q\n") << 0 << QStringList{"verified 1001", "verified 1002"}
-            << QStringList{"1002"};
+            << QStringList{"1002"} << QStringList{};
         QTest::newRow("another band refused, the next radio programmed")
             << QStringList{"on 3", "said 1 refused", "calm", "gone", "on 6", "said 1 programmed"}
             << QByteArray() << 1 << QStringList{"refused 1001", "verified 1001"}
-            << QStringList{"-", "1001"};
+            << QStringList{"-", "1001"} << QStringList{};
         QTest::newRow("a port link that comes later")
             << QStringList{"said waiting until it opens", "calm", "on 6", "said 1 programmed"}
-            << QByteArray("q\n") << 0 << QStringList{"verified 1001"} << QStringList{"1001"};
+            << QByteArray("q\n") << 0 << QStringList{"verified 1001"} << QStringList{"1001"}
+            << QStringList{};
         // A probe that gave up with "E" would start every handshake anew,
         // and this radio would never be found.
         QTest::newRow("a radio that answers only the repeated handshake")
             << QStringList{"on 6 --late-ack", "said 1 programmed"} << QByteArray("q\n") << 0
-            << QStringList{"verified 1001"} << QStringList{"1001"};
+            << QStringList{"verified 1001"} << QStringList{"1001"} << QStringList{};
         QTest::newRow("Ctrl+C while a radio is backed up ends its transfer")
             << QStringList{"on 6 --answer-delay 10", "said backing up", "interrupt",
                            "said told to end"}
-            << QByteArray() << 130 << QStringList{"nothing 1001"} << QStringList{"-"};
+            << QByteArray() << 130 << QStringList{"nothing 1001"} << QStringList{"-"}
+            << QStringList{};
+        // The job hands out the codes; the one the refused radio took goes
+        // to the next radio, and the radio keeps its own PTT-ID.
+        QTest::newRow("a job's radios, each keeping its PTT-ID")
+            << QStringList{"on 3",
+                           "said 1 refused",
+                           "calm",
+                           "gone",
+                           "on 6",
+                           "said kept from the radio's own memory: dtmf.ptt_id=",
+                           "said 1 programmed"}
+            << QByteArray("q\n") << 1 << QStringList{"refused 1001", "verified 1001"}
+            << QStringList{"-", "1001"} << QStringList{"--job", "bench", "--keep", "dtmf.ptt_id"};
     }
     void autoProgramsEachRadioPutOn() {
         QFETCH(QStringList, steps);
@@ -572,13 +783,15 @@ class FleetTest : public QObject {
         QFETCH(int, exitCode);
         QFETCH(QStringList, records);
         QFETCH(QStringList, memories);
+        QFETCH(QStringList, options);
         const auto memory = [this](int n) { return path(QString("auto%1.dat").arg(n)); };
         for (int n = 1; n <= memories.size(); ++n)
             QFile::remove(memory(n));
         QProcess run;
         run.setProcessEnvironment(environment());
-        run.start(TQ305_PROGRAM, {"write", path("in.dat"), "--port", "1", "--auto", "--set",
-                                  "dtmf.own_code=1001+"});
+        run.start(TQ305_PROGRAM, QStringList{"write", path("in.dat"), "--port", "1", "--auto",
+                                             "--set", "dtmf.own_code=1001+"} +
+                                     options);
         run.setReadChannel(QProcess::StandardError);
         QVERIFY(run.waitForStarted());
         QString said;

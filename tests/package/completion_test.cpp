@@ -70,7 +70,8 @@ class CompletionTest : public QObject {
                                                  "print",  "read",      "write"};
         QTest::newRow("history's options")
             << "tq305 history --"
-            << QStringList{"--code", "--delete-before", "--file", "--help", "--json", "--since"};
+            << QStringList{"--code", "--delete-before", "--file", "--format", "--help",
+                           "--job",  "--json",          "--lang", "--since"};
         QTest::newRow("a command begun") << "tq305 im" << QStringList{"import"};
         QTest::newRow("dump's options")
             << "tq305 dump a.dat --" << QStringList{"--help", "--json", "--lang"};

@@ -64,6 +64,7 @@ class HistoryTest : public QObject {
         QTemporaryDir dir;
         records::Record kept = radio("1017", Taken, "/fleet/security.dat");
         kept.band.reset();
+        kept.job = "security";
         kept.action = records::Action::Restore;
         {
             auto history = openIn(dir);
@@ -88,6 +89,7 @@ class HistoryTest : public QObject {
         QCOMPARE(back.result, kept.result);
         QCOMPARE(back.backup, kept.backup);
         QCOMPARE(back.version, kept.version);
+        QCOMPARE(back.job, kept.job);
     }
 
     void filters_data() {
@@ -207,6 +209,77 @@ class HistoryTest : public QObject {
         QCOMPARE(codes.size(), 2 * Each);
     }
 
+    // A job hands out its places: each once, a failed radio's back to the
+    // next radio (the lowest first), a write never ended keeps its own, and
+    // a set refused takes none. Each step takes a set of radios and ends
+    // them with the results given ("-" a radio the start refuses).
+    void jobPlaces_data() {
+        QTest::addColumn<QList<QStringList>>("sets");
+        QTest::addColumn<QList<int>>("places"); // of every radio kept, in order
+        QTest::addColumn<int>("next");          // the place the next radio takes
+        QTest::newRow("each radio the next place")
+            << QList<QStringList>{{"verified", "verified"}, {"written, not verified"}}
+            << QList<int>{0, 1, 2} << 3;
+        QTest::newRow("a failed radio's place is the next radio's")
+            << QList<QStringList>{{"refused: band mismatch", "verified"}, {"verified"}}
+            << QList<int>{0, 1, 0} << 2;
+        QTest::newRow("places given back, the lowest first")
+            << QList<QStringList>{{"partial at block 0x310", "verify failed: 0x400", "verified"},
+                                  {"verified"}}
+            << QList<int>{0, 1, 2, 0} << 1;
+        QTest::newRow("a write never ended keeps its place")
+            << QList<QStringList>{{"started, not finished"}, {"verified"}} << QList<int>{0, 1} << 2;
+        QTest::newRow("a set with a refused radio takes no place")
+            << QList<QStringList>{{"verified", "-"}, {"verified"}} << QList<int>{0} << 1;
+    }
+    void jobPlaces() {
+        QFETCH(QList<QStringList>, sets);
+        QFETCH(QList<int>, places);
+        QFETCH(int, next);
+        QTemporaryDir dir;
+        auto history = openIn(dir);
+        QVERIFY(history);
+        const records::Job job{"school", std::string(64, 'a'), "dtmf.own_code=1001+\n"};
+        QVERIFY(history->keepJob(job));
+        QList<int> taken;
+        int token = 0;
+        const auto takeSet = [&](const QStringList& results) {
+            std::vector<records::Record> started;
+            const records::JobTaken result = history->takeJobRadios(
+                "school", std::size_t(results.size()),
+                [&](std::size_t n, std::uint64_t place) -> std::optional<records::Record> {
+                    if (results[int(n)] == "-")
+                        return std::nullopt;
+                    records::Record record =
+                        radio(std::to_string(1001 + place), Taken, "school.dat");
+                    record.result = records::startedResultText();
+                    record.token = "write-" + std::to_string(++token);
+                    started.push_back(record);
+                    started.back().job = "school";
+                    return record;
+                });
+            if (result != records::JobTaken::Taken)
+                return result;
+            for (std::size_t n = 0; n < started.size(); ++n) {
+                taken << std::stoi(started[n].values[0].second) - 1001;
+                started[n].result = results[int(n)].toStdString();
+                if (!history->add(started[n]))
+                    return records::JobTaken::Failed;
+            }
+            return result;
+        };
+        for (const QStringList& set : sets)
+            QVERIFY(takeSet(set) != records::JobTaken::Failed);
+        QCOMPARE(taken, places);
+        taken.clear();
+        QVERIFY(takeSet({"verified"}) == records::JobTaken::Taken);
+        QCOMPARE(taken.front(), next);
+        records::Filter filter;
+        filter.job = "school";
+        QCOMPARE(int(history->list(filter).size()), places.size() + 1);
+        QVERIFY(history->job("school") == job);
+    }
+
     // A database a newer program made is refused and left as it was, not
     // migrated backwards or emptied.
     void refusesANewerSchema() {
@@ -296,6 +369,7 @@ class HistoryTest : public QObject {
         odd.token = "write-1";
         odd.band.reset();
         odd.values.emplace_back("dtmf.ptt_id", "");
+        odd.job = "school\tnorth";
         records::Record plain = radio("1002", Taken + 1, "b.dat");
         plain.token = "write-2";
         QVERIFY(pending.append(odd));
@@ -315,6 +389,15 @@ class HistoryTest : public QObject {
         QCOMPARE(back.at, odd.at);
         QCOMPARE(back.token, odd.token);
         QCOMPARE(back.result, odd.result);
+        QCOMPARE(back.job, odd.job);
+        // A line an earlier program left, before jobs, is still read.
+        const std::optional<records::Record> older = records::pendingRecord(
+            "1\tw-0\t1796670900\twrite\tport 1\t/dev/ttyUSB0\ta.dat\t\t3\tverified\t\t1.0"
+            "\tdtmf.own_code\t1001");
+        QVERIFY(older);
+        QCOMPARE(older->values.size(), std::size_t(1));
+        QCOMPARE(older->values[0].second, "1001");
+        QVERIFY(older->job.empty());
         const std::vector<records::Record> left = pending.waiting();
         QCOMPARE(left.size(), std::size_t(1));
         QCOMPARE(left[0].token, "write-2");

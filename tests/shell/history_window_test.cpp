@@ -1,8 +1,8 @@
 // File > History's window: rows in either language, narrowed by the filter
 // box as the user types, sorted by a click on a title, the shown rows (and
 // only they) exported as CSV, the chosen row's backup handed on (never one
-// that is gone), and rows deleted from the history, their backups then left
-// to the backup cap.
+// that is gone), rows deleted from the history, their backups then left
+// to the backup cap, and a job's radios shown by its name and reported.
 #include "files/backup_store.h"
 #include "platform/history_file.h"
 #include "records/write_result.h"
@@ -13,6 +13,7 @@
 #include "support/type_text.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -360,6 +361,59 @@ class HistoryWindowTest : public QObject {
         // names it.
         QVERIFY(store.add(image, 0, "port2", 1796670180).ok());
         QCOMPARE(QFile::exists(QString::fromStdString(older)), !deleted);
+    }
+
+    // A job's name typed into the filter shows its radios alone, and
+    // Report... writes that job's report (its radios only) in the window's
+    // language, as CSV or PDF by the name chosen.
+    void aJobIsShownAndReported_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("csv"); // its first and last lines; none for a PDF
+        QTest::newRow("English CSV")
+            << 1 << "school.csv"
+            << QStringList{"No.,Date,Port,dtmf.own_code,Result,Backup", "Not finished,0"};
+        QTest::newRow("Chinese CSV")
+            << 0 << "school.csv"
+            << QStringList{"序号,时间,端口,dtmf.own_code,结果,备份", "未完成,0"};
+        QTest::newRow("PDF") << 1 << "school.pdf" << QStringList{};
+    }
+    void aJobIsShownAndReported() {
+        QFETCH(int, language);
+        QFETCH(QString, name);
+        QFETCH(QStringList, csv);
+        std::vector<records::Record> rows = threeRadios();
+        rows[0].job = rows[1].job = "school";
+        auto history = historyOf(rows);
+        QVERIFY(history->keepJob({"school", std::string(64, 'a'), "dtmf.own_code=1001+\n"}));
+        shell::HistoryWindow window(std::move(history), language);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* table = window.findChild<QTableView*>("TableHistory");
+        auto* report = window.findChild<QPushButton*>("CmdReport");
+        QVERIFY(!report->isEnabled()); // the newest radio belongs to no job
+        typeText(QApplication::focusWidget(), "school");
+        QCOMPARE(visibleColumn(*table, 4),
+                 QStringList({"dtmf.own_code=1002", "dtmf.own_code=1001"}));
+        QCOMPARE(window.chosenJob(), "school");
+        QVERIFY(report->isEnabled());
+        QTemporaryDir folder;
+        ScriptedAnswers answers;
+        answers.chooseFile(folder.filePath(name));
+        QTest::mouseClick(report, Qt::LeftButton);
+        QVERIFY(answers.done());
+        QFile written(folder.filePath(name));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        if (csv.isEmpty()) {
+            QVERIFY(bytes.startsWith("%PDF"));
+            return;
+        }
+        const QStringList lines = QString::fromUtf8(bytes).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 2 + 4);
+        QCOMPARE(lines.first(), csv.first());
+        QVERIFY(lines[2].contains(",1002,"));
+        QCOMPARE(lines.last(), csv.last());
     }
 };
 

@@ -54,6 +54,11 @@ void SafeWrite::start(std::span<const std::uint8_t, image::ImageSize> image, int
         askConfirmation();
 }
 
+void SafeWrite::replaceImage(std::span<const std::uint8_t, image::ImageSize> image) {
+    if (m_stage == SafeWriteStage::Confirmation)
+        std::ranges::copy(image, m_image.begin());
+}
+
 void SafeWrite::startStage(SafeWriteStage stage) {
     m_stage = stage;
     m_message.reset();

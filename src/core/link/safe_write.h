@@ -64,6 +64,9 @@ class SafeWrite : private TransferView {
     void start(std::span<const std::uint8_t, image::ImageSize> image, int fileBand,
                const SafeWriteOptions& options);
     void confirm(bool write);
+    // While the confirmation is asked: the image to write in place of the
+    // one start() took, made from what the backup found.
+    void replaceImage(std::span<const std::uint8_t, image::ImageSize> image);
     // The user's Cancel or a signal: the running transfer ends with "E".
     void cancel();
     // The line went away: what runs ends as a cancel does, told as LineLost.

@@ -1,19 +1,24 @@
 // The record of every radio programmed: each read, write, verify and restore
-// with where it happened, what went and what came of it. One SQLite file in
-// the per-user data folder, shared by the program and tq305: several may
-// write at once, and each record is written whole or not at all.
+// with where it happened, what went and what came of it, and the jobs whose
+// values the radios took. Behind this one interface: SQLite in the per-user
+// data folder is the embedded store (sqlite_history.cpp), shared by the
+// program and tq305; several may write at once, and each record is written
+// whole or not at all. A server's database would hold the same tables
+// behind the same calls (doc/guide/developing.md).
 #pragma once
+
+#include "records/history_query.h"
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
-
-struct sqlite3;
 
 namespace records {
 
@@ -41,7 +46,27 @@ struct Record {
     // One write's mark, the same in the record kept as it starts and in the
     // one kept as it ends: the second takes the first's place.
     std::string token;
+    // The job whose values the radio took; empty for a write of no job.
+    std::string job;
 };
+
+// An order of radios whose values are handed out by the history: each
+// value once, whatever program asks.
+struct Job {
+    std::string name;
+    std::string sha256;   // of the image file its radios are written
+    std::string patterns; // "dtmf.own_code=1001+", "keep dtmf.ptt_id": a line each
+    friend bool operator==(const Job&, const Job&) = default;
+};
+
+// How takeJobRadios() ended.
+enum class JobTaken { Taken, Refused, Failed };
+
+// The record a job's radio is kept as while its write starts, made for the
+// radio's place in the job (its counter's position, from 0); nothing when
+// the radio cannot have that place's values, which takes no radio.
+using JobRadioStart =
+    std::function<std::optional<Record>(std::size_t radio, std::uint64_t position)>;
 
 // Whether the record is of a write that may have left its values in a
 // radio: not one refused, nor one that wrote nothing.
@@ -51,6 +76,7 @@ struct Filter {
     std::optional<std::time_t> since;
     std::string code; // a varied value equal to it
     std::string file; // the file's name or path contains it
+    std::string job;  // the job's records only
 };
 
 // Another program's transaction is waited for this long before a write
@@ -60,51 +86,57 @@ inline constexpr int DefaultBusyMilliseconds = 5000;
 
 class History {
   public:
-    // Opens (and makes, with its folder's parent existing) the database at
-    // `path` and brings its schema to the current version, waiting for
-    // other programs' transactions up to `busyMilliseconds`. Nothing when it
-    // cannot: `error` says why.
+    // Opens (and makes, with its folder's parent existing) the SQLite
+    // database at `path` and brings its schema to the current version,
+    // waiting for other programs' transactions up to `busyMilliseconds`.
+    // Nothing when it cannot: `error` says why.
     static std::unique_ptr<History> open(const std::string& path, std::string& error,
                                          int busyMilliseconds = DefaultBusyMilliseconds);
-    ~History();
-    History(const History&) = delete;
-    History& operator=(const History&) = delete;
+    // The version of the tables this program keeps.
+    static int schemaVersion();
+    virtual ~History() = default;
 
     // One transaction; false (and lastError()) when it could not be kept.
     // A record with the token of one already kept takes its place, unless
-    // it is only the start of a write whose end is kept already.
-    bool add(Record& record);
+    // it is only the start of a write whose end is kept already. The end of
+    // a job's radio settles its place in the job: given once it completed,
+    // else back to the job for the next radio.
+    virtual bool add(Record& record) = 0;
     // The writes that gave `value` to a radio under `key` (not those that
     // reached no radio), oldest first; nothing when they cannot be read.
-    std::optional<std::vector<Record>> givenValue(const std::string& key,
-                                                  const std::string& value) const;
+    virtual std::optional<std::vector<Record>> givenValue(const std::string& key,
+                                                          const std::string& value) const = 0;
     // Oldest first.
-    std::vector<Record> list(const Filter& filter = {}) const;
-    bool remove(std::int64_t id);
+    virtual std::vector<Record> list(const Filter& filter = {}) const = 0;
+    virtual bool remove(std::int64_t id) = 0;
     // Removes every record made before `before`; how many, or nothing when
     // it could not.
-    std::optional<int> removeBefore(std::time_t before);
+    virtual std::optional<int> removeBefore(std::time_t before) = 0;
     // Every backup a record names: the backup cap keeps these.
-    std::set<std::string> backupsNamed() const;
+    virtual std::set<std::string> backupsNamed() const = 0;
 
-    const std::string& lastError() const { return m_error; }
-    static int schemaVersion();
-    // The connection, for the window's queries (history_query.h).
-    sqlite3* connection() const { return m_db; }
+    // The job of that name; nothing when there is none or it cannot be
+    // read (lastError() then says why).
+    virtual std::optional<Job> job(const std::string& name) const = 0;
+    // Keeps the job under its name, in place of the one kept before.
+    virtual bool keepJob(const Job& job) = 0;
+    // In one transaction, `count` radios take their places in the job:
+    // places its failed radios gave back first, lowest first, then the ones
+    // after the last taken. Each radio is kept as `start` makes its record
+    // (its token set), in the same transaction; a radio `start` refuses
+    // takes nothing, nor does any other.
+    virtual JobTaken takeJobRadios(const std::string& job, std::size_t count,
+                                   const JobRadioStart& start) = 0;
 
-  private:
-    History(sqlite3* db, int busyMilliseconds) : m_db(db), m_busyMilliseconds(busyMilliseconds) {}
-    bool useWriteAheadLog();
-    bool migrate();
-    bool exec(const char* sql);
-    std::optional<std::int64_t> idOfToken(const std::string& token);
-    bool insert(Record& record);
-    bool replace(std::int64_t id, Record& record);
-    bool insertValues(std::int64_t id, const std::vector<VariedValue>& values);
+    // What the History window shows, read as it needs it: every record's id
+    // in an order (ties go by time), those records whole in the order of
+    // `ids` (one no longer there left out), and up to `count` records whose
+    // ids follow `after`, by id.
+    virtual std::vector<std::int64_t> orderedIds(Order order) const = 0;
+    virtual std::vector<Record> recordsById(std::span<const std::int64_t> ids) const = 0;
+    virtual std::vector<Record> recordsAfter(std::int64_t after, int count) const = 0;
 
-    sqlite3* m_db;
-    int m_busyMilliseconds;
-    mutable std::string m_error;
+    virtual const std::string& lastError() const = 0;
 };
 
 // The local time as records show it: "2026-12-08 02:41:07".

@@ -1,4 +1,5 @@
-#include "records/history_query.h"
+// The History window's queries, in SQLite's SQL.
+#include "records/sqlite_history.h"
 
 #include <array>
 #include <memory>
@@ -15,9 +16,9 @@ struct Finalize {
 };
 using Query = std::unique_ptr<sqlite3_stmt, Finalize>;
 
-Query prepare(const History& history, const std::string& sql) {
+Query prepareQuery(sqlite3* db, const std::string& sql) {
     sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(history.connection(), sql.c_str(), int(sql.size()), &statement, nullptr);
+    sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &statement, nullptr);
     return Query(statement);
 }
 
@@ -52,9 +53,9 @@ constexpr std::array SortExpressions = {
 // order found, with their values. A slice of every record between its
 // first id and its last takes the values by a range of the index rather
 // than a list of a thousand ids.
-std::vector<Record> readRecords(const History& history, const std::string& selection, bool slice) {
-    const Query query = prepare(history, "SELECT id, at, action, port, device, file, sha256, band, "
-                                         "result, backup, version, token FROM records " +
+std::vector<Record> readRecords(sqlite3* db, const std::string& selection, bool slice) {
+    const Query query = prepareQuery(db, "SELECT id, at, action, port, device, file, sha256, band, "
+                                         "result, backup, version, token, job FROM records " +
                                              selection);
     std::vector<Record> found;
     while (query && sqlite3_step(query.get()) == SQLITE_ROW) {
@@ -73,6 +74,7 @@ std::vector<Record> readRecords(const History& history, const std::string& selec
         record.backup = column(row, 9);
         record.version = column(row, 10);
         record.token = column(row, 11);
+        record.job = column(row, 12);
     }
     if (found.empty())
         return found;
@@ -86,7 +88,7 @@ std::vector<Record> readRecords(const History& history, const std::string& selec
         slice ? "BETWEEN " + std::to_string(ids.front()) + " AND " + std::to_string(ids.back())
               : "IN (" + idList(ids) + ")";
     const Query values =
-        prepare(history, "SELECT record_id, key, value FROM record_values WHERE record_id " +
+        prepareQuery(db, "SELECT record_id, key, value FROM record_values WHERE record_id " +
                              valuesOf + " ORDER BY record_id, position");
     while (values && sqlite3_step(values.get()) == SQLITE_ROW)
         if (const auto record = byId.find(sqlite3_column_int64(values.get(), 0));
@@ -97,21 +99,21 @@ std::vector<Record> readRecords(const History& history, const std::string& selec
 
 } // namespace
 
-std::vector<std::int64_t> orderedIds(const History& history, Order order) {
+std::vector<std::int64_t> SqliteHistory::orderedIds(Order order) const {
     const char* direction = order.descending ? " DESC" : "";
-    const Query query = prepare(history, std::string("SELECT id FROM records ORDER BY ") +
-                                             SortExpressions[std::size_t(order.column)] +
-                                             direction + ", at" + direction + ", id" + direction);
+    const Query query = prepareQuery(m_db, std::string("SELECT id FROM records ORDER BY ") +
+                                               SortExpressions[std::size_t(order.column)] +
+                                               direction + ", at" + direction + ", id" + direction);
     std::vector<std::int64_t> ids;
     while (query && sqlite3_step(query.get()) == SQLITE_ROW)
         ids.push_back(sqlite3_column_int64(query.get(), 0));
     return ids;
 }
 
-std::vector<Record> recordsById(const History& history, std::span<const std::int64_t> ids) {
+std::vector<Record> SqliteHistory::recordsById(std::span<const std::int64_t> ids) const {
     if (ids.empty())
         return {};
-    std::vector<Record> found = readRecords(history, "WHERE id IN (" + idList(ids) + ")", false);
+    std::vector<Record> found = readRecords(m_db, "WHERE id IN (" + idList(ids) + ")", false);
     std::unordered_map<std::int64_t, Record*> byId;
     for (Record& record : found)
         byId.emplace(record.id, &record);
@@ -123,11 +125,10 @@ std::vector<Record> recordsById(const History& history, std::span<const std::int
     return ordered;
 }
 
-std::vector<Record> recordsAfter(const History& history, std::int64_t after, int count) {
-    return readRecords(history,
-                       "WHERE id > " + std::to_string(after) + " ORDER BY id LIMIT " +
-                           std::to_string(count),
-                       true);
+std::vector<Record> SqliteHistory::recordsAfter(std::int64_t after, int count) const {
+    return readRecords(
+        m_db, "WHERE id > " + std::to_string(after) + " ORDER BY id LIMIT " + std::to_string(count),
+        true);
 }
 
 } // namespace records

@@ -12,9 +12,10 @@ namespace records {
 namespace {
 
 // The first field of every line: a later program that changes the line
-// knows an older one's lines.
-constexpr std::string_view LineFormat = "1";
-constexpr std::size_t FixedFields = 12;
+// knows an older one's lines. Lines of format 1 have no job.
+constexpr std::string_view LineFormat = "2";
+constexpr std::string_view JoblessFormat = "1";
+constexpr std::size_t FixedFields = 13;
 
 std::string escaped(std::string_view field) {
     std::string text;
@@ -121,7 +122,7 @@ std::string pendingLine(const Record& record) {
          {record.token, std::to_string(record.at), std::string(actionName(record.action)),
           record.port, record.device, record.file, record.sha256,
           record.band ? std::to_string(*record.band) : std::string(), record.result, record.backup,
-          record.version})
+          record.version, record.job})
         line.append("\t").append(escaped(field));
     for (const auto& [key, value] : record.values)
         line.append("\t").append(escaped(key)).append("\t").append(escaped(value));
@@ -130,8 +131,10 @@ std::string pendingLine(const Record& record) {
 
 std::optional<Record> pendingRecord(std::string_view line) {
     const std::vector<std::string> fields = fieldsOf(line);
-    if (fields.size() < FixedFields || fields[0] != LineFormat ||
-        (fields.size() - FixedFields) % 2 != 0)
+    const bool jobless = !fields.empty() && fields[0] == JoblessFormat;
+    const std::size_t fixed = jobless ? FixedFields - 1 : FixedFields;
+    if (fields.size() < fixed || (fields[0] != LineFormat && !jobless) ||
+        (fields.size() - fixed) % 2 != 0)
         return std::nullopt;
     Record record;
     record.token = fields[1];
@@ -150,7 +153,9 @@ std::optional<Record> pendingRecord(std::string_view line) {
     record.result = fields[9];
     record.backup = fields[10];
     record.version = fields[11];
-    for (std::size_t n = FixedFields; n < fields.size(); n += 2)
+    if (!jobless)
+        record.job = fields[12];
+    for (std::size_t n = fixed; n < fields.size(); n += 2)
         record.values.emplace_back(fields[n], fields[n + 1]);
     return record;
 }

@@ -109,6 +109,10 @@ bool isStartedResult(const std::string& stored) {
     return stored == Started.en;
 }
 
+bool completedResult(const std::string& stored) {
+    return stored == Verified.en || stored == WrittenNotVerified.en;
+}
+
 bool valuesReachedRadio(const std::string& stored) {
     const std::string_view result = stored;
     return !result.starts_with(Refused.en) && !result.starts_with(NothingWritten.en);

@@ -17,6 +17,8 @@ std::string readResultText();
 // the program never ended keeps it.
 std::string startedResultText();
 bool isStartedResult(const std::string& stored);
+// Whether the write completed: verified, or written with no verify asked.
+bool completedResult(const std::string& stored);
 // Whether a write of this result may have left its values in a radio: all
 // but those refused and those that wrote nothing.
 bool valuesReachedRadio(const std::string& stored);

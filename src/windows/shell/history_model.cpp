@@ -86,7 +86,7 @@ const records::Record* HistoryModel::record(int row) const {
         const std::size_t first = std::size_t(page) * PageRows;
         const std::size_t count = std::min<std::size_t>(PageRows, m_ids.size() - first);
         std::vector<records::Record> records =
-            records::recordsById(*m_history, std::span(m_ids).subspan(first, count));
+            m_history->recordsById(std::span(m_ids).subspan(first, count));
         // One another program removed meanwhile shows as an empty row.
         std::vector<records::Record> page(count);
         std::size_t next = 0;
@@ -191,7 +191,7 @@ void HistoryModel::sort(int column, Qt::SortOrder order) {
 }
 
 void HistoryModel::refresh() {
-    m_ordered = m_history ? records::orderedIds(*m_history, m_order) : std::vector<std::int64_t>();
+    m_ordered = m_history ? m_history->orderedIds(m_order) : std::vector<std::int64_t>();
     // Records made since are gathered too.
     if (m_history && m_gathered) {
         m_gathered = false;
@@ -237,12 +237,13 @@ bool HistoryModel::gatherSlice() {
     constexpr int SliceRecords = 1000;
     if (m_gathered)
         return false;
-    const std::vector<records::Record> slice =
-        records::recordsAfter(*m_history, m_gatheredTo, SliceRecords);
+    const std::vector<records::Record> slice = m_history->recordsAfter(m_gatheredTo, SliceRecords);
     for (const records::Record& record : slice) {
         QStringList texts;
         for (int column = 0; column < ColumnCount; ++column)
             texts << shownText(record, column);
+        // A job's name shows its radios.
+        texts << QString::fromStdString(record.job);
         m_texts.emplace(record.id, texts.join('\n').toLower().toStdString());
         m_gatheredTo = record.id;
     }

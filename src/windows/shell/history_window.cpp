@@ -2,6 +2,9 @@
 
 #include "files/file_io.h"
 #include "platform/history_file.h"
+#include "print/font_coverage.h"
+#include "print/job_report_document.h"
+#include "print/pdf_output.h"
 #include "shell/backups_window.h"
 #include "shell/file_commands.h"
 #include "shell/file_dialog.h"
@@ -10,6 +13,7 @@
 #include "shell/read_only_table.h"
 #include "words/file_names.h"
 #include "words/history_window_texts.h"
+#include "words/job_report.h"
 #include "words/language_text.h"
 #include "words/message_box.h"
 #include "words/messages.h"
@@ -33,6 +37,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <ctime>
 #include <functional>
 
 namespace shell {
@@ -88,12 +93,14 @@ HistoryWindow::HistoryWindow(std::unique_ptr<records::History> history, int lang
     CmdRestore = add("CmdRestore", QDialogButtonBox::ActionRole);
     CmdDelete = add("CmdDelete", QDialogButtonBox::ActionRole);
     CmdExport = add("CmdExport", QDialogButtonBox::ActionRole);
+    CmdReport = add("CmdReport", QDialogButtonBox::ActionRole);
     CmdClose = add("CmdClose", QDialogButtonBox::RejectRole);
     CmdOpen->setDefault(true); // Enter on the list opens the row's backup
     connect(CmdOpen, &QPushButton::clicked, this, &HistoryWindow::open);
     connect(CmdRestore, &QPushButton::clicked, this, &HistoryWindow::restore);
     connect(CmdDelete, &QPushButton::clicked, this, &HistoryWindow::deleteChosen);
     connect(CmdExport, &QPushButton::clicked, this, &HistoryWindow::exportRows);
+    connect(CmdReport, &QPushButton::clicked, this, &HistoryWindow::writeReport);
     connect(CmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(TableHistory, &QTableView::doubleClicked, this, &HistoryWindow::open);
     connect(TableHistory->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -192,6 +199,13 @@ void HistoryWindow::choiceChanged() {
     CmdOpen->setEnabled(usable);
     CmdRestore->setEnabled(usable);
     CmdDelete->setEnabled(!rows.isEmpty());
+    CmdReport->setEnabled(!chosenJob().isEmpty());
+}
+
+QString HistoryWindow::chosenJob() const {
+    const QList<int> rows = chosenRows();
+    const records::Record* chosen = rows.isEmpty() ? nullptr : m_model->record(rows.first());
+    return chosen ? QString::fromStdString(chosen->job) : QString();
 }
 
 QString HistoryWindow::chosenBackup() const {
@@ -278,6 +292,45 @@ void HistoryWindow::exportRows() {
     if (!written.ok())
         QMessageBox::warning(this, windowTitle(),
                              text("ExportFailed").arg(ui::shownFileName(path)));
+}
+
+// From the history itself: the job's radios the filter hides count too.
+void HistoryWindow::writeReport() {
+    records::History* history = m_model->history();
+    const QString job = chosenJob();
+    if (!history || job.isEmpty())
+        return;
+    const QString path = askFileName(this, true, {{"PDF (*.pdf)", "CSV (*.csv)"}, "pdf"});
+    if (path.isEmpty())
+        return;
+    const std::optional<records::Job> kept = history->job(job.toStdString());
+    if (!kept) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            text("ReportFailed").arg(QString::fromStdString(history->lastError())));
+        return;
+    }
+    records::Filter filter;
+    filter.job = kept->name;
+    const ui::JobReport report =
+        ui::jobReport(*kept, history->list(filter), m_language, std::time(nullptr));
+    files::WriteResult written;
+    if (path.endsWith(".csv", Qt::CaseInsensitive)) {
+        const std::string csv = ui::jobReportCsv(report);
+        written = files::writeFileAtomically(
+            ui::fileNameBytes(path).toStdString(),
+            std::span(reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()));
+    } else {
+        const print::PrintDocument document = print::jobReportDocument(report);
+        // A report with boxes in place of characters is not written.
+        if (const QString missing = print::uncoveredCharacters(document); !missing.isEmpty()) {
+            ui::showMessage(ui::Msg::PrintFontMissing, {print::charactersNamed(missing)});
+            return;
+        }
+        written = print::writePdf(document, path);
+    }
+    if (!written.ok())
+        ui::reportSaveFailure(path, written);
 }
 
 void showHistory(MainWindow& window) {

@@ -24,6 +24,8 @@ class MainWindow;
 // rows from the history, once asked; Export writes the rows shown as CSV.
 // A row whose backup is gone says so and offers neither. The filter box
 // has the keys when the window opens; Up and Down move the choice from it.
+// A job's name typed into it shows that job's radios; Report... writes the
+// report of the chosen row's job for its customer, as a PDF or as CSV.
 class HistoryWindow : public QDialog {
     Q_OBJECT
   public:
@@ -39,6 +41,8 @@ class HistoryWindow : public QDialog {
     int chosenPort() const;
     // The rows shown, as CSV: a title row, then a row each.
     QString csvText() const;
+    // The job of the first row chosen; empty when it belongs to none.
+    QString chosenJob() const;
 
   signals:
     // Restore...: the window stays open, and lists the restore once back.
@@ -60,6 +64,7 @@ class HistoryWindow : public QDialog {
     void restore();
     void deleteChosen();
     void exportRows();
+    void writeReport();
 
     int m_language;
     bool m_restoreAsked = false;
@@ -71,6 +76,7 @@ class HistoryWindow : public QDialog {
     QPushButton* CmdRestore = nullptr;
     QPushButton* CmdDelete = nullptr;
     QPushButton* CmdExport = nullptr;
+    QPushButton* CmdReport = nullptr;
     QPushButton* CmdClose = nullptr;
 };
 
