@@ -47,8 +47,20 @@ Phrase such(const std::string& example) {
     return {"，例如 " + example, ", such as " + example};
 }
 
+// A frequency in range, as the windows show it, when it lies on the
+// channel raster (10 Hz digits kept, nothing rounded away); else refused,
+// naming the nearest frequency that does.
+ParsedValue onRaster(const Decimal& value, const Phrase& allowed) {
+    const std::string shown = value.format(image::FrequencyPattern);
+    const std::optional<std::string> snapped = image::snapFrequencyText(shown);
+    if (Decimal::parse(shown) != value || snapped != shown)
+        return refusal(allowed + such(snapped.value_or(shown)));
+    return accepted(shown);
+}
+
 // A frequency of at most five decimals within [low, high] (or [low, high)
 // when the top is left out), on the channel raster.
+
 ParsedValue frequency(std::string_view text, const image::BandLimits& band, bool highIncluded,
                       bool emptyAllowed) {
     const std::string low = std::to_string(band.BandLow) + " MHz";
@@ -65,11 +77,7 @@ ParsedValue frequency(std::string_view text, const image::BandLimits& band, bool
     if (!value || !image::isInBand(*value, band) ||
         (!highIncluded && *value == Decimal::fromScaled(band.BandHigh, 0)))
         return refusal(allowed);
-    const std::string shown = value->format(image::FrequencyPattern);
-    const std::optional<std::string> snapped = image::snapFrequencyText(shown);
-    if (Decimal::parse(shown) != value || snapped != shown)
-        return refusal(allowed + such(snapped.value_or(shown)));
-    return accepted(shown);
+    return onRaster(*value, allowed);
 }
 
 ParsedValue offset(std::string_view text) {
@@ -78,11 +86,7 @@ ParsedValue offset(std::string_view text) {
     const auto value = number(text);
     if (!value || value->isNegative() || *value > Decimal::fromScaled(99995, 3))
         return refusal(allowed);
-    const std::string shown = value->format(image::FrequencyPattern);
-    const std::optional<std::string> snapped = image::snapFrequencyText(shown);
-    if (Decimal::parse(shown) != value || snapped != shown)
-        return refusal(allowed + such(snapped.value_or(shown)));
-    return accepted(shown);
+    return onRaster(*value, allowed);
 }
 
 ParsedValue fmFrequency(std::string_view text) {
