@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <span>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace records {
 
@@ -92,6 +94,23 @@ int userVersion(sqlite3* db) {
     return query.step() == SQLITE_ROW ? int(query.number(0)) : -1;
 }
 
+// SQLite gives the -wal and -shm files the database's mode when it makes
+// them: made while the database was read-only, they stay read-only once the
+// user makes the database writable again, and every record would then wait
+// beside it for good. Ours follow the database's mode again.
+void followDatabaseMode(const std::string& path) {
+    struct stat database {};
+    if (::stat(path.c_str(), &database) != 0)
+        return;
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const std::string file = path + suffix;
+        struct stat beside {};
+        if (::stat(file.c_str(), &beside) == 0 && beside.st_uid == ::geteuid() &&
+            (beside.st_mode & 0777) != (database.st_mode & 0777))
+            ::chmod(file.c_str(), database.st_mode & 0777);
+    }
+}
+
 } // namespace
 
 int History::schemaVersion() {
@@ -101,6 +120,7 @@ int History::schemaVersion() {
 std::unique_ptr<History> History::open(const std::string& path, std::string& error,
                                        int busyMilliseconds) {
     sqlite3* db = nullptr;
+    followDatabaseMode(path);
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK) {
         error = path + ": " + (db ? sqlite3_errmsg(db) : "cannot be opened");
