@@ -231,19 +231,30 @@ std::optional<std::int64_t> SqliteHistory::idOfToken(const std::string& token) {
     return query.number(0);
 }
 
+namespace {
+
+// A record's action, port, device, file, sha256, band, result, backup and
+// version, in that order from parameter `first`: the columns an insert and
+// the replacement of a started write both write.
+void bindWhatHappened(Statement& statement, int first, const Record& record) {
+    statement.bind(first, std::string(actionName(record.action)));
+    statement.bind(first + 1, record.port);
+    statement.bind(first + 2, record.device);
+    statement.bind(first + 3, record.file);
+    statement.bind(first + 4, record.sha256);
+    statement.bind(first + 5, record.band);
+    statement.bind(first + 6, record.result);
+    statement.bind(first + 7, record.backup);
+    statement.bind(first + 8, record.version);
+}
+
+} // namespace
+
 bool SqliteHistory::insert(Record& record) {
     Statement insert(m_db, "INSERT INTO records (at, action, port, device, file, sha256, band, "
                            "result, backup, version, token, job) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
     insert.bind(1, std::int64_t(record.at));
-    insert.bind(2, std::string(actionName(record.action)));
-    insert.bind(3, record.port);
-    insert.bind(4, record.device);
-    insert.bind(5, record.file);
-    insert.bind(6, record.sha256);
-    insert.bind(7, record.band);
-    insert.bind(8, record.result);
-    insert.bind(9, record.backup);
-    insert.bind(10, record.version);
+    bindWhatHappened(insert, 2, record);
     insert.bind(11, record.token);
     insert.bind(12, record.job);
     if (insert.step() != SQLITE_DONE)
@@ -257,15 +268,7 @@ bool SqliteHistory::replace(std::int64_t id, Record& record) {
     Statement update(m_db, "UPDATE records SET action = ?, port = ?, device = ?, file = ?, "
                            "sha256 = ?, band = ?, result = ?, backup = ?, version = ? "
                            "WHERE id = ?");
-    update.bind(1, std::string(actionName(record.action)));
-    update.bind(2, record.port);
-    update.bind(3, record.device);
-    update.bind(4, record.file);
-    update.bind(5, record.sha256);
-    update.bind(6, record.band);
-    update.bind(7, record.result);
-    update.bind(8, record.backup);
-    update.bind(9, record.version);
+    bindWhatHappened(update, 1, record);
     update.bind(10, id);
     Statement erase(m_db, "DELETE FROM record_values WHERE record_id = ?");
     erase.bind(1, id);
